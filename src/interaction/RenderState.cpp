@@ -1,0 +1,6 @@
+#include "interaction/RenderState.h"
+
+RenderState& renderState() {
+    static RenderState state;
+    return state;
+}
