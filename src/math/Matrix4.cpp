@@ -32,7 +32,7 @@ void Matrix4::setTranslation(const Vector3& t) {
 }
 
 Matrix4 Matrix4::transposed() const {
-    static constexpr int kTransposeIndex[16] = {0, 4, 8, 12, 1, 5, 9, 13,
+    static constexpr int kTransposeIndex[16] = {0, 4, 8,  12, 1, 5, 9,  13,
                                                 2, 6, 10, 14, 3, 7, 11, 15};
     Matrix4 r;
     for (int i = 0; i < 16; ++i)
@@ -103,7 +103,9 @@ bool invertInto(const Matrix4& m, Matrix4& out) {
 
 } // namespace
 
-bool Matrix4::invert() { return invertInto(*this, *this); }
+bool Matrix4::invert() {
+    return invertInto(*this, *this);
+}
 
 Vector3 Matrix4::rotateVector(const Vector3& v) const {
     return {at(0, 0) * v.x + at(0, 1) * v.y + at(0, 2) * v.z,
@@ -202,8 +204,8 @@ double determinant(const double* a, int n) {
     if (n == 2)
         return a[0] * a[3] - a[1] * a[2];
     if (n == 3)
-        return a[0] * a[4] * a[8] + a[1] * a[5] * a[6] + a[2] * a[3] * a[7] -
-               a[2] * a[4] * a[6] - a[0] * a[5] * a[7] - a[1] * a[3] * a[8];
+        return a[0] * a[4] * a[8] + a[1] * a[5] * a[6] + a[2] * a[3] * a[7] - a[2] * a[4] * a[6] -
+               a[0] * a[5] * a[7] - a[1] * a[3] * a[8];
     std::vector<double> minor(static_cast<size_t>((n - 1) * (n - 1)));
     double det = 0.0;
     for (int i = 0; i < n; ++i) {

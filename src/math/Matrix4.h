@@ -60,7 +60,9 @@ private:
 };
 
 Matrix4 multiply(const Matrix4& a, const Matrix4& b);
-inline Matrix4 operator*(const Matrix4& a, const Matrix4& b) { return multiply(a, b); }
+inline Matrix4 operator*(const Matrix4& a, const Matrix4& b) {
+    return multiply(a, b);
+}
 Vector3 transformPoint(const Matrix4& m, const Vector3& p);
 // The inverse of m with the same 1e-11 threshold as `invert`; a singular m gives
 // the identity.

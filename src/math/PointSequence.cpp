@@ -20,7 +20,9 @@ double partialLength(const PointList& pts, int i, int j) {
     return sum;
 }
 
-double arcLengthFromPercent(double t, const PointList& pts) { return t * polylineLength(pts) / 300.0; }
+double arcLengthFromPercent(double t, const PointList& pts) {
+    return t * polylineLength(pts) / 300.0;
+}
 
 Vector3 pointAtArcLength(const PointList& pts, double s) {
     double walked = 0.0;
@@ -111,7 +113,9 @@ Vector3 bsplinePoint(const PointList& pts, double u) {
 
 namespace {
 
-bool within(double v, double u1, double u2) { return (v - u1) * (v - u2) <= 0.0; }
+bool within(double v, double u1, double u2) {
+    return (v - u1) * (v - u2) <= 0.0;
+}
 
 } // namespace
 

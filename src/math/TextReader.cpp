@@ -6,7 +6,9 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 } // namespace
 
@@ -100,8 +102,12 @@ template <typename Real> bool TextReader::readReal(Real& out) {
     return true;
 }
 
-bool TextReader::real(double& out) { return readReal(out); }
-bool TextReader::real(float& out) { return readReal(out); }
+bool TextReader::real(double& out) {
+    return readReal(out);
+}
+bool TextReader::real(float& out) {
+    return readReal(out);
+}
 
 std::string TextReader::restOfLine(size_t maxChars) {
     std::string out;

@@ -13,7 +13,8 @@ constexpr size_t kMaxFixedChars = 330;
 
 TextWriter& TextWriter::real(double v) {
     char digits[kMaxFixedChars];
-    const auto result = std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, 6);
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, 6);
     assert(result.ec == std::errc());
     buffer_.append(digits, result.ptr);
     spill();

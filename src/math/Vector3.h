@@ -62,9 +62,15 @@ inline Vector3 operator+(const Vector3& a, const Vector3& b) {
 inline Vector3 operator-(const Vector3& a, const Vector3& b) {
     return {a.x - b.x, a.y - b.y, a.z - b.z};
 }
-inline Vector3 operator*(const Vector3& v, double k) { return {k * v.x, k * v.y, k * v.z}; }
-inline Vector3 operator*(double k, const Vector3& v) { return v * k; }
-inline Vector3 operator/(const Vector3& v, double k) { return {v.x / k, v.y / k, v.z / k}; }
+inline Vector3 operator*(const Vector3& v, double k) {
+    return {k * v.x, k * v.y, k * v.z};
+}
+inline Vector3 operator*(double k, const Vector3& v) {
+    return v * k;
+}
+inline Vector3 operator/(const Vector3& v, double k) {
+    return {v.x / k, v.y / k, v.z / k};
+}
 
 // Exact comparison of the coordinates; the flag is not compared.
 inline bool operator==(const Vector3& a, const Vector3& b) {
@@ -74,8 +80,12 @@ inline bool operator==(const Vector3& a, const Vector3& b) {
 inline Vector3 cross(const Vector3& a, const Vector3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline double dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline double distance(const Vector3& a, const Vector3& b) { return (a - b).length(); }
+inline double dot(const Vector3& a, const Vector3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline double distance(const Vector3& a, const Vector3& b) {
+    return (a - b).length();
+}
 
 // A unit copy of v; the zero vector comes back unchanged and marked degenerate.
 inline Vector3 unit(Vector3 v) {

@@ -30,7 +30,9 @@ ModelContext& installed() {
 
 } // namespace
 
-const ModelContext& modelContext() { return installed(); }
+const ModelContext& modelContext() {
+    return installed();
+}
 
 ModelContext installModelContext(const ModelContext& context) {
     const ModelContext previous = installed();

@@ -41,10 +41,18 @@ const ModelContext& modelContext();
 ModelContext installModelContext(const ModelContext& context);
 
 // Shorthands for the organs.
-inline int nextId() { return modelContext().ids->nextId(); }
-inline const Parameters& parameters() { return *modelContext().parameters; }
-inline const DisplaySwitches& displaySwitches() { return *modelContext().display; }
-inline TextureCache* textureCache() { return modelContext().textures; }
+inline int nextId() {
+    return modelContext().ids->nextId();
+}
+inline const Parameters& parameters() {
+    return *modelContext().parameters;
+}
+inline const DisplaySwitches& displaySwitches() {
+    return *modelContext().display;
+}
+inline TextureCache* textureCache() {
+    return modelContext().textures;
+}
 
 // Installs a context for the lifetime of the object (tests, the command-line tool).
 class ScopedModelContext {
