@@ -1,0 +1,59 @@
+#include "model/FlowerObjectNode.h"
+
+#include "interaction/OpenGL.h"
+#include "model/ModelContext.h"
+#include "model/TextureCache.h"
+
+namespace {
+
+Rgba withAlpha(const Rgba& c, float a) {
+    return {c.r, c.g, c.b, a};
+}
+
+} // namespace
+
+void FlowerObjectNode::setMaterial(const Rgba& newDiffuse, const Rgba& newSpecular,
+                                   const Rgba& newAmbient, float newShininess) {
+    diffuse = withAlpha(newDiffuse, 0.4f);
+    specular = withAlpha(newSpecular, 0.4f);
+    ambient = withAlpha(newAmbient, 0.4f);
+    shininess = newShininess;
+}
+
+void FlowerObjectNode::setTexture(bool textured, int front, int back) {
+    hasTexture = textured;
+    textureFront = front;
+    textureBack = back;
+}
+
+void FlowerObjectNode::drawStrokes() const {
+    for (const auto& stroke : strokes)
+        stroke->drawTranslucent(2.0f);
+}
+
+void FlowerObjectNode::beginPickingPass() const {
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glShadeModel(GL_FLAT);
+    const PickColour c = pickColour();
+    glColor3ub(c.red, c.green, c.blue);
+}
+
+bool FlowerObjectNode::textureKnown(int textureId) {
+    TextureCache* cache = textureCache();
+    return textureId >= 0 && cache && cache->has(textureId);
+}
+
+void FlowerObjectNode::copyStrokesFrom(const FlowerObjectNode& other) {
+    strokes.clear();
+    for (const auto& stroke : other.strokes)
+        strokes.push_back(std::make_unique<Stroke>(*stroke));
+}
+
+void applyMaterial(const Rgba& diffuse, float shininess, const Rgba& specular,
+                   const Rgba& ambient) {
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse.data());
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular.data());
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient.data());
+}

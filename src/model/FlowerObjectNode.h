@@ -1,0 +1,74 @@
+#pragma once
+
+#include "interaction/Stroke.h"
+#include "math/Rgba.h"
+#include "model/PickColour.h"
+#include "model/SceneNode.h"
+
+#include <memory>
+#include <vector>
+
+// Kind codes of the plant objects, fixed by their class.
+enum NodeKind : int {
+    kKindPistil = 0,
+    kKindStamen = 1,
+    kKindPetal = 2, // also leaves and sepals
+    kKindStem = 3,
+    kKindTorus = 4,
+    kKindComposite = 5,
+    kKindSketch = 6,
+};
+
+// Every editable plant object: an organ, a flower head, a free sketch or a branching
+// composite. It adds the material, the texture binding, the main axis curve, the
+// owned pen strokes and the editing operations to the node.
+class FlowerObjectNode : public SceneNode {
+public:
+    FlowerObjectNode(int nodeId, int nodeKind) : SceneNode(nodeId), kind(nodeKind) {}
+
+    // Takes the RGB of the three colours and the shininess; every alpha becomes 0.4.
+    virtual void setMaterial(const Rgba& newDiffuse, const Rgba& newSpecular,
+                             const Rgba& newAmbient, float newShininess);
+    virtual void setTexture(bool textured, int front, int back);
+    // Re-sketch: replace or bend the defining curve with a new pen stroke.
+    virtual void reshapeByStroke(const Stroke& stroke) = 0;
+    // Uniform scaling of the curves and geometry.
+    virtual void scale(double factor) = 0;
+    // A deep copy with a fresh id from the id counter.
+    virtual std::unique_ptr<FlowerObjectNode> clone() const = 0;
+    // A drag of the picked sub-part (row, column) to `point`.
+    virtual void editByPick(int row, int column, const Vector3& point) = 0;
+    // Widens the box that starts at the origin by every vertex under `matrix`, so
+    // the box always contains the target frame's origin. Callers pass flag = true.
+    virtual void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix,
+                             bool flag) const = 0;
+
+    // Draws every owned stroke translucently at width 2.
+    void drawStrokes() const;
+    // The colour of the whole object (or of one of its parts) in the pick snapshot.
+    PickColour pickColour(int a = 0, int b = 0, bool twoIndexPart = false,
+                          bool oneIndexPart = false) const {
+        return pickColourOf(id, a, b, twoIndexPart, oneIndexPart);
+    }
+    // The state of the picking pass: blending and lighting off, flat shading, and the
+    // whole object's pick colour.
+    void beginPickingPass() const;
+    // Whether a texture id names a texture the cache knows.
+    static bool textureKnown(int textureId);
+    // Deep copies of the strokes of another node.
+    void copyStrokesFrom(const FlowerObjectNode& other);
+
+    const int kind;
+    Rgba diffuse{0.0f, 0.0f, 0.0f, 0.4f};
+    Rgba specular{0.0f, 0.0f, 0.0f, 0.4f};
+    Rgba ambient{0.0f, 0.0f, 0.0f, 0.4f};
+    float shininess = 0.0f;
+    bool hasTexture = false;
+    int textureFront = -1;
+    int textureBack = -1;
+    Stroke mainAxis;
+    std::vector<std::unique_ptr<Stroke>> strokes;
+};
+
+// Sets the material of front and back faces for shaded drawing.
+void applyMaterial(const Rgba& diffuse, float shininess, const Rgba& specular, const Rgba& ambient);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "math/Matrix4.h"
+
+class TextWriter;
+
+// The abstract node of every drawable thing: plant objects and scenes. The views,
+// the library and the exporter use these operations without knowing the concrete
+// class. The order of the virtual operations is fixed.
+class SceneNode {
+public:
+    explicit SceneNode(int nodeId) : id(nodeId) {}
+    SceneNode(const SceneNode&) = delete;
+    SceneNode& operator=(const SceneNode&) = delete;
+
+    // Curves and wire frame (the "Show Wire Frame" display).
+    virtual void drawWireframe() = 0;
+    // Shaded with material or textures; flat pick colours in the pick snapshot.
+    virtual void drawSolid() = 0;
+    // Editable control points ("Show Control Points").
+    virtual void drawControlPoints() = 0;
+    // Bare geometry in whatever colour the caller set.
+    virtual void drawPlain() = 0;
+    // See-through context (blended, no depth writes); nothing in the pick snapshot.
+    virtual void drawTranslucent() = 0;
+    // Guides drawn after the object.
+    virtual void drawOverlay() = 0;
+    virtual ~SceneNode() = default;
+    // Appends the geometry under `matrix` to an OBJ/MTL pair; `vertexCount` is the
+    // number of vertices the OBJ file holds so far, the result the new number.
+    virtual int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
+                          int vertexCount) = 0;
+    // Writes the body of the node's library record.
+    virtual void save(TextWriter& out) const = 0;
+
+    // The object identity, fresh from the id counter for every node.
+    int id;
+};

@@ -1,0 +1,217 @@
+#include "math/TextReader.h"
+#include "math/TextWriter.h"
+#include "model/FlowerObjectNode.h"
+#include "model/ModelContext.h"
+#include "model/NodeRecord.h"
+#include "model/RecordBlocks.h"
+#include "model/TextureCache.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// The smallest concrete object: a main axis and a material, written as a point list.
+class AxisNode : public FlowerObjectNode {
+public:
+    explicit AxisNode(int nodeId, int nodeKind = kKindStem) : FlowerObjectNode(nodeId, nodeKind) {}
+    void drawWireframe() override {}
+    void drawSolid() override {}
+    void drawControlPoints() override {}
+    void drawPlain() override {}
+    void drawTranslucent() override {}
+    void drawOverlay() override {}
+    int exportObj(TextWriter&, TextWriter&, const Matrix4&, int n) override { return n; }
+    void save(TextWriter& out) const override {
+        writeColourBlock(out, *this);
+        writeTextureBlock(out, *this);
+        writePointList(out, "mainAxis", mainAxis.points);
+    }
+    void reshapeByStroke(const Stroke& s) override { mainAxis = s; }
+    void scale(double f) override { mainAxis.scale(f); }
+    std::unique_ptr<FlowerObjectNode> clone() const override {
+        return std::make_unique<AxisNode>(nextId(), kind);
+    }
+    void editByPick(int, int, const Vector3&) override {}
+    void boundingBox(Vector3&, Vector3&, const Matrix4&, bool) const override {}
+};
+
+std::unique_ptr<FlowerObjectNode> readAxisNode(RecordInput& input) {
+    auto node = std::make_unique<AxisNode>(nextId());
+    if (!readNodeColours(input.in, *node) || !readTextureBlock(input.in, *node) ||
+        !readPointList(input.in, node->mainAxis.points))
+        return nullptr;
+    return node;
+}
+
+// Textures by name, without pixels: enough to test how records name them.
+class NamedTextures : public TextureCache {
+public:
+    int load(const std::string& path) override {
+        if (path == "missing.bmp")
+            return -1;
+        for (size_t i = 0; i < paths.size(); ++i)
+            if (paths[i] == path)
+                return static_cast<int>(i);
+        paths.push_back(path);
+        return static_cast<int>(paths.size()) - 1;
+    }
+    bool has(int index) const override {
+        return index >= 0 && index < static_cast<int>(paths.size());
+    }
+    void bind(int) override {}
+    std::string path(int index) const override { return has(index) ? paths[index] : ""; }
+    std::vector<std::string> paths;
+};
+
+RecordReaderTable axisReaders() {
+    RecordReaderTable table;
+    table.stem = readAxisNode;
+    return table;
+}
+
+} // namespace
+
+TEST(FlowerObjectNode, SetMaterialKeepsEveryAlphaAtPointFour) {
+    AxisNode node(1);
+    node.setMaterial({0.1f, 0.2f, 0.3f, 1.0f}, {0.4f, 0.5f, 0.6f, 0.0f}, {0.7f, 0.8f, 0.9f, 0.9f},
+                     64);
+    EXPECT_EQ(node.diffuse, (Rgba{0.1f, 0.2f, 0.3f, 0.4f}));
+    EXPECT_EQ(node.specular, (Rgba{0.4f, 0.5f, 0.6f, 0.4f}));
+    EXPECT_EQ(node.ambient, (Rgba{0.7f, 0.8f, 0.9f, 0.4f}));
+    EXPECT_EQ(node.shininess, 64.0f);
+}
+
+TEST(FlowerObjectNode, StartsWithTheBaseMaterialAndNoTexture) {
+    AxisNode node(3);
+    EXPECT_EQ(node.diffuse, (Rgba{0, 0, 0, 0.4f}));
+    EXPECT_FALSE(node.hasTexture);
+    EXPECT_EQ(node.textureFront, -1);
+    EXPECT_EQ(node.textureBack, -1);
+    EXPECT_EQ(node.mainAxis.color, (Rgba{0, 0, 1, 0.5f}));
+}
+
+TEST(NodeRecord, KeywordsFollowTheKind) {
+    EXPECT_STREQ(recordKeyword(AxisNode(1, kKindPistil)), "Pistil");
+    EXPECT_STREQ(recordKeyword(AxisNode(1, kKindStamen)), "Stamen");
+    EXPECT_STREQ(recordKeyword(AxisNode(1, kKindPetal)), "Petal");
+    EXPECT_STREQ(recordKeyword(AxisNode(1, kKindStem)), "Stem");
+    EXPECT_STREQ(recordKeyword(AxisNode(1, kKindTorus)), "Torus");
+    EXPECT_STREQ(recordKeyword(AxisNode(1, kKindSketch)), "Sketch");
+    EXPECT_STREQ(recordKeyword(AxisNode(1, kKindComposite)), "Composit");
+}
+
+TEST(NodeRecord, TypedRecordRoundTrips) {
+    IdCounter ids;
+    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    AxisNode node(42);
+    node.mainAxis.points = {{0, 0, 0}, {0, 0.5, 0.25}};
+    node.setMaterial({1, 0.5f, 0, 1}, {0, 0, 0, 1}, {0.2f, 0.2f, 0.2f, 1}, 128);
+    TextWriter out;
+    writeTypedRecord(out, node);
+    EXPECT_EQ(out.str().substr(0, 9), "Stem 42\n\n");
+    EXPECT_NE(out.str().find("textureFront NON\ntextureBack NON\nmainAxis 2\n0 0.000000 0.000000 "
+                             "0.000000\n1 0.000000 0.500000 0.250000\nend 42\n\n"),
+              std::string::npos);
+
+    TextReader in(out.str());
+    const RecordReaderTable readers = axisReaders();
+    RecordInput input{in, readers};
+    const auto back = readTypedRecord(input);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->id, 1); // ids come from the counter, not from the file
+    EXPECT_EQ(back->mainAxis.points, node.mainAxis.points);
+    EXPECT_EQ(back->diffuse, node.diffuse);
+    EXPECT_EQ(back->shininess, 128.0f);
+}
+
+TEST(NodeRecord, MismatchedEndOrUnknownKeywordGivesNoNode) {
+    const RecordReaderTable readers = axisReaders();
+    TextWriter out;
+    AxisNode node(5);
+    writeTypedRecord(out, node);
+    std::string text = out.str();
+    text.replace(text.rfind("end 5"), 5, "end 6");
+    TextReader wrongEnd(text);
+    RecordInput input{wrongEnd, readers};
+    EXPECT_EQ(readTypedRecord(input), nullptr);
+    EXPECT_TRUE(wrongEnd.ok()); // the caller decides what a bad envelope means
+
+    TextReader unknown("Flower 3\n\nend 3\n");
+    RecordInput unknownInput{unknown, readers};
+    EXPECT_EQ(readTypedRecord(unknownInput), nullptr);
+    EXPECT_NE(unknown.error().find("unknown record keyword 'Flower'"), std::string::npos);
+}
+
+TEST(NodeRecord, NestingDepthIsBounded) {
+    const RecordReaderTable readers = axisReaders();
+    TextReader in("Stem 1\n");
+    RecordInput input{in, readers, RecordInput::kMaxDepth};
+    EXPECT_EQ(readTypedRecord(input), nullptr);
+    EXPECT_NE(in.error().find("nested too deeply"), std::string::npos);
+}
+
+TEST(RecordBlocks, TexturesAreNamedAndLoadedBack) {
+    NamedTextures textures;
+    ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
+    AxisNode node(1);
+    const int front = textures.load("leaf front.bmp");
+    const int back = textures.load("dir/back.bmp");
+    node.setTexture(true, front, back);
+    TextWriter out;
+    writeTextureBlock(out, node);
+    EXPECT_EQ(out.str(), "textureFront leaf front.bmp\ntextureBack dir/back.bmp\n");
+
+    TextReader in(out.str());
+    AxisNode read(2);
+    ASSERT_TRUE(readTextureBlock(in, read));
+    EXPECT_TRUE(read.hasTexture);
+    EXPECT_EQ(read.textureFront, 0); // the first texture has index 0 and still counts
+    EXPECT_EQ(read.textureBack, 1);
+
+    TextReader none("textureFront NON\ntextureBack missing.bmp\n");
+    AxisNode untextured(3);
+    ASSERT_TRUE(readTextureBlock(none, untextured));
+    EXPECT_FALSE(untextured.hasTexture);
+    EXPECT_EQ(untextured.textureFront, -1);
+    EXPECT_EQ(untextured.textureBack, -1);
+}
+
+TEST(RecordBlocks, UntexturedOrUnknownTexturesAreWrittenAsNon) {
+    NamedTextures textures;
+    ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
+    AxisNode node(1);
+    node.setTexture(false, textures.load("a.bmp"), -1);
+    TextWriter out;
+    writeTextureBlock(out, node);
+    EXPECT_EQ(out.str(), "textureFront NON\ntextureBack NON\n");
+    node.setTexture(true, 0, 7);
+    TextWriter unknown;
+    writeTextureBlock(unknown, node);
+    EXPECT_EQ(unknown.str(), "textureFront a.bmp\ntextureBack NON\n");
+}
+
+TEST(RecordBlocks, PointListRejectsHostileCounts) {
+    PointList points;
+    TextReader negative("mainAxis -3\n");
+    EXPECT_FALSE(readPointList(negative, points));
+    TextReader huge("mainAxis 2000000000\n0 0 0 0\n");
+    EXPECT_FALSE(readPointList(huge, points));
+    EXPECT_TRUE(points.empty());
+    TextReader truncated("mainAxis 2\n0 1 2 3\n1 4 5");
+    EXPECT_FALSE(readPointList(truncated, points));
+}
+
+TEST(RecordBlocks, ColourBlockKeepsAlphasAsWritten) {
+    TextWriter out;
+    writeColourBlock(out, {0.1f, 0.2f, 0.3f, 1}, {0, 0, 0, 0.5f}, {1, 1, 1, 0}, 12.5f);
+    EXPECT_EQ(out.str(), "diffuse 0.100000 0.200000 0.300000 1.000000\nspecular 0.000000 0.000000 "
+                         "0.000000 0.500000\nambient 1.000000 1.000000 1.000000 0.000000\n"
+                         "shininess 12.500000\n");
+    TextReader in(out.str());
+    MaterialBlock block;
+    ASSERT_TRUE(readColourBlock(in, block));
+    EXPECT_EQ(block.specular.a, 0.5f);
+    EXPECT_EQ(block.shininess, 12.5f);
+}
