@@ -1,0 +1,42 @@
+#pragma once
+
+#include "math/Vector3.h"
+
+#include <vector>
+
+// A rows x columns grid of points stored contiguously, row by row: the sampled
+// positions, normals and texture coordinates of the organ surfaces, which every
+// drawing style, the pick pass and the OBJ writer read.
+class Grid {
+public:
+    Grid() = default;
+    Grid(int rows, int columns) { resize(rows, columns); }
+
+    // Reallocates zero-filled.
+    void resize(int rows, int columns) {
+        rows_ = rows > 0 ? rows : 0;
+        columns_ = columns > 0 ? columns : 0;
+        cells_.assign(static_cast<size_t>(rows_) * static_cast<size_t>(columns_), Vector3());
+    }
+    void clear() { resize(0, 0); }
+
+    int rows() const { return rows_; }
+    int columns() const { return columns_; }
+    bool empty() const { return cells_.empty(); }
+
+    Vector3& at(int row, int column) { return cells_[index(row, column)]; }
+    const Vector3& at(int row, int column) const { return cells_[index(row, column)]; }
+    const std::vector<Vector3>& cells() const { return cells_; }
+
+    bool operator==(const Grid&) const = default;
+
+private:
+    size_t index(int row, int column) const {
+        return static_cast<size_t>(row) * static_cast<size_t>(columns_) +
+               static_cast<size_t>(column);
+    }
+
+    int rows_ = 0;
+    int columns_ = 0;
+    std::vector<Vector3> cells_;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "organs/Grid.h"
+
+// The one strip drawer behind every surface drawing style: for each pair of
+// adjacent rows g and g + 1 a triangle strip that alternates row g and row g + 1
+// column by column. The styles differ only in the GL state they set and in these
+// options.
+enum class StripDirection {
+    Forward,  // columns from 0 upwards
+    Reversed, // columns from the last down, which flips the winding
+};
+
+enum class StripNormals {
+    None,
+    Stored,
+    Negated,
+};
+
+// Draws the strips of `positions`; normals and texture coordinates (each a grid of
+// the same size, or null) are sent per vertex as requested.
+void drawGridStrips(const Grid& positions, StripDirection direction, StripNormals normalMode,
+                    const Grid* normals, const Grid* texCoords);
+
+// For each cell, a line strip along its four edges and one diagonal.
+void drawGridCells(const Grid& positions);
