@@ -43,6 +43,11 @@ public:
     virtual void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix,
                              bool flag) const = 0;
 
+    // The sketch type of a free sketch (0 branch, 1 flower, 2 leaf or petal), -1 for
+    // every other object: lets containers compare sketch structure without knowing
+    // the sketch class.
+    virtual int sketchType() const { return -1; }
+
     // Draws every owned stroke translucently at width 2.
     void drawStrokes() const;
     // The colour of the whole object (or of one of its parts) in the pick snapshot.

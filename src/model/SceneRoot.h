@@ -1,0 +1,66 @@
+#pragma once
+
+#include "model/FlowerObjectComposite.h"
+#include "model/SceneNode.h"
+
+#include <memory>
+#include <vector>
+
+struct RecordInput;
+
+// Where an object stands in a scene.
+struct SceneLookup {
+    bool found = false;
+    // The top-level plant that is or contains the object.
+    FlowerObjectComposite* plant = nullptr;
+    FlowerObjectNode* object = nullptr;
+    // The composite holding the object; null when the object is the plant itself.
+    FlowerObjectComposite* holder = nullptr;
+    // The object's model matrix in the scene.
+    Matrix4 matrix;
+};
+
+// The nearest plant part to a picking ray, in scene coordinates.
+struct ScenePick {
+    double distance = 1000000.0;
+    Vector3 point;
+    int objectId = -1;
+    int pointIndex = -1;
+    bool atTip = false;
+    // The model matrix of the hit object.
+    Matrix4 matrix;
+    // The plant that holds it and that plant's matrix.
+    int plantIndex = -1;
+    Matrix4 plantMatrix;
+};
+
+// A scene: plants (composites), each standing at its own place.
+class SceneRoot : public SceneNode {
+public:
+    explicit SceneRoot(int nodeId) : SceneNode(nodeId) {}
+
+    void drawWireframe() override;
+    void drawSolid() override;
+    void drawControlPoints() override {}
+    void drawPlain() override {}
+    void drawTranslucent() override;
+    void drawOverlay() override;
+    int exportObj(TextWriter&, TextWriter&, const Matrix4&, int vertexCount) override {
+        return vertexCount;
+    }
+    void save(TextWriter& out) const override;
+
+    // Plants `plant` on the stroke: its axis re-fitted to the stroke moved to the
+    // origin and turned upright, the plant placed at the stroke's first point.
+    void plantAlongStroke(std::unique_ptr<FlowerObjectComposite> plant, const Stroke& stroke);
+    bool removePlant(int objectId);
+    SceneLookup findInScene(int objectId) const;
+    // The nearest part over every plant; 1000000 for an empty scene.
+    ScenePick pickNearest(const Vector3& origin, const Vector3& direction) const;
+    std::unique_ptr<SceneRoot> clone() const;
+
+    std::vector<std::unique_ptr<FlowerObjectComposite>> m_children;
+    std::vector<Matrix4> m_childrenMat;
+};
+
+std::unique_ptr<SceneRoot> readSceneRoot(RecordInput& input);
