@@ -8,42 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "model/AxisNode.h"
+
 #include <map>
 
 namespace {
-
-// The smallest concrete object: a main axis and a material, written as a point list.
-class AxisNode : public FlowerObjectNode {
-public:
-    explicit AxisNode(int nodeId, int nodeKind = kKindStem) : FlowerObjectNode(nodeId, nodeKind) {}
-    void drawWireframe() override {}
-    void drawSolid() override {}
-    void drawControlPoints() override {}
-    void drawPlain() override {}
-    void drawTranslucent() override {}
-    void drawOverlay() override {}
-    int exportObj(TextWriter&, TextWriter&, const Matrix4&, int n) override { return n; }
-    void save(TextWriter& out) const override {
-        writeColourBlock(out, *this);
-        writeTextureBlock(out, *this);
-        writePointList(out, "mainAxis", mainAxis.points);
-    }
-    void reshapeByStroke(const Stroke& s) override { mainAxis = s; }
-    void scale(double f) override { mainAxis.scale(f); }
-    std::unique_ptr<FlowerObjectNode> clone() const override {
-        return std::make_unique<AxisNode>(nextId(), kind);
-    }
-    void editByPick(int, int, const Vector3&) override {}
-    void boundingBox(Vector3&, Vector3&, const Matrix4&, bool) const override {}
-};
-
-std::unique_ptr<FlowerObjectNode> readAxisNode(RecordInput& input) {
-    auto node = std::make_unique<AxisNode>(nextId());
-    if (!readNodeColours(input.in, *node) || !readTextureBlock(input.in, *node) ||
-        !readPointList(input.in, node->mainAxis.points))
-        return nullptr;
-    return node;
-}
 
 // Textures by name, without pixels: enough to test how records name them.
 class NamedTextures : public TextureCache {
@@ -64,12 +33,6 @@ public:
     std::string path(int index) const override { return has(index) ? paths[index] : ""; }
     std::vector<std::string> paths;
 };
-
-RecordReaderTable axisReaders() {
-    RecordReaderTable table;
-    table.stem = readAxisNode;
-    return table;
-}
 
 } // namespace
 

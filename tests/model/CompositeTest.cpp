@@ -1,0 +1,298 @@
+#include "math/TextReader.h"
+#include "math/TextWriter.h"
+#include "model/AxisNode.h"
+#include "model/FlowerObjectComposite.h"
+#include "model/SceneRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+
+namespace {
+
+// A straight stroke from `from` to `to` with `points` evenly spaced points.
+Stroke line(const Vector3& from, const Vector3& to, int points = 5) {
+    Stroke s;
+    for (int i = 0; i < points; ++i)
+        s.add(from + (to - from) * (static_cast<double>(i) / (points - 1)));
+    return s;
+}
+
+const Vector3 kSide(0, 0, 1);
+
+// Record text with the ids of entries and their closing lines blanked out.
+std::string withoutIds(const std::string& text) {
+    static const std::regex ids("(Composit|Stem|Petal|end) -?[0-9]+");
+    return std::regex_replace(text, ids, "$1 #");
+}
+
+void expectNear(const Vector3& a, const Vector3& b, double tolerance = 1e-9) {
+    EXPECT_NEAR(a.x, b.x, tolerance);
+    EXPECT_NEAR(a.y, b.y, tolerance);
+    EXPECT_NEAR(a.z, b.z, tolerance);
+}
+
+// A plant of two segments (axis length 2) with one branch of one segment at 0.5.
+std::unique_ptr<FlowerObjectComposite> samplePlant() {
+    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
+    plant->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
+    plant->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
+    auto branch = std::make_unique<FlowerObjectComposite>(nextId());
+    branch->appendAlongAxis(std::make_unique<AxisNode>(nextId(), kKindPetal),
+                            line({0, 0, 0}, {0, 0.5, 0}), kSide);
+    plant->addBranch(0.5, std::move(branch), line({0, 0, 0}, {0.5, 0.5, 0}), kSide);
+    return plant;
+}
+
+class CompositeTest : public ::testing::Test {
+protected:
+    IdCounter ids;
+    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
+};
+
+} // namespace
+
+TEST_F(CompositeTest, SegmentStartsAreFractionsOfTheGrowingAxis) {
+    FlowerObjectComposite plant(nextId());
+    plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
+    plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
+    plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 2, 0}), kSide);
+    ASSERT_EQ(plant.childPositionLRAA.size(), 3u);
+    EXPECT_DOUBLE_EQ(plant.childPositionLRAA[0], 0.0);
+    EXPECT_DOUBLE_EQ(plant.childPositionLRAA[1], 0.25);
+    EXPECT_DOUBLE_EQ(plant.childPositionLRAA[2], 0.5);
+    EXPECT_DOUBLE_EQ(plant.mainAxis.length(), 4.0);
+    expectNear(plant.mainAxis.back(), {0, 4, 0});
+    // The third segment is placed where the axis ended.
+    expectNear(plant.m_childrenMatArongAxis[2].translationPart(), {0, 2, 0});
+}
+
+TEST_F(CompositeTest, ASlantedStrokeBecomesAnUprightSegmentUnderItsPlacement) {
+    FlowerObjectComposite plant(nextId());
+    Matrix4 placement;
+    plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({1, 1, 0}, {2, 2, 0}), kSide,
+                          &placement);
+    const FlowerObjectNode& segment = *plant.m_childrenArongAxis[0];
+    // In its own frame the segment runs up +y from the origin...
+    expectNear(segment.mainAxis.front(), {0, 0, 0});
+    expectNear(segment.mainAxis.back(), {0, std::sqrt(2.0), 0});
+    // ...and its placement carries it back onto the drawn direction.
+    expectNear(transformPoint(placement, segment.mainAxis.back()), {1, 1, 0});
+}
+
+TEST_F(CompositeTest, BranchKeepsItsRelativePositionAndShrinksButNeverGrows) {
+    auto plant = samplePlant();
+    const double branchLength = plant->m_children[0]->mainAxis.length();
+    expectNear(plant->m_childrenMat[0].translationPart(), {0, 1, 0});
+
+    plant->reshapeByStroke(line({0, 0, 0}, {0, 4, 0}));
+    expectNear(plant->m_childrenMat[0].translationPart(), {0, 2, 0});
+    EXPECT_NEAR(plant->m_children[0]->mainAxis.length(), branchLength, 1e-9);
+
+    plant->reshapeByStroke(line({0, 0, 0}, {0, 2, 0}));
+    expectNear(plant->m_childrenMat[0].translationPart(), {0, 1, 0});
+    EXPECT_NEAR(plant->m_children[0]->mainAxis.length(), branchLength / 2, 1e-9);
+    // The segments share the new axis.
+    EXPECT_NEAR(plant->m_childrenArongAxis[0]->mainAxis.length(), 1.0, 1e-9);
+    EXPECT_NEAR(plant->mainAxis.length(), 2.0, 1e-9);
+}
+
+TEST_F(CompositeTest, ScalingDownShrinksTheBranches) {
+    auto plant = samplePlant();
+    const double branchLength = plant->m_children[0]->mainAxis.length();
+    plant->scale(0.5);
+    EXPECT_NEAR(plant->mainAxis.length(), 1.0, 1e-9);
+    EXPECT_NEAR(plant->m_children[0]->mainAxis.length(), branchLength / 2, 1e-9);
+    EXPECT_NEAR(plant->m_childrenArongAxis[1]->mainAxis.length(), 0.5, 1e-9);
+}
+
+TEST_F(CompositeTest, ReshapeNeedsFourPoints) {
+    auto plant = samplePlant();
+    const PointList before = plant->mainAxis.points;
+    plant->reshapeByStroke(line({0, 0, 0}, {0, 9, 0}, 3));
+    EXPECT_EQ(plant->mainAxis.points, before);
+}
+
+TEST_F(CompositeTest, FindChildComposesTheMatricesOnTheWay) {
+    auto plant = samplePlant();
+    const FlowerObjectComposite& branch = *plant->m_children[0];
+    const int leafId = branch.m_childrenArongAxis[0]->id;
+    const CompositeLookup found = plant->findChild(leafId);
+    ASSERT_TRUE(found.found);
+    EXPECT_EQ(found.holder, &branch);
+    EXPECT_EQ(found.object->id, leafId);
+    const Matrix4 expected = plant->branchMatrix(0) * branch.m_childrenMatArongAxis[0];
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(found.matrix[i], expected[i], 1e-12);
+    EXPECT_FALSE(plant->findChild(9999).found);
+}
+
+TEST_F(CompositeTest, RemovingASegmentIdInsideABranchRemovesTheBranch) {
+    auto plant = samplePlant();
+    const int leafId = plant->m_children[0]->m_childrenArongAxis[0]->id;
+    EXPECT_TRUE(plant->removeBranch(leafId));
+    EXPECT_TRUE(plant->m_children.empty());
+    EXPECT_TRUE(plant->m_childrenMat.empty());
+    EXPECT_TRUE(plant->childPositionLR.empty());
+    EXPECT_FALSE(plant->removeBranch(leafId));
+}
+
+TEST_F(CompositeTest, SetMaterialRecoloursStemsAndReceptaclesButNotLeaves) {
+    FlowerObjectComposite plant(nextId());
+    plant.appendAlongAxis(std::make_unique<AxisNode>(nextId(), kKindStem),
+                          line({0, 0, 0}, {0, 1, 0}), kSide);
+    plant.appendAlongAxis(std::make_unique<AxisNode>(nextId(), kKindTorus),
+                          line({0, 0, 0}, {0, 1, 0}), kSide);
+    plant.appendAlongAxis(std::make_unique<AxisNode>(nextId(), kKindPetal),
+                          line({0, 0, 0}, {0, 1, 0}), kSide);
+    const Rgba red{1, 0, 0, 1};
+    plant.setMaterial(red, red, red, 10);
+    EXPECT_EQ(plant.m_childrenArongAxis[0]->diffuse, (Rgba{1, 0, 0, 0.4f}));
+    EXPECT_EQ(plant.m_childrenArongAxis[1]->diffuse, (Rgba{1, 0, 0, 0.4f}));
+    EXPECT_EQ(plant.m_childrenArongAxis[2]->diffuse, (Rgba{0, 0, 0, 0.4f}));
+    EXPECT_EQ(plant.diffuse, (Rgba{0, 0, 0, 0.4f}));
+}
+
+TEST_F(CompositeTest, CuttingTheOnlySegmentOfABranchRemovesTheBranch) {
+    auto plant = samplePlant();
+    FlowerObjectComposite& branch = *plant->m_children[0];
+    const int leafId = branch.m_childrenArongAxis[0]->id;
+    EXPECT_TRUE(branch.cutAtSegment(leafId, nullptr));
+    EXPECT_TRUE(plant->m_children.empty());
+}
+
+TEST_F(CompositeTest, CuttingKeepsEarlierSegmentsAndRebuildsTheAxis) {
+    auto plant = samplePlant();
+    const int second = plant->m_childrenArongAxis[1]->id;
+    EXPECT_TRUE(plant->cutAtSegment(second, nullptr));
+    EXPECT_EQ(plant->m_childrenArongAxis.size(), 1u);
+    EXPECT_EQ(plant->childPositionLRAA.size(), 1u);
+    EXPECT_NEAR(plant->mainAxis.length(), 1.0, 1e-9);
+    EXPECT_EQ(plant->m_children.size(), 1u); // branches stay
+    EXPECT_FALSE(plant->cutAtSegment(4242, nullptr));
+}
+
+TEST_F(CompositeTest, AnEmptiedPlantLeavesTheOpenScene) {
+    SceneRoot scene(nextId());
+    FlowerObjectComposite plant(nextId());
+    auto owned = std::make_unique<FlowerObjectComposite>(nextId());
+    owned->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
+    const int segmentId = owned->m_childrenArongAxis[0]->id;
+    FlowerObjectComposite* raw = owned.get();
+    scene.plantAlongStroke(std::move(owned), line({0, 0, 0}, {0, 1, 0}));
+    ASSERT_EQ(scene.m_children.size(), 1u);
+    EXPECT_TRUE(raw->cutAtSegment(segmentId, &scene));
+    EXPECT_TRUE(scene.m_children.empty());
+    EXPECT_TRUE(scene.m_childrenMat.empty());
+}
+
+TEST_F(CompositeTest, CloneIsIndependentAndKeepsParentLinks) {
+    auto plant = samplePlant();
+    auto copyNode = plant->clone();
+    auto& copy = static_cast<FlowerObjectComposite&>(*copyNode);
+    EXPECT_NE(copy.id, plant->id);
+    EXPECT_NE(copy.m_children[0]->id, plant->m_children[0]->id);
+    EXPECT_EQ(copy.m_children[0]->parent, &copy);
+    EXPECT_EQ(copy.mainAxis.points, plant->mainAxis.points);
+    copy.reshapeByStroke(line({0, 0, 0}, {0, 8, 0}));
+    EXPECT_NEAR(plant->mainAxis.length(), 2.0, 1e-9);
+}
+
+TEST_F(CompositeTest, ReplaceSegmentTakesTheOldShapeAndTheSketchStrokes) {
+    FlowerObjectComposite plant(nextId());
+    auto sketch = std::make_unique<AxisNode>(nextId(), kKindSketch);
+    sketch->strokes.push_back(std::make_unique<Stroke>(line({0, 0, 0}, {0, 1, 0})));
+    plant.appendAlongAxis(std::move(sketch), line({0, 0, 0}, {0, 1, 0}), kSide);
+    const int sketchId = plant.m_childrenArongAxis[0]->id;
+    auto stem = std::make_unique<AxisNode>(nextId(), kKindStem);
+    const int stemId = stem->id;
+    EXPECT_TRUE(plant.replaceSegment(sketchId, std::move(stem), {0, 0, 1}));
+    ASSERT_EQ(plant.m_childrenArongAxis[0]->id, stemId);
+    EXPECT_EQ(plant.m_childrenArongAxis[0]->strokes.size(), 1u);
+    EXPECT_NEAR(plant.m_childrenArongAxis[0]->mainAxis.length(), 1.0, 1e-9);
+    EXPECT_FALSE(plant.replaceSegment(sketchId, std::make_unique<AxisNode>(nextId()), {0, 0, 1}));
+}
+
+TEST_F(CompositeTest, TurnBranchIgnoresLongDragsAndTurnsOnShortOnes) {
+    auto plant = samplePlant();
+    const int branchId = plant->m_children[0]->id;
+    const Matrix4 before = plant->m_childrenMatRot[0];
+    plant->turnBranch(branchId, {0.1, 0, 0}, Matrix4(), {0, 0, -1});
+    EXPECT_EQ(plant->m_childrenMatRot[0], before);
+    plant->turnBranch(branchId, {0.05, 0, 0}, Matrix4(), {0, 0, -1});
+    EXPECT_NE(plant->m_childrenMatRot[0], before);
+}
+
+TEST_F(CompositeTest, BoundingBoxCoversThePartsAndTheOrigin) {
+    auto plant = samplePlant();
+    Vector3 lo, hi;
+    plant->boundingBox(lo, hi, Matrix4::translation({3, 0, 0}), true);
+    EXPECT_EQ(lo.x, 0.0);
+    EXPECT_NEAR(hi.x, 3.0 + 0.0, 1.0);
+    EXPECT_NEAR(hi.y, 2.0, 1e-9);
+}
+
+TEST_F(CompositeTest, DistanceToRayFindsTheNearestPart) {
+    auto plant = samplePlant();
+    const CompositeRayHit hit = plant->distanceToRay({5, 1.5, 0}, {-1, 0, 0});
+    EXPECT_LT(hit.distance, 1e-9);
+    expectNear(hit.point, {0, 1.5, 0});
+    EXPECT_EQ(hit.objectId, plant->m_childrenArongAxis[1]->id);
+    EXPECT_EQ(FlowerObjectComposite(nextId()).distanceToRay({0, 0, 0}, {1, 0, 0}).distance,
+              10000.0);
+}
+
+TEST_F(CompositeTest, RecordRoundTripGivesTheSameText) {
+    auto plant = samplePlant();
+    TextWriter first;
+    writeTypedRecord(first, *plant);
+    RecordReaderTable readers = axisReaders();
+    readers.composite = readComposite;
+    TextReader in(first.str());
+    RecordInput input{in, readers};
+    const auto back = readTypedRecord(input);
+    ASSERT_NE(back, nullptr) << in.error();
+    const auto& composite = static_cast<const FlowerObjectComposite&>(*back);
+    EXPECT_EQ(composite.m_children[0]->parent, &composite);
+    ASSERT_EQ(composite.m_childrenMat.size(), 1u);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(composite.m_childrenMat[0][i], plant->m_childrenMat[0][i], 5e-7);
+    // Writing what was read gives the same text, ids aside.
+    TextWriter second;
+    writeTypedRecord(second, *back);
+    EXPECT_EQ(withoutIds(second.str()), withoutIds(first.str()));
+}
+
+TEST_F(CompositeTest, RecordWithMismatchedListsIsRejected) {
+    auto plant = samplePlant();
+    TextWriter out;
+    writeTypedRecord(out, *plant);
+    std::string text = out.str();
+    // Claim no positions for the branch.
+    const size_t at = text.find("childPositionLR 1\n");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, std::string("childPositionLR 1\n0.500000\n").size(), "childPositionLR 0\n");
+    RecordReaderTable readers = axisReaders();
+    readers.composite = readComposite;
+    TextReader in(text);
+    RecordInput input{in, readers};
+    EXPECT_EQ(readTypedRecord(input), nullptr);
+    EXPECT_NE(in.error().find("do not match"), std::string::npos);
+}
+
+TEST_F(CompositeTest, DeeplyNestedRecordsAreRejected) {
+    std::string text;
+    for (int i = 0; i < 400; ++i)
+        text +=
+            "Composit 1\n\nColor\ndiffuse 0 0 0 0\nspecular 0 0 0 0\nambient 0 0 0 0\nshininess 0\n"
+            "mainAxis 0\nchildPositionLR 0\nchildPositionLRAA 0\nm_childrenMat 0\n"
+            "m_childrenMatRelateveRot 0\nm_childrenMatRot 0\nm_childrenMatArongAxis 0\n"
+            "m_childrenMatArongAxisZrot 0\nm_children 1\nchild index 0\n";
+    RecordReaderTable readers = axisReaders();
+    readers.composite = readComposite;
+    TextReader in(text);
+    RecordInput input{in, readers};
+    EXPECT_EQ(readTypedRecord(input), nullptr);
+    EXPECT_FALSE(in.ok());
+}

@@ -1,0 +1,123 @@
+#include "model/SceneRoot.h"
+#include "math/TextReader.h"
+#include "math/TextWriter.h"
+#include "model/AxisNode.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Stroke line(const Vector3& from, const Vector3& to, int points = 5) {
+    Stroke s;
+    for (int i = 0; i < points; ++i)
+        s.add(from + (to - from) * (static_cast<double>(i) / (points - 1)));
+    return s;
+}
+
+std::unique_ptr<FlowerObjectComposite> plantWithLeaf() {
+    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
+    plant->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}),
+                           {0, 0, 1});
+    auto branch = std::make_unique<FlowerObjectComposite>(nextId());
+    branch->appendAlongAxis(std::make_unique<AxisNode>(nextId(), kKindPetal),
+                            line({0, 0, 0}, {0, 0.3, 0}), {0, 0, 1});
+    plant->addBranch(0.5, std::move(branch), line({0, 0, 0}, {0.3, 0.3, 0}), {0, 0, 1});
+    return plant;
+}
+
+class SceneRootTest : public ::testing::Test {
+protected:
+    IdCounter ids;
+    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
+};
+
+} // namespace
+
+TEST_F(SceneRootTest, APlantStandsUprightAtTheStartOfItsStroke) {
+    SceneRoot scene(nextId());
+    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 2, 0}));
+    ASSERT_EQ(scene.m_children.size(), 1u);
+    const Matrix4& m = scene.m_childrenMat[0];
+    EXPECT_EQ(m.translationPart(), Vector3(1, 0, 0));
+    const Vector3 up = m.rotateVector({0, 1, 0});
+    EXPECT_NEAR(up.y, 1.0, 1e-12);
+    EXPECT_NEAR(scene.m_children[0]->mainAxis.length(), 2.0, 1e-9);
+    EXPECT_NEAR(scene.m_children[0]->mainAxis.back().x, 0.0, 1e-9);
+}
+
+TEST_F(SceneRootTest, RemovingAPlantKeepsTheOthersPaired) {
+    SceneRoot scene(nextId());
+    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
+    scene.plantAlongStroke(plantWithLeaf(), line({2, 0, 0}, {2, 1, 0}));
+    scene.plantAlongStroke(plantWithLeaf(), line({3, 0, 0}, {3, 1, 0}));
+    const int middle = scene.m_children[1]->id;
+    const int last = scene.m_children[2]->id;
+    EXPECT_TRUE(scene.removePlant(middle));
+    EXPECT_FALSE(scene.removePlant(middle));
+    ASSERT_EQ(scene.m_children.size(), 2u);
+    EXPECT_EQ(scene.m_children[1]->id, last);
+    EXPECT_EQ(scene.m_childrenMat[1].translationPart(), Vector3(3, 0, 0));
+}
+
+TEST_F(SceneRootTest, FindInSceneComposesThePlantAndInnerMatrices) {
+    SceneRoot scene(nextId());
+    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
+    FlowerObjectComposite& plant = *scene.m_children[0];
+    FlowerObjectComposite& branch = *plant.m_children[0];
+    const int leafId = branch.m_childrenArongAxis[0]->id;
+    const SceneLookup found = scene.findInScene(leafId);
+    ASSERT_TRUE(found.found);
+    EXPECT_EQ(found.plant, &plant);
+    EXPECT_EQ(found.holder, &branch);
+    const Matrix4 expected =
+        scene.m_childrenMat[0] * plant.branchMatrix(0) * branch.m_childrenMatArongAxis[0];
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(found.matrix[i], expected[i], 1e-12);
+    const SceneLookup top = scene.findInScene(plant.id);
+    EXPECT_TRUE(top.found);
+    EXPECT_EQ(top.holder, nullptr);
+    EXPECT_FALSE(scene.findInScene(12345).found);
+}
+
+TEST_F(SceneRootTest, PickNearestOfAnEmptySceneIsFarAway) {
+    SceneRoot scene(nextId());
+    EXPECT_EQ(scene.pickNearest({0, 0, 5}, {0, 0, -1}).distance, 1000000.0);
+    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
+    const ScenePick pick = scene.pickNearest({1, 0.25, 5}, {0, 0, -1});
+    EXPECT_LT(pick.distance, 1e-9);
+    EXPECT_EQ(pick.plantIndex, 0);
+    EXPECT_NEAR(pick.point.x, 1.0, 1e-9);
+}
+
+TEST_F(SceneRootTest, EmptySceneRecordAndRoundTrip) {
+    SceneRoot empty(nextId());
+    TextWriter out;
+    empty.save(out);
+    EXPECT_EQ(out.str(), "m_childrenMat 0\nm_children 0\nend m_children\n\n");
+
+    SceneRoot scene(nextId());
+    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0.5}));
+    scene.plantAlongStroke(plantWithLeaf(), line({-1, 0, 0}, {-1, 1, 0}));
+    TextWriter written;
+    scene.save(written);
+    RecordReaderTable readers = axisReaders();
+    readers.composite = readComposite;
+    TextReader in(written.str());
+    RecordInput input{in, readers};
+    const auto back = readSceneRoot(input);
+    ASSERT_NE(back, nullptr) << in.error();
+    ASSERT_EQ(back->m_children.size(), 2u);
+    EXPECT_EQ(back->m_children[0]->parent, nullptr);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(back->m_childrenMat[0][i], scene.m_childrenMat[0][i], 5e-7);
+}
+
+TEST_F(SceneRootTest, CloneCopiesPlantsWithFreshIds) {
+    SceneRoot scene(nextId());
+    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
+    const auto copy = scene.clone();
+    EXPECT_NE(copy->id, scene.id);
+    ASSERT_EQ(copy->m_children.size(), 1u);
+    EXPECT_NE(copy->m_children[0]->id, scene.m_children[0]->id);
+    EXPECT_EQ(copy->m_childrenMat[0], scene.m_childrenMat[0]);
+}
