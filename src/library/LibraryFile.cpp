@@ -1,0 +1,120 @@
+#include "library/LibraryFile.h"
+
+#include "math/TextReader.h"
+#include "math/TextWriter.h"
+#include "model/FlowerObjectNode.h"
+#include "model/NodeRecord.h"
+#include "model/SceneRoot.h"
+
+namespace {
+
+struct Section {
+    const char* heading;
+    int category;
+};
+
+// The sections in file order.
+constexpr Section kSections[] = {
+    {"primitives", kCategoryPrimitive}, {"leaves", kCategoryLeaf},  {"flowers", kCategoryFlower},
+    {"plants", kCategoryComposite},     {"scenes", kCategoryScene},
+};
+
+constexpr int kSceneMode = 0;
+constexpr int kObjectMode = 8;
+// "Stem 1\n": the shortest text an entry can have.
+constexpr size_t kMinEntryBytes = 7;
+
+template <typename Node> void writeEntry(TextWriter& out, const char* keyword, const Node& node) {
+    const int number = node.id;
+    out.format("%s %d\n", keyword, number);
+    node.save(out);
+    out.format("end %d\n\n", number);
+}
+
+} // namespace
+
+void writeLibrary(TextWriter& out, const LibraryContents& contents) {
+    out.text("Pelmora File\n\n");
+    for (const Section& section : kSections) {
+        if (section.category == kCategoryScene) {
+            out.format("%s %d\n\n", section.heading, static_cast<int>(contents.scenes.size()));
+            for (const SceneRoot* scene : contents.scenes)
+                writeEntry(out, "SceneRoot", *scene);
+        } else {
+            const auto& objects = contents.objects[section.category];
+            out.format("%s %d\n\n", section.heading, static_cast<int>(objects.size()));
+            for (const FlowerObjectNode* object : objects)
+                writeEntry(out, recordKeyword(*object), *object);
+        }
+        out.text("end\n");
+    }
+    out.text("END\n");
+}
+
+bool hasLibraryHeader(const std::string& text) {
+    TextReader in(text.substr(0, 64));
+    std::string first, second;
+    return in.word(first) && in.word(second) && first == "Pelmora" && second == "File";
+}
+
+LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers, LibrarySink& sink) {
+    LibraryLoadResult result;
+    const auto malformed = [&]() {
+        result.status = LibraryLoadResult::Status::Malformed;
+        result.message = in.error();
+        return result;
+    };
+    std::string first, second;
+    if (!in.word(first) || !in.word(second) || first != "Pelmora" || second != "File") {
+        result.status = LibraryLoadResult::Status::WrongHeader;
+        result.message = "the file does not begin with \"Pelmora File\"";
+        return result;
+    }
+    RecordInput input{in, readers};
+    for (const Section& section : kSections) {
+        std::string heading;
+        int count = 0;
+        // The heading word is not checked: the position alone selects the category.
+        if (!in.word(heading) || !in.integer(count) || !in.plausibleCount(count, kMinEntryBytes))
+            return malformed();
+        sink.setMode(section.category == kCategoryScene ? kSceneMode : kObjectMode);
+        for (int e = 0; e < count; ++e) {
+            std::string keyword;
+            int number = 0;
+            if (!in.word(keyword) || !in.integer(number))
+                return malformed();
+            if (keyword == "SceneRoot") {
+                std::unique_ptr<SceneRoot> scene = readSceneRoot(input);
+                if (!scene)
+                    in.fail("the scene could not be read");
+                if (!in.ok())
+                    return malformed();
+                sink.addScene(std::move(scene));
+                ++result.scenesAdded;
+            } else if (readers.forKeyword(keyword)) {
+                std::unique_ptr<FlowerObjectNode> object = readRecordBody(input, keyword);
+                if (!object)
+                    in.fail("the " + keyword + " entry could not be read");
+                if (!in.ok())
+                    return malformed();
+                sink.addObject(std::move(object), section.category);
+                ++result.objectsAdded;
+            }
+            // An unknown keyword reads nothing further but counts as an entry.
+            if (!readRecordEnd(in, number)) {
+                if (!in.ok())
+                    return malformed();
+                result.status = LibraryLoadResult::Status::EntryMismatch;
+                result.message = "line " + std::to_string(in.line()) + ": the entry '" + keyword +
+                                 " " + std::to_string(number) + "' does not end with 'end " +
+                                 std::to_string(number) + "'";
+                return result;
+            }
+        }
+        std::string sectionEnd;
+        if (!in.word(sectionEnd))
+            return malformed();
+    }
+    // The trailer is not checked; a file that lost it still loaded completely.
+    return result;
+}

@@ -1,0 +1,202 @@
+#include "library/LibraryFile.h"
+#include "math/TextReader.h"
+#include "math/TextWriter.h"
+#include "model/AxisNode.h"
+#include "model/FlowerObjectComposite.h"
+#include "model/SceneRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+namespace {
+
+// Collects what the reader hands over.
+class CollectingSink : public LibrarySink {
+public:
+    void setMode(int m) override { modes.push_back(m); }
+    void addObject(std::unique_ptr<FlowerObjectNode> object, int category) override {
+        categories.push_back(category);
+        objects.push_back(std::move(object));
+    }
+    void addScene(std::unique_ptr<SceneRoot> scene) override { scenes.push_back(std::move(scene)); }
+
+    std::vector<int> modes;
+    std::vector<int> categories;
+    std::vector<std::unique_ptr<FlowerObjectNode>> objects;
+    std::vector<std::unique_ptr<SceneRoot>> scenes;
+};
+
+Stroke line(const Vector3& from, const Vector3& to, int points = 5) {
+    Stroke s;
+    for (int i = 0; i < points; ++i)
+        s.add(from + (to - from) * (static_cast<double>(i) / (points - 1)));
+    return s;
+}
+
+RecordReaderTable readers() {
+    RecordReaderTable table = axisReaders();
+    table.composite = readComposite;
+    return table;
+}
+
+class LibraryFileTest : public ::testing::Test {
+protected:
+    LibraryFileTest() {
+        pistil = std::make_unique<AxisNode>(nextId(), kKindPistil);
+        pistil->mainAxis = line({0, 0, 0}, {0, 0.3, 0.1});
+        leaf = std::make_unique<AxisNode>(nextId(), kKindPetal);
+        plant = std::make_unique<FlowerObjectComposite>(nextId());
+        plant->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}),
+                               {0, 0, 1});
+        scene = std::make_unique<SceneRoot>(nextId());
+        auto planted = std::make_unique<FlowerObjectComposite>(nextId());
+        planted->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}),
+                                 {0, 0, 1});
+        scene->plantAlongStroke(std::move(planted), line({1, 0, 0}, {1, 1, 0}));
+        contents.objects[kCategoryPrimitive] = {pistil.get()};
+        contents.objects[kCategoryLeaf] = {leaf.get()};
+        contents.objects[kCategoryComposite] = {plant.get()};
+        contents.scenes = {scene.get()};
+    }
+
+    std::string written() const {
+        TextWriter out;
+        writeLibrary(out, contents);
+        return out.take();
+    }
+
+    IdCounter ids;
+    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
+    std::unique_ptr<AxisNode> pistil, leaf;
+    std::unique_ptr<FlowerObjectComposite> plant;
+    std::unique_ptr<SceneRoot> scene;
+    LibraryContents contents;
+};
+
+} // namespace
+
+TEST_F(LibraryFileTest, WriterLaysOutHeaderSectionsAndTrailer) {
+    const std::string text = written();
+    EXPECT_EQ(text.rfind("Pelmora File\n\nprimitives 1\n\nPistil 1\n", 0), 0u);
+    const size_t leaves = text.find("leaves 1\n\nPetal 2\n");
+    const size_t flowers = text.find("end\nflowers 0\n\nend\nplants 1\n\nComposit 3\n");
+    const size_t scenes = text.find("scenes 1\n\nSceneRoot ");
+    ASSERT_NE(leaves, std::string::npos);
+    ASSERT_NE(flowers, std::string::npos);
+    ASSERT_NE(scenes, std::string::npos);
+    EXPECT_LT(leaves, flowers);
+    EXPECT_LT(flowers, scenes);
+    EXPECT_EQ(text.substr(text.size() - 8), "end\nEND\n");
+}
+
+TEST_F(LibraryFileTest, ReaderHandsObjectsToTheSinkByPositionWithFreshIds) {
+    const std::string text = written();
+    IdCounter fresh;
+    ScopedModelContext renumbered({&fresh, nullptr, nullptr, nullptr});
+    TextReader in(text);
+    CollectingSink sink;
+    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(sink.modes, (std::vector<int>{8, 8, 8, 8, 0}));
+    EXPECT_EQ(sink.categories, (std::vector<int>{1, 2, 4}));
+    ASSERT_EQ(sink.objects.size(), 3u);
+    EXPECT_EQ(sink.objects[0]->id, 1);
+    EXPECT_EQ(sink.objects[0]->kind, kKindPistil);
+    EXPECT_EQ(sink.objects[0]->mainAxis.points.size(), 5u);
+    ASSERT_EQ(sink.scenes.size(), 1u);
+    EXPECT_EQ(result.objectsAdded, 3);
+    EXPECT_EQ(result.scenesAdded, 1);
+
+    // Written again, the library gives the same text, and reading twice gives the
+    // same ids.
+    LibraryContents again;
+    again.objects[1] = {sink.objects[0].get()};
+    again.objects[2] = {sink.objects[1].get()};
+    again.objects[4] = {sink.objects[2].get()};
+    again.scenes = {sink.scenes[0].get()};
+    TextWriter rewritten;
+    writeLibrary(rewritten, again);
+    IdCounter third;
+    ScopedModelContext thirdIds({&third, nullptr, nullptr, nullptr});
+    TextReader in2(rewritten.str());
+    CollectingSink sink2;
+    ASSERT_TRUE(readLibrary(in2, readers(), sink2).ok());
+    LibraryContents once_more;
+    once_more.objects[1] = {sink2.objects[0].get()};
+    once_more.objects[2] = {sink2.objects[1].get()};
+    once_more.objects[4] = {sink2.objects[2].get()};
+    once_more.scenes = {sink2.scenes[0].get()};
+    TextWriter third_text;
+    writeLibrary(third_text, once_more);
+    EXPECT_EQ(third_text.str(), rewritten.str());
+}
+
+TEST_F(LibraryFileTest, WrongHeaderLoadsNothing) {
+    std::string text = written();
+    text.replace(0, 12, "Pelmora Files");
+    TextReader in(text);
+    CollectingSink sink;
+    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    EXPECT_EQ(result.status, LibraryLoadResult::Status::WrongHeader);
+    EXPECT_TRUE(sink.modes.empty());
+    EXPECT_TRUE(sink.objects.empty());
+    EXPECT_FALSE(hasLibraryHeader(text));
+    EXPECT_TRUE(hasLibraryHeader(written()));
+}
+
+TEST_F(LibraryFileTest, SectionWordsAreNotChecked) {
+    std::string text = written();
+    text.replace(text.find("flowers 0"), 7, "petals");
+    text.replace(text.find("plants 1"), 6, "sapals");
+    TextReader in(text);
+    CollectingSink sink;
+    ASSERT_TRUE(readLibrary(in, readers(), sink).ok());
+    EXPECT_EQ(sink.categories, (std::vector<int>{1, 2, 4}));
+}
+
+TEST_F(LibraryFileTest, AMismatchedEndStopsAndKeepsWhatWasRead) {
+    std::string text = written();
+    text.replace(text.find("end 2\n"), 5, "end 9");
+    TextReader in(text);
+    CollectingSink sink;
+    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    EXPECT_EQ(result.status, LibraryLoadResult::Status::EntryMismatch);
+    EXPECT_EQ(sink.objects.size(), 2u); // the pistil and the leaf whose end was wrong
+    EXPECT_NE(result.message.find("does not end with 'end 2'"), std::string::npos);
+}
+
+TEST_F(LibraryFileTest, MalformedTextStopsWithItsLocation) {
+    std::string text = written();
+    text.replace(text.find("mainAxis 5\n0 0.000000"), 21, "mainAxis 5\n0 zero");
+    TextReader in(text);
+    CollectingSink sink;
+    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    EXPECT_EQ(result.status, LibraryLoadResult::Status::Malformed);
+    EXPECT_NE(result.message.find("near 'zero"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find("line "), std::string::npos);
+    EXPECT_TRUE(sink.objects.empty());
+}
+
+TEST_F(LibraryFileTest, HostileCountsAreRejectedBeforeAllocating) {
+    TextReader in("Pelmora File\nprimitives 2000000000\n");
+    CollectingSink sink;
+    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    EXPECT_EQ(result.status, LibraryLoadResult::Status::Malformed);
+    EXPECT_NE(result.message.find("larger than the rest"), std::string::npos);
+}
+
+TEST_F(LibraryFileTest, OutputIsTheSameUnderADecimalCommaLocale) {
+    const std::string inC = written();
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no German locale";
+    const std::string inGerman = written();
+    TextReader in(inGerman);
+    CollectingSink sink;
+    const bool readBack = readLibrary(in, readers(), sink).ok();
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(inGerman, inC);
+    EXPECT_TRUE(readBack);
+}
