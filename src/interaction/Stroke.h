@@ -71,7 +71,7 @@ public:
     // --- Reshaping
     // Appends to target N + 1 points at equal arc-length spacing along source, the
     // last exactly on source's last point. A zero-length source gives N + 2 points at
-    // the origin.
+    // the origin; N < 1 appends nothing.
     static void resample(int N, const Stroke& source, Stroke& target);
     // resample into N segments in place; a zero-length stroke is left unchanged.
     void resampleInPlace(int N);
@@ -82,7 +82,8 @@ public:
     void splineSmooth();
     // One pass of the 1-2-1 filter; the end points stay.
     void smooth121();
-    // Removes the small hooks a pen leaves at both ends.
+    // Removes the small hooks a pen leaves at both ends: at most 7 points at the
+    // start and 3 at the end. Strokes of fewer than 9 points are left as they are.
     void removeHooks();
     // Moves each end point one unit further out along its end segment.
     void extendEnds();
