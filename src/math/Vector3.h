@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 
 // A point or direction in double precision. `degenerate` is false after every
@@ -91,4 +92,10 @@ inline double distance(const Vector3& a, const Vector3& b) {
 inline Vector3 unit(Vector3 v) {
     v.normalize();
     return v;
+}
+
+// Widens the axis-aligned box [min, max] component-wise so that it contains `p`.
+inline void widenBox(Vector3& min, Vector3& max, const Vector3& p) {
+    min = {std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z)};
+    max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
 }

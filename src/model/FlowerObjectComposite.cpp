@@ -625,8 +625,8 @@ void FlowerObjectComposite::boundingBox(Vector3& min, Vector3& max, const Matrix
     const auto widen = [&](const FlowerObjectNode& part, const Matrix4& m) {
         Vector3 lo, hi;
         part.boundingBox(lo, hi, m, flag);
-        min = {std::min(min.x, lo.x), std::min(min.y, lo.y), std::min(min.z, lo.z)};
-        max = {std::max(max.x, hi.x), std::max(max.y, hi.y), std::max(max.z, hi.z)};
+        widenBox(min, max, lo);
+        widenBox(min, max, hi);
     };
     for (size_t j = 0; j < m_childrenArongAxis.size(); ++j)
         widen(*m_childrenArongAxis[j], matrix * m_childrenMatArongAxis[j]);
