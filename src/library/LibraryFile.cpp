@@ -1,5 +1,6 @@
 #include "library/LibraryFile.h"
 
+#include "math/FileText.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/FlowerObjectNode.h"
@@ -117,4 +118,24 @@ LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers, 
     }
     // The trailer is not checked; a file that lost it still loaded completely.
     return result;
+}
+
+LibraryLoadResult loadLibraryFile(const std::string& path, const RecordReaderTable& readers,
+                                  LibrarySink& sink) {
+    std::string text;
+    std::string error;
+    if (!readWholeFile(path, text, error)) {
+        LibraryLoadResult result;
+        result.status = LibraryLoadResult::Status::Unreadable;
+        result.message = error;
+        return result;
+    }
+    TextReader in(std::move(text));
+    return readLibrary(in, readers, sink);
+}
+
+bool saveLibraryFile(const std::string& path, const LibraryContents& contents, std::string& error) {
+    TextWriter out;
+    writeLibrary(out, contents);
+    return writeFileAtomically(path, out.str(), error);
 }

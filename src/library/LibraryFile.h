@@ -50,6 +50,7 @@ struct LibraryLoadResult {
         WrongHeader,   // not a library file: nothing was loaded
         EntryMismatch, // an entry's closing line did not match: the load stopped there
         Malformed,     // the text broke off or is not what a library holds
+        Unreadable,    // the file could not be opened or read: nothing was loaded
     };
     Status status = Status::Loaded;
     // Where and why reading stopped, for the user ("line 12, near 'x': ...").
@@ -63,6 +64,14 @@ struct LibraryLoadResult {
 // Reads a library file. Everything read before a stop stays with the sink. The
 // header is checked before anything reaches the sink.
 LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers, LibrarySink& sink);
+
+// Reads the library file at `path`.
+LibraryLoadResult loadLibraryFile(const std::string& path, const RecordReaderTable& readers,
+                                  LibrarySink& sink);
+
+// Writes the whole library to `path`, committing it only once it is complete: a
+// failure leaves an earlier file as it was and says why in `error`.
+bool saveLibraryFile(const std::string& path, const LibraryContents& contents, std::string& error);
 
 // Whether `text` starts like a library file ("Pelmora File").
 bool hasLibraryHeader(const std::string& text);

@@ -1,11 +1,8 @@
 #include "organs/ObjWriter.h"
 
+#include "math/FileText.h"
 #include "math/TextWriter.h"
 #include "model/SceneNode.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -20,25 +17,6 @@ void writeFace(TextWriter& obj, int a, int b, int c) {
         obj.integer(corners[k]).text("/").integer(corners[k]).text("/").integer(corners[k]);
         obj.text(k < 2 ? " " : "\n");
     }
-}
-
-// Writes `text` to `path` through a temporary file in the same directory, so that
-// a failure leaves any earlier file untouched.
-bool writeFileAtomically(const std::string& path, const std::string& text, std::string& error) {
-    const std::string temporary = path + ".part";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno ? errno : EIO);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <filesystem>
 
 namespace {
 
@@ -199,4 +200,39 @@ TEST_F(LibraryFileTest, OutputIsTheSameUnderADecimalCommaLocale) {
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(inGerman, inC);
     EXPECT_TRUE(readBack);
+}
+
+TEST_F(LibraryFileTest, SavingCommitsTheWholeFileOrLeavesTheEarlierOne) {
+    const std::string directory = ::testing::TempDir() + "pelmora_save_test";
+    std::filesystem::remove_all(directory);
+    std::filesystem::create_directories(directory);
+    const std::string path = directory + "/library.pmr";
+    std::string error;
+    ASSERT_TRUE(saveLibraryFile(path, contents, error)) << error;
+
+    CollectingSink sink;
+    EXPECT_TRUE(loadLibraryFile(path, readers(), sink).ok());
+    EXPECT_EQ(sink.objects.size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+
+    // The temporary file cannot be made: the save fails and the library is untouched.
+    const auto before = std::filesystem::file_size(path);
+    std::filesystem::create_directory(path + ".part");
+    contents.objects[kCategoryLeaf].clear();
+    EXPECT_FALSE(saveLibraryFile(path, contents, error));
+    EXPECT_NE(error.find(path), std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(path), before);
+
+    EXPECT_FALSE(saveLibraryFile(directory + "/missing/library.pmr", contents, error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos);
+    std::filesystem::remove_all(directory);
+}
+
+TEST_F(LibraryFileTest, AFileThatCannotBeReadLoadsNothing) {
+    CollectingSink sink;
+    const LibraryLoadResult result =
+        loadLibraryFile(::testing::TempDir() + "no/such/library.pmr", readers(), sink);
+    EXPECT_EQ(result.status, LibraryLoadResult::Status::Unreadable);
+    EXPECT_NE(result.message.find("cannot open"), std::string::npos);
+    EXPECT_TRUE(sink.modes.empty());
 }
