@@ -1,0 +1,162 @@
+#include "cli/CliCommands.h"
+
+#include "cli/CliLibrary.h"
+#include "library/LibraryReaders.h"
+#include "model/ModelContext.h"
+#include "organs/ObjWriter.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace {
+
+constexpr int kDefaultWidth = 1000;
+constexpr int kDefaultHeight = 800;
+constexpr int kLargestSide = 8192;
+
+bool parseInt(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end;
+}
+
+// "WxH" with both sides between 1 and kLargestSide.
+bool parseSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find('x');
+    return x != std::string::npos && parseInt(text.substr(0, x), width) &&
+           parseInt(text.substr(x + 1), height) && width > 0 && height > 0 &&
+           width <= kLargestSide && height <= kLargestSide;
+}
+
+int fail(std::ostream& err, const std::string& message) {
+    err << "pelmora-cli: " << message << "\n";
+    return 1;
+}
+
+// Loads the whole library; false (after reporting) when the file is missing or
+// does not read to its end.
+bool load(const std::string& path, CliLibrary& library, std::ostream& err) {
+    const LibraryLoadResult result = loadLibraryFile(path, libraryReaders(), library);
+    if (result.ok())
+        return true;
+    fail(err, path + ": " + result.message);
+    return false;
+}
+
+const CliEntry* findEntry(const CliLibrary& library, const std::string& idText, std::ostream& err) {
+    int id = 0;
+    if (!parseInt(idText, id)) {
+        fail(err, "'" + idText + "' is not an object id");
+        return nullptr;
+    }
+    const CliEntry* entry = library.find(id);
+    if (!entry)
+        fail(err, "the library has no entry with id " + idText);
+    return entry;
+}
+
+int info(const std::string& path, std::ostream& out, std::ostream& err) {
+    CliLibrary library;
+    if (!load(path, library, err))
+        return 1;
+    for (const CliEntry& entry : library.entries())
+        out << entry.category << ' ' << entry.id() << ' ' << entry.keyword() << '\n';
+    return 0;
+}
+
+int resave(const std::string& path, const std::string& target, std::ostream& err) {
+    CliLibrary library;
+    if (!load(path, library, err))
+        return 1;
+    std::string error;
+    if (!saveLibraryFile(target, library.contents(), error))
+        return fail(err, error);
+    return 0;
+}
+
+int exportObj(const std::string& path, const std::string& idText, const std::string& target,
+              std::ostream& err) {
+    CliLibrary library;
+    if (!load(path, library, err))
+        return 1;
+    const CliEntry* entry = findEntry(library, idText, err);
+    if (!entry)
+        return 1;
+    std::string error;
+    if (!exportObjFiles(entry->node(), target, error))
+        return fail(err, error);
+    return 0;
+}
+
+int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer renderer) {
+    int width = kDefaultWidth, height = kDefaultHeight;
+    if (args.size() == 6 && args[4] == "--size") {
+        if (!parseSize(args[5], width, height))
+            return fail(err, "--size takes WxH, each side from 1 to 8192, not '" + args[5] + "'");
+    } else if (args.size() != 4) {
+        return fail(err, "render takes LIBRARY.pmr ID OUT.png [--size WxH]");
+    }
+    if (!renderer)
+        return fail(err, "this build cannot render");
+    CliLibrary library;
+    if (!load(args[1], library, err))
+        return 1;
+    const CliEntry* entry = findEntry(library, args[2], err);
+    if (!entry)
+        return 1;
+    std::string error;
+    if (!renderer(*entry, args[3], width, height, error))
+        return fail(err, error);
+    return 0;
+}
+
+} // namespace
+
+const char* cliUsage() {
+    return "usage: pelmora-cli COMMAND ...\n"
+           "\n"
+           "  info LIBRARY.pmr\n"
+           "      One line per top-level entry in file order: CATEGORY ID KEYWORD, where\n"
+           "      CATEGORY is 0 scene, 1 primitive, 2 leaf, 3 flower, 4 composite and ID is\n"
+           "      the id the entry gets when the library is loaded (counting from 1).\n"
+           "  resave LIBRARY.pmr OUT.pmr\n"
+           "      Loads the library and writes it again as Save does.\n"
+           "  export-obj LIBRARY.pmr ID OUT\n"
+           "      Writes the entry with that id as Wavefront OBJ and MTL, as \"Save focusing\n"
+           "      object as OBJ\" does: OUT.obj and OUT.mtl, or OUT and OUT's title plus .mtl\n"
+           "      when OUT already ends in .obj.\n"
+           "  render LIBRARY.pmr ID OUT.png [--size WxH]\n"
+           "      Draws the entry as the main view shows a work object (home camera, lights,\n"
+           "      floor; 1000x800 unless --size says otherwise) and writes a PNG. It needs an\n"
+           "      X server; without a screen run it as: xvfb-run -a pelmora-cli render ...\n"
+           "  --help\n"
+           "      This text.\n"
+           "\n"
+           "The exit status is 0 on success. A missing or malformed file, an unknown id or\n"
+           "an output that cannot be written ends with a one-line message and status 1.\n";
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           CliRenderer renderer) {
+    if (args.empty())
+        return fail(err, "no command given; see pelmora-cli --help");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << cliUsage();
+        return 0;
+    }
+    // Every command loads into a fresh id counter, so ids count from 1 in file order.
+    IdCounter ids;
+    ScopedModelContext context({&ids, nullptr, nullptr, textureCache()});
+    if (command == "info" && args.size() == 2)
+        return info(args[1], out, err);
+    if (command == "resave" && args.size() == 3)
+        return resave(args[1], args[2], err);
+    if (command == "export-obj" && args.size() == 4)
+        return exportObj(args[1], args[2], args[3], err);
+    if (command == "render")
+        return render(args, err, renderer);
+    if (command == "info" || command == "resave" || command == "export-obj")
+        return fail(err, "wrong arguments for " + command + "; see pelmora-cli --help");
+    return fail(err, "unknown command '" + command + "'; see pelmora-cli --help");
+}
