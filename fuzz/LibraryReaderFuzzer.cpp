@@ -1,0 +1,32 @@
+// libFuzzer entry point: every input is read as a library file with all object
+// readers. Whatever the bytes, the reader must stop cleanly.
+#include "library/LibraryFile.h"
+#include "library/LibraryReaders.h"
+#include "math/TextReader.h"
+#include "model/FlowerObjectNode.h"
+#include "model/ModelContext.h"
+#include "model/SceneRoot.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+class DiscardingSink : public LibrarySink {
+public:
+    void setMode(int) override {}
+    void addObject(std::unique_ptr<FlowerObjectNode>, int) override {}
+    void addScene(std::unique_ptr<SceneRoot>) override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    IdCounter ids;
+    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    TextReader in(std::string(reinterpret_cast<const char*>(data), size));
+    DiscardingSink sink;
+    readLibrary(in, libraryReaders(), sink);
+    return 0;
+}
