@@ -1,0 +1,45 @@
+#include "organs/OrganDrawing.h"
+
+#include "interaction/OpenGL.h"
+#include "interaction/RenderState.h"
+#include "interaction/Stroke.h"
+#include "model/FlowerObjectNode.h"
+#include "organs/StemShape.h"
+
+const Rgba kAxisColour{1.0f, 0.0f, 0.0f, 0.5f};
+
+void drawAxisSegments(const PointList& points, float width, const Rgba& colour) {
+    Stroke axis(points);
+    axis.color = colour;
+    axis.drawColored(width);
+}
+
+void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size, int partA,
+                      int partB) {
+    glShadeModel(GL_FLAT);
+    glDisable(GL_LIGHTING);
+    glPointSize(size);
+    if (renderState().snapshot) {
+        glDisable(GL_BLEND);
+        const PickColour c = node.pickColour(partA, partB, true);
+        glColor3ub(c.red, c.green, c.blue);
+    } else {
+        glColor3f(1.0f, 0.0f, 0.0f);
+    }
+    glBegin(GL_POINTS);
+    glVertex3d(p.x, p.y, p.z);
+    glEnd();
+}
+
+void forgetUnknownTexture(bool hasTexture, int& textureId) {
+    if (hasTexture && !FlowerObjectNode::textureKnown(textureId))
+        textureId = -1;
+}
+
+void drawTubeSurface(const StemShape& tube, bool hasTexture, int textureId, const Rgba& diffuse,
+                     float shininess, const Rgba& specular, const Rgba& ambient) {
+    if (hasTexture && FlowerObjectNode::textureKnown(textureId))
+        tube.drawTextured(textureId);
+    else
+        tube.drawShaded(diffuse, shininess, specular, ambient);
+}

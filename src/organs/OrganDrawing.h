@@ -1,0 +1,29 @@
+#pragma once
+
+#include "math/PointSequence.h"
+#include "math/Rgba.h"
+
+class FlowerObjectNode;
+class StemShape;
+
+// Drawing pieces the organs share.
+
+// The colour main axes are drawn in.
+extern const Rgba kAxisColour;
+
+// The polyline as separate segments of `width` in `colour`, flat and unlit.
+void drawAxisSegments(const PointList& points, float width, const Rgba& colour);
+
+// A control point: a red point of `size`, flat and unlit; in the pick snapshot in the
+// pick colour of `node` with the part indices (partA, partB).
+void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size, int partA,
+                      int partB);
+
+// A texture the texture cache no longer knows is forgotten (the id becomes -1), so
+// that the organ is drawn with its material from then on.
+void forgetUnknownTexture(bool hasTexture, int& textureId);
+
+// The rule the tube organs share: textured when the texture flag is set and the
+// cache knows the texture, otherwise shaded in the given material.
+void drawTubeSurface(const StemShape& tube, bool hasTexture, int textureId, const Rgba& diffuse,
+                     float shininess, const Rgba& specular, const Rgba& ambient);

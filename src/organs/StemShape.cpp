@@ -1,0 +1,319 @@
+// Tube grids: the four builds, normals and texture coordinates, bounds, drawing.
+#include "organs/StemShape.h"
+
+#include "interaction/OpenGL.h"
+#include "interaction/StrokeGeometry.h"
+#include "model/FlowerObjectNode.h"
+#include "model/ModelContext.h"
+#include "model/TextureCache.h"
+#include "organs/GridDrawing.h"
+#include "organs/PistilChords.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+const Vector3 kUp(0.0, 1.0, 0.0);
+
+// `count` points at equal arc-length spacing along `line`; empty when the line has
+// no length to space them along.
+PointList evenlySpaced(const Stroke& line, int count) {
+    if (count < 2 || !(line.length() > 0.0))
+        return {};
+    Stroke spaced;
+    Stroke::resample(count - 1, line, spaced);
+    return std::move(spaced.points);
+}
+
+// The part of `axis` up to arc length `portion` x length: every point before that
+// length, then the point at it.
+Stroke firstPortion(const Stroke& axis, double portion) {
+    const double cut = portion * axis.length();
+    Stroke kept;
+    double walked = 0.0;
+    for (int i = 0; i < axis.size(); ++i) {
+        if (i > 0)
+            walked += distance(axis.points[i], axis.points[i - 1]);
+        if (walked >= cut)
+            break;
+        kept.add(axis.points[i]);
+    }
+    kept.add(axis.pointAtLength(cut).point);
+    return kept;
+}
+
+// The direction of the axis at point i: the end segments at the ends, the sum of
+// the two neighbouring segments inside.
+Vector3 tangentAt(const PointList& A, size_t i) {
+    const size_t last = A.size() - 1;
+    if (i == 0)
+        return unit(A[1] - A[0]);
+    if (i == last)
+        return unit(A[last] - A[last - 1]);
+    return unit((A[i + 1] - A[i]) + (A[i] - A[i - 1]));
+}
+
+Matrix4 turnUpOnto(const Vector3& direction) {
+    return rotationBetween(kUp, direction).matrix;
+}
+
+// The spindle's outline: a half circle of diameter 1 over 0 < x < 1, closed at both
+// ends.
+double spindle(double x) {
+    if (x <= 0.0 || x >= 1.0)
+        return 0.0;
+    return std::sqrt(0.25 - (x - 0.5) * (x - 0.5));
+}
+
+} // namespace
+
+void StemShape::clear() {
+    positions.clear();
+    normals.clear();
+    texCoords.clear();
+}
+
+bool StemShape::allocate(int rows, int columns) {
+    if (rows < 2 || columns < 2 || rows > kMaxRows || columns > kMaxColumns) {
+        clear();
+        return false;
+    }
+    positions.resize(rows, columns);
+    normals.resize(rows, columns);
+    texCoords.resize(rows, columns);
+    return true;
+}
+
+void StemShape::placeRing(int row, const Vector3& centre, const Matrix4& frame, double radius) {
+    const int n = columns();
+    const double step = 2.0 * std::numbers::pi / (n - 1);
+    for (int j = 0; j < n; ++j) {
+        const Vector3 local(radius * std::cos(j * step), 0.0, -radius * std::sin(j * step));
+        positions.at(row, j) = frame.rotateVector(local) + centre;
+    }
+}
+
+void StemShape::finish() {
+    computeNormals();
+    computeTexCoords();
+}
+
+void StemShape::buildTube(const Stroke& axis, double portion, double baseRadius, double tipRadius,
+                          int rows, int columns) {
+    rows = std::min(rows, kMaxRows);
+    const PointList A = evenlySpaced(portion < 1.0 ? firstPortion(axis, portion) : axis, rows);
+    if (A.size() != static_cast<size_t>(rows) || !allocate(rows, columns)) {
+        clear();
+        return;
+    }
+    for (int i = 0; i < rows; ++i) {
+        const double f = static_cast<double>(i) / (rows - 1);
+        const double radius = (1.0 - f) * baseRadius + f * tipRadius;
+        placeRing(i, A[i], turnUpOnto(tangentAt(A, i)), radius);
+    }
+    finish();
+}
+
+void StemShape::buildRevolution(const Stroke& profile, int rows, int columns) {
+    rows = std::min(rows, kMaxRows);
+    const PointList P = evenlySpaced(profile, rows);
+    if (P.size() != static_cast<size_t>(rows) || !allocate(rows, columns)) {
+        clear();
+        return;
+    }
+    const double step = 2.0 * std::numbers::pi / (columns - 1);
+    for (int r = 0; r < rows; ++r) {
+        const double rho = std::abs(P[r].x);
+        const double start = P[r].x >= 0.0 ? 0.0 : std::numbers::pi;
+        for (int j = 0; j < columns; ++j) {
+            const double phi = start + j * step;
+            positions.at(r, j) = {rho * std::cos(phi), P[r].y, -rho * std::sin(phi)};
+        }
+    }
+    finish();
+}
+
+void StemShape::buildAnther(const Stroke& axis, double thickness, int rows, int columns) {
+    rows = std::min(rows, kMaxRows);
+    if (columns == 0 || rows < 2 || !(axis.length() > 0.0)) {
+        clear();
+        return;
+    }
+    // The build smooths a working copy: the stored axis stays as drawn, so that
+    // rebuilding (and every save and load) leaves the anther's shape unchanged.
+    Stroke spine = axis;
+    spine.resampleInPlace(rows - 1);
+    spine.splineSmooth();
+    spine.resampleInPlace(rows - 1);
+    if (spine.size() != rows || !allocate(rows, columns)) {
+        clear();
+        return;
+    }
+    const PointList& A = spine.points;
+    for (int i = 0; i < rows; ++i) {
+        const Vector3 T = tangentAt(A, i);
+        const double c = std::clamp(dot(kUp, T), -1.0, 1.0);
+        const double angle = std::acos(c);
+        Matrix4 frame;
+        frame.setRotationAxis(cross(kUp, T), std::cos(angle), std::sin(angle));
+        const double radius = spindle(static_cast<double>(i) / (rows - 1)) * thickness * 2.5;
+        placeRing(i, A[i], frame, radius);
+    }
+    finish();
+}
+
+void StemShape::buildAlongChords(const PistilChords& chords, int columns) {
+    const int rows = chords.size();
+    if (!allocate(rows, columns))
+        return;
+    const PointList& M = chords.midpoints;
+    for (int r = 0; r < rows; ++r) {
+        const Vector3& A = chords.sideA[r];
+        const Vector3& B = chords.sideB[r];
+        const double radius = distance(A, B) / 2.0;
+        Vector3 centre = M[r];
+        Vector3 direction;
+        if (r + 1 < rows) {
+            centre = (A + B) * 0.5;
+            const Vector3 chord = B - A;
+            const Vector3 ahead = M[r + 1] - centre;
+            direction = {-chord.y, chord.x, ahead.z};
+            // The perpendicular of the chord points up the pistil for an outline
+            // drawn up its left side; drawn the other way round it would point down
+            // and turn every ring but the last inside out.
+            if (direction.x * ahead.x + direction.y * ahead.y < 0.0) {
+                direction.x = -direction.x;
+                direction.y = -direction.y;
+            }
+        } else if (rows > 1) {
+            direction = M[r] - M[r - 1];
+        }
+        placeRing(r, centre, turnUpOnto(unit(direction)), radius);
+    }
+    finish();
+}
+
+void StemShape::computeNormals() {
+    const Grid& P = positions;
+    const int rows = P.rows();
+    const int last = P.columns() - 1;
+    if (rows < 2 || last < 1)
+        return;
+    // Towards the next column of row g; across the seam from the last column.
+    const auto ahead = [&](int g, int h) {
+        return h < last ? P.at(g, h + 1) - P.at(g, h) : P.at(g, 1) - P.at(g, h);
+    };
+    // Towards the previous column of row g; across the seam from column 0.
+    const auto behind = [&](int g, int h) {
+        return h > 0 ? P.at(g, h - 1) - P.at(g, h) : P.at(g, last - 1) - P.at(g, 0);
+    };
+    for (int h = 0; h <= last; ++h) {
+        const Vector3 along = h < last ? P.at(1, h + 1) - P.at(1, h) : P.at(1, h) - P.at(1, h - 1);
+        normals.at(0, h) = unit(cross(P.at(1, h) - P.at(0, h), along));
+    }
+    for (int g = 1; g + 1 < rows; ++g)
+        for (int h = 0; h <= last; ++h) {
+            const Vector3 a = unit(cross(P.at(g + 1, h) - P.at(g, h), ahead(g + 1, h)));
+            const Vector3 b = unit(cross(P.at(g - 1, h) - P.at(g, h), behind(g - 1, h)));
+            normals.at(g, h) = unit(a + b);
+        }
+    const int g = rows - 1;
+    for (int h = 0; h <= last; ++h) {
+        const Vector3 back =
+            h > 0 ? P.at(g - 1, h - 1) - P.at(g - 1, h) : P.at(g - 1, 0) - P.at(g - 1, 1);
+        normals.at(g, h) = unit(cross(P.at(g - 1, h) - P.at(g, h), back));
+    }
+}
+
+void StemShape::computeTexCoords() {
+    const int columns = positions.columns();
+    double v = 0.0;
+    for (int r = 0; r < positions.rows(); ++r) {
+        if (r > 0) {
+            v += 0.1;
+            if (v >= 0.999999)
+                v = 0.0;
+        }
+        for (int j = 0; j < columns; ++j)
+            texCoords.at(r, j) = {static_cast<double>(j) / columns, v, 0.0};
+    }
+}
+
+void StemShape::boundingBox(const Matrix4& matrix, Vector3& min, Vector3& max) const {
+    min = Vector3();
+    max = Vector3();
+    for (const Vector3& p : positions.cells())
+        widenBox(min, max, transformPoint(matrix, p));
+}
+
+// --- Drawing
+
+namespace {
+
+void beginLitSurface(const Rgba& diffuse, float shininess, const Rgba& specular,
+                     const Rgba& ambient) {
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_LIGHT2);
+    glDisable(GL_BLEND);
+    applyMaterial(diffuse, shininess, specular, ambient);
+}
+
+// The two sides of a lit surface: forward strips face one way with the normals
+// negated, reversed strips the other way with the normals as stored.
+void drawBothSides(const StemShape& shape, const Grid* texCoords) {
+    drawGridStrips(shape.positions, StripDirection::Forward, StripNormals::Negated, &shape.normals,
+                   texCoords);
+    drawGridStrips(shape.positions, StripDirection::Reversed, StripNormals::Stored, &shape.normals,
+                   texCoords);
+}
+
+} // namespace
+
+void StemShape::drawPlain() const {
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glShadeModel(GL_FLAT);
+    drawGridStrips(positions, StripDirection::Forward, StripNormals::None, nullptr, nullptr);
+    drawGridStrips(positions, StripDirection::Reversed, StripNormals::None, nullptr, nullptr);
+}
+
+void StemShape::drawWireframe() const {
+    glDisable(GL_LIGHTING);
+    glShadeModel(GL_FLAT);
+    glEnable(GL_BLEND);
+    glLineWidth(2.0f);
+    glColor4f(0.3f, 0.3f, 1.0f, 0.6f);
+    drawGridCells(positions);
+    glDisable(GL_BLEND);
+}
+
+void StemShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
+                           const Rgba& ambient) const {
+    beginLitSurface(diffuse, shininess, specular, ambient);
+    drawBothSides(*this, nullptr);
+}
+
+void StemShape::drawTextured(int textureId) const {
+    beginLitSurface({1.0f, 1.0f, 1.0f, 1.0f}, 128.0f, {0.5f, 0.5f, 0.5f, 1.0f},
+                    {0.8f, 0.8f, 0.8f, 1.0f});
+    glEnable(GL_TEXTURE_2D);
+    if (TextureCache* cache = textureCache())
+        cache->bind(textureId);
+    drawBothSides(*this, &texCoords);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void StemShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgba& specular,
+                                const Rgba& ambient) const {
+    beginLitSurface(diffuse, shininess, specular, ambient);
+    glEnable(GL_BLEND);
+    glDepthMask(GL_FALSE);
+    drawBothSides(*this, nullptr);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+}
