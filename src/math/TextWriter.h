@@ -29,6 +29,13 @@ public:
     // "%d"
     TextWriter& integer(long long v);
 
+    // The same conversions into a caller's buffer, for writers that assemble whole
+    // lines before handing them over: each returns the end of what it wrote.
+    static constexpr size_t kMaxRealChars = 330;
+    static constexpr size_t kMaxIntegerChars = 24;
+    static char* realTo(char* out, double v);
+    static char* integerTo(char* out, long long v);
+
     // printf-style output for the conversions %f, %d and %s (and %% for a percent
     // sign), so that record layouts read like the lines they produce.
     template <typename... Args> TextWriter& format(std::string_view fmt, const Args&... args) {

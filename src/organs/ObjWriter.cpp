@@ -4,19 +4,35 @@
 #include "math/TextWriter.h"
 #include "model/SceneNode.h"
 
+#include <algorithm>
+
 namespace {
 
+// Exports are mostly these two kinds of line, so each is assembled whole before it
+// is handed to the writer.
 void writeVector(TextWriter& obj, std::string_view tag, const Vector3& v) {
-    obj.text(tag).real(v.x).text(" ").real(v.y).text(" ").real(v.z).text("\n");
+    char line[3 * TextWriter::kMaxRealChars + 8];
+    char* end = std::copy(tag.begin(), tag.end(), line);
+    end = TextWriter::realTo(end, v.x);
+    *end++ = ' ';
+    end = TextWriter::realTo(end, v.y);
+    *end++ = ' ';
+    end = TextWriter::realTo(end, v.z);
+    *end++ = '\n';
+    obj.text(std::string_view(line, static_cast<size_t>(end - line)));
 }
 
 void writeFace(TextWriter& obj, int a, int b, int c) {
-    obj.text("f ");
-    const int corners[3] = {a, b, c};
-    for (int k = 0; k < 3; ++k) {
-        obj.integer(corners[k]).text("/").integer(corners[k]).text("/").integer(corners[k]);
-        obj.text(k < 2 ? " " : "\n");
+    char line[9 * TextWriter::kMaxIntegerChars + 16] = {'f', ' '};
+    char* end = line + 2;
+    for (const int corner : {a, b, c}) {
+        for (int k = 0; k < 3; ++k) {
+            end = TextWriter::integerTo(end, corner);
+            *end++ = k < 2 ? '/' : ' ';
+        }
     }
+    end[-1] = '\n';
+    obj.text(std::string_view(line, static_cast<size_t>(end - line)));
 }
 
 } // namespace

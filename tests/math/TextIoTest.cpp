@@ -30,6 +30,15 @@ TEST(TextWriter, FixedMatchesPrintfInTheCLocale) {
         const double v = small(random) * std::pow(10.0, exponent(random));
         ASSERT_EQ(formatFixed(v), printfFixed(v)) << v;
     }
+    // Near-ties in the sixth decimal and the edges of the integer fast path.
+    std::uniform_int_distribution<long long> millionths(0, 2000000000000000LL);
+    for (int i = 0; i < 20000; ++i) {
+        const double n = static_cast<double>(millionths(random));
+        for (double v : {(n + 0.5) / 1e6, -(n + 0.5) / 1e6, n / 1e6, (n + 0.4999999) / 1e6})
+            ASSERT_EQ(formatFixed(v), printfFixed(v)) << v;
+    }
+    for (double v : {999999999.9999995, 1e9, 1e9 - 1e-6, -1e9, 4503599627.370496, -1e-7, -4e-7})
+        EXPECT_EQ(formatFixed(v), printfFixed(v)) << v;
 }
 
 TEST(TextWriter, FormatWritesConversionsInOrder) {

@@ -1,0 +1,127 @@
+// OBJ export through the locale-proof TextWriter against the "%f" fprintf writer it
+// replaced, on the grids of a flowering plant, checking that both give the same bytes.
+#include "math/Matrix4.h"
+#include "math/TextWriter.h"
+#include "organs/Grid.h"
+#include "organs/ObjWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Surface {
+    Grid positions, normals, texCoords;
+    Matrix4 placement;
+};
+
+// A petal-like curved sheet of rows x columns samples, placed somewhere on the plant.
+Surface makeSurface(int rows, int columns, int seed) {
+    Surface s;
+    s.positions.resize(rows, columns);
+    s.normals.resize(rows, columns);
+    s.texCoords.resize(rows, columns);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const double u = double(c) / (columns - 1), v = double(r) / (rows - 1);
+            s.positions.at(r, c) = {(u - 0.5) * 0.3 * std::sin(3.1 * v), v * 0.7,
+                                    0.05 * std::cos(6.0 * u + seed)};
+            s.normals.at(r, c) = unit(Vector3{0.1 * std::sin(u + seed), 0.2, 1.0});
+            s.texCoords.at(r, c) = {u, v, 0.0};
+        }
+    Matrix4 turn, shift;
+    turn.setRotationZ(0.37 * seed);
+    shift.setTranslation({0.01 * seed, 0.5 + 0.002 * seed, 0.0});
+    s.placement = shift * turn;
+    return s;
+}
+
+// The organ surfaces of a plant with `flowers` flowers of 16 organs each.
+std::vector<Surface> makePlant(int flowers, int rows, int columns) {
+    std::vector<Surface> surfaces;
+    for (int f = 0; f < flowers; ++f)
+        for (int organ = 0; organ < 16; ++organ)
+            surfaces.push_back(makeSurface(rows, columns, f * 16 + organ));
+    return surfaces;
+}
+
+void fprintfGrid(std::FILE* obj, const Surface& s, bool flip, int base) {
+    const int rows = s.positions.rows(), columns = s.positions.columns();
+    for (const Vector3& p : s.positions.cells()) {
+        const Vector3 q = transformPoint(s.placement, p);
+        std::fprintf(obj, "v %f %f %f\n", q.x, q.y, q.z);
+    }
+    for (const Vector3& n : s.normals.cells()) {
+        const Vector3 m = s.placement.rotateVector(flip ? -n : n);
+        std::fprintf(obj, "vn %f %f %f\n", m.x, m.y, m.z);
+    }
+    for (const Vector3& t : s.texCoords.cells())
+        std::fprintf(obj, "vt %f %f %f\n", t.x, t.y, t.z);
+    for (int r = 0; r + 1 < rows; ++r)
+        for (int c = 0; c + 1 < columns; ++c) {
+            const int a = base + r * columns + c + 1, b = base + (r + 1) * columns + c + 1,
+                      d = b + 1, e = a + 1;
+            const int first[3] = {a, flip ? b : d, flip ? d : b};
+            const int second[3] = {a, flip ? d : e, flip ? e : d};
+            for (const int* face : {first, second})
+                std::fprintf(obj, "f %d/%d/%d %d/%d/%d %d/%d/%d\n", face[0], face[0], face[0],
+                             face[1], face[1], face[1], face[2], face[2], face[2]);
+        }
+}
+
+std::string exportWithTextWriter(const std::vector<Surface>& plant) {
+    TextWriter obj;
+    int base = 0;
+    for (const Surface& s : plant)
+        for (bool flip : {false, true}) {
+            writeGrid(obj, s.positions, s.normals, s.texCoords, s.placement, flip, base);
+            base += s.positions.rows() * s.positions.columns();
+        }
+    return obj.take();
+}
+
+std::string exportWithFprintf(const std::vector<Surface>& plant) {
+    char* data = nullptr;
+    size_t size = 0;
+    std::FILE* obj = open_memstream(&data, &size);
+    int base = 0;
+    for (const Surface& s : plant)
+        for (bool flip : {false, true}) {
+            fprintfGrid(obj, s, flip, base);
+            base += s.positions.rows() * s.positions.columns();
+        }
+    std::fclose(obj);
+    std::string text(data, size);
+    std::free(data);
+    return text;
+}
+
+void runExport(benchmark::State& state, std::string (*exporter)(const std::vector<Surface>&)) {
+    const auto plant = makePlant(static_cast<int>(state.range(0)), 20, 20);
+    if (exportWithTextWriter(plant) != exportWithFprintf(plant)) {
+        state.SkipWithError("the two writers disagree");
+        return;
+    }
+    size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string text = exporter(plant);
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
+    state.counters["vertices"] = double(plant.size()) * 2 * 400;
+}
+
+void BM_ExportTextWriter(benchmark::State& state) { runExport(state, exportWithTextWriter); }
+void BM_ExportFprintfBaseline(benchmark::State& state) { runExport(state, exportWithFprintf); }
+
+} // namespace
+
+// 50 flowers (640 000 vertices, both sides) and 100 flowers (1 280 000 vertices).
+BENCHMARK(BM_ExportTextWriter)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportFprintfBaseline)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
