@@ -1,0 +1,154 @@
+#pragma once
+
+#include "model/FlowerObjectNode.h"
+#include "organs/StemShape.h"
+
+#include <memory>
+#include <vector>
+
+struct RecordInput;
+
+// Whorl codes of the receptacle's slots.
+enum Whorl : int {
+    kWhorlPetal = 0,
+    kWhorlPistil = 1,
+    kWhorlStamen = 2,
+    kWhorlSepal = 3,
+    kWhorlNone = 8, // a slot constructed without a whorl
+};
+
+// Slot states.
+enum SlotState : int {
+    kSlotEmpty = 0,
+    kSlotEmptyHighlighted = 1,
+    kSlotFilledHighlighted = 2,
+    kSlotFilled = 3,
+};
+
+// One organ slot of a receptacle: a place on its surface given by an azimuth and a
+// position along the profile, and the organ standing there, if any.
+struct FlowerPart {
+    std::unique_ptr<FlowerObjectNode> object;
+    // The slot's placement on the receptacle.
+    Matrix4 basicTransAndRot;
+    // The organ's own orientation inside the slot.
+    Matrix4 rotation;
+    double theta = 0.0;  // radians about the receptacle axis
+    double radius = 0.0; // along the profile, in 1/300ths of its length
+    bool selected = false;
+    int size = 0;
+    int state = kSlotEmpty;
+    int whatIam = kWhorlNone;
+    int index = -1;
+
+    bool holdsOrgan() const {
+        return object && (state == kSlotFilled || state == kSlotFilledHighlighted);
+    }
+    // The organ's placement relative to the receptacle.
+    Matrix4 organMatrix() const { return basicTransAndRot * rotation; }
+};
+
+using SlotList = std::vector<std::unique_ptr<FlowerPart>>;
+
+// The empty slot nearest to a picking ray, and the side an organ drawn there faces.
+struct SlotHit {
+    bool found = false;
+    int whorl = kWhorlNone;
+    int index = -1;
+    Vector3 position;
+    Vector3 side;
+};
+
+// Where an organ stands below a receptacle.
+struct OrganLookup {
+    bool found = false;
+    FlowerObjectNode* holder = nullptr;
+    FlowerObjectNode* organ = nullptr;
+    Matrix4 matrix;
+};
+
+// A flower head: a receptacle body revolved from a profile curve, carrying organs in
+// four whorls of slots (pistils, stamens, petals, sepals) laid out in rings or in an
+// equal-area spiral band.
+class FlowerTorusNode : public FlowerObjectNode {
+public:
+    static constexpr double kDefaultDivergence = 137.5; // degrees
+
+    // A receptacle with the default profile and the receptacle resolutions of the
+    // parameter values.
+    explicit FlowerTorusNode(int nodeId);
+
+    void drawWireframe() override;
+    void drawSolid() override;
+    void drawControlPoints() override;
+    void drawPlain() override;
+    void drawTranslucent() override;
+    void drawOverlay() override {}
+    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix, int vertexCount) override;
+    void save(TextWriter& out) const override;
+    // Scales the receptacle so that its height matches the stroke's end.
+    void reshapeByStroke(const Stroke& stroke) override;
+    void scale(double factor) override;
+    std::unique_ptr<FlowerObjectNode> clone() const override;
+    // (0, 1) drags the top of the receptacle: the profile is stretched to the new
+    // height while the organs keep their size.
+    void editByPick(int row, int column, const Vector3& point) override;
+    void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
+
+    // Replaces the profile (resampled into m_resV segments) and both resolutions;
+    // ignored for resolutions of 2 or less or a stroke of fewer than 3 points.
+    void setProfile(int resH, int resV, const Stroke& stroke);
+    Matrix4 placeSlot(double theta, double radius) const;
+    void replaceAllPlacements();
+    void addSlot(int whorl, double radius, double theta, int size);
+    // Lays out a ring of slots at profile position ringRadius from angle phase; a
+    // centred ring puts its first slot on the axis.
+    void layoutRing(SlotList& list, bool centred, double ringRadius, double phase);
+    // An equal-area spiral of organs of size `size` over the band between the
+    // profile positions inner and outer, successive organs turned by `divergence`
+    // degrees.
+    void layoutBand(int whorl, double inner, double outer, int size,
+                    double divergence = kDefaultDivergence);
+    // Rings for every whorl whose layout flag is 0.
+    void relayoutRings(double pistilRadius, double stamenRadius, double petalRadius,
+                       double sepalRadius);
+    void clearSlots(int whorl);
+    void highlightRange(double a, double b);
+    void clearSelection();
+    // Puts `organ` into slot `index` of `whorl`, re-fitted to the axis points drawn
+    // on the receptacle with its +z towards `side`. A slot that does not exist
+    // deletes the organ.
+    void attachOrgan(int whorl, int index, std::unique_ptr<FlowerObjectNode> organ,
+                     const PointList& axisPoints, const Vector3& side);
+    // Puts `organ` in place of the organ with this id, turned towards `reference`.
+    bool replaceOrgan(int organId, std::unique_ptr<FlowerObjectNode> organ, const Vector3& reference);
+    bool detachOrgan(int organId);
+    OrganLookup findOrgan(int organId);
+    SlotHit nearestEmptySlot(const Vector3& origin, const Vector3& direction) const;
+    // Recomputes the main axis from the receptacle's height.
+    void updateMainAxis();
+
+    SlotList& slots(int whorl);
+    const SlotList& slots(int whorl) const;
+
+    int m_resH = 0;
+    int m_resV = 0;
+    StemShape body;
+    Stroke m_basicCurve;
+    std::uint8_t pistilInf = 0;
+    std::uint8_t stamenInf = 0;
+    std::uint8_t petalInf = 0;
+    std::uint8_t sepalInf = 0;
+    SlotList pistilParts;
+    SlotList stamenParts;
+    SlotList petalParts;
+    SlotList sepalParts;
+
+private:
+    void rebuildBody() { body.buildRevolution(m_basicCurve, m_resV, m_resH); }
+    void drawSlots();
+    // The height of the receptacle with its organs.
+    double height() const;
+};
+
+std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input);
