@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <numbers>
 #include <algorithm>
@@ -356,4 +357,34 @@ TEST_F(TorusTest, HostileRecordsAreRejectedOrRepaired) {
     const auto& flower = dynamic_cast<const FlowerTorusNode&>(*read);
     EXPECT_EQ(flower.m_resH, Parameters::kMaxResolution);
     EXPECT_EQ(flower.body.positions.columns(), Parameters::kMaxResolution);
+}
+
+TEST_F(TorusTest, ExportWritesTheBodyThenEveryOrganTheSameInAnyLocale) {
+    buildFlower();
+    const auto exportText = [&] {
+        TextWriter obj, mtl;
+        const int vertices = torus.exportObj(obj, mtl, Matrix4(), 0);
+        return std::make_pair(vertices, obj.take() + "\n--mtl--\n" + mtl.take());
+    };
+    const auto [vertices, text] = exportText();
+    const std::string id = std::to_string(torus.id);
+    EXPECT_EQ(vertices, 2 * torus.m_resH * torus.m_resV);
+    EXPECT_NE(text.find("g stemFront_0_" + id + "\nusemtl torus" + id + "\n"), std::string::npos);
+    EXPECT_NE(text.find("g stemBack_0_" + id + "\n"), std::string::npos);
+    EXPECT_NE(text.find("newmtl torus" + id + "\n"), std::string::npos);
+    EXPECT_NE(text.find("f 1/1/1 "), std::string::npos);
+
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no German locale";
+    const auto [germanVertices, germanText] = exportText();
+    TextWriter record;
+    torus.save(record);
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(germanVertices, vertices);
+    EXPECT_TRUE(germanText == text) << "the export depends on the locale";
+    TextWriter again;
+    torus.save(again);
+    EXPECT_TRUE(record.str() == again.str()) << "the record depends on the locale";
 }
