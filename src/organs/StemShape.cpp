@@ -164,11 +164,33 @@ void StemShape::buildAnther(const Stroke& axis, double thickness, int rows, int 
     finish();
 }
 
+namespace {
+
+// Whether the outline the chords came from runs counter-clockwise in the x-y plane
+// (up its right side and down its left), from the sign of its enclosed area.
+bool runsCounterClockwise(const PistilChords& chords) {
+    PointList outline = chords.sideA;
+    outline.insert(outline.end(), chords.sideB.rbegin(), chords.sideB.rend());
+    double twiceArea = 0.0;
+    for (size_t i = 0; i < outline.size(); ++i) {
+        const Vector3& p = outline[i];
+        const Vector3& q = outline[(i + 1) % outline.size()];
+        twiceArea += p.x * q.y - q.x * p.y;
+    }
+    return twiceArea > 0.0;
+}
+
+} // namespace
+
 void StemShape::buildAlongChords(const PistilChords& chords, int columns) {
     const int rows = chords.size();
     if (!allocate(rows, columns))
         return;
     const PointList& M = chords.midpoints;
+    // The chord's perpendicular points up the pistil for an outline drawn up its
+    // left side; drawn the other way round it would point down and turn every ring
+    // but the last inside out.
+    const double turn = runsCounterClockwise(chords) ? -1.0 : 1.0;
     for (int r = 0; r < rows; ++r) {
         const Vector3& A = chords.sideA[r];
         const Vector3& B = chords.sideB[r];
@@ -177,16 +199,8 @@ void StemShape::buildAlongChords(const PistilChords& chords, int columns) {
         Vector3 direction;
         if (r + 1 < rows) {
             centre = (A + B) * 0.5;
-            const Vector3 chord = B - A;
-            const Vector3 ahead = M[r + 1] - centre;
-            direction = {-chord.y, chord.x, ahead.z};
-            // The perpendicular of the chord points up the pistil for an outline
-            // drawn up its left side; drawn the other way round it would point down
-            // and turn every ring but the last inside out.
-            if (direction.x * ahead.x + direction.y * ahead.y < 0.0) {
-                direction.x = -direction.x;
-                direction.y = -direction.y;
-            }
+            const Vector3 chord = (B - A) * turn;
+            direction = {-chord.y, chord.x, M[r + 1].z - centre.z};
         } else if (rows > 1) {
             direction = M[r] - M[r - 1];
         }
