@@ -1,0 +1,203 @@
+#include "organs/FlowerPistilNode.h"
+
+#include "interaction/OpenGL.h"
+#include "interaction/RenderState.h"
+#include "math/TextReader.h"
+#include "math/TextWriter.h"
+#include "model/ModelContext.h"
+#include "model/NodeRecord.h"
+#include "model/RecordBlocks.h"
+#include "organs/OrganDrawing.h"
+#include "organs/OrganExport.h"
+#include "organs/OrganRecords.h"
+#include "organs/PistilChords.h"
+
+namespace {
+
+// Closes the outline with a segment from its higher end straight down to the height
+// of its lower end, then moves the middle between its two ends to the origin.
+void closeAndCentre(Stroke& outline) {
+    if (outline.empty())
+        return;
+    const Vector3 first = outline.front();
+    const Vector3 last = outline.back();
+    if (last.y > first.y)
+        outline.add({last.x, first.y, last.z});
+    else
+        outline.points.insert(outline.points.begin(), {first.x, last.y, first.z});
+    outline.translate(-(outline.front() + outline.back()) * 0.5);
+}
+
+} // namespace
+
+FlowerPistilNode::FlowerPistilNode(int nodeId) : FlowerObjectNode(nodeId, kKindPistil) {}
+
+FlowerPistilNode::FlowerPistilNode(int nodeId, const Stroke& outlineStroke)
+    : FlowerObjectNode(nodeId, kKindPistil) {
+    diffuse = {0.8f, 0.8f, 0.1f, 1.0f};
+    specular = {0.1f, 0.1f, 0.1f, 1.0f};
+    ambient = {0.8f, 0.8f, 0.1f, 1.0f};
+    shininess = 128.0f;
+
+    m_basicCurve = outlineStroke;
+    m_basicCurve.smooth121();
+    m_basicCurve.splineSmooth();
+    m_basicCurve.resampleInPlace(30);
+    closeAndCentre(m_basicCurve);
+    m_resV = parameters().pistil.vertical;
+    m_resH = parameters().pistil.horizontal;
+    m_basicCurve.resampleInPlace(2 * m_resV - 1);
+    buildPistil();
+}
+
+void FlowerPistilNode::buildPistil() {
+    const PistilChords chords = pairChords(m_basicCurve.points);
+    tube.buildAlongChords(chords, m_resH);
+    if (!chords.midpoints.empty())
+        controlPoint = chords.midpoints.back();
+    mainAxis.points = chords.midpoints;
+}
+
+// --- Drawing
+
+void FlowerPistilNode::drawWireframe() {
+    if (renderState().snapshot)
+        return;
+    drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
+    tube.drawWireframe();
+    m_basicCurve.drawSketch();
+    if (displaySwitches().drawStrokes)
+        drawStrokes();
+}
+
+void FlowerPistilNode::drawSolid() {
+    if (renderState().snapshot) {
+        beginPickingPass();
+        tube.drawPlain();
+        return;
+    }
+    if (displaySwitches().drawStrokes)
+        drawStrokes();
+    glPushMatrix();
+    forgetUnknownTexture(hasTexture, textureFront);
+    drawTubeSurface(tube, hasTexture, textureFront, diffuse, shininess, specular, ambient);
+    glPopMatrix();
+}
+
+void FlowerPistilNode::drawControlPoints() {
+    drawControlPoint(*this, controlPoint, 16.0f, 0, 1);
+}
+
+void FlowerPistilNode::drawPlain() {
+    glPushMatrix();
+    tube.drawPlain();
+    glPopMatrix();
+}
+
+void FlowerPistilNode::drawTranslucent() {
+    if (renderState().snapshot)
+        return;
+    tube.drawTranslucent(diffuse, shininess, specular, ambient);
+}
+
+int FlowerPistilNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
+                                int vertexCount) {
+    return exportTube(obj, mtl, matrix, vertexCount, tube, "pistil", *this);
+}
+
+// --- Edits
+
+void FlowerPistilNode::reshapeByStroke(const Stroke& stroke) {
+    if (stroke.size() < 3)
+        return;
+    Stroke axis = stroke;
+    axis.smooth121();
+    axis.translate(-axis.front());
+
+    const PistilChords chords = pairChords(m_basicCurve.points);
+    const int m = chords.size();
+    if (m == 0)
+        return;
+    const PointList& M = chords.midpoints;
+    // The old midpoints' spacing, stretched to the new axis's length.
+    const double oldLength = polylineLength(M);
+    const double stretch = oldLength > 0.0 ? axis.length() / oldLength : 0.0;
+    PointList N;
+    double s = 0.0;
+    for (int k = 0; k + 1 < m; ++k) {
+        N.push_back(axis.pointAtLength(s).point);
+        s += distance(M[k + 1], M[k]) * stretch;
+    }
+    N.push_back(axis.back());
+
+    PointList outline(2 * static_cast<size_t>(m));
+    for (int u = 0; u + 1 < m; ++u) {
+        outline[u] = chords.sideA[u] - M[u] + N[u];
+        outline[2 * m - 1 - u] = chords.sideB[u] - M[u] + N[u];
+    }
+    outline[m - 1] = N[m - 1];
+    outline[m] = N[m - 1];
+
+    mainAxis.clear();
+    m_basicCurve.points = std::move(outline);
+    for (int pass = 0; pass < 3; ++pass)
+        m_basicCurve.smooth121();
+    m_basicCurve.resampleInPlace(2 * m_resV - 1);
+    buildPistil();
+}
+
+void FlowerPistilNode::scale(double factor) {
+    mainAxis.scale(factor);
+    m_basicCurve.scale(factor);
+    buildPistil();
+}
+
+void FlowerPistilNode::editByPick(int row, int column, const Vector3& point) {
+    if (row != 0 || column != 1)
+        return;
+    const double height = controlPoint.y;
+    if (height <= 0.0 || point.y <= 0.05)
+        return;
+    m_basicCurve.scale(point.y / height);
+    buildPistil();
+}
+
+std::unique_ptr<FlowerObjectNode> FlowerPistilNode::clone() const {
+    auto copy = std::make_unique<FlowerPistilNode>(nextId());
+    copy->setMaterial(diffuse, specular, ambient, shininess);
+    copy->setTexture(hasTexture, textureFront, textureBack);
+    copy->m_resV = m_resV;
+    copy->m_resH = m_resH;
+    copy->m_basicCurve = m_basicCurve;
+    copy->buildPistil();
+    return copy;
+}
+
+void FlowerPistilNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
+    tube.boundingBox(matrix, min, max);
+}
+
+// --- Record
+
+void FlowerPistilNode::save(TextWriter& out) const {
+    out.text("pistil Color\n");
+    writeColourBlock(out, *this);
+    writeTextureBlock(out, *this);
+    // The two resolutions run into the next label, as library files have them.
+    out.format("m_resV %d", m_resV);
+    out.format("m_resH %d", m_resH);
+    writePointList(out, "m_basicCurve", m_basicCurve.points);
+}
+
+std::unique_ptr<FlowerObjectNode> readPistil(RecordInput& input) {
+    TextReader& in = input.in;
+    auto pistil = std::make_unique<FlowerPistilNode>(nextId());
+    if (!skipWords(in, 2) || !readNodeColours(in, *pistil) || !readTextureBlock(in, *pistil) ||
+        !readLabelled(in, pistil->m_resV) || !readLabelled(in, pistil->m_resH) ||
+        !readPointList(in, pistil->m_basicCurve.points))
+        return nullptr;
+    pistil->m_resV = clampedResolution(pistil->m_resV);
+    pistil->m_resH = clampedResolution(pistil->m_resH);
+    pistil->buildPistil();
+    return pistil;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/FlowerObjectNode.h"
+#include "organs/StemShape.h"
+
+#include <memory>
+
+struct RecordInput;
+
+// A pistil: its outline, drawn up one side and down the other, is closed, centred
+// and paired into chords across it; a tube is inflated around the chords' midpoints
+// with every chord as its ring's diameter. The outline is the only stored shape; the
+// midpoints become the main axis and the topmost one the single control point.
+class FlowerPistilNode : public FlowerObjectNode {
+public:
+    // From an outline stroke, with the pistil resolutions of the parameters.
+    FlowerPistilNode(int nodeId, const Stroke& outlineStroke);
+    // Bare, for the library reader and clone: no outline, no tube, resolutions 0.
+    explicit FlowerPistilNode(int nodeId);
+
+    void drawWireframe() override;
+    void drawSolid() override;
+    // The top of the pistil (part indices 0, 1).
+    void drawControlPoints() override;
+    void drawPlain() override;
+    void drawTranslucent() override;
+    void drawOverlay() override {}
+    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
+                  int vertexCount) override;
+    void save(TextWriter& out) const override;
+    // Moves the pistil onto a new axis; every chord keeps its shape and its offset
+    // from its midpoint.
+    void reshapeByStroke(const Stroke& stroke) override;
+    void scale(double factor) override;
+    std::unique_ptr<FlowerObjectNode> clone() const override;
+    // Dragging the top (0, 1) scales the outline to the new height.
+    void editByPick(int row, int column, const Vector3& point) override;
+    void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
+
+    // Rebuilds the tube, the main axis and the control point from the outline.
+    void buildPistil();
+
+    // Half the number of outline points.
+    int m_resV = 0;
+    int m_resH = 0;
+    Vector3 controlPoint;
+    StemShape tube;
+    Stroke m_basicCurve;
+};
+
+std::unique_ptr<FlowerObjectNode> readPistil(RecordInput& input);

@@ -1,0 +1,283 @@
+#include "organs/FlowerStamenNode.h"
+
+#include "interaction/OpenGL.h"
+#include "interaction/RenderState.h"
+#include "math/TextReader.h"
+#include "math/TextWriter.h"
+#include "model/ModelContext.h"
+#include "model/NodeRecord.h"
+#include "organs/ObjWriter.h"
+#include "organs/OrganDrawing.h"
+#include "organs/OrganExport.h"
+#include "organs/OrganRecords.h"
+
+namespace {
+
+constexpr double kTipNarrowing = 0.3;
+
+// Draws under the anther's placement.
+template <typename Draw> void underPlacement(const Matrix4& placement, Draw draw) {
+    glPushMatrix();
+    glMultMatrixd(placement.data());
+    draw();
+    glPopMatrix();
+}
+
+} // namespace
+
+FlowerStamenNode::FlowerStamenNode(int nodeId) : FlowerObjectNode(nodeId, kKindStamen) {
+    antherMaterial = {.diffuse = {0.6f, 0.2f, 0.1f, 0.4f},
+                      .specular = {0.2f, 0.1f, 0.0f, 0.4f},
+                      .ambient = {0.6f, 0.3f, 0.1f, 0.4f},
+                      .shininess = 128.0f};
+}
+
+FlowerStamenNode::FlowerStamenNode(int nodeId, const Stroke& filamentStroke)
+    : FlowerObjectNode(nodeId, kKindStamen) {
+    mainAxis = filamentStroke;
+    mainAxis.resampleInPlace(30);
+    mainAxis.smooth121();
+    mainAxis.splineSmooth();
+    mainAxis.resampleInPlace(30);
+
+    const Parameters& p = parameters();
+    radius = p.stamenWidth();
+    filamentColumns = p.stamen.horizontal;
+    filamentRows = p.stamen.vertical;
+    rebuildFilament();
+
+    diffuse = {0.75f, 0.95f, 0.05f, 0.5f};
+    specular = {0.0f, 0.0f, 0.0f, 0.5f};
+    ambient = {0.3f, 0.6f, 0.5f, 0.5f};
+    shininess = 128.0f;
+    antherMaterial = {.diffuse = {0.4f, 0.2f, 0.1f, 1.0f},
+                      .specular = {0.2f, 0.1f, 0.0f, 1.0f},
+                      .ambient = {0.4f, 0.15f, 0.1f, 1.0f},
+                      .shininess = 128.0f};
+}
+
+void FlowerStamenNode::setAnther(const Stroke& stroke) {
+    if (stroke.size() < 5)
+        return;
+    m_antherAxis = stroke;
+    m_antherAxis.smooth121();
+    m_antherAxis.resampleInPlace(m_antherAxis.size());
+    antheRadius = parameters().antherWidth();
+    const Vector3 first = m_antherAxis.front();
+    RotAndTrans = Matrix4::translation(first);
+    m_antherAxis.translate(-first);
+    antherColumns = parameters().anther.horizontal;
+    antherRows = parameters().anther.vertical;
+    rebuildAnther();
+}
+
+void FlowerStamenNode::removeAnther() {
+    anther.clear();
+    antherRows = 0;
+    antherColumns = 0;
+}
+
+void FlowerStamenNode::setAntherMaterial(const Rgba& newAmbient, const Rgba& newDiffuse,
+                                         const Rgba& newSpecular, float newShininess) {
+    antherMaterial = {.diffuse = newDiffuse,
+                      .specular = newSpecular,
+                      .ambient = newAmbient,
+                      .shininess = newShininess};
+}
+
+void FlowerStamenNode::placeAnther() {
+    const Vector3 tip = mainAxis.empty() ? Vector3() : mainAxis.back();
+    const int n = m_antherAxis.size();
+    RotAndTrans = Matrix4::translation(n == 0 ? tip : tip - m_antherAxis.points[n / 2]);
+}
+
+void FlowerStamenNode::rebuildFilament() {
+    filament.buildTube(mainAxis, 1.0, radius, kTipNarrowing * radius, filamentRows,
+                       filamentColumns);
+}
+
+void FlowerStamenNode::rebuildAnther() {
+    anther.buildAnther(m_antherAxis, antheRadius, antherRows, antherColumns);
+}
+
+// --- Drawing
+
+void FlowerStamenNode::drawWireframe() {
+    if (renderState().snapshot)
+        return;
+    drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
+    filament.drawWireframe();
+    if (displaySwitches().drawStrokes)
+        drawStrokes();
+    underPlacement(RotAndTrans, [&] { anther.drawWireframe(); });
+}
+
+void FlowerStamenNode::drawSolid() {
+    if (renderState().snapshot) {
+        beginPickingPass();
+        filament.drawPlain();
+        if (m_antherAxis.size() >= 3)
+            underPlacement(RotAndTrans, [&] { anther.drawPlain(); });
+        return;
+    }
+    forgetUnknownTexture(hasTexture, textureFront);
+    drawTubeSurface(filament, hasTexture, textureFront, diffuse, shininess, specular, ambient);
+    if (displaySwitches().drawStrokes)
+        drawStrokes();
+    forgetUnknownTexture(hasTexture, textureBack);
+    underPlacement(RotAndTrans, [&] {
+        drawTubeSurface(anther, hasTexture, textureBack, antherMaterial.diffuse,
+                        antherMaterial.shininess, antherMaterial.specular, antherMaterial.ambient);
+    });
+}
+
+void FlowerStamenNode::drawControlPoints() {
+    if (mainAxis.empty())
+        return;
+    drawControlPoint(*this, mainAxis.front(), 15.0f, 0, 1);
+    drawControlPoint(*this, mainAxis.back(), 15.0f, 0, 2);
+}
+
+void FlowerStamenNode::drawPlain() {
+    filament.drawPlain();
+    underPlacement(RotAndTrans, [&] { anther.drawPlain(); });
+}
+
+void FlowerStamenNode::drawTranslucent() {
+    if (renderState().snapshot)
+        return;
+    filament.drawTranslucent(diffuse, shininess, specular, ambient);
+    underPlacement(RotAndTrans, [&] {
+        anther.drawTranslucent(antherMaterial.diffuse, antherMaterial.shininess,
+                               antherMaterial.specular, antherMaterial.ambient);
+    });
+}
+
+int FlowerStamenNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
+                                int vertexCount) {
+    const std::string filamentName = organMaterialName("stamen", id);
+    const std::string antherName = organMaterialName("stamenAnther", id);
+    writeMaterial(mtl, filamentName, ambient, diffuse, specular, shininess, false, "");
+    writeMaterial(mtl, antherName, antherMaterial.ambient, antherMaterial.diffuse,
+                  antherMaterial.specular, antherMaterial.shininess, false, "");
+    vertexCount = writeTubeGroups(obj, filament, 0, id, filamentName, matrix, vertexCount);
+    return writeTubeGroups(obj, anther, 1, id, antherName, matrix * RotAndTrans, vertexCount);
+}
+
+// --- Edits
+
+void FlowerStamenNode::scale(double factor) {
+    mainAxis.scale(factor);
+    if (factor < 1.0) {
+        radius *= factor;
+        antheRadius *= factor;
+        if (m_antherAxis.size() >= 3)
+            m_antherAxis.scale(factor);
+    }
+    placeAnther();
+    rebuildAnther();
+    rebuildFilament();
+}
+
+void FlowerStamenNode::reshapeByStroke(const Stroke& stroke) {
+    if (stroke.size() < 3)
+        return;
+    const double oldLength = mainAxis.length();
+    const double k = oldLength > 0.0 ? stroke.length() / oldLength : 1.0;
+    mainAxis.points = stroke.points;
+    if (k < 1.0) {
+        radius *= k;
+        antheRadius *= k;
+        m_antherAxis.scale(k);
+    }
+    mainAxis.resampleInPlace(filamentRows);
+    placeAnther();
+    rebuildFilament();
+    rebuildAnther();
+}
+
+void FlowerStamenNode::editByPick(int row, int column, const Vector3& point) {
+    if (row != 0 || column != 2 || mainAxis.empty())
+        return;
+    const double height = mainAxis.back().y;
+    if (height <= 0.0 || point.y <= 0.001)
+        return;
+    const double c = point.y / height;
+    mainAxis.scale(c);
+    radius = parameters().stamenWidth();
+    rebuildFilament();
+    RotAndTrans.setTranslation(RotAndTrans.translationPart() * c);
+}
+
+std::unique_ptr<FlowerObjectNode> FlowerStamenNode::clone() const {
+    auto copy = std::make_unique<FlowerStamenNode>(nextId());
+    copy->mainAxis = mainAxis;
+    copy->m_antherAxis = m_antherAxis;
+    copy->setMaterial(diffuse, specular, ambient, shininess);
+    copy->antherMaterial = antherMaterial;
+    copy->radius = radius;
+    copy->antheRadius = antheRadius;
+    copy->filamentRows = filamentRows;
+    copy->filamentColumns = filamentColumns;
+    copy->antherRows = antherRows;
+    copy->antherColumns = antherColumns;
+    copy->filament.copyFrom(filament);
+    copy->anther.copyFrom(anther);
+    copy->RotAndTrans = RotAndTrans;
+    copy->setTexture(hasTexture, textureFront, textureBack);
+    return copy;
+}
+
+void FlowerStamenNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
+    filament.boundingBox(matrix, min, max);
+    Vector3 lo, hi;
+    anther.boundingBox(matrix * RotAndTrans, lo, hi);
+    widenBox(min, max, lo);
+    widenBox(min, max, hi);
+}
+
+// --- Record
+
+void FlowerStamenNode::save(TextWriter& out) const {
+    out.text("Filament Color\n");
+    writeColourBlock(out, *this);
+    writeTextureBlock(out, *this);
+    out.format("radius %f\n", radius);
+    writePointList(out, "mainAxis", mainAxis.points);
+    out.text("Anther Color\n");
+    writeColourBlock(out, antherMaterial.diffuse, antherMaterial.specular, antherMaterial.ambient,
+                     antherMaterial.shininess);
+    out.text("RotAndTrans\n");
+    RotAndTrans.writeRaw(out);
+    out.text("\n");
+    out.format("antheRadius %f\n", antheRadius);
+    writePointList(out, "m_antherAxis", m_antherAxis.points);
+    out.format("resolution %d %d\n", filamentRows, filamentColumns);
+    out.format("Antherresolution %d %d\n", antherRows, antherColumns);
+}
+
+std::unique_ptr<FlowerObjectNode> readStamen(RecordInput& input) {
+    TextReader& in = input.in;
+    auto stamen = std::make_unique<FlowerStamenNode>(nextId());
+    FlowerStamenNode& s = *stamen;
+    if (!skipWords(in, 2) || !readNodeColours(in, s) || !readTextureBlock(in, s) ||
+        !readLabelled(in, s.radius) || !readPointList(in, s.mainAxis.points) || !skipWords(in, 2) ||
+        !readColourBlock(in, s.antherMaterial) || !skipWords(in, 1) || !s.RotAndTrans.readRaw(in) ||
+        !readLabelled(in, s.antheRadius) || !readPointList(in, s.m_antherAxis.points) ||
+        !readLabelled(in, s.filamentRows) || !in.integer(s.filamentColumns) ||
+        !readLabelled(in, s.antherRows) || !in.integer(s.antherColumns))
+        return nullptr;
+    s.filamentRows = clampedResolution(s.filamentRows);
+    s.filamentColumns = clampedResolution(s.filamentColumns);
+    if (s.antherColumns < 0 || s.antherColumns > 100) {
+        s.antherRows = 0;
+        s.antherColumns = 0;
+    } else if (s.antherColumns > 0) {
+        s.antherRows = clampedResolution(s.antherRows);
+        s.antherColumns = clampedResolution(s.antherColumns);
+    }
+    s.rebuildFilament();
+    if (!s.m_antherAxis.empty())
+        s.rebuildAnther();
+    return stamen;
+}

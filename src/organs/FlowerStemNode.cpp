@@ -1,0 +1,168 @@
+#include "organs/FlowerStemNode.h"
+
+#include "interaction/OpenGL.h"
+#include "interaction/RenderState.h"
+#include "math/TextReader.h"
+#include "math/TextWriter.h"
+#include "model/ModelContext.h"
+#include "model/NodeRecord.h"
+#include "model/RecordBlocks.h"
+#include "organs/OrganDrawing.h"
+#include "organs/OrganExport.h"
+#include "organs/OrganRecords.h"
+
+#include <algorithm>
+#include <cmath>
+
+FlowerStemNode::FlowerStemNode(int nodeId) : FlowerObjectNode(nodeId, kKindStem) {}
+
+FlowerStemNode::FlowerStemNode(int nodeId, const Stroke& axisStroke)
+    : FlowerObjectNode(nodeId, kKindStem) {
+    diffuse = {0.2f, 0.8f, 0.0f, 0.5f};
+    specular = {0.1f, 0.1f, 0.1f, 0.5f};
+    ambient = {0.2f, 0.4f, 0.2f, 0.5f};
+    shininess = 128.0f;
+    const Parameters& p = parameters();
+    radius = p.stemWidth();
+    m_resH = p.stem.horizontal;
+    m_resV = p.stem.vertical;
+
+    mainAxis = axisStroke;
+    mainAxis.smooth121();
+    mainAxis.splineSmooth();
+    mainAxis.resampleInPlace(ringCount(axisStroke.length()));
+    rebuildTube();
+}
+
+int FlowerStemNode::ringCount(double length) const {
+    if (!(length >= 0.5))
+        return m_resV;
+    const double rings = length * m_resV * 2.0;
+    return rings < StemShape::kMaxRows ? static_cast<int>(rings) : StemShape::kMaxRows;
+}
+
+void FlowerStemNode::rebuildTube() {
+    tube.buildTube(mainAxis, 1.0, radius, radius * 0.5, mainAxis.size() - 1, m_resH);
+}
+
+// --- Drawing
+
+void FlowerStemNode::drawWireframe() {
+    if (renderState().snapshot)
+        return;
+    glPushMatrix();
+    drawAxisSegments(mainAxis.points, 4.0f, kAxisColour);
+    tube.drawWireframe();
+    if (displaySwitches().drawStrokes)
+        drawStrokes();
+    glPopMatrix();
+}
+
+void FlowerStemNode::drawSolid() {
+    if (renderState().snapshot) {
+        beginPickingPass();
+        tube.drawPlain();
+        return;
+    }
+    if (displaySwitches().drawStrokes)
+        drawStrokes();
+    forgetUnknownTexture(hasTexture, textureFront);
+    drawTubeSurface(tube, hasTexture, textureFront, diffuse, shininess, specular, ambient);
+}
+
+void FlowerStemNode::drawControlPoints() {
+    if (mainAxis.empty())
+        return;
+    drawControlPoint(*this, mainAxis.back(), 16.0f, 0, 1);
+    drawControlPoint(*this, mainAxis.front(), 16.0f, 0, 2);
+}
+
+void FlowerStemNode::drawPlain() {
+    glPushMatrix();
+    tube.drawPlain();
+    glPopMatrix();
+}
+
+void FlowerStemNode::drawTranslucent() {
+    if (renderState().snapshot)
+        return;
+    tube.drawTranslucent(diffuse, shininess, specular, ambient);
+}
+
+int FlowerStemNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
+                              int vertexCount) {
+    // Stems share the pistils' material prefix.
+    return exportTube(obj, mtl, matrix, vertexCount, tube, "pistil", *this);
+}
+
+// --- Edits
+
+void FlowerStemNode::reshapeByStroke(const Stroke& stroke) {
+    if (stroke.size() < 3)
+        return;
+    const double oldLength = mainAxis.length();
+    const double newLength = stroke.length();
+    const double k = oldLength > 0.0 ? newLength / oldLength : 1.0;
+    radius *= (k - 1.0) * 0.1 + 1.0;
+    // Never fewer rings than the stem has now, so that a re-sketch does not coarsen it.
+    const int rings =
+        std::min(std::max(ringCount(newLength), mainAxis.size() - 1), StemShape::kMaxRows);
+    mainAxis.points = stroke.points;
+    mainAxis.resampleInPlace(rings);
+    rebuildTube();
+}
+
+void FlowerStemNode::scale(double factor) {
+    mainAxis.scale(factor);
+    mainAxis.resampleInPlace(ringCount(mainAxis.length()));
+    rebuildTube();
+}
+
+void FlowerStemNode::editByPick(int row, int column, const Vector3& point) {
+    if (row != 0 || column != 1 || mainAxis.empty())
+        return;
+    const double height = mainAxis.back().y;
+    if (height > 0.0 && point.y > 0.001)
+        scale(point.y / height);
+}
+
+std::unique_ptr<FlowerObjectNode> FlowerStemNode::clone() const {
+    auto copy = std::make_unique<FlowerStemNode>(nextId());
+    copy->setMaterial(diffuse, specular, ambient, shininess);
+    copy->setTexture(hasTexture, textureFront, textureBack);
+    copy->m_resH = m_resH;
+    copy->m_resV = m_resV;
+    copy->mainAxis = mainAxis;
+    copy->radius = radius;
+    copy->rebuildTube();
+    return copy;
+}
+
+void FlowerStemNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
+    tube.boundingBox(matrix, min, max);
+}
+
+// --- Record
+
+void FlowerStemNode::save(TextWriter& out) const {
+    out.text("stamen Color\n");
+    writeColourBlock(out, *this);
+    writeTextureBlock(out, *this);
+    out.format("m_resH %d\n", m_resH);
+    out.format("m_resV %d\n", m_resV);
+    out.format("radius %f\n", radius);
+    writePointList(out, "mainAxis", mainAxis.points);
+}
+
+std::unique_ptr<FlowerObjectNode> readStem(RecordInput& input) {
+    TextReader& in = input.in;
+    auto stem = std::make_unique<FlowerStemNode>(nextId());
+    if (!skipWords(in, 2) || !readNodeColours(in, *stem) || !readTextureBlock(in, *stem) ||
+        !readLabelled(in, stem->m_resH) || !readLabelled(in, stem->m_resV) ||
+        !readLabelled(in, stem->radius) || !readPointList(in, stem->mainAxis.points))
+        return nullptr;
+    stem->m_resH = clampedResolution(stem->m_resH);
+    stem->m_resV = clampedResolution(stem->m_resV);
+    stem->rebuildTube();
+    return stem;
+}

@@ -1,0 +1,26 @@
+#include "organs/OrganRecords.h"
+
+#include "math/TextReader.h"
+#include "model/Parameters.h"
+
+#include <algorithm>
+
+bool skipWords(TextReader& in, int count) {
+    std::string word;
+    for (int i = 0; i < count; ++i)
+        if (!in.word(word))
+            return false;
+    return true;
+}
+
+bool readLabelled(TextReader& in, int& value) {
+    return skipWords(in, 1) && in.integer(value);
+}
+
+bool readLabelled(TextReader& in, double& value) {
+    return skipWords(in, 1) && in.real(value);
+}
+
+int clampedResolution(int value) {
+    return std::clamp(value, Parameters::kMinResolution, Parameters::kMaxResolution);
+}
