@@ -8,7 +8,9 @@
 #include "organs/StemShape.h"
 
 std::string organMaterialName(const char* prefix, int objectId) {
-    return prefix + std::to_string(objectId);
+    std::string name(prefix);
+    name += std::to_string(objectId);
+    return name;
 }
 
 void writeNodeMaterial(TextWriter& mtl, const std::string& name, const FlowerObjectNode& node,
@@ -36,7 +38,11 @@ int writeSurfaceGroup(TextWriter& obj, const std::string& group, const std::stri
 
 int writeTubeGroups(TextWriter& obj, const StemShape& tube, int part, int objectId,
                     const std::string& material, const Matrix4& matrix, int vertexCount) {
-    const std::string suffix = "_" + std::to_string(part) + "_" + std::to_string(objectId);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "_" + string.
+    std::string suffix = "_";
+    suffix += std::to_string(part);
+    suffix += '_';
+    suffix += std::to_string(objectId);
     vertexCount = writeSurfaceGroup(obj, "stemFront" + suffix, material, tube.positions,
                                     tube.normals, tube.texCoords, matrix, false, vertexCount);
     return writeSurfaceGroup(obj, "stemBack" + suffix, material, tube.positions, tube.normals,
