@@ -6,6 +6,7 @@
 #include "organs/FlowerSketchNode.h"
 #include "organs/FlowerStamenNode.h"
 #include "organs/FlowerStemNode.h"
+#include "organs/FlowerPetalNode.h"
 #include "organs/FlowerTorusNode.h"
 
 const RecordReaderTable& libraryReaders() {
@@ -13,6 +14,7 @@ const RecordReaderTable& libraryReaders() {
         RecordReaderTable readers;
         readers.pistil = readPistil;
         readers.stamen = readStamen;
+        readers.petal = readPetal;
         readers.torus = readTorus;
         readers.stem = readStem;
         readers.sketch = readSketch;

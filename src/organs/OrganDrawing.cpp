@@ -14,17 +14,29 @@ void drawAxisSegments(const PointList& points, float width, const Rgba& colour) 
     axis.drawColored(width);
 }
 
+namespace {
+
+// 31 marks an unused part index; larger ones do not fit its five bits.
+bool pickablePart(int index) {
+    return index >= 0 && index <= 30;
+}
+
+} // namespace
+
 void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size, int partA,
-                      int partB) {
+                      int partB, const Rgba& colour) {
+    const bool snapshot = renderState().snapshot;
+    if (snapshot && (!pickablePart(partA) || !pickablePart(partB)))
+        return;
     glShadeModel(GL_FLAT);
     glDisable(GL_LIGHTING);
     glPointSize(size);
-    if (renderState().snapshot) {
+    if (snapshot) {
         glDisable(GL_BLEND);
         const PickColour c = node.pickColour(partA, partB, true);
         glColor3ub(c.red, c.green, c.blue);
     } else {
-        glColor3f(1.0f, 0.0f, 0.0f);
+        glColor3f(colour.r, colour.g, colour.b);
     }
     glBegin(GL_POINTS);
     glVertex3d(p.x, p.y, p.z);

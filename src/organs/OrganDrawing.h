@@ -14,10 +14,12 @@ extern const Rgba kAxisColour;
 // The polyline as separate segments of `width` in `colour`, flat and unlit.
 void drawAxisSegments(const PointList& points, float width, const Rgba& colour);
 
-// A control point: a red point of `size`, flat and unlit; in the pick snapshot in the
-// pick colour of `node` with the part indices (partA, partB).
+// A control point: a point of `size` in `colour` (RGB), flat and unlit; in the pick
+// snapshot in the pick colour of `node` with the part indices (partA, partB). A part
+// index beyond what a pick colour holds (0..30) would name another point when
+// clicked, so such a point is left out of the snapshot and cannot be picked.
 void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size, int partA,
-                      int partB);
+                      int partB, const Rgba& colour = {1.0f, 0.0f, 0.0f, 1.0f});
 
 // A texture the texture cache no longer knows is forgotten (the id becomes -1), so
 // that the organ is drawn with its material from then on.

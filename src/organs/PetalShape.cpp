@@ -1,0 +1,242 @@
+#include "organs/PetalShape.h"
+
+#include "interaction/OpenGL.h"
+#include "math/PointSequence.h"
+#include "model/FlowerObjectNode.h"
+#include "model/TextureCache.h"
+#include "organs/GridDrawing.h"
+#include "organs/OrganExport.h"
+#include "organs/PetalControlPointManager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// The control indices in [lo, hi] that can weigh in at parameter u, with their
+// weights. The cubic kernel vanishes two units away, so at most four indices from
+// floor(u) - 1 contribute; summing only those, in index order, gives bit for bit
+// what summing over every index would, since the other terms add exact zeros.
+struct BasisWindow {
+    int first = 0;
+    int count = 0;
+    double weight[4] = {};
+};
+
+BasisWindow basisWindow(double u, int lo, int hi) {
+    BasisWindow window;
+    // Two units beyond the index range every weight is zero (and a parameter that
+    // is not a number weighs nothing either).
+    if (!(u > lo - 2.0 && u < hi + 2.0))
+        return window;
+    const int base = static_cast<int>(std::floor(u));
+    window.first = std::max(lo, base - 1);
+    for (int i = window.first; i <= std::min(hi, base + 2); ++i)
+        window.weight[window.count++] = bsplineBasis(u - i);
+    return window;
+}
+
+// The surface point with the given row and column windows. Control indices beyond
+// the net are clamped to it, so the surface meets the base and the tip exactly and
+// its side edges follow the outline columns. The left half reads columns 0 to the
+// midrib (the base and tip rows only at the midrib), the right half the midrib and
+// the columns beyond it.
+Vector3 sumWindows(const BasisWindow& along, const BasisWindow& across, PetalHalf half,
+                   const PetalControlPointManager& net) {
+    Vector3 sum;
+    if (net.empty())
+        return sum;
+    const Grid& points = net.points();
+    const int tip = net.tipRow();
+    const int c = net.midribColumn();
+    for (int a = 0; a < along.count; ++a) {
+        const int i = along.first + a;
+        const int row = std::clamp(i, 0, tip);
+        for (int b = 0; b < across.count; ++b) {
+            const int j = across.first + b;
+            int column = 0;
+            if (half == PetalHalf::Left)
+                column = row == 0 || row == tip ? c : std::clamp(j, 0, c);
+            else
+                column = j <= 0 ? c : std::min(c + j, net.lastColumn());
+            sum += points.at(row, column) * (along.weight[a] * across.weight[b]);
+        }
+    }
+    return sum;
+}
+
+BasisWindow rowWindow(double s, const PetalControlPointManager& net) {
+    return basisWindow(s, -2, net.rowCount() + 1);
+}
+
+BasisWindow columnWindow(double t, const PetalControlPointManager& net) {
+    return basisWindow(t, -2, net.midribColumn() + 2);
+}
+
+// Unit normals of one half. Where a neighbour column would lie outside the grid,
+// the difference to the column on the other side stands in for it.
+void normalsOf(const Grid& P, Grid& N) {
+    const int rows = P.rows();
+    const int columns = P.columns();
+    if (rows < 2 || columns < 2)
+        return;
+    const auto ahead = [&](int g, int h) {
+        return h + 1 < columns ? P.at(g, h + 1) - P.at(g, h) : P.at(g, h) - P.at(g, h - 1);
+    };
+    const auto behind = [&](int g, int h) {
+        return h > 0 ? P.at(g, h - 1) - P.at(g, h) : P.at(g, 0) - P.at(g, 1);
+    };
+    const int last = rows - 1;
+    for (int h = 0; h < columns; ++h) {
+        N.at(0, h) = unit(cross(P.at(1, h) - P.at(0, h), ahead(1, h)));
+        N.at(last, h) = unit(cross(P.at(last - 1, h) - P.at(last, h), behind(last - 1, h)));
+    }
+    for (int g = 1; g < last; ++g)
+        for (int h = 0; h < columns; ++h) {
+            const Vector3 a = unit(cross(behind(g, h), P.at(g + 1, h) - P.at(g, h)));
+            const Vector3 b = unit(cross(ahead(g, h), P.at(g - 1, h) - P.at(g, h)));
+            N.at(g, h) = unit(a + b);
+        }
+}
+
+void drawHalves(const PetalShape& shape, StripDirection direction, StripNormals normals,
+                bool textured) {
+    for (const PetalHalf half : {PetalHalf::Left, PetalHalf::Right})
+        drawGridStrips(shape.positions(half), direction, normals, &shape.normals(half),
+                       textured ? &shape.texCoords(half) : nullptr);
+}
+
+void beginShading(const Rgba& diffuse, float shininess, const Rgba& specular, const Rgba& ambient) {
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
+    glDisable(GL_BLEND);
+    applyMaterial(diffuse, shininess, specular, ambient);
+}
+
+} // namespace
+
+void PetalShape::rebuild(const PetalControlPointManager& net, int rows, int columns) {
+    rows_ = std::max(rows, 3);
+    columns_ = std::max(columns, 3);
+    for (Half* half : {&left_, &right_}) {
+        half->positions.resize(rows_, columns_);
+        half->normals.resize(rows_, columns_);
+        half->texCoords.resize(rows_, columns_);
+    }
+    sample(net);
+    computeTexCoords();
+}
+
+void PetalShape::sample(const PetalControlPointManager& net) {
+    if (rows_ < 2 || columns_ < 2)
+        return;
+    // The parameters step evenly from -1 to one past the net on each axis; they are
+    // computed from the sample index so that the last sample lands exactly on the
+    // tip and on the edge.
+    const double rowSpan = net.rowCount() + 1.0;
+    const double columnSpan = net.midribColumn() + 2.0;
+    std::vector<BasisWindow> across(static_cast<size_t>(columns_));
+    for (int h = 0; h < columns_; ++h)
+        across[h] = columnWindow(-1.0 + columnSpan * h / (columns_ - 1), net);
+    for (int g = 0; g < rows_; ++g) {
+        const BasisWindow along = rowWindow(-1.0 + rowSpan * g / (rows_ - 1), net);
+        for (int h = 0; h < columns_; ++h) {
+            left_.positions.at(g, h) = sumWindows(along, across[h], PetalHalf::Left, net);
+            right_.positions.at(g, h) = sumWindows(along, across[h], PetalHalf::Right, net);
+        }
+    }
+    computeNormals();
+}
+
+Vector3 PetalShape::evaluate(double s, double t, PetalHalf half,
+                             const PetalControlPointManager& net) {
+    return sumWindows(rowWindow(s, net), columnWindow(t, net), half, net);
+}
+
+void PetalShape::computeNormals() {
+    normalsOf(left_.positions, left_.normals);
+    normalsOf(right_.positions, right_.normals);
+}
+
+void PetalShape::computeTexCoords() {
+    if (rows_ < 2 || columns_ < 2)
+        return;
+    for (int g = 0; g < rows_; ++g) {
+        const double v = static_cast<double>(g) / (rows_ - 1);
+        const double w = std::sqrt(v - v * v);
+        for (int h = 0; h < columns_; ++h) {
+            const double step = h * w / (columns_ - 1);
+            left_.texCoords.at(g, h) = {0.5 - w + step, v, 0.0};
+            right_.texCoords.at(g, h) = {0.5 + step, v, 0.0};
+        }
+    }
+}
+
+void PetalShape::drawPlain() const {
+    drawHalves(*this, StripDirection::Forward, StripNormals::None, false);
+    drawHalves(*this, StripDirection::Reversed, StripNormals::None, false);
+}
+
+void PetalShape::drawWireframe() const {
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glShadeModel(GL_FLAT);
+    glLineWidth(2.0f);
+    glColor4d(0.3, 0.3, 1.0, 0.6);
+    drawGridCells(left_.positions);
+    drawGridCells(right_.positions);
+}
+
+void PetalShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
+                            const Rgba& ambient) const {
+    beginShading(diffuse, shininess, specular, ambient);
+    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false);
+    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false);
+}
+
+void PetalShape::drawTextured(TextureCache& textures, int front, int back) const {
+    // The texture's own colours show under white light.
+    beginShading({1.0f, 1.0f, 1.0f, 1.0f}, 128.0f, {0.5f, 0.5f, 0.5f, 1.0f},
+                 {0.8f, 0.8f, 0.8f, 1.0f});
+    glEnable(GL_TEXTURE_2D);
+    textures.bind(front >= 0 ? front : back);
+    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, true);
+    textures.bind(back >= 0 ? back : front);
+    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, true);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void PetalShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgba& specular,
+                                 const Rgba& ambient) const {
+    beginShading(diffuse, shininess, specular, ambient);
+    glEnable(GL_BLEND);
+    glDepthMask(GL_FALSE);
+    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false);
+    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false);
+    // Opaque drawing with depth writes is what every other pass expects.
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+}
+
+int PetalShape::writeObj(TextWriter& obj, const Matrix4& matrix, int vertexCount, int objectId,
+                         const std::string& frontMaterial, const std::string& backMaterial) const {
+    const std::string suffix = "_" + std::to_string(objectId);
+    struct Group {
+        const char* name;
+        const Half& half;
+        const std::string& material;
+        bool flip;
+    };
+    const Group groups[] = {{"petalRightFront", right_, frontMaterial, false},
+                            {"petalRightBack", right_, backMaterial, true},
+                            {"petalLeftFront", left_, frontMaterial, false},
+                            {"petalLeftBack", left_, backMaterial, true}};
+    for (const Group& g : groups)
+        vertexCount =
+            writeSurfaceGroup(obj, g.name + suffix, g.material, g.half.positions, g.half.normals,
+                              g.half.texCoords, matrix, g.flip, vertexCount);
+    return vertexCount;
+}
