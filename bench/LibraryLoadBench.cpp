@@ -8,7 +8,7 @@
 #include "model/FlowerObjectComposite.h"
 #include "model/ModelContext.h"
 #include "model/SceneRoot.h"
-#include "organs/FlowerTorusNode.h"
+#include "support/SamplePlants.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,20 +20,6 @@
 namespace {
 
 constexpr size_t kLibraryBytes = 50u << 20;
-
-// A flower head with organ slots in all four whorls.
-std::unique_ptr<FlowerTorusNode> makeFlower() {
-    auto flower = std::make_unique<FlowerTorusNode>(nextId());
-    for (int i = 0; i < 6; ++i) {
-        flower->addSlot(kWhorlStamen, 0, 0, 0);
-        flower->addSlot(kWhorlPetal, 0, 0, 0);
-    }
-    for (int i = 0; i < 5; ++i)
-        flower->addSlot(kWhorlSepal, 0, 0, 0);
-    flower->addSlot(kWhorlPistil, 0, 0, 0);
-    flower->relayoutRings(0, 60, 150, 250);
-    return flower;
-}
 
 struct LargeLibrary {
     std::string text;
@@ -54,12 +40,18 @@ const LargeLibrary& largeLibrary() {
     static const LargeLibrary library = [] {
         IdCounter ids;
         ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-        const auto flower = makeFlower();
+        // A user's library: flowers with every organ, and plants carrying them.
+        const auto flower = samples::flower();
+        const auto plant = samples::plant(3);
+        LibraryContents one;
+        one.objects[kCategoryFlower] = {flower.get()};
+        one.objects[kCategoryComposite] = {plant.get()};
+        TextWriter sample;
+        writeLibrary(sample, one);
+        const size_t copies = kLibraryBytes / sample.str().size() + 1;
         LibraryContents contents;
-        TextWriter one;
-        flower->save(one);
-        const size_t copies = kLibraryBytes / one.str().size() + 1;
         contents.objects[kCategoryFlower].assign(copies, flower.get());
+        contents.objects[kCategoryComposite].assign(copies, plant.get());
         TextWriter out;
         writeLibrary(out, contents);
         LargeLibrary made{out.take(), {}};

@@ -223,7 +223,8 @@ void PetalShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgb
 
 int PetalShape::writeObj(TextWriter& obj, const Matrix4& matrix, int vertexCount, int objectId,
                          const std::string& frontMaterial, const std::string& backMaterial) const {
-    const std::string suffix = "_" + std::to_string(objectId);
+    std::string suffix = "_";
+    suffix += std::to_string(objectId);
     struct Group {
         const char* name;
         const Half& half;

@@ -43,6 +43,8 @@ TEST(CorpusReplayTest, EveryCorpusFileReadsWithoutHarm) {
     const std::map<std::string, Status> expected = {
         {"plant.pmr", Status::Loaded},
         {"scene.pmr", Status::Loaded},
+        {"every-class.pmr", Status::Loaded},
+        {"organs.pmr", Status::Loaded},
         {"wrong-header.pmr", Status::WrongHeader},
         {"empty.pmr", Status::WrongHeader},
         {"huge-count.pmr", Status::Malformed},
