@@ -1,0 +1,117 @@
+#include "interaction/Camera.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// A dolly step is refused when it would bring the eye this close to the centre.
+constexpr double kClosestDolly = 0.02;
+// Pixels of vertical drag that dolly the eye by its whole distance from the centre.
+constexpr double kDollyPixels = 80.0;
+constexpr double kOrbitPixelsPerRadian = 200.0;
+// Pixels of drag that pan the camera by its distance from the centre.
+constexpr double kPanPixels = 900.0;
+
+Matrix4 rotationAbout(const Vector3& axis, double angle) {
+    Matrix4 r;
+    r.setRotationAxis(axis, std::cos(angle), std::sin(angle));
+    return r;
+}
+
+} // namespace
+
+void Camera::setPose(const CameraPose& pose) {
+    eye = pose.eye;
+    center = pose.center;
+    up = pose.up;
+}
+
+void Camera::orbit(double horizontal, double vertical) {
+    const Matrix4 p = rotationAbout(up, horizontal);
+    const Vector3 rightAxis = cross(center - eye, up);
+    const Matrix4 q = rotationAbout(rightAxis, vertical);
+    const Matrix4 r = q * p;
+    up = r.rotateVector(up);
+    eye = center + r.rotateVector(eye - center);
+}
+
+void Camera::beginDrag(int kind, int x, int y) {
+    lastX = x;
+    lastY = y;
+    dragKind = kind;
+}
+
+bool Camera::drag(int x, int y) {
+    switch (dragKind) {
+    case kDollyDrag: {
+        const double distanceToCenter = distance(eye, center);
+        const double step = distanceToCenter / kDollyPixels * (y - lastY);
+        // The eye moves along the line of sight and must stay in front of the
+        // centre: a long step would otherwise carry it through the centre and turn
+        // the view around.
+        if (distanceToCenter - step > kClosestDolly)
+            eye = eye + unit(center - eye) * step;
+        break;
+    }
+    case kOrbitDrag:
+        orbit((lastX - x) / kOrbitPixelsPerRadian, (lastY - y) / kOrbitPixelsPerRadian);
+        break;
+    case kPanDrag: {
+        const Vector3 right = unit(cross(eye - center, up));
+        const Vector3 move =
+            (right * (x - lastX) + up * (y - lastY)) * (distance(eye, center) / kPanPixels);
+        eye += move;
+        center += move;
+        break;
+    }
+    default:
+        return false;
+    }
+    lastX = x;
+    lastY = y;
+    return true;
+}
+
+Matrix4 Camera::viewMatrix() const {
+    const Vector3 forward = unit(center - eye);
+    const Vector3 side = unit(cross(forward, up));
+    const Vector3 trueUp = cross(side, forward);
+    Matrix4 m;
+    const Vector3 rows[3] = {side, trueUp, -forward};
+    for (int r = 0; r < 3; ++r) {
+        m.at(r, 0) = rows[r].x;
+        m.at(r, 1) = rows[r].y;
+        m.at(r, 2) = rows[r].z;
+        m.at(r, 3) = -dot(rows[r], eye);
+    }
+    return m;
+}
+
+Matrix4 projectionMatrix(int width, int height, bool orthographic) {
+    const double w = std::max(width, 1);
+    const double h = std::max(height, 1);
+    Matrix4 m;
+    if (orthographic) {
+        // The shorter side spans the extent; the longer one grows with the aspect.
+        const double half = kOrthographicExtent / 2.0;
+        const double halfWidth = width <= height ? half : half * w / h;
+        const double halfHeight = width <= height ? half * h / w : half;
+        const double nearPlane = 0.0;
+        const double farPlane = kOrthographicExtent;
+        m.at(0, 0) = 1.0 / halfWidth;
+        m.at(1, 1) = 1.0 / halfHeight;
+        m.at(2, 2) = -2.0 / (farPlane - nearPlane);
+        m.at(2, 3) = -(farPlane + nearPlane) / (farPlane - nearPlane);
+        return m;
+    }
+    const double f = 1.0 / std::tan(kFieldOfViewY / 2.0 * std::numbers::pi / 180.0);
+    m.at(0, 0) = f / (w / h);
+    m.at(1, 1) = f;
+    m.at(2, 2) = (kFarPlane + kNearPlane) / (kNearPlane - kFarPlane);
+    m.at(2, 3) = 2.0 * kFarPlane * kNearPlane / (kNearPlane - kFarPlane);
+    m.at(3, 2) = -1.0;
+    m.at(3, 3) = 0.0;
+    return m;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "math/Matrix4.h"
+#include "math/Vector3.h"
+
+// Where a 3D view looks from: the eye, the point it looks at and the up direction
+// handed to the look-at transform.
+struct CameraPose {
+    Vector3 eye;
+    Vector3 center;
+    Vector3 up;
+};
+
+// The camera a new view gets back from "EyeInit", and the one the main view uses
+// instead (it looks at a flower of about unit size standing on the floor).
+inline constexpr CameraPose kDefaultHomeCamera{
+    {0.0, 20.0, 50.0}, {0.0, 20.0, 0.0}, {0.0, 1.0, 0.0}};
+inline constexpr CameraPose kMainViewHomeCamera{{0.0, 0.8, 2.41}, {0.0, 0.8, 0.0}, {0.0, 1.0, 0.0}};
+
+// The mouse drags that move the camera.
+enum CameraDragKind {
+    kNoDrag = 0,
+    kDollyDrag = 1,
+    kOrbitDrag = 2,
+    kPanDrag = 3,
+};
+
+// The automatic rotation turns the camera once around its centre in this many steps,
+// pausing between the frames.
+inline constexpr int kAutomaticRotationSteps = 300;
+inline constexpr double kAutomaticRotationStep = 0.02094395102393193;
+inline constexpr int kAutomaticRotationPauseMs = 33;
+
+// The camera of one 3D view with its home pose and the state of a mouse drag. The
+// pose starts at zero until the view's GL set-up copies the home camera into it.
+struct Camera {
+    Vector3 eye;
+    Vector3 center;
+    Vector3 up;
+    CameraPose home = kDefaultHomeCamera;
+    int lastX = 0;
+    int lastY = 0;
+    int dragKind = kNoDrag;
+
+    CameraPose pose() const { return {eye, center, up}; }
+    void setPose(const CameraPose& pose);
+    void reset() { setPose(home); }
+
+    // Turns the eye about the centre: by `horizontal` radians about the up vector,
+    // then by `vertical` radians about the camera's right-hand axis. The up vector
+    // turns with it; the centre stays.
+    void orbit(double horizontal, double vertical);
+
+    void beginDrag(int kind, int x, int y);
+    void endDrag() { dragKind = kNoDrag; }
+    // Moves the camera for the mouse now at (x, y) as the current drag asks:
+    // dragging down dollies in, orbiting turns 1/200 radian per pixel, panning
+    // moves eye and centre together in the view plane. False when no drag is on.
+    bool drag(int x, int y);
+
+    // The look-at transform of the pose (the matrix gluLookAt builds), in double
+    // precision.
+    Matrix4 viewMatrix() const;
+};
+
+// The projection of a view: a 45 degree vertical field of view from 0.02 to 300
+// units, or an orthographic box 20 units across the shorter window side, from 0 to
+// 20 units deep. Sizes must be positive.
+inline constexpr double kFieldOfViewY = 45.0;
+inline constexpr double kNearPlane = 0.02;
+inline constexpr double kFarPlane = 300.0;
+inline constexpr double kOrthographicExtent = 20.0;
+Matrix4 projectionMatrix(int width, int height, bool orthographic);

@@ -1,0 +1,175 @@
+#include "interaction/Camera.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+Camera cameraAt(const CameraPose& pose) {
+    Camera camera;
+    camera.setPose(pose);
+    return camera;
+}
+
+void expectNear(const Vector3& a, const Vector3& b, double tolerance) {
+    EXPECT_NEAR(a.x, b.x, tolerance);
+    EXPECT_NEAR(a.y, b.y, tolerance);
+    EXPECT_NEAR(a.z, b.z, tolerance);
+}
+
+// Drags the mouse one pixel at a time in y, starting at y = 0.
+void dragByRows(Camera& camera, int kind, int rows) {
+    camera.beginDrag(kind, 0, 0);
+    const int step = rows > 0 ? 1 : -1;
+    for (int y = step; y != rows + step; y += step)
+        camera.drag(0, y);
+    camera.endDrag();
+}
+
+} // namespace
+
+TEST(Camera, StartsAtZeroAndResetsToItsHome) {
+    Camera camera;
+    EXPECT_EQ(camera.eye, Vector3());
+    EXPECT_EQ(camera.home.eye, Vector3(0, 20, 50));
+    camera.reset();
+    EXPECT_EQ(camera.eye, Vector3(0, 20, 50));
+    EXPECT_EQ(camera.center, Vector3(0, 20, 0));
+    EXPECT_EQ(camera.up, Vector3(0, 1, 0));
+    camera.home = kMainViewHomeCamera;
+    camera.reset();
+    EXPECT_EQ(camera.eye, Vector3(0, 0.8, 2.41));
+    EXPECT_EQ(camera.center, Vector3(0, 0.8, 0));
+}
+
+TEST(Camera, DollyTowardsTheCentreStopsJustOutsideTheClosestDistance) {
+    Camera camera = cameraAt(kMainViewHomeCamera);
+    dragByRows(camera, kDollyDrag, 2000);
+    const double d = distance(camera.eye, camera.center);
+    EXPECT_GT(d, 0.02);
+    EXPECT_LE(d, 0.02 * 80.0 / 79.0 + 1e-12);
+    // Still on the line of sight, on the side it started from.
+    EXPECT_NEAR(camera.eye.x, 0.0, 1e-12);
+    EXPECT_NEAR(camera.eye.y, 0.8, 1e-12);
+    EXPECT_GT(camera.eye.z, 0.0);
+    EXPECT_EQ(camera.center, Vector3(0, 0.8, 0));
+}
+
+TEST(Camera, DollyAwayGrowsTheDistanceWithoutLimit) {
+    Camera camera = cameraAt(kMainViewHomeCamera);
+    dragByRows(camera, kDollyDrag, -400);
+    EXPECT_NEAR(distance(camera.eye, camera.center), 2.41 * std::pow(81.0 / 80.0, 400), 1e-6);
+}
+
+TEST(Camera, ALongDollyStepNeverCarriesTheEyeThroughTheCentre) {
+    // 200 pixels at once would move the eye 2.5 times its distance: through the
+    // centre and out the other side, looking back. It is refused instead.
+    Camera camera = cameraAt(kMainViewHomeCamera);
+    camera.beginDrag(kDollyDrag, 10, 10);
+    EXPECT_TRUE(camera.drag(10, 210));
+    EXPECT_EQ(camera.eye, Vector3(0, 0.8, 2.41));
+    EXPECT_EQ(camera.lastY, 210);
+    // A step of exactly the distance would land on the centre: refused too.
+    EXPECT_TRUE(camera.drag(10, 290));
+    EXPECT_EQ(camera.eye, Vector3(0, 0.8, 2.41));
+}
+
+TEST(Camera, FullHorizontalOrbitInAutomaticRotationStepsReturnsTheEye) {
+    Camera camera = cameraAt({{0.3, 1.2, 2.0}, {0.1, 0.5, -0.2}, {0, 1, 0}});
+    const Camera start = camera;
+    for (int i = 0; i < kAutomaticRotationSteps; ++i) {
+        camera.orbit(kAutomaticRotationStep, 0.0);
+        EXPECT_EQ(camera.center, start.center);
+        EXPECT_NEAR(distance(camera.eye, camera.center), distance(start.eye, start.center), 1e-12);
+    }
+    EXPECT_NEAR(kAutomaticRotationStep * kAutomaticRotationSteps, 2.0 * std::numbers::pi, 1e-14);
+    expectNear(camera.eye, start.eye, 1e-9);
+    expectNear(camera.up, start.up, 1e-9);
+}
+
+TEST(Camera, VerticalOrbitTurnsEyeAndUpAboutTheRightAxis) {
+    Camera camera = cameraAt({{0, 0, 5}, {0, 0, 0}, {0, 1, 0}});
+    camera.orbit(0.0, std::numbers::pi / 2.0);
+    // Right axis (center - eye) x up = (5, 0, 0): a quarter turn about it takes the
+    // eye from +z to -y and the up vector from +y to +z.
+    expectNear(camera.eye, {0, -5, 0}, 1e-12);
+    expectNear(camera.up, {0, 0, 1}, 1e-12);
+    EXPECT_EQ(camera.center, Vector3(0, 0, 0));
+}
+
+TEST(Camera, OrbitLookingAlongTheUpVectorStaysFinite) {
+    // The right axis vanishes: the vertical part does nothing instead of producing
+    // NaNs.
+    Camera camera = cameraAt({{0, 5, 0}, {0, 0, 0}, {0, 1, 0}});
+    camera.orbit(0.5, 0.5);
+    EXPECT_TRUE(std::isfinite(camera.eye.x) && std::isfinite(camera.eye.y) &&
+                std::isfinite(camera.eye.z));
+    expectNear(camera.eye, {0, 5, 0}, 1e-12);
+}
+
+TEST(Camera, OrbitDragTurnsOneTwoHundredthRadianPerPixel) {
+    Camera dragged = cameraAt({{0, 0, 5}, {0, 0, 0}, {0, 1, 0}});
+    Camera turned = dragged;
+    dragged.beginDrag(kOrbitDrag, 100, 100);
+    EXPECT_TRUE(dragged.drag(60, 130));
+    turned.orbit(40.0 / 200.0, -30.0 / 200.0);
+    expectNear(dragged.eye, turned.eye, 1e-15);
+    expectNear(dragged.up, turned.up, 1e-15);
+    EXPECT_EQ(dragged.lastX, 60);
+    EXPECT_EQ(dragged.lastY, 130);
+}
+
+TEST(Camera, PanMovesEyeAndCentreTogetherInTheViewPlane) {
+    Camera camera = cameraAt({{0, 0, 9}, {0, 0, 0}, {0, 1, 0}});
+    camera.beginDrag(kPanDrag, 0, 0);
+    EXPECT_TRUE(camera.drag(100, 50));
+    // r = unit((eye - center) x up) = (-1, 0, 0); distance 9 over 900 pixels.
+    const Vector3 move = (Vector3(-1, 0, 0) * 100 + Vector3(0, 1, 0) * 50) * (9.0 / 900.0);
+    expectNear(camera.eye, Vector3(0, 0, 9) + move, 1e-15);
+    expectNear(camera.center, move, 1e-15);
+}
+
+TEST(Camera, DragWithoutADragInProgressChangesNothing) {
+    Camera camera = cameraAt(kMainViewHomeCamera);
+    camera.lastX = 7;
+    camera.lastY = 8;
+    EXPECT_FALSE(camera.drag(50, 50));
+    EXPECT_EQ(camera.lastX, 7);
+    EXPECT_EQ(camera.lastY, 8);
+    EXPECT_EQ(camera.eye, kMainViewHomeCamera.eye);
+    camera.beginDrag(kDollyDrag, 0, 0);
+    camera.endDrag();
+    EXPECT_FALSE(camera.drag(0, 10));
+}
+
+TEST(Camera, ViewMatrixPutsTheEyeAtTheOriginLookingDownMinusZ) {
+    const Camera camera = cameraAt({{1, 2, 3}, {1, 2, -1}, {0, 2, 0}});
+    const Matrix4 m = camera.viewMatrix();
+    expectNear(transformPoint(m, {1, 2, 3}), {0, 0, 0}, 1e-15);
+    expectNear(transformPoint(m, {1, 2, -1}), {0, 0, -4}, 1e-15);
+    expectNear(transformPoint(m, {1, 3, 3}), {0, 1, 0}, 1e-15);
+    expectNear(transformPoint(m, {2, 2, 3}), {1, 0, 0}, 1e-15);
+}
+
+TEST(Camera, ProjectionMatricesForBothShapesOfWindow) {
+    const Matrix4 p = projectionMatrix(200, 100, false);
+    const double f = 1.0 / std::tan(22.5 * std::numbers::pi / 180.0);
+    EXPECT_NEAR(p.at(0, 0), f / 2.0, 1e-15);
+    EXPECT_NEAR(p.at(1, 1), f, 1e-15);
+    EXPECT_NEAR(p.at(2, 2), -300.02 / 299.98, 1e-15);
+    EXPECT_NEAR(p.at(2, 3), -12.0 / 299.98, 1e-15);
+    EXPECT_EQ(p.at(3, 2), -1.0);
+    EXPECT_EQ(p.at(3, 3), 0.0);
+
+    // Orthographic: 20 units across the shorter side, 0 to 20 deep.
+    const Matrix4 wide = projectionMatrix(200, 100, true);
+    EXPECT_NEAR(wide.at(0, 0), 1.0 / 20.0, 1e-15);
+    EXPECT_NEAR(wide.at(1, 1), 1.0 / 10.0, 1e-15);
+    EXPECT_NEAR(wide.at(2, 2), -0.1, 1e-15);
+    EXPECT_NEAR(wide.at(2, 3), -1.0, 1e-15);
+    const Matrix4 tall = projectionMatrix(100, 400, true);
+    EXPECT_NEAR(tall.at(0, 0), 1.0 / 10.0, 1e-15);
+    EXPECT_NEAR(tall.at(1, 1), 1.0 / 40.0, 1e-15);
+}
