@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+class QOffscreenSurface;
+class QOpenGLContext;
+class QOpenGLFramebufferObject;
+class QSurface;
+class QWindow;
+
+// The Qt side of one view's OpenGL context: the context itself on a window or on an
+// off-screen surface, and the off-screen framebuffer that snapshot and thumbnail
+// frames render into. It is kept apart from the drawing code because Qt's context
+// header must not be included after GLEW's.
+class GlContext {
+public:
+    GlContext();
+    ~GlContext();
+    GlContext(const GlContext&) = delete;
+    GlContext& operator=(const GlContext&) = delete;
+
+    // Creates the context on the window (given the views' surface format when its
+    // native window does not exist yet) or, for a null window, on an off-screen
+    // surface, and makes it current. False when the window cannot take a GL
+    // surface or the context cannot be created or made current.
+    bool create(QWindow* window);
+    // Deletes the framebuffer (with the context current) and the context.
+    void destroy();
+    bool valid() const { return context_ != nullptr; }
+
+    void makeCurrent();
+    void doneCurrent();
+    bool isCurrent() const;
+    // Shows the window's back buffer; a window that is not exposed has nothing to show.
+    void swapBuffers();
+
+    // Binds an off-screen framebuffer of this size (no alpha, with depth), making a
+    // new one when the size changed. False when none can be made.
+    bool bindOffscreenTarget(int width, int height);
+    // Back to the window's (or surface's) own framebuffer.
+    void bindDefaultTarget();
+    bool offscreenTargetBound() const;
+
+    // Whether any GL context is current on this thread.
+    static bool anyCurrent();
+
+private:
+    QSurface* surface() const;
+
+    QWindow* window_ = nullptr;
+    std::unique_ptr<QOffscreenSurface> offscreenSurface_;
+    std::unique_ptr<QOpenGLContext> context_;
+    std::unique_ptr<QOpenGLFramebufferObject> offscreenTarget_;
+};

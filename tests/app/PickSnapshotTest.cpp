@@ -1,0 +1,192 @@
+#include "interaction/OpenGL.h"
+
+#include "interaction/FloorGrid.h"
+#include "interaction/RenderState.h"
+#include "model/PickColour.h"
+#include "support/GlTestContext.h"
+
+#include <algorithm>
+
+namespace {
+
+// Draws a flat rectangle over GL pixel rows [bottom, top) and columns [left, right)
+// at window depth 0.5, whatever the camera.
+void drawPixelRect(int left, int bottom, int right, int top, const PickColour& colour) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, viewport[2], 0, viewport[3], -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glColor3ub(colour.red, colour.green, colour.blue);
+    glRecti(left, bottom, right, top);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+class PickSnapshot : public GlTest {
+protected:
+    PickSnapshot() : GlTest(160, 120) {}
+    int width() const { return context_.width(); }
+    int height() const { return context_.height(); }
+};
+
+} // namespace
+
+TEST_F(PickSnapshot, FlatColouredObjectsReadBackTheirExactColourValue) {
+    TOGL& gl = togl();
+    gl.beginSnapshot();
+    EXPECT_TRUE(gl.snapshot());
+    EXPECT_TRUE(renderState().snapshot);
+    const PickColour whole = pickColourOf(77, 0, 0, false, false);
+    const PickColour part = pickColourOf(1234, 5, 17, true, false);
+    drawPixelRect(0, 0, 80, 120, whole);
+    drawPixelRect(80, 0, 160, 120, part);
+    gl.endFrame();
+    EXPECT_FALSE(gl.snapshot());
+    EXPECT_FALSE(renderState().snapshot);
+    EXPECT_FALSE(GlContext::anyCurrent());
+
+    for (int y : {0, 60, 119}) {
+        const PickPixel left = gl.pixelHasObject(10, y);
+        ASSERT_TRUE(left.found) << y;
+        EXPECT_EQ(left.colour & 0xFFFFFFu, whole.value());
+        EXPECT_EQ(decodePickColour(left.colour).id, 77);
+        EXPECT_FLOAT_EQ(left.depth, 0.5f);
+
+        const PickPixel right = gl.pixelHasObject(150, y);
+        ASSERT_TRUE(right.found);
+        EXPECT_EQ(right.colour & 0xFFFFFFu, part.value());
+        const PickRecord record = decodePickColour(right.colour);
+        EXPECT_EQ(record.id, 1234);
+        EXPECT_EQ(record.a, 5);
+        EXPECT_EQ(record.b, 17);
+        EXPECT_TRUE(record.twoIndexPart);
+    }
+}
+
+TEST_F(PickSnapshot, LargeIdsComeBackThroughTheSnapshotKeys) {
+    TOGL& gl = togl();
+    gl.beginSnapshot();
+    const int ids[] = {16384, 20000, 16384 + 77, 77, 40000};
+    for (int i = 0; i < 5; ++i)
+        drawPixelRect(i * 32, 0, i * 32 + 32, 120, pickColourOf(ids[i], 3, 0, false, true));
+    gl.endFrame();
+    for (int i = 0; i < 5; ++i) {
+        const PickPixel pixel = gl.pixelHasObject(i * 32 + 16, 60);
+        ASSERT_TRUE(pixel.found);
+        const PickRecord record = decodePickColour(pixel.colour);
+        EXPECT_EQ(record.id, ids[i]);
+        EXPECT_EQ(record.a, 3);
+        EXPECT_TRUE(record.oneIndexPart);
+    }
+}
+
+TEST_F(PickSnapshot, TheCursorPixelIsTheOneUnderIt) {
+    // GL rows 0..59 are window rows 60..119 (window y grows downwards).
+    TOGL& gl = togl();
+    gl.beginSnapshot();
+    drawPixelRect(0, 0, 160, 60, pickColourOf(5, 0, 0, false, false));
+    drawPixelRect(0, 119, 160, 120, pickColourOf(6, 0, 0, false, false));
+    gl.endFrame();
+    EXPECT_TRUE(gl.pixelHasObject(0, 119).found);
+    EXPECT_TRUE(gl.pixelHasObject(0, 60).found);
+    EXPECT_FALSE(gl.pixelHasObject(0, 59).found);
+    // The top window row is as pickable as any other.
+    const PickPixel top = gl.pixelHasObject(0, 0);
+    ASSERT_TRUE(top.found);
+    EXPECT_EQ(decodePickColour(top.colour).id, 6);
+    EXPECT_FALSE(gl.pixelHasObject(0, 1).found);
+    // Buffer coordinates count from the bottom.
+    EXPECT_TRUE(gl.readPickPixel(0, 0).found);
+    EXPECT_LT(gl.readPickPixel(0, 0).depth, 1.0f);
+}
+
+TEST_F(PickSnapshot, BackgroundAndOutsidePixelsAreNoHit) {
+    TOGL& gl = togl();
+    for (const Rgba& background : {Rgba{1, 1, 1, 0.5f}, Rgba{0.2f, 0.3f, 0.4f, 1.0f}}) {
+        gl.setClearColour(background);
+        gl.beginSnapshot();
+        drawPixelRect(40, 40, 80, 80, pickColourOf(9, 0, 0, false, false));
+        gl.endFrame();
+        const PickPixel empty = gl.pixelHasObject(5, 5);
+        EXPECT_FALSE(empty.found);
+        EXPECT_EQ(empty.depth, 1.0f);
+        EXPECT_TRUE(gl.readPickPixel(5, 5).found);
+        EXPECT_TRUE(gl.pixelHasObject(60, 60).found);
+    }
+    for (auto [x, y] : {std::pair{-1, 10}, {160, 10}, {10, -1}, {10, 120}, {-100000, 100000}})
+        EXPECT_FALSE(gl.pixelHasObject(x, y).found) << x << "," << y;
+    EXPECT_FALSE(gl.readPickPixel(160, 0).found);
+    EXPECT_FALSE(gl.readPickPixel(0, 120).found);
+}
+
+TEST_F(PickSnapshot, TheClearedWhiteBackgroundReadsAsAllBitsSet) {
+    // The frame has no alpha channel: white clears to the all-ones value whatever
+    // the clear colour's alpha.
+    TOGL& gl = togl();
+    gl.beginSnapshot();
+    gl.endFrame();
+    EXPECT_EQ(gl.readPickPixel(3, 3).colour, 0xFFFFFFFFu);
+}
+
+TEST_F(PickSnapshot, TheFloorNeverAppearsInASnapshot) {
+    TOGL& gl = togl();
+    gl.setCamera({0, 4, 0}, {0, 0, 0}, {0, 0, -1});
+    gl.beginSnapshot();
+    drawFloorGrid();
+    gl.endFrame();
+    const auto& depth = gl.depthBuffer();
+    EXPECT_TRUE(std::all_of(depth.begin(), depth.end(), [](float d) { return d == 1.0f; }));
+}
+
+TEST_F(PickSnapshot, UnprojectingARenderedPixelGivesThePointBack) {
+    TOGL& gl = togl();
+    gl.setCamera({0.4, 0.9, 3.0}, {0, 0.2, 0}, {0, 1, 0});
+    gl.beginSnapshot();
+    glColor3ub(1, 0, 0);
+    glDisable(GL_CULL_FACE);
+    glBegin(GL_QUADS); // the square [-1, 1]^2 in the plane z = 0
+    glVertex3d(-1, -1, 0);
+    glVertex3d(1, -1, 0);
+    glVertex3d(1, 1, 0);
+    glVertex3d(-1, 1, 0);
+    glEnd();
+    glEnable(GL_CULL_FACE);
+    gl.endFrame();
+    int hits = 0;
+    for (int y = 10; y < height(); y += 23) {
+        for (int x = 10; x < width(); x += 29) {
+            const PickPixel pixel = gl.pixelHasObject(x, y);
+            if (!pixel.found)
+                continue;
+            ++hits;
+            // The pixel's centre, in window coordinates.
+            const Vector3 point = gl.unprojectPixel(x + 0.5, y + 0.5, pixel.depth);
+            const Vector3 onPlane = gl.hitPlaneZ0(x + 0.5, y + 0.5);
+            EXPECT_NEAR(point.z, 0.0, 1e-3);
+            EXPECT_NEAR(point.x, onPlane.x, 1e-3);
+            EXPECT_NEAR(point.y, onPlane.y, 1e-3);
+        }
+    }
+    EXPECT_GT(hits, 10);
+}
+
+TEST_F(PickSnapshot, BuffersFollowTheClientSize) {
+    TOGL& gl = togl();
+    gl.resize(64, 32, false);
+    gl.beginSnapshot();
+    drawPixelRect(0, 0, 64, 32, pickColourOf(3, 0, 0, false, false));
+    gl.endFrame();
+    EXPECT_EQ(gl.bufferWidth(), 64);
+    EXPECT_EQ(gl.bufferHeight(), 32);
+    EXPECT_EQ(gl.colorBuffer().size(), 64u * 32u);
+    EXPECT_TRUE(gl.pixelHasObject(63, 0).found);
+    EXPECT_FALSE(gl.pixelHasObject(64, 0).found);
+    EXPECT_EQ(gl.frameImage().size(), QSize(64, 32));
+}
