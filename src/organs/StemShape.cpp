@@ -59,6 +59,16 @@ Matrix4 turnUpOnto(const Vector3& direction) {
     return rotationBetween(kUp, direction).matrix;
 }
 
+// Column j of a ring of radius 1 in the x-z plane: angle j x 2 pi / (columns - 1),
+// turning from +x towards -z, so that the last column closes the seam.
+PointList unitCircle(int columns) {
+    PointList circle(static_cast<size_t>(columns));
+    const double step = 2.0 * std::numbers::pi / (columns - 1);
+    for (int j = 0; j < columns; ++j)
+        circle[j] = {std::cos(j * step), 0.0, -std::sin(j * step)};
+    return circle;
+}
+
 // The spindle's outline: a half circle of diameter 1 over 0 < x < 1, closed at both
 // ends.
 double spindle(double x) {
@@ -86,13 +96,10 @@ bool StemShape::allocate(int rows, int columns) {
     return true;
 }
 
-void StemShape::placeRing(int row, const Vector3& centre, const Matrix4& frame, double radius) {
-    const int n = columns();
-    const double step = 2.0 * std::numbers::pi / (n - 1);
-    for (int j = 0; j < n; ++j) {
-        const Vector3 local(radius * std::cos(j * step), 0.0, -radius * std::sin(j * step));
-        positions.at(row, j) = frame.rotateVector(local) + centre;
-    }
+void StemShape::placeRing(int row, const Vector3& centre, const Matrix4& frame, double radius,
+                          const PointList& circle) {
+    for (int j = 0; j < columns(); ++j)
+        positions.at(row, j) = frame.rotateVector(circle[j] * radius) + centre;
 }
 
 void StemShape::finish() {
@@ -108,10 +115,11 @@ void StemShape::buildTube(const Stroke& axis, double portion, double baseRadius,
         clear();
         return;
     }
+    const PointList circle = unitCircle(columns);
     for (int i = 0; i < rows; ++i) {
         const double f = static_cast<double>(i) / (rows - 1);
         const double radius = (1.0 - f) * baseRadius + f * tipRadius;
-        placeRing(i, A[i], turnUpOnto(tangentAt(A, i)), radius);
+        placeRing(i, A[i], turnUpOnto(tangentAt(A, i)), radius, circle);
     }
     finish();
 }
@@ -123,14 +131,13 @@ void StemShape::buildRevolution(const Stroke& profile, int rows, int columns) {
         clear();
         return;
     }
-    const double step = 2.0 * std::numbers::pi / (columns - 1);
+    const PointList circle = unitCircle(columns);
     for (int r = 0; r < rows; ++r) {
-        const double rho = std::abs(P[r].x);
-        const double start = P[r].x >= 0.0 ? 0.0 : std::numbers::pi;
-        for (int j = 0; j < columns; ++j) {
-            const double phi = start + j * step;
-            positions.at(r, j) = {rho * std::cos(phi), P[r].y, -rho * std::sin(phi)};
-        }
+        // Scaling the circle by x itself starts a point left of the axis (x < 0) half a
+        // turn round, at distance |x|.
+        const double x = P[r].x;
+        for (int j = 0; j < columns; ++j)
+            positions.at(r, j) = {x * circle[j].x, P[r].y, x * circle[j].z};
     }
     finish();
 }
@@ -152,6 +159,7 @@ void StemShape::buildAnther(const Stroke& axis, double thickness, int rows, int 
         return;
     }
     const PointList& A = spine.points;
+    const PointList circle = unitCircle(columns);
     for (int i = 0; i < rows; ++i) {
         const Vector3 T = tangentAt(A, i);
         const double c = std::clamp(dot(kUp, T), -1.0, 1.0);
@@ -159,7 +167,7 @@ void StemShape::buildAnther(const Stroke& axis, double thickness, int rows, int 
         Matrix4 frame;
         frame.setRotationAxis(cross(kUp, T), std::cos(angle), std::sin(angle));
         const double radius = spindle(static_cast<double>(i) / (rows - 1)) * thickness * 2.5;
-        placeRing(i, A[i], frame, radius);
+        placeRing(i, A[i], frame, radius, circle);
     }
     finish();
 }
@@ -191,6 +199,7 @@ void StemShape::buildAlongChords(const PistilChords& chords, int columns) {
     // left side; drawn the other way round it would point down and turn every ring
     // but the last inside out.
     const double turn = runsCounterClockwise(chords) ? -1.0 : 1.0;
+    const PointList circle = unitCircle(columns);
     for (int r = 0; r < rows; ++r) {
         const Vector3& A = chords.sideA[r];
         const Vector3& B = chords.sideB[r];
@@ -204,7 +213,7 @@ void StemShape::buildAlongChords(const PistilChords& chords, int columns) {
         } else if (rows > 1) {
             direction = M[r] - M[r - 1];
         }
-        placeRing(r, centre, turnUpOnto(unit(direction)), radius);
+        placeRing(r, centre, turnUpOnto(unit(direction)), radius, circle);
     }
     finish();
 }

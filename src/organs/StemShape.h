@@ -63,7 +63,9 @@ private:
     // Allocates the three grids zero-filled, or clears them when the size cannot
     // make a closed surface; false in that case.
     bool allocate(int rows, int columns);
-    // Places ring `row` around `centre`, its plane turned by `frame` (rotation only).
-    void placeRing(int row, const Vector3& centre, const Matrix4& frame, double radius);
+    // Places ring `row` around `centre`: the unit circle's columns scaled by `radius`
+    // and turned by `frame` (rotation only).
+    void placeRing(int row, const Vector3& centre, const Matrix4& frame, double radius,
+                   const PointList& circle);
     void finish();
 };
