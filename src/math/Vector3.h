@@ -27,7 +27,18 @@ struct Vector3 {
 
     // Divides by the length. A zero vector keeps its value, is marked degenerate and
     // the result is false.
-    bool normalize();
+    bool normalize() {
+        const double len = length();
+        if (len == 0.0) {
+            degenerate = true;
+            return false;
+        }
+        x /= len;
+        y /= len;
+        z /= len;
+        degenerate = false;
+        return true;
+    }
 
     // Normalises in place and returns a copy. A zero vector is left as it is (and
     // marked degenerate) instead of turning into NaNs that would spread into geometry.

@@ -37,41 +37,57 @@ BasisWindow basisWindow(double u, int lo, int hi) {
     return window;
 }
 
-// The surface point with the given row and column windows. Control indices beyond
-// the net are clamped to it, so the surface meets the base and the tip exactly and
-// its side edges follow the outline columns. The left half reads columns 0 to the
-// midrib (the base and tip rows only at the midrib), the right half the midrib and
-// the columns beyond it.
-Vector3 sumWindows(const BasisWindow& along, const BasisWindow& across, PetalHalf half,
-                   const PetalControlPointManager& net) {
-    Vector3 sum;
-    if (net.empty())
-        return sum;
-    const Grid& points = net.points();
-    const int tip = net.tipRow();
+// The columns a column window reads on each half: the left half columns 0 to the
+// midrib, the right half the midrib for offsets up to 0 and the columns beyond it.
+// Indices beyond the net are clamped to it, so the side edges follow the outline
+// columns.
+struct ColumnTaps {
+    BasisWindow window;
+    int left[4] = {};
+    int right[4] = {};
+};
+
+ColumnTaps columnTaps(double t, const PetalControlPointManager& net) {
     const int c = net.midribColumn();
-    for (int a = 0; a < along.count; ++a) {
-        const int i = along.first + a;
-        const int row = std::clamp(i, 0, tip);
-        for (int b = 0; b < across.count; ++b) {
-            const int j = across.first + b;
-            int column = 0;
-            if (half == PetalHalf::Left)
-                column = row == 0 || row == tip ? c : std::clamp(j, 0, c);
-            else
-                column = j <= 0 ? c : std::min(c + j, net.lastColumn());
-            sum += points.at(row, column) * (along.weight[a] * across.weight[b]);
-        }
+    ColumnTaps taps{basisWindow(t, -2, c + 2)};
+    for (int b = 0; b < taps.window.count; ++b) {
+        const int j = taps.window.first + b;
+        taps.left[b] = std::clamp(j, 0, c);
+        taps.right[b] = j <= 0 ? c : std::min(c + j, net.lastColumn());
     }
-    return sum;
+    return taps;
 }
 
 BasisWindow rowWindow(double s, const PetalControlPointManager& net) {
     return basisWindow(s, -2, net.rowCount() + 1);
 }
 
-BasisWindow columnWindow(double t, const PetalControlPointManager& net) {
-    return basisWindow(t, -2, net.midribColumn() + 2);
+struct HalfPoints {
+    Vector3 left;
+    Vector3 right;
+};
+
+// The surface points of both halves with the given windows, each summed in index
+// order. Rows beyond the net are clamped too, so the surface meets the base and the
+// tip exactly; on those two rows the left half reads only the midrib.
+HalfPoints sumWindows(const BasisWindow& along, const ColumnTaps& across,
+                      const PetalControlPointManager& net) {
+    HalfPoints sum;
+    if (net.empty())
+        return sum;
+    const int tip = net.tipRow();
+    const int c = net.midribColumn();
+    for (int a = 0; a < along.count; ++a) {
+        const int row = std::clamp(along.first + a, 0, tip);
+        const Vector3* line = &net.points().at(row, 0);
+        const bool endRow = row == 0 || row == tip;
+        for (int b = 0; b < across.window.count; ++b) {
+            const double w = along.weight[a] * across.window.weight[b];
+            sum.left += line[endRow ? c : across.left[b]] * w;
+            sum.right += line[across.right[b]] * w;
+        }
+    }
+    return sum;
 }
 
 // Unit normals of one half. Where a neighbour column would lie outside the grid,
@@ -138,14 +154,15 @@ void PetalShape::sample(const PetalControlPointManager& net) {
     // tip and on the edge.
     const double rowSpan = net.rowCount() + 1.0;
     const double columnSpan = net.midribColumn() + 2.0;
-    std::vector<BasisWindow> across(static_cast<size_t>(columns_));
+    std::vector<ColumnTaps> across(static_cast<size_t>(columns_));
     for (int h = 0; h < columns_; ++h)
-        across[h] = columnWindow(-1.0 + columnSpan * h / (columns_ - 1), net);
+        across[h] = columnTaps(-1.0 + columnSpan * h / (columns_ - 1), net);
     for (int g = 0; g < rows_; ++g) {
         const BasisWindow along = rowWindow(-1.0 + rowSpan * g / (rows_ - 1), net);
         for (int h = 0; h < columns_; ++h) {
-            left_.positions.at(g, h) = sumWindows(along, across[h], PetalHalf::Left, net);
-            right_.positions.at(g, h) = sumWindows(along, across[h], PetalHalf::Right, net);
+            const HalfPoints p = sumWindows(along, across[h], net);
+            left_.positions.at(g, h) = p.left;
+            right_.positions.at(g, h) = p.right;
         }
     }
     computeNormals();
@@ -153,7 +170,8 @@ void PetalShape::sample(const PetalControlPointManager& net) {
 
 Vector3 PetalShape::evaluate(double s, double t, PetalHalf half,
                              const PetalControlPointManager& net) {
-    return sumWindows(rowWindow(s, net), columnWindow(t, net), half, net);
+    const HalfPoints p = sumWindows(rowWindow(s, net), columnTaps(t, net), net);
+    return half == PetalHalf::Left ? p.left : p.right;
 }
 
 void PetalShape::computeNormals() {
@@ -223,21 +241,20 @@ void PetalShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgb
 
 int PetalShape::writeObj(TextWriter& obj, const Matrix4& matrix, int vertexCount, int objectId,
                          const std::string& frontMaterial, const std::string& backMaterial) const {
-    std::string suffix = "_";
-    suffix += std::to_string(objectId);
     struct Group {
         const char* name;
         const Half& half;
         const std::string& material;
         bool flip;
     };
-    const Group groups[] = {{"petalRightFront", right_, frontMaterial, false},
-                            {"petalRightBack", right_, backMaterial, true},
-                            {"petalLeftFront", left_, frontMaterial, false},
-                            {"petalLeftBack", left_, backMaterial, true}};
+    const Group groups[] = {{"petalRightFront_", right_, frontMaterial, false},
+                            {"petalRightBack_", right_, backMaterial, true},
+                            {"petalLeftFront_", left_, frontMaterial, false},
+                            {"petalLeftBack_", left_, backMaterial, true}};
+    // A group is named like a material: its prefix followed by the object id.
     for (const Group& g : groups)
-        vertexCount =
-            writeSurfaceGroup(obj, g.name + suffix, g.material, g.half.positions, g.half.normals,
-                              g.half.texCoords, matrix, g.flip, vertexCount);
+        vertexCount = writeSurfaceGroup(obj, organMaterialName(g.name, objectId), g.material,
+                                        g.half.positions, g.half.normals, g.half.texCoords, matrix,
+                                        g.flip, vertexCount);
     return vertexCount;
 }
