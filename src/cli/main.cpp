@@ -1,8 +1,23 @@
+#include "app/OpenGLSetup.h"
+#include "app/TextureManager.h"
 #include "cli/CliCommands.h"
+#include "cli/CliRender.h"
+#include "model/ModelContext.h"
+
+#include <QGuiApplication>
 
 #include <iostream>
+#include <memory>
 
 int main(int argc, char** argv) {
+    // Textures named in a library load from disk, so exports name them and renders show them.
+    ScopedModelContext context({nullptr, nullptr, nullptr, &TextureManager::instance()});
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return runCli(args, std::cout, std::cerr, nullptr);
+    // Only rendering needs the GUI application, and with it a display.
+    std::unique_ptr<QGuiApplication> application;
+    if (!args.empty() && args[0] == "render" && renderDisplayAvailable()) {
+        prepareOpenGL();
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return runCli(args, std::cout, std::cerr, renderEntry);
 }

@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "cli/CliRender.h"
 #include "library/LibraryFile.h"
 #include "math/FileText.h"
 #include "math/TextWriter.h"
@@ -8,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -31,10 +35,10 @@ protected:
     }
     ~CliCommandsTest() override { std::filesystem::remove_all(directory); }
 
-    int run(const std::vector<std::string>& args) {
+    int run(const std::vector<std::string>& args, CliRenderer renderer = nullptr) {
         out.str("");
         err.str("");
-        return runCli(args, out, err, nullptr);
+        return runCli(args, out, err, renderer);
     }
 
     static std::string read(const std::string& path) {
@@ -109,4 +113,28 @@ TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
     EXPECT_EQ(run({"--help"}), 0);
     for (const char* command : {"info", "resave", "export-obj", "render", "xvfb-run -a"})
         EXPECT_NE(out.str().find(command), std::string::npos) << command;
+}
+
+TEST_F(CliCommandsTest, RenderDrawsTheEntryOnTheFloorIntoAPng) {
+    const std::string corpus = std::string(std::getenv("PELMORA_TEST_DATA")) +
+                               "/library-corpus/every-class.pmr";
+    ASSERT_EQ(run({"info", corpus}), 0) << err.str();
+    // The flower is the sixth entry: 1..4 primitives, 5 the leaf, 6 the flower.
+    ASSERT_NE(out.str().find("3 6 Torus\n"), std::string::npos) << out.str();
+    const std::string png = directory + "/flower.png";
+    ASSERT_EQ(run({"render", corpus, "6", png, "--size", "200x160"}, renderEntry), 0) << err.str();
+    const QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 200);
+    EXPECT_EQ(image.height(), 160);
+    // The flower stands in the middle; the corners show the background.
+    const QRgb background = image.pixel(0, 0);
+    int flowerPixels = 0;
+    for (int y = 40; y < 120; ++y)
+        for (int x = 60; x < 140; ++x)
+            flowerPixels += image.pixel(x, y) != background;
+    EXPECT_GT(flowerPixels, 200);
+
+    EXPECT_NE(run({"render", corpus, "6", directory + "/no/such/dir/x.png"}, renderEntry), 0);
+    EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+struct CliEntry;
+
+// Whether a display is there for the GUI application object that rendering needs;
+// without one the platform plugin would abort the program.
+bool renderDisplayAvailable();
+
+// Draws the entry off-screen as the main view shows a work object (home camera,
+// lights, floor, solid drawing) at width x height and writes the frame as a PNG.
+// False with `error` set when there is no GUI application object (no display), no
+// OpenGL context, or the file cannot be written.
+bool renderEntry(const CliEntry& entry, const std::string& path, int width, int height,
+                 std::string& error);
