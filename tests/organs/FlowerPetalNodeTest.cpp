@@ -12,6 +12,7 @@
 #include "organs/FakeTextureCache.h"
 #include "support/HandDrawnPetal.h"
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -153,6 +154,20 @@ TEST_F(FlowerPetalNodeTest, ReSketchingTheAxisScalesAndCarriesTheNet) {
     for (int r = 1; r < net.tipRow(); ++r)
         EXPECT_NEAR(distance(net.pointAt(r, 0), net.midribPoint(r)),
                     ratio * distance(before.pointAt(r, 0), before.midribPoint(r)), 1e-12);
+}
+
+TEST_F(FlowerPetalNodeTest, ReSketchingAnAxisWithoutLengthMovesTheNetWithoutScaling) {
+    // A net whose rows all sit on one point has no length to scale from.
+    FlowerPetalNode petal(nextId());
+    petal.setControlPoints(PetalControlPointManager(Grid(3, 3)));
+    petal.rebuildShape();
+    petal.reshapeByStroke(Stroke({{0, 0, 0}, {0, 1, 0}, {0, 2, 0}}));
+    const PetalControlPointManager& net = petal.controlPoints();
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(net.pointAt(r, k), Vector3(0, r, 0));
+    for (const Vector3& p : petal.shape().positions(PetalHalf::Right).cells())
+        EXPECT_TRUE(std::isfinite(p.y));
 }
 
 TEST_F(FlowerPetalNodeTest, ScalingIsAboutTheBase) {
