@@ -1,0 +1,137 @@
+#include "app/LibraryFileModule.h"
+
+#include "app/AppController.h"
+#include "app/LibraryBrowser.h"
+#include "app/MouseListenerForSceneModify.h"
+#include "app/MouseListenerForSceneSketch.h"
+#include "app/MouseListenerForSceneTorus.h"
+#include "app/MouseListenerManager.h"
+#include "app/Singleton.h"
+#include "app/TOGL.h"
+#include "app/ViewHost.h"
+#include "library/LibraryReaders.h"
+#include "math/FileText.h"
+#include "math/TextReader.h"
+#include "model/FlowerObjectNode.h"
+#include "model/SceneRoot.h"
+#include "organs/ObjWriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace {
+
+// Hands what the reader builds to the controller.
+class ControllerSink final : public LibrarySink {
+public:
+    explicit ControllerSink(AppController& controller) : controller_(controller) {}
+    void setMode(int mode) override { controller_.mode = mode; }
+    void addObject(std::unique_ptr<FlowerObjectNode> object, int category) override {
+        controller_.addToLibrary(std::move(object), category);
+    }
+    void addScene(std::unique_ptr<SceneRoot> scene) override {
+        controller_.addScene(std::move(scene));
+    }
+
+private:
+    AppController& controller_;
+};
+
+} // namespace
+
+LibraryContents LibraryFileModule::libraryContents() const {
+    const AppController& controller = appController();
+    const LibraryBrowser& browser = libraryBrowser();
+    LibraryContents contents;
+    for (int category = kCategoryPrimitive; category < kCategoryCount; ++category)
+        for (int id : browser.ids(category))
+            if (const FlowerObjectNode* object = controller.findObject(id))
+                contents.objects[category].push_back(object);
+    for (int id : browser.ids(kCategoryScene))
+        if (const SceneRoot* scene = controller.findSceneObject(id))
+            contents.scenes.push_back(scene);
+    return contents;
+}
+
+bool LibraryFileModule::saveLibrary(const std::string& path, std::string& error) const {
+    return saveLibraryFile(path, libraryContents(), error);
+}
+
+LibraryLoadResult LibraryFileModule::loadLibrary(const std::string& text) const {
+    TextReader in(text);
+    ControllerSink sink(appController());
+    return readLibrary(in, libraryReaders(), sink);
+}
+
+LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string& path,
+                                                              std::string& error) const {
+    std::string text;
+    if (!readWholeFile(path, text, error))
+        return OpenOutcome::Refused;
+    if (!hasLibraryHeader(text)) {
+        error = path + ": not a Pelmora library (it does not begin with \"Pelmora File\")";
+        return OpenOutcome::Refused;
+    }
+    appController().resetAll();
+    singleton<MouseListenerForSceneSketch>().resetTransientState();
+    singleton<MouseListenerForSceneModify>().resetTransientState();
+    singleton<MouseListenerForSceneTorus>().resetTransientState();
+    const LibraryLoadResult result = loadLibrary(text);
+    returnToPlantCreation();
+    if (!result.ok()) {
+        error = path + ": " + result.message;
+        return OpenOutcome::Incomplete;
+    }
+    return OpenOutcome::Opened;
+}
+
+std::vector<std::string> LibraryFileModule::startupLibraryPaths() {
+    std::vector<std::string> paths{kStartupFileName};
+    // The installed places are known only to a running application.
+    if (!QCoreApplication::instance())
+        return paths;
+    paths.push_back(
+        QDir(QCoreApplication::applicationDirPath()).filePath(kStartupFileName).toStdString());
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!data.isEmpty())
+        paths.push_back(QDir(data).filePath(kStartupFileName).toStdString());
+    return paths;
+}
+
+bool LibraryFileModule::loadStartupLibrary() const {
+    for (const std::string& path : startupLibraryPaths()) {
+        std::string text, error;
+        if (!readWholeFile(path, text, error))
+            continue;
+        loadLibrary(text);
+        returnToPlantCreation();
+        return true;
+    }
+    return false;
+}
+
+void LibraryFileModule::returnToPlantCreation() const {
+    AppController& controller = appController();
+    if (TOGL* context = controller.viewHost() ? controller.viewHost()->mainContext() : nullptr)
+        context->resetCamera();
+    controller.mode = kModeComposit;
+    controller.setWorkObject(nullptr);
+    mouseListenerManager().switchToMode(kModeComposit);
+    controller.redrawMainView();
+}
+
+bool LibraryFileModule::exportFocusObj(const std::string& chosen, std::string& error) const {
+    FlowerObjectNode* target = appController().targetObject();
+    if (!target) {
+        error = "there is no object to export";
+        return false;
+    }
+    return exportObjFiles(*target, chosen, error);
+}
+
+LibraryFileModule& libraryFileModule() {
+    return singleton<LibraryFileModule>();
+}

@@ -1,0 +1,119 @@
+#include "AppFixture.h"
+
+#include "app/MouseListenerForComposit.h"
+#include "app/MouseListenerForLib.h"
+#include "app/MouseListenerForPetal.h"
+#include "app/MouseListenerForSkeleton.h"
+#include "app/MouseListenerManager.h"
+#include "app/Singleton.h"
+#include "library/LibraryFile.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Writes down which operation each message reached.
+class RecordingListener final : public MouseListenerState {
+public:
+    void onLButtonUp(int x, int y) override { note("LUp", x, y); }
+    void onRButtonUp(int x, int y) override { note("RUp", x, y); }
+    void onMButtonUp(int x, int y) override { note("MUp", x, y); }
+    void onLButtonDown(int x, int y) override { note("LDown", x, y); }
+    void onRButtonDown(int x, int y) override { note("RDown", x, y); }
+    void onMButtonDown(int x, int y) override { note("MDown", x, y); }
+    void onLButtonDblClk(int x, int y) override { note("LDbl", x, y); }
+    void onRButtonDblClk(int x, int y) override { note("RDbl", x, y); }
+    void onMButtonDblClk(int x, int y) override { note("MDbl", x, y); }
+    void onMouseMove(int x, int y) override { note("Move", x, y); }
+    void onDraw() override { calls.push_back("Draw"); }
+
+    std::vector<std::string> calls;
+
+private:
+    void note(const char* what, int x, int y) {
+        calls.push_back(std::string(what) + " " + std::to_string(x) + "," + std::to_string(y));
+    }
+};
+
+} // namespace
+
+class MouseListenerManagerTest : public AppFixture {};
+
+TEST_F(MouseListenerManagerTest, StartsWithThePlantCreationListenerInModeEight) {
+    controller().mode = kModePetal;
+    MouseListenerManager& manager = mouseListenerManager();
+    EXPECT_EQ(controller().mode, kModeComposit);
+    EXPECT_EQ(&manager.mainListener(),
+              static_cast<MouseListenerState*>(&singleton<MouseListenerForComposit>()));
+    EXPECT_EQ(&manager.libraryListener(),
+              static_cast<MouseListenerState*>(&singleton<MouseListenerForLib>()));
+    EXPECT_EQ(&manager.skeletonListener(),
+              static_cast<MouseListenerState*>(&singleton<MouseListenerForSkeleton>()));
+}
+
+TEST_F(MouseListenerManagerTest, EveryModeHasItsOwnListener) {
+    MouseListenerManager& manager = mouseListenerManager();
+    std::vector<MouseListenerState*> seen;
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        manager.switchToMode(mode);
+        EXPECT_EQ(controller().mode, mode);
+        EXPECT_EQ(&manager.mainListener(), MouseListenerManager::listenerForMode(mode));
+        for (MouseListenerState* other : seen)
+            EXPECT_NE(other, &manager.mainListener()) << "mode " << mode;
+        seen.push_back(&manager.mainListener());
+    }
+}
+
+TEST_F(MouseListenerManagerTest, ModesOutsideTheTableAreIgnored) {
+    MouseListenerManager& manager = mouseListenerManager();
+    manager.switchToMode(kModePetal);
+    for (int mode : {-1, 15, 1000}) {
+        EXPECT_EQ(MouseListenerManager::listenerForMode(mode), nullptr);
+        manager.switchToMode(mode);
+        EXPECT_EQ(controller().mode, kModePetal);
+        EXPECT_EQ(&manager.mainListener(), MouseListenerManager::listenerForMode(kModePetal));
+    }
+}
+
+TEST_F(MouseListenerManagerTest, AListenerKeepsItsStateWhileAnotherModeIsActive) {
+    MouseListenerManager& manager = mouseListenerManager();
+    manager.switchToMode(kModePetal);
+    manager.mainListener().leftDown = true;
+    manager.switchToMode(kModeStamen);
+    EXPECT_FALSE(manager.mainListener().leftDown);
+    manager.switchToMode(kModePetal);
+    EXPECT_TRUE(manager.mainListener().leftDown);
+    EXPECT_TRUE(singleton<MouseListenerForPetal>().leftDown);
+}
+
+TEST_F(MouseListenerManagerTest, EachMessageReachesItsOperationWithTheClientPosition) {
+    RecordingListener listener;
+    const MouseMessage messages[] = {
+        MouseMessage::LButtonUp,     MouseMessage::RButtonUp,     MouseMessage::MButtonUp,
+        MouseMessage::LButtonDown,   MouseMessage::RButtonDown,   MouseMessage::MButtonDown,
+        MouseMessage::LButtonDblClk, MouseMessage::RButtonDblClk, MouseMessage::MButtonDblClk,
+        MouseMessage::MouseMove,
+    };
+    int x = 0;
+    for (MouseMessage m : messages) {
+        ++x;
+        deliverMouseMessage(listener, m, x, 100 - x);
+    }
+    EXPECT_EQ(listener.calls,
+              (std::vector<std::string>{"LUp 1,99", "RUp 2,98", "MUp 3,97", "LDown 4,96",
+                                        "RDown 5,95", "MDown 6,94", "LDbl 7,93", "RDbl 8,92",
+                                        "MDbl 9,91", "Move 10,90"}));
+}
+
+TEST_F(MouseListenerManagerTest, ShutdownDestroysEverySingletonAndStartsAfreshAfterwards) {
+    mouseListenerManager().switchToMode(kModeStamen);
+    controller().addToLibrary(newPlant(), kCategoryComposite);
+    destroyApplicationSingletons();
+    EXPECT_EQ(existingSingleton<AppController>(), nullptr);
+    EXPECT_EQ(existingSingleton<MouseListenerManager>(), nullptr);
+    EXPECT_EQ(existingSingleton<MouseListenerForPetal>(), nullptr);
+    EXPECT_TRUE(controller().library().empty());
+    EXPECT_EQ(controller().nextId(), 1);
+    EXPECT_EQ(mouseListenerManager().mainListener().leftDown, false);
+}
