@@ -5,6 +5,7 @@
 #include "app/TOGL.h"
 #include "app/Thumbnail.h"
 #include "app/ViewHost.h"
+#include "organs/FlowerStemNode.h"
 
 #include <QPainter>
 
@@ -115,6 +116,18 @@ const QImage* LibraryBrowser::thumbnailAt(int position, int category) const {
     if (!validCategory(category) || position < 0 || position >= entryCount(category))
         return nullptr;
     return &std::next(thumbnails_[category].begin(), position)->second;
+}
+
+std::unique_ptr<FlowerObjectNode> LibraryBrowser::copySelected() const {
+    if (category_ != kCategoryScene) {
+        const int id = idAt(selection_[category_], category_);
+        if (const FlowerObjectNode* object = appController().findObject(id))
+            return object->clone();
+    }
+    Stroke axis;
+    for (double y : {0.0, 0.05, 0.1, 0.2})
+        axis.add({0.0, y, 0.0});
+    return std::make_unique<FlowerStemNode>(appController().nextId(), axis);
 }
 
 QImage LibraryBrowser::renderThumbnail() const {

@@ -2,6 +2,7 @@
 
 #include "app/LibraryBrowser.h"
 #include "app/Thumbnail.h"
+#include "model/AxisNode.h"
 
 #include <QPainter>
 
@@ -151,4 +152,38 @@ TEST_F(LibraryBrowserTest, DrawsTheSelectionSquareOnlyAfterTheNothingTile) {
     EXPECT_EQ(view.pixel(79, 231), green);
     EXPECT_EQ(view.pixel(40, 155), green);
     EXPECT_NE(view.pixel(3, 3), green);
+}
+
+TEST_F(LibraryBrowserTest, CopySelectedClonesTheSelectedObjectOrGivesTheDefaultStem) {
+    AppController& c = controller();
+    auto petal = std::make_unique<AxisNode>(c.nextId(), kKindPetal);
+    petal->mainAxis.add({0, 0, 0});
+    petal->mainAxis.add({0, 0.3, 0});
+    const int id = petal->id;
+    c.addToLibrary(std::move(petal), kCategoryLeaf);
+    LibraryBrowser& shown = libraryBrowser();
+    shown.setCategory(kCategoryLeaf);
+
+    const auto expectDefaultStem = [&](const std::unique_ptr<FlowerObjectNode>& copy) {
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(copy->kind, kKindStem);
+        EXPECT_GT(copy->id, id);
+        ASSERT_GE(copy->mainAxis.size(), 2);
+        EXPECT_NEAR(copy->mainAxis.back().y, 0.2, 1e-9);
+        EXPECT_NEAR(copy->mainAxis.front().y, 0.0, 1e-9);
+    };
+    expectDefaultStem(shown.copySelected()); // nothing selected
+    shown.select(0, kCategoryLeaf);
+    expectDefaultStem(shown.copySelected()); // the nothing tile
+
+    shown.select(1, kCategoryLeaf);
+    const std::unique_ptr<FlowerObjectNode> copy = shown.copySelected();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->kind, kKindPetal);
+    EXPECT_NE(copy->id, id);
+    EXPECT_EQ(copy->mainAxis.points, c.findObject(id)->mainAxis.points);
+
+    shown.select(1, kCategoryScene);
+    shown.setCategory(kCategoryScene);
+    expectDefaultStem(shown.copySelected());
 }

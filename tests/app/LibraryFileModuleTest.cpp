@@ -3,6 +3,7 @@
 #include "app/LibraryBrowser.h"
 #include "app/LibraryFileModule.h"
 #include "math/FileText.h"
+#include "support/WorkingDirectory.h"
 
 #include <filesystem>
 #include <fstream>
@@ -14,29 +15,6 @@ constexpr auto Refused = LibraryFileModule::OpenOutcome::Refused;
 constexpr auto Incomplete = LibraryFileModule::OpenOutcome::Incomplete;
 
 namespace {
-
-// Runs a test inside its own empty working directory.
-class WorkingDirectory {
-public:
-    WorkingDirectory() {
-        previous_ = fs::current_path();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("pelmora-app-") + info->name() + "-" +
-                                            std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::current_path(dir_);
-    }
-    ~WorkingDirectory() {
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
-    fs::path path(const std::string& name) const { return dir_ / name; }
-
-private:
-    fs::path previous_;
-    fs::path dir_;
-};
 
 std::string fileText(const fs::path& path) {
     std::string text, error;
