@@ -1,5 +1,105 @@
 #include "app/MouseListenerState.h"
 
+#include "app/AppController.h"
+#include "app/TOGL.h"
+#include "app/ViewHost.h"
+#include "interaction/Stroke.h"
+
+TOGL* MouseListenerState::mainContext() {
+    ViewHost* host = appController().viewHost();
+    return host ? host->mainContext() : nullptr;
+}
+
+Vector3 MouseListenerState::pixelNearPoint(int x, int y) const {
+    TOGL* context = mainContext();
+    return context ? context->pixelNearPoint(x, y) : Vector3();
+}
+
+Vector3 MouseListenerState::hitPlaneThroughPoint(const Vector3& q, const Vector3& planePoint,
+                                                 const Vector3& normal) const {
+    TOGL* context = mainContext();
+    return context ? context->hitPlaneThroughPoint(q, planePoint, normal) : Vector3();
+}
+
+Vector3 MouseListenerState::hitPlaneY0(int x, int y) const {
+    TOGL* context = mainContext();
+    return context ? context->hitPlaneY0(x, y) : Vector3();
+}
+
+Vector3 MouseListenerState::hitViewPlane(int x, int y) const {
+    TOGL* context = mainContext();
+    return context ? context->hitViewPlane(x, y) : Vector3();
+}
+
+Vector3 MouseListenerState::hitPlaneZ0(int x, int y) const {
+    TOGL* context = mainContext();
+    return context ? context->hitPlaneZ0(x, y) : Vector3();
+}
+
+void MouseListenerState::beginOrbit(int x, int y) {
+    rightDown = true;
+    if (TOGL* context = mainContext())
+        context->beginDrag(kOrbitDrag, x, y);
+}
+
+void MouseListenerState::beginDolly(int x, int y) {
+    middleDown = true;
+    if (TOGL* context = mainContext())
+        context->beginDrag(kDollyDrag, x, y);
+}
+
+void MouseListenerState::beginPan(int x, int y) {
+    if (TOGL* context = mainContext())
+        context->beginDrag(kPanDrag, x, y);
+}
+
+void MouseListenerState::endRightDrag() {
+    rightDown = false;
+    if (TOGL* context = mainContext())
+        context->endDrag();
+}
+
+void MouseListenerState::endMiddleDrag() {
+    middleDown = false;
+    if (TOGL* context = mainContext())
+        context->endDrag();
+}
+
+bool MouseListenerState::dragCameraWithButtons(int x, int y) {
+    if (leftDown || !(rightDown || middleDown))
+        return false;
+    return dragCamera(x, y);
+}
+
+bool MouseListenerState::dragCamera(int x, int y) {
+    TOGL* context = mainContext();
+    if (!context || !context->dragCamera(x, y))
+        return false;
+    redrawMainView();
+    return true;
+}
+
+void MouseListenerState::startStroke(Stroke& stroke, const Vector3& point) {
+    leftDown = true;
+    stroke.clear();
+    stroke.add(point);
+}
+
+void MouseListenerState::extendStroke(Stroke& stroke, const Vector3& point) {
+    if (!leftDown)
+        return;
+    stroke.add(point);
+    redrawMainView();
+}
+
+void MouseListenerState::redrawMainView() {
+    appController().redrawMainView();
+}
+
+void MouseListenerState::refreshPicks() {
+    appController().refreshPickBuffers();
+}
+
 void deliverMouseMessage(MouseListenerState& listener, MouseMessage message, int x, int y) {
     switch (message) {
     case MouseMessage::LButtonUp:

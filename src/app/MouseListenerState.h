@@ -1,5 +1,10 @@
 #pragma once
 
+#include "math/Vector3.h"
+
+class Stroke;
+class TOGL;
+
 // The window messages a view forwards to its listener, in the order of the
 // listener's operations.
 enum class MouseMessage {
@@ -45,6 +50,42 @@ public:
 protected:
     // Listeners are destroyed as their own class, never through this base.
     ~MouseListenerState() = default;
+
+    // The main view's context, null while there is no main view.
+    static TOGL* mainContext();
+
+    // Window pixels carried into space through the main camera (the zero vector
+    // where a ray is parallel to its plane, or without a main view).
+    Vector3 pixelNearPoint(int x, int y) const;
+    Vector3 hitPlaneThroughPoint(const Vector3& q, const Vector3& planePoint,
+                                 const Vector3& normal) const;
+    Vector3 hitPlaneY0(int x, int y) const;
+    Vector3 hitViewPlane(int x, int y) const;
+    Vector3 hitPlaneZ0(int x, int y) const;
+
+    // The camera buttons: the right button orbits, the middle button dollies, the
+    // Browsing tool's left button pans; the drag holds the mouse for the main view
+    // until its button comes up.
+    void beginOrbit(int x, int y);
+    void beginDolly(int x, int y);
+    void beginPan(int x, int y);
+    // The right or middle button came up: its flag clears and the drag ends.
+    void endRightDrag();
+    void endMiddleDrag();
+    // Moves the camera while only the right or middle button is held; whether it
+    // moved (the main view is then redrawn).
+    bool dragCameraWithButtons(int x, int y);
+    // Moves the camera for a drag in progress and redraws.
+    bool dragCamera(int x, int y);
+
+    // Stroke capture: a press empties the stroke and starts it at `point`, each
+    // move while the left button is down adds one point and redraws.
+    void startStroke(Stroke& stroke, const Vector3& point);
+    void extendStroke(Stroke& stroke, const Vector3& point);
+
+    // An immediate repaint of the main view, and a refresh of its pick snapshot.
+    static void redrawMainView();
+    static void refreshPicks();
 };
 
 // Calls the listener's operation for the message.

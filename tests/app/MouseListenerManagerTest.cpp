@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "ListenerProbe.h"
 
 #include "app/MouseListenerForComposit.h"
 #include "app/MouseListenerForLib.h"
@@ -6,6 +7,7 @@
 #include "app/MouseListenerForSkeleton.h"
 #include "app/MouseListenerManager.h"
 #include "app/Singleton.h"
+#include "interaction/Stroke.h"
 #include "library/LibraryFile.h"
 
 #include <string>
@@ -116,4 +118,34 @@ TEST_F(MouseListenerManagerTest, ShutdownDestroysEverySingletonAndStartsAfreshAf
     EXPECT_TRUE(controller().library().empty());
     EXPECT_EQ(controller().nextId(), 1);
     EXPECT_EQ(mouseListenerManager().mainListener().leftDown, false);
+}
+
+TEST_F(MouseListenerManagerTest, StrokeCaptureFollowsTheLeftButton) {
+    ListenerProbe probe;
+    Stroke stroke;
+    stroke.add({9, 9, 9});
+    probe.extendStroke(stroke, {1, 0, 0});
+    EXPECT_EQ(stroke.size(), 1); // no button down: nothing is added
+    probe.startStroke(stroke, {0, 0, 0});
+    EXPECT_TRUE(probe.leftDown);
+    ASSERT_EQ(stroke.size(), 1);
+    EXPECT_EQ(stroke.front(), Vector3(0, 0, 0));
+    probe.extendStroke(stroke, {1, 0, 0});
+    probe.extendStroke(stroke, {1, 0, 0});
+    EXPECT_EQ(stroke.size(), 3); // every move adds a point, however close
+}
+
+TEST_F(MouseListenerManagerTest, CameraButtonsSetTheirFlagsEvenWithoutAView) {
+    ListenerProbe probe;
+    probe.beginOrbit(1, 2);
+    EXPECT_TRUE(probe.rightDown);
+    EXPECT_FALSE(probe.dragCameraWithButtons(3, 4));
+    probe.endRightDrag();
+    EXPECT_FALSE(probe.rightDown);
+    probe.beginDolly(1, 2);
+    EXPECT_TRUE(probe.middleDown);
+    probe.endMiddleDrag();
+    EXPECT_FALSE(probe.middleDown);
+    EXPECT_EQ(probe.hitPlaneZ0(10, 10), Vector3());
+    EXPECT_EQ(probe.hitViewPlane(10, 10), Vector3());
 }
