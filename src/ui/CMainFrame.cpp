@@ -1,0 +1,327 @@
+#include "ui/CMainFrame.h"
+
+#include "app/AppController.h"
+#include "app/LibraryFileModule.h"
+#include "app/TextureManager.h"
+#include "model/FlowerObjectNode.h"
+#include "ui/AboutDialog.h"
+#include "ui/CFlowerLibView.h"
+#include "ui/COverallFrame.h"
+#include "ui/CPelmoraView.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandSet.h"
+#include "ui/WindowIcons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+const char* const kLibraryFilter = "Pelmora Files (*.pmr)";
+
+// The commands on the tools bar and the view bar, in order; 0 is a separator.
+constexpr int kToolsBarEntries[] = {
+    kCmdStoreCurrent,     kCmdLoadFromLibrary, 0,
+    kCmdToolBrowsing,     kCmdToolCursor,      kCmdToolEraser,       kCmdToolPen,         0,
+    kCmdBranchBillboard,  kCmdFlowerBillboard, kCmdLeafBillboard,    0,
+    kCmdSceneCreation,    kCmdCompositCreation, kCmdFlowerCreation,  kCmdPetalCreation,
+    kCmdStamenCreation,   kCmdPistilCreation,
+};
+constexpr int kViewBarEntries[] = {
+    kCmdFocusUp,         kCmdFocusToRoot,     0,
+    kCmdEyeInit,         0,
+    kCmdShowControlPoints, kCmdShowWireFrame, kCmdShowBillboard,   kCmdShowSketch,      0,
+    kCmdSceneLibrary,    kCmdCompositeLibrary, kCmdFlowerLibrary,  kCmdLeafLibrary,
+    kCmdPrimitiveLibrary,
+};
+
+// The status-bar indicators: the lock keys' states are not followed.
+QLabel* indicator(const char* text) {
+    auto* label = new QLabel(QString::fromLatin1(text));
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 12);
+    label->setEnabled(false);
+    return label;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame()
+    : commands_(new CommandSet(*this)), mainView_(new CPelmoraView),
+      libraryView_(new CFlowerLibView), splitter_(new QSplitter(Qt::Horizontal)),
+      overallFrame_(std::make_unique<COverallFrame>()) {
+    setWindowIcon(applicationIcon());
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+    mainViewPane_ = QWidget::createWindowContainer(mainView_, splitter_);
+    mainViewPane_->setFocusPolicy(Qt::StrongFocus);
+    libraryView_->setFocusPolicy(Qt::StrongFocus);
+    splitter_->addWidget(mainViewPane_);
+    splitter_->addWidget(libraryView_);
+    splitter_->setChildrenCollapsible(false);
+    setCentralWidget(splitter_);
+
+    buildMenus();
+    buildToolBars();
+    buildStatusBar();
+    addPaneShortcuts();
+    refreshTitle();
+
+    // The toolbars follow the commands' rules while the program idles.
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, [this] { commands_->updateAll(); });
+    idle->start(250);
+    commands_->updateAll();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::addMenuEntries(QMenu* menu, std::initializer_list<int> ids) {
+    for (int id : ids) {
+        if (id == 0)
+            menu->addSeparator();
+        else
+            menu->addAction(commands_->action(id));
+    }
+}
+
+void CMainFrame::buildMenus() {
+    QMenuBar* bar = menuBar();
+    const auto menu = [&](QMenu* parent, const char* title, std::initializer_list<int> ids) {
+        QMenu* m = parent ? parent->addMenu(QString::fromUtf8(title))
+                          : bar->addMenu(QString::fromUtf8(title));
+        addMenuEntries(m, ids);
+        connect(m, &QMenu::aboutToShow, this, [this] { commands_->updateAll(); });
+        return m;
+    };
+
+    fileMenu_ = menu(nullptr, "File(&F)",
+                     {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj});
+    fileMenu_->addSeparator();
+    recentSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(commands_->action(kCmdAppExit));
+    refreshRecentFiles();
+
+    menu(nullptr, "Edit(&E)", {kCmdEditUndo, 0});
+    commands_->action(kCmdEditUndo)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+
+    menu(nullptr, "View(&V)",
+         {kCmdViewToolBar, kCmdViewStatusBar, 0, kCmdShowParameterDlg, kCmdShowFloralDiagramDlg, 0,
+          kCmdShowOverallWindow, 0});
+
+    QMenu* tool = menu(nullptr, "Tool", {});
+    menu(tool, "Scene navigation", {kCmdEyeInit, 0, kCmdFocusUp, kCmdFocusToRoot});
+    menu(tool, "New Object Creation",
+         {kCmdSceneCreation, kCmdCompositCreation, kCmdFlowerCreation, kCmdPetalCreation,
+          kCmdPistilCreation, kCmdStamenCreation});
+    menu(tool, "Drawing tool",
+         {kCmdToolCursor, kCmdToolBrowsing, kCmdToolEraser, kCmdToolPen, 0, kCmdToolAxisModify,
+          kCmdLeafOrPetalCreation});
+    menu(tool, "New Billboard creation",
+         {kCmdBranchBillboard, kCmdFlowerBillboard, kCmdLeafBillboard});
+    addMenuEntries(tool, {0, kCmdStoreCurrent, kCmdLoadFromLibrary, 0, kCmdReplaceWithStamen,
+                          kCmdReplaceWithFlower, kCmdReplaceWithLeaf, kCmdReplaceWithStem, 0});
+
+    menu(nullptr, "Color",
+         {kCmdColorBackground, kCmdColorObject, kCmdColorAnther, kCmdColorSketch});
+    menu(nullptr, "Library",
+         {kCmdSceneLibrary, kCmdCompositeLibrary, kCmdFlowerLibrary, kCmdLeafLibrary,
+          kCmdPrimitiveLibrary});
+    QMenu* others = menu(nullptr, "Others",
+                         {kCmdShowControlPoints, kCmdShowSketch, kCmdShowWireFrame,
+                          kCmdShowBillboard, kCmdShowFloor, 0, kCmdZDirectionUp,
+                          kCmdZDirectionHere, 0});
+    menu(others, "Add Texture",
+         {kCmdTextureToObject, kCmdTextureToLeaves, kCmdTextureToPetals, kCmdTextureToStem,
+          kCmdTextureToSepals});
+    addMenuEntries(others,
+                   {0, kCmdAutomaticRotation, 0, kCmdImportAnimatedFlower, kCmdShowTimeDialog});
+    menu(nullptr, "Help(&H)", {kCmdAppAbout});
+}
+
+void CMainFrame::buildToolBars() {
+    const auto fill = [this](QToolBar* bar, const int* begin, const int* end) {
+        bar->setIconSize(QSize(32, 32));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setMovable(true);
+        for (const int* id = begin; id != end; ++id) {
+            if (*id == 0)
+                bar->addSeparator();
+            else
+                bar->addAction(commands_->action(*id));
+        }
+    };
+    toolsBar_ = new QToolBar(QStringLiteral("Tools"), this);
+    toolsBar_->setObjectName(QStringLiteral("ToolsBar"));
+    fill(toolsBar_, std::begin(kToolsBarEntries), std::end(kToolsBarEntries));
+    addToolBar(Qt::LeftToolBarArea, toolsBar_);
+    viewBar_ = new QToolBar(QStringLiteral("View"), this);
+    viewBar_->setObjectName(QStringLiteral("ViewBar"));
+    fill(viewBar_, std::begin(kViewBarEntries), std::end(kViewBarEntries));
+    addToolBar(Qt::TopToolBarArea, viewBar_);
+}
+
+void CMainFrame::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    for (const char* text : {"CAP", "NUM", "SCRL"})
+        bar->addPermanentWidget(indicator(text));
+    bar->showMessage(QStringLiteral("Ready"));
+}
+
+void CMainFrame::addPaneShortcuts() {
+    const auto cycle = [this](bool forward) {
+        const bool inMain = mainViewPane_->hasFocus() || mainView_->isActive();
+        QWidget* next = inMain == forward ? static_cast<QWidget*>(libraryView_) : mainViewPane_;
+        next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    };
+    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this,
+            [cycle] { cycle(true); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated,
+            this, [cycle] { cycle(false); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this), &QShortcut::activated, this,
+            [this] {
+                document_.newDocument();
+                refreshTitle();
+            });
+}
+
+void CMainFrame::applyInitialPaneSizes() {
+    splitter_->setSizes({kMainViewWidth, kLibraryViewWidth});
+    const QSize wanted(kMainViewWidth + kLibraryViewWidth + splitter_->handleWidth(), kPaneHeight);
+    resize(size() + (wanted - splitter_->size()));
+    splitter_->setSizes({kMainViewWidth, kLibraryViewWidth});
+}
+
+void CMainFrame::refreshRecentFiles() {
+    for (QAction* action : recentActions_) {
+        fileMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    int index = 1;
+    for (const QString& path : recentFiles_.paths()) {
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(index++).arg(path), this);
+        connect(action, &QAction::triggered, this, [this, path] { openDocumentPath(path); });
+        fileMenu_->insertAction(recentSeparator_, action);
+        recentActions_.append(action);
+    }
+}
+
+void CMainFrame::refreshTitle() {
+    setWindowTitle(document_.title() + QStringLiteral(" - Pelmora"));
+    overallFrame_->setDocumentTitle(document_.title());
+}
+
+void CMainFrame::openDocument() {
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                                      QString::fromLatin1(kLibraryFilter));
+    if (!path.isEmpty())
+        openDocumentPath(path);
+}
+
+bool CMainFrame::openDocumentPath(const QString& path) {
+    const bool opened = document_.openDocument(path);
+    if (opened)
+        recentFiles_.add(path);
+    refreshRecentFiles();
+    refreshTitle();
+    return opened;
+}
+
+void CMainFrame::saveDocument() {
+    if (document_.path().isEmpty())
+        saveDocumentAs();
+    else
+        saveTo(document_.path());
+}
+
+void CMainFrame::saveDocumentAs() {
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QString::fromLatin1(kLibraryFilter));
+    dialog.setDefaultSuffix(QStringLiteral("pmr"));
+    if (!document_.path().isEmpty())
+        dialog.selectFile(document_.path());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    saveTo(dialog.selectedFiles().front());
+}
+
+bool CMainFrame::saveTo(const QString& path) {
+    const bool saved = document_.saveDocument(path);
+    if (saved)
+        recentFiles_.add(path);
+    refreshRecentFiles();
+    refreshTitle();
+    return saved;
+}
+
+void CMainFrame::exportObj() {
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save focusing object as OBJ"), QString(),
+        QStringLiteral("Wavefront OBJ (*.obj);;All files (*)"));
+    if (chosen.isEmpty())
+        return;
+    std::string error;
+    if (!libraryFileModule().exportFocusObj(chosen.toStdString(), error))
+        document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
+                                QString::fromStdString(error));
+}
+
+void CMainFrame::chooseTextures() {
+    const QString filter = QStringLiteral("Images (*.bmp *.png *.jpg *.jpeg);;All files (*)");
+    const QString front =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Front texture"), QString(), filter);
+    if (front.isEmpty())
+        return;
+    const QString back =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Back texture"), QString(), filter);
+    if (back.isEmpty())
+        return;
+    if (FlowerObjectNode* target = appController().targetObject()) {
+        TextureManager& textures = TextureManager::instance();
+        const int frontIndex = textures.load(front.toStdString());
+        const int backIndex = textures.load(back.toStdString());
+        if (frontIndex >= 0 && backIndex >= 0)
+            target->setTexture(true, frontIndex, backIndex);
+        else
+            document_.reportFailure(QStringLiteral("The texture images could not be loaded."));
+    }
+    appController().redrawMainView();
+    appController().redrawOverallView();
+}
+
+void CMainFrame::toggleOverallWindow() {
+    if (overallFrame_->isVisible()) {
+        overallFrame_->hide();
+        return;
+    }
+    overallFrame_->show();
+    overallFrame_->raise();
+}
+
+bool CMainFrame::overallWindowVisible() const {
+    return overallFrame_->isVisible();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    overallFrame_->hide();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::showAbout() {
+    AboutDialog dialog(this);
+    dialog.exec();
+}

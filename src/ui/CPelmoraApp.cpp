@@ -1,0 +1,31 @@
+#include "ui/CPelmoraApp.h"
+
+#include "ui/ApplicationStartup.h"
+#include "ui/CMainFrame.h"
+
+#include <cstdio>
+
+DiagnosticsStart::DiagnosticsStart() {
+    std::fputs("start\n", stderr);
+    std::fflush(stderr);
+}
+
+CPelmoraApp::CPelmoraApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName(QStringLiteral("Pelmora Project"));
+    setApplicationName(QStringLiteral("Pelmora"));
+    setApplicationVersion(QStringLiteral("1.0"));
+}
+
+CPelmoraApp::~CPelmoraApp() {
+    exitInstance();
+}
+
+void CPelmoraApp::initInstance() {
+    const QStringList args = arguments();
+    mainFrame_ = startApplication(args.size() > 1 ? args.at(1) : QString());
+}
+
+void CPelmoraApp::exitInstance() {
+    if (mainFrame_)
+        shutdownApplication(mainFrame_);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QApplication>
+
+#include <memory>
+
+class CMainFrame;
+
+// Writes the first diagnostic line before the framework starts.
+struct DiagnosticsStart {
+    DiagnosticsStart();
+};
+
+// The application object: it starts the diagnostics on the standard error stream,
+// runs the start-up sequence and, at exit, the shutdown.
+class CPelmoraApp final : private DiagnosticsStart, public QApplication {
+public:
+    CPelmoraApp(int& argc, char** argv);
+    ~CPelmoraApp() override;
+
+    void initInstance();
+    void exitInstance();
+
+private:
+    std::unique_ptr<CMainFrame> mainFrame_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The single document: it holds no model of its own (the library lives in the
+// controller) and only routes Open and Save to the library file module, naming the
+// file the window title shows. Failures are reported with what went wrong and
+// where.
+class CPelmoraDoc {
+public:
+    CPelmoraDoc();
+
+    // A new, untitled document; the library stays as it is.
+    void newDocument();
+    // Replaces the library by the file's. A file that is no library, or cannot be
+    // read, is refused and the current library kept.
+    bool openDocument(const QString& path);
+    bool saveDocument(const QString& path);
+
+    const QString& path() const { return path_; }
+    // The file name, or "Untitled".
+    QString title() const;
+
+    // Shows a failure to the user; a message box unless replaced (tests).
+    std::function<void(const QString& message)> reportFailure;
+
+private:
+    QString path_;
+};

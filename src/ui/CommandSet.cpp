@@ -1,0 +1,400 @@
+#include "ui/CommandSet.h"
+
+#include "app/AppController.h"
+#include "app/LibraryBrowser.h"
+#include "app/MouseListenerManager.h"
+#include "app/TOGL.h"
+#include "model/FlowerObjectNode.h"
+#include "model/SceneRoot.h"
+#include "organs/FlowerStamenNode.h"
+#include "ui/CMainFrame.h"
+#include "ui/CommandIds.h"
+#include "ui/ViewManager.h"
+#include "ui/WindowIcons.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QStatusBar>
+#include <QThread>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace {
+
+AppController& controller() {
+    return appController();
+}
+
+TOGL& mainContext() {
+    return *viewManager().mainContext();
+}
+
+int mode() {
+    return controller().mode;
+}
+
+bool modeIn(std::initializer_list<int> modes) {
+    for (int m : modes)
+        if (mode() == m)
+            return true;
+    return false;
+}
+
+CommandState enabled() {
+    return {};
+}
+
+CommandState disabled() {
+    return {false, false};
+}
+
+CommandState checkedWhen(bool on) {
+    return {true, on};
+}
+
+// Entering an organ creation mode: home camera, an empty work object, the mode.
+void enterCreationMode(int creationMode) {
+    mainContext().resetCamera();
+    controller().mode = creationMode;
+    controller().setWorkObject(nullptr);
+    mouseListenerManager().switchToMode(creationMode);
+}
+
+std::function<void()> toggle(bool& flag, bool redraw) {
+    return [&flag, redraw] {
+        flag = !flag;
+        if (redraw)
+            controller().redrawMainView();
+    };
+}
+
+QColor toColour(const Rgba& c) {
+    return QColor(static_cast<int>(std::lround(c.r * 255.0f)),
+                  static_cast<int>(std::lround(c.g * 255.0f)),
+                  static_cast<int>(std::lround(c.b * 255.0f)));
+}
+
+// A material colour from a chosen colour: each channel divided by `divisor`, opaque.
+Rgba materialPart(const QColor& chosen, double divisor) {
+    return {static_cast<float>(chosen.red() / divisor), static_cast<float>(chosen.green() / divisor),
+            static_cast<float>(chosen.blue() / divisor), 1.0f};
+}
+
+} // namespace
+
+CommandSet::CommandSet(CMainFrame& frame) : QObject(&frame), frame_(frame) {
+    addFrameworkCommands();
+    addViewCommands();
+    addToolCommands();
+    addColourCommands();
+    addLibraryCommands();
+    addDisplayCommands();
+}
+
+CommandSet::~CommandSet() = default;
+
+QAction* CommandSet::action(int id) const {
+    auto it = commands_.find(id);
+    return it == commands_.end() ? nullptr : it->second.action;
+}
+
+void CommandSet::updateAll() {
+    for (auto& [id, command] : commands_) {
+        const CommandState state = command.rule();
+        command.action->setEnabled(state.enabled);
+        if (command.action->isCheckable())
+            command.action->setChecked(state.checked);
+    }
+}
+
+void CommandSet::run(int id) {
+    auto it = commands_.find(id);
+    if (it == commands_.end() || !it->second.rule().enabled)
+        return;
+    it->second.handler();
+    updateAll();
+}
+
+void CommandSet::add(int id, const char* caption, const char* hint, std::function<void()> handler,
+                     std::function<CommandState()> rule, bool checkable) {
+    auto* action = new QAction(QString::fromUtf8(caption), this);
+    action->setCheckable(checkable);
+    action->setData(id);
+    const QString text = QString::fromUtf8(hint);
+    action->setStatusTip(text);
+    action->setToolTip(text);
+    const QIcon icon = commandIcon(id);
+    if (!icon.isNull())
+        action->setIcon(icon);
+    connect(action, &QAction::triggered, this, [this, id] { run(id); });
+    commands_[id] = {action, std::move(handler), std::move(rule)};
+}
+
+void CommandSet::addFrameworkCommands() {
+    add(kCmdFileOpen, "Open...\tCtrl+O(&O)", "Open an existing library", [this] {
+        frame_.openDocument();
+    }, enabled);
+    action(kCmdFileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    add(kCmdFileSave, "Save\tCtrl+S(&S)", "Save the library", [this] { frame_.saveDocument(); },
+        enabled);
+    action(kCmdFileSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(kCmdFileSaveAs, "Aave as (&A)...", "Save the library under a new name",
+        [this] { frame_.saveDocumentAs(); }, enabled);
+    add(kCmdSaveObj, "Save focusing object as OBJ",
+        "Export the current object as a Wavefront OBJ mesh with its MTL materials",
+        [this] { frame_.exportObj(); },
+        [] { return controller().targetObject() ? enabled() : disabled(); });
+    add(kCmdAppExit, "Exit(&X)", "Quit Pelmora", [this] { frame_.close(); }, enabled);
+    add(kCmdEditUndo, "Undo\tCtrl+Z(&U)", "Undo the last action", [] {}, disabled);
+    add(kCmdAppAbout, "バージョン情報 Pelmora(&A)...", "Program information and version",
+        [this] { frame_.showAbout(); }, enabled);
+}
+
+void CommandSet::addViewCommands() {
+    add(kCmdViewToolBar, "Tool bar\t(&T)", "Show or hide the tool bars",
+        [this] {
+            const bool show = !frame_.toolsBar()->isVisible();
+            frame_.toolsBar()->setVisible(show);
+            frame_.viewBar()->setVisible(show);
+        },
+        [this] { return checkedWhen(frame_.toolsBar()->isVisible()); }, true);
+    add(kCmdViewStatusBar, "Status bar\t(&S)", "Show or hide the status bar",
+        [this] { frame_.statusBar()->setVisible(!frame_.statusBar()->isVisible()); },
+        [this] { return checkedWhen(frame_.statusBar()->isVisible()); }, true);
+    add(kCmdShowParameterDlg, "Show parameter Dlg", "Show the tessellation parameters", [] {},
+        disabled);
+    add(kCmdShowFloralDiagramDlg, "Show Floral Diagram Dialog", "Show the floral diagram", [] {},
+        disabled);
+    add(kCmdShowOverallWindow, "Show Overall Window", "Show or hide the overall window",
+        [this] { frame_.toggleOverallWindow(); },
+        [this] { return checkedWhen(frame_.overallWindowVisible()); }, true);
+}
+
+void CommandSet::addToolCommands() {
+    add(kCmdEyeInit, "EyeInit", "Bring both cameras home",
+        [] {
+            mainContext().resetCamera();
+            viewManager().overallContext()->resetCamera();
+            controller().redrawMainView();
+            controller().redrawOverallView();
+        },
+        enabled);
+    add(kCmdFocusUp, "Move focus up", "Focus the object that holds the focus", [] {}, disabled);
+    add(kCmdFocusToRoot, "Move focus to root", "Focus the whole scene", [] {}, disabled);
+
+    add(kCmdSceneCreation, "Scene      Creation", "Start a new scene",
+        [] {
+            AppController& c = controller();
+            c.mode = kModeSceneSketch;
+            c.openScene(std::make_unique<SceneRoot>(c.nextId()));
+            mouseListenerManager().switchToMode(kModeSceneSketch);
+            c.redrawMainView();
+            c.redrawLibraryView();
+            c.refreshPickBuffers();
+        },
+        [] { return checkedWhen(modeIn({kModeSceneSketch, kModeSceneModify})); }, true);
+    add(kCmdCompositCreation, "Composit  Creation", "Draw a new plant from the ground up",
+        [] {
+            enterCreationMode(kModeComposit);
+            controller().redrawMainView();
+        },
+        [] { return checkedWhen(mode() == kModeComposit); }, true);
+    add(kCmdFlowerCreation, "Flower     Creation", "Make a new flower head", [] {}, disabled,
+        true);
+    add(kCmdPetalCreation, "Petal       Creation", "Draw a petal or leaf from three strokes",
+        [] {
+            enterCreationMode(kModePetal);
+            controller().redrawMainView();
+        },
+        [] { return checkedWhen(modeIn({kModePetal, kModePetalModify})); }, true);
+    add(kCmdPistilCreation, "Pistil       Creation", "Draw a pistil from its outline",
+        [] { enterCreationMode(kModePistil); },
+        [] { return checkedWhen(modeIn({kModePistil, kModePistilModify})); }, true);
+    add(kCmdStamenCreation, "Stamen    Creation", "Draw a stamen from its filament",
+        [] { enterCreationMode(kModeStamen); },
+        [] { return checkedWhen(modeIn({kModeStamen, kModeStamenModify})); }, true);
+
+    const auto tool = [](int t) { return [t] { controller().drawingTool = t; }; };
+    const auto toolIs = [](int t) { return controller().drawingTool == t; };
+    add(kCmdToolCursor, "Cursor", "Pick and turn parts", tool(kToolCursor), [toolIs] {
+        if (!modeIn({0, 1, 3, 4, 5, 6, 7}))
+            return disabled();
+        return checkedWhen(toolIs(kToolCursor));
+    }, true);
+    add(kCmdToolBrowsing, "Browsing", "Pan the view with the left button", tool(kToolBrowsing),
+        [toolIs] { return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolBrowsing)}; },
+        true);
+    add(kCmdToolEraser, "Eraseer", "Erase parts", tool(kToolEraser), [toolIs] {
+        return CommandState{modeIn({0, 1, 3, 4, 6, 7}), toolIs(kToolEraser)};
+    }, true);
+    add(kCmdToolPen, "Pen            ", "Draw strokes", tool(kToolPen),
+        [toolIs] { return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolPen)}; }, true);
+    add(kCmdToolAxisModify, "Axis Modify", "Re-sketch an axis", tool(kToolAxisModify),
+        [toolIs] { return CommandState{mode() == kModeSceneModify, toolIs(kToolAxisModify)}; },
+        true);
+    add(kCmdLeafOrPetalCreation, "Leaf or Petal creation", "Draw a leaf or petal onto the focus",
+        [] {}, disabled);
+    add(kCmdBranchBillboard, "Branch billboad creation", "Draw a branch billboard", [] {},
+        disabled);
+    add(kCmdFlowerBillboard, "Flower billboad creation", "Draw a flower billboard", [] {},
+        disabled);
+    add(kCmdLeafBillboard, "Leaf or petal billboard creation ",
+        "Draw a leaf or petal billboard", [] {}, disabled);
+
+    add(kCmdStoreCurrent, "Store Current object", "Store the current object in the library",
+        [] { controller().storeCurrent(); }, enabled);
+    add(kCmdLoadFromLibrary, "Load object from library",
+        "Put the selected library object in place of the focus", [] {}, disabled);
+    add(kCmdReplaceWithStamen, "Replace Sketch with Stamen", "Replace the sketch by a stamen", [] {},
+        disabled);
+    add(kCmdReplaceWithFlower, "Replace Sketch with Flower", "Replace the sketch by a flower", [] {},
+        disabled);
+    add(kCmdReplaceWithLeaf, "Replace Sketch with Leaf or petal",
+        "Replace the sketch by a leaf or petal", [] {}, disabled);
+    add(kCmdReplaceWithStem, "Replace Sketch with Stem", "Replace the sketch by a stem", [] {},
+        disabled);
+}
+
+void CommandSet::addColourCommands() {
+    add(kCmdColorBackground, "Color of Background", "Choose the main view's background colour",
+        [this] {
+            TOGL& gl = mainContext();
+            QColor chosen;
+            if (chooseColour(toColour(gl.clearColour()), chosen))
+                gl.setClearColour({static_cast<float>(chosen.red() / 255.0),
+                                   static_cast<float>(chosen.green() / 255.0),
+                                   static_cast<float>(chosen.blue() / 255.0), 0.5f});
+            controller().redrawMainView();
+        },
+        enabled);
+    add(kCmdColorObject, "Color of Current Object", "Choose the current object's colour",
+        [this] {
+            FlowerObjectNode* target = controller().targetObject();
+            QColor chosen;
+            if (!target || !chooseColour(toColour(target->diffuse), chosen))
+                return;
+            target->setMaterial(materialPart(chosen, 255.0), materialPart(chosen, 500.0),
+                                materialPart(chosen, 500.0), 128.0f);
+            controller().redrawMainView();
+        },
+        [] { return controller().targetObject() ? enabled() : disabled(); });
+    add(kCmdColorAnther, "Color of Current stamen's Anther", "Choose the anther's colour",
+        [this] {
+            auto* stamen = dynamic_cast<FlowerStamenNode*>(controller().targetObject());
+            QColor chosen;
+            if (!stamen || !chooseColour(toColour(stamen->antherMaterial.diffuse), chosen))
+                return;
+            stamen->setAntherMaterial(materialPart(chosen, 500.0), materialPart(chosen, 255.0),
+                                      materialPart(chosen, 500.0), 128.0f);
+            controller().redrawMainView();
+        },
+        [] {
+            return dynamic_cast<FlowerStamenNode*>(controller().targetObject()) ? enabled()
+                                                                                : disabled();
+        });
+    add(kCmdColorSketch, "Color of Sketch", "Choose the colour of new sketch strokes",
+        [this] {
+            Rgba& sketch = controller().sketchColour;
+            QColor chosen;
+            if (!chooseColour(toColour(sketch), chosen))
+                return;
+            sketch.r = static_cast<float>(chosen.red() / 255.0);
+            sketch.g = static_cast<float>(chosen.green() / 255.0);
+            sketch.b = static_cast<float>(chosen.blue() / 255.0);
+        },
+        enabled);
+}
+
+void CommandSet::addLibraryCommands() {
+    const auto show = [](int category) {
+        return [category] {
+            libraryBrowser().setCategory(category);
+            controller().redrawLibraryView();
+        };
+    };
+    const auto shown = [](int category) {
+        return [category] { return checkedWhen(libraryBrowser().category() == category); };
+    };
+    add(kCmdSceneLibrary, "Scene     Library", "Show the stored scenes", show(kCategoryScene),
+        shown(kCategoryScene), true);
+    add(kCmdCompositeLibrary, "Coposite Library", "Show the stored plants",
+        show(kCategoryComposite), shown(kCategoryComposite), true);
+    add(kCmdFlowerLibrary, "Flower    Library", "Show the stored flowers", show(kCategoryFlower),
+        shown(kCategoryFlower), true);
+    add(kCmdLeafLibrary, "Leaf       Library", "Show the stored leaves and petals",
+        show(kCategoryLeaf), shown(kCategoryLeaf), true);
+    add(kCmdPrimitiveLibrary, "Primitive Library", "Show the stored stems, stamens and pistils",
+        show(kCategoryPrimitive), shown(kCategoryPrimitive), true);
+}
+
+void CommandSet::addDisplayCommands() {
+    AppController& c = controller();
+    add(kCmdShowControlPoints, "Show Control Points", "Show the editable control points",
+        toggle(c.showControlPoints, false), [] { return checkedWhen(controller().showControlPoints); },
+        true);
+    add(kCmdShowSketch, "Show Sketch", "Show the free sketches", toggle(c.display.showSketch, true),
+        [] { return checkedWhen(controller().display.showSketch); }, true);
+    add(kCmdShowWireFrame, "Show Wire Frame", "Draw objects as wire frames",
+        toggle(c.showWireFrame, true), [] { return checkedWhen(controller().showWireFrame); },
+        true);
+    add(kCmdShowBillboard, "Show Billboard", "Show the billboards",
+        toggle(c.display.showBillboard, true),
+        [] { return checkedWhen(controller().display.showBillboard); }, true);
+    add(kCmdShowFloor, "Show floor", "Show the floor grid", toggle(c.showFloor, false),
+        [] { return checkedWhen(controller().showFloor); }, true);
+
+    const auto zRule = [](int direction) {
+        return [direction] {
+            return CommandState{!modeIn({kModeTorusModify, kModePetal, kModeStamen}),
+                                controller().zDirection == direction};
+        };
+    };
+    add(kCmdZDirectionUp, "z direction Up", "Attach objects upright",
+        [] { controller().zDirection = 0; }, zRule(0), true);
+    add(kCmdZDirectionHere, "z direction Here", "Attach objects facing the viewer",
+        [] { controller().zDirection = 1; }, zRule(1), true);
+
+    add(kCmdTextureToObject, "Texture to current object",
+        "Give the current object a front and a back texture", [this] { frame_.chooseTextures(); },
+        [] { return controller().targetObject() ? enabled() : disabled(); });
+    const auto focusInScene = [] {
+        return CommandState{isSceneMode(mode()) && controller().focus() != nullptr, false};
+    };
+    add(kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the focus", [] {},
+        focusInScene);
+    add(kCmdTextureToPetals, "Texture to petals", "Texture the petals of the focus", [] {},
+        focusInScene);
+    add(kCmdTextureToStem, "Texture to stem", "Texture the stems of the focus", [] {},
+        focusInScene);
+    add(kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the focus", [] {},
+        focusInScene);
+
+    add(kCmdAutomaticRotation, "Automatic camera Rotation", "Turn the camera once around the view",
+        [] {
+            for (int step = 0; step < kAutomaticRotationSteps; ++step) {
+                mainContext().orbit(kAutomaticRotationStep, 0.0);
+                QThread::msleep(kAutomaticRotationPauseMs);
+                controller().redrawMainView();
+            }
+        },
+        enabled);
+    add(kCmdImportAnimatedFlower, "Inport Animated Flower", "Import an animated flower", [] {},
+        enabled);
+    add(kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, enabled);
+}
+
+QColorDialog& CommandSet::colourDialog() {
+    if (!colourDialog_)
+        colourDialog_ = new QColorDialog(&frame_);
+    return *colourDialog_;
+}
+
+bool CommandSet::chooseColour(const QColor& initial, QColor& chosen) {
+    QColorDialog& dialog = colourDialog();
+    dialog.setCurrentColor(initial);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    chosen = dialog.selectedColor();
+    return true;
+}

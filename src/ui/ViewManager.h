@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/ViewHost.h"
+
+#include <memory>
+
+class CFlowerLibView;
+class COverallView;
+class CPelmoraView;
+class TOGL;
+
+// The two 3D contexts and the windows they and the library view belong to. The
+// controller redraws and renders through it. The main context looks at a flower
+// of about unit size from its home camera; the overall context keeps the default.
+class ViewManager final : public ViewHost {
+public:
+    ViewManager();
+    ~ViewManager() override;
+
+    void setMainView(CPelmoraView* view) { mainView_ = view; }
+    void setLibraryView(CFlowerLibView* view) { libraryView_ = view; }
+    void setOverallView(COverallView* view) { overallView_ = view; }
+    CPelmoraView* mainView() const { return mainView_; }
+    CFlowerLibView* libraryView() const { return libraryView_; }
+    COverallView* overallView() const { return overallView_; }
+
+    void redrawMainView() override;
+    void redrawOverallView() override;
+    void redrawLibraryView() override;
+    TOGL* mainContext() override { return mainContext_.get(); }
+    TOGL* overallContext() override { return overallContext_.get(); }
+
+private:
+    CPelmoraView* mainView_ = nullptr;
+    CFlowerLibView* libraryView_ = nullptr;
+    COverallView* overallView_ = nullptr;
+    std::unique_ptr<TOGL> mainContext_;
+    std::unique_ptr<TOGL> overallContext_;
+};
+
+// Created on first use; destroyed by destroyViewManager once the windows are gone
+// and before the application object, which the GL contexts need.
+ViewManager& viewManager();
+void destroyViewManager();

@@ -1,0 +1,144 @@
+#include "ShellFixture.h"
+
+#include "FlatSquareNode.h"
+#include "app/LibraryBrowser.h"
+#include "app/TOGL.h"
+#include "ui/CFlowerLibView.h"
+#include "ui/RecentFiles.h"
+#include "ui/ViewManager.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <fstream>
+
+class DocumentTest : public ShellFixture {
+protected:
+    void SetUp() override {
+        start();
+        frame->document().reportFailure = [this](const QString& message) {
+            failures.push_back(message);
+        };
+    }
+    QString pathOf(const std::string& name) {
+        return QString::fromStdString(dir.path(name).string());
+    }
+    QByteArray contentOf(const std::string& name) {
+        QFile file(pathOf(name));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    QStringList failures;
+};
+
+TEST_F(DocumentTest, SaveThenOpenGivesTheSameLibrary) {
+    AppController& c = appController();
+    c.addToLibrary(std::make_unique<FlowerObjectComposite>(c.nextId()), kCategoryFlower);
+    c.addToLibrary(std::make_unique<FlowerObjectComposite>(c.nextId()), kCategoryComposite);
+    c.addScene(std::make_unique<SceneRoot>(c.nextId()));
+    ASSERT_TRUE(frame->document().saveDocument(pathOf("a.pmr")));
+    EXPECT_EQ(frame->document().title(), QStringLiteral("a.pmr"));
+
+    ASSERT_TRUE(frame->openDocumentPath(pathOf("a.pmr")));
+    EXPECT_TRUE(failures.isEmpty());
+    ASSERT_TRUE(frame->document().saveDocument(pathOf("b.pmr")));
+    EXPECT_EQ(contentOf("a.pmr"), contentOf("b.pmr"));
+    EXPECT_EQ(libraryBrowser().entryCount(kCategoryComposite), 2);
+    EXPECT_EQ(libraryBrowser().entryCount(kCategoryScene), 2);
+    EXPECT_EQ(appController().mode, kModeComposit);
+}
+
+TEST_F(DocumentTest, OpeningAFileThatIsNoLibraryLosesNothingAndSaysWhere) {
+    AppController& c = appController();
+    c.addToLibrary(std::make_unique<FlowerObjectComposite>(c.nextId()), kCategoryComposite);
+    std::ofstream(dir.path("picture.pmr")) << "GIF89a";
+    EXPECT_FALSE(frame->openDocumentPath(pathOf("picture.pmr")));
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Failed to open document.")));
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("picture.pmr")));
+    EXPECT_EQ(libraryBrowser().entryCount(kCategoryComposite), 2);
+    EXPECT_EQ(frame->document().title(), QStringLiteral("Untitled"));
+}
+
+TEST_F(DocumentTest, AFailedSaveIsReportedAndKeepsTheDocumentsName) {
+    EXPECT_FALSE(frame->document().saveDocument(pathOf("missing/dir/x.pmr")));
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Failed to save document.")));
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("missing/dir")));
+    EXPECT_EQ(frame->document().title(), QStringLiteral("Untitled"));
+}
+
+TEST_F(DocumentTest, ABrokenFileLeavesAnUntitledDocumentSoThatSaveCannotOverwriteIt) {
+    AppController& c = appController();
+    for (int i = 0; i < 3; ++i)
+        c.addToLibrary(std::make_unique<FlowerObjectComposite>(c.nextId()), kCategoryComposite);
+    ASSERT_TRUE(frame->document().saveDocument(pathOf("whole.pmr")));
+    const QByteArray whole = contentOf("whole.pmr");
+    {
+        std::ofstream broken(dir.path("broken.pmr"));
+        broken << whole.left(whole.indexOf("Composit 2")).toStdString() << "Composit 2\nColor\n";
+    }
+    EXPECT_FALSE(frame->openDocumentPath(pathOf("broken.pmr")));
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("line")));
+    EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), std::vector<int>{1});
+    EXPECT_TRUE(frame->document().path().isEmpty());
+}
+
+TEST_F(DocumentTest, AThumbnailFramesTheObjectsPixels) {
+    AppController& c = appController();
+    c.addToLibrary(std::make_unique<FlatSquareNode>(c.nextId()), kCategoryLeaf);
+    const QImage* tile = libraryBrowser().thumbnailAt(1, kCategoryLeaf);
+    ASSERT_NE(tile, nullptr);
+    ASSERT_EQ(tile->size(), QSize(70, 70));
+    EXPECT_EQ(tile->pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(tile->pixel(1, 1), qRgb(255, 255, 255));
+    // The square fills the framed tile: red from edge to edge inside the rings.
+    for (int x : {3, 35, 60})
+        for (int y : {3, 35, 60})
+            EXPECT_EQ(tile->pixel(x, y), qRgb(255, 0, 0)) << x << "," << y;
+}
+
+TEST_F(DocumentTest, PickBuffersShowTheWorkObjectUnderItsPixels) {
+    AppController& c = appController();
+    auto square = std::make_unique<FlatSquareNode>(c.nextId());
+    const int id = square->id;
+    c.setWorkObject(std::move(square));
+    TOGL& gl = *viewManager().mainContext();
+    const PickPixel centre = gl.pixelHasObject(gl.bufferWidth() / 2, gl.bufferHeight() / 2);
+    ASSERT_TRUE(centre.found);
+    EXPECT_EQ(decodePickColour(centre.colour).id, id);
+    EXPECT_FALSE(gl.pixelHasObject(5, 5).found);
+}
+
+TEST_F(DocumentTest, TheLibraryViewShowsStoredThumbnails) {
+    AppController& c = appController();
+    c.setWorkObject(std::make_unique<FlatSquareNode>(c.nextId()));
+    c.storeCurrent();
+    EXPECT_EQ(libraryBrowser().category(), kCategoryLeaf);
+    const QImage view = frame->libraryView()->grab().toImage();
+    // The second tile (position 1) sits at (6, 82).
+    EXPECT_EQ(view.pixel(6, 82), qRgb(0, 0, 0));
+    EXPECT_EQ(view.pixel(6 + 35, 82 + 35), qRgb(255, 0, 0));
+}
+
+TEST_F(DocumentTest, TheFileMenuListsTheFourLatestLibraries) {
+    for (int i = 1; i <= 5; ++i) {
+        ASSERT_TRUE(frame->document().saveDocument(pathOf("lib" + std::to_string(i) + ".pmr")));
+        frame->saveDocument(); // the menu's Save, under the document's name
+    }
+    frame->saveDocument(); // lib5.pmr again: it stays first, once
+    QStringList recent;
+    for (QAction* action : frame->menuBar()->actions().front()->menu()->actions())
+        if (action->text().startsWith(QLatin1Char('&')))
+            recent.append(action->text());
+    ASSERT_EQ(recent.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(recent[i].startsWith(QStringLiteral("&%1 ").arg(i + 1)));
+        EXPECT_TRUE(recent[i].endsWith(QStringLiteral("lib%1.pmr").arg(5 - i))) << recent[i].toStdString();
+    }
+    // The list outlives the window.
+    EXPECT_EQ(RecentFiles().paths().size(), 4);
+}

@@ -1,0 +1,311 @@
+#include "ShellFixture.h"
+
+#include "app/LibraryBrowser.h"
+#include "app/TOGL.h"
+#include "ui/CFlowerLibView.h"
+#include "ui/COverallFrame.h"
+#include "ui/COverallView.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandSet.h"
+#include "ui/ViewManager.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every caption of a menu and its submenus, depth first; separators as "-".
+void collectCaptions(const QMenu& menu, std::vector<std::string>& out) {
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            out.push_back("-");
+        else if (action->menu()) {
+            out.push_back("[" + action->text().toStdString() + "]");
+            collectCaptions(*action->menu(), out);
+            out.push_back("[/]");
+        } else
+            out.push_back(action->text().toStdString());
+    }
+}
+
+std::vector<std::string> menuCaptions(CMainFrame& frame, const char* title) {
+    for (QAction* action : frame.menuBar()->actions())
+        if (action->text() == QString::fromUtf8(title)) {
+            std::vector<std::string> captions;
+            collectCaptions(*action->menu(), captions);
+            return captions;
+        }
+    ADD_FAILURE() << "no menu " << title;
+    return {};
+}
+
+std::vector<int> toolBarIds(const QToolBar& bar) {
+    std::vector<int> ids;
+    for (QAction* action : bar.actions())
+        ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
+    return ids;
+}
+
+} // namespace
+
+class MainFrameTest : public ShellFixture {
+protected:
+    void SetUp() override { start(); }
+    QAction& action(int id) { return *frame->commands().action(id); }
+    // The command's state as its menu would show it.
+    bool isEnabled(int id) {
+        frame->commands().updateAll();
+        return action(id).isEnabled();
+    }
+    bool isChecked(int id) {
+        frame->commands().updateAll();
+        return action(id).isChecked();
+    }
+};
+
+TEST_F(MainFrameTest, ShowsTheMainAndLibraryViewsAtTheirInitialSizes) {
+    EXPECT_EQ(frame->mainViewPane()->size(), QSize(500, 800));
+    EXPECT_EQ(frame->libraryView()->size(), QSize(200, 800));
+    EXPECT_EQ(frame->splitter()->orientation(), Qt::Horizontal);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - Pelmora"));
+}
+
+TEST_F(MainFrameTest, MenuBarHasTheMenusInOrder) {
+    std::vector<std::string> titles;
+    for (QAction* action : frame->menuBar()->actions())
+        titles.push_back(action->text().toStdString());
+    EXPECT_EQ(titles, (std::vector<std::string>{"File(&F)", "Edit(&E)", "View(&V)", "Tool", "Color",
+                                                "Library", "Others", "Help(&H)"}));
+}
+
+TEST_F(MainFrameTest, MenuCaptionsAreExactlyTheCommandNames) {
+    const std::vector<std::string> file = menuCaptions(*frame, "File(&F)");
+    EXPECT_EQ(file, (std::vector<std::string>{"Open...\tCtrl+O(&O)", "Save\tCtrl+S(&S)",
+                                              "Aave as (&A)...", "Save focusing object as OBJ",
+                                              "-", "-", "-", "Exit(&X)"}));
+    EXPECT_EQ(menuCaptions(*frame, "Edit(&E)"),
+              (std::vector<std::string>{"Undo\tCtrl+Z(&U)", "-"}));
+    EXPECT_EQ(menuCaptions(*frame, "View(&V)"),
+              (std::vector<std::string>{"Tool bar\t(&T)", "Status bar\t(&S)", "-",
+                                        "Show parameter Dlg", "Show Floral Diagram Dialog", "-",
+                                        "Show Overall Window", "-"}));
+    EXPECT_EQ(menuCaptions(*frame, "Tool"),
+              (std::vector<std::string>{
+                  "[Scene navigation]", "EyeInit", "-", "Move focus up", "Move focus to root",
+                  "[/]", "[New Object Creation]", "Scene      Creation", "Composit  Creation",
+                  "Flower     Creation", "Petal       Creation", "Pistil       Creation",
+                  "Stamen    Creation", "[/]", "[Drawing tool]", "Cursor", "Browsing", "Eraseer",
+                  "Pen            ", "-", "Axis Modify", "Leaf or Petal creation", "[/]",
+                  "[New Billboard creation]", "Branch billboad creation",
+                  "Flower billboad creation", "Leaf or petal billboard creation ", "[/]", "-",
+                  "Store Current object", "Load object from library", "-",
+                  "Replace Sketch with Stamen", "Replace Sketch with Flower",
+                  "Replace Sketch with Leaf or petal", "Replace Sketch with Stem", "-"}));
+    EXPECT_EQ(menuCaptions(*frame, "Color"),
+              (std::vector<std::string>{"Color of Background", "Color of Current Object",
+                                        "Color of Current stamen's Anther", "Color of Sketch"}));
+    EXPECT_EQ(menuCaptions(*frame, "Library"),
+              (std::vector<std::string>{"Scene     Library", "Coposite Library", "Flower    Library",
+                                        "Leaf       Library", "Primitive Library"}));
+    EXPECT_EQ(menuCaptions(*frame, "Others"),
+              (std::vector<std::string>{
+                  "Show Control Points", "Show Sketch", "Show Wire Frame", "Show Billboard",
+                  "Show floor", "-", "z direction Up", "z direction Here", "-", "[Add Texture]",
+                  "Texture to current object", "Texture to leaves", "Texture to petals",
+                  "Texture to stem", "Texture to sepals", "[/]", "-", "Automatic camera Rotation",
+                  "-", "Inport Animated Flower", "Show Time Dialog"}));
+    EXPECT_EQ(menuCaptions(*frame, "Help(&H)"),
+              (std::vector<std::string>{"バージョン情報 Pelmora(&A)..."}));
+}
+
+TEST_F(MainFrameTest, ToolBarsHoldTheirEntriesInOrderWithIconsAndHints) {
+    EXPECT_EQ(toolBarIds(*frame->toolsBar()),
+              (std::vector<int>{32808, 32869, 0, 32776, 32790, 32777, 32775, 0, 32848, 32849, 32851,
+                                0, 32847, 32820, 32821, 32787, 32788, 32791}));
+    EXPECT_EQ(toolBarIds(*frame->viewBar()),
+              (std::vector<int>{32781, 32782, 0, 32778, 0, 32817, 32818, 32861, 32866, 0, 32838,
+                                32783, 32784, 32810, 32785}));
+    EXPECT_EQ(frame->toolBarArea(frame->toolsBar()), Qt::LeftToolBarArea);
+    EXPECT_EQ(frame->toolBarArea(frame->viewBar()), Qt::TopToolBarArea);
+    for (QToolBar* bar : {frame->toolsBar(), frame->viewBar()}) {
+        EXPECT_EQ(bar->iconSize(), QSize(32, 32));
+        EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
+        for (QAction* a : bar->actions()) {
+            if (a->isSeparator())
+                continue;
+            EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+            EXPECT_FALSE(a->statusTip().isEmpty()) << a->text().toStdString();
+            EXPECT_FALSE(a->toolTip().isEmpty()) << a->text().toStdString();
+        }
+    }
+}
+
+TEST_F(MainFrameTest, OverallWindowHidesWhenClosedAndReturnsWithItsCamera) {
+    COverallFrame& overall = frame->overallFrame();
+    EXPECT_FALSE(overall.isVisible());
+    EXPECT_FALSE(isChecked(kCmdShowOverallWindow));
+    frame->commands().run(kCmdShowOverallWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&overall));
+    EXPECT_TRUE(isChecked(kCmdShowOverallWindow));
+
+    TOGL& gl = *viewManager().overallContext();
+    gl.orbit(0.3, 0.1);
+    const CameraPose before = gl.camera().pose();
+    overall.close();
+    EXPECT_FALSE(overall.isVisible());
+    EXPECT_FALSE(isChecked(kCmdShowOverallWindow));
+    EXPECT_EQ(viewManager().overallView(), overall.view());
+
+    frame->commands().run(kCmdShowOverallWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&overall));
+    const CameraPose after = gl.camera().pose();
+    EXPECT_EQ(after.eye, before.eye);
+    EXPECT_EQ(after.center, before.center);
+    EXPECT_EQ(after.up, before.up);
+}
+
+TEST_F(MainFrameTest, OverallViewOrbitsWithARightDragAndGoesHomeOnADoubleClick) {
+    frame->commands().run(kCmdShowOverallWindow);
+    COverallView* view = frame->overallFrame().view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    TOGL& gl = *viewManager().overallContext();
+    const Vector3 home = gl.camera().eye;
+    QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(160, 100));
+    QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, QPoint(160, 100));
+    EXPECT_FALSE(gl.camera().eye == home);
+    EXPECT_EQ(gl.dragKind(), kNoDrag);
+    QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    EXPECT_EQ(gl.camera().eye, home);
+}
+
+TEST_F(MainFrameTest, CreationCommandsEnterTheirModesWithHomeCameraAndCheckMarks) {
+    TOGL& gl = *viewManager().mainContext();
+    const struct {
+        int command;
+        int mode;
+    } cases[] = {{kCmdPetalCreation, kModePetal},
+                 {kCmdStamenCreation, kModeStamen},
+                 {kCmdPistilCreation, kModePistil},
+                 {kCmdCompositCreation, kModeComposit}};
+    for (const auto& c : cases) {
+        gl.orbit(0.5, 0.0);
+        appController().setWorkObject(std::make_unique<FlowerObjectComposite>(99));
+        frame->commands().run(c.command);
+        EXPECT_EQ(appController().mode, c.mode);
+        EXPECT_EQ(appController().workObject(), nullptr);
+        EXPECT_EQ(gl.camera().eye, kMainViewHomeCamera.eye);
+        EXPECT_TRUE(isChecked(c.command));
+    }
+    EXPECT_FALSE(isChecked(kCmdPetalCreation));
+}
+
+TEST_F(MainFrameTest, BillboardCreationStaysDisabledInEveryMode) {
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        appController().mode = mode;
+        for (int id : {kCmdBranchBillboard, kCmdFlowerBillboard, kCmdLeafBillboard})
+            EXPECT_FALSE(isEnabled(id)) << "mode " << mode;
+    }
+}
+
+TEST_F(MainFrameTest, DrawingToolsFollowTheirModeRules) {
+    appController().mode = kModePetal;
+    EXPECT_FALSE(isEnabled(kCmdToolCursor));
+    EXPECT_FALSE(isChecked(kCmdToolCursor));
+    EXPECT_FALSE(isEnabled(kCmdToolPen));
+    appController().mode = kModeScenePetal;
+    EXPECT_FALSE(isEnabled(kCmdToolCursor));
+    EXPECT_FALSE(isEnabled(kCmdToolEraser));
+    EXPECT_TRUE(isEnabled(kCmdToolBrowsing));
+    appController().mode = kModeSceneModify;
+    EXPECT_TRUE(isEnabled(kCmdToolAxisModify));
+    frame->commands().run(kCmdToolCursor);
+    EXPECT_EQ(appController().drawingTool, kToolCursor);
+    EXPECT_TRUE(isChecked(kCmdToolCursor));
+    EXPECT_FALSE(isChecked(kCmdToolPen));
+    appController().mode = kModeCompositModify;
+    EXPECT_FALSE(isEnabled(kCmdToolAxisModify));
+}
+
+TEST_F(MainFrameTest, ZDirectionIsFixedWhileDrawingNewOrgans) {
+    for (int mode : {kModeTorusModify, kModePetal, kModeStamen}) {
+        appController().mode = mode;
+        EXPECT_FALSE(isEnabled(kCmdZDirectionUp));
+        EXPECT_FALSE(isEnabled(kCmdZDirectionHere));
+    }
+    appController().mode = kModeComposit;
+    EXPECT_TRUE(isChecked(kCmdZDirectionUp));
+    frame->commands().run(kCmdZDirectionHere);
+    EXPECT_EQ(appController().zDirection, 1);
+    EXPECT_TRUE(isChecked(kCmdZDirectionHere));
+    EXPECT_FALSE(isChecked(kCmdZDirectionUp));
+}
+
+TEST_F(MainFrameTest, DisplaySwitchesToggleWithTheirCheckMarks) {
+    const struct {
+        int command;
+        bool* flag;
+    } switches[] = {{kCmdShowControlPoints, &appController().showControlPoints},
+                    {kCmdShowSketch, &appController().display.showSketch},
+                    {kCmdShowWireFrame, &appController().showWireFrame},
+                    {kCmdShowBillboard, &appController().display.showBillboard},
+                    {kCmdShowFloor, &appController().showFloor}};
+    for (const auto& s : switches) {
+        const bool before = *s.flag;
+        EXPECT_EQ(isChecked(s.command), before);
+        frame->commands().run(s.command);
+        EXPECT_EQ(*s.flag, !before);
+        EXPECT_EQ(isChecked(s.command), !before);
+    }
+}
+
+TEST_F(MainFrameTest, LibraryCommandsChooseTheShownCategory) {
+    const std::pair<int, int> commands[] = {{kCmdSceneLibrary, kCategoryScene},
+                                            {kCmdPrimitiveLibrary, kCategoryPrimitive},
+                                            {kCmdLeafLibrary, kCategoryLeaf},
+                                            {kCmdFlowerLibrary, kCategoryFlower},
+                                            {kCmdCompositeLibrary, kCategoryComposite}};
+    for (auto [command, category] : commands) {
+        frame->commands().run(command);
+        EXPECT_EQ(libraryBrowser().category(), category);
+        EXPECT_TRUE(isChecked(command));
+    }
+}
+
+TEST_F(MainFrameTest, ObjectCommandsNeedATargetObject) {
+    for (int id : {kCmdSaveObj, kCmdColorObject, kCmdTextureToObject})
+        EXPECT_FALSE(isEnabled(id));
+    appController().setWorkObject(std::make_unique<FlowerObjectComposite>(appController().nextId()));
+    for (int id : {kCmdSaveObj, kCmdColorObject, kCmdTextureToObject})
+        EXPECT_TRUE(isEnabled(id));
+    EXPECT_FALSE(isEnabled(kCmdEditUndo));
+}
+
+TEST_F(MainFrameTest, SceneCreationOpensANewSceneWithTheCursor) {
+    frame->commands().run(kCmdSceneCreation);
+    EXPECT_EQ(appController().mode, kModeSceneSketch);
+    ASSERT_NE(appController().root(), nullptr);
+    EXPECT_EQ(appController().drawingTool, kToolCursor);
+    EXPECT_TRUE(isChecked(kCmdSceneCreation));
+    frame->commands().run(kCmdStoreCurrent);
+    EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{appController().root()->id});
+}
+
+TEST_F(MainFrameTest, ToolAndStatusBarsHideAndShow) {
+    frame->commands().run(kCmdViewToolBar);
+    EXPECT_FALSE(frame->toolsBar()->isVisible());
+    EXPECT_FALSE(isChecked(kCmdViewToolBar));
+    frame->commands().run(kCmdViewToolBar);
+    EXPECT_TRUE(frame->toolsBar()->isVisible());
+    frame->commands().run(kCmdViewStatusBar);
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    frame->commands().run(kCmdViewStatusBar);
+    EXPECT_TRUE(frame->statusBar()->isVisible());
+}

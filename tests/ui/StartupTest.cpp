@@ -1,0 +1,115 @@
+#include "ShellFixture.h"
+
+#include "app/LibraryBrowser.h"
+#include "app/LibraryFileModule.h"
+#include "app/MouseListenerForComposit.h"
+#include "app/MouseListenerManager.h"
+#include "app/Singleton.h"
+#include "app/TOGL.h"
+#include "app/Thumbnail.h"
+#include "ui/CFlowerLibView.h"
+#include "ui/CPelmoraView.h"
+#include "ui/ViewManager.h"
+
+#include <QProcess>
+
+namespace {
+
+QImage libraryViewPixels(CMainFrame& frame) {
+    return frame.libraryView()->grab().toImage();
+}
+
+void storeTwoPlantsAndAScene() {
+    AppController& c = appController();
+    for (int category : {kCategoryFlower, kCategoryComposite})
+        c.addToLibrary(std::make_unique<FlowerObjectComposite>(c.nextId()), category);
+    c.addScene(std::make_unique<SceneRoot>(c.nextId()));
+}
+
+} // namespace
+
+class StartupTest : public ShellFixture {};
+
+TEST_F(StartupTest, AnEmptyDirectoryGivesOnlyNothingTilesModeEightAndAnEmptyView) {
+    start();
+    AppController& c = appController();
+    for (int category = 0; category < kCategoryCount; ++category)
+        EXPECT_EQ(libraryBrowser().entryCount(category), 1);
+    EXPECT_EQ(c.mode, kModeComposit);
+    EXPECT_EQ(&mouseListenerManager().mainListener(),
+              static_cast<MouseListenerState*>(&singleton<MouseListenerForComposit>()));
+    EXPECT_EQ(c.workObject(), nullptr);
+    EXPECT_EQ(c.nextId(), 1);
+
+    // The pick snapshot of the empty main view holds nothing anywhere.
+    c.refreshPickBuffers();
+    TOGL& gl = *viewManager().mainContext();
+    for (int y = 0; y < gl.bufferHeight(); y += 50)
+        for (int x = 0; x < gl.bufferWidth(); x += 50)
+            EXPECT_FALSE(gl.pixelHasObject(x, y).found) << x << "," << y;
+
+    const QImage view = libraryViewPixels(*frame);
+    EXPECT_EQ(view.pixel(6 + 35, 6 + 35), nothingTile().pixel(35, 35));
+    EXPECT_EQ(view.pixel(6 + 35, 82 + 35), qRgb(255, 255, 255));
+}
+
+TEST_F(StartupTest, ALibraryBesideTheProgramIsListedInItsCategories) {
+    {
+        start();
+        storeTwoPlantsAndAScene();
+        std::string error;
+        ASSERT_TRUE(libraryFileModule().saveLibrary(LibraryFileModule::kStartupFileName, error));
+        shutdownApplication(frame);
+    }
+    start();
+    EXPECT_EQ(libraryBrowser().ids(kCategoryFlower), std::vector<int>{1});
+    EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), std::vector<int>{2});
+    EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{3});
+    EXPECT_EQ(appController().mode, kModeComposit);
+    EXPECT_EQ(appController().workObject(), nullptr);
+    EXPECT_EQ(appController().root(), nullptr);
+}
+
+TEST_F(StartupTest, ALibraryNamedOnTheCommandLineIsOpenedAfterTheReset) {
+    {
+        start();
+        storeTwoPlantsAndAScene();
+        std::string error;
+        ASSERT_TRUE(libraryFileModule().saveLibrary(dir.path("mine.pmr").string(), error));
+        shutdownApplication(frame);
+    }
+    start(QString::fromStdString(dir.path("mine.pmr").string()));
+    EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), std::vector<int>{2});
+    EXPECT_EQ(frame->document().title(), QStringLiteral("mine.pmr"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("mine.pmr - Pelmora"));
+}
+
+TEST_F(StartupTest, StartAndShutdownCanRunRepeatedly) {
+    for (int run = 0; run < 2; ++run) {
+        start();
+        appController().addToLibrary(std::make_unique<FlowerObjectComposite>(appController().nextId()),
+                                     kCategoryComposite);
+        shutdownApplication(frame);
+        EXPECT_EQ(existingSingleton<AppController>(), nullptr);
+    }
+}
+
+TEST(ProgramTest, TheFirstDiagnosticLineIsStart) {
+    const QString program = QStringLiteral(PELMORA_PROGRAM);
+    WorkingDirectory dir;
+    QProcess process;
+    process.setProgram(program);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Only its first line matters: leaks at the forced stop are not the program's.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    process.setProcessEnvironment(environment);
+    process.setReadChannel(QProcess::StandardError);
+    process.start();
+    ASSERT_TRUE(process.waitForStarted());
+    QByteArray diagnostics;
+    while (diagnostics.size() < 6 && process.waitForReadyRead(60000))
+        diagnostics += process.readAllStandardError();
+    process.kill();
+    process.waitForFinished(-1);
+    EXPECT_TRUE(diagnostics.startsWith("start\n")) << diagnostics.toStdString();
+}
