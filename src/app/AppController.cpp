@@ -8,23 +8,10 @@
 #include "app/Singleton.h"
 #include "app/TOGL.h"
 #include "app/ViewHost.h"
+#include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
-
-namespace {
-
-// Fixed in world coordinates: set after the camera transform in every frame.
-void setLightPositions() {
-    const GLfloat light0[] = {10.0f, 10.0f, -60.0f, 1.0f};
-    const GLfloat light1[] = {-10.0f, 10.0f, 60.0f, 1.0f};
-    const GLfloat light2[] = {10.0f, -60.0f, 30.0f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, light0);
-    glLightfv(GL_LIGHT1, GL_POSITION, light1);
-    glLightfv(GL_LIGHT2, GL_POSITION, light2);
-}
-
-} // namespace
 
 int libraryCategoryOf(const FlowerObjectNode& node) {
     switch (node.kind) {
@@ -85,7 +72,7 @@ FlowerObjectNode* AppController::targetObject() const {
 }
 
 void AppController::drawMainView() {
-    setLightPositions();
+    placeFrameLights();
     if (isSceneMode(mode)) {
         sceneFocus_.drawScene(showControlPoints, showWireFrame);
         return;
@@ -101,7 +88,7 @@ void AppController::drawMainView() {
 }
 
 void AppController::drawOverall() {
-    setLightPositions();
+    placeFrameLights();
     if (!isSceneMode(mode) || !root())
         return;
     glPushMatrix();
