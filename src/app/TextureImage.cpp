@@ -67,12 +67,19 @@ const char* bitmapFault(const QByteArray& file) {
         return "pixel data outside the file";
 
     constexpr std::uint32_t kUncompressed = 0;
+    constexpr std::uint32_t kRunLength8 = 1;
+    constexpr std::uint32_t kRunLength4 = 2;
     constexpr std::uint32_t kBitFields = 3;
     constexpr std::uint32_t kAlphaBitFields = 6;
+    const qsizetype pixelBytes = file.size() - dataOffset;
     if (compression == kUncompressed || compression == kBitFields ||
         compression == kAlphaBitFields) {
         const long long rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-        if (rowBytes * height > file.size() - dataOffset)
+        if (rowBytes * height > pixelBytes)
+            return "truncated pixel data";
+    } else if (compression == kRunLength8 || compression == kRunLength4) {
+        // Run-length data states its own size.
+        if (littleEndian32(file, 34) > static_cast<std::uint64_t>(pixelBytes))
             return "truncated pixel data";
     }
     return nullptr;
@@ -137,8 +144,22 @@ bool TextureImage::loadBitmap(const std::string& path) {
         reportFault(path, "image size out of range");
         return false;
     }
-    QImage decoded = reader.read();
-    if (decoded.isNull()) {
+    // Given an image of the right size and format the reader decodes into it, so
+    // pixels that run-length data skips or a damaged file never reaches stay zero
+    // instead of holding whatever the memory held.
+    QImage decoded;
+    if (size.isValid() && reader.imageFormat() != QImage::Format_Invalid) {
+        // Within the reader's own allocation limit, which it would enforce itself.
+        const long long bits = static_cast<long long>(size.width()) * size.height() *
+                               QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
+        if (bits / 8 > static_cast<long long>(QImageReader::allocationLimit()) * 1024 * 1024) {
+            reportFault(path, "image too large");
+            return false;
+        }
+        decoded = QImage(size, reader.imageFormat());
+        decoded.fill(0);
+    }
+    if (!reader.read(&decoded) || decoded.isNull()) {
         reportFault(path, reader.errorString().toLocal8Bit().constData());
         return false;
     }

@@ -206,6 +206,63 @@ TEST_F(Textures, DamagedFilesAreRefusedWithAReason) {
     }
 }
 
+// An 8-bit run-length bitmap, width x height with a grey palette (entry i is
+// (i, i, i)), whose data is one run of `run` pixels of index 7 and then, when
+// `ended`, the end-of-bitmap code; the header states the size of that data.
+QByteArray runLengthBitmap(int width, int height, int run, bool ended) {
+    const int paletteBytes = 256 * 4;
+    QByteArray bytes(54 + paletteBytes, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(bytes, 10, static_cast<std::uint32_t>(54 + paletteBytes));
+    put32(bytes, 14, 40);
+    put32(bytes, 18, static_cast<std::uint32_t>(width));
+    put32(bytes, 22, static_cast<std::uint32_t>(height));
+    put16(bytes, 26, 1);
+    put16(bytes, 28, 8);
+    put32(bytes, 30, 1);
+    put32(bytes, 34, ended ? 4 : 2);
+    put32(bytes, 46, 256);
+    for (int i = 0; i < 256; ++i)
+        for (int c = 0; c < 3; ++c)
+            bytes[54 + 4 * i + c] = static_cast<char>(i);
+    bytes.append(static_cast<char>(run));
+    bytes.append(static_cast<char>(7));
+    if (ended) {
+        bytes.append('\0');
+        bytes.append('\1');
+    }
+    put32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+    return bytes;
+}
+
+TEST_F(Textures, PixelsARunLengthBitmapSkipsAreZeroNotLeftOverMemory) {
+    // The data ends after the first run; the rest of the image is never written.
+    TextureImage image;
+    ASSERT_TRUE(image.loadBitmap(write("runs.bmp", runLengthBitmap(32, 32, 10, true))));
+    ASSERT_EQ(image.width(), 32);
+    int written = 0;
+    for (int i = 0; i < 32 * 32; ++i) {
+        const std::uint8_t* p = &image.pixels()[4 * i];
+        if (p[0] == 7) {
+            ++written;
+            continue;
+        }
+        ASSERT_EQ(p[0], 0) << i;
+        ASSERT_EQ(p[1], 0) << i;
+        ASSERT_EQ(p[2], 0) << i;
+    }
+    EXPECT_EQ(written, 10);
+}
+
+TEST_F(Textures, RunLengthDataShorterThanItsHeaderSaysIsRefused) {
+    QByteArray bytes = runLengthBitmap(32, 32, 10, true);
+    bytes.chop(2);
+    const auto [index, report] = loadReporting(write("cut.bmp", bytes));
+    EXPECT_EQ(index, -1);
+    EXPECT_NE(report.find("truncated pixel data"), std::string::npos) << report;
+}
+
 TEST_F(Textures, AbsurdSizesInOtherFormatsAreRefusedBeforeDecoding) {
     // A PNG header claiming 20000 x 20000 pixels, with no image data behind it.
     QImage small(2, 2, QImage::Format_RGB32);
