@@ -107,7 +107,7 @@ void FlowerTorusNode::setProfile(int resH, int resV, const Stroke& stroke) {
     updateMainAxis();
 }
 
-SlotList& FlowerTorusNode::slots(int whorl) {
+SlotList& FlowerTorusNode::slotList(int whorl) {
     switch (whorl) {
     case kWhorlPistil:
         return pistilParts;
@@ -120,8 +120,8 @@ SlotList& FlowerTorusNode::slots(int whorl) {
     }
 }
 
-const SlotList& FlowerTorusNode::slots(int whorl) const {
-    return const_cast<FlowerTorusNode*>(this)->slots(whorl);
+const SlotList& FlowerTorusNode::slotList(int whorl) const {
+    return const_cast<FlowerTorusNode*>(this)->slotList(whorl);
 }
 
 double FlowerTorusNode::height() const {
@@ -148,7 +148,7 @@ void FlowerTorusNode::replaceAllPlacements() {
 }
 
 void FlowerTorusNode::addSlot(int whorl, double radius, double theta, int size) {
-    SlotList& list = slots(whorl);
+    SlotList& list = slotList(whorl);
     auto slot = std::make_unique<FlowerPart>();
     slot->whatIam = whorl;
     slot->radius = radius;
@@ -200,7 +200,7 @@ void FlowerTorusNode::layoutBand(int whorl, double inner, double outer, int size
     // A band with no area holds no organs but the first pistil.
     const double step = organs > 0.0 ? (sB - sA) / (10.0 * organs) : (sB - sA) + 1.0;
 
-    SlotList& list = slots(whorl);
+    SlotList& list = slotList(whorl);
     double accumulated = whorl == kWhorlPistil ? organArea : 0.0;
     int k = 0;
     previous = pointAtArcLength(profile, sA);
@@ -238,7 +238,7 @@ void FlowerTorusNode::relayoutRings(double pistilRadius, double stamenRadius, do
         layoutRing(sepalParts, false, sepalRadius, -kPi / 2);
 }
 
-void FlowerTorusNode::clearSlots(int whorl) { slots(whorl).clear(); }
+void FlowerTorusNode::clearSlots(int whorl) { slotList(whorl).clear(); }
 
 void FlowerTorusNode::highlightRange(double a, double b) {
     if (a == b)
@@ -261,7 +261,7 @@ void FlowerTorusNode::clearSelection() {
 
 void FlowerTorusNode::attachOrgan(int whorl, int index, std::unique_ptr<FlowerObjectNode> organ,
                                   const PointList& axisPoints, const Vector3& side) {
-    SlotList& list = slots(whorl);
+    SlotList& list = slotList(whorl);
     if (!organ || index < 0 || index >= static_cast<int>(list.size()) || axisPoints.empty())
         return;
     FlowerPart& slot = *list[index];
@@ -353,7 +353,7 @@ SlotHit FlowerTorusNode::nearestEmptySlot(const Vector3& origin, const Vector3& 
     double best = 1000000.0;
     const Vector3 unitDirection = unit(direction);
     for (int whorl : {kWhorlPistil, kWhorlStamen, kWhorlPetal, kWhorlSepal})
-        for (const auto& slot : slots(whorl)) {
+        for (const auto& slot : slotList(whorl)) {
             if (slot->object)
                 continue;
             const Vector3 p = slot->basicTransAndRot.translationPart();
@@ -518,8 +518,8 @@ std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone() const {
     copy->setMaterial(diffuse, specular, ambient, shininess);
     copy->mainAxis = mainAxis;
     for (int whorl : {kWhorlPistil, kWhorlStamen, kWhorlPetal, kWhorlSepal})
-        for (const auto& slot : slots(whorl))
-            copy->slots(whorl).push_back(copySlot(*slot));
+        for (const auto& slot : slotList(whorl))
+            copy->slotList(whorl).push_back(copySlot(*slot));
     copy->pistilInf = pistilInf;
     copy->stamenInf = stamenInf;
     copy->petalInf = petalInf;
@@ -641,7 +641,7 @@ void FlowerTorusNode::save(TextWriter& out) const {
     writePointList(out, "mainAxis", mainAxis.points);
     out.text("\n");
     for (const WhorlHeadings& w : kWhorlRecords) {
-        const SlotList& list = slots(w.whorl);
+        const SlotList& list = slotList(w.whorl);
         out.format(w.heading, static_cast<int>(list.size()));
         for (size_t i = 0; i < list.size(); ++i) {
             out.format(w.indexLine, static_cast<int>(i));
@@ -675,7 +675,7 @@ std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
         int count = 0;
         if (!readLabelledInteger(in, w.headingWords, count) || !in.plausibleCount(count, kMinSlotBytes))
             return nullptr;
-        SlotList& list = torus->slots(w.whorl);
+        SlotList& list = torus->slotList(w.whorl);
         for (int i = 0; i < count; ++i) {
             int index = 0;
             auto slot = std::make_unique<FlowerPart>();

@@ -128,8 +128,8 @@ public:
     // Recomputes the main axis from the receptacle's height.
     void updateMainAxis();
 
-    SlotList& slots(int whorl);
-    const SlotList& slots(int whorl) const;
+    SlotList& slotList(int whorl);
+    const SlotList& slotList(int whorl) const;
 
     int m_resH = 0;
     int m_resV = 0;

@@ -61,7 +61,7 @@ class TorusTest : public ::testing::Test {
 protected:
     // Attaches an axis organ of `kind` to the slot, drawn straight out of it.
     void fill(int whorl, int index, int kind) {
-        const FlowerPart& slot = *torus.slots(whorl)[index];
+        const FlowerPart& slot = *torus.slotList(whorl)[index];
         auto organ = std::make_unique<AxisNode>(nextId(), kind);
         PointList axis = upright(slotOrigin(slot), 0.3).points;
         torus.attachOrgan(whorl, index, std::move(organ), axis, {0, 0, 1});
