@@ -49,7 +49,10 @@ protected:
 
     IdCounter ids;
     ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
-    const std::string directory = ::testing::TempDir() + "pelmora_cli_test";
+    // One folder per test: ctest runs the tests of this fixture in parallel.
+    const std::string directory =
+        ::testing::TempDir() + "pelmora_cli_" +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name();
     const std::string library = directory + "/library.pmr";
     std::unique_ptr<FlowerObjectComposite> plant, otherPlant;
     std::unique_ptr<SceneRoot> scene;
