@@ -710,14 +710,6 @@ bool readPositions(TextReader& in, std::vector<double>& list) {
     return true;
 }
 
-bool skipWords(TextReader& in, int count) {
-    std::string word;
-    for (int i = 0; i < count; ++i)
-        if (!in.word(word))
-            return false;
-    return true;
-}
-
 // "child index %d" before each child.
 bool readChildIndex(TextReader& in) {
     int index = 0;

@@ -112,3 +112,11 @@ bool readPoints(TextReader& in, int count, PointList& points) {
     }
     return true;
 }
+
+bool skipWords(TextReader& in, int count) {
+    std::string word;
+    for (int i = 0; i < count; ++i)
+        if (!in.word(word))
+            return false;
+    return true;
+}

@@ -37,5 +37,7 @@ bool readTextureBlock(TextReader& in, FlowerObjectNode& node);
 void writePointList(TextWriter& out, std::string_view heading, const PointList& points);
 // Reads the heading's word and count and the points (indices ignored).
 bool readPointList(TextReader& in, PointList& points);
+// Skips `count` label words; labels are read as words and not compared.
+bool skipWords(TextReader& in, int count);
 // Reads the points of a list whose count was read already.
 bool readPoints(TextReader& in, int count, PointList& points);

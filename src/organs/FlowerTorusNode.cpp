@@ -13,6 +13,7 @@
 #include "model/RecordBlocks.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
+#include "organs/OrganRecords.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,10 +35,6 @@ Stroke defaultProfile() {
     Stroke profile;
     Stroke::splineResample(rough, profile, 20);
     return profile;
-}
-
-int clampResolution(int value) {
-    return std::clamp(value, Parameters::kMinResolution, Parameters::kMaxResolution);
 }
 
 template <typename Visit> void forEachSlot(const FlowerTorusNode& torus, Visit visit) {
@@ -595,14 +592,6 @@ void writeSlot(TextWriter& out, const FlowerPart& slot) {
         writeTypedRecord(out, *slot.object);
 }
 
-bool skipWords(TextReader& in, int count) {
-    std::string word;
-    for (int i = 0; i < count; ++i)
-        if (!in.word(word))
-            return false;
-    return true;
-}
-
 bool readLabelledInteger(TextReader& in, int words, int& value) {
     return skipWords(in, words) && in.integer(value);
 }
@@ -689,8 +678,8 @@ std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
             return nullptr;
     }
     // Resolutions outside the parameter ranges would build absurd or empty bodies.
-    torus->m_resH = clampResolution(torus->m_resH);
-    torus->m_resV = clampResolution(torus->m_resV);
+    torus->m_resH = clampedResolution(torus->m_resH);
+    torus->m_resV = clampedResolution(torus->m_resV);
     if (torus->m_basicCurve.size() < 2) {
         in.fail("a receptacle profile needs at least two points");
         return nullptr;

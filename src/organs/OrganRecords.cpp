@@ -2,16 +2,9 @@
 
 #include "math/TextReader.h"
 #include "model/Parameters.h"
+#include "model/RecordBlocks.h"
 
 #include <algorithm>
-
-bool skipWords(TextReader& in, int count) {
-    std::string word;
-    for (int i = 0; i < count; ++i)
-        if (!in.word(word))
-            return false;
-    return true;
-}
 
 bool readLabelled(TextReader& in, int& value) {
     return skipWords(in, 1) && in.integer(value);

@@ -7,8 +7,6 @@ class TextReader;
 // Reading helpers the organ records share. Labels are read as words and not
 // compared.
 
-// Skips `count` label words.
-bool skipWords(TextReader& in, int count);
 // A label word followed by a number ("m_resH 6", "radius 0.008000").
 bool readLabelled(TextReader& in, int& value);
 bool readLabelled(TextReader& in, double& value);
