@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -235,6 +236,8 @@ bool CMainFrame::openDocumentPath(const QString& path) {
     const bool opened = document_.openDocument(path);
     if (opened)
         recentFiles_.add(path);
+    else if (!QFileInfo::exists(path))
+        recentFiles_.remove(QFileInfo(path).absoluteFilePath());
     refreshRecentFiles();
     refreshTitle();
     return opened;

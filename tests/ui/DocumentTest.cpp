@@ -142,3 +142,16 @@ TEST_F(DocumentTest, TheFileMenuListsTheFourLatestLibraries) {
     // The list outlives the window.
     EXPECT_EQ(RecentFiles().paths().size(), 4);
 }
+
+TEST_F(DocumentTest, ARecentLibraryThatIsGoneLeavesTheList) {
+    ASSERT_TRUE(frame->document().saveDocument(pathOf("kept.pmr")));
+    frame->saveDocument();
+    ASSERT_TRUE(frame->document().saveDocument(pathOf("gone.pmr")));
+    frame->saveDocument();
+    QFile::remove(pathOf("gone.pmr"));
+    EXPECT_FALSE(frame->openDocumentPath(pathOf("gone.pmr")));
+    EXPECT_EQ(failures.size(), 1);
+    const QStringList recent = RecentFiles().paths();
+    ASSERT_EQ(recent.size(), 1);
+    EXPECT_TRUE(recent.front().endsWith(QStringLiteral("kept.pmr")));
+}

@@ -2,6 +2,7 @@
 
 #include "app/LibraryBrowser.h"
 #include "app/TOGL.h"
+#include "ui/AboutDialog.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/COverallFrame.h"
 #include "ui/COverallView.h"
@@ -10,6 +11,8 @@
 #include "ui/ViewManager.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
@@ -308,4 +311,12 @@ TEST_F(MainFrameTest, ToolAndStatusBarsHideAndShow) {
     EXPECT_FALSE(frame->statusBar()->isVisible());
     frame->commands().run(kCmdViewStatusBar);
     EXPECT_TRUE(frame->statusBar()->isVisible());
+}
+
+TEST_F(MainFrameTest, TheAboutBoxNamesTheVersion) {
+    AboutDialog about(frame.get());
+    const QLabel* version = about.findChild<QLabel*>(QStringLiteral("version"));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), QStringLiteral("Pelmora Version 1.0"));
+    EXPECT_NE(about.findChild<QDialogButtonBox*>(), nullptr);
 }
