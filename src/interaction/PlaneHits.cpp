@@ -1,5 +1,7 @@
 #include "interaction/PlaneHits.h"
 
+#include <utility>
+
 namespace {
 
 // Window depth of the point a pick ray is aimed through, and of the point just
@@ -75,11 +77,28 @@ Vector3 hitViewPlane(const PickRay& ray, const Vector3& center) {
     return e - d * (dot(e, n) / facing);
 }
 
-Vector3 hitPlaneThroughPoint(const Vector3& eye, const Vector3& q, const Vector3& p0,
-                             const Vector3& n) {
+bool rayThroughPointMeetsPlane(const Vector3& eye, const Vector3& q, const Vector3& p0,
+                               const Vector3& n, Vector3& out) {
     const Vector3 d = unit(q - eye);
     const double facing = dot(n, d);
     if (facing == 0.0)
-        return {};
-    return eye + d * ((dot(n, p0) - dot(n, eye)) / facing);
+        return false;
+    out = eye + d * ((dot(n, p0) - dot(n, eye)) / facing);
+    return true;
+}
+
+Vector3 hitPlaneThroughPoint(const Vector3& eye, const Vector3& q, const Vector3& p0,
+                             const Vector3& n) {
+    Vector3 hit;
+    rayThroughPointMeetsPlane(eye, q, p0, n, hit);
+    return hit;
+}
+
+bool carryOntoPlane(const Vector3& eye, PointList& points, const Vector3& p0, const Vector3& n) {
+    PointList carried(points.size());
+    for (size_t i = 0; i < points.size(); ++i)
+        if (!rayThroughPointMeetsPlane(eye, points[i], p0, n, carried[i]))
+            return false;
+    points = std::move(carried);
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/Matrix4.h"
+#include "math/PointSequence.h"
 #include "math/Vector3.h"
 
 // The GL viewport rectangle: origin at the bottom left, in pixels.
@@ -49,3 +50,10 @@ Vector3 hitViewPlane(const PickRay& ray, const Vector3& center);
 // Where the ray from the eye through q meets the plane through p0 with normal n.
 Vector3 hitPlaneThroughPoint(const Vector3& eye, const Vector3& q, const Vector3& p0,
                              const Vector3& n);
+// As hitPlaneThroughPoint, telling a parallel ray apart from a hit at the origin:
+// false, and `out` untouched, when the ray runs parallel to the plane.
+bool rayThroughPointMeetsPlane(const Vector3& eye, const Vector3& q, const Vector3& p0,
+                               const Vector3& n, Vector3& out);
+// Carries every point along its ray from the eye onto the plane through p0 with
+// normal n. False, and the points untouched, when any of the rays runs parallel.
+bool carryOntoPlane(const Vector3& eye, PointList& points, const Vector3& p0, const Vector3& n);

@@ -126,3 +126,21 @@ TEST(PlaneHits, ViewPlaneAndPlaneThroughPoint) {
     // The plane through (0,0,2) with normal (0,0,-3): same ray, three units along.
     expectNear(hitPlaneThroughPoint({0, 0, 5}, {1, 0, 4}, {0, 0, 2}, {0, 0, -3}), {3, 0, 2}, 1e-12);
 }
+
+TEST(PlaneHits, CarryingOntoAPlaneTellsAHitAtTheOriginFromAParallelRay) {
+    // From (0,0,5) the ray through (0,0,4) meets z = 0 at the origin: a hit.
+    Vector3 hit(9, 9, 9);
+    EXPECT_TRUE(rayThroughPointMeetsPlane({0, 0, 5}, {0, 0, 4}, {0, 0, 0}, {0, 0, 1}, hit));
+    EXPECT_EQ(hit, Vector3());
+
+    PointList points{{1, 0, 4}, {0, 0, 4}};
+    ASSERT_TRUE(carryOntoPlane({0, 0, 5}, points, {0, 0, 0}, {0, 0, 1}));
+    expectNear(points[0], {5, 0, 0}, 1e-12);
+    expectNear(points[1], {0, 0, 0}, 1e-12);
+
+    // One ray along the plane spoils the whole stroke, which stays as it was.
+    const PointList drawn{{1, 0, 4}, {1, 0, 5}};
+    PointList carried = drawn;
+    EXPECT_FALSE(carryOntoPlane({0, 0, 5}, carried, {0, 0, 0}, {0, 0, 1}));
+    EXPECT_EQ(carried, drawn);
+}
