@@ -18,9 +18,14 @@ void initialiseGlew() {
     const GLenum status = glewInit();
     if (status == GLEW_OK)
         return;
-    // No extension entry point is used, so drawing carries on without them; GLEW
-    // cannot initialise on EGL contexts, for one.
-    std::fprintf(stderr, "glewInit failed (%s); drawing carries on without extensions\n",
+    // No extension entry point is used, so drawing carries on without them.
+    if (status == GLEW_ERROR_NO_GLX_DISPLAY) {
+        std::fputs("glewInit: no GLX display (an EGL context); carrying on without "
+                   "extensions\n",
+                   stderr);
+        return;
+    }
+    std::fprintf(stderr, "glewInit: %s; carrying on without extensions\n",
                  reinterpret_cast<const char*>(glewGetErrorString(status)));
 }
 
