@@ -53,7 +53,6 @@ public:
     bool attachWindowless();
     bool attached() const { return context_.valid(); }
     bool windowless() const { return window_ == nullptr; }
-    QWindow* window() const { return window_; }
     void doneCurrent();
 
     void beginFrame();
