@@ -6,59 +6,92 @@
 
 namespace {
 
-// Reused between calls, so that drawing allocates only when a grid is wider than
+// Reused between calls, so that drawing allocates only when a grid is larger than
 // any before it.
-thread_local std::vector<GLuint> stripIndices;
-thread_local std::vector<Vector3> negatedNormals;
+struct StripTriangles {
+    int rows = -1;
+    int columns = -1;
+    std::vector<GLuint> indices;
+};
+// One list per strip direction, kept while grids of the same size follow each other
+// (the two sides of a surface, the organs of a whorl).
+thread_local StripTriangles stripTriangleLists[2];
+thread_local std::vector<GLfloat> vertexFloats;
+thread_local std::vector<GLfloat> normalFloats;
+thread_local std::vector<GLfloat> texCoordFloats;
 
-// Indices of one strip relative to the start of its first row: row g and row g + 1
-// alternating, column by column.
-const GLuint* stripOrder(int columns, StripDirection direction) {
-    stripIndices.resize(2 * static_cast<size_t>(columns));
-    for (int k = 0; k < columns; ++k) {
-        const int h = direction == StripDirection::Forward ? k : columns - 1 - k;
-        stripIndices[2 * k] = static_cast<GLuint>(h);
-        stripIndices[2 * k + 1] = static_cast<GLuint>(columns + h);
+// The grid as packed floats, the form GL takes without converting vertex by vertex;
+// `sign` negates every component, `components` keeps the first two or all three.
+const GLfloat* packed(const Grid& grid, std::vector<GLfloat>& out, int components, float sign) {
+    out.resize(grid.cells().size() * static_cast<size_t>(components));
+    GLfloat* f = out.data();
+    for (const Vector3& p : grid.cells()) {
+        *f++ = sign * static_cast<GLfloat>(p.x);
+        *f++ = sign * static_cast<GLfloat>(p.y);
+        if (components == 3)
+            *f++ = sign * static_cast<GLfloat>(p.z);
     }
+    return out.data();
+}
+
+// The triangles of every strip of a rows x columns grid as one index list: the
+// strip between rows g and g + 1 alternates them column by column, and its
+// triangle k is (k, k + 1, k + 2) with the first two swapped for odd k, which is
+// exactly the triangle, winding and last (flat-shading) vertex a triangle strip
+// gives. One draw call per grid instead of one per strip.
+const GLuint* stripTriangles(int rows, int columns, StripDirection direction, GLsizei& count) {
+    StripTriangles& list = stripTriangleLists[direction == StripDirection::Forward ? 0 : 1];
+    count = static_cast<GLsizei>(list.indices.size());
+    if (list.rows == rows && list.columns == columns)
+        return list.indices.data();
+    list.rows = rows;
+    list.columns = columns;
+    std::vector<GLuint>& stripIndices = list.indices;
+    stripIndices.clear();
+    for (int g = 0; g + 1 < rows; ++g) {
+        const auto at = [&](int k) {
+            const int h = direction == StripDirection::Forward ? k / 2 : columns - 1 - k / 2;
+            return static_cast<GLuint>((g + k % 2) * columns + h);
+        };
+        for (int k = 0; k + 2 < 2 * columns; ++k) {
+            const GLuint a = at(k), b = at(k + 1), c = at(k + 2);
+            stripIndices.insert(stripIndices.end(), {k % 2 ? b : a, k % 2 ? a : b, c});
+        }
+    }
+    count = static_cast<GLsizei>(stripIndices.size());
     return stripIndices.data();
 }
 
 } // namespace
 
-// The strips are drawn from vertex arrays, one call per strip: the same vertices in
-// the same order as a strip of single vertex calls, at a fraction of the calls.
+// The strips are drawn from vertex arrays in one call: the same triangles with the
+// same windings as strips of single vertex calls, at a fraction of the calls.
 void drawGridStrips(const Grid& positions, StripDirection direction, StripNormals normalMode,
                     const Grid* normals, const Grid* texCoords) {
     const int rows = positions.rows();
     const int columns = positions.columns();
     if (rows < 2 || columns < 1)
         return;
-    const Vector3* normalData = nullptr;
-    if (normals && normalMode != StripNormals::None) {
-        normalData = normals->cells().data();
-        if (normalMode == StripNormals::Negated) {
-            negatedNormals.resize(normals->cells().size());
-            for (size_t i = 0; i < negatedNormals.size(); ++i)
-                negatedNormals[i] = -normals->cells()[i];
-            normalData = negatedNormals.data();
-        }
-    }
-    const GLuint* order = stripOrder(columns, direction);
+    const GLfloat* vertexData = packed(positions, vertexFloats, 3, 1.0f);
+    const GLfloat* normalData = nullptr;
+    if (normals && normalMode != StripNormals::None)
+        normalData = packed(*normals, normalFloats, 3,
+                            normalMode == StripNormals::Negated ? -1.0f : 1.0f);
+    const GLfloat* texCoordData = texCoords ? packed(*texCoords, texCoordFloats, 2, 1.0f) : nullptr;
+    GLsizei count = 0;
+    const GLuint* triangles = stripTriangles(rows, columns, direction, count);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_VERTEX_ARRAY);
-    if (normalData)
+    glVertexPointer(3, GL_FLOAT, 0, vertexData);
+    if (normalData) {
         glEnableClientState(GL_NORMAL_ARRAY);
-    if (texCoords)
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    for (int g = 0; g + 1 < rows; ++g) {
-        const size_t rowStart = static_cast<size_t>(g) * static_cast<size_t>(columns);
-        glVertexPointer(3, GL_DOUBLE, sizeof(Vector3), positions.cells().data() + rowStart);
-        if (normalData)
-            glNormalPointer(GL_DOUBLE, sizeof(Vector3), normalData + rowStart);
-        if (texCoords)
-            glTexCoordPointer(2, GL_DOUBLE, sizeof(Vector3), texCoords->cells().data() + rowStart);
-        glDrawElements(GL_TRIANGLE_STRIP, 2 * columns, GL_UNSIGNED_INT, order);
+        glNormalPointer(GL_FLOAT, 0, normalData);
     }
+    if (texCoordData) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, texCoordData);
+    }
+    glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, triangles);
     glPopClientAttrib();
 }
 
