@@ -40,15 +40,16 @@ template <typename Draw> GLuint trianglesOf(Draw draw) {
     return count;
 }
 
-// Frames of `draw` inside one off-screen frame: clear, lights, draw, finish.
-template <typename Draw> void runFrames(benchmark::State& state, DrawSetup& s, Draw draw) {
-    if (!s.ready) {
-        state.SkipWithError("no OpenGL context");
-        return;
-    }
+// Starts an off-screen frame with the main view's camera and lights.
+void beginLitFrame(DrawSetup& s) {
     s.togl.beginFrame();
     s.togl.loadViewMatrix();
     placeFrameLights();
+}
+
+// Frames of `draw` inside one off-screen frame: clear, draw, finish.
+template <typename Draw> void runFrames(benchmark::State& state, DrawSetup& s, Draw draw) {
+    beginLitFrame(s);
     state.counters["triangles"] = trianglesOf(draw);
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -68,6 +69,10 @@ void BM_ClonePlant(benchmark::State& state) {
 
 void BM_DrawPlantSolid(benchmark::State& state) {
     DrawSetup s;
+    if (!s.ready) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
     runFrames(state, s, [&s] { s.plant->drawSolid(); });
 }
 
@@ -78,9 +83,7 @@ void BM_DrawPlantFromDisplayList(benchmark::State& state) {
         return;
     }
     // Compiled inside a frame, in the state the direct drawing sees.
-    s.togl.beginFrame();
-    s.togl.loadViewMatrix();
-    placeFrameLights();
+    beginLitFrame(s);
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
     s.plant->drawSolid();
