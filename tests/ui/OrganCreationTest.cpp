@@ -1,0 +1,171 @@
+#include "OrganSketchingFixture.h"
+
+using OrganCreationTest = OrganSketchingFixture;
+
+TEST_F(OrganCreationTest, ThreeStrokesMakeAPetalThatShowsInTheView) {
+    run(kCmdPetalCreation);
+    const CameraPose home = gl().camera().pose();
+    auto& petalMode = singleton<MouseListenerForPetal>();
+
+    drag(outline(-1.0, 0.3));
+    EXPECT_EQ(petalMode.finishedStrokes(), 1);
+    // The first stroke survives a trip to another mode.
+    run(kCmdStamenCreation);
+    run(kCmdPetalCreation);
+    EXPECT_EQ(petalMode.finishedStrokes(), 1);
+    EXPECT_EQ(petalMode.strokes()[0].size(), 41);
+
+    // Holding the right button suspends drawing and does not move the camera.
+    const Path midrib = pixelsOf(straightLine({0.0, 0.02, 0.0}, {0.0, 0.95, 0.0}, 30));
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, midrib[0]);
+    for (int i = 1; i < 10; ++i)
+        QTest::mouseMove(view, midrib[i]);
+    QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, midrib[9]);
+    QTest::mouseMove(view, midrib[9] + QPoint(40, 0));
+    QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, midrib[9] + QPoint(40, 0));
+    EXPECT_EQ(petalMode.strokes()[1].size(), 10);
+    for (size_t i = 10; i < midrib.size(); ++i)
+        QTest::mouseMove(view, midrib[i]);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, midrib.back());
+    EXPECT_EQ(petalMode.strokes()[1].size(), 30);
+    EXPECT_EQ(gl().camera().eye, home.eye);
+    EXPECT_EQ(controller().workObject(), nullptr);
+
+    drag(outline(1.0, 0.3));
+    auto* petal = work<FlowerPetalNode>();
+    ASSERT_NE(petal, nullptr);
+    EXPECT_EQ(controller().mode, kModePetalModify);
+    EXPECT_EQ(&mouseListenerManager().mainListener(),
+              static_cast<MouseListenerState*>(&singleton<MouseListenerForPetalModify>()));
+    EXPECT_EQ(petalMode.finishedStrokes(), 0);
+    for (const Stroke& stroke : petalMode.strokes())
+        EXPECT_TRUE(stroke.empty());
+
+    // The petal runs from the base up to the tip, and the snapshot holds it there.
+    EXPECT_NEAR(petal->controlPoints().midribPoint(0).y, 0.0, 0.05);
+    EXPECT_NEAR(petal->controlPoints().midribPoint(petal->controlPoints().tipRow()).y, 1.0, 0.08);
+    const auto picked = pickAt(pixelOf({0.05, 0.5, 0.0}));
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(picked->id, petal->id);
+
+    // And the window shows it in colour: the pixels at the petal's middle are not
+    // the white background.
+    view->renderNow();
+    const QImage shown = view->screen()->grabWindow(view->winId()).toImage();
+    ASSERT_FALSE(shown.isNull());
+    const QColor middle = shown.pixelColor(pixelOf({0.05, 0.5, 0.0}));
+    EXPECT_NE(middle, QColor(Qt::white));
+    EXPECT_EQ(shown.pixelColor(5, 5), QColor(Qt::white));
+}
+
+TEST_F(OrganCreationTest, OutlinesThatDoNotCrossTwiceMakeNothing) {
+    run(kCmdPetalCreation);
+    // Side by side, even once their ends are drawn out.
+    drag(straightLine({-0.2, 0.0, 0.0}, {-0.2, 1.0, 0.0}, 30));
+    drag(straightLine({0.0, 0.02, 0.0}, {0.0, 0.95, 0.0}, 30));
+    drag(straightLine({0.2, 0.0, 0.0}, {0.2, 1.0, 0.0}, 30));
+    EXPECT_EQ(controller().workObject(), nullptr);
+    EXPECT_EQ(controller().mode, kModePetal);
+    auto& petalMode = singleton<MouseListenerForPetal>();
+    EXPECT_EQ(petalMode.finishedStrokes(), 0);
+    for (const Stroke& stroke : petalMode.strokes())
+        EXPECT_TRUE(stroke.empty());
+}
+
+TEST_F(OrganCreationTest, StamenNeedsFourPointsAndStartsAtTheOrigin) {
+    run(kCmdStamenCreation);
+    const std::vector<Vector3> filament = straightLine({0.1, 0.2, 0.0}, {0.15, 0.9, 0.0}, 4);
+    drag(std::vector<Vector3>(filament.begin(), filament.begin() + 3));
+    EXPECT_EQ(controller().workObject(), nullptr);
+    EXPECT_EQ(controller().mode, kModeStamen);
+
+    // The right button does not move the camera in a creation mode.
+    const Vector3 eye = gl().camera().eye;
+    QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(200, 150));
+    QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, QPoint(200, 150));
+    EXPECT_EQ(gl().camera().eye, eye);
+
+    drag(filament);
+    auto* stamen = work<FlowerStamenNode>();
+    ASSERT_NE(stamen, nullptr);
+    EXPECT_EQ(controller().mode, kModeStamenModify);
+    EXPECT_NEAR(stamen->mainAxis.front().length(), 0.0, 1e-12);
+    EXPECT_NEAR(stamen->mainAxis.back().y, 0.7, 0.01);
+}
+
+TEST_F(OrganCreationTest, PistilNeedsTenPointsWithTheReleasePoint) {
+    run(kCmdPistilCreation);
+    // Up one side and down the other: 8 drag points and the release point.
+    std::vector<Vector3> outline9;
+    for (int k = 0; k < 8; ++k) {
+        const double a = std::numbers::pi * k / 8.0;
+        outline9.push_back({-0.1 * std::cos(a), 0.6 * std::sin(a / 2 + 0.1), 0.0});
+    }
+    drag(outline9);
+    EXPECT_EQ(controller().workObject(), nullptr);
+    EXPECT_EQ(controller().mode, kModePistil);
+
+    std::vector<Vector3> outline10;
+    for (int k = 0; k < 9; ++k) {
+        const double a = std::numbers::pi * k / 8.0;
+        outline10.push_back({-0.1 * std::cos(a), 0.3 + 0.3 * std::sin(a), 0.0});
+    }
+    drag(outline10);
+    ASSERT_NE(work<FlowerPistilNode>(), nullptr);
+    EXPECT_EQ(controller().mode, kModePistilModify);
+    EXPECT_EQ(work<FlowerPistilNode>()->m_basicCurve.size() > 0, true);
+}
+
+TEST_F(OrganCreationTest, APetalIsStoredSavedReopenedAndExportedThroughTheCommands) {
+    FlowerPetalNode* petal = drawPetal();
+    ASSERT_NE(petal, nullptr);
+    const PetalControlPointManager net = petal->controlPoints();
+    const int leaves = libraryBrowser().entryCount(kCategoryLeaf);
+    run(kCmdStoreCurrent);
+    EXPECT_TRUE(controller().libraryHolds(petal));
+    EXPECT_EQ(libraryBrowser().entryCount(kCategoryLeaf), leaves + 1);
+
+    frame->commands().updateAll();
+    ASSERT_TRUE(frame->commands().action(kCmdSaveObj)->isEnabled());
+    answerNextFileDialog(pathOf("petal.obj"));
+    run(kCmdSaveObj);
+    std::ifstream obj(dir.path("petal.obj"));
+    std::stringstream objText;
+    objText << obj.rdbuf();
+    EXPECT_NE(objText.str().find("\nv "), std::string::npos);
+    EXPECT_TRUE(std::ifstream(dir.path("petal.mtl")).good());
+
+    answerNextFileDialog(pathOf("first.pmr"));
+    run(kCmdFileSave);
+    EXPECT_EQ(frame->document().title(), QStringLiteral("first.pmr"));
+
+    // Reopened as the Open command does once its dialog has named the file.
+    ASSERT_TRUE(frame->openDocumentPath(pathOf("first.pmr")));
+    EXPECT_TRUE(failures.isEmpty());
+    EXPECT_EQ(libraryBrowser().entryCount(kCategoryLeaf), leaves + 1);
+    const FlowerPetalNode* reopened = nullptr;
+    for (const auto& [id, object] : controller().library())
+        if (auto* p = dynamic_cast<const FlowerPetalNode*>(object.get()))
+            reopened = p;
+    ASSERT_NE(reopened, nullptr);
+    ASSERT_EQ(reopened->controlPoints().rowCount(), net.rowCount());
+    for (size_t i = 0; i < net.points().cells().size(); ++i)
+        EXPECT_LT(distance(reopened->controlPoints().points().cells()[i], net.points().cells()[i]),
+                  1e-5);
+}
+
+// The picture of the README's walk-through: the main window with a fresh petal.
+// With PELMORA_SCREENSHOT set it is written there.
+TEST_F(OrganCreationTest, TheMainWindowShowsTheFreshPetal) {
+    ASSERT_NE(drawPetal(), nullptr);
+    view->renderNow();
+    const QImage window = frame->screen()->grabWindow(frame->winId()).toImage();
+    ASSERT_FALSE(window.isNull());
+    const QPoint inView =
+        view->mapToGlobal(pixelOf({0.05, 0.5, 0.0})) - frame->mapToGlobal(QPoint());
+    EXPECT_NE(window.pixelColor(inView), QColor(Qt::white));
+    if (const QByteArray path = qgetenv("PELMORA_SCREENSHOT"); !path.isEmpty()) {
+        EXPECT_TRUE(window.save(QString::fromLocal8Bit(path)));
+    }
+}

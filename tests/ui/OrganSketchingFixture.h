@@ -1,0 +1,181 @@
+#pragma once
+
+// A person's road through the organ modes, in the real main window: strokes are
+// Qt mouse events on the main view, the state is read through the controller and
+// the pixels through the main view's context.
+#include "ShellFixture.h"
+
+#include "app/LibraryBrowser.h"
+#include "app/MouseListenerForPetal.h"
+#include "app/MouseListenerForPetalModify.h"
+#include "app/MouseListenerForPistilModify.h"
+#include "app/MouseListenerForStamenModify.h"
+#include "app/MouseListenerManager.h"
+#include "app/Singleton.h"
+#include "app/TOGL.h"
+#include "model/PickColour.h"
+#include "organs/FlowerPetalNode.h"
+#include "organs/FlowerPistilNode.h"
+#include "organs/FlowerStamenNode.h"
+#include "ui/CPelmoraView.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandSet.h"
+#include "ui/ViewManager.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <numbers>
+#include <sstream>
+#include <vector>
+
+using Path = std::vector<QPoint>;
+
+// Petal outlines in the drawing plane: from just beside the base to just beyond
+// the tip, bulging `width` out to one side, so that the two outlines cross near
+// both ends.
+inline std::vector<Vector3> outline(double side, double width) {
+    std::vector<Vector3> points;
+    for (int k = 0; k <= 40; ++k) {
+        const double t = k / 40.0;
+        const double bulge = std::pow(std::sin(std::numbers::pi * t), 0.7);
+        points.push_back({side * (width * bulge - 0.02), -0.03 + 1.06 * t, 0.0});
+    }
+    return points;
+}
+
+inline std::vector<Vector3> straightLine(const Vector3& from, const Vector3& to, int points) {
+    std::vector<Vector3> line;
+    for (int k = 0; k < points; ++k)
+        line.push_back(from + (to - from) * (k / double(points - 1)));
+    return line;
+}
+
+// Does the node's control net equal the other net, point for point?
+inline bool sameNet(const PetalControlPointManager& a, const PetalControlPointManager& b) {
+    return a.points().cells() == b.points().cells();
+}
+
+inline double largestLift(const PetalControlPointManager& net) {
+    double largest = 0.0;
+    for (const Vector3& p : net.points().cells())
+        largest = std::max(largest, std::abs(p.z));
+    return largest;
+}
+
+class OrganSketchingFixture : public ShellFixture {
+protected:
+    void SetUp() override {
+        start();
+        view = frame->mainView();
+        frame->document().reportFailure = [this](const QString& message) {
+            failures.push_back(message);
+        };
+    }
+
+    AppController& controller() { return appController(); }
+    TOGL& gl() { return *viewManager().mainContext(); }
+    void run(int id) { frame->commands().run(id); }
+    template <typename T> T* work() { return dynamic_cast<T*>(controller().workObject()); }
+
+    // The window pixel (logical coordinates) a world point is seen at.
+    QPoint pixelOf(const Vector3& p) {
+        const ViewTransform& view = gl().viewTransform();
+        const Matrix4 m = view.projection * view.modelView;
+        double clip[4];
+        for (int r = 0; r < 4; ++r)
+            clip[r] = m.at(r, 0) * p.x + m.at(r, 1) * p.y + m.at(r, 2) * p.z + m.at(r, 3);
+        const double x = (clip[0] / clip[3] + 1.0) / 2.0 * view.viewport.width;
+        const double y =
+            view.viewport.height - (clip[1] / clip[3] + 1.0) / 2.0 * view.viewport.height;
+        return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+    }
+    Path pixelsOf(const std::vector<Vector3>& points) {
+        Path path;
+        for (const Vector3& p : points)
+            path.push_back(pixelOf(p));
+        return path;
+    }
+
+    // A left drag: pressed at the first pixel, one move to each following pixel,
+    // released at the last.
+    void drag(const Path& path) {
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, path.front());
+        for (size_t i = 1; i < path.size(); ++i)
+            QTest::mouseMove(view, path[i]);
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, path.back());
+    }
+    void drag(const std::vector<Vector3>& points) { drag(pixelsOf(points)); }
+    void click(const QPoint& at) {
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    FlowerPetalNode* drawPetal() {
+        run(kCmdPetalCreation);
+        drag(outline(-1.0, 0.3));
+        drag(straightLine({0.0, 0.02, 0.0}, {0.0, 0.95, 0.0}, 30));
+        drag(outline(1.0, 0.3));
+        return work<FlowerPetalNode>();
+    }
+
+    // What the pick snapshot shows under a pixel.
+    std::optional<PickRecord> pickAt(const QPoint& at) {
+        const PickPixel pixel = gl().pixelHasObject(at.x(), at.y());
+        if (!pixel.found)
+            return std::nullopt;
+        return decodePickColour(pixel.colour);
+    }
+
+    // The next file dialog that opens is answered with `path`. The answer is
+    // queued, so that it arrives in the dialog's own event loop, and repeated until
+    // the dialog has gone: a dialog found while it is still being shown, or still
+    // reading its folder, may drop it.
+    void answerNextFileDialog(const QString& path) {
+        auto* poll = new QTimer(frame.get());
+        struct Answer {
+            bool given = false;
+            QPointer<QFileDialog> dialog;
+        };
+        auto answer = std::make_shared<Answer>();
+        const auto give = [path](QFileDialog& dialog) {
+            const QFileInfo file(path);
+            dialog.setDirectory(file.absolutePath());
+            dialog.selectFile(file.fileName());
+            QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
+        };
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, give] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                ADD_FAILURE() << "the file dialog says: " << box->text().toStdString();
+                box->reject();
+                return;
+            }
+            if (answer->given) {
+                if (answer->dialog && answer->dialog->isVisible())
+                    give(*answer->dialog);
+                else
+                    poll->deleteLater();
+                return;
+            }
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                *answer = {true, dialog};
+                give(*dialog);
+            }
+        });
+        poll->start(20);
+    }
+    QString pathOf(const std::string& name) {
+        return QString::fromStdString(dir.path(name).string());
+    }
+
+    CPelmoraView* view = nullptr;
+    QStringList failures;
+};
