@@ -41,6 +41,11 @@ std::optional<EdgePoint> nearestEdgePoint(const PetalControlPointManager& net, c
     return best;
 }
 
+// Whether a and b are `one` and `other`, in either order.
+bool joins(int a, int b, int one, int other) {
+    return (a == one && b == other) || (a == other && b == one);
+}
+
 bool within(const std::optional<EdgePoint>& point, double reach) {
     return point && point->distance <= reach;
 }
@@ -158,20 +163,12 @@ void MouseListenerForPetalModify::bend(FlowerPetalNode& petal) const {
     const int c = net.midribColumn();
     const bool sFound = within(s, kEdgeReach);
     const bool eFound = within(e, kEdgeReach);
-    const auto inRows = [](const EdgePoint& a, const EdgePoint& b, int one, int other) {
-        return (a.index.row == one && b.index.row == other) ||
-               (a.index.row == other && b.index.row == one);
-    };
-    const auto inColumns = [](const EdgePoint& a, const EdgePoint& b, int one, int other) {
-        return (a.index.column == one && b.index.column == other) ||
-               (a.index.column == other && b.index.column == one);
-    };
+    const bool bothFound = sFound && eFound;
+    const Stroke seen = turnedToCamera(planeStroke_, context->viewTransform().modelView);
 
-    if (sFound && eFound && inRows(*s, *e, 0, net.tipRow())) {
-        const Stroke seen = turnedToCamera(planeStroke_, context->viewTransform().modelView);
+    if (bothFound && joins(s->index.row, e->index.row, 0, net.tipRow())) {
         net.bendAlongMidrib(s->index, e->index, orientedProfile(seen, net.rowCount()));
-    } else if (sFound && eFound && inColumns(*s, *e, 0, net.lastColumn())) {
-        const Stroke seen = turnedToCamera(planeStroke_, context->viewTransform().modelView);
+    } else if (bothFound && joins(s->index.column, e->index.column, 0, net.lastColumn())) {
         const Profile heights = orientedProfile(seen, net.columnCount());
         if (local)
             net.liftRowsLocally(s->index, e->index, heights);
