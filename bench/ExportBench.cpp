@@ -9,11 +9,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <fcntl.h>
-#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -120,8 +120,12 @@ void runExport(benchmark::State& state, std::string (*exporter)(const std::vecto
     state.counters["vertices"] = double(plant.size()) * 2 * 400;
 }
 
-void BM_ExportTextWriter(benchmark::State& state) { runExport(state, exportWithTextWriter); }
-void BM_ExportFprintfBaseline(benchmark::State& state) { runExport(state, exportWithFprintf); }
+void BM_ExportTextWriter(benchmark::State& state) {
+    runExport(state, exportWithTextWriter);
+}
+void BM_ExportFprintfBaseline(benchmark::State& state) {
+    runExport(state, exportWithFprintf);
+}
 
 // Keeps the export walk's per-segment diagnostics off the report.
 class SilencedStderr {

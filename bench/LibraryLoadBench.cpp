@@ -56,7 +56,8 @@ const LargeLibrary& largeLibrary() {
         writeLibrary(out, contents);
         LargeLibrary made{out.take(), {}};
         std::string copy = made.text;
-        for (char* token = std::strtok(copy.data(), " \n"); token; token = std::strtok(nullptr, " \n"))
+        for (char* token = std::strtok(copy.data(), " \n"); token;
+             token = std::strtok(nullptr, " \n"))
             made.tokenKinds.push_back(kindOf(token));
         return made;
     }();

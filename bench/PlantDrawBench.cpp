@@ -26,7 +26,6 @@ struct DrawSetup {
     }
 };
 
-
 // Primitives the GL generated for one call of `draw`.
 template <typename Draw> GLuint trianglesOf(Draw draw) {
     GLuint query = 0;

@@ -162,8 +162,8 @@ void LibraryBrowser::draw(QPainter& painter, int width, int height) const {
     painter.setBrush(Qt::NoBrush);
 
     const QColor lightGrey(192, 192, 192), darkGrey(128, 128, 128);
-    const QColor band[] = {lightGrey, Qt::white, lightGrey, lightGrey, lightGrey, darkGrey,
-                           Qt::black};
+    const QColor band[] = {lightGrey, Qt::white, lightGrey, lightGrey,
+                           lightGrey, darkGrey,  Qt::black};
     for (int i = 0; i < 7; ++i)
         horizontalLine(painter, kSeparatorTop + i, width, band[i]);
 

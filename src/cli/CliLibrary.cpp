@@ -10,9 +10,13 @@ SceneNode& CliEntry::node() const {
     return *scene;
 }
 
-int CliEntry::id() const { return node().id; }
+int CliEntry::id() const {
+    return node().id;
+}
 
-const char* CliEntry::keyword() const { return object ? recordKeyword(*object) : "SceneRoot"; }
+const char* CliEntry::keyword() const {
+    return object ? recordKeyword(*object) : "SceneRoot";
+}
 
 void CliLibrary::addObject(std::unique_ptr<FlowerObjectNode> object, int category) {
     CliEntry entry;

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-
 // One top-level entry of a loaded library, in file order.
 struct CliEntry {
     int category = 0;

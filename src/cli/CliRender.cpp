@@ -22,7 +22,8 @@ bool renderDisplayAvailable() {
 bool renderEntry(const CliEntry& entry, const std::string& path, int width, int height,
                  std::string& error) {
     if (!QGuiApplication::instance()) {
-        error = "render needs an X server; without a screen run: xvfb-run -a pelmora-cli render ...";
+        error =
+            "render needs an X server; without a screen run: xvfb-run -a pelmora-cli render ...";
         return false;
     }
     TOGL togl;

@@ -2,11 +2,11 @@
 
 #include "model/FlowerObjectComposite.h"
 #include "model/NodeRecord.h"
+#include "organs/FlowerPetalNode.h"
 #include "organs/FlowerPistilNode.h"
 #include "organs/FlowerSketchNode.h"
 #include "organs/FlowerStamenNode.h"
 #include "organs/FlowerStemNode.h"
-#include "organs/FlowerPetalNode.h"
 #include "organs/FlowerTorusNode.h"
 
 const RecordReaderTable& libraryReaders() {

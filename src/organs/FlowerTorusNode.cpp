@@ -235,7 +235,9 @@ void FlowerTorusNode::relayoutRings(double pistilRadius, double stamenRadius, do
         layoutRing(sepalParts, false, sepalRadius, -kPi / 2);
 }
 
-void FlowerTorusNode::clearSlots(int whorl) { slotList(whorl).clear(); }
+void FlowerTorusNode::clearSlots(int whorl) {
+    slotList(whorl).clear();
+}
 
 void FlowerTorusNode::highlightRange(double a, double b) {
     if (a == b)
@@ -245,7 +247,8 @@ void FlowerTorusNode::highlightRange(double a, double b) {
     for (SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
         for (auto& slot : *list)
             if (slot->radius >= low && slot->radius <= high)
-                slot->state = slot->state == kSlotFilled ? kSlotFilledHighlighted : kSlotEmptyHighlighted;
+                slot->state =
+                    slot->state == kSlotFilled ? kSlotFilledHighlighted : kSlotEmptyHighlighted;
 }
 
 void FlowerTorusNode::clearSelection() {
@@ -271,7 +274,8 @@ void FlowerTorusNode::attachOrgan(int whorl, int index, std::unique_ptr<FlowerOb
     const Matrix4 upright = rotationBetween(d, kUp).matrix;
     Vector3 sideUpright = upright.rotateVector(side);
     sideUpright.y = 0.0;
-    const Matrix4 facing = sideUpright.length() > 1e-12 ? rotationBetween(sideUpright, kOut).matrix : Matrix4();
+    const Matrix4 facing =
+        sideUpright.length() > 1e-12 ? rotationBetween(sideUpright, kOut).matrix : Matrix4();
     const Matrix4 toOrgan = facing * upright;
     axis.transform(toOrgan);
     organ->reshapeByStroke(axis);
@@ -313,7 +317,8 @@ bool FlowerTorusNode::detachOrgan(int organId) {
         for (auto& slot : *list)
             if (slot->object && slot->object->id == organId) {
                 slot->object.reset();
-                slot->state = slot->state == kSlotFilledHighlighted ? kSlotEmptyHighlighted : kSlotEmpty;
+                slot->state =
+                    slot->state == kSlotFilledHighlighted ? kSlotEmptyHighlighted : kSlotEmpty;
                 return true;
             }
     return false;
@@ -331,7 +336,8 @@ OrganLookup FlowerTorusNode::findOrgan(int organId) {
             if (organ->id == organId)
                 return {true, this, organ, m};
             if (organ->kind == kKindComposite) {
-                const CompositeLookup inner = static_cast<FlowerObjectComposite&>(*organ).findChild(organId);
+                const CompositeLookup inner =
+                    static_cast<FlowerObjectComposite&>(*organ).findChild(organId);
                 if (inner.found)
                     return {true, inner.holder, inner.object, m * inner.matrix};
             } else if (organ->kind == kKindTorus) {
@@ -410,7 +416,8 @@ void FlowerTorusNode::drawSlots() {
                 drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
                 drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
             } else if (!slot.object && !renderState().snapshot) {
-                const int whorl = slot.whatIam >= 0 && slot.whatIam < 4 ? slot.whatIam : kWhorlPetal;
+                const int whorl =
+                    slot.whatIam >= 0 && slot.whatIam < 4 ? slot.whatIam : kWhorlPetal;
                 glPushMatrix();
                 glMultMatrixd(slot.basicTransAndRot.data());
                 glMultMatrixd(slot.rotation.data());
@@ -524,7 +531,8 @@ std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone() const {
     return copy;
 }
 
-void FlowerTorusNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const {
+void FlowerTorusNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix,
+                                  bool flag) const {
     body.boundingBox(matrix, min, max);
     forEachSlot(*this, [&](const FlowerPart& slot) {
         if (!slot.object)
@@ -544,7 +552,8 @@ int FlowerTorusNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& 
     for (const SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
         for (const auto& slot : *list)
             if (slot->object)
-                vertexCount = slot->object->exportObj(obj, mtl, matrix * slot->organMatrix(), vertexCount);
+                vertexCount =
+                    slot->object->exportObj(obj, mtl, matrix * slot->organMatrix(), vertexCount);
     return vertexCount;
 }
 
@@ -662,7 +671,8 @@ std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
         return nullptr;
     for (const WhorlHeadings& w : kWhorlRecords) {
         int count = 0;
-        if (!readLabelledInteger(in, w.headingWords, count) || !in.plausibleCount(count, kMinSlotBytes))
+        if (!readLabelledInteger(in, w.headingWords, count) ||
+            !in.plausibleCount(count, kMinSlotBytes))
             return nullptr;
         SlotList& list = torus->slotList(w.whorl);
         for (int i = 0; i < count; ++i) {

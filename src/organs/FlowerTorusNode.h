@@ -84,7 +84,8 @@ public:
     void drawPlain() override;
     void drawTranslucent() override;
     void drawOverlay() override {}
-    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix, int vertexCount) override;
+    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
+                  int vertexCount) override;
     void save(TextWriter& out) const override;
     // Scales the receptacle so that its height matches the stroke's end.
     void reshapeByStroke(const Stroke& stroke) override;
@@ -121,7 +122,8 @@ public:
     void attachOrgan(int whorl, int index, std::unique_ptr<FlowerObjectNode> organ,
                      const PointList& axisPoints, const Vector3& side);
     // Puts `organ` in place of the organ with this id, turned towards `reference`.
-    bool replaceOrgan(int organId, std::unique_ptr<FlowerObjectNode> organ, const Vector3& reference);
+    bool replaceOrgan(int organId, std::unique_ptr<FlowerObjectNode> organ,
+                      const Vector3& reference);
     bool detachOrgan(int organId);
     OrganLookup findOrgan(int organId);
     SlotHit nearestEmptySlot(const Vector3& origin, const Vector3& direction) const;

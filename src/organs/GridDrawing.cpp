@@ -75,8 +75,8 @@ void drawGridStrips(const Grid& positions, StripDirection direction, StripNormal
     const GLfloat* vertexData = packed(positions, vertexFloats, 3, 1.0f);
     const GLfloat* normalData = nullptr;
     if (normals && normalMode != StripNormals::None)
-        normalData = packed(*normals, normalFloats, 3,
-                            normalMode == StripNormals::Negated ? -1.0f : 1.0f);
+        normalData =
+            packed(*normals, normalFloats, 3, normalMode == StripNormals::Negated ? -1.0f : 1.0f);
     const GLfloat* texCoordData = texCoords ? packed(*texCoords, texCoordFloats, 2, 1.0f) : nullptr;
     GLsizei count = 0;
     const GLuint* triangles = stripTriangles(rows, columns, direction, count);

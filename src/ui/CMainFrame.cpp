@@ -32,17 +32,40 @@ const char* const kLibraryFilter = "Pelmora Files (*.pmr)";
 
 // The commands on the tools bar and the view bar, in order; 0 is a separator.
 constexpr int kToolsBarEntries[] = {
-    kCmdStoreCurrent,     kCmdLoadFromLibrary, 0,
-    kCmdToolBrowsing,     kCmdToolCursor,      kCmdToolEraser,       kCmdToolPen,         0,
-    kCmdBranchBillboard,  kCmdFlowerBillboard, kCmdLeafBillboard,    0,
-    kCmdSceneCreation,    kCmdCompositCreation, kCmdFlowerCreation,  kCmdPetalCreation,
-    kCmdStamenCreation,   kCmdPistilCreation,
+    kCmdStoreCurrent,
+    kCmdLoadFromLibrary,
+    0,
+    kCmdToolBrowsing,
+    kCmdToolCursor,
+    kCmdToolEraser,
+    kCmdToolPen,
+    0,
+    kCmdBranchBillboard,
+    kCmdFlowerBillboard,
+    kCmdLeafBillboard,
+    0,
+    kCmdSceneCreation,
+    kCmdCompositCreation,
+    kCmdFlowerCreation,
+    kCmdPetalCreation,
+    kCmdStamenCreation,
+    kCmdPistilCreation,
 };
 constexpr int kViewBarEntries[] = {
-    kCmdFocusUp,         kCmdFocusToRoot,     0,
-    kCmdEyeInit,         0,
-    kCmdShowControlPoints, kCmdShowWireFrame, kCmdShowBillboard,   kCmdShowSketch,      0,
-    kCmdSceneLibrary,    kCmdCompositeLibrary, kCmdFlowerLibrary,  kCmdLeafLibrary,
+    kCmdFocusUp,
+    kCmdFocusToRoot,
+    0,
+    kCmdEyeInit,
+    0,
+    kCmdShowControlPoints,
+    kCmdShowWireFrame,
+    kCmdShowBillboard,
+    kCmdShowSketch,
+    0,
+    kCmdSceneLibrary,
+    kCmdCompositeLibrary,
+    kCmdFlowerLibrary,
+    kCmdLeafLibrary,
     kCmdPrimitiveLibrary,
 };
 
@@ -105,8 +128,8 @@ void CMainFrame::buildMenus() {
         return m;
     };
 
-    fileMenu_ = menu(nullptr, "File(&F)",
-                     {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj});
+    fileMenu_ =
+        menu(nullptr, "File(&F)", {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj});
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
@@ -140,10 +163,10 @@ void CMainFrame::buildMenus() {
     menu(nullptr, "Library",
          {kCmdSceneLibrary, kCmdCompositeLibrary, kCmdFlowerLibrary, kCmdLeafLibrary,
           kCmdPrimitiveLibrary});
-    QMenu* others = menu(nullptr, "Others",
-                         {kCmdShowControlPoints, kCmdShowSketch, kCmdShowWireFrame,
-                          kCmdShowBillboard, kCmdShowFloor, 0, kCmdZDirectionUp,
-                          kCmdZDirectionHere, 0});
+    QMenu* others =
+        menu(nullptr, "Others",
+             {kCmdShowControlPoints, kCmdShowSketch, kCmdShowWireFrame, kCmdShowBillboard,
+              kCmdShowFloor, 0, kCmdZDirectionUp, kCmdZDirectionHere, 0});
     menu(others, "Add Texture",
          {kCmdTextureToObject, kCmdTextureToLeaves, kCmdTextureToPetals, kCmdTextureToStem,
           kCmdTextureToSepals});
@@ -189,8 +212,8 @@ void CMainFrame::addPaneShortcuts() {
     };
     connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this,
             [cycle] { cycle(true); });
-    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated,
-            this, [cycle] { cycle(false); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated, this,
+            [cycle] { cycle(false); });
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this), &QShortcut::activated, this,
             [this] {
                 document_.newDocument();
@@ -272,9 +295,9 @@ bool CMainFrame::saveTo(const QString& path) {
 }
 
 void CMainFrame::exportObj() {
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save focusing object as OBJ"), QString(),
-        QStringLiteral("Wavefront OBJ (*.obj);;All files (*)"));
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save focusing object as OBJ"), QString(),
+                                     QStringLiteral("Wavefront OBJ (*.obj);;All files (*)"));
     if (chosen.isEmpty())
         return;
     std::string error;

@@ -77,7 +77,8 @@ QColor toColour(const Rgba& c) {
 
 // A material colour from a chosen colour: each channel divided by `divisor`, opaque.
 Rgba materialPart(const QColor& chosen, double divisor) {
-    return {static_cast<float>(chosen.red() / divisor), static_cast<float>(chosen.green() / divisor),
+    return {static_cast<float>(chosen.red() / divisor),
+            static_cast<float>(chosen.green() / divisor),
             static_cast<float>(chosen.blue() / divisor), 1.0f};
 }
 
@@ -132,47 +133,59 @@ void CommandSet::add(int id, const char* caption, const char* hint, std::functio
 }
 
 void CommandSet::addFrameworkCommands() {
-    add(kCmdFileOpen, "Open...\tCtrl+O(&O)", "Open an existing library", [this] {
-        frame_.openDocument();
-    }, enabled);
+    add(
+        kCmdFileOpen, "Open...\tCtrl+O(&O)", "Open an existing library",
+        [this] { frame_.openDocument(); }, enabled);
     action(kCmdFileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    add(kCmdFileSave, "Save\tCtrl+S(&S)", "Save the library", [this] { frame_.saveDocument(); },
+    add(
+        kCmdFileSave, "Save\tCtrl+S(&S)", "Save the library", [this] { frame_.saveDocument(); },
         enabled);
     action(kCmdFileSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    add(kCmdFileSaveAs, "Aave as (&A)...", "Save the library under a new name",
+    add(
+        kCmdFileSaveAs, "Aave as (&A)...", "Save the library under a new name",
         [this] { frame_.saveDocumentAs(); }, enabled);
-    add(kCmdSaveObj, "Save focusing object as OBJ",
+    add(
+        kCmdSaveObj, "Save focusing object as OBJ",
         "Export the current object as a Wavefront OBJ mesh with its MTL materials",
         [this] { frame_.exportObj(); },
         [] { return controller().targetObject() ? enabled() : disabled(); });
-    add(kCmdAppExit, "Exit(&X)", "Quit Pelmora", [this] { frame_.close(); }, enabled);
-    add(kCmdEditUndo, "Undo\tCtrl+Z(&U)", "Undo the last action", [] {}, disabled);
-    add(kCmdAppAbout, "バージョン情報 Pelmora(&A)...", "Program information and version",
+    add(
+        kCmdAppExit, "Exit(&X)", "Quit Pelmora", [this] { frame_.close(); }, enabled);
+    add(
+        kCmdEditUndo, "Undo\tCtrl+Z(&U)", "Undo the last action", [] {}, disabled);
+    add(
+        kCmdAppAbout, "バージョン情報 Pelmora(&A)...", "Program information and version",
         [this] { frame_.showAbout(); }, enabled);
 }
 
 void CommandSet::addViewCommands() {
-    add(kCmdViewToolBar, "Tool bar\t(&T)", "Show or hide the tool bars",
+    add(
+        kCmdViewToolBar, "Tool bar\t(&T)", "Show or hide the tool bars",
         [this] {
             const bool show = !frame_.toolsBar()->isVisible();
             frame_.toolsBar()->setVisible(show);
             frame_.viewBar()->setVisible(show);
         },
         [this] { return checkedWhen(frame_.toolsBar()->isVisible()); }, true);
-    add(kCmdViewStatusBar, "Status bar\t(&S)", "Show or hide the status bar",
+    add(
+        kCmdViewStatusBar, "Status bar\t(&S)", "Show or hide the status bar",
         [this] { frame_.statusBar()->setVisible(!frame_.statusBar()->isVisible()); },
         [this] { return checkedWhen(frame_.statusBar()->isVisible()); }, true);
-    add(kCmdShowParameterDlg, "Show parameter Dlg", "Show the tessellation parameters", [] {},
+    add(
+        kCmdShowParameterDlg, "Show parameter Dlg", "Show the tessellation parameters", [] {},
         disabled);
-    add(kCmdShowFloralDiagramDlg, "Show Floral Diagram Dialog", "Show the floral diagram", [] {},
+    add(
+        kCmdShowFloralDiagramDlg, "Show Floral Diagram Dialog", "Show the floral diagram", [] {},
         disabled);
-    add(kCmdShowOverallWindow, "Show Overall Window", "Show or hide the overall window",
+    add(
+        kCmdShowOverallWindow, "Show Overall Window", "Show or hide the overall window",
         [this] { frame_.toggleOverallWindow(); },
         [this] { return checkedWhen(frame_.overallWindowVisible()); }, true);
 }
 
 void CommandSet::addToolCommands() {
-    add(kCmdEyeInit, "EyeInit", "Bring both cameras home",
+    add(
+        kCmdEyeInit, "EyeInit", "Bring both cameras home",
         [] {
             mainContext().resetCamera();
             viewManager().overallContext()->resetCamera();
@@ -180,10 +193,13 @@ void CommandSet::addToolCommands() {
             controller().redrawOverallView();
         },
         enabled);
-    add(kCmdFocusUp, "Move focus up", "Focus the object that holds the focus", [] {}, disabled);
-    add(kCmdFocusToRoot, "Move focus to root", "Focus the whole scene", [] {}, disabled);
+    add(
+        kCmdFocusUp, "Move focus up", "Focus the object that holds the focus", [] {}, disabled);
+    add(
+        kCmdFocusToRoot, "Move focus to root", "Focus the whole scene", [] {}, disabled);
 
-    add(kCmdSceneCreation, "Scene      Creation", "Start a new scene",
+    add(
+        kCmdSceneCreation, "Scene      Creation", "Start a new scene",
         [] {
             AppController& c = controller();
             c.mode = kModeSceneSketch;
@@ -193,71 +209,114 @@ void CommandSet::addToolCommands() {
             c.redrawLibraryView();
             c.refreshPickBuffers();
         },
-        [] { return checkedWhen(modeIn({kModeSceneSketch, kModeSceneModify})); }, true);
-    add(kCmdCompositCreation, "Composit  Creation", "Draw a new plant from the ground up",
+        [] {
+            return checkedWhen(modeIn({kModeSceneSketch, kModeSceneModify}));
+        },
+        true);
+    add(
+        kCmdCompositCreation, "Composit  Creation", "Draw a new plant from the ground up",
         [] {
             enterCreationMode(kModeComposit);
             controller().redrawMainView();
         },
         [] { return checkedWhen(mode() == kModeComposit); }, true);
-    add(kCmdFlowerCreation, "Flower     Creation", "Make a new flower head", [] {}, disabled,
-        true);
-    add(kCmdPetalCreation, "Petal       Creation", "Draw a petal or leaf from three strokes",
+    add(
+        kCmdFlowerCreation, "Flower     Creation", "Make a new flower head", [] {}, disabled, true);
+    add(
+        kCmdPetalCreation, "Petal       Creation", "Draw a petal or leaf from three strokes",
         [] {
             enterCreationMode(kModePetal);
             controller().redrawMainView();
         },
-        [] { return checkedWhen(modeIn({kModePetal, kModePetalModify})); }, true);
-    add(kCmdPistilCreation, "Pistil       Creation", "Draw a pistil from its outline",
+        [] {
+            return checkedWhen(modeIn({kModePetal, kModePetalModify}));
+        },
+        true);
+    add(
+        kCmdPistilCreation, "Pistil       Creation", "Draw a pistil from its outline",
         [] { enterCreationMode(kModePistil); },
-        [] { return checkedWhen(modeIn({kModePistil, kModePistilModify})); }, true);
-    add(kCmdStamenCreation, "Stamen    Creation", "Draw a stamen from its filament",
+        [] {
+            return checkedWhen(modeIn({kModePistil, kModePistilModify}));
+        },
+        true);
+    add(
+        kCmdStamenCreation, "Stamen    Creation", "Draw a stamen from its filament",
         [] { enterCreationMode(kModeStamen); },
-        [] { return checkedWhen(modeIn({kModeStamen, kModeStamenModify})); }, true);
+        [] {
+            return checkedWhen(modeIn({kModeStamen, kModeStamenModify}));
+        },
+        true);
 
     const auto tool = [](int t) { return [t] { controller().drawingTool = t; }; };
     const auto toolIs = [](int t) { return controller().drawingTool == t; };
-    add(kCmdToolCursor, "Cursor", "Pick and turn parts", tool(kToolCursor), [toolIs] {
-        if (!modeIn({0, 1, 3, 4, 5, 6, 7}))
-            return disabled();
-        return checkedWhen(toolIs(kToolCursor));
-    }, true);
-    add(kCmdToolBrowsing, "Browsing", "Pan the view with the left button", tool(kToolBrowsing),
-        [toolIs] { return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolBrowsing)}; },
+    add(
+        kCmdToolCursor, "Cursor", "Pick and turn parts", tool(kToolCursor),
+        [toolIs] {
+            if (!modeIn({0, 1, 3, 4, 5, 6, 7}))
+                return disabled();
+            return checkedWhen(toolIs(kToolCursor));
+        },
         true);
-    add(kCmdToolEraser, "Eraseer", "Erase parts", tool(kToolEraser), [toolIs] {
-        return CommandState{modeIn({0, 1, 3, 4, 6, 7}), toolIs(kToolEraser)};
-    }, true);
-    add(kCmdToolPen, "Pen            ", "Draw strokes", tool(kToolPen),
-        [toolIs] { return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolPen)}; }, true);
-    add(kCmdToolAxisModify, "Axis Modify", "Re-sketch an axis", tool(kToolAxisModify),
-        [toolIs] { return CommandState{mode() == kModeSceneModify, toolIs(kToolAxisModify)}; },
+    add(
+        kCmdToolBrowsing, "Browsing", "Pan the view with the left button", tool(kToolBrowsing),
+        [toolIs] {
+            return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolBrowsing)};
+        },
         true);
-    add(kCmdLeafOrPetalCreation, "Leaf or Petal creation", "Draw a leaf or petal onto the focus",
+    add(
+        kCmdToolEraser, "Eraseer", "Erase parts", tool(kToolEraser),
+        [toolIs] {
+            return CommandState{modeIn({0, 1, 3, 4, 6, 7}), toolIs(kToolEraser)};
+        },
+        true);
+    add(
+        kCmdToolPen, "Pen            ", "Draw strokes", tool(kToolPen),
+        [toolIs] {
+            return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolPen)};
+        },
+        true);
+    add(
+        kCmdToolAxisModify, "Axis Modify", "Re-sketch an axis", tool(kToolAxisModify),
+        [toolIs] {
+            return CommandState{mode() == kModeSceneModify, toolIs(kToolAxisModify)};
+        },
+        true);
+    add(
+        kCmdLeafOrPetalCreation, "Leaf or Petal creation", "Draw a leaf or petal onto the focus",
         [] {}, disabled);
-    add(kCmdBranchBillboard, "Branch billboad creation", "Draw a branch billboard", [] {},
+    add(
+        kCmdBranchBillboard, "Branch billboad creation", "Draw a branch billboard", [] {},
         disabled);
-    add(kCmdFlowerBillboard, "Flower billboad creation", "Draw a flower billboard", [] {},
+    add(
+        kCmdFlowerBillboard, "Flower billboad creation", "Draw a flower billboard", [] {},
         disabled);
-    add(kCmdLeafBillboard, "Leaf or petal billboard creation ",
-        "Draw a leaf or petal billboard", [] {}, disabled);
+    add(
+        kCmdLeafBillboard, "Leaf or petal billboard creation ", "Draw a leaf or petal billboard",
+        [] {}, disabled);
 
-    add(kCmdStoreCurrent, "Store Current object", "Store the current object in the library",
+    add(
+        kCmdStoreCurrent, "Store Current object", "Store the current object in the library",
         [] { controller().storeCurrent(); }, enabled);
-    add(kCmdLoadFromLibrary, "Load object from library",
+    add(
+        kCmdLoadFromLibrary, "Load object from library",
         "Put the selected library object in place of the focus", [] {}, disabled);
-    add(kCmdReplaceWithStamen, "Replace Sketch with Stamen", "Replace the sketch by a stamen", [] {},
-        disabled);
-    add(kCmdReplaceWithFlower, "Replace Sketch with Flower", "Replace the sketch by a flower", [] {},
-        disabled);
-    add(kCmdReplaceWithLeaf, "Replace Sketch with Leaf or petal",
+    add(
+        kCmdReplaceWithStamen, "Replace Sketch with Stamen", "Replace the sketch by a stamen",
+        [] {}, disabled);
+    add(
+        kCmdReplaceWithFlower, "Replace Sketch with Flower", "Replace the sketch by a flower",
+        [] {}, disabled);
+    add(
+        kCmdReplaceWithLeaf, "Replace Sketch with Leaf or petal",
         "Replace the sketch by a leaf or petal", [] {}, disabled);
-    add(kCmdReplaceWithStem, "Replace Sketch with Stem", "Replace the sketch by a stem", [] {},
+    add(
+        kCmdReplaceWithStem, "Replace Sketch with Stem", "Replace the sketch by a stem", [] {},
         disabled);
 }
 
 void CommandSet::addColourCommands() {
-    add(kCmdColorBackground, "Color of Background", "Choose the main view's background colour",
+    add(
+        kCmdColorBackground, "Color of Background", "Choose the main view's background colour",
         [this] {
             TOGL& gl = mainContext();
             QColor chosen;
@@ -268,7 +327,8 @@ void CommandSet::addColourCommands() {
             controller().redrawMainView();
         },
         enabled);
-    add(kCmdColorObject, "Color of Current Object", "Choose the current object's colour",
+    add(
+        kCmdColorObject, "Color of Current Object", "Choose the current object's colour",
         [this] {
             FlowerObjectNode* target = controller().targetObject();
             QColor chosen;
@@ -279,7 +339,8 @@ void CommandSet::addColourCommands() {
             controller().redrawMainView();
         },
         [] { return controller().targetObject() ? enabled() : disabled(); });
-    add(kCmdColorAnther, "Color of Current stamen's Anther", "Choose the anther's colour",
+    add(
+        kCmdColorAnther, "Color of Current stamen's Anther", "Choose the anther's colour",
         [this] {
             auto* stamen = dynamic_cast<FlowerStamenNode*>(controller().targetObject());
             QColor chosen;
@@ -293,7 +354,8 @@ void CommandSet::addColourCommands() {
             return dynamic_cast<FlowerStamenNode*>(controller().targetObject()) ? enabled()
                                                                                 : disabled();
         });
-    add(kCmdColorSketch, "Color of Sketch", "Choose the colour of new sketch strokes",
+    add(
+        kCmdColorSketch, "Color of Sketch", "Choose the colour of new sketch strokes",
         [this] {
             Rgba& sketch = controller().sketchColour;
             QColor chosen;
@@ -330,18 +392,23 @@ void CommandSet::addLibraryCommands() {
 
 void CommandSet::addDisplayCommands() {
     AppController& c = controller();
-    add(kCmdShowControlPoints, "Show Control Points", "Show the editable control points",
-        toggle(c.showControlPoints, false), [] { return checkedWhen(controller().showControlPoints); },
-        true);
-    add(kCmdShowSketch, "Show Sketch", "Show the free sketches", toggle(c.display.showSketch, true),
+    add(
+        kCmdShowControlPoints, "Show Control Points", "Show the editable control points",
+        toggle(c.showControlPoints, false),
+        [] { return checkedWhen(controller().showControlPoints); }, true);
+    add(
+        kCmdShowSketch, "Show Sketch", "Show the free sketches", toggle(c.display.showSketch, true),
         [] { return checkedWhen(controller().display.showSketch); }, true);
-    add(kCmdShowWireFrame, "Show Wire Frame", "Draw objects as wire frames",
+    add(
+        kCmdShowWireFrame, "Show Wire Frame", "Draw objects as wire frames",
         toggle(c.showWireFrame, true), [] { return checkedWhen(controller().showWireFrame); },
         true);
-    add(kCmdShowBillboard, "Show Billboard", "Show the billboards",
+    add(
+        kCmdShowBillboard, "Show Billboard", "Show the billboards",
         toggle(c.display.showBillboard, true),
         [] { return checkedWhen(controller().display.showBillboard); }, true);
-    add(kCmdShowFloor, "Show floor", "Show the floor grid", toggle(c.showFloor, false),
+    add(
+        kCmdShowFloor, "Show floor", "Show the floor grid", toggle(c.showFloor, false),
         [] { return checkedWhen(controller().showFloor); }, true);
 
     const auto zRule = [](int direction) {
@@ -350,27 +417,35 @@ void CommandSet::addDisplayCommands() {
                                 controller().zDirection == direction};
         };
     };
-    add(kCmdZDirectionUp, "z direction Up", "Attach objects upright",
+    add(
+        kCmdZDirectionUp, "z direction Up", "Attach objects upright",
         [] { controller().zDirection = 0; }, zRule(0), true);
-    add(kCmdZDirectionHere, "z direction Here", "Attach objects facing the viewer",
+    add(
+        kCmdZDirectionHere, "z direction Here", "Attach objects facing the viewer",
         [] { controller().zDirection = 1; }, zRule(1), true);
 
-    add(kCmdTextureToObject, "Texture to current object",
+    add(
+        kCmdTextureToObject, "Texture to current object",
         "Give the current object a front and a back texture", [this] { frame_.chooseTextures(); },
         [] { return controller().targetObject() ? enabled() : disabled(); });
     const auto focusInScene = [] {
         return CommandState{isSceneMode(mode()) && controller().focus() != nullptr, false};
     };
-    add(kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the focus", [] {},
+    add(
+        kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the focus", [] {},
         focusInScene);
-    add(kCmdTextureToPetals, "Texture to petals", "Texture the petals of the focus", [] {},
+    add(
+        kCmdTextureToPetals, "Texture to petals", "Texture the petals of the focus", [] {},
         focusInScene);
-    add(kCmdTextureToStem, "Texture to stem", "Texture the stems of the focus", [] {},
+    add(
+        kCmdTextureToStem, "Texture to stem", "Texture the stems of the focus", [] {},
         focusInScene);
-    add(kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the focus", [] {},
+    add(
+        kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the focus", [] {},
         focusInScene);
 
-    add(kCmdAutomaticRotation, "Automatic camera Rotation", "Turn the camera once around the view",
+    add(
+        kCmdAutomaticRotation, "Automatic camera Rotation", "Turn the camera once around the view",
         [] {
             for (int step = 0; step < kAutomaticRotationSteps; ++step) {
                 mainContext().orbit(kAutomaticRotationStep, 0.0);
@@ -379,9 +454,11 @@ void CommandSet::addDisplayCommands() {
             }
         },
         enabled);
-    add(kCmdImportAnimatedFlower, "Inport Animated Flower", "Import an animated flower", [] {},
+    add(
+        kCmdImportAnimatedFlower, "Inport Animated Flower", "Import an animated flower", [] {},
         enabled);
-    add(kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, enabled);
+    add(
+        kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, enabled);
 }
 
 QColorDialog& CommandSet::colourDialog() {

@@ -2,8 +2,8 @@
 
 namespace {
 
-std::optional<MouseMessage> byButton(Qt::MouseButton button, MouseMessage left,
-                                     MouseMessage right, MouseMessage middle) {
+std::optional<MouseMessage> byButton(Qt::MouseButton button, MouseMessage left, MouseMessage right,
+                                     MouseMessage middle) {
     switch (button) {
     case Qt::LeftButton:
         return left;

@@ -105,8 +105,8 @@ const std::map<int, Glyph>& glyphs() {
          [](QPainter& p) {
              p.setPen(QPen(Qt::black, 1));
              p.setBrush(Qt::white);
-             const QPointF arrow[] = {{9, 4}, {9, 26}, {14, 21}, {18, 29}, {21, 27}, {17, 19},
-                                      {24, 19}};
+             const QPointF arrow[] = {{9, 4},   {9, 26},  {14, 21}, {18, 29},
+                                      {21, 27}, {17, 19}, {24, 19}};
              p.drawPolygon(arrow, 7);
          }},
         {kCmdToolEraser,
@@ -141,8 +141,14 @@ const std::map<int, Glyph>& glyphs() {
              petal(p, {15, 18}, {5, 10}, QColor(80, 170, 70));
              petal(p, {17, 12}, {27, 6}, QColor(80, 170, 70));
          }},
-        {kCmdFlowerCreation, [](QPainter& p) { flower(p, {16, 16}, 13, 6, QColor(240, 110, 150)); }},
-        {kCmdPetalCreation, [](QPainter& p) { petal(p, {8, 28}, {24, 4}, QColor(240, 130, 170)); }},
+        {kCmdFlowerCreation,
+         [](QPainter& p) {
+             flower(p, {16, 16}, 13, 6, QColor(240, 110, 150));
+         }},
+        {kCmdPetalCreation,
+         [](QPainter& p) {
+             petal(p, {8, 28}, {24, 4}, QColor(240, 130, 170));
+         }},
         {kCmdStamenCreation,
          [](QPainter& p) {
              p.setPen(QPen(QColor(120, 160, 60), 2));

@@ -50,9 +50,9 @@ TEST_F(AppControllerTest, OrgansReadTheControllersRecords) {
 
 TEST_F(AppControllerTest, CategoryFollowsTheClass) {
     const std::pair<int, int> expected[] = {
-        {kKindTorus, kCategoryFlower},   {kKindPistil, kCategoryPrimitive},
+        {kKindTorus, kCategoryFlower},     {kKindPistil, kCategoryPrimitive},
         {kKindStamen, kCategoryPrimitive}, {kKindStem, kCategoryPrimitive},
-        {kKindPetal, kCategoryLeaf},     {kKindSketch, kCategoryComposite},
+        {kKindPetal, kCategoryLeaf},       {kKindSketch, kCategoryComposite},
     };
     for (auto [kind, category] : expected)
         EXPECT_EQ(libraryCategoryOf(AxisNode(1, kind)), category) << "kind " << kind;

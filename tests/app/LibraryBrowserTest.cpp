@@ -129,7 +129,9 @@ TEST_F(LibraryBrowserTest, DrawsTilesInColumnsOfFourAndAtMostForty) {
         browser.addEntry(id, tile(id), kCategoryPrimitive);
     const QImage view = drawn(browser, 1000, 800);
     // Entry k sits at column k / 4, row k % 4.
-    const auto tileCentre = [&](int k) { return view.pixel(6 + 76 * (k / 4) + 35, 6 + 76 * (k % 4) + 35); };
+    const auto tileCentre = [&](int k) {
+        return view.pixel(6 + 76 * (k / 4) + 35, 6 + 76 * (k % 4) + 35);
+    };
     EXPECT_EQ(tileCentre(0), nothingTile().pixel(35, 35));
     EXPECT_EQ(tileCentre(5), qRgb(5, 0, 0));
     EXPECT_EQ(tileCentre(39), qRgb(39, 0, 0));

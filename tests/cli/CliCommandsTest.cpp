@@ -50,9 +50,8 @@ protected:
     IdCounter ids;
     ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
     // One folder per test: ctest runs the tests of this fixture in parallel.
-    const std::string directory =
-        ::testing::TempDir() + "pelmora_cli_" +
-        ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string directory = ::testing::TempDir() + "pelmora_cli_" +
+                                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
     const std::string library = directory + "/library.pmr";
     std::unique_ptr<FlowerObjectComposite> plant, otherPlant;
     std::unique_ptr<SceneRoot> scene;
@@ -119,8 +118,8 @@ TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
 }
 
 TEST_F(CliCommandsTest, RenderDrawsTheEntryOnTheFloorIntoAPng) {
-    const std::string corpus = std::string(std::getenv("PELMORA_TEST_DATA")) +
-                               "/library-corpus/every-class.pmr";
+    const std::string corpus =
+        std::string(std::getenv("PELMORA_TEST_DATA")) + "/library-corpus/every-class.pmr";
     ASSERT_EQ(run({"info", corpus}), 0) << err.str();
     // The flower is the sixth entry: 1..4 primitives, 5 the leaf, 6 the flower.
     ASSERT_NE(out.str().find("3 6 Torus\n"), std::string::npos) << out.str();

@@ -65,14 +65,16 @@ TEST(CorpusReplayTest, EveryCorpusFileReadsWithoutHarm) {
         ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
         CountingSink sink;
         const std::string name = file.path().filename().string();
-        const LibraryLoadResult result = loadLibraryFile(file.path().string(), libraryReaders(), sink);
+        const LibraryLoadResult result =
+            loadLibraryFile(file.path().string(), libraryReaders(), sink);
         ++seen;
         const auto known = expected.find(name);
         if (known == expected.end())
             continue;
         EXPECT_EQ(result.status, known->second) << name << ": " << result.message;
         if (result.status == Status::Malformed) {
-            EXPECT_NE(result.message.find("line "), std::string::npos) << name << ": " << result.message;
+            EXPECT_NE(result.message.find("line "), std::string::npos)
+                << name << ": " << result.message;
         }
     }
     EXPECT_GE(seen, static_cast<int>(expected.size()));

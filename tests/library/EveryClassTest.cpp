@@ -105,7 +105,8 @@ TEST_F(EveryClassTest, ALibraryOfEveryClassReadsBackAsTheSameLibrary) {
                                            petal.get(), flower.get(), plant.get()};
     for (size_t i = 0; i < once->objects.size(); ++i) {
         TextWriter objA, mtlA, objB, mtlB;
-        const int a = const_cast<FlowerObjectNode*>(originals[i])->exportObj(objA, mtlA, Matrix4(), 0);
+        const int a =
+            const_cast<FlowerObjectNode*>(originals[i])->exportObj(objA, mtlA, Matrix4(), 0);
         const int b = once->objects[i]->exportObj(objB, mtlB, Matrix4(), 0);
         EXPECT_EQ(a, b) << keywords[i];
         if (std::string(keywords[i]) != "Sketch") {
@@ -117,7 +118,8 @@ TEST_F(EveryClassTest, ALibraryOfEveryClassReadsBackAsTheSameLibrary) {
 TEST_F(EveryClassTest, FilesAndExportsAreTheSameUnderADecimalCommaLocale) {
     const auto exportAll = [&] {
         std::string text = written(contents);
-        for (const auto* list : {&contents.objects[kCategoryFlower], &contents.objects[kCategoryComposite]})
+        for (const auto* list :
+             {&contents.objects[kCategoryFlower], &contents.objects[kCategoryComposite]})
             for (const FlowerObjectNode* node : *list) {
                 TextWriter obj, mtl;
                 const_cast<FlowerObjectNode*>(node)->exportObj(obj, mtl, Matrix4(), 0);

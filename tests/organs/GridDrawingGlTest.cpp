@@ -75,6 +75,7 @@ TEST_F(GridDrawingGl, GridsTooSmallForAStripDrawNothing) {
     const QImage blank = render([] {});
     for (const Grid& grid : {Grid(), Grid(1, 5), Grid(5, 1)})
         EXPECT_TRUE(render([&] {
-            drawGridStrips(grid, StripDirection::Forward, StripNormals::None, nullptr, nullptr);
-        }) == blank);
+                        drawGridStrips(grid, StripDirection::Forward, StripNormals::None, nullptr,
+                                       nullptr);
+                    }) == blank);
 }

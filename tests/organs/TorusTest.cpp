@@ -9,20 +9,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <numbers>
-#include <algorithm>
 #include <regex>
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-Vector3 slotOrigin(const FlowerPart& slot) { return transformPoint(slot.basicTransAndRot, {}); }
+Vector3 slotOrigin(const FlowerPart& slot) {
+    return transformPoint(slot.basicTransAndRot, {});
+}
 
 // The direction an organ built along +y points to in the slot.
-Vector3 slotUp(const FlowerPart& slot) { return unit(slot.basicTransAndRot.rotateVector({0, 1, 0})); }
+Vector3 slotUp(const FlowerPart& slot) {
+    return unit(slot.basicTransAndRot.rotateVector({0, 1, 0}));
+}
 
 double angleBetween(const Vector3& a, const Vector3& b) {
     return std::acos(std::clamp(dot(unit(a), unit(b)), -1.0, 1.0));
@@ -266,11 +270,11 @@ TEST_F(TorusTest, EditsScaleTheReceptacleAndItsOrgans) {
     torus.editByPick(0, 1, {0, 0.4, 0});
     EXPECT_NEAR(torus.m_basicCurve.points.front().y, 0.4, 1e-9);
     EXPECT_NEAR(torus.petalParts[5]->object->mainAxis.points.back().y, 0.2 * organLength, 1e-9);
-    EXPECT_NEAR(distance(slotOrigin(*torus.petalParts[5]),
-                         transformPoint(torus.placeSlot(torus.petalParts[5]->theta,
-                                                        torus.petalParts[5]->radius),
-                                        {})),
-                0.0, 1e-12);
+    EXPECT_NEAR(
+        distance(slotOrigin(*torus.petalParts[5]),
+                 transformPoint(
+                     torus.placeSlot(torus.petalParts[5]->theta, torus.petalParts[5]->radius), {})),
+        0.0, 1e-12);
 }
 
 TEST_F(TorusTest, CloneIsADeepIndependentCopy) {

@@ -137,7 +137,8 @@ TEST_F(DocumentTest, TheFileMenuListsTheFourLatestLibraries) {
     ASSERT_EQ(recent.size(), 4);
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(recent[i].startsWith(QStringLiteral("&%1 ").arg(i + 1)));
-        EXPECT_TRUE(recent[i].endsWith(QStringLiteral("lib%1.pmr").arg(5 - i))) << recent[i].toStdString();
+        EXPECT_TRUE(recent[i].endsWith(QStringLiteral("lib%1.pmr").arg(5 - i)))
+            << recent[i].toStdString();
     }
     // The list outlives the window.
     EXPECT_EQ(RecentFiles().paths().size(), 4);

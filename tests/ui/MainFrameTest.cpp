@@ -91,39 +91,80 @@ TEST_F(MainFrameTest, MenuBarHasTheMenusInOrder) {
 TEST_F(MainFrameTest, MenuCaptionsAreExactlyTheCommandNames) {
     const std::vector<std::string> file = menuCaptions(*frame, "File(&F)");
     EXPECT_EQ(file, (std::vector<std::string>{"Open...\tCtrl+O(&O)", "Save\tCtrl+S(&S)",
-                                              "Aave as (&A)...", "Save focusing object as OBJ",
-                                              "-", "-", "-", "Exit(&X)"}));
+                                              "Aave as (&A)...", "Save focusing object as OBJ", "-",
+                                              "-", "-", "Exit(&X)"}));
     EXPECT_EQ(menuCaptions(*frame, "Edit(&E)"),
               (std::vector<std::string>{"Undo\tCtrl+Z(&U)", "-"}));
-    EXPECT_EQ(menuCaptions(*frame, "View(&V)"),
-              (std::vector<std::string>{"Tool bar\t(&T)", "Status bar\t(&S)", "-",
-                                        "Show parameter Dlg", "Show Floral Diagram Dialog", "-",
-                                        "Show Overall Window", "-"}));
+    EXPECT_EQ(
+        menuCaptions(*frame, "View(&V)"),
+        (std::vector<std::string>{"Tool bar\t(&T)", "Status bar\t(&S)", "-", "Show parameter Dlg",
+                                  "Show Floral Diagram Dialog", "-", "Show Overall Window", "-"}));
     EXPECT_EQ(menuCaptions(*frame, "Tool"),
-              (std::vector<std::string>{
-                  "[Scene navigation]", "EyeInit", "-", "Move focus up", "Move focus to root",
-                  "[/]", "[New Object Creation]", "Scene      Creation", "Composit  Creation",
-                  "Flower     Creation", "Petal       Creation", "Pistil       Creation",
-                  "Stamen    Creation", "[/]", "[Drawing tool]", "Cursor", "Browsing", "Eraseer",
-                  "Pen            ", "-", "Axis Modify", "Leaf or Petal creation", "[/]",
-                  "[New Billboard creation]", "Branch billboad creation",
-                  "Flower billboad creation", "Leaf or petal billboard creation ", "[/]", "-",
-                  "Store Current object", "Load object from library", "-",
-                  "Replace Sketch with Stamen", "Replace Sketch with Flower",
-                  "Replace Sketch with Leaf or petal", "Replace Sketch with Stem", "-"}));
+              (std::vector<std::string>{"[Scene navigation]",
+                                        "EyeInit",
+                                        "-",
+                                        "Move focus up",
+                                        "Move focus to root",
+                                        "[/]",
+                                        "[New Object Creation]",
+                                        "Scene      Creation",
+                                        "Composit  Creation",
+                                        "Flower     Creation",
+                                        "Petal       Creation",
+                                        "Pistil       Creation",
+                                        "Stamen    Creation",
+                                        "[/]",
+                                        "[Drawing tool]",
+                                        "Cursor",
+                                        "Browsing",
+                                        "Eraseer",
+                                        "Pen            ",
+                                        "-",
+                                        "Axis Modify",
+                                        "Leaf or Petal creation",
+                                        "[/]",
+                                        "[New Billboard creation]",
+                                        "Branch billboad creation",
+                                        "Flower billboad creation",
+                                        "Leaf or petal billboard creation ",
+                                        "[/]",
+                                        "-",
+                                        "Store Current object",
+                                        "Load object from library",
+                                        "-",
+                                        "Replace Sketch with Stamen",
+                                        "Replace Sketch with Flower",
+                                        "Replace Sketch with Leaf or petal",
+                                        "Replace Sketch with Stem",
+                                        "-"}));
     EXPECT_EQ(menuCaptions(*frame, "Color"),
               (std::vector<std::string>{"Color of Background", "Color of Current Object",
                                         "Color of Current stamen's Anther", "Color of Sketch"}));
-    EXPECT_EQ(menuCaptions(*frame, "Library"),
-              (std::vector<std::string>{"Scene     Library", "Coposite Library", "Flower    Library",
-                                        "Leaf       Library", "Primitive Library"}));
-    EXPECT_EQ(menuCaptions(*frame, "Others"),
-              (std::vector<std::string>{
-                  "Show Control Points", "Show Sketch", "Show Wire Frame", "Show Billboard",
-                  "Show floor", "-", "z direction Up", "z direction Here", "-", "[Add Texture]",
-                  "Texture to current object", "Texture to leaves", "Texture to petals",
-                  "Texture to stem", "Texture to sepals", "[/]", "-", "Automatic camera Rotation",
-                  "-", "Inport Animated Flower", "Show Time Dialog"}));
+    EXPECT_EQ(
+        menuCaptions(*frame, "Library"),
+        (std::vector<std::string>{"Scene     Library", "Coposite Library", "Flower    Library",
+                                  "Leaf       Library", "Primitive Library"}));
+    EXPECT_EQ(menuCaptions(*frame, "Others"), (std::vector<std::string>{"Show Control Points",
+                                                                        "Show Sketch",
+                                                                        "Show Wire Frame",
+                                                                        "Show Billboard",
+                                                                        "Show floor",
+                                                                        "-",
+                                                                        "z direction Up",
+                                                                        "z direction Here",
+                                                                        "-",
+                                                                        "[Add Texture]",
+                                                                        "Texture to current object",
+                                                                        "Texture to leaves",
+                                                                        "Texture to petals",
+                                                                        "Texture to stem",
+                                                                        "Texture to sepals",
+                                                                        "[/]",
+                                                                        "-",
+                                                                        "Automatic camera Rotation",
+                                                                        "-",
+                                                                        "Inport Animated Flower",
+                                                                        "Show Time Dialog"}));
     EXPECT_EQ(menuCaptions(*frame, "Help(&H)"),
               (std::vector<std::string>{"バージョン情報 Pelmora(&A)..."}));
 }
@@ -285,7 +326,8 @@ TEST_F(MainFrameTest, LibraryCommandsChooseTheShownCategory) {
 TEST_F(MainFrameTest, ObjectCommandsNeedATargetObject) {
     for (int id : {kCmdSaveObj, kCmdColorObject, kCmdTextureToObject})
         EXPECT_FALSE(isEnabled(id));
-    appController().setWorkObject(std::make_unique<FlowerObjectComposite>(appController().nextId()));
+    appController().setWorkObject(
+        std::make_unique<FlowerObjectComposite>(appController().nextId()));
     for (int id : {kCmdSaveObj, kCmdColorObject, kCmdTextureToObject})
         EXPECT_TRUE(isEnabled(id));
     EXPECT_FALSE(isEnabled(kCmdEditUndo));

@@ -87,8 +87,8 @@ TEST_F(StartupTest, ALibraryNamedOnTheCommandLineIsOpenedAfterTheReset) {
 TEST_F(StartupTest, StartAndShutdownCanRunRepeatedly) {
     for (int run = 0; run < 2; ++run) {
         start();
-        appController().addToLibrary(std::make_unique<FlowerObjectComposite>(appController().nextId()),
-                                     kCategoryComposite);
+        appController().addToLibrary(
+            std::make_unique<FlowerObjectComposite>(appController().nextId()), kCategoryComposite);
         shutdownApplication(frame);
         EXPECT_EQ(existingSingleton<AppController>(), nullptr);
     }
