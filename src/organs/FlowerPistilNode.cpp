@@ -79,7 +79,6 @@ void FlowerPistilNode::drawSolid() {
     if (displaySwitches().drawStrokes)
         drawStrokes();
     glPushMatrix();
-    forgetUnknownTexture(hasTexture, textureFront);
     drawTubeSurface(tube, hasTexture, textureFront, diffuse, shininess, specular, ambient);
     glPopMatrix();
 }

@@ -120,11 +120,9 @@ void FlowerStamenNode::drawSolid() {
             underPlacement(RotAndTrans, [&] { anther.drawPlain(); });
         return;
     }
-    forgetUnknownTexture(hasTexture, textureFront);
     drawTubeSurface(filament, hasTexture, textureFront, diffuse, shininess, specular, ambient);
     if (displaySwitches().drawStrokes)
         drawStrokes();
-    forgetUnknownTexture(hasTexture, textureBack);
     underPlacement(RotAndTrans, [&] {
         drawTubeSurface(anther, hasTexture, textureBack, antherMaterial.diffuse,
                         antherMaterial.shininess, antherMaterial.specular, antherMaterial.ambient);

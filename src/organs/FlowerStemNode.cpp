@@ -66,7 +66,6 @@ void FlowerStemNode::drawSolid() {
     }
     if (displaySwitches().drawStrokes)
         drawStrokes();
-    forgetUnknownTexture(hasTexture, textureFront);
     drawTubeSurface(tube, hasTexture, textureFront, diffuse, shininess, specular, ambient);
 }
 

@@ -43,14 +43,13 @@ void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size
     glEnd();
 }
 
-void forgetUnknownTexture(bool hasTexture, int& textureId) {
-    if (hasTexture && !FlowerObjectNode::textureKnown(textureId))
-        textureId = -1;
-}
 
-void drawTubeSurface(const StemShape& tube, bool hasTexture, int textureId, const Rgba& diffuse,
+void drawTubeSurface(const StemShape& tube, bool hasTexture, int& textureId, const Rgba& diffuse,
                      float shininess, const Rgba& specular, const Rgba& ambient) {
-    if (hasTexture && FlowerObjectNode::textureKnown(textureId))
+    const bool textured = hasTexture && FlowerObjectNode::textureKnown(textureId);
+    if (hasTexture && !textured)
+        textureId = -1;
+    if (textured)
         tube.drawTextured(textureId);
     else
         tube.drawShaded(diffuse, shininess, specular, ambient);

@@ -21,11 +21,9 @@ void drawAxisSegments(const PointList& points, float width, const Rgba& colour);
 void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size, int partA,
                       int partB, const Rgba& colour = {1.0f, 0.0f, 0.0f, 1.0f});
 
-// A texture the texture cache no longer knows is forgotten (the id becomes -1), so
-// that the organ is drawn with its material from then on.
-void forgetUnknownTexture(bool hasTexture, int& textureId);
-
 // The rule the tube organs share: textured when the texture flag is set and the
-// cache knows the texture, otherwise shaded in the given material.
-void drawTubeSurface(const StemShape& tube, bool hasTexture, int textureId, const Rgba& diffuse,
+// cache knows the texture, otherwise shaded in the given material. A texture the
+// cache no longer knows is forgotten (the id becomes -1), so that the organ is drawn
+// with its material from then on.
+void drawTubeSurface(const StemShape& tube, bool hasTexture, int& textureId, const Rgba& diffuse,
                      float shininess, const Rgba& specular, const Rgba& ambient);

@@ -76,3 +76,14 @@ TEST_F(FlowerGl, EmptySlotsAreMarkedOnlyInTheVisibleFrame) {
     EXPECT_GT(red, 0) << "the petal slots' red markers";
     EXPECT_EQ(pickedIds().count(0), 0u);
 }
+
+TEST_F(FlowerGl, AFrontTextureTheCacheDoesNotKnowIsForgotten) {
+    flower->setTexture(true, 7, -1);
+    TOGL& gl = togl();
+    gl.beginFrame();
+    gl.loadViewMatrix();
+    flower->drawSolid();
+    gl.endFrame();
+    EXPECT_EQ(flower->textureFront, -1);
+    EXPECT_TRUE(flower->hasTexture);
+}
