@@ -5,6 +5,7 @@
 #include "model/NodeRecord.h"
 #include "organs/ObjWriter.h"
 #include "support/SamplePlants.h"
+#include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -128,13 +129,12 @@ TEST_F(EveryClassTest, FilesAndExportsAreTheSameUnderADecimalCommaLocale) {
         return text;
     };
     const std::string inC = exportAll();
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+    ScopedLocale decimalComma(LC_ALL, kDecimalCommaLocale);
+    if (!decimalComma.active())
         GTEST_SKIP() << "no German locale";
     const std::string inGerman = exportAll();
     const auto readInGerman = loaded(inGerman);
-    std::setlocale(LC_ALL, saved.c_str());
+    decimalComma.restore();
     EXPECT_TRUE(inGerman == inC) << "the output depends on the locale";
     EXPECT_EQ(readInGerman->objects.size(), 7u);
 }

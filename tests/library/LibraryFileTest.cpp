@@ -4,6 +4,7 @@
 #include "model/AxisNode.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -189,15 +190,14 @@ TEST_F(LibraryFileTest, HostileCountsAreRejectedBeforeAllocating) {
 
 TEST_F(LibraryFileTest, OutputIsTheSameUnderADecimalCommaLocale) {
     const std::string inC = written();
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+    ScopedLocale decimalComma(LC_ALL, kDecimalCommaLocale);
+    if (!decimalComma.active())
         GTEST_SKIP() << "no German locale";
     const std::string inGerman = written();
     TextReader in(inGerman);
     CollectingSink sink;
     const bool readBack = readLibrary(in, readers(), sink).ok();
-    std::setlocale(LC_ALL, saved.c_str());
+    decimalComma.restore();
     EXPECT_EQ(inGerman, inC);
     EXPECT_TRUE(readBack);
 }

@@ -1,5 +1,6 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
+#include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -50,13 +51,12 @@ TEST(TextWriter, FormatWritesConversionsInOrder) {
 TEST(TextWriter, IsIndependentOfTheCLocale) {
     // Qt sets the C library's locale from the environment; a decimal comma must not
     // reach our files.
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    ScopedLocale decimalComma(LC_NUMERIC, kDecimalCommaLocale);
+    if (!decimalComma.active())
         GTEST_SKIP() << "no German locale on this machine";
     TextWriter w;
     w.real(1.5);
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    decimalComma.restore();
     EXPECT_EQ(w.str(), "1.500000");
 }
 

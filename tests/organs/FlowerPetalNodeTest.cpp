@@ -11,9 +11,9 @@
 
 #include "organs/FakeTextureCache.h"
 #include "support/HandDrawnPetal.h"
+#include "support/TextLines.h"
 
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -62,14 +62,6 @@ protected:
     FakeTextureCache textures;
     ScopedModelContext context{{&ids, &values, &display, &textures}};
 };
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
 
 } // namespace
 

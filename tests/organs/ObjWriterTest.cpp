@@ -2,6 +2,7 @@
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
 #include "model/SceneRoot.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,6 @@ struct Sheet {
             }
     }
 };
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path);

@@ -5,22 +5,14 @@
 #include "model/TextureCache.h"
 #include "organs/FakeTextureCache.h"
 #include "organs/StemShape.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <vector>
 
 namespace {
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
 
 long countPrefix(const std::vector<std::string>& all, const std::string& prefix) {
     return std::count_if(all.begin(), all.end(),

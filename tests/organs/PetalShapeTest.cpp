@@ -9,9 +9,9 @@
 
 #include "support/FullSumPetal.h"
 #include "support/HandDrawnPetal.h"
+#include "support/TextLines.h"
 
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -60,14 +60,6 @@ PetalControlPointManager bentNet(std::uint32_t seed) {
         side.push_back({0.03 * j, 0, 0.01 * j * j});
     net.bendRowsLocally({4, c}, {4, last}, side);
     return net;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
 }
 
 constexpr double kB0 = 4.0 / 6.0; // the kernel at 0

@@ -6,6 +6,7 @@
 #include "model/FlowerObjectComposite.h"
 #include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -378,14 +379,13 @@ TEST_F(TorusTest, ExportWritesTheBodyThenEveryOrganTheSameInAnyLocale) {
     EXPECT_NE(text.find("newmtl torus" + id + "\n"), std::string::npos);
     EXPECT_NE(text.find("f 1/1/1 "), std::string::npos);
 
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+    ScopedLocale decimalComma(LC_ALL, kDecimalCommaLocale);
+    if (!decimalComma.active())
         GTEST_SKIP() << "no German locale";
     const auto [germanVertices, germanText] = exportText();
     TextWriter record;
     torus.save(record);
-    std::setlocale(LC_ALL, saved.c_str());
+    decimalComma.restore();
     EXPECT_EQ(germanVertices, vertices);
     EXPECT_TRUE(germanText == text) << "the export depends on the locale";
     TextWriter again;
