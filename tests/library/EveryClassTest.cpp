@@ -4,6 +4,7 @@
 #include "math/TextWriter.h"
 #include "model/NodeRecord.h"
 #include "organs/ObjWriter.h"
+#include "support/CollectingSink.h"
 #include "support/SamplePlants.h"
 #include "support/ScopedLocale.h"
 
@@ -13,30 +14,6 @@
 
 namespace {
 
-// Keeps what the reader hands over, by section.
-class KeepingSink : public LibrarySink {
-public:
-    void setMode(int) override {}
-    void addObject(std::unique_ptr<FlowerObjectNode> object, int category) override {
-        categories.push_back(category);
-        objects.push_back(std::move(object));
-    }
-    void addScene(std::unique_ptr<SceneRoot> scene) override { scenes.push_back(std::move(scene)); }
-
-    LibraryContents contents() const {
-        LibraryContents contents;
-        for (size_t i = 0; i < objects.size(); ++i)
-            contents.objects[categories[i]].push_back(objects[i].get());
-        for (const auto& scene : scenes)
-            contents.scenes.push_back(scene.get());
-        return contents;
-    }
-
-    std::vector<int> categories;
-    std::vector<std::unique_ptr<FlowerObjectNode>> objects;
-    std::vector<std::unique_ptr<SceneRoot>> scenes;
-};
-
 std::string written(const LibraryContents& contents) {
     TextWriter out;
     writeLibrary(out, contents);
@@ -44,10 +21,10 @@ std::string written(const LibraryContents& contents) {
 }
 
 // Reads a library with ids from 1.
-std::unique_ptr<KeepingSink> loaded(const std::string& text) {
+std::unique_ptr<CollectingSink> loaded(const std::string& text) {
     IdCounter ids;
     ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    auto sink = std::make_unique<KeepingSink>();
+    auto sink = std::make_unique<CollectingSink>();
     TextReader in(text);
     const LibraryLoadResult result = readLibrary(in, libraryReaders(), *sink);
     EXPECT_TRUE(result.ok()) << result.message;

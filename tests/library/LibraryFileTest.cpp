@@ -4,6 +4,7 @@
 #include "model/AxisNode.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "support/CollectingSink.h"
 #include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
@@ -12,22 +13,6 @@
 #include <filesystem>
 
 namespace {
-
-// Collects what the reader hands over.
-class CollectingSink : public LibrarySink {
-public:
-    void setMode(int m) override { modes.push_back(m); }
-    void addObject(std::unique_ptr<FlowerObjectNode> object, int category) override {
-        categories.push_back(category);
-        objects.push_back(std::move(object));
-    }
-    void addScene(std::unique_ptr<SceneRoot> scene) override { scenes.push_back(std::move(scene)); }
-
-    std::vector<int> modes;
-    std::vector<int> categories;
-    std::vector<std::unique_ptr<FlowerObjectNode>> objects;
-    std::vector<std::unique_ptr<SceneRoot>> scenes;
-};
 
 Stroke line(const Vector3& from, const Vector3& to, int points = 5) {
     Stroke s;
@@ -112,25 +97,15 @@ TEST_F(LibraryFileTest, ReaderHandsObjectsToTheSinkByPositionWithFreshIds) {
 
     // Written again, the library gives the same text, and reading twice gives the
     // same ids.
-    LibraryContents again;
-    again.objects[1] = {sink.objects[0].get()};
-    again.objects[2] = {sink.objects[1].get()};
-    again.objects[4] = {sink.objects[2].get()};
-    again.scenes = {sink.scenes[0].get()};
     TextWriter rewritten;
-    writeLibrary(rewritten, again);
+    writeLibrary(rewritten, sink.contents());
     IdCounter third;
     ScopedModelContext thirdIds({&third, nullptr, nullptr, nullptr});
     TextReader in2(rewritten.str());
     CollectingSink sink2;
     ASSERT_TRUE(readLibrary(in2, readers(), sink2).ok());
-    LibraryContents once_more;
-    once_more.objects[1] = {sink2.objects[0].get()};
-    once_more.objects[2] = {sink2.objects[1].get()};
-    once_more.objects[4] = {sink2.objects[2].get()};
-    once_more.scenes = {sink2.scenes[0].get()};
     TextWriter third_text;
-    writeLibrary(third_text, once_more);
+    writeLibrary(third_text, sink2.contents());
     EXPECT_EQ(third_text.str(), rewritten.str());
 }
 
