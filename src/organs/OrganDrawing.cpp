@@ -43,7 +43,6 @@ void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size
     glEnd();
 }
 
-
 void drawTubeSurface(const StemShape& tube, bool hasTexture, int& textureId, const Rgba& diffuse,
                      float shininess, const Rgba& specular, const Rgba& ambient) {
     const bool textured = hasTexture && FlowerObjectNode::textureKnown(textureId);

@@ -2,6 +2,23 @@
 
 using OrganEditingTest = OrganSketchingFixture;
 
+namespace {
+
+// A stroke from the left edge of `row` to its right edge, bowed up by `height`.
+std::vector<Vector3> archAcross(const PetalControlPointManager& net, int row, double height) {
+    const Vector3 left = net.pointAt(row, 0);
+    const Vector3 right = net.pointAt(row, net.lastColumn());
+    std::vector<Vector3> arch;
+    for (int k = 0; k <= 20; ++k) {
+        const double t = k / 20.0;
+        arch.push_back(left + (right - left) * t +
+                       Vector3(0, height * std::sin(std::numbers::pi * t), 0));
+    }
+    return arch;
+}
+
+} // namespace
+
 TEST_F(OrganEditingTest, ADraggedControlPointReturnsWithTheMouse) {
     FlowerPetalNode* petal = drawPetal();
     ASSERT_NE(petal, nullptr);
@@ -58,15 +75,7 @@ TEST_F(OrganEditingTest, BendingStrokesLiftThePetalOnlyFromItsEdge) {
     // Edge to edge across a middle row, bowed upwards: the rows lift.
     const PetalControlPointManager bent = net;
     const int row = net.rowCount() / 2;
-    const Vector3 left = net.pointAt(row, 0);
-    const Vector3 right = net.pointAt(row, net.lastColumn());
-    std::vector<Vector3> arch;
-    for (int k = 0; k <= 20; ++k) {
-        const double t = k / 20.0;
-        arch.push_back(left + (right - left) * t +
-                       Vector3(0, 0.1 * std::sin(std::numbers::pi * t), 0));
-    }
-    drag(arch);
+    drag(archAcross(net, row, 0.1));
     EXPECT_FALSE(sameNet(net, bent));
     // The edge columns stay; the inner ones lift.
     EXPECT_EQ(net.pointAt(row, 0), bent.pointAt(row, 0));
@@ -157,15 +166,7 @@ TEST_F(OrganEditingTest, TheControlPointVariantLiftsOnlyTheRowsNearTheStroke) {
     ASSERT_GE(net.rowCount(), 8);
     const PetalControlPointManager flat = net;
     const int row = 2;
-    const Vector3 left = net.pointAt(row, 0);
-    const Vector3 right = net.pointAt(row, net.lastColumn());
-    std::vector<Vector3> arch;
-    for (int k = 0; k <= 20; ++k) {
-        const double t = k / 20.0;
-        arch.push_back(left + (right - left) * t +
-                       Vector3(0, 0.05 * std::sin(std::numbers::pi * t), 0));
-    }
-    drag(arch);
+    drag(archAcross(net, row, 0.05));
     const int c = net.midribColumn();
     EXPECT_NE(net.pointAt(row, c).z, flat.pointAt(row, c).z);
     for (int r = row + 3; r < net.tipRow(); ++r)
