@@ -1,6 +1,6 @@
 // The main of the benchmarks that render: the views' surface format is set and a
 // QGuiApplication exists before any benchmark runs.
-#include "app/OpenGLSetup.h"
+#include "gl/OpenGLSetup.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
 #include "interaction/OpenGL.h"
 
-#include "app/TOGL.h"
+#include "gl/TOGL.h"
 #include "model/PickColour.h"
 #include "organs/GridDrawing.h"
 

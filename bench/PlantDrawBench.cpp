@@ -1,6 +1,6 @@
 // Cloning and drawing a plant of 50 flowers under a real GL context, against the
 // same triangles replayed from one display list: the GL driver's own limit here.
-#include "app/TOGL.h"
+#include "gl/TOGL.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
 #include "support/SamplePlants.h"

@@ -1,6 +1,6 @@
 #include "cli/CliRender.h"
 
-#include "app/TOGL.h"
+#include "gl/TOGL.h"
 #include "cli/CliLibrary.h"
 #include "interaction/FloorGrid.h"
 #include "interaction/FrameLights.h"

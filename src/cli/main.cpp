@@ -1,5 +1,5 @@
-#include "app/OpenGLSetup.h"
-#include "app/TextureManager.h"
+#include "gl/OpenGLSetup.h"
+#include "gl/TextureManager.h"
 #include "cli/CliCommands.h"
 #include "cli/CliRender.h"
 #include "model/ModelContext.h"
@@ -11,7 +11,8 @@
 
 int main(int argc, char** argv) {
     // Textures named in a library load from disk, so exports name them and renders show them.
-    ScopedModelContext context({nullptr, nullptr, nullptr, &TextureManager::instance()});
+    TextureManager textures;
+    ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
     const std::vector<std::string> args(argv + 1, argv + argc);
     // Only rendering needs the GUI application, and with it a display.
     std::unique_ptr<QGuiApplication> application;

@@ -1,9 +1,10 @@
 #include "ui/ApplicationStartup.h"
 
-#include "app/AppController.h"
-#include "app/ApplicationShutdown.h"
-#include "app/LibraryFileModule.h"
-#include "app/TextureManager.h"
+#include "control/AppController.h"
+#include "control/LibraryFileModule.h"
+#include "control/Singleton.h"
+#include "modes/MouseListenerManager.h"
+#include "ui/ApplicationShutdown.h"
 #include "ui/CDialogSP.h"
 #include "ui/CMainFrame.h"
 #include "ui/ViewManager.h"
@@ -11,9 +12,12 @@
 #include <QCoreApplication>
 
 std::unique_ptr<CMainFrame> startApplication(const QString& requestedLibrary) {
+    reopenSingletons();
     AppController& controller = appController();
     controller.setViewHost(&viewManager());
-    controller.installTextures(&TextureManager::instance());
+    controller.installTextures(&viewManager().textures());
+    // The mode manager installs itself in the controller and starts mode 8.
+    mouseListenerManager();
     auto mainFrame = std::make_unique<CMainFrame>();
 
     CDialogSP splash;
@@ -22,6 +26,7 @@ std::unique_ptr<CMainFrame> startApplication(const QString& requestedLibrary) {
     mainFrame->applyInitialPaneSizes();
     QCoreApplication::processEvents();
     controller.resetAll();
+    controller.commit();
     splash.hide();
 
     // A library named on the command line is opened only now: opened before the
@@ -35,6 +40,7 @@ std::unique_ptr<CMainFrame> startApplication(const QString& requestedLibrary) {
 
 void shutdownApplication(std::unique_ptr<CMainFrame>& mainFrame) {
     mainFrame.reset();
+    closeSingletons();
     destroyApplicationSingletons();
     destroyViewManager();
 }

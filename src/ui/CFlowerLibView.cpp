@@ -1,7 +1,7 @@
 #include "ui/CFlowerLibView.h"
 
-#include "app/LibraryViewPainter.h"
-#include "app/MouseListenerManager.h"
+#include "control/LibraryViewPainter.h"
+#include "modes/MouseListenerManager.h"
 #include "ui/MouseMessages.h"
 #include "ui/ViewManager.h"
 

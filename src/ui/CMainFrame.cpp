@@ -1,8 +1,8 @@
 #include "ui/CMainFrame.h"
 
-#include "app/AppController.h"
-#include "app/LibraryFileModule.h"
-#include "app/TextureManager.h"
+#include "control/AppController.h"
+#include "control/LibraryFileModule.h"
+#include "gl/TextureManager.h"
 #include "model/FlowerObjectNode.h"
 #include "ui/AboutDialog.h"
 #include "ui/CFlowerLibView.h"
@@ -10,6 +10,7 @@
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
+#include "ui/ViewManager.h"
 #include "ui/WindowIcons.h"
 
 #include <QAction>
@@ -317,7 +318,7 @@ void CMainFrame::chooseTextures() {
     if (back.isEmpty())
         return;
     if (FlowerObjectNode* target = appController().targetObject()) {
-        TextureManager& textures = TextureManager::instance();
+        TextureManager& textures = viewManager().textures();
         const int frontIndex = textures.load(front.toStdString());
         const int backIndex = textures.load(back.toStdString());
         if (frontIndex >= 0 && backIndex >= 0)
@@ -325,8 +326,7 @@ void CMainFrame::chooseTextures() {
         else
             document_.reportFailure(QStringLiteral("The texture images could not be loaded."));
     }
-    appController().redrawMainView();
-    appController().redrawOverallView();
+    appController().noteChange(kChangeWorkObject | kChangeScene, "Texture object");
 }
 
 void CMainFrame::toggleOverallWindow() {

@@ -1,7 +1,7 @@
 #include "ui/COverallView.h"
 
-#include "app/AppController.h"
-#include "app/TOGL.h"
+#include "control/AppController.h"
+#include "gl/TOGL.h"
 #include "ui/ViewManager.h"
 
 #include <QMouseEvent>

@@ -1,6 +1,7 @@
 #include "ui/CPelmoraDoc.h"
 
-#include "app/LibraryFileModule.h"
+#include "control/AppController.h"
+#include "control/LibraryFileModule.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -40,6 +41,7 @@ bool CPelmoraDoc::saveDocument(const QString& path) {
         return false;
     }
     path_ = path;
+    appController().setModified(false);
     return true;
 }
 

@@ -1,8 +1,8 @@
 #include "ui/CPelmoraView.h"
 
-#include "app/AppController.h"
-#include "app/MouseListenerManager.h"
-#include "app/TOGL.h"
+#include "control/AppController.h"
+#include "modes/MouseListenerManager.h"
+#include "gl/TOGL.h"
 #include "interaction/FloorGrid.h"
 #include "ui/MouseMessages.h"
 #include "ui/ViewManager.h"

@@ -1,9 +1,8 @@
 #include "ui/CommandSet.h"
 
-#include "app/AppController.h"
-#include "app/LibraryBrowser.h"
-#include "app/MouseListenerManager.h"
-#include "app/TOGL.h"
+#include "control/AppController.h"
+#include "control/LibraryBrowser.h"
+#include "gl/TOGL.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
 #include "organs/FlowerStamenNode.h"
@@ -31,7 +30,7 @@ TOGL& mainContext() {
 }
 
 int mode() {
-    return controller().mode;
+    return controller().mode();
 }
 
 bool modeIn(std::initializer_list<int> modes) {
@@ -53,19 +52,11 @@ CommandState checkedWhen(bool on) {
     return {true, on};
 }
 
-// Entering an organ creation mode: home camera, an empty work object, the mode.
-void enterCreationMode(int creationMode) {
-    mainContext().resetCamera();
-    controller().mode = creationMode;
-    controller().setWorkObject(nullptr);
-    mouseListenerManager().switchToMode(creationMode);
-}
-
 std::function<void()> toggle(bool& flag, bool redraw) {
     return [&flag, redraw] {
         flag = !flag;
         if (redraw)
-            controller().redrawMainView();
+            controller().noteChange(kChangeMainView);
     };
 }
 
@@ -114,6 +105,7 @@ void CommandSet::run(int id) {
     if (it == commands_.end() || !it->second.rule().enabled)
         return;
     it->second.handler();
+    controller().commit();
     updateAll();
 }
 
@@ -189,8 +181,7 @@ void CommandSet::addToolCommands() {
         [] {
             mainContext().resetCamera();
             viewManager().overallContext()->resetCamera();
-            controller().redrawMainView();
-            controller().redrawOverallView();
+            controller().noteChange(kChangeMainView | kChangeOverallView);
         },
         enabled);
     add(
@@ -200,48 +191,34 @@ void CommandSet::addToolCommands() {
 
     add(
         kCmdSceneCreation, "Scene      Creation", "Start a new scene",
-        [] {
-            AppController& c = controller();
-            c.mode = kModeSceneSketch;
-            c.openScene(std::make_unique<SceneRoot>(c.nextId()));
-            mouseListenerManager().switchToMode(kModeSceneSketch);
-            c.redrawMainView();
-            c.redrawLibraryView();
-            c.refreshPickBuffers();
-        },
+        [] { controller().createScene(); },
         [] {
             return checkedWhen(modeIn({kModeSceneSketch, kModeSceneModify}));
         },
         true);
     add(
         kCmdCompositCreation, "Composit  Creation", "Draw a new plant from the ground up",
-        [] {
-            enterCreationMode(kModeComposit);
-            controller().redrawMainView();
-        },
+        [] { controller().enterCreationMode(kModeComposit); },
         [] { return checkedWhen(mode() == kModeComposit); }, true);
     add(
         kCmdFlowerCreation, "Flower     Creation", "Make a new flower head", [] {}, disabled, true);
     add(
         kCmdPetalCreation, "Petal       Creation", "Draw a petal or leaf from three strokes",
-        [] {
-            enterCreationMode(kModePetal);
-            controller().redrawMainView();
-        },
+        [] { controller().enterCreationMode(kModePetal); },
         [] {
             return checkedWhen(modeIn({kModePetal, kModePetalModify}));
         },
         true);
     add(
         kCmdPistilCreation, "Pistil       Creation", "Draw a pistil from its outline",
-        [] { enterCreationMode(kModePistil); },
+        [] { controller().enterCreationMode(kModePistil); },
         [] {
             return checkedWhen(modeIn({kModePistil, kModePistilModify}));
         },
         true);
     add(
         kCmdStamenCreation, "Stamen    Creation", "Draw a stamen from its filament",
-        [] { enterCreationMode(kModeStamen); },
+        [] { controller().enterCreationMode(kModeStamen); },
         [] {
             return checkedWhen(modeIn({kModeStamen, kModeStamenModify}));
         },
@@ -324,7 +301,7 @@ void CommandSet::addColourCommands() {
                 gl.setClearColour({static_cast<float>(chosen.red() / 255.0),
                                    static_cast<float>(chosen.green() / 255.0),
                                    static_cast<float>(chosen.blue() / 255.0), 0.5f});
-            controller().redrawMainView();
+            controller().noteChange(kChangeMainView);
         },
         enabled);
     add(
@@ -336,7 +313,7 @@ void CommandSet::addColourCommands() {
                 return;
             target->setMaterial(materialPart(chosen, 255.0), materialPart(chosen, 500.0),
                                 materialPart(chosen, 500.0), 128.0f);
-            controller().redrawMainView();
+            controller().noteChange(controller().targetChange(), "Colour object");
         },
         [] { return controller().targetObject() ? enabled() : disabled(); });
     add(
@@ -348,7 +325,7 @@ void CommandSet::addColourCommands() {
                 return;
             stamen->setAntherMaterial(materialPart(chosen, 500.0), materialPart(chosen, 255.0),
                                       materialPart(chosen, 500.0), 128.0f);
-            controller().redrawMainView();
+            controller().noteChange(controller().targetChange(), "Colour anther");
         },
         [] {
             return dynamic_cast<FlowerStamenNode*>(controller().targetObject()) ? enabled()
@@ -372,7 +349,7 @@ void CommandSet::addLibraryCommands() {
     const auto show = [](int category) {
         return [category] {
             libraryBrowser().setCategory(category);
-            controller().redrawLibraryView();
+            controller().noteChange(kChangeLibraryView);
         };
     };
     const auto shown = [](int category) {
@@ -452,6 +429,7 @@ void CommandSet::addDisplayCommands() {
                 QThread::msleep(kAutomaticRotationPauseMs);
                 controller().redrawMainView();
             }
+            controller().noteChange(kChangeMainView);
         },
         enabled);
     add(

@@ -1,6 +1,6 @@
 #include "ui/GLViewWindow.h"
 
-#include "app/TOGL.h"
+#include "gl/TOGL.h"
 
 #include <QExposeEvent>
 #include <QResizeEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MouseListenerState.h"
+#include "modes/MouseListenerState.h"
 
 #include <QMouseEvent>
 

@@ -1,17 +1,21 @@
 #pragma once
 
-#include "app/ViewHost.h"
+#include "control/ViewHost.h"
 
 #include <memory>
+
+#include "gl/TextureManager.h"
 
 class CFlowerLibView;
 class COverallView;
 class CPelmoraView;
 class TOGL;
 
-// The two 3D contexts and the windows they and the library view belong to. The
-// controller redraws and renders through it. The main context looks at a flower
-// of about unit size from its home camera; the overall context keeps the default.
+// The two 3D contexts, the textures they share and the windows they and the library
+// view belong to. The controller redraws and renders through it. The main context
+// looks at a flower of about unit size from its home camera; the overall context
+// keeps the default. The textures go before the contexts, with one of them current,
+// so that their GL names are freed where they live.
 class ViewManager final : public ViewHost {
 public:
     ViewManager();
@@ -29,6 +33,7 @@ public:
     void redrawLibraryView() override;
     TOGL* mainContext() override { return mainContext_.get(); }
     TOGL* overallContext() override { return overallContext_.get(); }
+    TextureManager& textures() { return *textures_; }
 
 private:
     CPelmoraView* mainView_ = nullptr;
@@ -36,6 +41,7 @@ private:
     COverallView* overallView_ = nullptr;
     std::unique_ptr<TOGL> mainContext_;
     std::unique_ptr<TOGL> overallContext_;
+    std::unique_ptr<TextureManager> textures_;
 };
 
 // Created on first use; destroyed by destroyViewManager once the windows are gone

@@ -1,4 +1,4 @@
-#include "app/OpenGLSetup.h"
+#include "gl/OpenGLSetup.h"
 #include "ui/CPelmoraApp.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TOGL.h"
+#include "gl/TOGL.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The main of the test programs that need Qt GUI and OpenGL: the views' surface
 // format is set and a QGuiApplication exists before any test runs. Listing the
 // tests needs neither, so test discovery works without a display.
-#include "app/OpenGLSetup.h"
+#include "gl/OpenGLSetup.h"
 
 #include <QGuiApplication>
 

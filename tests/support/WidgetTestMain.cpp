@@ -1,7 +1,7 @@
 // The main of the test programs that drive real windows: the views' surface format
 // is set and a QApplication exists before any test runs. Settings go to a private
 // place so that tests never touch the user's. Listing the tests needs no display.
-#include "app/OpenGLSetup.h"
+#include "gl/OpenGLSetup.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "ShellFixture.h"
 
 #include "FlatSquareNode.h"
-#include "app/LibraryBrowser.h"
-#include "app/TOGL.h"
+#include "control/LibraryBrowser.h"
+#include "gl/TOGL.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/RecentFiles.h"
 #include "ui/ViewManager.h"
@@ -47,7 +47,7 @@ TEST_F(DocumentTest, SaveThenOpenGivesTheSameLibrary) {
     EXPECT_EQ(contentOf("a.pmr"), contentOf("b.pmr"));
     EXPECT_EQ(libraryBrowser().entryCount(kCategoryComposite), 2);
     EXPECT_EQ(libraryBrowser().entryCount(kCategoryScene), 2);
-    EXPECT_EQ(appController().mode, kModeComposit);
+    EXPECT_EQ(appController().mode(), kModeComposit);
 }
 
 TEST_F(DocumentTest, OpeningAFileThatIsNoLibraryLosesNothingAndSaysWhere) {
@@ -106,6 +106,7 @@ TEST_F(DocumentTest, PickBuffersShowTheWorkObjectUnderItsPixels) {
     auto square = std::make_unique<FlatSquareNode>(c.nextId());
     const int id = square->id;
     c.setWorkObject(std::move(square));
+    c.commit();
     TOGL& gl = *viewManager().mainContext();
     const PickPixel centre = gl.pixelHasObject(gl.bufferWidth() / 2, gl.bufferHeight() / 2);
     ASSERT_TRUE(centre.found);

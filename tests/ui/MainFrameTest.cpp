@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
-#include "app/LibraryBrowser.h"
-#include "app/TOGL.h"
+#include "control/LibraryBrowser.h"
+#include "gl/TOGL.h"
 #include "ui/AboutDialog.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/COverallFrame.h"
@@ -243,7 +243,7 @@ TEST_F(MainFrameTest, CreationCommandsEnterTheirModesWithHomeCameraAndCheckMarks
         gl.orbit(0.5, 0.0);
         appController().setWorkObject(std::make_unique<FlowerObjectComposite>(99));
         frame->commands().run(c.command);
-        EXPECT_EQ(appController().mode, c.mode);
+        EXPECT_EQ(appController().mode(), c.mode);
         EXPECT_EQ(appController().workObject(), nullptr);
         EXPECT_EQ(gl.camera().eye, kMainViewHomeCamera.eye);
         EXPECT_TRUE(isChecked(c.command));
@@ -253,38 +253,38 @@ TEST_F(MainFrameTest, CreationCommandsEnterTheirModesWithHomeCameraAndCheckMarks
 
 TEST_F(MainFrameTest, BillboardCreationStaysDisabledInEveryMode) {
     for (int mode = 0; mode < kModeCount; ++mode) {
-        appController().mode = mode;
+        appController().switchToMode(mode);
         for (int id : {kCmdBranchBillboard, kCmdFlowerBillboard, kCmdLeafBillboard})
             EXPECT_FALSE(isEnabled(id)) << "mode " << mode;
     }
 }
 
 TEST_F(MainFrameTest, DrawingToolsFollowTheirModeRules) {
-    appController().mode = kModePetal;
+    appController().switchToMode(kModePetal);
     EXPECT_FALSE(isEnabled(kCmdToolCursor));
     EXPECT_FALSE(isChecked(kCmdToolCursor));
     EXPECT_FALSE(isEnabled(kCmdToolPen));
-    appController().mode = kModeScenePetal;
+    appController().switchToMode(kModeScenePetal);
     EXPECT_FALSE(isEnabled(kCmdToolCursor));
     EXPECT_FALSE(isEnabled(kCmdToolEraser));
     EXPECT_TRUE(isEnabled(kCmdToolBrowsing));
-    appController().mode = kModeSceneModify;
+    appController().switchToMode(kModeSceneModify);
     EXPECT_TRUE(isEnabled(kCmdToolAxisModify));
     frame->commands().run(kCmdToolCursor);
     EXPECT_EQ(appController().drawingTool, kToolCursor);
     EXPECT_TRUE(isChecked(kCmdToolCursor));
     EXPECT_FALSE(isChecked(kCmdToolPen));
-    appController().mode = kModeCompositModify;
+    appController().switchToMode(kModeCompositModify);
     EXPECT_FALSE(isEnabled(kCmdToolAxisModify));
 }
 
 TEST_F(MainFrameTest, ZDirectionIsFixedWhileDrawingNewOrgans) {
     for (int mode : {kModeTorusModify, kModePetal, kModeStamen}) {
-        appController().mode = mode;
+        appController().switchToMode(mode);
         EXPECT_FALSE(isEnabled(kCmdZDirectionUp));
         EXPECT_FALSE(isEnabled(kCmdZDirectionHere));
     }
-    appController().mode = kModeComposit;
+    appController().switchToMode(kModeComposit);
     EXPECT_TRUE(isChecked(kCmdZDirectionUp));
     frame->commands().run(kCmdZDirectionHere);
     EXPECT_EQ(appController().zDirection, 1);
@@ -335,7 +335,7 @@ TEST_F(MainFrameTest, ObjectCommandsNeedATargetObject) {
 
 TEST_F(MainFrameTest, SceneCreationOpensANewSceneWithTheCursor) {
     frame->commands().run(kCmdSceneCreation);
-    EXPECT_EQ(appController().mode, kModeSceneSketch);
+    EXPECT_EQ(appController().mode(), kModeSceneSketch);
     ASSERT_NE(appController().root(), nullptr);
     EXPECT_EQ(appController().drawingTool, kToolCursor);
     EXPECT_TRUE(isChecked(kCmdSceneCreation));

@@ -54,7 +54,7 @@ TEST_F(OrganCreationTest, ThreeStrokesMakeAPetalThatShowsInTheView) {
     drag(outline(1.0, 0.3));
     auto* petal = work<FlowerPetalNode>();
     ASSERT_NE(petal, nullptr);
-    EXPECT_EQ(controller().mode, kModePetalModify);
+    EXPECT_EQ(controller().mode(), kModePetalModify);
     EXPECT_EQ(&mouseListenerManager().mainListener(),
               static_cast<MouseListenerState*>(&singleton<MouseListenerForPetalModify>()));
     EXPECT_EQ(petalMode.finishedStrokes(), 0);
@@ -83,7 +83,7 @@ TEST_F(OrganCreationTest, OutlinesThatDoNotCrossTwiceMakeNothing) {
     drag(straightLine({0.0, 0.02, 0.0}, {0.0, 0.95, 0.0}, 30));
     drag(straightLine({0.2, 0.0, 0.0}, {0.2, 1.0, 0.0}, 30));
     EXPECT_EQ(controller().workObject(), nullptr);
-    EXPECT_EQ(controller().mode, kModePetal);
+    EXPECT_EQ(controller().mode(), kModePetal);
     auto& petalMode = singleton<MouseListenerForPetal>();
     EXPECT_EQ(petalMode.finishedStrokes(), 0);
     for (const Stroke& stroke : petalMode.strokes())
@@ -95,7 +95,7 @@ TEST_F(OrganCreationTest, StamenNeedsFourPointsAndStartsAtTheOrigin) {
     const std::vector<Vector3> filament = straightLine({0.1, 0.2, 0.0}, {0.15, 0.9, 0.0}, 4);
     drag(std::vector<Vector3>(filament.begin(), filament.begin() + 3));
     EXPECT_EQ(controller().workObject(), nullptr);
-    EXPECT_EQ(controller().mode, kModeStamen);
+    EXPECT_EQ(controller().mode(), kModeStamen);
 
     // The right button does not move the camera in a creation mode.
     const Vector3 eye = gl().camera().eye;
@@ -107,7 +107,7 @@ TEST_F(OrganCreationTest, StamenNeedsFourPointsAndStartsAtTheOrigin) {
     drag(filament);
     auto* stamen = work<FlowerStamenNode>();
     ASSERT_NE(stamen, nullptr);
-    EXPECT_EQ(controller().mode, kModeStamenModify);
+    EXPECT_EQ(controller().mode(), kModeStamenModify);
     EXPECT_NEAR(stamen->mainAxis.front().length(), 0.0, 1e-12);
     EXPECT_NEAR(stamen->mainAxis.back().y, 0.7, 0.01);
 }
@@ -122,7 +122,7 @@ TEST_F(OrganCreationTest, PistilNeedsTenPointsWithTheReleasePoint) {
     }
     drag(outline9);
     EXPECT_EQ(controller().workObject(), nullptr);
-    EXPECT_EQ(controller().mode, kModePistil);
+    EXPECT_EQ(controller().mode(), kModePistil);
 
     std::vector<Vector3> outline10;
     for (int k = 0; k < 9; ++k) {
@@ -131,7 +131,7 @@ TEST_F(OrganCreationTest, PistilNeedsTenPointsWithTheReleasePoint) {
     }
     drag(outline10);
     ASSERT_NE(work<FlowerPistilNode>(), nullptr);
-    EXPECT_EQ(controller().mode, kModePistilModify);
+    EXPECT_EQ(controller().mode(), kModePistilModify);
     EXPECT_EQ(work<FlowerPistilNode>()->m_basicCurve.size() > 0, true);
 }
 

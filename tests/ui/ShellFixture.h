@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppController.h"
+#include "control/AppController.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
 #include "support/WorkingDirectory.h"

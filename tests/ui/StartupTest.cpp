@@ -1,12 +1,12 @@
 #include "ShellFixture.h"
 
-#include "app/LibraryBrowser.h"
-#include "app/LibraryFileModule.h"
-#include "app/MouseListenerForComposit.h"
-#include "app/MouseListenerManager.h"
-#include "app/Singleton.h"
-#include "app/TOGL.h"
-#include "app/Thumbnail.h"
+#include "control/LibraryBrowser.h"
+#include "control/LibraryFileModule.h"
+#include "modes/composite/MouseListenerForComposit.h"
+#include "modes/MouseListenerManager.h"
+#include "control/Singleton.h"
+#include "gl/TOGL.h"
+#include "control/Thumbnail.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/CPelmoraView.h"
 #include "ui/ViewManager.h"
@@ -35,14 +35,14 @@ TEST_F(StartupTest, AnEmptyDirectoryGivesOnlyNothingTilesModeEightAndAnEmptyView
     AppController& c = appController();
     for (int category = 0; category < kCategoryCount; ++category)
         EXPECT_EQ(libraryBrowser().entryCount(category), 1);
-    EXPECT_EQ(c.mode, kModeComposit);
+    EXPECT_EQ(c.mode(), kModeComposit);
     EXPECT_EQ(&mouseListenerManager().mainListener(),
               static_cast<MouseListenerState*>(&singleton<MouseListenerForComposit>()));
     EXPECT_EQ(c.workObject(), nullptr);
     EXPECT_EQ(c.nextId(), 1);
 
     // The pick snapshot of the empty main view holds nothing anywhere.
-    c.refreshPickBuffers();
+    c.commit(kChangeMainView);
     TOGL& gl = *viewManager().mainContext();
     for (int y = 0; y < gl.bufferHeight(); y += 50)
         for (int x = 0; x < gl.bufferWidth(); x += 50)
@@ -65,7 +65,7 @@ TEST_F(StartupTest, ALibraryBesideTheProgramIsListedInItsCategories) {
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower), std::vector<int>{1});
     EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), std::vector<int>{2});
     EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{3});
-    EXPECT_EQ(appController().mode, kModeComposit);
+    EXPECT_EQ(appController().mode(), kModeComposit);
     EXPECT_EQ(appController().workObject(), nullptr);
     EXPECT_EQ(appController().root(), nullptr);
 }

@@ -1,6 +1,0 @@
-#pragma once
-
-#include "app/MouseListenerState.h"
-
-// Free drawing in the 3D view, outside the mode table.
-class MouseListenerFor3DDraw final : public InactiveMouseListener {};

@@ -1,6 +1,0 @@
-#pragma once
-
-#include "app/MouseListenerState.h"
-
-// The petal editing mode of a scene (5).
-class MouseListenerForScenePetalModify final : public InactiveMouseListener {};

@@ -1,6 +1,0 @@
-#pragma once
-
-#include "app/MouseListenerState.h"
-
-// The stamen editing mode of a scene (4).
-class MouseListenerForSceneStamen final : public InactiveMouseListener {};

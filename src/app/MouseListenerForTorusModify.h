@@ -1,6 +1,0 @@
-#pragma once
-
-#include "app/MouseListenerState.h"
-
-// The flower head editing mode of the work object (6).
-class MouseListenerForTorusModify final : public InactiveMouseListener {};

@@ -1,0 +1,237 @@
+#pragma once
+
+#include "control/SceneFocusManager.h"
+#include "math/Rgba.h"
+#include "model/ModelContext.h"
+#include "model/Parameters.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class FlowerObjectNode;
+class ModeHost;
+class SceneRoot;
+class TextureCache;
+class ViewHost;
+
+// The interaction modes: each names the state that receives the main view's mouse
+// events. Modes 0..5 show the open scene, 6..14 the work object.
+enum InteractionMode : int {
+    kModeSceneSketch = 0,
+    kModeSceneModify = 1,
+    kModeScenePetal = 2,
+    kModeSceneTorus = 3,
+    kModeSceneStamen = 4,
+    kModeScenePetalModify = 5,
+    kModeTorusModify = 6,
+    kModeCompositModify = 7,
+    kModeComposit = 8,
+    kModePetal = 9,
+    kModePetalModify = 10,
+    kModeStamen = 11,
+    kModeStamenModify = 12,
+    kModePistil = 13,
+    kModePistilModify = 14,
+};
+inline constexpr int kModeCount = 15;
+
+inline constexpr bool isValidMode(int mode) {
+    return mode >= 0 && mode < kModeCount;
+}
+
+inline constexpr bool isSceneMode(int mode) {
+    return mode >= kModeSceneSketch && mode <= kModeScenePetalModify;
+}
+
+// The tools of the scene modes.
+enum DrawingTool : int {
+    kToolPen = 0,
+    kToolCursor = 1,
+    kToolEraser = 2,
+    kToolBrowsing = 3,
+    kToolAxisModify = 4,
+    kToolBranchBillboard = 5,
+    kToolFlowerBillboard = 6,
+    kToolLeafBillboard = 7,
+};
+
+// The library category of an object follows from its class: receptacles are
+// flowers, petals leaves, pistils, stamens and stems primitives, and everything
+// else (composites, sketches) composites.
+int libraryCategoryOf(const FlowerObjectNode& node);
+
+// What a finished user action changed, for the commit that publishes it. The first
+// three are changes of the model (they make the library unsaved); the others only
+// change what the views show.
+enum Change : unsigned {
+    kChangeWorkObject = 1u << 0, // the work object was replaced or edited
+    kChangeScene = 1u << 1,      // the open scene or the focus inside it changed
+    kChangeLibrary = 1u << 2,    // a library entry was added, removed or renewed
+    kChangeMainView = 1u << 3,   // mode, camera or a display switch: repaint and re-pick
+    kChangeLibraryView = 1u << 4, // category, selection or floral diagram shown
+    kChangeOverallView = 1u << 5, // the overall window's camera
+};
+inline constexpr unsigned kModelChanges = kChangeWorkObject | kChangeScene | kChangeLibrary;
+
+// The hub every command, interaction state, view and loader goes through: the
+// interaction mode, the drawing tool and display switches, the work object of the
+// creation modes, the object library and the scenes, and the id counter. It owns
+// the records the plant objects read (ids, parameters, display switches) and
+// installs them for as long as it lives.
+//
+// Every user action ends in one commit: the action notes what it changed
+// (`noteChange`) and the event's entry point (a mouse message, a command, a dialog
+// notification, a file load) calls `commit`, which repaints each affected window
+// once and refreshes the picks once. Only interim paints during a drag or a stroke
+// bypass it.
+class AppController {
+public:
+    AppController();
+    ~AppController();
+    AppController(const AppController&) = delete;
+    AppController& operator=(const AppController&) = delete;
+
+    // The texture cache the plant objects use; none until the windows provide one.
+    void installTextures(TextureCache* textures);
+
+    // The windows to redraw and render into; null leaves everything undrawn.
+    void setViewHost(ViewHost* host) { host_ = host; }
+    ViewHost* viewHost() const { return host_; }
+    // The interaction modes; null leaves mode switches to the mode field alone.
+    void setModeHost(ModeHost* host) { modeHost_ = host; }
+    ModeHost* modeHost() const { return modeHost_; }
+
+    // The current interaction mode.
+    int mode() const { return mode_; }
+    // The one way the mode changes: the mode's state becomes current, and the main
+    // view is repainted and re-picked at the commit. Values outside 0..14 are
+    // ignored.
+    void switchToMode(int mode);
+
+    // The work object: held here while the library does not hold it, else the
+    // library entry with its id; null when there is none or its entry was removed.
+    FlowerObjectNode* workObject() const;
+    // Null for id -1; else the library entry; else the work object if its id
+    // matches; else null.
+    FlowerObjectNode* findObject(int id) const;
+    const std::map<int, std::unique_ptr<FlowerObjectNode>>& library() const { return library_; }
+    bool libraryHolds(const FlowerObjectNode* node) const;
+    // The counter's value, then counts on.
+    int nextId() { return ids_.nextId(); }
+
+    SceneFocusManager& sceneFocus() { return sceneFocus_; }
+    const SceneFocusManager& sceneFocus() const { return sceneFocus_; }
+    SceneRoot* root() const { return sceneFocus_.root(); }
+    FlowerObjectNode* focus() const { return sceneFocus_.focus(); }
+    SceneRoot* findSceneObject(int id) const { return sceneFocus_.findSceneObject(id); }
+    // Opens a scene in the main view (the previous one is deleted unless the scene
+    // library holds it) with the Cursor tool; the scene modes forget any
+    // half-finished stroke or pick.
+    void openScene(std::unique_ptr<SceneRoot> scene);
+    // The object the object commands act on: the focus in a scene mode, else the
+    // work object.
+    FlowerObjectNode* targetObject() const;
+    // What an edit of the target object changes: the open scene in a scene mode,
+    // else the work object.
+    unsigned targetChange() const;
+    // Home camera, an empty work object and the creation mode.
+    void enterCreationMode(int creationMode);
+    // "Scene      Creation": a new empty scene open in mode 0.
+    void createScene();
+
+    // With the main or overall view's context current: light positions, then the
+    // open scene (scene modes) or the work object (creation modes).
+    void drawMainView();
+    void drawOverall();
+
+    // Replaces the work object (the previous one is deleted unless the library holds
+    // it).
+    void setWorkObject(std::unique_ptr<FlowerObjectNode> node);
+    // The library takes the object under its id with a rendered thumbnail. An id the
+    // library already holds keeps its entry and the new object is dropped. The work
+    // object is empty afterwards.
+    void addToLibrary(std::unique_ptr<FlowerObjectNode> node, int category);
+    // The scene library takes the scene with a rendered thumbnail in category 0; no
+    // scene is open afterwards.
+    void addScene(std::unique_ptr<SceneRoot> scene);
+    // Removes the object or scene with this id wherever it is held. A work object
+    // with this id is dropped and the mode returns to 8. Whether anything was
+    // removed.
+    bool removeObject(int id);
+    // "Store Current object": the open scene in mode 0, else the work object, into
+    // the library; storing again renews only the thumbnail.
+    void storeCurrent();
+    // Empties library, scenes and work object, resets the thumbnails and the id
+    // counter.
+    void resetAll();
+
+    // Notes what the action in progress changed; `step` names it when it changed
+    // the model ("Bend petal").
+    void noteChange(unsigned changes, const std::string& step = {});
+    // Publishes what the finished action changed: each affected window is repainted
+    // once and the picks are refreshed once; a model change marks the library
+    // unsaved. Nothing happens when nothing was noted.
+    void commit();
+    // Notes and commits in one call.
+    void commit(unsigned changes, const std::string& step = {});
+    // The name of the last committed step that changed the model.
+    const std::string& lastStep() const { return lastStep_; }
+    // Whether the library changed since it was last saved or opened.
+    bool modified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+    // How often the picks were refreshed: lets tests and benchmarks count the work a
+    // commit does.
+    int pickRefreshCount() const { return pickRefreshes_; }
+
+    // Interim repaints of a stroke or a drag in progress; everything else repaints
+    // through `commit`.
+    void redrawMainView();
+    void redrawOverallView();
+    void redrawLibraryView();
+
+    int drawingTool = kToolPen;
+    // The rule the petal-editing modes update control points by; no command changes
+    // it.
+    int controlPointVariant = 0;
+    // 0 attaches objects upright ("z direction Up"), 1 towards the viewer ("Here").
+    int zDirection = 0;
+    Rgba sketchColour{1.0f, 1.0f, 0.0f, 0.5f};
+    bool stamenEditEnabled = true;
+    bool showFloor = true;
+    bool showControlPoints = false;
+    bool showWireFrame = false;
+    // Billboards, sketches and organ strokes: read by the drawing code.
+    DisplaySwitches display;
+    // The tessellation values the parameter dialog edits and the organs read.
+    Parameters parameters;
+
+private:
+    // Deletes the work object unless the library holds it; the work object is empty.
+    void dropWorkObject();
+    // Renders the main view in pick colours into the main context's CPU copies.
+    void refreshPickBuffers();
+    ModelContext modelContext(TextureCache* textures);
+
+    ViewHost* host_ = nullptr;
+    ModeHost* modeHost_ = nullptr;
+    int mode_ = kModeComposit;
+    // The work object is either a library entry, named by its id, or held here while
+    // the library does not hold it; never both.
+    int workObjectId_ = -1;
+    std::unique_ptr<FlowerObjectNode> unstoredWorkObject_;
+    std::map<int, std::unique_ptr<FlowerObjectNode>> library_;
+    SceneFocusManager sceneFocus_;
+    IdCounter ids_;
+    // The records above, installed for the controller's lifetime; installing again
+    // (with textures) first restores what the first install replaced.
+    std::optional<ScopedModelContext> installedContext_;
+    unsigned pendingChanges_ = 0;
+    std::string pendingStep_;
+    std::string lastStep_;
+    bool modified_ = false;
+    int pickRefreshes_ = 0;
+};
+
+AppController& appController();

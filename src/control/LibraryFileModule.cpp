@@ -1,0 +1,131 @@
+#include "control/LibraryFileModule.h"
+
+#include "control/AppController.h"
+#include "control/LibraryBrowser.h"
+#include "control/ModeHost.h"
+#include "control/Singleton.h"
+#include "library/LibraryReaders.h"
+#include "math/FileText.h"
+#include "math/TextReader.h"
+#include "model/FlowerObjectNode.h"
+#include "model/SceneRoot.h"
+#include "organs/ObjWriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace {
+
+// Hands what the reader builds to the controller.
+class ControllerSink final : public LibrarySink {
+public:
+    explicit ControllerSink(AppController& controller) : controller_(controller) {}
+    // Thumbnails are rendered from each object alone, whatever the mode.
+    void setMode(int) override {}
+    void addObject(std::unique_ptr<FlowerObjectNode> object, int category) override {
+        controller_.addToLibrary(std::move(object), category);
+    }
+    void addScene(std::unique_ptr<SceneRoot> scene) override {
+        controller_.addScene(std::move(scene));
+    }
+
+private:
+    AppController& controller_;
+};
+
+} // namespace
+
+LibraryContents LibraryFileModule::libraryContents() const {
+    const AppController& controller = appController();
+    const LibraryBrowser& browser = libraryBrowser();
+    LibraryContents contents;
+    for (int category = kCategoryPrimitive; category < kCategoryCount; ++category)
+        for (int id : browser.ids(category))
+            if (const FlowerObjectNode* object = controller.findObject(id))
+                contents.objects[category].push_back(object);
+    for (int id : browser.ids(kCategoryScene))
+        if (const SceneRoot* scene = controller.findSceneObject(id))
+            contents.scenes.push_back(scene);
+    return contents;
+}
+
+bool LibraryFileModule::saveLibrary(const std::string& path, std::string& error) const {
+    return saveLibraryFile(path, libraryContents(), error);
+}
+
+LibraryLoadResult LibraryFileModule::loadLibrary(const std::string& text) const {
+    TextReader in(text);
+    ControllerSink sink(appController());
+    return readLibrary(in, libraryReaders(), sink);
+}
+
+LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string& path,
+                                                              std::string& error) const {
+    std::string text;
+    if (!readWholeFile(path, text, error))
+        return OpenOutcome::Refused;
+    if (!hasLibraryHeader(text)) {
+        error = path + ": not a Pelmora library (it does not begin with \"Pelmora File\")";
+        return OpenOutcome::Refused;
+    }
+    AppController& controller = appController();
+    controller.resetAll();
+    if (ModeHost* modes = controller.modeHost())
+        modes->forgetSceneInteraction();
+    const LibraryLoadResult result = loadLibrary(text);
+    returnToPlantCreation();
+    controller.setModified(false);
+    if (!result.ok()) {
+        error = path + ": " + result.message;
+        return OpenOutcome::Incomplete;
+    }
+    return OpenOutcome::Opened;
+}
+
+std::vector<std::string> LibraryFileModule::startupLibraryPaths() {
+    std::vector<std::string> paths{kStartupFileName};
+    // The installed places are known only to a running application.
+    if (!QCoreApplication::instance())
+        return paths;
+    paths.push_back(
+        QDir(QCoreApplication::applicationDirPath()).filePath(kStartupFileName).toStdString());
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!data.isEmpty())
+        paths.push_back(QDir(data).filePath(kStartupFileName).toStdString());
+    return paths;
+}
+
+bool LibraryFileModule::loadStartupLibrary() const {
+    for (const std::string& path : startupLibraryPaths()) {
+        std::string text, error;
+        if (!readWholeFile(path, text, error))
+            continue;
+        loadLibrary(text);
+        returnToPlantCreation();
+        appController().setModified(false);
+        return true;
+    }
+    return false;
+}
+
+void LibraryFileModule::returnToPlantCreation() const {
+    AppController& controller = appController();
+    controller.enterCreationMode(kModeComposit);
+    controller.commit();
+}
+
+bool LibraryFileModule::exportFocusObj(const std::string& chosen, std::string& error) const {
+    FlowerObjectNode* target = appController().targetObject();
+    if (!target) {
+        error = "there is no object to export";
+        return false;
+    }
+    return exportObjFiles(*target, chosen, error);
+}
+
+LibraryFileModule& libraryFileModule() {
+    return singleton<LibraryFileModule>();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
+class SceneNode;
+class TOGL;
+
+// A rendered frame as the thumbnail framing reads it: one RGBA value per pixel
+// (red in the low byte), rows bottom-up as OpenGL reads them.
+struct FrameColours {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    // The background, packed as R + 256 G + 65536 B with each channel 0..255.
+    std::uint32_t clearColour = 0xFFFFFF;
+
+    // The pixel in window coordinates (top row first); the clear colour outside.
+    std::uint32_t at(int x, int y) const;
+};
+
+constexpr int kThumbnailSize = 70;
+
+// Frames the drawn part of a frame into a 70 x 70 tile: the box of pixels that
+// differ from the background by more than 2 in a channel (the whole frame when
+// none does) is widened to a square and sampled at side / 66 per tile pixel. The
+// background becomes black; the tile has a black outer and a white inner ring.
+QImage frameThumbnail(const FrameColours& frame);
+
+// The tile under key -1 of every library category: the "nothing" entry that
+// dropping a thumbnail on deletes it.
+QImage nothingTile();
+
+// Renders `object` alone into a tile as the main view shows it from its home camera:
+// solid, no control points, no wire frame. The context's camera is left as it was
+// and nothing of the controller changes. A blank tile without a context.
+QImage renderThumbnail(SceneNode& object, TOGL* context);

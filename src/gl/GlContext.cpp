@@ -1,0 +1,111 @@
+#include "gl/GlContext.h"
+
+#include "gl/OpenGLSetup.h"
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QWindow>
+
+GlContext::GlContext() = default;
+
+GlContext::~GlContext() {
+    destroy();
+}
+
+QSurface* GlContext::surface() const {
+    if (window_ != nullptr)
+        return window_;
+    return offscreenSurface_.get();
+}
+
+bool GlContext::create(QWindow* window) {
+    destroy();
+    if (window != nullptr) {
+        if (window->surfaceType() != QSurface::OpenGLSurface) {
+            // A native window that exists already cannot change its surface type.
+            if (window->handle() != nullptr)
+                return false;
+            window->setSurfaceType(QSurface::OpenGLSurface);
+        }
+        if (window->handle() == nullptr)
+            window->setFormat(viewSurfaceFormat());
+        window->create();
+        window_ = window;
+    } else {
+        offscreenSurface_ = std::make_unique<QOffscreenSurface>();
+        offscreenSurface_->setFormat(viewSurfaceFormat());
+        offscreenSurface_->create();
+        if (!offscreenSurface_->isValid()) {
+            destroy();
+            return false;
+        }
+    }
+    auto context = std::make_unique<QOpenGLContext>();
+    context->setFormat(viewSurfaceFormat());
+    if (QOpenGLContext* shared = QOpenGLContext::globalShareContext())
+        context->setShareContext(shared);
+    if (!context->create() || !context->makeCurrent(surface())) {
+        destroy();
+        return false;
+    }
+    context_ = std::move(context);
+    return true;
+}
+
+void GlContext::destroy() {
+    if (context_) {
+        makeCurrent();
+        offscreenTarget_.reset();
+        doneCurrent();
+    }
+    context_.reset();
+    offscreenSurface_.reset();
+    window_ = nullptr;
+}
+
+void GlContext::makeCurrent() {
+    if (context_)
+        context_->makeCurrent(surface());
+}
+
+void GlContext::doneCurrent() {
+    if (isCurrent())
+        context_->doneCurrent();
+}
+
+bool GlContext::isCurrent() const {
+    return context_ && QOpenGLContext::currentContext() == context_.get();
+}
+
+void GlContext::swapBuffers() {
+    if (context_ && window_ != nullptr && window_->isExposed())
+        context_->swapBuffers(window_);
+}
+
+bool GlContext::bindOffscreenTarget(int width, int height) {
+    if (!context_ || width <= 0 || height <= 0)
+        return false;
+    if (!offscreenTarget_ || offscreenTarget_->size() != QSize(width, height)) {
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::Depth);
+        // No alpha channel, like the window: the cleared background reads back
+        // opaque.
+        format.setInternalTextureFormat(GL_RGB8);
+        offscreenTarget_ = std::make_unique<QOpenGLFramebufferObject>(width, height, format);
+    }
+    return offscreenTarget_->isValid() && offscreenTarget_->bind();
+}
+
+void GlContext::bindDefaultTarget() {
+    if (context_)
+        QOpenGLFramebufferObject::bindDefault();
+}
+
+bool GlContext::offscreenTargetBound() const {
+    return offscreenTarget_ && offscreenTarget_->isBound();
+}
+
+bool GlContext::anyCurrent() {
+    return QOpenGLContext::currentContext() != nullptr;
+}

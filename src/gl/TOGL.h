@@ -1,0 +1,147 @@
+#pragma once
+
+#include "gl/GlContext.h"
+#include "interaction/Camera.h"
+#include "interaction/PlaneHits.h"
+#include "math/Rgba.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
+class QWindow;
+
+// One pixel of the CPU copies of the last off-screen frame.
+struct PickPixel {
+    bool found = false;
+    float depth = 1.0f;
+    std::uint32_t colour = 0; // red in the low byte, then green, blue, alpha
+};
+
+// The OpenGL context of one 3D view: the context on the view's window (or, without
+// a window, on an off-screen surface), the fixed GL state, the camera and the CPU
+// copies of the depth and colour buffers that picking and thumbnails read.
+//
+// A frame runs beginFrame (or beginSnapshot / beginThumbnail), drawing, then
+// endFrame (or endThumbnail); outside a frame no context is current. Snapshot and
+// thumbnail frames render into an off-screen framebuffer of the client size and are
+// read back, so they are never seen and read correct pixels however the window is
+// covered; the window's own frame is left alone. A windowless TOGL renders every
+// frame that way and hands it back through frameImage().
+class TOGL {
+public:
+    TOGL();
+    virtual ~TOGL();
+    TOGL(const TOGL&) = delete;
+    TOGL& operator=(const TOGL&) = delete;
+
+    // Sets the fixed GL state and puts the camera at home (resize applies it).
+    virtual bool initGL();
+    // Creates the context on the window, makes it current, sets the GL state and
+    // initialises GLEW. False when the window cannot take a GL surface or the
+    // context cannot be created or made current.
+    virtual bool attach(QWindow* window);
+    // Deletes the context and the off-screen framebuffer.
+    virtual void release();
+    // Viewport, projection, camera and CPU copies for a client area of this size.
+    // Sizes that are not both positive are ignored.
+    virtual void resize(int width, int height, bool orthographic);
+    virtual void makeCurrent();
+
+    // As attach, without a window: every frame renders off-screen.
+    bool attachWindowless();
+    bool attached() const { return context_.valid(); }
+    bool windowless() const { return window_ == nullptr; }
+    void doneCurrent();
+
+    void beginFrame();
+    void endFrame();
+    // A pick frame: objects draw their flat pick colours and leave out decorations;
+    // endFrame reads it into the CPU copies.
+    void beginSnapshot();
+    // A frame that looks like a normal one but is read into the CPU copies.
+    void beginThumbnail();
+    void endThumbnail();
+    bool snapshot() const { return snapshot_; }
+    bool inFrame() const { return inFrame_; }
+
+    // The colour the thumbnail renderer reads at buffer position (x, y) (origin
+    // bottom left); outside the buffer the clear colour packed as R + 256 G + 65536 B.
+    std::uint32_t thumbnailColour(int x, int y) const;
+    // The last frame read into the CPU copies, top row first; null before the first.
+    QImage frameImage() const;
+
+    Rgba clearColour() const { return clearColour_; }
+    // Takes effect from the next frame.
+    void setClearColour(const Rgba& colour) { clearColour_ = colour; }
+    // The main view's camera up vector is published to the render state, which
+    // orients bending strokes.
+    void setMainView(bool mainView) { mainView_ = mainView; }
+
+    // Camera. The home camera is copied into the camera by initGL and resetCamera.
+    const Camera& camera() const { return camera_; }
+    void setHomeCamera(const CameraPose& home) { camera_.home = home; }
+    // Loads the camera into the model-view matrix, making the context current for
+    // that if it is not (and releasing it again afterwards).
+    void loadViewMatrix();
+    void setCamera(const Vector3& eye, const Vector3& center, const Vector3& up);
+    void resetCamera();
+    void orbit(double horizontal, double vertical);
+    // A camera drag of the given kind starting at window position (x, y). The
+    // window grabs the mouse so that the matching button release comes back here.
+    void beginDrag(int kind, int x, int y);
+    void endDrag();
+    bool holdsMouseCapture() const { return dragKind() != kNoDrag; }
+    int dragKind() const { return camera_.dragKind; }
+    // Moves the camera for the current drag; false when none is going on.
+    bool dragCamera(int x, int y);
+
+    // Projection of window client pixels (y growing downwards) through the view's
+    // current camera, projection and viewport; no GL context is needed.
+    const ViewTransform& viewTransform() const { return view_; }
+    Vector3 unprojectPixel(double x, double y, double depth) const;
+    PickRay pickRay(double x, double y) const;
+    Vector3 pixelNearPoint(double x, double y) const;
+    Vector3 hitPlaneZ0(double x, double y) const;
+    Vector3 hitPlaneY0(double x, double y) const;
+    Vector3 hitViewPlane(double x, double y) const;
+    Vector3 hitPlaneThroughPoint(const Vector3& q, const Vector3& p0, const Vector3& n) const;
+
+    // Picking reads the CPU copies of the last snapshot and never renders.
+    // The pixel at buffer position (px, py), origin bottom left; not found outside.
+    PickPixel readPickPixel(int px, int py) const;
+    // The pixel under window position (x, y); found only where something was drawn:
+    // not outside, not on the cleared background, not at the far plane.
+    PickPixel pixelHasObject(int x, int y) const;
+
+    int bufferWidth() const { return bufferWidth_; }
+    int bufferHeight() const { return bufferHeight_; }
+    const std::vector<float>& depthBuffer() const { return depthBuffer_; }
+    const std::vector<std::uint32_t>& colorBuffer() const { return colorBuffer_; }
+
+private:
+    bool createContext(QWindow* window);
+    void resizeBuffers(int width, int height);
+    void readBuffers();
+    int clientWidth() const;
+    int clientHeight() const;
+
+    QWindow* window_ = nullptr;
+    GlContext context_;
+    bool snapshot_ = false;
+    bool thumbnail_ = false;
+    bool inFrame_ = false;
+    bool offscreenFrame_ = false;
+    bool mainView_ = false;
+    bool mouseGrabbed_ = false;
+    Camera camera_;
+    Rgba clearColour_{1.0f, 1.0f, 1.0f, 0.5f};
+    ViewTransform view_;
+    int clientWidth_ = -1;
+    int clientHeight_ = -1;
+    int bufferWidth_ = -1;
+    int bufferHeight_ = -1;
+    std::vector<float> depthBuffer_;
+    std::vector<std::uint32_t> colorBuffer_;
+};

@@ -1,0 +1,54 @@
+#include "modes/ControlPointDrag.h"
+
+#include "control/AppController.h"
+#include "gl/TOGL.h"
+#include "control/ViewHost.h"
+#include "model/FlowerObjectNode.h"
+#include "model/PickColour.h"
+
+namespace {
+
+TOGL* mainContext() {
+    ViewHost* host = appController().viewHost();
+    return host ? host->mainContext() : nullptr;
+}
+
+} // namespace
+
+std::optional<PickedControlPoint> controlPointUnder(int x, int y) {
+    const TOGL* context = mainContext();
+    if (!context)
+        return std::nullopt;
+    const PickPixel pixel = context->pixelHasObject(x, y);
+    if (!pixel.found)
+        return std::nullopt;
+    const PickRecord record = decodePickColour(pixel.colour);
+    if (!record.twoIndexPart)
+        return std::nullopt;
+    return PickedControlPoint{record.id, record.a, record.b, pixel.depth};
+}
+
+void ControlPointDrag::start(const FlowerObjectNode& target, const PickedControlPoint& picked) {
+    active_ = true;
+    targetId_ = target.id;
+    depth_ = picked.depth;
+    row_ = picked.row;
+    column_ = picked.column;
+}
+
+FlowerObjectNode* ControlPointDrag::target() const {
+    return active_ ? appController().findObject(targetId_) : nullptr;
+}
+
+bool ControlPointDrag::moveTo(int x, int y) const {
+    FlowerObjectNode* node = target();
+    const TOGL* context = mainContext();
+    if (!node || !context)
+        return false;
+    node->editByPick(row_, column_, context->unprojectPixel(x, y, depth_));
+    return true;
+}
+
+void ControlPointDrag::reset() {
+    *this = ControlPointDrag();
+}

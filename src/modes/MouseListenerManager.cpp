@@ -1,0 +1,102 @@
+#include "modes/MouseListenerManager.h"
+
+#include "control/AppController.h"
+#include "modes/composite/MouseListenerForComposit.h"
+#include "modes/composite/MouseListenerForCompositModify.h"
+#include "modes/library/MouseListenerForLib.h"
+#include "modes/organ/MouseListenerForPetal.h"
+#include "modes/organ/MouseListenerForPetalModify.h"
+#include "modes/organ/MouseListenerForPistil.h"
+#include "modes/organ/MouseListenerForPistilModify.h"
+#include "modes/scene/MouseListenerForSceneModify.h"
+#include "modes/scene/MouseListenerForScenePetal.h"
+#include "modes/scene/MouseListenerForScenePetalModify.h"
+#include "modes/scene/MouseListenerForSceneSketch.h"
+#include "modes/flowerhead/MouseListenerForSceneStamen.h"
+#include "modes/flowerhead/MouseListenerForSceneTorus.h"
+#include "modes/composite/MouseListenerForSkeleton.h"
+#include "modes/organ/MouseListenerForStamen.h"
+#include "modes/organ/MouseListenerForStamenModify.h"
+#include "modes/flowerhead/MouseListenerForTorusModify.h"
+#include "control/Singleton.h"
+
+MouseListenerManager::MouseListenerManager()
+    : mainListener_(&singleton<MouseListenerForComposit>()),
+      libraryListener_(&singleton<MouseListenerForLib>()),
+      skeletonListener_(&singleton<MouseListenerForSkeleton>()) {
+    AppController& controller = appController();
+    controller.setModeHost(this);
+    controller.switchToMode(kModeComposit);
+}
+
+MouseListenerManager::~MouseListenerManager() {
+    if (AppController* controller = existingSingleton<AppController>())
+        if (controller->modeHost() == this)
+            controller->setModeHost(nullptr);
+}
+
+MouseListenerState* MouseListenerManager::listenerForMode(int mode) {
+    switch (mode) {
+    case kModeSceneSketch:
+        return &singleton<MouseListenerForSceneSketch>();
+    case kModeSceneModify:
+        return &singleton<MouseListenerForSceneModify>();
+    case kModeScenePetal:
+        return &singleton<MouseListenerForScenePetal>();
+    case kModeSceneTorus:
+        return &singleton<MouseListenerForSceneTorus>();
+    case kModeSceneStamen:
+        return &singleton<MouseListenerForSceneStamen>();
+    case kModeScenePetalModify:
+        return &singleton<MouseListenerForScenePetalModify>();
+    case kModeTorusModify:
+        return &singleton<MouseListenerForTorusModify>();
+    case kModeCompositModify:
+        return &singleton<MouseListenerForCompositModify>();
+    case kModeComposit:
+        return &singleton<MouseListenerForComposit>();
+    case kModePetal:
+        return &singleton<MouseListenerForPetal>();
+    case kModePetalModify:
+        return &singleton<MouseListenerForPetalModify>();
+    case kModeStamen:
+        return &singleton<MouseListenerForStamen>();
+    case kModeStamenModify:
+        return &singleton<MouseListenerForStamenModify>();
+    case kModePistil:
+        return &singleton<MouseListenerForPistil>();
+    case kModePistilModify:
+        return &singleton<MouseListenerForPistilModify>();
+    default:
+        return nullptr;
+    }
+}
+
+void MouseListenerManager::activateMode(int mode) {
+    if (MouseListenerState* listener = listenerForMode(mode))
+        mainListener_ = listener;
+}
+
+void MouseListenerManager::forgetSceneInteraction() {
+    singleton<MouseListenerForSceneSketch>().resetTransientState();
+    singleton<MouseListenerForSceneModify>().resetTransientState();
+    singleton<MouseListenerForSceneTorus>().resetTransientState();
+}
+
+void MouseListenerManager::mainViewMessage(MouseMessage message, int x, int y) {
+    deliverMouseMessage(*mainListener_, message, x, y);
+    appController().commit();
+}
+
+void MouseListenerManager::libraryViewMessage(MouseMessage message, int x, int y) {
+    deliverMouseMessage(*libraryListener_, message, x, y);
+    appController().commit();
+}
+
+void MouseListenerManager::drawMainOverlay() {
+    mainListener_->onDraw();
+}
+
+MouseListenerManager& mouseListenerManager() {
+    return singleton<MouseListenerManager>();
+}

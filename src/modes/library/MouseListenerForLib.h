@@ -1,0 +1,6 @@
+#pragma once
+
+#include "modes/MouseListenerState.h"
+
+// Clicks, drags and drops on the library view's tiles.
+class MouseListenerForLib final : public InactiveMouseListener {};

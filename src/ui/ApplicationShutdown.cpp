@@ -1,0 +1,9 @@
+#include "ui/ApplicationShutdown.h"
+
+#include "control/ControlSingletons.h"
+#include "modes/ModeSingletons.h"
+
+void destroyApplicationSingletons() {
+    destroyModeSingletons();
+    destroyControlSingletons();
+}
