@@ -111,8 +111,8 @@ void FlowerObjectComposite::appendAlongAxis(std::unique_ptr<FlowerObjectNode> no
     }
     if (placement)
         *placement = segmentMatrix;
-    if (m_childrenArongAxis.back()->kind == kKindComposite)
-        static_cast<FlowerObjectComposite&>(*m_childrenArongAxis.back()).parent = this;
+    if (FlowerObjectComposite* segment = asComposite(m_childrenArongAxis.back().get()))
+        segment->parent = this;
 }
 
 void FlowerObjectComposite::addBranch(double position,
@@ -147,9 +147,8 @@ CompositeLookup FlowerObjectComposite::findChild(int objectId) const {
         if (segment.id == objectId)
             return {true, const_cast<FlowerObjectComposite*>(this), &segment,
                     m_childrenMatArongAxis[j]};
-        if (segment.kind == kKindComposite) {
-            CompositeLookup inner =
-                static_cast<const FlowerObjectComposite&>(segment).findChild(objectId);
+        if (const FlowerObjectComposite* composite = asComposite(&segment)) {
+            CompositeLookup inner = composite->findChild(objectId);
             if (inner.found) {
                 inner.matrix = m_childrenMatArongAxis[j] * inner.matrix;
                 return inner;
@@ -186,8 +185,8 @@ void FlowerObjectComposite::removeBranchAt(size_t i) {
 
 bool FlowerObjectComposite::removeBranch(int objectId) {
     for (const auto& segment : m_childrenArongAxis)
-        if (segment->kind == kKindComposite &&
-            static_cast<FlowerObjectComposite&>(*segment).removeBranch(objectId))
+        if (FlowerObjectComposite* composite = asComposite(segment.get());
+            composite && composite->removeBranch(objectId))
             return true;
     for (size_t i = 0; i < m_children.size(); ++i) {
         const FlowerObjectComposite& branch = *m_children[i];
@@ -220,8 +219,7 @@ bool FlowerObjectComposite::cutAtSegment(int objectId, SceneRoot* openScene) {
     for (size_t j = 0; j < m_childrenArongAxis.size() && cut == m_childrenArongAxis.size(); ++j) {
         const FlowerObjectNode& segment = *m_childrenArongAxis[j];
         if (segment.id == objectId ||
-            (segment.kind == kKindComposite &&
-             static_cast<const FlowerObjectComposite&>(segment).findChild(objectId).found))
+            (asComposite(&segment) && asComposite(&segment)->findChild(objectId).found))
             cut = j;
     }
     if (cut == m_childrenArongAxis.size())
@@ -264,12 +262,19 @@ bool FlowerObjectComposite::replaceSegment(int objectId, std::unique_ptr<FlowerO
         m_childrenMatArongAxisZrot[j] = m_childrenMatArongAxisZrot[j] * P;
         if (old.kind == kKindSketch)
             takeStrokes(old, *node, Q);
-        if (node->kind == kKindComposite)
-            static_cast<FlowerObjectComposite&>(*node).parent = this;
+        if (FlowerObjectComposite* composite = asComposite(node.get()))
+            composite->parent = this;
         m_childrenArongAxis[j] = std::move(node);
         return true;
     }
     return false;
+}
+
+size_t FlowerObjectComposite::branchIndex(int objectId) const {
+    for (size_t i = 0; i < m_children.size(); ++i)
+        if (m_children[i]->id == objectId)
+            return i;
+    return m_children.size();
 }
 
 void FlowerObjectComposite::replaceBranch(int objectId,
@@ -301,10 +306,17 @@ void FlowerObjectComposite::replaceLike(int objectId, const FlowerObjectComposit
             target.replaceSegment(target.m_childrenArongAxis[j]->id,
                                   model.m_childrenArongAxis[j]->clone(), inSegment);
         }
-        for (size_t k = 0; k < target.m_children.size() && k < model.m_children.size(); ++k) {
-            const Vector3 side = target.branchMatrix(k).rotateVector(kOut);
+        // Replacing a branch moves its replacement to the end of the list, so the
+        // branches to replace are named by id before the first one goes.
+        const size_t count = std::min(target.m_children.size(), model.m_children.size());
+        std::vector<int> replaced;
+        for (size_t k = 0; k < count; ++k)
+            replaced.push_back(target.m_children[k]->id);
+        for (size_t k = 0; k < count; ++k) {
+            const size_t at = target.branchIndex(replaced[k]);
+            const Vector3 side = target.branchMatrix(at).rotateVector(kOut);
             std::unique_ptr<FlowerObjectNode> copy = model.m_children[k]->clone();
-            target.replaceBranch(target.m_children[k]->id,
+            target.replaceBranch(replaced[k],
                                  std::unique_ptr<FlowerObjectComposite>(
                                      static_cast<FlowerObjectComposite*>(copy.release())),
                                  side);
@@ -484,9 +496,8 @@ CompositeRayHit FlowerObjectComposite::distanceToRay(const Vector3& origin,
         const FlowerObjectNode& segment = *m_childrenArongAxis[j];
         Vector3 o, d;
         rayIn(m_childrenMatArongAxis[j], o, d);
-        keep(segment.kind == kKindComposite
-                 ? static_cast<const FlowerObjectComposite&>(segment).distanceToRay(o, d)
-                 : nearestStrokePoint(segment, o, d),
+        const FlowerObjectComposite* composite = asComposite(&segment);
+        keep(composite ? composite->distanceToRay(o, d) : nearestStrokePoint(segment, o, d),
              m_childrenMatArongAxis[j]);
     }
     if (mainAxis.size() >= 2) {
@@ -654,9 +665,8 @@ std::unique_ptr<FlowerObjectNode> FlowerObjectComposite::clone() const {
     }
     for (const auto& segment : m_childrenArongAxis) {
         copy->m_childrenArongAxis.push_back(segment->clone());
-        if (segment->kind == kKindComposite)
-            static_cast<FlowerObjectComposite&>(*copy->m_childrenArongAxis.back()).parent =
-                copy.get();
+        if (FlowerObjectComposite* composite = asComposite(copy->m_childrenArongAxis.back().get()))
+            composite->parent = copy.get();
     }
     return copy;
 }
@@ -809,8 +819,8 @@ std::unique_ptr<FlowerObjectNode> readComposite(RecordInput& input) {
         std::unique_ptr<FlowerObjectNode> segment = readRecordBody(input, keyword);
         if (!segment || !skipChildEnd(in))
             return nullptr;
-        if (segment->kind == kKindComposite)
-            static_cast<FlowerObjectComposite&>(*segment).parent = composite.get();
+        if (FlowerObjectComposite* inner = asComposite(segment.get()))
+            inner->parent = composite.get();
         composite->m_childrenArongAxis.push_back(std::move(segment));
     }
     if (!skipWords(in, 2))

@@ -119,11 +119,23 @@ public:
 
     // The placement of branch i: m_childrenMat[i] x m_childrenMatRot[i].
     Matrix4 branchMatrix(size_t i) const { return m_childrenMat[i] * m_childrenMatRot[i]; }
+    // The index of the branch with this id; the number of branches when none has it.
+    size_t branchIndex(int objectId) const;
 
 private:
     void removeSegmentsFrom(size_t first);
     void removeBranchAt(size_t i);
 };
+
+// The node as a composite; null for a node of another kind (or none).
+inline FlowerObjectComposite* asComposite(FlowerObjectNode* node) {
+    return node && node->kind == kKindComposite ? static_cast<FlowerObjectComposite*>(node)
+                                                : nullptr;
+}
+inline const FlowerObjectComposite* asComposite(const FlowerObjectNode* node) {
+    return node && node->kind == kKindComposite ? static_cast<const FlowerObjectComposite*>(node)
+                                                : nullptr;
+}
 
 // The nearest stroke point of an object to a ray, over its owned strokes and then
 // its main axis (when it has at least 2 points), in the object's frame; the search

@@ -37,13 +37,6 @@ Stroke defaultProfile() {
     return profile;
 }
 
-template <typename Visit> void forEachSlot(const FlowerTorusNode& torus, Visit visit) {
-    for (const SlotList* list :
-         {&torus.pistilParts, &torus.stamenParts, &torus.petalParts, &torus.sepalParts})
-        for (const auto& slot : *list)
-            visit(*slot);
-}
-
 void drawUnderSlot(const FlowerPart& slot, void (FlowerObjectNode::*draw)()) {
     glPushMatrix();
     glMultMatrixd(slot.basicTransAndRot.data());
@@ -139,9 +132,9 @@ Matrix4 FlowerTorusNode::placeSlot(double theta, double radius) const {
 }
 
 void FlowerTorusNode::replaceAllPlacements() {
-    for (SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
-        for (auto& slot : *list)
-            slot->basicTransAndRot = placeSlot(slot->theta, slot->radius);
+    forEachSlot(*this, [this](FlowerPart& slot) {
+        slot.basicTransAndRot = placeSlot(slot.theta, slot.radius);
+    });
 }
 
 void FlowerTorusNode::addSlot(int whorl, double radius, double theta, int size) {
@@ -244,17 +237,16 @@ void FlowerTorusNode::highlightRange(double a, double b) {
         return;
     const double low = std::min(a, b);
     const double high = std::max(a, b);
-    for (SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
-        for (auto& slot : *list)
-            if (slot->radius >= low && slot->radius <= high)
-                slot->state =
-                    slot->state == kSlotFilled ? kSlotFilledHighlighted : kSlotEmptyHighlighted;
+    // A slot that holds an organ keeps it however often it is highlighted: only an
+    // empty slot becomes an empty highlighted one.
+    forEachSlot(*this, [low, high](FlowerPart& slot) {
+        if (slot.radius >= low && slot.radius <= high)
+            slot.state = slot.holdsOrgan() ? kSlotFilledHighlighted : kSlotEmptyHighlighted;
+    });
 }
 
 void FlowerTorusNode::clearSelection() {
-    for (SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
-        for (auto& slot : *list)
-            slot->selected = false;
+    forEachSlot(*this, [](FlowerPart& slot) { slot.selected = false; });
 }
 
 // --- Organs in slots
@@ -288,67 +280,62 @@ void FlowerTorusNode::attachOrgan(int whorl, int index, std::unique_ptr<FlowerOb
 
 bool FlowerTorusNode::replaceOrgan(int organId, std::unique_ptr<FlowerObjectNode> organ,
                                    const Vector3& reference) {
-    for (SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
-        for (auto& slot : *list) {
-            if (!slot->object || slot->object->id != organId)
-                continue;
-            if (!organ)
-                return false;
-            // The reference direction in the organ's frame chooses the side the new
-            // organ faces; the old shape is kept where it was in the receptacle.
-            const Vector3 local = inverted(slot->organMatrix()).rotateVector(reference);
-            const Matrix4 turn = turnTowards(local);
-            const Matrix4 back = inverted(turn);
-            slot->rotation = slot->rotation * turn;
-            Stroke axis = slot->object->mainAxis;
-            axis.transform(back);
-            organ->reshapeByStroke(axis);
-            if (slot->object->kind == kKindSketch)
-                FlowerObjectComposite::takeStrokes(*slot->object, *organ, back);
-            slot->object = std::move(organ);
-            slot->state = kSlotFilled;
-            return true;
-        }
-    return false;
+    if (!organ)
+        return false;
+    return forEachSlot(*this, [&](FlowerPart& slot) {
+        if (!slot.object || slot.object->id != organId)
+            return false;
+        // The reference direction in the organ's frame chooses the side the new
+        // organ faces; the old shape is kept where it was in the receptacle.
+        const Vector3 local = inverted(slot.organMatrix()).rotateVector(reference);
+        const Matrix4 turn = turnTowards(local);
+        const Matrix4 back = inverted(turn);
+        slot.rotation = slot.rotation * turn;
+        Stroke axis = slot.object->mainAxis;
+        axis.transform(back);
+        organ->reshapeByStroke(axis);
+        if (slot.object->kind == kKindSketch)
+            FlowerObjectComposite::takeStrokes(*slot.object, *organ, back);
+        slot.object = std::move(organ);
+        slot.state = kSlotFilled;
+        return true;
+    });
 }
 
 bool FlowerTorusNode::detachOrgan(int organId) {
-    for (SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
-        for (auto& slot : *list)
-            if (slot->object && slot->object->id == organId) {
-                slot->object.reset();
-                slot->state =
-                    slot->state == kSlotFilledHighlighted ? kSlotEmptyHighlighted : kSlotEmpty;
-                return true;
-            }
-    return false;
+    return forEachSlot(*this, [organId](FlowerPart& slot) {
+        if (!slot.object || slot.object->id != organId)
+            return false;
+        slot.object.reset();
+        slot.state = slot.state == kSlotFilledHighlighted ? kSlotEmptyHighlighted : kSlotEmpty;
+        return true;
+    });
 }
 
 OrganLookup FlowerTorusNode::findOrgan(int organId) {
     if (id == organId)
         return {true, this, this, Matrix4()};
-    for (SlotList* list : {&pistilParts, &petalParts, &stamenParts, &sepalParts})
-        for (auto& slot : *list) {
-            FlowerObjectNode* organ = slot->object.get();
-            if (!organ)
-                continue;
-            const Matrix4 m = slot->organMatrix();
-            if (organ->id == organId)
-                return {true, this, organ, m};
-            if (organ->kind == kKindComposite) {
-                const CompositeLookup inner =
-                    static_cast<FlowerObjectComposite&>(*organ).findChild(organId);
-                if (inner.found)
-                    return {true, inner.holder, inner.object, m * inner.matrix};
-            } else if (organ->kind == kKindTorus) {
-                OrganLookup inner = static_cast<FlowerTorusNode&>(*organ).findOrgan(organId);
-                if (inner.found) {
-                    inner.matrix = m * inner.matrix;
-                    return inner;
-                }
-            }
-        }
-    return {};
+    OrganLookup found;
+    forEachSlot(*this,
+                [&](FlowerPart& slot) {
+                    FlowerObjectNode* organ = slot.object.get();
+                    if (!organ)
+                        return false;
+                    const Matrix4 m = slot.organMatrix();
+                    if (organ->id == organId) {
+                        found = {true, this, organ, m};
+                    } else if (FlowerObjectComposite* composite = asComposite(organ)) {
+                        const CompositeLookup inner = composite->findChild(organId);
+                        if (inner.found)
+                            found = {true, inner.holder, inner.object, m * inner.matrix};
+                    } else if (organ->kind == kKindTorus) {
+                        found = static_cast<FlowerTorusNode&>(*organ).findOrgan(organId);
+                        found.matrix = m * found.matrix;
+                    }
+                    return found.found;
+                },
+                {kWhorlPistil, kWhorlPetal, kWhorlStamen, kWhorlSepal});
+    return found;
 }
 
 SlotHit FlowerTorusNode::nearestEmptySlot(const Vector3& origin, const Vector3& direction) const {
@@ -402,35 +389,35 @@ void FlowerTorusNode::drawSlots() {
         {0, 0, 1, 1}, // stamens
         {0, 0, 1, 1}, // sepals
     };
-    for (SlotList* list : {&sepalParts, &petalParts, &stamenParts, &pistilParts})
-        for (auto& slotPointer : *list) {
-            FlowerPart& slot = *slotPointer;
-            if (slot.object && slot.state == kSlotFilled) {
-                if (slot.selected) {
-                    drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
-                    drawUnderSlot(slot, &FlowerObjectNode::drawWireframe);
-                } else {
-                    drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
-                }
-            } else if (slot.object && slot.state == kSlotFilledHighlighted) {
-                drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
-                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
-            } else if (!slot.object && !renderState().snapshot) {
-                const int whorl =
-                    slot.whatIam >= 0 && slot.whatIam < 4 ? slot.whatIam : kWhorlPetal;
-                glPushMatrix();
-                glMultMatrixd(slot.basicTransAndRot.data());
-                glMultMatrixd(slot.rotation.data());
-                glShadeModel(GL_FLAT);
-                glDisable(GL_LIGHTING);
-                glPointSize(4.0f);
-                glColor3fv(kWhorlColours[whorl].data());
-                glBegin(GL_POINTS);
-                glVertex3d(0.0, 0.001, 0.0);
-                glEnd();
-                glPopMatrix();
-            }
-        }
+    forEachSlot(*this,
+                [](FlowerPart& slot) {
+                    if (slot.object && slot.state == kSlotFilled) {
+                        if (slot.selected) {
+                            drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
+                            drawUnderSlot(slot, &FlowerObjectNode::drawWireframe);
+                        } else {
+                            drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
+                        }
+                    } else if (slot.object && slot.state == kSlotFilledHighlighted) {
+                        drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
+                        drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
+                    } else if (!slot.object && !renderState().snapshot) {
+                        const int whorl =
+                            slot.whatIam >= 0 && slot.whatIam < 4 ? slot.whatIam : kWhorlPetal;
+                        glPushMatrix();
+                        glMultMatrixd(slot.basicTransAndRot.data());
+                        glMultMatrixd(slot.rotation.data());
+                        glShadeModel(GL_FLAT);
+                        glDisable(GL_LIGHTING);
+                        glPointSize(4.0f);
+                        glColor3fv(kWhorlColours[whorl].data());
+                        glBegin(GL_POINTS);
+                        glVertex3d(0.0, 0.001, 0.0);
+                        glEnd();
+                        glPopMatrix();
+                    }
+                },
+                {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil});
 }
 
 void FlowerTorusNode::drawSolid() {
@@ -493,7 +480,7 @@ void FlowerTorusNode::scale(double factor) {
     m_basicCurve.scale(factor);
     rebuildBody();
     replaceAllPlacements();
-    forEachSlot(*this, [factor](const FlowerPart& slot) {
+    forEachSlot(*this, [factor](FlowerPart& slot) {
         if (slot.object)
             slot.object->scale(factor);
     });
@@ -520,8 +507,10 @@ std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone() const {
     copy->m_resV = m_resV;
     copy->rebuildBody();
     copy->setMaterial(diffuse, specular, ambient, shininess);
+    copy->setTexture(hasTexture, textureFront, textureBack);
+    copy->copyStrokesFrom(*this);
     copy->mainAxis = mainAxis;
-    for (int whorl : {kWhorlPistil, kWhorlStamen, kWhorlPetal, kWhorlSepal})
+    for (int whorl : kSlotWalkOrder)
         for (const auto& slot : slotList(whorl))
             copy->slotList(whorl).push_back(copySlot(*slot));
     copy->pistilInf = pistilInf;
@@ -549,11 +538,12 @@ void FlowerTorusNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& mat
 int FlowerTorusNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
                                int vertexCount) {
     vertexCount = exportTube(obj, mtl, matrix, vertexCount, body, "torus", *this);
-    for (const SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
-        for (const auto& slot : *list)
-            if (slot->object)
-                vertexCount =
-                    slot->object->exportObj(obj, mtl, matrix * slot->organMatrix(), vertexCount);
+    // The slots the file saves with an organ are the ones exported with it.
+    forEachSlot(*this, [&](FlowerPart& slot) {
+        if (slot.holdsOrgan())
+            vertexCount =
+                slot.object->exportObj(obj, mtl, matrix * slot.organMatrix(), vertexCount);
+    });
     return vertexCount;
 }
 

@@ -3,7 +3,9 @@
 #include "model/FlowerObjectNode.h"
 #include "organs/StemShape.h"
 
+#include <array>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 struct RecordInput;
@@ -152,5 +154,28 @@ private:
     // The height of the receptacle with its organs.
     double height() const;
 };
+
+// The whorls in the order most walks over a receptacle's slots take.
+inline constexpr std::array<int, 4> kSlotWalkOrder{kWhorlPistil, kWhorlStamen, kWhorlPetal,
+                                                   kWhorlSepal};
+
+// Calls `visit` with every slot of the receptacle, whorl by whorl in `order`; a const
+// receptacle hands out const slots. A visitor that returns bool ends the walk by
+// returning true, and the walk then answers true.
+template <typename Torus, typename Visit>
+bool forEachSlot(Torus& torus, Visit&& visit, const std::array<int, 4>& order = kSlotWalkOrder) {
+    using Slot = std::conditional_t<std::is_const_v<Torus>, const FlowerPart, FlowerPart>;
+    for (int whorl : order)
+        for (const auto& slot : torus.slotList(whorl)) {
+            Slot& part = *slot;
+            if constexpr (std::is_same_v<std::invoke_result_t<Visit&, Slot&>, bool>) {
+                if (visit(part))
+                    return true;
+            } else {
+                visit(part);
+            }
+        }
+    return false;
+}
 
 std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 
@@ -197,6 +198,38 @@ TEST_F(CompositeTest, CloneIsIndependentAndKeepsParentLinks) {
     EXPECT_EQ(copy.mainAxis.points, plant->mainAxis.points);
     copy.reshapeByStroke(line({0, 0, 0}, {0, 8, 0}));
     EXPECT_NEAR(plant->mainAxis.length(), 2.0, 1e-9);
+}
+
+TEST_F(CompositeTest, ReplaceLikeReplacesEachBranchOfTheTargetOnce) {
+    // A target branch with three side branches and a model with three of its own:
+    // each original side branch is replaced by the model's counterpart, none twice.
+    FlowerObjectComposite plant(nextId());
+    plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
+    auto target = samplePlant();
+    auto extra = std::make_unique<FlowerObjectComposite>(nextId());
+    extra->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 0.3, 0}),
+                           kSide);
+    target->addBranch(0.25, std::move(extra), line({0, 0, 0}, {-0.3, 0.3, 0}), kSide);
+    auto third = target->m_children[0]->clone();
+    target->addBranch(0.75,
+                      std::unique_ptr<FlowerObjectComposite>(
+                          static_cast<FlowerObjectComposite*>(third.release())),
+                      line({0, 0, 0}, {0.3, 0.6, 0}), kSide);
+    ASSERT_EQ(target->m_children.size(), 3u);
+    std::vector<int> originalIds;
+    for (const auto& branch : target->m_children)
+        originalIds.push_back(branch->id);
+    const int targetId = target->id;
+    plant.addBranch(0.5, std::move(target), line({0, 0, 0}, {0.5, 0.5, 0}), kSide);
+
+    const auto model = plant.m_children[0]->clone();
+    plant.replaceLike(targetId, static_cast<const FlowerObjectComposite&>(*model), {0, 0, 1});
+    const FlowerObjectComposite& replaced = *plant.m_children[0];
+    ASSERT_EQ(replaced.m_children.size(), 3u);
+    for (const auto& branch : replaced.m_children) {
+        EXPECT_EQ(std::count(originalIds.begin(), originalIds.end(), branch->id), 0)
+            << "branch " << branch->id << " was not replaced";
+    }
 }
 
 TEST_F(CompositeTest, ReplaceSegmentTakesTheOldShapeAndTheSketchStrokes) {

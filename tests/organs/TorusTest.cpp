@@ -278,14 +278,36 @@ TEST_F(TorusTest, EditsScaleTheReceptacleAndItsOrgans) {
         0.0, 1e-12);
 }
 
+TEST_F(TorusTest, AFilledSlotHighlightedTwiceKeepsItsOrganInTheFileAndTheExport) {
+    buildFlower();
+    torus.highlightRange(140, 160);
+    torus.highlightRange(140, 160);
+    ASSERT_TRUE(torus.petalParts[5]->holdsOrgan());
+    for (const auto& slot : torus.petalParts)
+        EXPECT_EQ(slot->state, slot->object ? kSlotFilledHighlighted : kSlotEmptyHighlighted);
+    auto back = readBack(recordOf(torus));
+    ASSERT_TRUE(back);
+    int organs = 0;
+    forEachSlot(static_cast<const FlowerTorusNode&>(*back),
+                [&organs](const FlowerPart& slot) { organs += slot.holdsOrgan(); });
+    EXPECT_EQ(organs, 4);
+}
+
 TEST_F(TorusTest, CloneIsADeepIndependentCopy) {
     buildFlower();
     torus.petalParts[5]->selected = true;
     torus.petalInf = 1;
+    torus.setTexture(true, 0, 1);
+    torus.strokes.push_back(std::make_unique<Stroke>(upright({0, 0, 0}, 0.2)));
     auto copy = torus.clone();
     auto& flower = dynamic_cast<FlowerTorusNode&>(*copy);
     EXPECT_NE(flower.id, torus.id);
     EXPECT_EQ(flower.petalInf, 1);
+    EXPECT_TRUE(flower.hasTexture);
+    EXPECT_EQ(flower.textureFront, 0);
+    EXPECT_EQ(flower.textureBack, 1);
+    ASSERT_EQ(flower.strokes.size(), 1u);
+    EXPECT_NE(flower.strokes[0].get(), torus.strokes[0].get());
     EXPECT_EQ(flower.m_basicCurve.points, torus.m_basicCurve.points);
     ASSERT_EQ(flower.petalParts.size(), torus.petalParts.size());
     const FlowerPart& slot = *flower.petalParts[5];

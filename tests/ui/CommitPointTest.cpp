@@ -1,0 +1,103 @@
+#include "OrganSketchingFixture.h"
+
+#include "control/ViewHost.h"
+
+namespace {
+
+// Forwards to the program's windows and counts what each commit repaints.
+class CountingViewHost final : public ViewHost {
+public:
+    explicit CountingViewHost(ViewHost& windows) : windows_(windows) {}
+    void redrawMainView() override {
+        ++mainPaints;
+        windows_.redrawMainView();
+    }
+    void redrawOverallView() override {
+        ++overallPaints;
+        windows_.redrawOverallView();
+    }
+    void redrawLibraryView() override {
+        ++libraryPaints;
+        windows_.redrawLibraryView();
+    }
+    TOGL* mainContext() override { return windows_.mainContext(); }
+    TOGL* overallContext() override { return windows_.overallContext(); }
+
+    int mainPaints = 0;
+    int overallPaints = 0;
+    int libraryPaints = 0;
+
+private:
+    ViewHost& windows_;
+};
+
+} // namespace
+
+class CommitPointTest : public OrganSketchingFixture {
+protected:
+    // The controller's mode and the listener that receives the main view's messages
+    // name the same mode.
+    void expectModeAndListenerAgree(const char* after) {
+        EXPECT_EQ(&mouseListenerManager().mainListener(),
+                  MouseListenerManager::listenerForMode(controller().mode()))
+            << "after " << after;
+    }
+};
+
+TEST_F(CommitPointTest, APetalsLastReleasePaintsEachViewOnceAndRefreshesThePicksOnce) {
+    run(kCmdPetalCreation);
+    drag(outline(-1.0, 0.3));
+    drag(straightLine({0.0, 0.02, 0.0}, {0.0, 0.95, 0.0}, 30));
+    const Path right = pixelsOf(outline(1.0, 0.3));
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, right.front());
+    for (size_t i = 1; i < right.size(); ++i)
+        QTest::mouseMove(view, right[i]);
+
+    CountingViewHost counting(viewManager());
+    controller().setViewHost(&counting);
+    const int picksBefore = controller().pickRefreshCount();
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, right.back());
+    controller().setViewHost(&viewManager());
+
+    ASSERT_NE(work<FlowerPetalNode>(), nullptr);
+    EXPECT_EQ(counting.mainPaints, 1);
+    EXPECT_EQ(counting.libraryPaints, 1);
+    EXPECT_EQ(controller().pickRefreshCount() - picksBefore, 1);
+    EXPECT_TRUE(controller().modified());
+    EXPECT_EQ(controller().lastStep(), "Draw petal");
+}
+
+TEST_F(CommitPointTest, TheModeAndItsListenerAgreeAfterEverySwitchCommandAndOpen) {
+    for (int command : {kCmdPetalCreation, kCmdStamenCreation, kCmdPistilCreation,
+                        kCmdSceneCreation, kCmdCompositCreation}) {
+        run(command);
+        expectModeAndListenerAgree("a creation command");
+    }
+    drawPetal();
+    EXPECT_EQ(controller().mode(), kModePetalModify);
+    expectModeAndListenerAgree("a petal drawn");
+    run(kCmdStoreCurrent);
+    ASSERT_TRUE(frame->document().saveDocument(pathOf("agree.pmr")));
+    EXPECT_FALSE(controller().modified());
+    controller().removeObject(controller().workObject()->id);
+    controller().commit();
+    expectModeAndListenerAgree("the work object removed");
+    run(kCmdPetalCreation);
+    ASSERT_TRUE(frame->openDocumentPath(pathOf("agree.pmr")));
+    EXPECT_EQ(controller().mode(), kModeComposit);
+    expectModeAndListenerAgree("a file opened");
+    for (int mode = kModeCount - 1; mode >= 0; --mode) {
+        controller().switchToMode(mode);
+        expectModeAndListenerAgree("a switch");
+    }
+}
+
+TEST_F(CommitPointTest, EveryProgramLifeStartsWithAnEmptyTextureCache) {
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(pathOf("red.png")));
+    EXPECT_EQ(viewManager().textures().load(pathOf("red.png").toStdString()), 0);
+    shutdownApplication(frame);
+    start();
+    EXPECT_EQ(viewManager().textures().size(), 0);
+}
