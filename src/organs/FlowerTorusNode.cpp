@@ -121,6 +121,23 @@ const SlotList& FlowerTorusNode::slotList(int whorl) const {
     return const_cast<FlowerTorusNode*>(this)->slotList(whorl);
 }
 
+std::uint8_t& FlowerTorusNode::layoutFlag(int whorl) {
+    switch (whorl) {
+    case kWhorlPistil:
+        return pistilInf;
+    case kWhorlStamen:
+        return stamenInf;
+    case kWhorlSepal:
+        return sepalInf;
+    default:
+        return petalInf;
+    }
+}
+
+std::uint8_t FlowerTorusNode::layoutFlag(int whorl) const {
+    return const_cast<FlowerTorusNode*>(this)->layoutFlag(whorl);
+}
+
 double FlowerTorusNode::height() const {
     Vector3 lo, hi;
     boundingBox(lo, hi, Matrix4(), true);
@@ -239,16 +256,25 @@ void FlowerTorusNode::clearSlots(int whorl) {
     slotList(whorl).clear();
 }
 
+void FlowerTorusNode::removeLastSlots(int whorl, int count) {
+    SlotList& list = slotList(whorl);
+    const size_t removed = std::min(list.size(), static_cast<size_t>(std::max(count, 0)));
+    list.resize(list.size() - removed);
+}
+
 void FlowerTorusNode::highlightRange(double a, double b) {
     if (a == b)
         return;
     const double low = std::min(a, b);
     const double high = std::max(a, b);
+    // Marking a filled slot that is marked already must not turn it into an empty
+    // one: an organ in a slot marked empty would be neither drawn nor saved.
     for (SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
         for (auto& slot : *list)
             if (slot->radius >= low && slot->radius <= high)
-                slot->state =
-                    slot->state == kSlotFilled ? kSlotFilledHighlighted : kSlotEmptyHighlighted;
+                slot->state = slot->state == kSlotFilled || slot->state == kSlotFilledHighlighted
+                                  ? kSlotFilledHighlighted
+                                  : kSlotEmptyHighlighted;
 }
 
 void FlowerTorusNode::clearSelection() {

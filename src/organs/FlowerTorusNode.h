@@ -114,6 +114,10 @@ public:
     void relayoutRings(double pistilRadius, double stamenRadius, double petalRadius,
                        double sepalRadius);
     void clearSlots(int whorl);
+    // Deletes up to `count` slots from the end of the whorl's list, with their organs.
+    void removeLastSlots(int whorl, int count);
+    // Marks every slot whose radius lies between a and b; a slot that is marked
+    // already keeps its state, so a filled slot stays filled.
     void highlightRange(double a, double b);
     void clearSelection();
     // Puts `organ` into slot `index` of `whorl`, re-fitted to the axis points drawn
@@ -132,6 +136,9 @@ public:
 
     SlotList& slotList(int whorl);
     const SlotList& slotList(int whorl) const;
+    // The whorl's layout flag: 0 ring, 1 band.
+    std::uint8_t& layoutFlag(int whorl);
+    std::uint8_t layoutFlag(int whorl) const;
 
     int m_resH = 0;
     int m_resV = 0;
