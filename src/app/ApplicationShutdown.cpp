@@ -1,6 +1,7 @@
 #include "app/ApplicationShutdown.h"
 
 #include "app/AppController.h"
+#include "app/FloralDiagram.h"
 #include "app/LibraryBrowser.h"
 #include "app/LibraryFileModule.h"
 #include "app/LibraryViewPainter.h"
@@ -48,5 +49,6 @@ void destroyApplicationSingletons() {
     destroySingleton<AppController>();
     destroySingleton<LibraryBrowser>();
     destroySingleton<LibraryViewPainter>();
+    destroySingleton<FloralDiagram>();
     destroySingleton<LibraryFileModule>();
 }
