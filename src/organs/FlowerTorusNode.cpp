@@ -104,6 +104,18 @@ void FlowerTorusNode::setProfile(int resH, int resV, const Stroke& stroke) {
     updateMainAxis();
 }
 
+bool FlowerTorusNode::setOuterRadius(double radius, int resH, int resV) {
+    if (resH <= 2 || resV <= 2 || m_basicCurve.size() < 3 || m_basicCurve.back().x == 0.0)
+        return false;
+    // The factor keeps the profile on its side of the axis.
+    const double factor = radius / std::abs(m_basicCurve.back().x);
+    Stroke widened = m_basicCurve;
+    for (Vector3& p : widened.points)
+        p.x *= factor;
+    setProfile(resH, resV, widened);
+    return true;
+}
+
 SlotList& FlowerTorusNode::slotList(int whorl) {
     switch (whorl) {
     case kWhorlPistil:

@@ -99,6 +99,11 @@ public:
     // Replaces the profile (resampled into m_resV segments) and both resolutions;
     // ignored for resolutions of 2 or less or a stroke of fewer than 3 points.
     void setProfile(int resH, int resV, const Stroke& stroke);
+    // Widens or narrows the profile about the axis so that its last point (the base)
+    // lies `radius` from the axis, and rebuilds with the given resolutions. A profile
+    // whose base is on the axis cannot be scaled that way and stays as it is, as do
+    // the cases setProfile ignores; the result says whether anything changed.
+    bool setOuterRadius(double radius, int resH, int resV);
     Matrix4 placeSlot(double theta, double radius) const;
     void replaceAllPlacements();
     void addSlot(int whorl, double radius, double theta, int size);

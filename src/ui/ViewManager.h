@@ -7,11 +7,14 @@
 class CFlowerLibView;
 class COverallView;
 class CPelmoraView;
+class FDParameterDlg;
+class ParameterDlg;
 class TOGL;
 
-// The two 3D contexts and the windows they and the library view belong to. The
-// controller redraws and renders through it. The main context looks at a flower
-// of about unit size from its home camera; the overall context keeps the default.
+// The two 3D contexts and the windows they and the library view belong to, and the
+// two modeless dialogs, created hidden. The controller redraws and renders through
+// it. The main context looks at a flower of about unit size from its home camera;
+// the overall context keeps the default.
 class ViewManager final : public ViewHost {
 public:
     ViewManager();
@@ -30,12 +33,19 @@ public:
     TOGL* mainContext() override { return mainContext_.get(); }
     TOGL* overallContext() override { return overallContext_.get(); }
 
+    ParameterDlg& parameterDialog() { return *parameterDialog_; }
+    // Linked with the floral diagram: the diagram reads its sizes and rotation angle
+    // and shows the counts of the receptacle it binds in it.
+    FDParameterDlg& floralDiagramDialog() { return *floralDiagramDialog_; }
+
 private:
     CPelmoraView* mainView_ = nullptr;
     CFlowerLibView* libraryView_ = nullptr;
     COverallView* overallView_ = nullptr;
     std::unique_ptr<TOGL> mainContext_;
     std::unique_ptr<TOGL> overallContext_;
+    std::unique_ptr<ParameterDlg> parameterDialog_;
+    std::unique_ptr<FDParameterDlg> floralDiagramDialog_;
 };
 
 // Created on first use; destroyed by destroyViewManager once the windows are gone
