@@ -85,7 +85,7 @@ void FloralDiagram::bindNewFlower(FlowerTorusNode* receptacle) {
 }
 
 void FloralDiagram::unbindIf(int id) {
-    if (boundId_ != -1 && boundId_ == id)
+    if (boundId_ == id)
         unbind();
 }
 

@@ -50,6 +50,9 @@ int widthSteps(double width) {
 ParameterDlg::ParameterDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Parameter"));
     setModal(false);
+    // A dialog left open must not keep the program running once the main window
+    // is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("vertical")), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("horizontal")), 0, 2);
