@@ -1,5 +1,6 @@
 #include "control/AppController.h"
 
+#include "control/FloralDiagram.h"
 #include "control/LibraryBrowser.h"
 #include "control/ModeHost.h"
 #include "control/Singleton.h"
@@ -190,6 +191,7 @@ bool AppController::removeObject(int id) {
         switchToMode(kModeComposit);
         noteChange(kChangeWorkObject);
     }
+    floralDiagram().unbindIf(id);
     bool removed = library_.erase(id) > 0;
     if (!removed)
         removed = sceneFocus_.removeScene(id);
@@ -242,6 +244,9 @@ void AppController::storeCurrent() {
 }
 
 void AppController::resetAll() {
+    // Ids start again at 1: a diagram still bound would take up whatever new
+    // receptacle is given the old id.
+    floralDiagram().unbind();
     ids_.reset();
     dropWorkObject();
     library_.clear();

@@ -1,6 +1,7 @@
 #include "control/ControlSingletons.h"
 
 #include "control/AppController.h"
+#include "control/FloralDiagram.h"
 #include "control/LibraryBrowser.h"
 #include "control/LibraryFileModule.h"
 #include "control/LibraryViewPainter.h"
@@ -10,5 +11,6 @@ void destroyControlSingletons() {
     destroySingleton<AppController>();
     destroySingleton<LibraryBrowser>();
     destroySingleton<LibraryViewPainter>();
+    destroySingleton<FloralDiagram>();
     destroySingleton<LibraryFileModule>();
 }

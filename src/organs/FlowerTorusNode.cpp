@@ -97,6 +97,18 @@ void FlowerTorusNode::setProfile(int resH, int resV, const Stroke& stroke) {
     updateMainAxis();
 }
 
+bool FlowerTorusNode::setOuterRadius(double radius, int resH, int resV) {
+    if (resH <= 2 || resV <= 2 || m_basicCurve.size() < 3 || m_basicCurve.back().x == 0.0)
+        return false;
+    // The factor keeps the profile on its side of the axis.
+    const double factor = radius / std::abs(m_basicCurve.back().x);
+    Stroke widened = m_basicCurve;
+    for (Vector3& p : widened.points)
+        p.x *= factor;
+    setProfile(resH, resV, widened);
+    return true;
+}
+
 SlotList& FlowerTorusNode::slotList(int whorl) {
     switch (whorl) {
     case kWhorlPistil:
@@ -112,6 +124,23 @@ SlotList& FlowerTorusNode::slotList(int whorl) {
 
 const SlotList& FlowerTorusNode::slotList(int whorl) const {
     return const_cast<FlowerTorusNode*>(this)->slotList(whorl);
+}
+
+std::uint8_t& FlowerTorusNode::layoutFlag(int whorl) {
+    switch (whorl) {
+    case kWhorlPistil:
+        return pistilInf;
+    case kWhorlStamen:
+        return stamenInf;
+    case kWhorlSepal:
+        return sepalInf;
+    default:
+        return petalInf;
+    }
+}
+
+std::uint8_t FlowerTorusNode::layoutFlag(int whorl) const {
+    return const_cast<FlowerTorusNode*>(this)->layoutFlag(whorl);
 }
 
 double FlowerTorusNode::height() const {
@@ -230,6 +259,12 @@ void FlowerTorusNode::relayoutRings(double pistilRadius, double stamenRadius, do
 
 void FlowerTorusNode::clearSlots(int whorl) {
     slotList(whorl).clear();
+}
+
+void FlowerTorusNode::removeLastSlots(int whorl, int count) {
+    SlotList& list = slotList(whorl);
+    const size_t removed = std::min(list.size(), static_cast<size_t>(std::max(count, 0)));
+    list.resize(list.size() - removed);
 }
 
 void FlowerTorusNode::highlightRange(double a, double b) {

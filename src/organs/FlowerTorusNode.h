@@ -101,6 +101,11 @@ public:
     // Replaces the profile (resampled into m_resV segments) and both resolutions;
     // ignored for resolutions of 2 or less or a stroke of fewer than 3 points.
     void setProfile(int resH, int resV, const Stroke& stroke);
+    // Widens or narrows the profile about the axis so that its last point (the base)
+    // lies `radius` from the axis, and rebuilds with the given resolutions. A profile
+    // whose base is on the axis cannot be scaled that way and stays as it is, as do
+    // the cases setProfile ignores; the result says whether anything changed.
+    bool setOuterRadius(double radius, int resH, int resV);
     Matrix4 placeSlot(double theta, double radius) const;
     void replaceAllPlacements();
     void addSlot(int whorl, double radius, double theta, int size);
@@ -116,6 +121,10 @@ public:
     void relayoutRings(double pistilRadius, double stamenRadius, double petalRadius,
                        double sepalRadius);
     void clearSlots(int whorl);
+    // Deletes up to `count` slots from the end of the whorl's list, with their organs.
+    void removeLastSlots(int whorl, int count);
+    // Marks every slot whose radius lies between a and b; a slot that is marked
+    // already keeps its state, so a filled slot stays filled.
     void highlightRange(double a, double b);
     void clearSelection();
     // Puts `organ` into slot `index` of `whorl`, re-fitted to the axis points drawn
@@ -134,6 +143,9 @@ public:
 
     SlotList& slotList(int whorl);
     const SlotList& slotList(int whorl) const;
+    // The whorl's layout flag: 0 ring, 1 band.
+    std::uint8_t& layoutFlag(int whorl);
+    std::uint8_t layoutFlag(int whorl) const;
 
     int m_resH = 0;
     int m_resV = 0;

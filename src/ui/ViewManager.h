@@ -1,21 +1,23 @@
 #pragma once
 
 #include "control/ViewHost.h"
+#include "gl/TextureManager.h"
 
 #include <memory>
-
-#include "gl/TextureManager.h"
 
 class CFlowerLibView;
 class COverallView;
 class CPelmoraView;
+class FDParameterDlg;
+class ParameterDlg;
 class TOGL;
 
-// The two 3D contexts, the textures they share and the windows they and the library
-// view belong to. The controller redraws and renders through it. The main context
-// looks at a flower of about unit size from its home camera; the overall context
-// keeps the default. The textures go before the contexts, with one of them current,
-// so that their GL names are freed where they live.
+// The two 3D contexts, the textures they share, the windows they and the library
+// view belong to, and the two modeless dialogs, created hidden. The controller
+// redraws and renders through it. The main context looks at a flower of about unit
+// size from its home camera; the overall context keeps the default. The textures go
+// before the contexts, with one of them current, so that their GL names are freed
+// where they live.
 class ViewManager final : public ViewHost {
 public:
     ViewManager();
@@ -35,12 +37,19 @@ public:
     TOGL* overallContext() override { return overallContext_.get(); }
     TextureManager& textures() { return *textures_; }
 
+    ParameterDlg& parameterDialog() { return *parameterDialog_; }
+    // Linked with the floral diagram: the diagram reads its sizes and rotation angle
+    // and shows the counts of the receptacle it binds in it.
+    FDParameterDlg& floralDiagramDialog() { return *floralDiagramDialog_; }
+
 private:
     CPelmoraView* mainView_ = nullptr;
     CFlowerLibView* libraryView_ = nullptr;
     COverallView* overallView_ = nullptr;
     std::unique_ptr<TOGL> mainContext_;
     std::unique_ptr<TOGL> overallContext_;
+    std::unique_ptr<ParameterDlg> parameterDialog_;
+    std::unique_ptr<FDParameterDlg> floralDiagramDialog_;
     std::unique_ptr<TextureManager> textures_;
 };
 

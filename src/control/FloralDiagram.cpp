@@ -1,0 +1,430 @@
+// The floral diagram. Sections: binding, whorl edits, hit tests and drags, marks
+// and copies, painting.
+#include "control/FloralDiagram.h"
+
+#include "control/Singleton.h"
+#include "organs/FlowerTorusNode.h"
+
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <tuple>
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+// New slots start at 1 radian and follow each other 2 degrees apart, so that they
+// are seen as a bunch until the whorl is arranged.
+constexpr double kNewSlotTheta = 1.0;
+constexpr double kNewSlotStep = 0.034906585039886556;
+// The ring handles sit left of the rings, on the level of each ring's top point.
+// A press counts on a handle within its 8 x 8 square.
+constexpr int kHandleX = 10;
+constexpr int kHandleHalf = 4;
+// Each ring's layout phase, inside out.
+constexpr std::array<double, 4> kRingPhases = {0.0, kPi / 2, kPi, -kPi / 2};
+
+const QColor kGreen(0, 255, 0);
+const QColor kYellow(255, 255, 0);
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kLightGrey(230, 230, 230);
+const QColor kSelection(100, 100, 255);
+const QColor kCrossHair(100, 100, 100);
+
+bool isHighlighted(const FlowerPart& slot) {
+    return slot.state == kSlotEmptyHighlighted || slot.state == kSlotFilledHighlighted;
+}
+
+// Fills a slot with its own copy of `prototype`; any organ it held is deleted.
+void fillWithCopy(FlowerPart& slot, const FlowerObjectNode& prototype) {
+    slot.object = prototype.clone();
+    slot.state = kSlotFilled;
+}
+
+} // namespace
+
+// --- Binding
+
+const FloralDiagramSettings& FloralDiagram::settings() const {
+    static const FloralDiagramSettings initial;
+    return settings_ ? *settings_ : initial;
+}
+
+void FloralDiagram::bind(FlowerTorusNode* receptacle) {
+    if (!receptacle)
+        return;
+    boundId_ = receptacle->id;
+    showCounts(*receptacle);
+    for (int ring = 0; ring < 4; ++ring) {
+        double largest = 0.0;
+        for (const auto& slot : receptacle->slotList(kWhorlsInsideOut[ring]))
+            largest = std::max(largest, slot->radius);
+        if (static_cast<int>(largest) != 0)
+            ringRadii_[ring] = static_cast<int>(largest);
+    }
+    // Outside in, so that the sepal ring, which has the most room, stays put.
+    for (int ring = 2; ring >= 0; --ring)
+        if (ringRadii_[ring] >= ringRadii_[ring + 1])
+            ringRadii_[ring] = ringRadii_[ring + 1] - 1;
+}
+
+void FloralDiagram::bindNewFlower(FlowerTorusNode* receptacle) {
+    if (!receptacle)
+        return;
+    bind(receptacle);
+    addOrgans(1, kWhorlPistil);
+    addOrgans(6, kWhorlStamen);
+    addOrgans(6, kWhorlPetal);
+    arrange();
+    showCounts(*receptacle);
+}
+
+void FloralDiagram::unbindIf(int id) {
+    if (boundId_ == id)
+        unbind();
+}
+
+FlowerTorusNode* FloralDiagram::receptacle() const {
+    if (boundId_ == -1 || !lookup_)
+        return nullptr;
+    return lookup_(boundId_);
+}
+
+void FloralDiagram::showCounts(const FlowerTorusNode& torus) const {
+    if (!display_)
+        return;
+    WhorlSummary summary;
+    for (int ring = 0; ring < 4; ++ring) {
+        summary.counts[ring] = static_cast<int>(torus.slotList(kWhorlsInsideOut[ring]).size());
+        summary.indefinite[ring] = torus.layoutFlag(kWhorlsInsideOut[ring]) != 0;
+    }
+    display_(summary);
+}
+
+// --- Whorl edits
+
+bool FloralDiagram::addOrgans(int count, int whorl) {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus || count <= 0 || !isWhorl(whorl))
+        return false;
+    const int radius = ringRadii_[ringOf(whorl)];
+    for (int i = 0; i < count; ++i) {
+        const auto before = static_cast<double>(torus->slotList(whorl).size());
+        torus->addSlot(whorl, radius, kNewSlotTheta + before * kNewSlotStep,
+                       settings().sizeOf(whorl));
+    }
+    return true;
+}
+
+bool FloralDiagram::removeOrgans(int count, int whorl) {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus || count <= 0 || !isWhorl(whorl) || torus->slotList(whorl).empty())
+        return false;
+    torus->removeLastSlots(whorl, count);
+    return true;
+}
+
+bool FloralDiagram::arrange() {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus)
+        return false;
+    torus->relayoutRings(ringRadii_[0], ringRadii_[1], ringRadii_[2], ringRadii_[3]);
+    return true;
+}
+
+void FloralDiagram::refillBand(FlowerTorusNode& torus, int whorl) {
+    const int ring = ringOf(whorl);
+    const int inner = ring == 0 ? 0 : ringRadii_[ring - 1];
+    torus.clearSlots(whorl);
+    torus.layoutBand(whorl, inner, ringRadii_[ring], settings().sizeOf(whorl),
+                     settings().rotationDegrees());
+}
+
+bool FloralDiagram::setIndefinite(int whorl, bool on) {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus || !isWhorl(whorl))
+        return false;
+    torus->layoutFlag(whorl) = on ? 1 : 0;
+    if (on)
+        refillBand(*torus, whorl);
+    else
+        torus->clearSlots(whorl);
+    showCounts(*torus);
+    return true;
+}
+
+void FloralDiagram::relayoutWhorl(FlowerTorusNode& torus, int whorl) {
+    if (torus.layoutFlag(whorl)) {
+        refillBand(torus, whorl);
+        return;
+    }
+    const int ring = ringOf(whorl);
+    torus.layoutRing(torus.slotList(whorl), whorl == kWhorlPistil, ringRadii_[ring],
+                     kRingPhases[ring]);
+}
+
+// --- Hit tests and drags
+
+DiagramHit FloralDiagram::hitTest(int x, int y) const {
+    const FlowerTorusNode* torus = receptacle();
+    if (!torus)
+        return {};
+    const QPoint c = centre();
+    // Petal and sepal glyphs reach outwards from their slot, so their hit point is
+    // half a size further out; stamens and pistils are centred on the slot.
+    const auto hits = [&](int whorl, double outwards, double reach) -> int {
+        const SlotList& list = torus->slotList(whorl);
+        for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i) {
+            const FlowerPart& slot = *list[i];
+            const double r = slot.radius + outwards * slot.size;
+            const double dx = x - (c.x() + r * std::cos(slot.theta));
+            const double dy = y - (c.y() + r * std::sin(slot.theta));
+            if (std::hypot(dx, dy) <= slot.size + reach)
+                return i;
+        }
+        return -1;
+    };
+    for (const auto& [whorl, outwards, reach] :
+         {std::tuple{kWhorlSepal, 0.5, 1.0}, std::tuple{kWhorlPetal, 0.5, 1.0},
+          std::tuple{kWhorlStamen, 0.0, 0.0}, std::tuple{kWhorlPistil, 0.0, 0.0}})
+        if (const int index = hits(whorl, outwards, reach); index >= 0)
+            return {whorl, index};
+    if (std::abs(x - left_ - kHandleX) > kHandleHalf)
+        return {};
+    for (int ring = 0; ring < 4; ++ring)
+        if (std::abs(y - (c.y() - ringRadii_[ring])) <= kHandleHalf)
+            return {DiagramHit::kRingHandle + ring, ring};
+    return {};
+}
+
+bool FloralDiagram::dragTo(int x, int y, int kind, int index) {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus)
+        return false;
+    if (isWhorl(kind))
+        return dragOrgan(*torus, x, y, kind, index);
+    if (kind >= DiagramHit::kRingHandle && kind < DiagramHit::kRingHandle + 4)
+        return dragRing(*torus, kind - DiagramHit::kRingHandle, centre().y() - y);
+    return false;
+}
+
+bool FloralDiagram::dragRing(FlowerTorusNode& torus, int ring, int height) {
+    const int lowest = ring == 0 ? 0 : ringRadii_[ring - 1];
+    const int highest = ring == 3 ? std::numeric_limits<int>::max() : ringRadii_[ring + 1];
+    if (height < lowest || height > highest)
+        return false;
+    ringRadii_[ring] = height;
+    relayoutWhorl(torus, kWhorlsInsideOut[ring]);
+    // A band outside this ring starts at it, so it moves along.
+    if (ring < 3 && torus.layoutFlag(kWhorlsInsideOut[ring + 1]))
+        refillBand(torus, kWhorlsInsideOut[ring + 1]);
+    return true;
+}
+
+bool FloralDiagram::dragOrgan(FlowerTorusNode& torus, int x, int y, int whorl, int index) {
+    SlotList& list = torus.slotList(whorl);
+    if (index < 0 || index >= static_cast<int>(list.size()))
+        return false;
+    FlowerPart& slot = *list[index];
+    const QPoint c = centre();
+    const double dx = x - c.x();
+    const double dy = y - c.y();
+    slot.radius = std::hypot(dx, dy);
+    // The centre itself has no direction: the slot keeps its theta there.
+    if (slot.radius > 0.0) {
+        const double angle = std::acos(std::clamp(dx / slot.radius, -1.0, 1.0));
+        slot.theta = dy < 0.0 ? 2 * kPi - angle : angle;
+    }
+    slot.basicTransAndRot = torus.placeSlot(slot.theta, slot.radius);
+    return true;
+}
+
+// --- Marks and copies
+
+bool FloralDiagram::markRange(double r1, double r2) {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus || r1 == r2)
+        return false;
+    torus->highlightRange(r1, r2);
+    return true;
+}
+
+bool FloralDiagram::clearMarks() {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus)
+        return false;
+    bool changed = false;
+    for (int whorl : kWhorlsInsideOut)
+        for (auto& slot : torus->slotList(whorl))
+            if (isHighlighted(*slot)) {
+                slot->state = slot->state == kSlotEmptyHighlighted ? kSlotEmpty : kSlotFilled;
+                changed = true;
+            }
+    return changed;
+}
+
+bool FloralDiagram::applyToPending(const FlowerObjectNode& prototype) {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus)
+        return false;
+    // Every slot copies one snapshot: the prototype may itself be the receptacle or
+    // an organ in a marked slot, which the loop changes or deletes as it goes.
+    const std::unique_ptr<FlowerObjectNode> snapshot = prototype.clone();
+    bool changed = false;
+    for (int whorl : {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil}) {
+        SlotList& list = torus->slotList(whorl);
+        for (auto slot = list.rbegin(); slot != list.rend(); ++slot)
+            if (isHighlighted(**slot)) {
+                fillWithCopy(**slot, *snapshot);
+                changed = true;
+            }
+    }
+    return changed;
+}
+
+bool FloralDiagram::applyToOne(const FlowerObjectNode& prototype, int whorl, int index) {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus || !isWhorl(whorl))
+        return false;
+    SlotList& list = torus->slotList(whorl);
+    if (index < 0 || index >= static_cast<int>(list.size()))
+        return false;
+    if (isHighlighted(*list[index]))
+        return applyToPending(prototype);
+    fillWithCopy(*list[index], prototype);
+    return true;
+}
+
+void FloralDiagram::setHighlight(double inner, double outer) {
+    highlightInner_ = inner;
+    highlightOuter_ = outer;
+}
+
+QPoint FloralDiagram::centre() const {
+    return {(left_ + right_) / 2, (top_ + bottom_) / 2};
+}
+
+// --- Painting
+
+namespace {
+
+// The glyph fill of a slot: grey when empty, the selection colour when marked,
+// the whorl's colour when filled.
+QColor slotFill(const FlowerPart& slot, const QColor& filled) {
+    if (slot.state == kSlotFilled)
+        return filled;
+    return isHighlighted(slot) ? kSelection : kLightGrey;
+}
+
+void drawDisc(QPainter& painter, const QPointF& at, double radius) {
+    painter.drawEllipse(at, radius, radius);
+}
+
+void drawPistil(QPainter& painter, const FlowerPart& slot, const QPointF& at) {
+    const double size = slot.size;
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(slotFill(slot, kYellow));
+    drawDisc(painter, at, size);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(slotFill(slot, kGreen));
+    drawDisc(painter, at - QPointF(size / 2, 0), size / 2);
+    drawDisc(painter, at + QPointF(size / 2, 0), size / 2);
+}
+
+void drawStamen(QPainter& painter, const FlowerPart& slot, const QPointF& at,
+                const QPointF& across) {
+    const double radius = 2.0 * slot.size / 3.0;
+    const QPointF first = at + across * (radius / 2);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(slotFill(slot, kGreen));
+    drawDisc(painter, first, radius);
+    drawDisc(painter, at - across * (radius / 2), radius);
+    // The anther's seam: half a circle inside the first lobe.
+    painter.setBrush(Qt::NoBrush);
+    const double half = radius / 2;
+    painter.drawArc(QRectF(first - QPointF(half, half), QSizeF(radius, radius)), 0, 180 * 16);
+}
+
+// Petals are triangles pointing outwards; sepals kites, their side corners set back.
+void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& at, const QPointF& out,
+               const QPointF& across, bool sepal) {
+    const double size = slot.size;
+    const QPointF tip = at + out * size;
+    QPolygonF outline;
+    if (sepal)
+        outline << tip << at + across * (2.5 * size) - out * (size / 2) << at - out * size
+                << at - across * (2.5 * size) - out * (size / 2);
+    else
+        outline << tip << at + across * (2.5 * size) << at - across * (2.5 * size);
+    painter.setPen(QPen(kBlue, 1));
+    painter.setBrush(slotFill(slot, sepal ? kBlue : kRed));
+    painter.drawPolygon(outline);
+}
+
+} // namespace
+
+void FloralDiagram::paint(QPainter& painter, int left, int top, int right, int bottom) {
+    left_ = left;
+    top_ = top;
+    right_ = right;
+    bottom_ = bottom;
+    const QPoint c = centre();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    // The annulus being marked, kept below the top of the diagram.
+    const double room = c.y() - top;
+    const double inner = std::min({highlightInner_, highlightOuter_, room});
+    const double outer = std::min(std::max(highlightInner_, highlightOuter_), room);
+    if (inner != outer) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kSelection);
+        drawDisc(painter, c, outer);
+        painter.setBrush(Qt::white);
+        drawDisc(painter, c, inner);
+    }
+
+    painter.setPen(QPen(kCrossHair, 1, Qt::DotLine));
+    painter.drawLine(c.x(), top, c.x(), bottom - 1);
+    painter.drawLine(left, c.y(), right - 1, c.y());
+
+    static const QColor kHandleColours[4] = {kYellow, kGreen, kRed, kGreen};
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    for (int ring = 0; ring < 4; ++ring) {
+        const int r = ringRadii_[ring];
+        if (c.y() - r <= top)
+            continue;
+        painter.drawEllipse(c, r, r);
+        painter.drawLine(left + kHandleX, c.y() - r, c.x(), c.y() - r);
+        painter.fillRect(left + kHandleX - kHandleHalf, c.y() - r - kHandleHalf, 2 * kHandleHalf,
+                         2 * kHandleHalf, kHandleColours[ring]);
+    }
+
+    if (const FlowerTorusNode* torus = receptacle())
+        for (int whorl : kWhorlsInsideOut)
+            for (const auto& slotPointer : torus->slotList(whorl)) {
+                const FlowerPart& slot = *slotPointer;
+                const QPointF out(std::cos(slot.theta), std::sin(slot.theta));
+                const QPointF across(-out.y(), out.x());
+                const QPointF at = QPointF(c) + out * slot.radius;
+                if (at.y() < top)
+                    continue;
+                if (whorl == kWhorlPistil)
+                    drawPistil(painter, slot, at);
+                else if (whorl == kWhorlStamen)
+                    drawStamen(painter, slot, at, across);
+                else
+                    drawBlade(painter, slot, at, out, across, whorl == kWhorlSepal);
+            }
+    painter.restore();
+}
+
+FloralDiagram& floralDiagram() {
+    return singleton<FloralDiagram>();
+}

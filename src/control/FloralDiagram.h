@@ -1,0 +1,122 @@
+#pragma once
+
+#include "control/FloralDiagramSettings.h"
+
+#include <QPoint>
+
+#include <array>
+#include <functional>
+
+class FlowerObjectNode;
+class FlowerTorusNode;
+class QPainter;
+
+// What a press on the diagram hits: an organ (kind = its whorl code, index = its
+// slot), a ring handle (kind 4 + ring, index = ring) or nothing.
+struct DiagramHit {
+    static constexpr int kRingHandle = 4;
+    static constexpr int kNothing = 8;
+
+    int kind = kNothing;
+    int index = -1;
+};
+
+// The floral diagram: the top view of a receptacle's four whorls as glyphs on
+// concentric rings, drawn below the library view's thumbnails. It edits the slots
+// of the receptacle it is bound to: counts, ring or band layout, ring radii,
+// single slots dragged in polar coordinates, and library objects copied into marked
+// or single slots.
+//
+// The binding holds the receptacle's id and looks it up on every use, so a
+// receptacle deleted or replaced meanwhile leaves the diagram unbound instead of
+// dangling. Diagram coordinates are window pixels of the library view; a slot's
+// radius (1/300ths of the profile length) is drawn as that many pixels from the
+// centre in the direction of its theta, window y growing downwards.
+//
+// The editing operations return whether they changed the receptacle; the caller
+// publishes the change (redraws, pick refresh).
+class FloralDiagram {
+public:
+    using ReceptacleLookup = std::function<FlowerTorusNode*(int id)>;
+    using CountsDisplay = std::function<void(const WhorlSummary&)>;
+
+    static constexpr std::array<int, 4> kInitialRingRadii = {20, 40, 60, 100};
+
+    // The lookup that resolves the bound id; without one nothing is ever bound.
+    void setLookup(ReceptacleLookup lookup) { lookup_ = std::move(lookup); }
+    // The dialog's values; null falls back to the initial values.
+    void setSettings(const FloralDiagramSettings* settings) { settings_ = settings; }
+    // Where the counts and indefinite flags of a bound receptacle are shown.
+    void setCountsDisplay(CountsDisplay display) { display_ = std::move(display); }
+
+    // Binds to the receptacle (null does nothing), shows its counts and takes the
+    // ring radii from its slots, kept in increasing order from the outside in.
+    void bind(FlowerTorusNode* receptacle);
+    // The layout every new flower starts with: bound, one pistil, six stamens and six
+    // petals spread on their rings, and the counts shown. Null does nothing.
+    void bindNewFlower(FlowerTorusNode* receptacle);
+    void unbind() { boundId_ = -1; }
+    void unbindIf(int id);
+    // The bound receptacle; null when unbound or when it no longer exists.
+    FlowerTorusNode* receptacle() const;
+    // Ring radius in pixels, ring 0 (pistils) to 3 (sepals).
+    int ringRadius(int ring) const { return ringRadii_[ring]; }
+
+    // Appends `count` empty slots to the whorl on its ring, 2 degrees apart from
+    // 1 radian on, with the whorl's size.
+    bool addOrgans(int count, int whorl);
+    // Deletes up to `count` slots, and their organs, from the end of the whorl.
+    bool removeOrgans(int count, int whorl);
+    // Spreads every ring-layout whorl evenly on its ring.
+    bool arrange();
+    // Switches the whorl between ring and band layout; the whorl is emptied and a
+    // band is filled between the ring inside it and its own ring.
+    bool setIndefinite(int whorl, bool on);
+
+    DiagramHit hitTest(int x, int y) const;
+    // Moves an organ (kind 0..3) to the pixel, or a ring (kind 4..7) to the height
+    // of the pixel above the centre, as long as it stays between its neighbours.
+    bool dragTo(int x, int y, int kind, int index);
+
+    // Marks the slots whose radius lies between r1 and r2.
+    bool markRange(double r1, double r2);
+    // Clears every mark; marked filled slots return to filled.
+    bool clearMarks();
+    // Every marked slot gets its own copy of the prototype.
+    bool applyToPending(const FlowerObjectNode& prototype);
+    // A marked slot fills every marked slot; an unmarked one gets a copy of its own.
+    bool applyToOne(const FlowerObjectNode& prototype, int whorl, int index);
+
+    // The annulus being marked with the mouse, in pixels.
+    void setHighlight(double inner, double outer);
+    // The centre of the rectangle of the last paint.
+    QPoint centre() const;
+
+    // Draws the diagram into the rectangle (right and bottom exclusive), which it
+    // remembers for the hit tests and drags that follow.
+    void paint(QPainter& painter, int left, int top, int right, int bottom);
+
+private:
+    const FloralDiagramSettings& settings() const;
+    // The band of a whorl from the ring inside it to its own ring.
+    void refillBand(FlowerTorusNode& torus, int whorl);
+    void relayoutWhorl(FlowerTorusNode& torus, int whorl);
+    bool dragRing(FlowerTorusNode& torus, int ring, int height);
+    bool dragOrgan(FlowerTorusNode& torus, int x, int y, int whorl, int index);
+    void showCounts(const FlowerTorusNode& torus) const;
+
+    ReceptacleLookup lookup_;
+    const FloralDiagramSettings* settings_ = nullptr;
+    CountsDisplay display_;
+    int boundId_ = -1;
+    std::array<int, 4> ringRadii_ = kInitialRingRadii;
+    int left_ = 0;
+    int top_ = 0;
+    int right_ = 0;
+    int bottom_ = 0;
+    double highlightInner_ = 0.0;
+    double highlightOuter_ = 0.0;
+};
+
+// Created on first use.
+FloralDiagram& floralDiagram();

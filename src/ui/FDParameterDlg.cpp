@@ -1,0 +1,104 @@
+#include "ui/FDParameterDlg.h"
+
+#include "control/AppController.h"
+#include "control/FloralDiagram.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSpinBox>
+
+namespace {
+
+constexpr int kMaxCount = 1000;
+constexpr int kMinSize = 1;
+constexpr int kMaxSize = 50;
+constexpr int kMaxRotationTenths = 2000;
+// The rows, inside out; also the prefix of each control's object name.
+constexpr const char* kWhorlCaptions[4] = {"Pistil", "Stamen", "Petal", "Sepal"};
+
+QSpinBox* spinBox(const QString& name, int minimum, int maximum, int value) {
+    auto* spin = new QSpinBox;
+    spin->setObjectName(name);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    return spin;
+}
+
+} // namespace
+
+FDParameterDlg::FDParameterDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Floral Diagram"));
+    setModal(false);
+    // A dialog left open must not keep the program running once the main window
+    // is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    auto* grid = new QGridLayout(this);
+    for (int ring = 0; ring < 4; ++ring) {
+        const QString caption = QString::fromLatin1(kWhorlCaptions[ring]);
+        counts_[ring] = spinBox(caption + QStringLiteral("Count"), 0, kMaxCount, 0);
+        indefinite_[ring] = new QCheckBox(QStringLiteral("Indefinite"));
+        indefinite_[ring]->setObjectName(caption + QStringLiteral("Indefinite"));
+        QSpinBox* size =
+            spinBox(caption + QStringLiteral("Size"), kMinSize, kMaxSize, settings_.sizes[ring]);
+        grid->addWidget(new QLabel(caption), ring, 0);
+        grid->addWidget(counts_[ring], ring, 1);
+        grid->addWidget(indefinite_[ring], ring, 2);
+        grid->addWidget(new QLabel(QStringLiteral("size")), ring, 3);
+        grid->addWidget(size, ring, 4);
+
+        connect(counts_[ring], &QSpinBox::valueChanged, this,
+                [this, ring](int count) { countChanged(ring, count); });
+        connect(indefinite_[ring], &QCheckBox::clicked, this,
+                [this, ring](bool on) { indefiniteClicked(ring, on); });
+        connect(size, &QSpinBox::valueChanged, this,
+                [this, ring](int value) { settings_.sizes[ring] = value; });
+    }
+    rotation_ =
+        spinBox(QStringLiteral("RotationAngle"), 0, kMaxRotationTenths, settings_.rotationTenths);
+    grid->addWidget(new QLabel(QStringLiteral("Rotation Angle")), 4, 0, 1, 3);
+    grid->addWidget(rotation_, 4, 4);
+    connect(rotation_, &QSpinBox::valueChanged, this,
+            [this](int tenths) { settings_.rotationTenths = tenths; });
+    ready_ = true;
+}
+
+void FDParameterDlg::showCounts(const WhorlSummary& summary) {
+    ready_ = false;
+    for (int ring = 0; ring < 4; ++ring) {
+        counts_[ring]->setValue(summary.counts[ring]);
+        lastCounts_[ring] = counts_[ring]->value();
+        indefinite_[ring]->setChecked(summary.indefinite[ring]);
+        // A band's count follows from its area, so it cannot be typed in.
+        counts_[ring]->setEnabled(!summary.indefinite[ring]);
+    }
+    rotation_->setValue(FloralDiagramSettings::kInitialRotationTenths);
+    ready_ = true;
+}
+
+void FDParameterDlg::countChanged(int ring, int count) {
+    if (!ready_)
+        return;
+    const int difference = count - lastCounts_[ring];
+    lastCounts_[ring] = count;
+    FloralDiagram& diagram = floralDiagram();
+    const int whorl = kWhorlsInsideOut[ring];
+    const bool changed = difference > 0 ? diagram.addOrgans(difference, whorl)
+                                        : diagram.removeOrgans(-difference, whorl);
+    if (changed)
+        publishChange("organ count");
+}
+
+void FDParameterDlg::indefiniteClicked(int ring, bool on) {
+    if (!ready_)
+        return;
+    counts_[ring]->setEnabled(!on);
+    if (floralDiagram().setIndefinite(kWhorlsInsideOut[ring], on))
+        publishChange("indefinite whorl");
+}
+
+void FDParameterDlg::publishChange(const char* what) {
+    AppController& controller = appController();
+    controller.commit(controller.targetChange() | kChangeLibraryView,
+                      std::string("Change ") + what);
+}

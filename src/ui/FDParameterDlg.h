@@ -1,0 +1,43 @@
+#pragma once
+
+#include "control/FloralDiagramSettings.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QSpinBox;
+
+// The floral diagram's modeless dialog: per whorl the number of organs, whether the
+// whorl is laid out as an "Indefinite" band, and the organ size; and the rotation
+// angle of the bands. Changing a count adds or removes organs of the bound
+// receptacle at once; ticking "Indefinite" fills the whorl's band instead. Sizes and
+// the rotation angle are read by the diagram when it next lays out slots.
+class FDParameterDlg final : public QDialog {
+public:
+    explicit FDParameterDlg(QWidget* parent = nullptr);
+
+    // The values the diagram reads; the spin boxes write them.
+    const FloralDiagramSettings& settings() const { return settings_; }
+    // Shows a receptacle's counts and layout flags without acting on them; the
+    // rotation angle returns to its initial value.
+    void showCounts(const WhorlSummary& summary);
+    double rotationDegrees() const { return settings_.rotationDegrees(); }
+
+private:
+    void countChanged(int ring, int count);
+    void indefiniteClicked(int ring, bool on);
+    // Every change the dialog makes to the receptacle is published here.
+    void publishChange(const char* what);
+
+    FloralDiagramSettings settings_;
+    std::array<QSpinBox*, 4> counts_{};
+    std::array<QCheckBox*, 4> indefinite_{};
+    QSpinBox* rotation_ = nullptr;
+    // The count each whorl showed last: a new count adds or removes the difference.
+    std::array<int, 4> lastCounts_{};
+    // False while the dialog sets its own controls, whose notifications then do
+    // nothing.
+    bool ready_ = false;
+};
