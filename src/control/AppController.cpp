@@ -11,6 +11,7 @@
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
+#include "organs/FlowerTorusNode.h"
 
 int libraryCategoryOf(const FlowerObjectNode& node) {
     switch (node.kind) {
@@ -106,6 +107,20 @@ void AppController::createScene() {
     openScene(std::make_unique<SceneRoot>(nextId()));
     switchToMode(kModeSceneSketch);
     noteChange(kChangeLibraryView);
+}
+
+void AppController::createFlower() {
+    enterCreationMode(kModeTorusModify);
+    auto flower = std::make_unique<FlowerTorusNode>(nextId());
+    FlowerTorusNode* created = flower.get();
+    // The diagram finds the receptacles it binds among the objects the controller
+    // holds: the flower is the work object first.
+    setWorkObject(std::move(flower));
+    FloralDiagram& diagram = floralDiagram();
+    diagram.bindNewFlower(created);
+    diagram.unbind();
+    storeCurrent();
+    noteChange(kChangeWorkObject, "Create flower");
 }
 
 void AppController::drawMainView() {
@@ -240,6 +255,8 @@ void AppController::storeCurrent() {
     }
     browser.replaceThumbnail(id, renderThumbnail(*work, context));
     browser.setCategory(category);
+    if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(work))
+        floralDiagram().bind(receptacle);
     noteChange(kChangeLibrary, "Store object");
 }
 

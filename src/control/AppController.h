@@ -140,6 +140,9 @@ public:
     void enterCreationMode(int creationMode);
     // "Scene      Creation": a new empty scene open in mode 0.
     void createScene();
+    // "Flower     Creation": a new receptacle with the new-flower layout becomes the
+    // work object in mode 6 and is stored at once.
+    void createFlower();
 
     // With the main or overall view's context current: light positions, then the
     // open scene (scene modes) or the work object (creation modes).

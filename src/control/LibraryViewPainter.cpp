@@ -1,5 +1,6 @@
 #include "control/LibraryViewPainter.h"
 
+#include "control/FloralDiagram.h"
 #include "control/LibraryBrowser.h"
 #include "control/Singleton.h"
 
@@ -14,6 +15,7 @@ const QImage& LibraryViewPainter::paint(int width, int height) {
         offscreen_ = QImage(width, height, QImage::Format_RGB32);
     QPainter painter(&offscreen_);
     libraryBrowser().draw(painter, width, height);
+    floralDiagram().paint(painter, 0, LibraryBrowser::kDiagramTop, width, height);
     return offscreen_;
 }
 

@@ -8,6 +8,8 @@
 #include "organs/FlowerStamenNode.h"
 #include "ui/CMainFrame.h"
 #include "ui/CommandIds.h"
+#include "ui/FDParameterDlg.h"
+#include "ui/ParameterDlg.h"
 #include "ui/ViewManager.h"
 #include "ui/WindowIcons.h"
 
@@ -58,6 +60,13 @@ std::function<void()> toggle(bool& flag, bool redraw) {
         if (redraw)
             controller().noteChange(kChangeMainView);
     };
+}
+
+// A modeless dialog hidden and shown again: it comes up in front wherever it was.
+void bringUp(QWidget& dialog) {
+    dialog.hide();
+    dialog.show();
+    dialog.raise();
 }
 
 QColor toColour(const Rgba& c) {
@@ -164,11 +173,11 @@ void CommandSet::addViewCommands() {
         [this] { frame_.statusBar()->setVisible(!frame_.statusBar()->isVisible()); },
         [this] { return checkedWhen(frame_.statusBar()->isVisible()); }, true);
     add(
-        kCmdShowParameterDlg, "Show parameter Dlg", "Show the tessellation parameters", [] {},
-        disabled);
+        kCmdShowParameterDlg, "Show parameter Dlg", "Show the tessellation parameters",
+        [] { bringUp(viewManager().parameterDialog()); }, enabled);
     add(
-        kCmdShowFloralDiagramDlg, "Show Floral Diagram Dialog", "Show the floral diagram", [] {},
-        disabled);
+        kCmdShowFloralDiagramDlg, "Show Floral Diagram Dialog", "Show the floral diagram",
+        [] { bringUp(viewManager().floralDiagramDialog()); }, enabled);
     add(
         kCmdShowOverallWindow, "Show Overall Window", "Show or hide the overall window",
         [this] { frame_.toggleOverallWindow(); },
@@ -201,7 +210,12 @@ void CommandSet::addToolCommands() {
         [] { controller().enterCreationMode(kModeComposit); },
         [] { return checkedWhen(mode() == kModeComposit); }, true);
     add(
-        kCmdFlowerCreation, "Flower     Creation", "Make a new flower head", [] {}, disabled, true);
+        kCmdFlowerCreation, "Flower     Creation", "Make a new flower head",
+        [] {
+            controller().createFlower();
+            bringUp(viewManager().floralDiagramDialog());
+        },
+        [] { return checkedWhen(mode() == kModeTorusModify); }, true);
     add(
         kCmdPetalCreation, "Petal       Creation", "Draw a petal or leaf from three strokes",
         [] { controller().enterCreationMode(kModePetal); },
