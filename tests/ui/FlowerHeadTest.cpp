@@ -1,11 +1,14 @@
 #include "OrganSketchingFixture.h"
 
 #include "control/FloralDiagram.h"
+#include "control/LibraryFileModule.h"
 #include "organs/FlowerTorusNode.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/FDParameterDlg.h"
 
 #include <QSpinBox>
+
+#include <set>
 
 class FlowerHeadTest : public OrganSketchingFixture {};
 
@@ -34,4 +37,88 @@ TEST_F(FlowerHeadTest, FlowerCreationStoresANewFlowerWhoseDiagramTheLibraryViewS
 
     run(kCmdFlowerCreation);
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower).size(), 2u);
+}
+
+// The typical road of a new user: a petal drawn and stored, a new flower, a band of
+// its diagram marked with the right button, the petal's tile dropped onto a marked
+// organ, the library saved, reopened, and the flower exported.
+TEST_F(FlowerHeadTest, APetalDroppedOnAMarkedBandFillsEveryMarkedSlotAndSurvivesSaveAndExport) {
+    const FlowerPetalNode* petal = drawPetal();
+    ASSERT_NE(petal, nullptr);
+    const int petalId = petal->id;
+    run(kCmdStoreCurrent);
+    run(kCmdFlowerCreation);
+    auto* flower = work<FlowerTorusNode>();
+    ASSERT_NE(flower, nullptr);
+    const int flowerId = flower->id;
+
+    QWidget* library = frame->libraryView();
+    library->repaint();
+    FloralDiagram& diagram = floralDiagram();
+    const QPoint c = diagram.centre();
+    const int petalRing = diagram.ringRadius(2);
+    const int stamenRing = diagram.ringRadius(1);
+
+    // A ring handle dragged past its neighbour stays where it was.
+    QTest::mousePress(library, Qt::LeftButton, Qt::NoModifier, QPoint(10, c.y() - stamenRing));
+    QTest::mouseMove(library, QPoint(10, c.y() - petalRing - 5));
+    QTest::mouseRelease(library, Qt::LeftButton, Qt::NoModifier, QPoint(10, c.y() - petalRing - 5));
+    EXPECT_EQ(diagram.ringRadius(1), stamenRing);
+
+    // Mark the band around the petal ring.
+    QTest::mousePress(library, Qt::RightButton, Qt::NoModifier,
+                      QPoint(c.x(), c.y() - petalRing + 8));
+    QTest::mouseMove(library, QPoint(c.x(), c.y() - petalRing - 8));
+    QTest::mouseRelease(library, Qt::RightButton, Qt::NoModifier,
+                        QPoint(c.x(), c.y() - petalRing - 8));
+    for (const auto& slot : flower->petalParts)
+        EXPECT_EQ(slot->state, kSlotEmptyHighlighted);
+
+    // Drop the petal's tile (position 1 of the leaf category) onto the first petal.
+    run(kCmdLeafLibrary);
+    const QPoint petalTile(41, 117);
+    const QPoint firstPetal(c.x() - petalRing - 4, c.y());
+    QTest::mousePress(library, Qt::LeftButton, Qt::NoModifier, petalTile);
+    QTest::mouseMove(library, firstPetal);
+    QTest::mouseRelease(library, Qt::LeftButton, Qt::NoModifier, firstPetal);
+
+    std::set<int> ids;
+    for (const auto& slot : flower->petalParts) {
+        ASSERT_TRUE(slot->holdsOrgan());
+        EXPECT_NE(slot->object->id, petalId);
+        ids.insert(slot->object->id);
+    }
+    EXPECT_EQ(ids.size(), flower->petalParts.size());
+    for (const auto& slot : flower->stamenParts)
+        EXPECT_FALSE(slot->object);
+    const QPoint body = view->mapToGlobal(pixelOf({0.0, 0.3, 0.0})) - frame->mapToGlobal(QPoint());
+    const QImage window = grabShowing(*view, *frame, body);
+    EXPECT_NE(window.pixelColor(body), QColor(Qt::white));
+    saveScreenshotIfAsked(window);
+
+    // The petal's entry dragged onto the "nothing" tile leaves the library; the
+    // flower keeps its copies.
+    QTest::mousePress(library, Qt::LeftButton, Qt::NoModifier, petalTile);
+    QTest::mouseMove(library, QPoint(41, 41));
+    QTest::mouseRelease(library, Qt::LeftButton, Qt::NoModifier, QPoint(41, 41));
+    EXPECT_EQ(controller().findObject(petalId), nullptr);
+    EXPECT_TRUE(flower->petalParts[0]->holdsOrgan());
+
+    ASSERT_TRUE(frame->document().saveDocument(pathOf("flower.pmr")));
+    ASSERT_TRUE(frame->openDocumentPath(pathOf("flower.pmr")));
+    run(kCmdFlowerLibrary);
+    QTest::mouseDClick(library, Qt::RightButton, Qt::NoModifier, petalTile);
+    auto* opened = work<FlowerTorusNode>();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_NE(opened->id, flowerId);
+    EXPECT_EQ(controller().mode(), kModeTorusModify);
+
+    std::string error;
+    ASSERT_TRUE(libraryFileModule().exportFocusObj(pathOf("flower.obj").toStdString(), error))
+        << error;
+    std::ifstream obj(pathOf("flower.obj").toStdString());
+    int petalGroups = 0;
+    for (std::string line; std::getline(obj, line);)
+        petalGroups += line.rfind("g petalRightFront_", 0) == 0;
+    EXPECT_EQ(petalGroups, 6);
 }

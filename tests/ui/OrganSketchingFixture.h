@@ -6,14 +6,14 @@
 #include "ShellFixture.h"
 
 #include "control/LibraryBrowser.h"
+#include "control/Singleton.h"
+#include "gl/TOGL.h"
+#include "model/PickColour.h"
+#include "modes/MouseListenerManager.h"
 #include "modes/organ/MouseListenerForPetal.h"
 #include "modes/organ/MouseListenerForPetalModify.h"
 #include "modes/organ/MouseListenerForPistilModify.h"
 #include "modes/organ/MouseListenerForStamenModify.h"
-#include "modes/MouseListenerManager.h"
-#include "control/Singleton.h"
-#include "gl/TOGL.h"
-#include "model/PickColour.h"
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerPistilNode.h"
 #include "organs/FlowerStamenNode.h"
@@ -68,6 +68,31 @@ inline double largestLift(const PetalControlPointManager& net) {
     for (const Vector3& p : net.points().cells())
         largest = std::max(largest, std::abs(p.z));
     return largest;
+}
+
+// The window as the X server shows it. The GL driver puts a swapped frame on the
+// server over a connection of its own, so the server's copy can lag the swap: the
+// view is drawn and grabbed again until `pixel` is no longer the white background
+// (or a couple of seconds have passed).
+template <typename Window>
+inline QImage grabShowing(CPelmoraView& view, Window& window, QPoint pixel) {
+    QImage shown;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        view.renderNow();
+        QTest::qWait(20);
+        shown = window.screen()->grabWindow(window.winId()).toImage();
+        if (shown.isNull() || shown.pixelColor(pixel) != QColor(Qt::white))
+            break;
+    }
+    return shown;
+}
+
+// With PELMORA_SCREENSHOT set, the picture is written there: the README's pictures
+// are taken this way.
+inline void saveScreenshotIfAsked(const QImage& picture) {
+    if (const QByteArray path = qgetenv("PELMORA_SCREENSHOT"); !path.isEmpty()) {
+        EXPECT_TRUE(picture.save(QString::fromLocal8Bit(path)));
+    }
 }
 
 class OrganSketchingFixture : public ShellFixture {

@@ -1,6 +1,50 @@
 #pragma once
 
+#include "control/FloralDiagram.h"
 #include "modes/MouseListenerState.h"
 
-// Clicks, drags and drops on the library view's tiles.
-class MouseListenerForLib final : public InactiveMouseListener {};
+// The library view's mouse: double clicks select a tile's entry (what plants and
+// slots receive) or open a copy of it for editing, a tile dragged onto the
+// "nothing" tile deletes its entry, a tile dropped onto an organ of the floral
+// diagram fills it (or every marked organ) with copies, the left button drags the
+// diagram's organs and rings, and the right button marks a band of the diagram.
+class MouseListenerForLib final : public MouseListenerState {
+public:
+    // Tiles are 70 x 70 pixels on a 76-pixel grid from (6, 6), four to a column and
+    // up to nine columns; both edges of a tile belong to it. The tile's position
+    // (4 x column + row), or -1 in the gaps and outside.
+    static int tileAt(int x, int y);
+
+    void onLButtonUp(int x, int y) override;
+    void onRButtonUp(int x, int y) override;
+    void onMButtonUp(int, int) override {}
+    void onLButtonDown(int x, int y) override;
+    void onRButtonDown(int x, int y) override;
+    void onMButtonDown(int, int) override {}
+    void onLButtonDblClk(int x, int y) override;
+    void onRButtonDblClk(int x, int y) override;
+    void onMButtonDblClk(int, int) override {}
+    void onMouseMove(int x, int y) override;
+    void onDraw() override {}
+
+    bool marking() const { return marking_; }
+
+private:
+    // The id of the entry whose tile is under the pixel in the shown category; -1
+    // for the gaps, the "nothing" tile and empty cells.
+    static int entryAt(int x, int y);
+    // A copy of the entry becomes the object being edited, in the mode of its kind.
+    static void openForEditing(int id);
+    // The pixel's distance from the diagram's centre, in whole pixels.
+    static int diagramDistance(int x, int y);
+    void reset();
+
+    int pressedPosition_ = -1;
+    int pressedId_ = -1;
+    bool diagramDrag_ = false;
+    DiagramHit hit_;
+    // Whether the diagram drag has moved anything, to be published at the release.
+    bool dragged_ = false;
+    bool marking_ = false;
+    int markRadius_ = 0;
+};

@@ -1,0 +1,45 @@
+#include "modes/library/MouseListenerFor3DDraw.h"
+
+#include "control/AppController.h"
+
+void MouseListenerFor3DDraw::onLButtonDown(int x, int y) {
+    startStroke(stroke_, hitViewPlane(x, y));
+}
+
+void MouseListenerFor3DDraw::onMouseMove(int x, int y) {
+    if (leftDown)
+        stroke_.add(hitViewPlane(x, y));
+    dragCameraWithButtons(x, y);
+    redrawMainView();
+}
+
+void MouseListenerFor3DDraw::onLButtonUp(int x, int y) {
+    if (!leftDown)
+        return;
+    leftDown = false;
+    stroke_.add(hitViewPlane(x, y));
+    noteChange(kChangeMainView);
+}
+
+void MouseListenerFor3DDraw::onRButtonDown(int x, int y) {
+    beginOrbit(x, y);
+}
+
+void MouseListenerFor3DDraw::onRButtonUp(int, int) {
+    endRightDrag();
+    noteChange(kChangeMainView);
+}
+
+void MouseListenerFor3DDraw::onMButtonDown(int x, int y) {
+    beginDolly(x, y);
+}
+
+void MouseListenerFor3DDraw::onMButtonUp(int, int) {
+    endMiddleDrag();
+    noteChange(kChangeMainView);
+}
+
+void MouseListenerFor3DDraw::onRButtonDblClk(int, int) {
+    stroke_.smooth121();
+    noteChange(kChangeMainView);
+}

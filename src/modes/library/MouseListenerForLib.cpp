@@ -1,0 +1,182 @@
+#include "modes/library/MouseListenerForLib.h"
+
+#include "control/AppController.h"
+#include "control/LibraryBrowser.h"
+#include "model/FlowerObjectNode.h"
+#include "model/SceneRoot.h"
+#include "organs/FlowerTorusNode.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kTileOrigin = 6;
+constexpr int kTilePitch = 76;
+constexpr int kTileExtent = 70; // a tile covers offsets 0..70 from its corner
+constexpr int kTileRows = 4;
+constexpr int kTileColumns = 9;
+
+int tileIndex(int coordinate, int count) {
+    const int offset = coordinate - kTileOrigin;
+    if (offset < 0)
+        return -1;
+    const int index = offset / kTilePitch;
+    return index < count && offset % kTilePitch <= kTileExtent ? index : -1;
+}
+
+// The mode an opened copy is edited in, by its kind; -1 keeps the mode.
+int editingModeOf(int kind) {
+    switch (kind) {
+    case kKindPistil:
+        return kModePistilModify;
+    case kKindStamen:
+        return kModeStamenModify;
+    case kKindPetal:
+        return kModePetalModify;
+    case kKindTorus:
+        return kModeTorusModify;
+    case kKindComposite:
+        return kModeCompositModify;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+int MouseListenerForLib::tileAt(int x, int y) {
+    const int column = tileIndex(x, kTileColumns);
+    const int row = tileIndex(y, kTileRows);
+    return column < 0 || row < 0 ? -1 : kTileRows * column + row;
+}
+
+int MouseListenerForLib::entryAt(int x, int y) {
+    const int position = tileAt(x, y);
+    const LibraryBrowser& browser = libraryBrowser();
+    return position < 0 ? -1 : browser.idAt(position, browser.category());
+}
+
+int MouseListenerForLib::diagramDistance(int x, int y) {
+    const QPoint centre = floralDiagram().centre();
+    return static_cast<int>(std::hypot(x - centre.x(), y - centre.y()));
+}
+
+void MouseListenerForLib::onLButtonDown(int x, int y) {
+    leftDown = true;
+    pressedId_ = entryAt(x, y);
+    pressedPosition_ = pressedId_ == -1 ? -1 : tileAt(x, y);
+    hit_ = floralDiagram().hitTest(x, y);
+    diagramDrag_ = hit_.kind != DiagramHit::kNothing;
+    dragged_ = false;
+    noteChange(kChangeLibraryView);
+}
+
+void MouseListenerForLib::onMouseMove(int x, int y) {
+    AppController& controller = appController();
+    if (leftDown && diagramDrag_) {
+        // Every move shows the organ or ring where it now is; the change is published
+        // once, at the release.
+        if (floralDiagram().dragTo(x, y, hit_.kind, hit_.index)) {
+            dragged_ = true;
+            controller.redrawMainView();
+            controller.redrawLibraryView();
+        }
+    } else if (rightDown && marking_) {
+        FloralDiagram& diagram = floralDiagram();
+        const int r = diagramDistance(x, y);
+        diagram.setHighlight(markRadius_, r);
+        diagram.clearMarks();
+        diagram.markRange(markRadius_, r);
+        controller.redrawLibraryView();
+    }
+}
+
+void MouseListenerForLib::onLButtonUp(int x, int y) {
+    if (!leftDown)
+        return;
+    leftDown = false;
+    AppController& controller = appController();
+    if (dragged_)
+        noteChange(controller.targetChange(), hit_.kind >= DiagramHit::kRingHandle
+                                                  ? "Move whorl ring"
+                                                  : "Move organ in diagram");
+    if (pressedId_ != -1) {
+        const DiagramHit drop = floralDiagram().hitTest(x, y);
+        if (tileAt(x, y) == 0) {
+            if (controller.removeObject(pressedId_))
+                noteChange(kChangeLibrary, "Delete from library");
+        } else if (drop.index != -1) {
+            const FlowerObjectNode* prototype = controller.findObject(pressedId_);
+            if (prototype && floralDiagram().applyToOne(*prototype, drop.kind, drop.index))
+                noteChange(controller.targetChange(), "Fill organs");
+        }
+    }
+    reset();
+    noteChange(kChangeLibraryView | kChangeMainView);
+}
+
+void MouseListenerForLib::onRButtonDown(int x, int y) {
+    rightDown = true;
+    if (y <= LibraryBrowser::kSeparatorTop)
+        return;
+    marking_ = true;
+    floralDiagram().clearMarks();
+    markRadius_ = diagramDistance(x, y);
+    noteChange(kChangeLibraryView);
+}
+
+void MouseListenerForLib::onRButtonUp(int, int) {
+    rightDown = false;
+    marking_ = false;
+    markRadius_ = 0;
+    floralDiagram().setHighlight(0, 0);
+    // The marked organs show their control points in the main view.
+    noteChange(kChangeLibraryView | kChangeMainView | appController().targetChange());
+}
+
+void MouseListenerForLib::onLButtonDblClk(int x, int y) {
+    if (entryAt(x, y) == -1)
+        return;
+    LibraryBrowser& browser = libraryBrowser();
+    browser.select(tileAt(x, y), browser.category());
+    noteChange(kChangeLibraryView);
+}
+
+void MouseListenerForLib::onRButtonDblClk(int x, int y) {
+    const int id = entryAt(x, y);
+    if (id != -1)
+        openForEditing(id);
+}
+
+void MouseListenerForLib::openForEditing(int id) {
+    AppController& controller = appController();
+    if (libraryBrowser().category() == kCategoryScene) {
+        if (const SceneRoot* scene = controller.findSceneObject(id)) {
+            controller.openScene(scene->clone());
+            controller.switchToMode(kModeSceneSketch);
+            noteChange(kChangeScene | kChangeLibraryView, "Open scene");
+        }
+        return;
+    }
+    const FlowerObjectNode* entry = controller.findObject(id);
+    if (!entry)
+        return;
+    std::unique_ptr<FlowerObjectNode> copy = entry->clone();
+    FlowerObjectNode* opened = copy.get();
+    const int mode = editingModeOf(copy->kind);
+    controller.setWorkObject(std::move(copy));
+    if (mode != -1)
+        controller.switchToMode(mode);
+    // The diagram shows the flower head being edited, not the entry it came from.
+    if (opened->kind == kKindTorus)
+        floralDiagram().bind(static_cast<FlowerTorusNode*>(opened));
+    noteChange(kChangeWorkObject, "Open copy");
+}
+
+void MouseListenerForLib::reset() {
+    pressedPosition_ = -1;
+    pressedId_ = -1;
+    diagramDrag_ = false;
+    hit_ = DiagramHit{};
+    dragged_ = false;
+}
