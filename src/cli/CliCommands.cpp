@@ -83,7 +83,7 @@ int exportObj(const std::string& path, const std::string& idText, const std::str
     if (!entry)
         return 1;
     std::string error;
-    if (!exportObjFiles(entry->node(), target, error))
+    if (!exportObjFiles(entry->node(), target, false, error))
         return fail(err, error);
     return 0;
 }

@@ -546,14 +546,13 @@ void FlowerTorusNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& mat
 
 // --- Export
 
-int FlowerTorusNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                               int vertexCount) {
-    vertexCount = exportTube(obj, mtl, matrix, vertexCount, body, "torus", *this);
+int FlowerTorusNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
+    vertexCount = exportTube(out, matrix, vertexCount, body, "torus", *this);
     for (const SlotList* list : {&pistilParts, &stamenParts, &petalParts, &sepalParts})
         for (const auto& slot : *list)
             if (slot->object)
                 vertexCount =
-                    slot->object->exportObj(obj, mtl, matrix * slot->organMatrix(), vertexCount);
+                    slot->object->exportObj(out, matrix * slot->organMatrix(), vertexCount);
     return vertexCount;
 }
 

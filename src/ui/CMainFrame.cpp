@@ -301,7 +301,7 @@ void CMainFrame::exportObj() {
     if (chosen.isEmpty())
         return;
     std::string error;
-    if (!libraryFileModule().exportFocusObj(chosen.toStdString(), error))
+    if (!libraryFileModule().exportFocusObj(chosen.toStdString(), false, error))
         document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
                                 QString::fromStdString(error));
 }
