@@ -2,6 +2,7 @@
 // replaced, on the grids of a flowering plant, checking that both give the same bytes.
 #include "math/Matrix4.h"
 #include "math/TextWriter.h"
+#include "model/ObjExport.h"
 #include "organs/Grid.h"
 #include "organs/ObjWriter.h"
 #include "support/SamplePlants.h"
@@ -158,10 +159,10 @@ void BM_ExportPlant(benchmark::State& state) {
     int vertices = 0;
     size_t bytes = 0;
     for (auto _ : state) {
-        TextWriter obj, mtl;
-        vertices = plant->exportObj(obj, mtl, Matrix4(), 0);
-        bytes = obj.str().size() + mtl.str().size();
-        benchmark::DoNotOptimize(obj.str().data());
+        ObjExport out;
+        vertices = plant->exportObj(out, Matrix4(), 0);
+        bytes = out.obj.str().size() + out.mtl.str().size();
+        benchmark::DoNotOptimize(out.obj.str().data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
     state.counters["vertices"] = vertices;

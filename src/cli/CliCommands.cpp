@@ -75,7 +75,7 @@ int resave(const std::string& path, const std::string& target, std::ostream& err
 }
 
 int exportObj(const std::string& path, const std::string& idText, const std::string& target,
-              std::ostream& err) {
+              bool singleSurfaces, std::ostream& err) {
     CliLibrary library;
     if (!load(path, library, err))
         return 1;
@@ -83,7 +83,7 @@ int exportObj(const std::string& path, const std::string& idText, const std::str
     if (!entry)
         return 1;
     std::string error;
-    if (!exportObjFiles(entry->node(), target, error))
+    if (!exportObjFiles(entry->node(), target, singleSurfaces, error))
         return fail(err, error);
     return 0;
 }
@@ -121,10 +121,12 @@ const char* cliUsage() {
            "      the id the entry gets when the library is loaded (counting from 1).\n"
            "  resave LIBRARY.pmr OUT.pmr\n"
            "      Loads the library and writes it again as Save does.\n"
-           "  export-obj LIBRARY.pmr ID OUT\n"
+           "  export-obj LIBRARY.pmr ID OUT [--single]\n"
            "      Writes the entry with that id as Wavefront OBJ and MTL, as \"Save focusing\n"
            "      object as OBJ\" does: OUT.obj and OUT.mtl, or OUT and OUT's title plus .mtl\n"
-           "      when OUT already ends in .obj.\n"
+           "      when OUT already ends in .obj; the texture images the materials use are\n"
+           "      copied beside them. Every surface comes as a front and a back copy; with\n"
+           "      --single only the front one, for renderers that show both.\n"
            "  render LIBRARY.pmr ID OUT.png [--size WxH]\n"
            "      Draws the entry as the main view shows a work object (home camera, lights,\n"
            "      floor; 1000x800 unless --size says otherwise) and writes a PNG. It needs an\n"
@@ -152,8 +154,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return info(args[1], out, err);
     if (command == "resave" && args.size() == 3)
         return resave(args[1], args[2], err);
-    if (command == "export-obj" && args.size() == 4)
-        return exportObj(args[1], args[2], args[3], err);
+    if (command == "export-obj" &&
+        (args.size() == 4 || (args.size() == 5 && args[4] == "--single")))
+        return exportObj(args[1], args[2], args[3], args.size() == 5, err);
     if (command == "render")
         return render(args, err, renderer);
     if (command == "info" || command == "resave" || command == "export-obj")

@@ -117,13 +117,14 @@ void LibraryFileModule::returnToPlantCreation() const {
     controller.commit();
 }
 
-bool LibraryFileModule::exportFocusObj(const std::string& chosen, std::string& error) const {
+bool LibraryFileModule::exportFocusObj(const std::string& chosen, bool singleSurfaces,
+                                       std::string& error) const {
     FlowerObjectNode* target = appController().targetObject();
     if (!target) {
         error = "there is no object to export";
         return false;
     }
-    return exportObjFiles(*target, chosen, error);
+    return exportObjFiles(*target, chosen, singleSurfaces, error);
 }
 
 LibraryFileModule& libraryFileModule() {

@@ -41,8 +41,9 @@ public:
     static std::vector<std::string> startupLibraryPaths();
 
     // Writes the object the object commands act on as OBJ and MTL files for the
-    // chosen name. False, with `error` set, when there is none or a file failed.
-    bool exportFocusObj(const std::string& chosen, std::string& error) const;
+    // chosen name, with its texture images beside them; with `singleSurfaces` each
+    // surface once. False, with `error` set, when there is none or a file failed.
+    bool exportFocusObj(const std::string& chosen, bool singleSurfaces, std::string& error) const;
 
 private:
     // The state every load ends in: home camera, mode 8, no work object.

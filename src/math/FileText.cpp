@@ -13,20 +13,37 @@ std::string failure(const char* what, const std::string& path) {
 } // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& text, std::string& error) {
-    const std::string temporary = path + ".part";
-    errno = 0;
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        error = failure("cannot write", path);
-        return false;
+    return writeFilesAtomically({{path, text}}, error);
+}
+
+bool writeFilesAtomically(const FileSet& files, std::string& error) {
+    const auto temporary = [](const std::string& path) { return path + ".part"; };
+    const auto discard = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i)
+            std::remove(temporary(files[i].first).c_str());
+    };
+    for (size_t i = 0; i < files.size(); ++i) {
+        const auto& [path, text] = files[i];
+        errno = 0;
+        std::FILE* file = std::fopen(temporary(path).c_str(), "wb");
+        if (!file) {
+            error = failure("cannot write", path);
+            discard(0, i);
+            return false;
+        }
+        const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        if (std::fclose(file) != 0 || !written) {
+            error = failure("cannot write", path);
+            discard(0, i + 1);
+            return false;
+        }
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = failure("cannot write", path);
-        std::remove(temporary.c_str());
-        return false;
-    }
+    for (size_t i = 0; i < files.size(); ++i)
+        if (std::rename(temporary(files[i].first).c_str(), files[i].first.c_str()) != 0) {
+            error = failure("cannot write", files[i].first);
+            discard(i, files.size());
+            return false;
+        }
     return true;
 }
 

@@ -49,8 +49,7 @@ public:
     void drawTranslucent() override;
     // A square at the base of the plant, a tenth of the axis height wide.
     void drawOverlay() override;
-    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                  int vertexCount) override;
+    int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Passed on to stems, receptacles and composites only; leaves, petals, pistils,
     // stamens and sketches keep their colours, and the composite its own.

@@ -2,6 +2,7 @@
 
 #include "math/Matrix4.h"
 
+struct ObjExport;
 class TextWriter;
 
 // The abstract node of every drawable thing: plant objects and scenes. The views,
@@ -26,10 +27,10 @@ public:
     // Guides drawn after the object.
     virtual void drawOverlay() = 0;
     virtual ~SceneNode() = default;
-    // Appends the geometry under `matrix` to an OBJ/MTL pair; `vertexCount` is the
-    // number of vertices the OBJ file holds so far, the result the new number.
-    virtual int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                          int vertexCount) = 0;
+    // Appends the geometry under `matrix` to an export's OBJ and MTL text;
+    // `vertexCount` is the number of vertices the OBJ file holds so far, the result
+    // the new number.
+    virtual int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) = 0;
     // Writes the body of the node's library record.
     virtual void save(TextWriter& out) const = 0;
 

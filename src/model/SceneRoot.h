@@ -45,9 +45,7 @@ public:
     void drawPlain() override {}
     void drawTranslucent() override;
     void drawOverlay() override;
-    int exportObj(TextWriter&, TextWriter&, const Matrix4&, int vertexCount) override {
-        return vertexCount;
-    }
+    int exportObj(ObjExport&, const Matrix4&, int vertexCount) override { return vertexCount; }
     void save(TextWriter& out) const override;
 
     // Plants `plant` on the stroke: its axis re-fitted to the stroke moved to the

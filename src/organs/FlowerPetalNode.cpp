@@ -6,6 +6,7 @@
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ObjExport.h"
 #include "model/RecordBlocks.h"
 #include "model/TextureCache.h"
 #include "organs/OrganDrawing.h"
@@ -97,15 +98,13 @@ void FlowerPetalNode::drawTranslucent() {
     shape_.drawTranslucent(diffuse, shininess, specular, ambient);
 }
 
-int FlowerPetalNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                               int vertexCount) {
+int FlowerPetalNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
     const std::string front = organMaterialName("petalFront", id);
     const std::string back = organMaterialName("petalBack", id);
-    writeNodeMaterial(mtl, front, *this, textureFront);
-    writeNodeMaterial(mtl, back, *this, textureBack);
-    writeNodeMaterial(mtl, front, *this, -1);
-    writeNodeMaterial(mtl, back, *this, -1);
-    return shape_.writeObj(obj, matrix, vertexCount, id, front, back);
+    writeNodeMaterial(out, front, *this, textureFront);
+    if (!out.singleSurfaces)
+        writeNodeMaterial(out, back, *this, textureBack);
+    return shape_.writeObj(out, matrix, vertexCount, id, front, back);
 }
 
 void FlowerPetalNode::save(TextWriter& out) const {

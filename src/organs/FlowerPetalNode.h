@@ -26,8 +26,7 @@ public:
     void drawPlain() override;
     void drawTranslucent() override;
     void drawOverlay() override {}
-    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                  int vertexCount) override;
+    int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Re-sketches the midrib with a stroke of at least 3 points: the net is scaled
     // about the base by the ratio of the axis lengths and each row follows the new

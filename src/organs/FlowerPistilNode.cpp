@@ -99,9 +99,8 @@ void FlowerPistilNode::drawTranslucent() {
     tube.drawTranslucent(diffuse, shininess, specular, ambient);
 }
 
-int FlowerPistilNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                                int vertexCount) {
-    return exportTube(obj, mtl, matrix, vertexCount, tube, "pistil", *this);
+int FlowerPistilNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
+    return exportTube(out, matrix, vertexCount, tube, "pistil", *this);
 }
 
 // --- Edits

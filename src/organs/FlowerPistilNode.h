@@ -25,8 +25,7 @@ public:
     void drawPlain() override;
     void drawTranslucent() override;
     void drawOverlay() override {}
-    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                  int vertexCount) override;
+    int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Moves the pistil onto a new axis; every chord keeps its shape and its offset
     // from its midpoint.

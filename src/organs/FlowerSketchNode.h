@@ -31,9 +31,7 @@ public:
     void drawPlain() override {}
     void drawTranslucent() override;
     void drawOverlay() override {}
-    int exportObj(TextWriter&, TextWriter&, const Matrix4&, int vertexCount) override {
-        return vertexCount;
-    }
+    int exportObj(ObjExport&, const Matrix4&, int vertexCount) override { return vertexCount; }
     void save(TextWriter& out) const override;
     // The stroke becomes the axis and takes the place (and colour) of the first stroke.
     void reshapeByStroke(const Stroke& stroke) override;

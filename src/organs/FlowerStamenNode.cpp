@@ -6,6 +6,7 @@
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ObjExport.h"
 #include "organs/ObjWriter.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
@@ -151,15 +152,14 @@ void FlowerStamenNode::drawTranslucent() {
     });
 }
 
-int FlowerStamenNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                                int vertexCount) {
+int FlowerStamenNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
     const std::string filamentName = organMaterialName("stamen", id);
     const std::string antherName = organMaterialName("stamenAnther", id);
-    writeMaterial(mtl, filamentName, ambient, diffuse, specular, shininess, false, "");
-    writeMaterial(mtl, antherName, antherMaterial.ambient, antherMaterial.diffuse,
-                  antherMaterial.specular, antherMaterial.shininess, false, "");
-    vertexCount = writeTubeGroups(obj, filament, 0, id, filamentName, matrix, vertexCount);
-    return writeTubeGroups(obj, anther, 1, id, antherName, matrix * RotAndTrans, vertexCount);
+    writeMaterial(out.mtl, filamentName, ambient, diffuse, specular, shininess, "");
+    writeMaterial(out.mtl, antherName, antherMaterial.ambient, antherMaterial.diffuse,
+                  antherMaterial.specular, antherMaterial.shininess, "");
+    vertexCount = writeTubeGroups(out, filament, 0, id, filamentName, matrix, vertexCount);
+    return writeTubeGroups(out, anther, 1, id, antherName, matrix * RotAndTrans, vertexCount);
 }
 
 // --- Edits

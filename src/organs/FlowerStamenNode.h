@@ -27,8 +27,7 @@ public:
     void drawPlain() override;
     void drawTranslucent() override;
     void drawOverlay() override {}
-    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                  int vertexCount) override;
+    int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // A new filament axis; a shorter one thins the stamen, a longer one does not.
     void reshapeByStroke(const Stroke& stroke) override;

@@ -88,10 +88,9 @@ void FlowerStemNode::drawTranslucent() {
     tube.drawTranslucent(diffuse, shininess, specular, ambient);
 }
 
-int FlowerStemNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                              int vertexCount) {
+int FlowerStemNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
     // Stems share the pistils' material prefix.
-    return exportTube(obj, mtl, matrix, vertexCount, tube, "pistil", *this);
+    return exportTube(out, matrix, vertexCount, tube, "pistil", *this);
 }
 
 // --- Edits

@@ -24,8 +24,7 @@ public:
     void drawPlain() override;
     void drawTranslucent() override;
     void drawOverlay() override {}
-    int exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                  int vertexCount) override;
+    int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // The new axis; the radius follows a tenth of the change in length.
     void reshapeByStroke(const Stroke& stroke) override;

@@ -570,14 +570,12 @@ void FlowerTorusNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& mat
 
 // --- Export
 
-int FlowerTorusNode::exportObj(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix,
-                               int vertexCount) {
-    vertexCount = exportTube(obj, mtl, matrix, vertexCount, body, "torus", *this);
+int FlowerTorusNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
+    vertexCount = exportTube(out, matrix, vertexCount, body, "torus", *this);
     // The slots the file saves with an organ are the ones exported with it.
     forEachSlot(*this, [&](FlowerPart& slot) {
         if (slot.holdsOrgan())
-            vertexCount =
-                slot.object->exportObj(obj, mtl, matrix * slot.organMatrix(), vertexCount);
+            vertexCount = slot.object->exportObj(out, matrix * slot.organMatrix(), vertexCount);
     });
     return vertexCount;
 }

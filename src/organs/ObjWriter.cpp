@@ -2,9 +2,15 @@
 
 #include "math/FileText.h"
 #include "math/TextWriter.h"
+#include "model/ObjExport.h"
 #include "model/SceneNode.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -35,10 +41,57 @@ void writeFace(TextWriter& obj, int a, int b, int c) {
     obj.text(std::string_view(line, static_cast<size_t>(end - line)));
 }
 
+// The normal to write at (r, c). Where the stored one has no length (a point the
+// surface closes to, a fold whose two sides cancel) the nearest one along the row
+// or the column that has one stands in, since a zero normal leaves the vertex
+// unlit in every reader.
+Vector3 usableNormal(const Grid& normals, int r, int c) {
+    const auto usable = [&](int row, int column) {
+        return row >= 0 && row < normals.rows() && column >= 0 && column < normals.columns() &&
+               normals.at(row, column).lengthSquared() > 1e-12;
+    };
+    const int reach = std::max(normals.rows(), normals.columns());
+    for (int d = 0; d < reach; ++d) {
+        const std::array<std::pair<int, int>, 4> candidates = {
+            {{r, c - d}, {r, c + d}, {r - d, c}, {r + d, c}}};
+        for (const auto& [row, column] : candidates)
+            if (usable(row, column))
+                return normals.at(row, column);
+    }
+    // A grid without any area has no side to face.
+    return {0.0, 0.0, 1.0};
+}
+
+// FNV-1a over the bytes: copy names only need to tell different images apart.
+std::string contentHash(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char b : bytes) {
+        hash ^= static_cast<unsigned char>(b);
+        hash *= 1099511628211ull;
+    }
+    std::string digits(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        digits[static_cast<size_t>(i)] = "0123456789abcdef"[hash & 15];
+    return digits;
+}
+
+// Letters, digits, '-', '_' and '.' pass; anything else becomes '_', since MTL
+// readers disagree on names with blanks or other punctuation.
+std::string portableName(std::string_view name) {
+    std::string out(name);
+    for (char& ch : out) {
+        const bool plain = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                           (ch >= '0' && ch <= '9') || ch == '-' || ch == '_' || ch == '.';
+        if (!plain)
+            ch = '_';
+    }
+    return out;
+}
+
 } // namespace
 
 void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, const Grid& texCoords,
-               const Matrix4& matrix, bool flip, int base) {
+               const Matrix4& matrix, bool back, int base) {
     const int rows = positions.rows();
     const int columns = positions.columns();
     for (int r = 0; r < rows; ++r)
@@ -46,8 +99,8 @@ void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, cons
             writeVector(obj, "v ", transformPoint(matrix, positions.at(r, c)));
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
-            const Vector3& n = normals.at(r, c);
-            writeVector(obj, "vn ", matrix.rotateVector(flip ? -n : n));
+            const Vector3 n = usableNormal(normals, r, c);
+            writeVector(obj, "vn ", matrix.rotateVector(back ? n : -n));
         }
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
@@ -57,7 +110,7 @@ void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, cons
         for (int c = 0; c + 1 < columns; ++c) {
             const int a = index(r, c), b = index(r + 1, c), d = index(r + 1, c + 1),
                       e = index(r, c + 1);
-            if (flip) {
+            if (back) {
                 writeFace(obj, a, b, d);
                 writeFace(obj, a, d, e);
             } else {
@@ -73,44 +126,70 @@ std::string_view textureFileName(std::string_view path) {
 }
 
 void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, const Rgba& diffuse,
-                   const Rgba& specular, float shininess, bool textured,
-                   std::string_view texturePath) {
+                   const Rgba& specular, float shininess, std::string_view texture) {
     mtl.format("newmtl %s\n", name);
     mtl.format("Ka %f %f %f\n", ambient.r, ambient.g, ambient.b);
     mtl.format("Kd %f %f %f\n", diffuse.r, diffuse.g, diffuse.b);
     mtl.format("Ks %f %f %f\n", specular.r, specular.g, specular.b);
     mtl.format("Ns %f\n", shininess);
-    if (textured) {
-        mtl.format("map_Kd %s\n", textureFileName(texturePath));
-        mtl.format("map_Ks %s\n", textureFileName(texturePath));
+    if (!texture.empty()) {
+        mtl.format("map_Kd %s\n", texture);
+        mtl.format("map_Ks %s\n", texture);
     }
     mtl.text("\n");
 }
 
-ObjPaths objExportPaths(const std::string& chosen) {
-    ObjPaths paths;
-    const size_t slash = chosen.find_last_of("/\\");
-    const std::string name = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    const std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-    const std::string title = dot == std::string::npos ? name : name.substr(0, dot);
-    if (extension != "obj") {
-        paths.obj = chosen + ".obj";
-        paths.mtl = chosen + ".mtl";
-    } else {
-        paths.obj = chosen;
-        paths.mtl = chosen.substr(0, chosen.size() - 3) + "mtl";
+const std::string& textureCopyName(ObjExport& out, const std::string& path) {
+    const auto [entry, added] = out.textures.try_emplace(path);
+    ObjTextureCopy& copy = entry->second;
+    if (!added)
+        return copy.name;
+    const std::string_view file = textureFileName(path);
+    const size_t dot = file.rfind('.');
+    const std::string stem = portableName(file.substr(0, dot));
+    const std::string extension =
+        dot == std::string_view::npos ? "" : portableName(file.substr(dot));
+    if (!readWholeFile(path, copy.image, copy.error)) {
+        copy.name = stem + extension;
+        return copy.name;
     }
-    paths.mtllib = title + ".mtl";
+    const std::string hash = contentHash(copy.image);
+    // An image that is itself a copy from an earlier export keeps its name.
+    copy.name = stem.ends_with("-" + hash) ? stem + extension : stem + "-" + hash + extension;
+    return copy.name;
+}
+
+ObjPaths objExportPaths(const std::string& chosen) {
+    // npos + 1 is 0: a name without directories is used whole.
+    const size_t slash = chosen.find_last_of("/\\");
+    const std::string name = chosen.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    const bool endsInObj = dot != std::string::npos && name.substr(dot + 1) == "obj";
+    ObjPaths paths;
+    paths.obj = endsInObj ? chosen : chosen + ".obj";
+    paths.mtl = endsInObj ? chosen.substr(0, chosen.size() - 3) + "mtl" : chosen + ".mtl";
+    paths.mtllib = paths.mtl.substr(slash + 1);
     return paths;
 }
 
-bool exportObjFiles(SceneNode& node, const std::string& chosen, std::string& error) {
+bool exportObjFiles(SceneNode& node, const std::string& chosen, bool singleSurfaces,
+                    std::string& error) {
     const ObjPaths paths = objExportPaths(chosen);
-    TextWriter obj;
-    TextWriter mtl;
-    obj.format("mtllib %s\n", paths.mtllib);
-    node.exportObj(obj, mtl, Matrix4(), 0);
-    return writeFileAtomically(paths.obj, obj.str(), error) &&
-           writeFileAtomically(paths.mtl, mtl.str(), error);
+    ObjExport out;
+    out.singleSurfaces = singleSurfaces;
+    out.obj.format("mtllib %s\n", paths.mtllib);
+    node.exportObj(out, Matrix4(), 0);
+    FileSet files = {{paths.obj, out.obj.take()}, {paths.mtl, out.mtl.take()}};
+    const std::filesystem::path folder = std::filesystem::path(paths.mtl).parent_path();
+    std::set<std::string> copied;
+    for (auto& [path, copy] : out.textures) {
+        if (!copy.error.empty()) {
+            error = copy.error;
+            return false;
+        }
+        // The same image reached through two paths is copied once.
+        if (copied.insert(copy.name).second)
+            files.emplace_back((folder / copy.name).string(), std::move(copy.image));
+    }
+    return writeFilesAtomically(files, error);
 }

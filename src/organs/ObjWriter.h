@@ -7,31 +7,39 @@
 #include <string>
 #include <string_view>
 
+struct ObjExport;
 class SceneNode;
 class TextWriter;
 
 // Wavefront OBJ/MTL output of the organ surfaces. OBJ indices are global to the
 // file, so every grid is written with the number of vertices written before it.
 
-// One surface side: "v" lines (positions under the whole matrix), "vn" lines
-// (normals, negated when flip is set, under the matrix's rotation part only), "vt"
-// lines, then two faces per cell, their winding reversed by flip. `base` is the
+// One copy of a surface side: "v" lines (positions under the whole matrix), "vn"
+// lines (normals under the matrix's rotation part only), "vt" lines, then two faces
+// per cell. The organ grids hold the normals of the back side (a petal's underside,
+// a tube's inside), so the front copy writes them negated and the back copy as they
+// are, each with its faces wound counter-clockwise about its normals. `base` is the
 // vertex count before this grid; the caller adds rows x columns afterwards.
 void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, const Grid& texCoords,
-               const Matrix4& matrix, bool flip, int base);
+               const Matrix4& matrix, bool back, int base);
 
-// "newmtl", "Ka", "Kd", "Ks", "Ns", the two texture maps when textured, and an empty
-// line. Texture maps name the file only, without its directories.
+// "newmtl", "Ka", "Kd", "Ks", "Ns", the two texture maps naming `texture` unless it
+// is empty, and an empty line.
 void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, const Rgba& diffuse,
-                   const Rgba& specular, float shininess, bool textured,
-                   std::string_view texturePath);
+                   const Rgba& specular, float shininess, std::string_view texture);
 
 // The last component of a texture path (after the last '/' or '\').
 std::string_view textureFileName(std::string_view path);
 
+// The name of the copy of the image at `path` that the export puts beside its MTL
+// file: the image's file name with a hash of its contents before the extension, so
+// that two different images never share a name and every organ using one image
+// shares one copy. The image is read on the first request.
+const std::string& textureCopyName(ObjExport& out, const std::string& path);
+
 // The files an export to `chosen` writes: ".obj" and ".mtl" appended unless the
-// extension already is "obj", and the name the "mtllib" line gives (the chosen
-// file's title plus ".mtl").
+// extension already is "obj", and the name the "mtllib" line gives (the MTL file's
+// name, since the two always lie side by side).
 struct ObjPaths {
     std::string obj;
     std::string mtl;
@@ -39,7 +47,10 @@ struct ObjPaths {
 };
 ObjPaths objExportPaths(const std::string& chosen);
 
-// Writes `node` with everything it contains to the OBJ/MTL pair for `chosen`.
-// False, with `error` saying what failed, when a file cannot be written; a failed
-// export never leaves a half-written file in place of an earlier one.
-bool exportObjFiles(SceneNode& node, const std::string& chosen, std::string& error);
+// Writes `node` with everything it contains to the OBJ/MTL pair for `chosen`, and
+// the texture images its materials use beside them; with `singleSurfaces` each
+// surface once. False, with `error` naming the file that failed, when an image
+// cannot be read or a file cannot be written; a failed export leaves every earlier
+// file as it was.
+bool exportObjFiles(SceneNode& node, const std::string& chosen, bool singleSurfaces,
+                    std::string& error);

@@ -7,7 +7,7 @@
 class FlowerObjectNode;
 class Grid;
 class StemShape;
-class TextWriter;
+struct ObjExport;
 
 // OBJ/MTL output pieces the organs share. Every writer returns the vertex count of
 // the OBJ file after it.
@@ -15,25 +15,23 @@ class TextWriter;
 // The prefix immediately followed by the object id ("pistil12").
 std::string organMaterialName(const char* prefix, int objectId);
 
-// The node's material under `name`, with the texture `textureId` when the texture
-// flag is set and the cache knows it.
-void writeNodeMaterial(TextWriter& mtl, const std::string& name, const FlowerObjectNode& node,
+// The node's material under `name`, naming the copy of texture `textureId` when the
+// texture flag is set and the cache knows the texture.
+void writeNodeMaterial(ObjExport& out, const std::string& name, const FlowerObjectNode& node,
                        int textureId);
-// writeNodeMaterial, then the same material again without a texture.
-void writeNodeMaterials(TextWriter& mtl, const std::string& name, const FlowerObjectNode& node,
-                        int textureId);
 
 // "g <group>", "usemtl <material>" and the grid; returns vertexCount + rows x columns.
-int writeSurfaceGroup(TextWriter& obj, const std::string& group, const std::string& material,
+// `back` marks the back copy of a surface.
+int writeSurfaceGroup(ObjExport& out, const std::string& group, const std::string& material,
                       const Grid& positions, const Grid& normals, const Grid& texCoords,
-                      const Matrix4& matrix, bool flip, int vertexCount);
+                      const Matrix4& matrix, bool back, int vertexCount);
 
-// The tube's front group "stemFront_<part>_<id>" (flip 0), then its back group
-// "stemBack_<part>_<id>" (flip 1), both in `material`.
-int writeTubeGroups(TextWriter& obj, const StemShape& tube, int part, int objectId,
+// The tube's front group "stemFront_<part>_<id>", then, unless the export wants
+// single surfaces, its back group "stemBack_<part>_<id>", both in `material`.
+int writeTubeGroups(ObjExport& out, const StemShape& tube, int part, int objectId,
                     const std::string& material, const Matrix4& matrix, int vertexCount);
 
-// A single-tube organ: its material named prefix + id with the front texture (twice,
-// textured then plain), and the tube as part 0.
-int exportTube(TextWriter& obj, TextWriter& mtl, const Matrix4& matrix, int vertexCount,
-               const StemShape& tube, const char* prefix, const FlowerObjectNode& node);
+// A single-tube organ: its material named prefix + id with the front texture, and
+// the tube as part 0.
+int exportTube(ObjExport& out, const Matrix4& matrix, int vertexCount, const StemShape& tube,
+               const char* prefix, const FlowerObjectNode& node);

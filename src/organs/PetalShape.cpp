@@ -3,6 +3,7 @@
 #include "interaction/OpenGL.h"
 #include "math/PointSequence.h"
 #include "model/FlowerObjectNode.h"
+#include "model/ObjExport.h"
 #include "model/TextureCache.h"
 #include "organs/GridDrawing.h"
 #include "organs/OrganExport.h"
@@ -239,13 +240,13 @@ void PetalShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgb
     glDisable(GL_BLEND);
 }
 
-int PetalShape::writeObj(TextWriter& obj, const Matrix4& matrix, int vertexCount, int objectId,
+int PetalShape::writeObj(ObjExport& out, const Matrix4& matrix, int vertexCount, int objectId,
                          const std::string& frontMaterial, const std::string& backMaterial) const {
     struct Group {
         const char* name;
         const Half& half;
         const std::string& material;
-        bool flip;
+        bool back;
     };
     const Group groups[] = {{"petalRightFront_", right_, frontMaterial, false},
                             {"petalRightBack_", right_, backMaterial, true},
@@ -253,8 +254,9 @@ int PetalShape::writeObj(TextWriter& obj, const Matrix4& matrix, int vertexCount
                             {"petalLeftBack_", left_, backMaterial, true}};
     // A group is named like a material: its prefix followed by the object id.
     for (const Group& g : groups)
-        vertexCount = writeSurfaceGroup(obj, organMaterialName(g.name, objectId), g.material,
-                                        g.half.positions, g.half.normals, g.half.texCoords, matrix,
-                                        g.flip, vertexCount);
+        if (!g.back || !out.singleSurfaces)
+            vertexCount = writeSurfaceGroup(out, organMaterialName(g.name, objectId), g.material,
+                                            g.half.positions, g.half.normals, g.half.texCoords,
+                                            matrix, g.back, vertexCount);
     return vertexCount;
 }

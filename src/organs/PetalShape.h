@@ -8,6 +8,7 @@
 
 class PetalControlPointManager;
 class TextWriter;
+struct ObjExport;
 class TextureCache;
 
 enum class PetalHalf { Left, Right };
@@ -56,8 +57,9 @@ public:
                          const Rgba& ambient) const;
 
     // The four OBJ groups (right front, right back, left front, left back) of object
-    // `objectId` with the materials named; returns the new vertex count.
-    int writeObj(TextWriter& obj, const Matrix4& matrix, int vertexCount, int objectId,
+    // `objectId` with the materials named, without the back ones when the export
+    // wants single surfaces; returns the new vertex count.
+    int writeObj(ObjExport& out, const Matrix4& matrix, int vertexCount, int objectId,
                  const std::string& frontMaterial, const std::string& backMaterial) const;
 
 private:

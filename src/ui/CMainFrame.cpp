@@ -15,9 +15,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -296,13 +298,21 @@ bool CMainFrame::saveTo(const QString& path) {
 }
 
 void CMainFrame::exportObj() {
-    const QString chosen =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save focusing object as OBJ"), QString(),
-                                     QStringLiteral("Wavefront OBJ (*.obj);;All files (*)"));
-    if (chosen.isEmpty())
+    QFileDialog dialog(this, QStringLiteral("Save focusing object as OBJ"), QString(),
+                       QStringLiteral("Wavefront OBJ (*.obj)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The check box goes into the dialog's own layout, which only Qt's dialog has.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* single = new QCheckBox(QStringLiteral("Single surfaces"), &dialog);
+    single->setToolTip(QStringLiteral("Each surface once, with its front material, for "
+                                      "renderers that show the coincident back copy"));
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addWidget(single, grid->rowCount(), 0, 1, grid->columnCount());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    const QString chosen = dialog.selectedFiles().front();
     std::string error;
-    if (!libraryFileModule().exportFocusObj(chosen.toStdString(), error))
+    if (!libraryFileModule().exportFocusObj(chosen.toStdString(), single->isChecked(), error))
         document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
                                 QString::fromStdString(error));
 }

@@ -6,13 +6,20 @@
 #include "model/FlowerObjectComposite.h"
 #include "model/ModelContext.h"
 #include "model/SceneRoot.h"
+#include "organs/FakeTextureCache.h"
+#include "support/SamplePlants.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -111,9 +118,109 @@ TEST_F(CliCommandsTest, FailuresEndWithOneLineAndANonZeroStatus) {
     EXPECT_FALSE(std::filesystem::exists(directory + "/y.pmr"));
 }
 
+namespace {
+
+// What another tool makes of an OBJ file: assimp's report on a raw import.
+std::string assimpInfo(const std::string& obj) {
+    const std::string command = "assimp info '" + obj + "' -r 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string report;
+    std::array<char, 4096> block;
+    while (pipe && fgets(block.data(), block.size(), pipe.get()))
+        report += block.data();
+    return report;
+}
+
+// The value after "label:" on the report's line that starts with it.
+std::string reportValue(const std::string& report, const std::string& label) {
+    for (const std::string& line : lines(report))
+        if (line.rfind(label + ":", 0) == 0) {
+            const size_t value = line.find_first_not_of(' ', label.size() + 1);
+            return value == std::string::npos ? "" : line.substr(value);
+        }
+    return "";
+}
+
+} // namespace
+
+// A textured flower on a stem, exported by the tool, moved to another folder and
+// imported by another program: every material once, its textures found beside it.
+TEST_F(CliCommandsTest, ATexturedExportImportsElsewhereAfterItMoved) {
+    FakeTextureCache textures;
+    ScopedModelContext textured({&ids, nullptr, nullptr, &textures});
+    std::filesystem::create_directories(directory + "/maps");
+    const std::string petalImage = directory + "/maps/petal.png";
+    const std::string barkImage = directory + "/maps/bark.png";
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString(petalImage)));
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(QString::fromStdString(barkImage)));
+    const int petalTexture = textures.load(petalImage);
+    const int barkTexture = textures.load(barkImage);
+
+    auto flower = samples::flower();
+    flower->slotList(kWhorlPistil)[0]->object->setTexture(true, barkTexture, -1);
+    for (const auto& slot : flower->slotList(kWhorlPetal))
+        slot->object->setTexture(true, petalTexture, petalTexture);
+    auto stem = samples::stem();
+    stem->setTexture(true, barkTexture, -1);
+    FlowerObjectComposite plant(nextId());
+    plant.appendAlongAxis(std::move(stem), samples::line({0, 0, 0}, {0, 1, 0}), {0, 0, 1});
+    plant.appendAlongAxis(std::move(flower), samples::line({0, 1, 0}, {0, 1.2, 0}), {0, 0, 1});
+    LibraryContents one;
+    one.objects[kCategoryComposite] = {&plant};
+    const std::string texturedLibrary = directory + "/textured.pmr";
+    std::string error;
+    ASSERT_TRUE(saveLibraryFile(texturedLibrary, one, error)) << error;
+
+    std::filesystem::create_directories(directory + "/out");
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(run({"export-obj", texturedLibrary, "1", directory + "/out/plant"}), 0) << err.str();
+    ASSERT_EQ(run({"export-obj", texturedLibrary, "1", directory + "/out/single.obj", "--single"}),
+              0)
+        << err.str();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "diagnostics belong on stderr";
+
+    const std::string mtl = read(directory + "/out/plant.mtl");
+    std::vector<std::string> names, maps;
+    for (const std::string& line : lines(mtl)) {
+        if (line.rfind("newmtl ", 0) == 0)
+            names.push_back(line.substr(7));
+        if (line.rfind("map_Kd ", 0) == 0)
+            maps.push_back(line.substr(7));
+    }
+    std::vector<std::string> distinct = names;
+    std::sort(distinct.begin(), distinct.end());
+    EXPECT_EQ(std::unique(distinct.begin(), distinct.end()), distinct.end()) << mtl;
+    // Six petals with both sides textured, the pistil and the stem.
+    EXPECT_EQ(maps.size(), 6u * 2 + 2);
+    std::sort(maps.begin(), maps.end());
+    maps.erase(std::unique(maps.begin(), maps.end()), maps.end());
+    ASSERT_EQ(maps.size(), 2u) << "one copy per image";
+
+    // Moved away from the images it was made from, which are gone too.
+    std::filesystem::rename(directory + "/out", directory + "/moved");
+    std::filesystem::remove_all(directory + "/maps");
+    for (const std::string& copy : maps)
+        EXPECT_TRUE(QImage(QString::fromStdString(directory + "/moved/" + copy)).width() == 4)
+            << copy;
+    const std::string both = assimpInfo(directory + "/moved/plant.obj");
+    ASSERT_NE(reportValue(both, "Faces"), "") << both;
+    // Texture references come from the MTL file's map lines, so the MTL was found.
+    const std::string refs = both.substr(std::min(both.find("Texture Refs:"), both.size()));
+    for (const std::string& copy : maps)
+        EXPECT_NE(refs.find("'" + copy + "'"), std::string::npos) << both;
+    const std::string single = assimpInfo(directory + "/moved/single.obj");
+    EXPECT_EQ(2 * std::atol(reportValue(single, "Faces").c_str()),
+              std::atol(reportValue(both, "Faces").c_str()))
+        << single;
+}
+
 TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* command : {"info", "resave", "export-obj", "render", "xvfb-run -a"})
+    for (const char* command :
+         {"info", "resave", "export-obj", "--single", "render", "xvfb-run -a"})
         EXPECT_NE(out.str().find(command), std::string::npos) << command;
 }
 

@@ -147,10 +147,11 @@ TEST_F(LibraryFileModuleTest, StartingBesideAStartupLibraryListsItsEntriesInThei
 
 TEST_F(LibraryFileModuleTest, ExportNeedsATargetObject) {
     std::string error;
-    EXPECT_FALSE(libraryFileModule().exportFocusObj(dir.path("out").string(), error));
+    EXPECT_FALSE(libraryFileModule().exportFocusObj(dir.path("out").string(), false, error));
     EXPECT_FALSE(error.empty());
     controller().setWorkObject(newPlant());
-    EXPECT_TRUE(libraryFileModule().exportFocusObj(dir.path("out").string(), error)) << error;
+    EXPECT_TRUE(libraryFileModule().exportFocusObj(dir.path("out").string(), false, error))
+        << error;
     EXPECT_TRUE(fs::exists(dir.path("out.obj")));
     EXPECT_TRUE(fs::exists(dir.path("out.mtl")));
 }

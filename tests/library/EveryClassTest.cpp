@@ -3,6 +3,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/NodeRecord.h"
+#include "model/ObjExport.h"
 #include "organs/ObjWriter.h"
 #include "support/CollectingSink.h"
 #include "support/SamplePlants.h"
@@ -82,10 +83,9 @@ TEST_F(EveryClassTest, ALibraryOfEveryClassReadsBackAsTheSameLibrary) {
     const FlowerObjectNode* originals[] = {stem.get(),  stamen.get(), pistil.get(), sketch.get(),
                                            petal.get(), flower.get(), plant.get()};
     for (size_t i = 0; i < once->objects.size(); ++i) {
-        TextWriter objA, mtlA, objB, mtlB;
-        const int a =
-            const_cast<FlowerObjectNode*>(originals[i])->exportObj(objA, mtlA, Matrix4(), 0);
-        const int b = once->objects[i]->exportObj(objB, mtlB, Matrix4(), 0);
+        ObjExport outA, outB;
+        const int a = const_cast<FlowerObjectNode*>(originals[i])->exportObj(outA, Matrix4(), 0);
+        const int b = once->objects[i]->exportObj(outB, Matrix4(), 0);
         EXPECT_EQ(a, b) << keywords[i];
         if (std::string(keywords[i]) != "Sketch") {
             EXPECT_GT(b, 0) << keywords[i];
@@ -99,9 +99,9 @@ TEST_F(EveryClassTest, FilesAndExportsAreTheSameUnderADecimalCommaLocale) {
         for (const auto* list :
              {&contents.objects[kCategoryFlower], &contents.objects[kCategoryComposite]})
             for (const FlowerObjectNode* node : *list) {
-                TextWriter obj, mtl;
-                const_cast<FlowerObjectNode*>(node)->exportObj(obj, mtl, Matrix4(), 0);
-                text += obj.str() + mtl.str();
+                ObjExport out;
+                const_cast<FlowerObjectNode*>(node)->exportObj(out, Matrix4(), 0);
+                text += out.obj.str() + out.mtl.str();
             }
         return text;
     };

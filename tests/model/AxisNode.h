@@ -20,7 +20,7 @@ public:
     void drawPlain() override {}
     void drawTranslucent() override {}
     void drawOverlay() override {}
-    int exportObj(TextWriter&, TextWriter&, const Matrix4&, int n) override { return n; }
+    int exportObj(ObjExport&, const Matrix4&, int n) override { return n; }
     void save(TextWriter& out) const override {
         writeColourBlock(out, *this);
         writeTextureBlock(out, *this);

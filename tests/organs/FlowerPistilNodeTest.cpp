@@ -1,6 +1,7 @@
 #include "organs/FlowerPistilNode.h"
 
 #include "model/ModelContext.h"
+#include "model/ObjExport.h"
 #include "organs/OrganRecordSupport.h"
 
 #include <gtest/gtest.h>
@@ -189,8 +190,8 @@ TEST(FlowerPistilNode, OutlineWithoutExtentIsDegenerateButFinite) {
     EXPECT_TRUE(allFinite(pistil.tube.normals));
     pistil.reshapeByStroke(still);
     EXPECT_TRUE(allFinite(pistil.tube.positions));
-    TextWriter obj, mtl;
-    pistil.exportObj(obj, mtl, Matrix4(), 0);
-    EXPECT_EQ(obj.str().find("nan"), std::string::npos);
-    EXPECT_EQ(mtl.str().rfind("newmtl pistil3\n", 0), 0u);
+    ObjExport out;
+    pistil.exportObj(out, Matrix4(), 0);
+    EXPECT_EQ(out.obj.str().find("nan"), std::string::npos);
+    EXPECT_EQ(out.mtl.str().rfind("newmtl pistil3\n", 0), 0u);
 }

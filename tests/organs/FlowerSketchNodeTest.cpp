@@ -1,6 +1,7 @@
 #include "organs/FlowerSketchNode.h"
 
 #include "model/ModelContext.h"
+#include "model/ObjExport.h"
 #include "organs/OrganRecordSupport.h"
 
 #include <gtest/gtest.h>
@@ -129,10 +130,10 @@ TEST(FlowerSketchNode, NearestStrokePointFlagsTheAxisTip) {
 TEST(FlowerSketchNode, ExportWritesNothing) {
     FlowerSketchNode sketch(1, FlowerSketchNode::kBranch);
     sketch.addStroke(coloured({0, 0, 0}, {0, 1, 0}, {1, 0, 0, 1}));
-    TextWriter obj, mtl;
-    EXPECT_EQ(sketch.exportObj(obj, mtl, Matrix4(), 17), 17);
-    EXPECT_TRUE(obj.str().empty());
-    EXPECT_TRUE(mtl.str().empty());
+    ObjExport out;
+    EXPECT_EQ(sketch.exportObj(out, Matrix4(), 17), 17);
+    EXPECT_TRUE(out.obj.str().empty());
+    EXPECT_TRUE(out.mtl.str().empty());
 }
 
 TEST(FlowerSketchNode, RecordWithoutStrokesWritesTranslucentYellow) {

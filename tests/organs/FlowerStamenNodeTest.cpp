@@ -1,6 +1,7 @@
 #include "organs/FlowerStamenNode.h"
 
 #include "model/ModelContext.h"
+#include "model/ObjExport.h"
 #include "organs/OrganRecordSupport.h"
 
 #include <gtest/gtest.h>
@@ -238,12 +239,12 @@ TEST(FlowerStamenNode, AntherResolutionOutOfRangeLeavesTheStamenWithoutAnther) {
 TEST(FlowerStamenNode, ExportWritesFilamentThenAntherUnderItsPlacement) {
     auto owned = stamenWithAnther(6);
     FlowerStamenNode& stamen = *owned;
-    TextWriter obj, mtl;
-    EXPECT_EQ(stamen.exportObj(obj, mtl, Matrix4(), 0), 2 * 60 + 2 * 60);
-    EXPECT_EQ(mtl.str().rfind("newmtl stamen6\n", 0), 0u);
-    EXPECT_NE(mtl.str().find("\nnewmtl stamenAnther6\nKa 0.400000 0.150000 0.100000\n"),
+    ObjExport out;
+    EXPECT_EQ(stamen.exportObj(out, Matrix4(), 0), 2 * 60 + 2 * 60);
+    EXPECT_EQ(out.mtl.str().rfind("newmtl stamen6\n", 0), 0u);
+    EXPECT_NE(out.mtl.str().find("\nnewmtl stamenAnther6\nKa 0.400000 0.150000 0.100000\n"),
               std::string::npos);
-    const std::string& o = obj.str();
+    const std::string& o = out.obj.str();
     const size_t antherGroup = o.find("g stemFront_1_6\nusemtl stamenAnther6\n");
     ASSERT_NE(antherGroup, std::string::npos);
     EXPECT_LT(o.find("g stemBack_0_6\nusemtl stamen6\n"), antherGroup);

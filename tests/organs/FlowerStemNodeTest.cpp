@@ -1,6 +1,7 @@
 #include "organs/FlowerStemNode.h"
 
 #include "model/ModelContext.h"
+#include "model/ObjExport.h"
 #include "organs/OrganRecordSupport.h"
 
 #include <gtest/gtest.h>
@@ -174,9 +175,9 @@ TEST(FlowerStemNode, StemWithoutLengthExportsEmptyGroups) {
         still.add({0.5, 0.5, 0});
     FlowerStemNode stem(8, still);
     EXPECT_TRUE(stem.tube.empty());
-    TextWriter obj, mtl;
-    EXPECT_EQ(stem.exportObj(obj, mtl, Matrix4(), 12), 12);
-    EXPECT_EQ(obj.str(), "g stemFront_0_8\nusemtl pistil8\ng stemBack_0_8\nusemtl pistil8\n");
+    ObjExport out;
+    EXPECT_EQ(stem.exportObj(out, Matrix4(), 12), 12);
+    EXPECT_EQ(out.obj.str(), "g stemFront_0_8\nusemtl pistil8\ng stemBack_0_8\nusemtl pistil8\n");
     Vector3 lo, hi;
     stem.boundingBox(lo, hi, Matrix4(), true);
     EXPECT_EQ(lo, Vector3());
@@ -185,8 +186,8 @@ TEST(FlowerStemNode, StemWithoutLengthExportsEmptyGroups) {
 
 TEST(FlowerStemNode, ExportWritesBothSidesOfTheTube) {
     FlowerStemNode stem(4, upright(0.4));
-    TextWriter obj, mtl;
-    EXPECT_EQ(stem.exportObj(obj, mtl, Matrix4(), 0), 2 * 10 * 6);
-    EXPECT_EQ(obj.str().rfind("g stemFront_0_4\nusemtl pistil4\nv ", 0), 0u);
-    EXPECT_NE(obj.str().find("g stemBack_0_4\nusemtl pistil4\n"), std::string::npos);
+    ObjExport out;
+    EXPECT_EQ(stem.exportObj(out, Matrix4(), 0), 2 * 10 * 6);
+    EXPECT_EQ(out.obj.str().rfind("g stemFront_0_4\nusemtl pistil4\nv ", 0), 0u);
+    EXPECT_NE(out.obj.str().find("g stemBack_0_4\nusemtl pistil4\n"), std::string::npos);
 }

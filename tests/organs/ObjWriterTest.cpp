@@ -1,11 +1,17 @@
 #include "organs/ObjWriter.h"
+#include "math/FileText.h"
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
+#include "model/ObjExport.h"
 #include "model/SceneRoot.h"
+#include "organs/FakeTextureCache.h"
+#include "support/SamplePlants.h"
 #include "support/TextLines.h"
+#include "support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -14,7 +20,8 @@
 
 namespace {
 
-// A flat rows x columns sheet with normals along +z and texture coordinates.
+// A flat rows x columns sheet in the z = 0 plane with texture coordinates; like
+// every organ grid it holds its back side's normals, so its front faces +z.
 struct Sheet {
     Grid positions, normals, texCoords;
     Sheet(int rows, int columns)
@@ -22,7 +29,7 @@ struct Sheet {
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < columns; ++c) {
                 positions.at(r, c) = {c * 0.1, r * 0.1, 0};
-                normals.at(r, c) = {0, 0, 1};
+                normals.at(r, c) = {0, 0, -1};
                 texCoords.at(r, c) = {c / (columns - 1.0), r / (rows - 1.0), 0};
             }
     }
@@ -33,6 +40,71 @@ std::string readFile(const std::filesystem::path& path) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// The parts of an OBJ file that decide how a reader lights it.
+struct ObjMesh {
+    struct Face {
+        int corner[3];
+        std::string group;
+    };
+    std::vector<Vector3> positions, normals;
+    std::vector<Face> faces;
+
+    explicit ObjMesh(const std::string& text) {
+        std::string group;
+        for (const std::string& line : lines(text)) {
+            Vector3 p;
+            Face f;
+            int t[6];
+            if (std::sscanf(line.c_str(), "v %lf %lf %lf", &p.x, &p.y, &p.z) == 3)
+                positions.push_back(p);
+            else if (std::sscanf(line.c_str(), "vn %lf %lf %lf", &p.x, &p.y, &p.z) == 3)
+                normals.push_back(p);
+            else if (line.rfind("g ", 0) == 0)
+                group = line.substr(2);
+            else if (std::sscanf(line.c_str(), "f %d/%d/%d %d/%d/%d %d/%d/%d", &f.corner[0], &t[0],
+                                 &t[1], &f.corner[1], &t[2], &t[3], &f.corner[2], &t[4],
+                                 &t[5]) == 9) {
+                f.group = group;
+                faces.push_back(f);
+            }
+        }
+    }
+    // The face's normal by the right-hand rule over its winding; zero when the face
+    // is no wider than the six decimals of the file can tell (where a surface closes
+    // to a point, rounding leaves slivers whose winding is noise).
+    Vector3 windingNormal(const Face& f) const {
+        const Vector3& a = positions[f.corner[0] - 1];
+        const Vector3& b = positions[f.corner[1] - 1];
+        const Vector3& c = positions[f.corner[2] - 1];
+        const Vector3 n = cross(b - a, c - a);
+        const double longest = std::max({distance(a, b), distance(b, c), distance(c, a)});
+        return n.length() > 5e-6 * longest ? unit(n) : Vector3();
+    }
+    Vector3 vertexNormals(const Face& f) const {
+        return normals[f.corner[0] - 1] + normals[f.corner[1] - 1] + normals[f.corner[2] - 1];
+    }
+};
+
+// What a reader that lights by the stored normals and culls by the winding sees
+// wrong: zero normals, and faces whose normals point against their winding.
+void expectNormalsFollowTheWinding(const ObjMesh& mesh) {
+    for (const Vector3& n : mesh.normals)
+        ASSERT_GT(n.length(), 0.5) << "a normal without direction";
+    int against = 0;
+    std::string example;
+    for (const ObjMesh::Face& f : mesh.faces)
+        if (dot(mesh.vertexNormals(f), mesh.windingNormal(f)) < 0 && ++against == 1)
+            example = f.group;
+    EXPECT_EQ(against, 0) << "of " << mesh.faces.size() << " faces, e.g. in " << example;
+}
+
+ObjMesh exported(SceneNode& node, bool singleSurfaces) {
+    ObjExport out;
+    out.singleSurfaces = singleSurfaces;
+    node.exportObj(out, Matrix4(), 0);
+    return ObjMesh(out.obj.str());
 }
 
 } // namespace
@@ -50,12 +122,12 @@ TEST(ObjWriter, GridWritesVerticesNormalsTexturesAndFacesInOrder) {
     EXPECT_EQ(all[1201], "f 1/1/1 2/2/2 22/22/22");
 }
 
-TEST(ObjWriter, FlipNegatesNormalsAndReversesTheWinding) {
+TEST(ObjWriter, TheBackCopyFacesTheOtherWay) {
     const Sheet sheet(2, 2);
     TextWriter obj;
     writeGrid(obj, sheet.positions, sheet.normals, sheet.texCoords, Matrix4(), true, 10);
     const auto all = lines(obj.str());
-    EXPECT_EQ(all[4], "vn -0.000000 -0.000000 -1.000000");
+    EXPECT_EQ(all[4], "vn 0.000000 0.000000 -1.000000");
     EXPECT_EQ(all[12], "f 11/11/11 13/13/13 14/14/14");
     EXPECT_EQ(all[13], "f 11/11/11 14/14/14 12/12/12");
 }
@@ -77,15 +149,74 @@ TEST(ObjWriter, NormalsIgnoreThePlacementTranslation) {
     EXPECT_EQ(lines(obj.str())[0], "v 100.000000 -50.000000 30.000000");
 }
 
-TEST(ObjWriter, MaterialNamesTheTextureFileOnly) {
-    TextWriter mtl;
-    writeMaterial(mtl, "petalFront7", {0.1f, 0.2f, 0.3f, 1}, {1, 1, 1, 1}, {0, 0, 0, 1}, 128, true,
-                  "/home/me/textures/rose.bmp");
-    EXPECT_EQ(mtl.str(), "newmtl petalFront7\nKa 0.100000 0.200000 0.300000\nKd 1.000000 1.000000 "
-                         "1.000000\nKs 0.000000 0.000000 0.000000\nNs 128.000000\nmap_Kd rose.bmp\n"
-                         "map_Ks rose.bmp\n\n");
-    EXPECT_EQ(textureFileName("C:\\tex\\leaf.bmp"), "leaf.bmp");
-    EXPECT_EQ(textureFileName("leaf.bmp"), "leaf.bmp");
+// Every organ class is in a flower head with all four whorls (petals, sepals,
+// stamens with anthers, the pistil, the receptacle) and in a plant (stems and
+// composites placing flowers). Their surfaces close to points at tips and ends,
+// where the computed normals have no length.
+TEST(ObjWriter, EveryFaceOfAFlowerAndAPlantIsLitFromTheSideItFaces) {
+    IdCounter ids;
+    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    const auto flower = samples::flower();
+    const auto plant = samples::plant(3);
+    for (SceneNode* node : std::initializer_list<SceneNode*>{flower.get(), plant.get()}) {
+        const ObjMesh both = exported(*node, false);
+        expectNormalsFollowTheWinding(both);
+        const ObjMesh single = exported(*node, true);
+        expectNormalsFollowTheWinding(single);
+        EXPECT_EQ(2 * single.faces.size(), both.faces.size());
+        for (const ObjMesh::Face& f : single.faces)
+            ASSERT_NE(f.group.find("Front"), std::string::npos) << f.group;
+    }
+}
+
+// Which copy is the front: a tube's faces its outside, a petal's the side the
+// program lights as the petal's front (against the normals its shape stores).
+TEST(ObjWriter, FrontCopiesFaceOutOfTubesAndAlongThePetalsFront) {
+    IdCounter ids;
+    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    const auto stem = samples::stem();
+    const ObjMesh tube = exported(*stem, true);
+    const int columns = stem->tube.columns();
+    ASSERT_FALSE(tube.faces.empty());
+    for (const ObjMesh::Face& f : tube.faces) {
+        const int row = (f.corner[0] - 1) / columns;
+        Vector3 centre;
+        for (int c = 0; c < columns; ++c)
+            centre += stem->tube.positions.at(row, c) * (1.0 / columns);
+        ASSERT_GT(dot(tube.windingNormal(f), tube.positions[f.corner[0] - 1] - centre), 0.0);
+    }
+
+    const auto petal = samples::petal();
+    ASSERT_NE(petal, nullptr);
+    ObjExport out;
+    petal->exportObj(out, Matrix4(), 0);
+    const ObjMesh sides(out.obj.str());
+    // The first two groups are the right half's front and back.
+    const std::vector<Vector3>& stored = petal->shape().normals(PetalHalf::Right).cells();
+    for (size_t i = 0; i < stored.size(); ++i) {
+        ASSERT_LT(dot(sides.normals[i], stored[i]), 0.0) << i;
+        ASSERT_GT(dot(sides.normals[stored.size() + i], stored[i]), 0.0) << i;
+    }
+}
+
+TEST(ObjWriter, TextureCopiesShareANameOnlyForTheSameImage) {
+    WorkingDirectory dir;
+    std::filesystem::create_directories(dir.path("a"));
+    std::filesystem::create_directories(dir.path("b"));
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(dir.path("a/rose petal.bmp").string(), "red", error));
+    ASSERT_TRUE(writeFileAtomically(dir.path("b/rose petal.bmp").string(), "white", error));
+    ObjExport out;
+    const std::string red = textureCopyName(out, dir.path("a/rose petal.bmp").string());
+    const std::string white = textureCopyName(out, dir.path("b/rose petal.bmp").string());
+    EXPECT_NE(red, white);
+    EXPECT_EQ(red.rfind("rose_petal-", 0), 0u) << red;
+    EXPECT_EQ(red.substr(red.size() - 4), ".bmp");
+    EXPECT_EQ(textureCopyName(out, dir.path("a/rose petal.bmp").string()), red);
+    EXPECT_EQ(out.textures.size(), 2u);
+    // Exporting again from a copy keeps the copy's name.
+    ASSERT_TRUE(writeFileAtomically(dir.path(red).string(), "red", error));
+    EXPECT_EQ(textureCopyName(out, dir.path(red).string()), red);
 }
 
 TEST(ObjWriter, FileNamesFollowTheChosenName) {
@@ -97,26 +228,56 @@ TEST(ObjWriter, FileNamesFollowTheChosenName) {
     EXPECT_EQ(bare.obj, "/tmp/out/flower.obj");
     EXPECT_EQ(bare.mtl, "/tmp/out/flower.mtl");
     EXPECT_EQ(bare.mtllib, "flower.mtl");
+    // The "mtllib" line names the MTL file actually written beside the OBJ file.
     const ObjPaths text = objExportPaths("/tmp/out/flower.txt");
     EXPECT_EQ(text.obj, "/tmp/out/flower.txt.obj");
     EXPECT_EQ(text.mtl, "/tmp/out/flower.txt.mtl");
-    EXPECT_EQ(text.mtllib, "flower.mtl");
+    EXPECT_EQ(text.mtllib, "flower.txt.mtl");
 }
 
 TEST(ObjWriter, ASceneExportsOnlyTheMaterialLibraryLine) {
-    const auto dir = std::filesystem::temp_directory_path() / "pelmora-obj-test";
-    std::filesystem::create_directories(dir);
+    WorkingDirectory dir;
     SceneRoot scene(1);
     std::string error;
-    ASSERT_TRUE(exportObjFiles(scene, (dir / "scene").string(), error)) << error;
-    EXPECT_EQ(readFile(dir / "scene.obj"), "mtllib scene.mtl\n");
-    EXPECT_EQ(readFile(dir / "scene.mtl"), "");
-    std::filesystem::remove_all(dir);
+    ASSERT_TRUE(exportObjFiles(scene, dir.path("scene").string(), false, error)) << error;
+    EXPECT_EQ(readFile(dir.path("scene.obj")), "mtllib scene.mtl\n");
+    EXPECT_EQ(readFile(dir.path("scene.mtl")), "");
 }
 
-TEST(ObjWriter, AnUnwritableExportReportsAndKeepsTheOldFile) {
-    SceneRoot scene(1);
+// The OBJ file, the MTL file and the image copies stand or fall together.
+TEST(ObjWriter, AFailedExportLeavesTheEarlierFilesAsTheyWere) {
+    WorkingDirectory dir;
+    IdCounter ids;
+    FakeTextureCache textures;
+    ScopedModelContext context({&ids, nullptr, nullptr, &textures});
+    const std::string image = dir.path("bark.bmp").string();
     std::string error;
-    EXPECT_FALSE(exportObjFiles(scene, "/nonexistent-dir/flower", error));
-    EXPECT_NE(error.find("/nonexistent-dir/flower.obj"), std::string::npos);
+    ASSERT_TRUE(writeFileAtomically(image, "bark", error));
+    const auto stem = samples::stem();
+    stem->setTexture(true, textures.load(image), -1);
+    std::filesystem::create_directories(dir.path("out"));
+    const std::string chosen = dir.path("out/stem").string();
+    ASSERT_TRUE(exportObjFiles(*stem, chosen, false, error)) << error;
+    const std::string obj = readFile(dir.path("out/stem.obj"));
+
+    SceneRoot scene(2);
+    EXPECT_FALSE(exportObjFiles(scene, "/nonexistent-dir/flower", false, error));
+    EXPECT_NE(error.find("cannot write /nonexistent-dir/flower.obj"), std::string::npos) << error;
+
+    // A copy that cannot be written: its temporary's place is taken by a folder.
+    ObjExport probe;
+    const std::string copy = textureCopyName(probe, image);
+    std::filesystem::remove(dir.path("out") / copy);
+    std::filesystem::create_directories(dir.path("out") / (copy + ".part"));
+    EXPECT_FALSE(exportObjFiles(*stem, chosen, true, error));
+    EXPECT_NE(error.find("cannot write " + (dir.path("out") / copy).string()), std::string::npos)
+        << error;
+    EXPECT_EQ(readFile(dir.path("out/stem.obj")), obj);
+    EXPECT_FALSE(std::filesystem::exists(dir.path("out/stem.obj.part")));
+
+    // An image gone since it was loaded.
+    std::filesystem::remove(image);
+    EXPECT_FALSE(exportObjFiles(*stem, chosen, false, error));
+    EXPECT_NE(error.find(image), std::string::npos) << error;
+    EXPECT_EQ(readFile(dir.path("out/stem.obj")), obj);
 }

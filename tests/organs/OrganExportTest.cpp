@@ -1,7 +1,7 @@
 #include "organs/OrganExport.h"
 
-#include "math/TextWriter.h"
 #include "model/AxisNode.h"
+#include "model/ObjExport.h"
 #include "model/TextureCache.h"
 #include "organs/FakeTextureCache.h"
 #include "organs/StemShape.h"
@@ -33,25 +33,25 @@ struct TubeOrgan {
 
 } // namespace
 
-TEST(OrganExport, TubeWritesItsMaterialTwiceAndAFrontAndABackGroup) {
+TEST(OrganExport, TubeWritesItsMaterialOnceAndAFrontAndABackGroup) {
     FakeTextureCache textures;
     const int texture = textures.load("C:\\maps\\bark.bmp");
     ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
     TubeOrgan organ;
     organ.node.setTexture(true, texture, -1);
 
-    TextWriter obj, mtl;
-    EXPECT_EQ(exportTube(obj, mtl, Matrix4(), 5, organ.tube, "pistil", organ.node), 5 + 2 * 12);
+    ObjExport out;
+    EXPECT_EQ(exportTube(out, Matrix4(), 5, organ.tube, "pistil", organ.node), 5 + 2 * 12);
 
-    const auto m = lines(mtl.str());
-    ASSERT_EQ(countPrefix(m, "newmtl pistil7"), 2);
+    const auto m = lines(out.mtl.str());
+    ASSERT_EQ(countPrefix(m, "newmtl pistil7"), 1);
     EXPECT_EQ(m[0], "newmtl pistil7");
     EXPECT_EQ(m[2], "Kd 0.500000 0.250000 0.125000");
     EXPECT_EQ(m[5], "map_Kd bark.bmp");
     EXPECT_EQ(m[6], "map_Ks bark.bmp");
     EXPECT_EQ(countPrefix(m, "map_Kd"), 1);
 
-    const auto o = lines(obj.str());
+    const auto o = lines(out.obj.str());
     ASSERT_EQ(o[0], "g stemFront_0_7");
     EXPECT_EQ(o[1], "usemtl pistil7");
     EXPECT_EQ(countPrefix(o, "v "), 24);
@@ -69,15 +69,15 @@ TEST(OrganExport, TexturesTheCacheDoesNotKnowAreLeftOut) {
     ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
     TubeOrgan organ;
     organ.node.setTexture(true, 3, -1);
-    TextWriter mtl;
-    writeNodeMaterials(mtl, organMaterialName("torus", 7), organ.node, organ.node.textureFront);
-    EXPECT_EQ(countPrefix(lines(mtl.str()), "map_"), 0);
-    EXPECT_EQ(countPrefix(lines(mtl.str()), "newmtl torus7"), 2);
+    ObjExport out;
+    writeNodeMaterial(out, organMaterialName("torus", 7), organ.node, organ.node.textureFront);
+    EXPECT_EQ(countPrefix(lines(out.mtl.str()), "map_"), 0);
+    EXPECT_TRUE(out.textures.empty());
 }
 
 TEST(OrganExport, EmptyTubeWritesEmptyGroupsAndKeepsTheCount) {
-    TextWriter obj;
-    EXPECT_EQ(writeTubeGroups(obj, StemShape(), 1, 9, "stamenAnther9", Matrix4(), 40), 40);
-    EXPECT_EQ(obj.str(),
+    ObjExport out;
+    EXPECT_EQ(writeTubeGroups(out, StemShape(), 1, 9, "stamenAnther9", Matrix4(), 40), 40);
+    EXPECT_EQ(out.obj.str(),
               "g stemFront_1_9\nusemtl stamenAnther9\ng stemBack_1_9\nusemtl stamenAnther9\n");
 }

@@ -3,6 +3,7 @@
 #include "interaction/PetalStrokes.h"
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
+#include "model/ObjExport.h"
 #include "organs/PetalControlPointManager.h"
 
 #include <gtest/gtest.h>
@@ -228,9 +229,9 @@ TEST(PetalShape, SamplingFollowsEditsAndCopiesAreWhole) {
 TEST(PetalShape, ObjGroupsOfTheFourSides) {
     PetalShape shape;
     shape.rebuild(drawnNet(8), 20, 20);
-    TextWriter obj;
-    EXPECT_EQ(shape.writeObj(obj, Matrix4(), 0, 7, "petalFront7", "petalBack7"), 1600);
-    const std::vector<std::string> all = lines(obj.str());
+    ObjExport out;
+    EXPECT_EQ(shape.writeObj(out, Matrix4(), 0, 7, "petalFront7", "petalBack7"), 1600);
+    const std::vector<std::string> all = lines(out.obj.str());
     // Each group: two heading lines, 3 x 400 vertex lines, 2 x 19 x 19 faces.
     const size_t group = 2 + 3 * 400 + 2 * 19 * 19;
     ASSERT_EQ(all.size(), 4 * group);
@@ -246,10 +247,11 @@ TEST(PetalShape, ObjGroupsOfTheFourSides) {
     EXPECT_EQ(all[3 * group + 1], "usemtl petalBack7");
     EXPECT_EQ(all[3 * group + 2 + 1200], "f 1201/1201/1201 1221/1221/1221 1222/1222/1222");
 
-    // A flat petal's normals point to -z; the back sides carry them negated.
-    EXPECT_EQ(all[2 + 400], "vn 0.000000 0.000000 -1.000000");
-    EXPECT_EQ(all[group + 2 + 400], "vn 0.000000 0.000000 1.000000");
+    // A flat petal's stored normals point to -z, its underside; the front sides
+    // carry them negated.
+    EXPECT_EQ(all[2 + 400], "vn 0.000000 0.000000 1.000000");
+    EXPECT_EQ(all[group + 2 + 400], "vn 0.000000 0.000000 -1.000000");
     // A running count carries on.
-    TextWriter more;
+    ObjExport more;
     EXPECT_EQ(shape.writeObj(more, Matrix4(), 1600, 7, "a", "b"), 3200);
 }

@@ -6,6 +6,7 @@
 #include "model/FlowerObjectComposite.h"
 #include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ObjExport.h"
 #include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
@@ -389,9 +390,9 @@ TEST_F(TorusTest, HostileRecordsAreRejectedOrRepaired) {
 TEST_F(TorusTest, ExportWritesTheBodyThenEveryOrganTheSameInAnyLocale) {
     buildFlower();
     const auto exportText = [&] {
-        TextWriter obj, mtl;
-        const int vertices = torus.exportObj(obj, mtl, Matrix4(), 0);
-        return std::make_pair(vertices, obj.take() + "\n--mtl--\n" + mtl.take());
+        ObjExport out;
+        const int vertices = torus.exportObj(out, Matrix4(), 0);
+        return std::make_pair(vertices, out.obj.take() + "\n--mtl--\n" + out.mtl.take());
     };
     const auto [vertices, text] = exportText();
     const std::string id = std::to_string(torus.id);

@@ -114,7 +114,7 @@ TEST_F(FlowerHeadTest, APetalDroppedOnAMarkedBandFillsEveryMarkedSlotAndSurvives
     EXPECT_EQ(controller().mode(), kModeTorusModify);
 
     std::string error;
-    ASSERT_TRUE(libraryFileModule().exportFocusObj(pathOf("flower.obj").toStdString(), error))
+    ASSERT_TRUE(libraryFileModule().exportFocusObj(pathOf("flower.obj").toStdString(), false, error))
         << error;
     std::ifstream obj(pathOf("flower.obj").toStdString());
     int petalGroups = 0;
