@@ -17,6 +17,7 @@
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerPistilNode.h"
 #include "organs/FlowerStamenNode.h"
+#include "support/PetalSketch.h"
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
@@ -37,26 +38,6 @@
 #include <vector>
 
 using Path = std::vector<QPoint>;
-
-// Petal outlines in the drawing plane: from just beside the base to just beyond
-// the tip, bulging `width` out to one side, so that the two outlines cross near
-// both ends.
-inline std::vector<Vector3> outline(double side, double width) {
-    std::vector<Vector3> points;
-    for (int k = 0; k <= 40; ++k) {
-        const double t = k / 40.0;
-        const double bulge = std::pow(std::sin(std::numbers::pi * t), 0.7);
-        points.push_back({side * (width * bulge - 0.02), -0.03 + 1.06 * t, 0.0});
-    }
-    return points;
-}
-
-inline std::vector<Vector3> straightLine(const Vector3& from, const Vector3& to, int points) {
-    std::vector<Vector3> line;
-    for (int k = 0; k < points; ++k)
-        line.push_back(from + (to - from) * (k / double(points - 1)));
-    return line;
-}
 
 // Does the node's control net equal the other net, point for point?
 inline bool sameNet(const PetalControlPointManager& a, const PetalControlPointManager& b) {
@@ -112,15 +93,8 @@ protected:
 
     // The window pixel (logical coordinates) a world point is seen at.
     QPoint pixelOf(const Vector3& p) {
-        const ViewTransform& view = gl().viewTransform();
-        const Matrix4 m = view.projection * view.modelView;
-        double clip[4];
-        for (int r = 0; r < 4; ++r)
-            clip[r] = m.at(r, 0) * p.x + m.at(r, 1) * p.y + m.at(r, 2) * p.z + m.at(r, 3);
-        const double x = (clip[0] / clip[3] + 1.0) / 2.0 * view.viewport.width;
-        const double y =
-            view.viewport.height - (clip[1] / clip[3] + 1.0) / 2.0 * view.viewport.height;
-        return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+        const WindowPixel pixel = windowPixelOf(gl().viewTransform(), p);
+        return QPoint(pixel.x, pixel.y);
     }
     Path pixelsOf(const std::vector<Vector3>& points) {
         Path path;
