@@ -3,11 +3,8 @@
 // What the release costs beyond those is the price of the commit point. A plant of
 // 50 flowers stands in the open scene; the creation modes show only the work object,
 // so a second variant paints the plant behind it to give the view something to draw.
+#include "BenchViewHost.h"
 #include "control/AppController.h"
-#include "control/ViewHost.h"
-#include "gl/TOGL.h"
-#include "interaction/FrameLights.h"
-#include "interaction/OpenGL.h"
 #include "model/SceneRoot.h"
 #include "modes/MouseListenerManager.h"
 #include "organs/FlowerPetalNode.h"
@@ -21,47 +18,6 @@
 namespace {
 
 constexpr int kFlowers = 50;
-
-// The main view as a windowless context of the main window's size, whose repaint
-// renders one real frame as the main view paints it; the library and overall
-// windows only count their repaints.
-class BenchViewHost final : public ViewHost {
-public:
-    explicit BenchViewHost(bool backdrop) : backdrop_(backdrop) {
-        main_.setHomeCamera(kMainViewHomeCamera);
-        main_.setMainView(true);
-        ready_ = main_.attachWindowless();
-        if (ready_)
-            main_.resize(1000, 800, false);
-    }
-
-    bool ready() const { return ready_; }
-
-    void redrawMainView() override {
-        ++mainPaints;
-        main_.beginFrame();
-        if (backdrop_) {
-            placeFrameLights();
-            appController().sceneFocus().drawScene(false, false);
-        }
-        appController().drawMainView();
-        mouseListenerManager().drawMainOverlay();
-        main_.endFrame();
-    }
-    void redrawOverallView() override { ++overallPaints; }
-    void redrawLibraryView() override { ++libraryPaints; }
-    TOGL* mainContext() override { return &main_; }
-    TOGL* overallContext() override { return nullptr; }
-
-    int mainPaints = 0;
-    int overallPaints = 0;
-    int libraryPaints = 0;
-
-private:
-    TOGL main_;
-    bool backdrop_;
-    bool ready_ = false;
-};
 
 // The controller and its modes on the bench's view, with the plant's scene open;
 // the view host is withdrawn again when the benchmark ends.

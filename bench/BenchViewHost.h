@@ -1,0 +1,58 @@
+#pragma once
+
+#include "control/AppController.h"
+#include "control/LibraryViewPainter.h"
+#include "control/ViewHost.h"
+#include "gl/TOGL.h"
+#include "interaction/FrameLights.h"
+#include "modes/MouseListenerManager.h"
+
+// The main view as a windowless context of the main window's size, whose repaint
+// renders one real frame as the main view paints it; the library and overall
+// windows only count their repaints.
+class BenchViewHost final : public ViewHost {
+public:
+    explicit BenchViewHost(bool backdrop) : backdrop_(backdrop) {
+        main_.setHomeCamera(kMainViewHomeCamera);
+        main_.setMainView(true);
+        ready_ = main_.attachWindowless();
+        if (ready_)
+            main_.resize(1000, 800, false);
+    }
+
+    bool ready() const { return ready_; }
+
+    void redrawMainView() override {
+        ++mainPaints;
+        main_.beginFrame();
+        if (backdrop_) {
+            placeFrameLights();
+            appController().sceneFocus().drawScene(false, false);
+        }
+        appController().drawMainView();
+        mouseListenerManager().drawMainOverlay();
+        main_.endFrame();
+    }
+    void redrawOverallView() override { ++overallPaints; }
+    void redrawLibraryView() override {
+        ++libraryPaints;
+        if (paintLibrary)
+            libraryViewPainter().paint(kLibraryWidth, kLibraryHeight);
+    }
+    TOGL* mainContext() override { return &main_; }
+    TOGL* overallContext() override { return nullptr; }
+
+    // The library view's size in the main window at its first start.
+    static constexpr int kLibraryWidth = 200;
+    static constexpr int kLibraryHeight = 800;
+    // Whether a library repaint really paints the library view off-screen.
+    bool paintLibrary = false;
+    int mainPaints = 0;
+    int overallPaints = 0;
+    int libraryPaints = 0;
+
+private:
+    TOGL main_;
+    bool backdrop_;
+    bool ready_ = false;
+};
