@@ -4,6 +4,7 @@
 // 50 flowers stands in the open scene; the creation modes show only the work object,
 // so a second variant paints the plant behind it to give the view something to draw.
 #include "BenchViewHost.h"
+#include "interaction/OpenGL.h"
 #include "control/AppController.h"
 #include "model/SceneRoot.h"
 #include "modes/MouseListenerManager.h"

@@ -11,7 +11,10 @@
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
+#include "organs/ExactCopy.h"
 #include "organs/FlowerTorusNode.h"
+
+#include <cstddef>
 
 int libraryCategoryOf(const FlowerObjectNode& node) {
     switch (node.kind) {
@@ -269,13 +272,26 @@ void AppController::resetAll() {
     library_.clear();
     libraryBrowser().reset();
     sceneFocus_.clear();
+    restartHistory_ = true;
     noteChange(kChangeWorkObject | kChangeScene | kChangeLibrary);
 }
 
 void AppController::noteChange(unsigned changes, const std::string& step) {
     pendingChanges_ |= changes;
-    if (!step.empty())
+    if (!step.empty()) {
         pendingStep_ = step;
+        pendingBurst_ = false;
+    }
+}
+
+void AppController::noteAdjustment(unsigned changes, const std::string& step) {
+    noteChange(changes, step);
+    pendingBurst_ = true;
+}
+
+void AppController::noteEdited(int objectId) {
+    if (objectId != -1)
+        editedIds_.insert(objectId);
 }
 
 void AppController::commit(unsigned changes, const std::string& step) {
@@ -284,17 +300,193 @@ void AppController::commit(unsigned changes, const std::string& step) {
 }
 
 void AppController::commit() {
-    const unsigned changes = pendingChanges_;
-    const std::string step = std::move(pendingStep_);
+    unsigned changes = pendingChanges_;
+    std::string step = std::move(pendingStep_);
+    const bool burst = pendingBurst_;
     pendingChanges_ = 0;
     pendingStep_.clear();
+    pendingBurst_ = false;
+    if (!editedIds_.empty())
+        changes |= kChangeLibrary;
     if (changes == 0)
         return;
     if (changes & kModelChanges) {
-        modified_ = true;
-        if (!step.empty())
+        renewEditedThumbnails(changes);
+        if (restartHistory_) {
+            restartHistory_ = false;
+            objectSources_.clear();
+            sceneSources_.clear();
+            history_.start(captureSnapshot(changes));
+            markSaved();
+        } else {
+            if (step.empty())
+                step = changes & kChangeScene        ? "Edit scene"
+                       : changes & kChangeWorkObject ? "Edit object"
+                                                     : "Change library";
+            history_.record(step, captureSnapshot(changes), burst);
             lastStep_ = step;
+        }
+        editedIds_.clear();
     }
+    publish(changes);
+}
+
+bool AppController::undo() {
+    if (!history_.canUndo())
+        return false;
+    restoreSnapshot(history_.undo());
+    return true;
+}
+
+bool AppController::redo() {
+    if (!history_.canRedo())
+        return false;
+    restoreSnapshot(history_.redo());
+    return true;
+}
+
+void AppController::renewEditedThumbnails(unsigned changes) {
+    TOGL* context = host_ ? host_->mainContext() : nullptr;
+    std::set<int> renew = editedIds_;
+    if (changes & kChangeWorkObject)
+        if (FlowerObjectNode* work = workObject())
+            renew.insert(work->id);
+    for (int id : renew)
+        if (auto it = library_.find(id); it != library_.end())
+            libraryBrowser().replaceThumbnail(id, renderThumbnail(*it->second, context));
+}
+
+ModelSnapshot AppController::captureSnapshot(unsigned changes) {
+    ModelSnapshot next;
+    std::map<int, ModelSnapshot::Object> objectSources;
+    const FlowerObjectNode* work = workObject();
+    const auto unchanged = [&](int id) {
+        return !editedIds_.count(id) && !((changes & kChangeWorkObject) && work && work->id == id);
+    };
+    const auto copyOf = [&](const FlowerObjectNode& live) {
+        auto it = objectSources_.find(live.id);
+        ModelSnapshot::Object copy;
+        if (it != objectSources_.end() && unchanged(live.id)) {
+            copy = it->second;
+        } else {
+            copy = exactCopy(live);
+            next.bytes += estimatedBytes(*copy);
+        }
+        objectSources[live.id] = copy;
+        return copy;
+    };
+    for (const auto& [id, object] : library_)
+        next.library[id] = copyOf(*object);
+    next.workObjectId = workObjectId_;
+    if (unstoredWorkObject_)
+        next.unstoredWorkObject = copyOf(*unstoredWorkObject_);
+    objectSources_ = std::move(objectSources);
+
+    std::map<int, ModelSnapshot::Scene> sceneSources;
+    const int openId = sceneFocus_.openSceneId();
+    const auto sceneCopyOf = [&](const SceneRoot& live) {
+        auto it = sceneSources_.find(live.id);
+        ModelSnapshot::Scene copy;
+        if (it != sceneSources_.end() && !editedIds_.count(live.id) &&
+            !((changes & kChangeScene) && live.id == openId)) {
+            copy = it->second;
+        } else {
+            copy = exactCopy(live);
+            next.bytes += estimatedBytes(*copy);
+        }
+        sceneSources[live.id] = copy;
+        return copy;
+    };
+    for (const auto& [id, scene] : sceneFocus_.scenes())
+        next.scenes[id] = sceneCopyOf(*scene);
+    next.openSceneId = openId;
+    if (SceneRoot* open = root(); open && !sceneFocus_.scenes().count(open->id))
+        next.unstoredScene = sceneCopyOf(*open);
+    sceneSources_ = std::move(sceneSources);
+
+    next.browser = libraryBrowser().state();
+    next.mode = mode_;
+    const FlowerTorusNode* bound = floralDiagram().receptacle();
+    next.diagramReceptacleId = bound ? bound->id : -1;
+    return next;
+}
+
+void AppController::restoreSnapshot(const ModelSnapshot& target) {
+    // A live object stays when it already is what the target holds; every other
+    // one is replaced by a copy of the target's.
+    std::map<int, std::unique_ptr<FlowerObjectNode>> live = std::move(library_);
+    if (unstoredWorkObject_) {
+        const int id = unstoredWorkObject_->id;
+        live[id] = std::move(unstoredWorkObject_);
+    }
+    const auto bring = [&](int id, const ModelSnapshot::Object& wanted) {
+        auto it = live.find(id);
+        auto source = objectSources_.find(id);
+        std::unique_ptr<FlowerObjectNode> object;
+        if (it != live.end() && source != objectSources_.end() && source->second == wanted)
+            object = std::move(it->second);
+        else
+            object = exactCopy(*wanted);
+        return object;
+    };
+    library_.clear();
+    std::map<int, ModelSnapshot::Object> objectSources;
+    for (const auto& [id, wanted] : target.library) {
+        library_[id] = bring(id, wanted);
+        objectSources[id] = wanted;
+    }
+    workObjectId_ = target.workObjectId;
+    unstoredWorkObject_.reset();
+    if (target.unstoredWorkObject) {
+        const int id = target.unstoredWorkObject->id;
+        unstoredWorkObject_ = bring(id, target.unstoredWorkObject);
+        objectSources[id] = target.unstoredWorkObject;
+    }
+    objectSources_ = std::move(objectSources);
+
+    std::map<int, std::unique_ptr<SceneRoot>> liveScenes = sceneFocus_.takeScenes();
+    if (std::unique_ptr<SceneRoot> unstored = sceneFocus_.takeUnstoredRoot()) {
+        const int id = unstored->id;
+        liveScenes[id] = std::move(unstored);
+    }
+    const auto bringScene = [&](int id, const ModelSnapshot::Scene& wanted) {
+        auto it = liveScenes.find(id);
+        auto source = sceneSources_.find(id);
+        if (it != liveScenes.end() && source != sceneSources_.end() && source->second == wanted)
+            return std::move(it->second);
+        return exactCopy(*wanted);
+    };
+    std::map<int, std::unique_ptr<SceneRoot>> scenes;
+    std::map<int, ModelSnapshot::Scene> sceneSources;
+    for (const auto& [id, wanted] : target.scenes) {
+        scenes[id] = bringScene(id, wanted);
+        sceneSources[id] = wanted;
+    }
+    std::unique_ptr<SceneRoot> unstoredScene;
+    if (target.unstoredScene) {
+        const int id = target.unstoredScene->id;
+        unstoredScene = bringScene(id, target.unstoredScene);
+        sceneSources[id] = target.unstoredScene;
+    }
+    sceneSources_ = std::move(sceneSources);
+    sceneFocus_.restore(std::move(scenes), target.openSceneId, std::move(unstoredScene));
+    if (modeHost_)
+        modeHost_->forgetSceneInteraction();
+
+    libraryBrowser().restore(target.browser);
+    switchToMode(target.mode);
+    FloralDiagram& diagram = floralDiagram();
+    diagram.unbind();
+    if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(findObject(target.diagramReceptacleId)))
+        diagram.bind(receptacle);
+    // The restored state is the history's own: nothing to record.
+    pendingChanges_ = 0;
+    pendingStep_.clear();
+    editedIds_.clear();
+    publish(kModelChanges | kChangeMainView | kChangeLibraryView);
+}
+
+void AppController::publish(unsigned changes) {
     if (changes & (kChangeLibrary | kChangeLibraryView | kChangeWorkObject))
         redrawLibraryView();
     if (changes & (kChangeScene | kChangeOverallView))

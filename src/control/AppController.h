@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/SceneFocusManager.h"
+#include "control/UndoHistory.h"
 #include "math/Rgba.h"
 #include "model/ModelContext.h"
 #include "model/Parameters.h"
@@ -8,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 class FlowerObjectNode;
@@ -66,10 +68,10 @@ int libraryCategoryOf(const FlowerObjectNode& node);
 // three are changes of the model (they make the library unsaved); the others only
 // change what the views show.
 enum Change : unsigned {
-    kChangeWorkObject = 1u << 0, // the work object was replaced or edited
-    kChangeScene = 1u << 1,      // the open scene or the focus inside it changed
-    kChangeLibrary = 1u << 2,    // a library entry was added, removed or renewed
-    kChangeMainView = 1u << 3,   // mode, camera or a display switch: repaint and re-pick
+    kChangeWorkObject = 1u << 0,  // the work object was replaced or edited
+    kChangeScene = 1u << 1,       // the open scene or the focus inside it changed
+    kChangeLibrary = 1u << 2,     // a library entry was added, removed or renewed
+    kChangeMainView = 1u << 3,    // mode, camera or a display switch: repaint and re-pick
     kChangeLibraryView = 1u << 4, // category, selection or floral diagram shown
     kChangeOverallView = 1u << 5, // the overall window's camera
 };
@@ -173,17 +175,37 @@ public:
     // Notes what the action in progress changed; `step` names it when it changed
     // the model ("Bend petal").
     void noteChange(unsigned changes, const std::string& step = {});
+    // A change of one setting (a spin box): a burst of them is one undo step.
+    void noteAdjustment(unsigned changes, const std::string& step);
+    // The action edited this object in place although it is neither the work object
+    // nor the open scene (a flower head through its floral diagram).
+    void noteEdited(int objectId);
     // Publishes what the finished action changed: each affected window is repainted
-    // once and the picks are refreshed once; a model change marks the library
-    // unsaved. Nothing happens when nothing was noted.
+    // once, the picks are refreshed once, the tile of an edited library entry is
+    // rendered again, and a change of the model becomes an undo step. Nothing
+    // happens when nothing was noted.
     void commit();
     // Notes and commits in one call.
     void commit(unsigned changes, const std::string& step = {});
+    // The next commit starts the undo history afresh from what the model then is
+    // (a library opened or loaded at start-up).
+    void restartHistory() { restartHistory_ = true; }
+
+    // Takes back the last step, or makes the last step taken back again; false when
+    // there is none. The model, the work object, the open scene, the library view,
+    // the mode and the floral diagram return to what they were.
+    bool undo();
+    bool redo();
+    const UndoHistory& history() const { return history_; }
+    void setHistoryLimits(std::size_t steps, std::size_t bytes) {
+        history_.setLimits(steps, bytes);
+    }
     // The name of the last committed step that changed the model.
     const std::string& lastStep() const { return lastStep_; }
     // Whether the library changed since it was last saved or opened.
-    bool modified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
+    bool modified() const { return history_.currentSerial() != savedSerial_; }
+    // The library as it is now has been saved (or opened).
+    void markSaved() { savedSerial_ = history_.currentSerial(); }
     // How often the picks were refreshed: lets tests and benchmarks count the work a
     // commit does.
     int pickRefreshCount() const { return pickRefreshes_; }
@@ -215,6 +237,14 @@ private:
     void dropWorkObject();
     // Renders the main view in pick colours into the main context's CPU copies.
     void refreshPickBuffers();
+    // The repaints and the pick refresh that publish `changes`.
+    void publish(unsigned changes);
+    // The model as it now is, sharing with the current history state the copies of
+    // whatever `changes` and the edited ids leave untouched.
+    ModelSnapshot captureSnapshot(unsigned changes);
+    void restoreSnapshot(const ModelSnapshot& target);
+    // Renders the tiles of the library entries the committed action edited.
+    void renewEditedThumbnails(unsigned changes);
     ModelContext modelContext(TextureCache* textures);
 
     ViewHost* host_ = nullptr;
@@ -232,9 +262,17 @@ private:
     std::optional<ScopedModelContext> installedContext_;
     unsigned pendingChanges_ = 0;
     std::string pendingStep_;
+    bool pendingBurst_ = false;
+    std::set<int> editedIds_;
     std::string lastStep_;
-    bool modified_ = false;
     int pickRefreshes_ = 0;
+    UndoHistory history_;
+    bool restartHistory_ = true;
+    unsigned long long savedSerial_ = 0;
+    // The history copy each live object and scene is equal to, by id: undo keeps a
+    // live object whose copy it returns to, and the next snapshot shares it.
+    std::map<int, ModelSnapshot::Object> objectSources_;
+    std::map<int, ModelSnapshot::Scene> sceneSources_;
 };
 
 AppController& appController();

@@ -23,7 +23,21 @@ public:
     static constexpr int kDiagramTop = 317;
     static constexpr int kMaxShownEntries = 40;
 
+    // What the library view shows: the tiles, the category and the selections.
+    struct State {
+        std::array<std::map<int, QImage>, kCategoryCount> thumbnails;
+        int category = kCategoryPrimitive;
+        std::array<int, kCategoryCount> selection{};
+    };
+
     LibraryBrowser();
+
+    State state() const { return {thumbnails_, category_, selection_}; }
+    void restore(const State& state) {
+        thumbnails_ = state.thumbnails;
+        category_ = state.category;
+        selection_ = state.selection;
+    }
 
     // Only the nothing tiles remain; category 1 is shown and nothing is selected.
     void reset();

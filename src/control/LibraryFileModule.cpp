@@ -77,7 +77,6 @@ LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string&
         modes->forgetSceneInteraction();
     const LibraryLoadResult result = loadLibrary(text);
     returnToPlantCreation();
-    controller.setModified(false);
     if (!result.ok()) {
         error = path + ": " + result.message;
         return OpenOutcome::Incomplete;
@@ -103,9 +102,9 @@ bool LibraryFileModule::loadStartupLibrary() const {
         std::string text, error;
         if (!readWholeFile(path, text, error))
             continue;
+        appController().restartHistory();
         loadLibrary(text);
         returnToPlantCreation();
-        appController().setModified(false);
         return true;
     }
     return false;

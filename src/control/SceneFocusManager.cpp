@@ -100,6 +100,33 @@ void SceneFocusManager::clear() {
     scenes_.clear();
 }
 
+int SceneFocusManager::openSceneId() const {
+    const SceneRoot* open = root();
+    return open ? open->id : -1;
+}
+
+std::map<int, std::unique_ptr<SceneRoot>> SceneFocusManager::takeScenes() {
+    clearPath();
+    clearCandidates();
+    std::map<int, std::unique_ptr<SceneRoot>> taken = std::move(scenes_);
+    scenes_.clear();
+    return taken;
+}
+
+std::unique_ptr<SceneRoot> SceneFocusManager::takeUnstoredRoot() {
+    clearPath();
+    clearCandidates();
+    return std::move(unstoredRoot_);
+}
+
+void SceneFocusManager::restore(std::map<int, std::unique_ptr<SceneRoot>> scenes, int openSceneId,
+                                std::unique_ptr<SceneRoot> unstoredRoot) {
+    closeScene();
+    scenes_ = std::move(scenes);
+    unstoredRoot_ = std::move(unstoredRoot);
+    rootId_ = unstoredRoot_ ? -1 : openSceneId;
+}
+
 void SceneFocusManager::clearPath() {
     path_.clear();
     pathMatrices_.clear();

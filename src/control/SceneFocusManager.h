@@ -61,6 +61,14 @@ public:
     bool removeScene(int id);
     // Closes the open scene and deletes every stored scene.
     void clear();
+    // The id of the open scene, -1 without one.
+    int openSceneId() const;
+    // Undo's way back: the stored scenes and the unstored open scene are handed out,
+    // and given back as a step left them; path and candidates are cleared.
+    std::map<int, std::unique_ptr<SceneRoot>> takeScenes();
+    std::unique_ptr<SceneRoot> takeUnstoredRoot();
+    void restore(std::map<int, std::unique_ptr<SceneRoot>> scenes, int openSceneId,
+                 std::unique_ptr<SceneRoot> unstoredRoot);
 
     void clearPath();
     void clearCandidates();

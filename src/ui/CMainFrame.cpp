@@ -105,7 +105,10 @@ CMainFrame::CMainFrame()
 
     // The toolbars follow the commands' rules while the program idles.
     auto* idle = new QTimer(this);
-    connect(idle, &QTimer::timeout, this, [this] { commands_->updateAll(); });
+    connect(idle, &QTimer::timeout, this, [this] {
+        commands_->updateAll();
+        setWindowModified(appController().modified());
+    });
     idle->start(250);
     commands_->updateAll();
 }
@@ -139,10 +142,13 @@ void CMainFrame::buildMenus() {
     fileMenu_->addAction(commands_->action(kCmdAppExit));
     refreshRecentFiles();
 
-    menu(nullptr, "Edit(&E)", {kCmdEditUndo, 0});
+    menu(nullptr, "Edit(&E)", {kCmdEditUndo, kCmdEditRedo, 0});
     commands_->action(kCmdEditUndo)
         ->setShortcuts(
             {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    commands_->action(kCmdEditRedo)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     menu(nullptr, "View(&V)",
          {kCmdViewToolBar, kCmdViewStatusBar, 0, kCmdShowParameterDlg, kCmdShowFloralDiagramDlg, 0,
@@ -247,7 +253,9 @@ void CMainFrame::refreshRecentFiles() {
 }
 
 void CMainFrame::refreshTitle() {
-    setWindowTitle(document_.title() + QStringLiteral(" - Pelmora"));
+    // "[*]" shows while the library has changes that are not saved.
+    setWindowTitle(document_.title() + QStringLiteral("[*] - Pelmora"));
+    setWindowModified(appController().modified());
     overallFrame_->setDocumentTitle(document_.title());
 }
 

@@ -41,7 +41,7 @@ bool CPelmoraDoc::saveDocument(const QString& path) {
         return false;
     }
     path_ = path;
-    appController().setModified(false);
+    appController().markSaved();
     return true;
 }
 

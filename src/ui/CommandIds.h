@@ -8,6 +8,7 @@ enum CommandId : int {
     kCmdFileSave = 57603,
     kCmdFileSaveAs = 57604,
     kCmdEditUndo = 57643,
+    kCmdEditRedo = 57649,
     kCmdAppAbout = 57664,
     kCmdAppExit = 57665,
     kCmdViewToolBar = 59392,

@@ -42,6 +42,15 @@ bool modeIn(std::initializer_list<int> modes) {
     return false;
 }
 
+constexpr const char* kUndoCaption = "Undo\tCtrl+Z(&U)";
+constexpr const char* kRedoCaption = "Redo\tCtrl+Y(&R)";
+
+// "Undo Bend petal", with the shortcut and mnemonic of the plain caption.
+QString stepCaption(const char* verb, const std::string& step, const char* tail) {
+    return QString::fromUtf8(verb) + QLatin1Char(' ') + QString::fromStdString(step) +
+           QString::fromUtf8(tail);
+}
+
 CommandState enabled() {
     return {};
 }
@@ -107,6 +116,13 @@ void CommandSet::updateAll() {
         if (command.action->isCheckable())
             command.action->setChecked(state.checked);
     }
+    const UndoHistory& history = controller().history();
+    action(kCmdEditUndo)
+        ->setText(history.canUndo() ? stepCaption("Undo", history.undoName(), "\tCtrl+Z(&U)")
+                                    : QString::fromUtf8(kUndoCaption));
+    action(kCmdEditRedo)
+        ->setText(history.canRedo() ? stepCaption("Redo", history.redoName(), "\tCtrl+Y(&R)")
+                                    : QString::fromUtf8(kRedoCaption));
 }
 
 void CommandSet::run(int id) {
@@ -153,7 +169,11 @@ void CommandSet::addFrameworkCommands() {
     add(
         kCmdAppExit, "Exit(&X)", "Quit Pelmora", [this] { frame_.close(); }, enabled);
     add(
-        kCmdEditUndo, "Undo\tCtrl+Z(&U)", "Undo the last action", [] {}, disabled);
+        kCmdEditUndo, kUndoCaption, "Take back the last change", [] { controller().undo(); },
+        [] { return controller().history().canUndo() ? enabled() : disabled(); });
+    add(
+        kCmdEditRedo, kRedoCaption, "Make the change taken back again", [] { controller().redo(); },
+        [] { return controller().history().canRedo() ? enabled() : disabled(); });
     add(
         kCmdAppAbout, "バージョン情報 Pelmora(&A)...", "Program information and version",
         [this] { frame_.showAbout(); }, enabled);

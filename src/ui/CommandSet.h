@@ -25,7 +25,8 @@ public:
 
     // The command's action; null for an unknown id.
     QAction* action(int id) const;
-    // Applies every command's enable and check rule.
+    // Applies every command's enable and check rule, and names the steps that undo
+    // and redo would take.
     void updateAll();
     // Runs the command's handler as choosing it does, if it is enabled.
     void run(int id);

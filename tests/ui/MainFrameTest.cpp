@@ -77,7 +77,7 @@ TEST_F(MainFrameTest, ShowsTheMainAndLibraryViewsAtTheirInitialSizes) {
     EXPECT_EQ(frame->mainViewPane()->size(), QSize(500, 800));
     EXPECT_EQ(frame->libraryView()->size(), QSize(200, 800));
     EXPECT_EQ(frame->splitter()->orientation(), Qt::Horizontal);
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - Pelmora"));
+    EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("Untitled - Pelmora"));
 }
 
 TEST_F(MainFrameTest, MenuBarHasTheMenusInOrder) {
@@ -94,7 +94,7 @@ TEST_F(MainFrameTest, MenuCaptionsAreExactlyTheCommandNames) {
                                               "Aave as (&A)...", "Save focusing object as OBJ", "-",
                                               "-", "-", "Exit(&X)"}));
     EXPECT_EQ(menuCaptions(*frame, "Edit(&E)"),
-              (std::vector<std::string>{"Undo\tCtrl+Z(&U)", "-"}));
+              (std::vector<std::string>{"Undo\tCtrl+Z(&U)", "Redo\tCtrl+Y(&R)", "-"}));
     EXPECT_EQ(
         menuCaptions(*frame, "View(&V)"),
         (std::vector<std::string>{"Tool bar\t(&T)", "Status bar\t(&S)", "-", "Show parameter Dlg",

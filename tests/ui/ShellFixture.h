@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 

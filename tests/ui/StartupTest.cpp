@@ -81,7 +81,7 @@ TEST_F(StartupTest, ALibraryNamedOnTheCommandLineIsOpenedAfterTheReset) {
     start(QString::fromStdString(dir.path("mine.pmr").string()));
     EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), std::vector<int>{2});
     EXPECT_EQ(frame->document().title(), QStringLiteral("mine.pmr"));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("mine.pmr - Pelmora"));
+    EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("mine.pmr - Pelmora"));
 }
 
 TEST_F(StartupTest, StartAndShutdownCanRunRepeatedly) {

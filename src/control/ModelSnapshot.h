@@ -1,0 +1,34 @@
+#pragma once
+
+#include "control/LibraryBrowser.h"
+
+#include <cstddef>
+#include <map>
+#include <memory>
+
+class FlowerObjectNode;
+class SceneRoot;
+
+// Everything an undo step puts back: the library's objects and scenes, the work
+// object and the open scene, the library view's tiles and selections, the mode and
+// the flower head the floral diagram shows. The objects are exact copies (same ids)
+// that no one edits; a snapshot shares the copies of what did not change with the
+// snapshot before it.
+struct ModelSnapshot {
+    using Object = std::shared_ptr<const FlowerObjectNode>;
+    using Scene = std::shared_ptr<const SceneRoot>;
+
+    std::map<int, Object> library;
+    std::map<int, Scene> scenes;
+    // The work object: a library entry named by its id, or one of its own.
+    int workObjectId = -1;
+    Object unstoredWorkObject;
+    // The open scene likewise.
+    int openSceneId = -1;
+    Scene unstoredScene;
+    LibraryBrowser::State browser;
+    int mode = 0;
+    int diagramReceptacleId = -1;
+    // What the copies made for this snapshot hold, roughly, in bytes.
+    std::size_t bytes = 0;
+};
