@@ -159,3 +159,33 @@ TEST_F(FlowerHeadEditingTest, ACursorDragReshapesEveryPetalAndTheEraserTakesOneO
     EXPECT_EQ(erased->state, kSlotEmpty);
     EXPECT_EQ(filledSlots(*flower), 5);
 }
+
+TEST_F(FlowerHeadEditingTest, AnOrganStrokeAttachesNothingOnceItsSlotOrReceptacleHasChanged) {
+    FlowerTorusNode* flower = createFlower();
+    ASSERT_NE(flower, nullptr);
+    run(kCmdToolPen);
+    const Vector3 start = flower->petalParts[0]->basicTransAndRot.translationPart();
+    const Path path = pixelsOf(straightLine(start, start + Vector3(-0.3, 0.3, 0.0), 10));
+    const auto strokeWith = [&](const std::function<void()>& meanwhile) {
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, path.front());
+        for (size_t i = 1; i < path.size(); ++i) {
+            QTest::mouseMove(view, path[i]);
+            if (i == path.size() / 2)
+                meanwhile();
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, path.back());
+    };
+
+    // Another flower becomes the work object meanwhile: neither flower gets the organ.
+    FlowerTorusNode* next = nullptr;
+    strokeWith([&] { next = createFlower(); });
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(filledSlots(*flower), 0);
+    EXPECT_EQ(filledSlots(*next), 0);
+
+    // The diagram fills the slot meanwhile: the slot keeps that organ.
+    const FlowerPistilNode pistil(controller().nextId());
+    strokeWith([&] { floralDiagram().applyToOne(pistil, kWhorlPetal, 0); });
+    EXPECT_NE(dynamic_cast<FlowerPistilNode*>(next->petalParts[0]->object.get()), nullptr);
+    EXPECT_EQ(filledSlots(*next), 1);
+}
