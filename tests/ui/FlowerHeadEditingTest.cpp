@@ -85,7 +85,7 @@ TEST_F(FlowerHeadEditingTest, AnOrganStrokeFillsOnlyTheEmptySlotItStartsFrom) {
     EXPECT_EQ(filledSlots(*flower), 1);
 }
 
-TEST_F(FlowerHeadEditingTest, ACursorDragReshapesEveryPetalAndTheEraserTakesOneOut) {
+TEST_F(FlowerHeadEditingTest, TheCursorReshapesAndTurnsEveryPetalAndTheEraserTakesOneOut) {
     FlowerPetalNode* petal = drawPetal();
     ASSERT_NE(petal, nullptr);
     const std::unique_ptr<FlowerObjectNode> copy = petal->clone();
@@ -146,17 +146,36 @@ TEST_F(FlowerHeadEditingTest, ACursorDragReshapesEveryPetalAndTheEraserTakesOneO
     }
     EXPECT_EQ(controller().lastStep(), "Move control point");
 
+    // A Cursor drag on another petal's body turns every petal by the same turn in
+    // its own slot.
+    auto [turned, turnedAt] = seen[1];
+    std::vector<Matrix4> rotations;
+    for (const auto& slot : flower->petalParts)
+        rotations.push_back(slot->rotation);
+    drag(Path{turnedAt, turnedAt + QPoint(15, 0), turnedAt + QPoint(30, 0)});
+    const Matrix4 turn = inverted(rotations[0]) * flower->petalParts[0]->rotation;
+    EXPECT_FALSE(turn == Matrix4());
+    for (size_t i = 0; i < rotations.size(); ++i) {
+        const Matrix4 own = inverted(rotations[i]) * flower->petalParts[i]->rotation;
+        for (int k = 0; k < 16; ++k)
+            EXPECT_NEAR(own[k], turn[k], 1e-9);
+    }
+    EXPECT_EQ(controller().lastStep(), "Turn organ");
+
     // The Eraser takes nothing off the receptacle's body, then the petal it is on.
     run(kCmdToolEraser);
     const QPoint receptacle = pixelOf({0.0, 0.3, 0.0});
     ASSERT_EQ(pickAt(receptacle).value_or(PickRecord{}).id, flower->id);
     click(receptacle);
     EXPECT_EQ(filledSlots(*flower), 6);
-    auto [erased, onPetal] = seen[1];
-    ASSERT_EQ(pickAt(onPetal).value_or(PickRecord{}).id, erased->object->id);
+    const int erasedId = turned->object->id;
+    const Vector3 middle =
+        static_cast<const FlowerPetalNode&>(*turned->object).controlPoints().midribPoint(row);
+    const QPoint onPetal = pixelOf(transformPoint(turned->organMatrix(), middle));
+    ASSERT_EQ(pickAt(onPetal).value_or(PickRecord{}).id, erasedId);
     click(onPetal);
-    EXPECT_EQ(erased->object, nullptr);
-    EXPECT_EQ(erased->state, kSlotEmpty);
+    EXPECT_EQ(turned->object, nullptr);
+    EXPECT_EQ(turned->state, kSlotEmpty);
     EXPECT_EQ(filledSlots(*flower), 5);
 }
 
