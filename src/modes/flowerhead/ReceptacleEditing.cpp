@@ -40,9 +40,13 @@ SlotOfOrgan slotHolding(FlowerTorusNode& torus, int organId) {
     return {};
 }
 
+// A slot marked on the floral diagram that an edit picks is no longer waiting for a
+// copy: it becomes an ordinary filled slot.
 void settlePending(FlowerPart& slot) {
-    if (slot.state == kSlotFilledHighlighted)
-        slot.state = kSlotFilled;
+    if (slot.state != kSlotFilledHighlighted)
+        return;
+    slot.state = kSlotFilled;
+    appController().noteChange(appController().targetChange());
 }
 
 } // namespace
@@ -149,7 +153,6 @@ void ReceptacleEditing::onLButtonUp(int, int) {
     case Action::Pan:
         if (TOGL* context = mainContext())
             context->endDrag();
-        noteChange(kChangeMainView);
         break;
     case Action::Profile:
         finishProfile();
