@@ -1,10 +1,9 @@
 #include "modes/ControlPointDrag.h"
 
 #include "control/AppController.h"
-#include "gl/TOGL.h"
 #include "control/ViewHost.h"
+#include "gl/TOGL.h"
 #include "model/FlowerObjectNode.h"
-#include "model/PickColour.h"
 
 namespace {
 
@@ -15,17 +14,22 @@ TOGL* mainContext() {
 
 } // namespace
 
-std::optional<PickedControlPoint> controlPointUnder(int x, int y) {
+std::optional<PickedPixel> pickUnder(int x, int y) {
     const TOGL* context = mainContext();
     if (!context)
         return std::nullopt;
     const PickPixel pixel = context->pixelHasObject(x, y);
     if (!pixel.found)
         return std::nullopt;
-    const PickRecord record = decodePickColour(pixel.colour);
-    if (!record.twoIndexPart)
+    return PickedPixel{decodePickColour(pixel.colour), pixel.depth};
+}
+
+std::optional<PickedControlPoint> controlPointUnder(int x, int y) {
+    const auto picked = pickUnder(x, y);
+    if (!picked || !picked->record.twoIndexPart)
         return std::nullopt;
-    return PickedControlPoint{record.id, record.a, record.b, pixel.depth};
+    const PickRecord& record = picked->record;
+    return PickedControlPoint{record.id, record.a, record.b, picked->depth};
 }
 
 void ControlPointDrag::start(const FlowerObjectNode& target, const PickedControlPoint& picked) {

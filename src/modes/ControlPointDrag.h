@@ -1,8 +1,20 @@
 #pragma once
 
+#include "model/PickColour.h"
+
 #include <optional>
 
 class FlowerObjectNode;
+
+// Whatever the main view's pick snapshot shows under a window pixel: the decoded
+// pick colour and the window depth it was drawn at.
+struct PickedPixel {
+    PickRecord record;
+    float depth = 1.0f;
+};
+
+// What lies under the pixel, when the snapshot shows anything there.
+std::optional<PickedPixel> pickUnder(int x, int y);
 
 // A control point under a window pixel of the main view's pick snapshot: the
 // object it belongs to, its two indices and the window depth it was drawn at.
