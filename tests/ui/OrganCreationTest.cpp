@@ -1,25 +1,5 @@
 #include "OrganSketchingFixture.h"
 
-namespace {
-
-// The window as the X server shows it. The GL driver puts a swapped frame on the
-// server over a connection of its own, so the server's copy can lag the swap: the
-// view is drawn and grabbed again until `pixel` is no longer the white background
-// (or a couple of seconds have passed).
-template <typename Window> QImage grabShowing(CPelmoraView& view, Window& window, QPoint pixel) {
-    QImage shown;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        view.renderNow();
-        QTest::qWait(20);
-        shown = window.screen()->grabWindow(window.winId()).toImage();
-        if (shown.isNull() || shown.pixelColor(pixel) != QColor(Qt::white))
-            break;
-    }
-    return shown;
-}
-
-} // namespace
-
 using OrganCreationTest = OrganSketchingFixture;
 
 TEST_F(OrganCreationTest, ThreeStrokesMakeAPetalThatShowsInTheView) {

@@ -6,14 +6,14 @@
 #include "ShellFixture.h"
 
 #include "control/LibraryBrowser.h"
+#include "control/Singleton.h"
+#include "gl/TOGL.h"
+#include "model/PickColour.h"
+#include "modes/MouseListenerManager.h"
 #include "modes/organ/MouseListenerForPetal.h"
 #include "modes/organ/MouseListenerForPetalModify.h"
 #include "modes/organ/MouseListenerForPistilModify.h"
 #include "modes/organ/MouseListenerForStamenModify.h"
-#include "modes/MouseListenerManager.h"
-#include "control/Singleton.h"
-#include "gl/TOGL.h"
-#include "model/PickColour.h"
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerPistilNode.h"
 #include "organs/FlowerStamenNode.h"
@@ -70,6 +70,23 @@ inline double largestLift(const PetalControlPointManager& net) {
     return largest;
 }
 
+// The window as the X server shows it. The GL driver puts a swapped frame on the
+// server over a connection of its own, so the server's copy can lag the swap: the
+// view is drawn and grabbed again until `pixel` is no longer the white background
+// (or a couple of seconds have passed).
+template <typename Window>
+inline QImage grabShowing(CPelmoraView& view, Window& window, QPoint pixel) {
+    QImage shown;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        view.renderNow();
+        QTest::qWait(20);
+        shown = window.screen()->grabWindow(window.winId()).toImage();
+        if (shown.isNull() || shown.pixelColor(pixel) != QColor(Qt::white))
+            break;
+    }
+    return shown;
+}
+
 class OrganSketchingFixture : public ShellFixture {
 protected:
     void SetUp() override {
@@ -87,15 +104,8 @@ protected:
 
     // The window pixel (logical coordinates) a world point is seen at.
     QPoint pixelOf(const Vector3& p) {
-        const ViewTransform& view = gl().viewTransform();
-        const Matrix4 m = view.projection * view.modelView;
-        double clip[4];
-        for (int r = 0; r < 4; ++r)
-            clip[r] = m.at(r, 0) * p.x + m.at(r, 1) * p.y + m.at(r, 2) * p.z + m.at(r, 3);
-        const double x = (clip[0] / clip[3] + 1.0) / 2.0 * view.viewport.width;
-        const double y =
-            view.viewport.height - (clip[1] / clip[3] + 1.0) / 2.0 * view.viewport.height;
-        return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+        const Vector3 at = projectToWindow(gl().viewTransform(), p);
+        return QPoint(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));
     }
     Path pixelsOf(const std::vector<Vector3>& points) {
         Path path;
