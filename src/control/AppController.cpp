@@ -303,6 +303,8 @@ void AppController::commit() {
         redrawMainView();
         refreshPickBuffers();
     }
+    if (commitObserver_)
+        commitObserver_();
 }
 
 void AppController::redrawMainView() {

@@ -5,6 +5,7 @@
 #include "model/ModelContext.h"
 #include "model/Parameters.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -66,10 +67,10 @@ int libraryCategoryOf(const FlowerObjectNode& node);
 // three are changes of the model (they make the library unsaved); the others only
 // change what the views show.
 enum Change : unsigned {
-    kChangeWorkObject = 1u << 0, // the work object was replaced or edited
-    kChangeScene = 1u << 1,      // the open scene or the focus inside it changed
-    kChangeLibrary = 1u << 2,    // a library entry was added, removed or renewed
-    kChangeMainView = 1u << 3,   // mode, camera or a display switch: repaint and re-pick
+    kChangeWorkObject = 1u << 0,  // the work object was replaced or edited
+    kChangeScene = 1u << 1,       // the open scene or the focus inside it changed
+    kChangeLibrary = 1u << 2,     // a library entry was added, removed or renewed
+    kChangeMainView = 1u << 3,    // mode, camera or a display switch: repaint and re-pick
     kChangeLibraryView = 1u << 4, // category, selection or floral diagram shown
     kChangeOverallView = 1u << 5, // the overall window's camera
 };
@@ -179,6 +180,12 @@ public:
     void commit();
     // Notes and commits in one call.
     void commit(unsigned changes, const std::string& step = {});
+    // Called at the end of every commit that published something, after the
+    // repaints: the window shell brings its status bar and tool buttons up to the
+    // mode and tool then current. An empty function removes it.
+    void setCommitObserver(std::function<void()> observer) {
+        commitObserver_ = std::move(observer);
+    }
     // The name of the last committed step that changed the model.
     const std::string& lastStep() const { return lastStep_; }
     // Whether the library changed since it was last saved or opened.
@@ -235,6 +242,7 @@ private:
     std::string lastStep_;
     bool modified_ = false;
     int pickRefreshes_ = 0;
+    std::function<void()> commitObserver_;
 };
 
 AppController& appController();
