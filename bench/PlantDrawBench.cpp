@@ -1,8 +1,17 @@
 // Cloning and drawing a plant of 50 flowers under a real GL context, against the
 // same triangles replayed from one display list: the GL driver's own limit here.
+// Then the plant as the plant-editing mode (7) shows it: a whole frame of the main
+// view, and a branch stroke's release up to the refreshed picks, against the one
+// frame and one pick snapshot that the release's commit cannot do without.
+#include "control/AppController.h"
+#include "control/ControlSingletons.h"
+#include "control/ViewHost.h"
 #include "gl/TOGL.h"
+#include "interaction/FloorGrid.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
+#include "modes/ModeSingletons.h"
+#include "modes/MouseListenerManager.h"
 #include "support/SamplePlants.h"
 
 #include <benchmark/benchmark.h>
@@ -94,8 +103,114 @@ void BM_DrawPlantFromDisplayList(benchmark::State& state) {
     s.togl.doneCurrent();
 }
 
+// The main view without a window: painted as the view paints itself, into the
+// off-screen frame of a windowless context.
+class WindowlessMainView final : public ViewHost {
+public:
+    TOGL context;
+
+    void redrawMainView() override {
+        context.beginFrame();
+        drawFloorGrid();
+        appController().drawMainView();
+        mouseListenerManager().drawMainOverlay();
+        context.endFrame();
+    }
+    void redrawOverallView() override {}
+    void redrawLibraryView() override {}
+    TOGL* mainContext() override { return &context; }
+    TOGL* overallContext() override { return nullptr; }
+};
+
+// The plant as the work object of mode 7, with the controller and the modes of the
+// program around it; they go again with the setup.
+struct PlantModeSetup {
+    WindowlessMainView view;
+    bool ready = false;
+
+    PlantModeSetup() {
+        view.context.setHomeCamera(kMainViewHomeCamera);
+        ready = view.context.attachWindowless();
+        if (!ready)
+            return;
+        view.context.resize(1000, 800, false);
+        AppController& controller = appController();
+        controller.setViewHost(&view);
+        mouseListenerManager();
+        controller.setWorkObject(samples::plant(kFlowers));
+        controller.switchToMode(kModeCompositModify);
+        controller.commit();
+    }
+    ~PlantModeSetup() {
+        destroyModeSingletons();
+        destroyControlSingletons();
+    }
+
+    // A mouse message at the window pixel where a world point is seen.
+    void message(MouseMessage message, const Vector3& at) {
+        const Vector3 pixel = projectToWindow(view.context.viewTransform(), at);
+        mouseListenerManager().mainViewMessage(message, static_cast<int>(pixel.x),
+                                               static_cast<int>(pixel.y));
+    }
+};
+
+void BM_PlantFrameInPlantMode(benchmark::State& state) {
+    PlantModeSetup s;
+    if (!s.ready) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    for (auto _ : state)
+        s.view.redrawMainView();
+}
+
+// What every commit that changed the plant does at the least.
+void BM_FrameAndPickSnapshot(benchmark::State& state) {
+    PlantModeSetup s;
+    if (!s.ready) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    for (auto _ : state)
+        appController().commit(kChangeMainView);
+}
+
+// A branch stroke drawn from the middle of the plant's axis: the press and the
+// moves untimed, the release timed up to the refreshed picks. The new branch is
+// taken off again untimed, so that every stroke meets the same plant.
+void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
+    PlantModeSetup s;
+    if (!s.ready) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    auto* plant = asComposite(appController().workObject());
+    const Vector3 from{0.0, 1.2, 0.0};
+    const Vector3 to{0.4, 1.5, 0.0};
+    const int before = appController().pickRefreshCount();
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.message(MouseMessage::LButtonDown, from);
+        for (int k = 1; k <= 10; ++k)
+            s.message(MouseMessage::MouseMove, from + (to - from) * (k / 10.0));
+        state.ResumeTiming();
+        s.message(MouseMessage::LButtonUp, to);
+        state.PauseTiming();
+        if (plant->m_children.size() != static_cast<size_t>(kFlowers) + 1)
+            state.SkipWithError("the stroke grew no branch");
+        else
+            plant->removeBranch(plant->m_children.back()->id);
+        state.ResumeTiming();
+    }
+    state.counters["refreshes"] = benchmark::Counter(appController().pickRefreshCount() - before,
+                                                     benchmark::Counter::kAvgIterations);
+}
+
 } // namespace
 
 BENCHMARK(BM_ClonePlant)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawPlantSolid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DrawPlantFromDisplayList)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlantFrameInPlantMode)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameAndPickSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BranchStrokeReleaseToPicks)->Unit(benchmark::kMillisecond)->UseRealTime();

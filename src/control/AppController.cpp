@@ -495,6 +495,8 @@ void AppController::publish(unsigned changes) {
         redrawMainView();
         refreshPickBuffers();
     }
+    if (commitObserver_)
+        commitObserver_();
 }
 
 void AppController::redrawMainView() {

@@ -6,6 +6,7 @@
 #include "model/ModelContext.h"
 #include "model/Parameters.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -200,6 +201,12 @@ public:
     void setHistoryLimits(std::size_t steps, std::size_t bytes) {
         history_.setLimits(steps, bytes);
     }
+    // Called at the end of every commit that published something, after the
+    // repaints: the window shell brings its status bar and tool buttons up to the
+    // mode and tool then current. An empty function removes it.
+    void setCommitObserver(std::function<void()> observer) {
+        commitObserver_ = std::move(observer);
+    }
     // The name of the last committed step that changed the model.
     const std::string& lastStep() const { return lastStep_; }
     // Whether the library changed since it was last saved or opened.
@@ -273,6 +280,7 @@ private:
     // live object whose copy it returns to, and the next snapshot shares it.
     std::map<int, ModelSnapshot::Object> objectSources_;
     std::map<int, ModelSnapshot::Scene> sceneSources_;
+    std::function<void()> commitObserver_;
 };
 
 AppController& appController();

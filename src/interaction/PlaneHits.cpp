@@ -47,6 +47,17 @@ Vector3 pixelNearPoint(const ViewTransform& view, double x, double y) {
     return unprojectPixel(view, x, y, kNearPointDepth);
 }
 
+Vector3 projectToWindow(const ViewTransform& view, const Vector3& p) {
+    const Matrix4 m = view.projection * view.modelView;
+    double clip[4];
+    for (int r = 0; r < 4; ++r)
+        clip[r] = m.at(r, 0) * p.x + m.at(r, 1) * p.y + m.at(r, 2) * p.z + m.at(r, 3);
+    const Viewport& v = view.viewport;
+    const double x = v.x + (clip[0] / clip[3] + 1.0) / 2.0 * v.width;
+    const double y = v.y + (clip[1] / clip[3] + 1.0) / 2.0 * v.height;
+    return {x, v.height - y, (clip[2] / clip[3] + 1.0) / 2.0};
+}
+
 PickRay pickRay(const ViewTransform& view, const Vector3& eye, double x, double y) {
     return {eye, unit(unprojectPixel(view, x, y, kPickRayDepth) - eye)};
 }

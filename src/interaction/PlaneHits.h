@@ -33,6 +33,9 @@ bool unproject(const ViewTransform& view, double winX, double winY, double winZ,
 Vector3 unprojectPixel(const ViewTransform& view, double x, double y, double depth);
 // A world point just beyond the near plane under the pixel.
 Vector3 pixelNearPoint(const ViewTransform& view, double x, double y);
+// Where a world point in front of the eye is seen: its window client position in x
+// and y (not rounded) and its window depth in z; the inverse of unprojectPixel.
+Vector3 projectToWindow(const ViewTransform& view, const Vector3& p);
 
 struct PickRay {
     Vector3 origin;

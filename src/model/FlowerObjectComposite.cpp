@@ -325,23 +325,26 @@ void FlowerObjectComposite::replaceLike(int objectId, const FlowerObjectComposit
     }
 }
 
-void FlowerObjectComposite::turnBranch(int objectId, const Vector3& drag, const Matrix4& model,
+bool FlowerObjectComposite::turnBranch(int objectId, const Vector3& drag, const Matrix4& model,
                                        const Vector3& viewDirection) {
     if (drag.length() > 0.08)
-        return;
+        return false;
     for (size_t i = 0; i < m_children.size(); ++i) {
         if (m_children[i]->id != objectId)
             continue;
         Matrix4 toBranch = model * branchMatrix(i);
         toBranch.invert();
-        const Vector3 w = transformPoint(toBranch, viewDirection);
-        const Vector3 v = transformPoint(toBranch, drag);
+        // Both are directions: the branch's offset from the plant's base must not
+        // turn into a drag, or a mouse that did not move would still turn it.
+        const Vector3 w = toBranch.rotateVector(viewDirection);
+        const Vector3 v = toBranch.rotateVector(drag);
         const double angle = 1.5 * v.length();
         Matrix4 turn;
         turn.setRotationAxis(cross(v, w), std::cos(angle), std::sin(angle));
         m_childrenMatRot[i] = m_childrenMatRot[i] * turn;
-        return;
+        return true;
     }
+    return false;
 }
 
 void FlowerObjectComposite::takeStrokes(FlowerObjectNode& from, FlowerObjectNode& to,

@@ -88,8 +88,9 @@ public:
     bool cutAtSegment(int objectId, SceneRoot* openScene);
     // The trackball turn of a branch by a mouse drag `drag` (world units), seen along
     // `viewDirection` (the main camera's look-at point minus its eye), with this
-    // composite's model matrix `model`.
-    void turnBranch(int objectId, const Vector3& drag, const Matrix4& model,
+    // composite's model matrix `model`. Drags longer than 0.08 are ignored; whether
+    // the branch was found and turned.
+    bool turnBranch(int objectId, const Vector3& drag, const Matrix4& model,
                     const Vector3& viewDirection);
     void rebuildAxis();
     void rebuildAxisUpward();

@@ -64,6 +64,11 @@ protected:
     Vector3 hitPlaneY0(int x, int y) const;
     Vector3 hitViewPlane(int x, int y) const;
     Vector3 hitPlaneZ0(int x, int y) const;
+    // The pixel's view-plane point carried along its eye ray onto the plane through
+    // `planePoint` with `normal`: where strokes on an upright drawing plane land.
+    Vector3 hitStrokePlane(int x, int y, const Vector3& planePoint, const Vector3& normal) const {
+        return hitPlaneThroughPoint(hitViewPlane(x, y), planePoint, normal);
+    }
 
     // The camera buttons: the right button orbits, the middle button dollies, the
     // Browsing tool's left button pans; the drag holds the mouse for the main view

@@ -2,6 +2,7 @@
 
 #include "control/AppController.h"
 #include "control/LibraryFileModule.h"
+#include "control/Singleton.h"
 #include "gl/TextureManager.h"
 #include "model/FlowerObjectNode.h"
 #include "ui/AboutDialog.h"
@@ -10,6 +11,7 @@
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
+#include "ui/ModeGuidance.h"
 #include "ui/ViewManager.h"
 #include "ui/WindowIcons.h"
 
@@ -105,15 +107,22 @@ CMainFrame::CMainFrame()
 
     // The toolbars follow the commands' rules while the program idles.
     auto* idle = new QTimer(this);
-    connect(idle, &QTimer::timeout, this, [this] {
-        commands_->updateAll();
-        setWindowModified(appController().modified());
-    });
+    connect(idle, &QTimer::timeout, this, [this] { commands_->updateAll(); });
     idle->start(250);
-    commands_->updateAll();
+    appController().setCommitObserver([this] { followCommit(); });
+    followCommit();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    if (AppController* controller = existingSingleton<AppController>())
+        controller->setCommitObserver({});
+}
+
+void CMainFrame::followCommit() {
+    commands_->updateAll();
+    guidance_->setText(modeGuidance(appController().mode()));
+    setWindowModified(appController().modified());
+}
 
 void CMainFrame::addMenuEntries(QMenu* menu, std::initializer_list<int> ids) {
     for (int id : ids) {
@@ -208,9 +217,12 @@ void CMainFrame::buildToolBars() {
 
 void CMainFrame::buildStatusBar() {
     QStatusBar* bar = statusBar();
+    // A widget rather than a message: the commands' hints shown while the mouse is
+    // over them only cover it for that time.
+    guidance_ = new QLabel;
+    bar->addWidget(guidance_, 1);
     for (const char* text : {"CAP", "NUM", "SCRL"})
         bar->addPermanentWidget(indicator(text));
-    bar->showMessage(QStringLiteral("Ready"));
 }
 
 void CMainFrame::addPaneShortcuts() {

@@ -12,6 +12,7 @@ class CFlowerLibView;
 class COverallFrame;
 class CPelmoraView;
 class CommandSet;
+class QLabel;
 class QMenu;
 class QSplitter;
 class QToolBar;
@@ -36,6 +37,8 @@ public:
     COverallFrame& overallFrame() const { return *overallFrame_; }
     QToolBar* toolsBar() const { return toolsBar_; }
     QToolBar* viewBar() const { return viewBar_; }
+    // The status bar's line saying what the current mode expects.
+    QLabel* guidance() const { return guidance_; }
     QSplitter* splitter() const { return splitter_; }
 
     // Sizes the window so that the panes get their initial 500 x 800 and 200 x 800.
@@ -66,6 +69,9 @@ private:
     void buildMenus();
     void buildToolBars();
     void buildStatusBar();
+    // After every commit: the status bar's guidance and the tool buttons follow the
+    // mode and tool the action left.
+    void followCommit();
     void addPaneShortcuts();
     void refreshRecentFiles();
     void refreshTitle();
@@ -80,6 +86,7 @@ private:
     QSplitter* splitter_;
     QToolBar* toolsBar_ = nullptr;
     QToolBar* viewBar_ = nullptr;
+    QLabel* guidance_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;

@@ -241,6 +241,21 @@ bool isLibraryCommand(int id) {
            id == kCmdLeafLibrary || id == kCmdPrimitiveLibrary;
 }
 
+// The picture of a command that cannot be chosen: grey, faded towards white and
+// half transparent, so that it reads as unavailable whatever the widget style does
+// with disabled icons.
+QPixmap disabledPicture(const QPixmap& picture) {
+    QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = 128 + qGray(line[x]) / 2;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) / 2);
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
 } // namespace
 
 QIcon commandIcon(int commandId) {
@@ -261,7 +276,9 @@ QIcon commandIcon(int commandId) {
     }
     it->second(painter);
     painter.end();
-    return QIcon(pixmap);
+    QIcon icon(pixmap);
+    icon.addPixmap(disabledPicture(pixmap), QIcon::Disabled);
+    return icon;
 }
 
 QIcon applicationIcon() {

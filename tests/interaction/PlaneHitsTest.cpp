@@ -72,6 +72,17 @@ TEST(PlaneHits, WindowYGrowsDownwards) {
     EXPECT_NEAR(top.y / (5.0 - top.z), std::tan(22.5 * std::numbers::pi / 180.0), 1e-9);
 }
 
+TEST(PlaneHits, ProjectingToTheWindowUndoesUnprojecting) {
+    ViewTransform view = viewFrom(kFrontCamera);
+    view.viewport.x = 7;
+    view.viewport.y = 11;
+    for (const Vector3 pixel :
+         {Vector3(0, 0, 0.1), Vector3(123.5, 40, 0.9), Vector3(kWidth, kHeight, 0.5)}) {
+        const Vector3 back = projectToWindow(view, unprojectPixel(view, pixel.x, pixel.y, pixel.z));
+        EXPECT_LT(distance(back, pixel), 1e-6);
+    }
+}
+
 TEST(PlaneHits, PickRayStartsAtTheEyeAndIsUnit) {
     const ViewTransform view = viewFrom(kFrontCamera);
     const PickRay ray = pickRay(view, kFrontCamera.eye, 30, 80);

@@ -247,11 +247,14 @@ TEST_F(CompositeTest, ReplaceSegmentTakesTheOldShapeAndTheSketchStrokes) {
     EXPECT_FALSE(plant.replaceSegment(sketchId, std::make_unique<AxisNode>(nextId()), {0, 0, 1}));
 }
 
-TEST_F(CompositeTest, TurnBranchIgnoresLongDragsAndTurnsOnShortOnes) {
+TEST_F(CompositeTest, TurnBranchIgnoresLongDragsAndStillMiceAndTurnsOnShortOnes) {
     auto plant = samplePlant();
     const int branchId = plant->m_children[0]->id;
     const Matrix4 before = plant->m_childrenMatRot[0];
     plant->turnBranch(branchId, {0.1, 0, 0}, Matrix4(), {0, 0, -1});
+    EXPECT_EQ(plant->m_childrenMatRot[0], before);
+    // The branch sits away from the base; a drag of no length still turns nothing.
+    plant->turnBranch(branchId, {0, 0, 0}, Matrix4::translation({1, 2, 3}), {0, 0, -1});
     EXPECT_EQ(plant->m_childrenMatRot[0], before);
     plant->turnBranch(branchId, {0.05, 0, 0}, Matrix4(), {0, 0, -1});
     EXPECT_NE(plant->m_childrenMatRot[0], before);

@@ -4,7 +4,6 @@
 // and the window pixels a world point is seen at; for the tests and benchmarks that
 // drive the petal mode with window coordinates.
 #include "interaction/PlaneHits.h"
-#include "math/Matrix4.h"
 #include "math/Vector3.h"
 
 #include <cmath>
@@ -39,11 +38,6 @@ struct WindowPixel {
 
 // The window pixel a world point is seen at through the view's camera and viewport.
 inline WindowPixel windowPixelOf(const ViewTransform& view, const Vector3& p) {
-    const Matrix4 m = view.projection * view.modelView;
-    double clip[4];
-    for (int r = 0; r < 4; ++r)
-        clip[r] = m.at(r, 0) * p.x + m.at(r, 1) * p.y + m.at(r, 2) * p.z + m.at(r, 3);
-    const double x = (clip[0] / clip[3] + 1.0) / 2.0 * view.viewport.width;
-    const double y = view.viewport.height - (clip[1] / clip[3] + 1.0) / 2.0 * view.viewport.height;
-    return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+    const Vector3 at = projectToWindow(view, p);
+    return {static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y))};
 }

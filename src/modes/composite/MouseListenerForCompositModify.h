@@ -1,6 +1,77 @@
 #pragma once
 
+#include "interaction/Stroke.h"
+#include "math/Vector3.h"
 #include "modes/MouseListenerState.h"
 
-// Branches grown on the work plant (mode 7).
-class MouseListenerForCompositModify final : public InactiveMouseListener {};
+#include <string>
+
+class FlowerObjectComposite;
+
+// Growing the plant that is the work object (mode 7). What the left button does
+// follows the drawing tool chosen when it went down:
+// - Pen: a stroke from the point of the main axis nearest to the cursor, drawn on
+//   the plane through that point facing the camera, grows a branch there carrying
+//   the object selected in the library; from the axis's last point it extends the
+//   axis instead.
+// - Eraser: the branch (or a later piece of the main axis) under the cursor goes,
+//   at the press and at every move; the plant itself and its first piece stay.
+// - Cursor: dragging a part turns the branch that carries it within its holder.
+// - Browsing: pans the camera.
+// The right button orbits (Pen, Cursor, Eraser, Browsing), the middle button
+// dollies. A double click marks the plant for one picture. The press reads the
+// work object afresh and the later events find it again by its id; while the work
+// object is not a plant the left button does nothing.
+class MouseListenerForCompositModify final : public MouseListenerState {
+public:
+    // Shorter branch strokes grow nothing.
+    static constexpr int kMinimumPoints = 3;
+
+    void onLButtonUp(int x, int y) override;
+    void onRButtonUp(int x, int y) override;
+    void onMButtonUp(int x, int y) override;
+    void onLButtonDown(int x, int y) override;
+    void onRButtonDown(int x, int y) override;
+    void onMButtonDown(int x, int y) override { beginDolly(x, y); }
+    void onLButtonDblClk(int x, int y) override;
+    void onRButtonDblClk(int, int) override {}
+    void onMButtonDblClk(int, int) override {}
+    void onMouseMove(int x, int y) override;
+    void onDraw() override;
+
+    const Stroke& stroke() const { return stroke_; }
+    // The plant drawn with the marked look (the double click's picture).
+    bool targetMarked() const { return targetMarked_; }
+
+private:
+    // The work plant the left button went down on; null once it is gone.
+    FlowerObjectComposite* target() const;
+    void startBranch(const FlowerObjectComposite& target, int x, int y);
+    // The step name of the change, empty when the stroke grew nothing.
+    std::string finishBranch(FlowerObjectComposite& target, int x, int y);
+    // Whether something was erased under the pixel.
+    bool eraseUnder(FlowerObjectComposite& target, int x, int y);
+    void startTurn(const FlowerObjectComposite& target, int x, int y);
+    // Whether the drag to (x, y) turned the branch.
+    bool turnTo(FlowerObjectComposite& target, int x, int y);
+    void clear();
+
+    int tool_ = -1;
+    int targetId_ = -1;
+    Stroke stroke_;
+    Vector3 planePoint_;
+    Vector3 planeNormal_;
+    // Where the branch stroke starts on the main axis (the plane point): the index
+    // of the axis point nearest to the pick ray and its arc length from the base;
+    // index -1 while no branch stroke is being drawn.
+    int axisIndex_ = -1;
+    double axisLength_ = 0.0;
+    // The Cursor drag: the turned branch and the composite holding it, by id, and
+    // the last mouse position.
+    int turnedBranchId_ = -1;
+    int turnHolderId_ = -1;
+    int lastX_ = 0;
+    int lastY_ = 0;
+    bool turned_ = false;
+    bool targetMarked_ = false;
+};
