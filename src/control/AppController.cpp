@@ -104,6 +104,7 @@ void AppController::enterCreationMode(int creationMode) {
         context->resetCamera();
     setWorkObject(nullptr);
     switchToMode(creationMode);
+    noteChange(0, "Start new object");
 }
 
 void AppController::createScene() {
@@ -171,6 +172,9 @@ void AppController::dropWorkObject() {
 }
 
 void AppController::setWorkObject(std::unique_ptr<FlowerObjectNode> node) {
+    // No work object replacing none changes nothing that undo would give back.
+    if (!node && !workObject())
+        return;
     dropWorkObject();
     unstoredWorkObject_ = std::move(node);
     noteChange(kChangeWorkObject | kChangeLibraryView);

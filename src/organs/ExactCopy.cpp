@@ -3,14 +3,24 @@
 #include "math/TextWriter.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "organs/FlowerStamenNode.h"
 #include "organs/FlowerTorusNode.h"
 
 namespace {
 
-// Gives `copy`, a clone of `original`, the original's ids. A clone has the same
-// structure as what it was cloned from, so the two trees are walked side by side.
+// Gives `copy`, a clone of `original`, the original's ids and materials: a clone
+// takes its colours through setMaterial, which sets every alpha to the default. A
+// clone has the same structure as what it was cloned from, so the two trees are
+// walked side by side.
 void takeIds(const FlowerObjectNode& original, FlowerObjectNode& copy) {
     copy.id = original.id;
+    copy.diffuse = original.diffuse;
+    copy.specular = original.specular;
+    copy.ambient = original.ambient;
+    copy.shininess = original.shininess;
+    if (original.kind == kKindStamen)
+        static_cast<FlowerStamenNode&>(copy).antherMaterial =
+            static_cast<const FlowerStamenNode&>(original).antherMaterial;
     if (const FlowerObjectComposite* from = asComposite(&original)) {
         auto& to = static_cast<FlowerObjectComposite&>(copy);
         for (size_t i = 0; i < from->m_children.size() && i < to.m_children.size(); ++i)
