@@ -1,6 +1,7 @@
 #include "control/AppController.h"
 
 #include "control/FloralDiagram.h"
+#include "control/FrozenEntry.h"
 #include "control/LibraryBrowser.h"
 #include "control/ModeHost.h"
 #include "control/Singleton.h"
@@ -11,7 +12,6 @@
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
-#include "organs/ExactCopy.h"
 #include "organs/FlowerTorusNode.h"
 
 #include <cstddef>
@@ -373,8 +373,8 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
         if (it != objectSources_.end() && unchanged(live.id)) {
             copy = it->second;
         } else {
-            copy = exactCopy(live);
-            next.bytes += estimatedBytes(*copy);
+            copy = FrozenEntry::freeze(live);
+            next.bytes += copy->bytes();
         }
         objectSources[live.id] = copy;
         return copy;
@@ -395,8 +395,8 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
             !((changes & kChangeScene) && live.id == openId)) {
             copy = it->second;
         } else {
-            copy = exactCopy(live);
-            next.bytes += estimatedBytes(*copy);
+            copy = FrozenEntry::freeze(live);
+            next.bytes += copy->bytes();
         }
         sceneSources[live.id] = copy;
         return copy;
@@ -417,7 +417,7 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
 
 void AppController::restoreSnapshot(const ModelSnapshot& target) {
     // A live object stays when it already is what the target holds; every other
-    // one is replaced by a copy of the target's.
+    // one is thawed from the target's record.
     std::map<int, std::unique_ptr<FlowerObjectNode>> live = std::move(library_);
     if (unstoredWorkObject_) {
         const int id = unstoredWorkObject_->id;
@@ -430,19 +430,22 @@ void AppController::restoreSnapshot(const ModelSnapshot& target) {
         if (it != live.end() && source != objectSources_.end() && source->second == wanted)
             object = std::move(it->second);
         else
-            object = exactCopy(*wanted);
+            object = wanted->thawObject();
         return object;
     };
     library_.clear();
     std::map<int, ModelSnapshot::Object> objectSources;
-    for (const auto& [id, wanted] : target.library) {
-        library_[id] = bring(id, wanted);
-        objectSources[id] = wanted;
-    }
+    // A record that does not thaw (it always should) leaves its entry out rather than
+    // an empty one in.
+    for (const auto& [id, wanted] : target.library)
+        if (std::unique_ptr<FlowerObjectNode> object = bring(id, wanted)) {
+            library_[id] = std::move(object);
+            objectSources[id] = wanted;
+        }
     workObjectId_ = target.workObjectId;
     unstoredWorkObject_.reset();
     if (target.unstoredWorkObject) {
-        const int id = target.unstoredWorkObject->id;
+        const int id = target.unstoredWorkObject->id();
         unstoredWorkObject_ = bring(id, target.unstoredWorkObject);
         objectSources[id] = target.unstoredWorkObject;
     }
@@ -458,17 +461,18 @@ void AppController::restoreSnapshot(const ModelSnapshot& target) {
         auto source = sceneSources_.find(id);
         if (it != liveScenes.end() && source != sceneSources_.end() && source->second == wanted)
             return std::move(it->second);
-        return exactCopy(*wanted);
+        return wanted->thawScene();
     };
     std::map<int, std::unique_ptr<SceneRoot>> scenes;
     std::map<int, ModelSnapshot::Scene> sceneSources;
-    for (const auto& [id, wanted] : target.scenes) {
-        scenes[id] = bringScene(id, wanted);
-        sceneSources[id] = wanted;
-    }
+    for (const auto& [id, wanted] : target.scenes)
+        if (std::unique_ptr<SceneRoot> scene = bringScene(id, wanted)) {
+            scenes[id] = std::move(scene);
+            sceneSources[id] = wanted;
+        }
     std::unique_ptr<SceneRoot> unstoredScene;
     if (target.unstoredScene) {
-        const int id = target.unstoredScene->id;
+        const int id = target.unstoredScene->id();
         unstoredScene = bringScene(id, target.unstoredScene);
         sceneSources[id] = target.unstoredScene;
     }
