@@ -77,54 +77,60 @@ void bendStep(bool scene) {
     controller.commit(scene ? kChangeScene : kChangeWorkObject, "Bend petal");
 }
 
-void BM_UndoRedo(benchmark::State& state, bool scene) {
-    BenchViewHost host(false);
-    if (!host.ready()) {
-        state.SkipWithError("no OpenGL context");
-        return;
-    }
+// The controller on a windowless view with the model set up; everything is
+// emptied again and the view withdrawn when the benchmark ends.
+struct UndoSetup {
+    BenchViewHost host{false};
     AppController& controller = appController();
-    controller.setViewHost(&host);
-    mouseListenerManager();
-    setUpModel(scene);
-    bendStep(scene);
-    for (auto _ : state) {
-        controller.undo();
-        controller.redo();
+
+    UndoSetup(benchmark::State& state, bool scene) {
+        if (!host.ready()) {
+            state.SkipWithError("no OpenGL context");
+            return;
+        }
+        controller.setViewHost(&host);
+        mouseListenerManager();
+        setUpModel(scene);
     }
-    state.counters["main_paints_per_undo"] =
-        benchmark::Counter(host.mainPaints / 2.0, benchmark::Counter::kAvgIterations);
-    controller.resetAll();
-    controller.commit();
-    controller.setViewHost(nullptr);
+    ~UndoSetup() {
+        controller.resetAll();
+        controller.commit();
+        controller.setViewHost(nullptr);
+    }
+};
+
+void BM_UndoRedo(benchmark::State& state, bool scene) {
+    UndoSetup setup(state, scene);
+    if (!setup.host.ready())
+        return;
+    bendStep(scene);
+    const int picksBefore = setup.controller.pickRefreshCount();
+    for (auto _ : state) {
+        setup.controller.undo();
+        setup.controller.redo();
+    }
+    state.counters["picks_per_undo"] =
+        benchmark::Counter((setup.controller.pickRefreshCount() - picksBefore) / 2.0,
+                           benchmark::Counter::kAvgIterations);
 }
 
 void BM_UndoFrameAndSnapshot(benchmark::State& state, bool scene) {
-    BenchViewHost host(false);
-    if (!host.ready()) {
-        state.SkipWithError("no OpenGL context");
+    UndoSetup setup(state, scene);
+    if (!setup.host.ready())
         return;
-    }
-    AppController& controller = appController();
-    controller.setViewHost(&host);
-    mouseListenerManager();
-    setUpModel(scene);
-    TOGL& gl = *host.mainContext();
+    TOGL& gl = *setup.host.mainContext();
     for (auto _ : state) {
-        // What an undo cannot avoid, twice: the view painted and picked.
+        // What an undo and a redo cannot avoid: the view painted and picked twice.
         for (int i = 0; i < 2; ++i) {
-            host.redrawMainView();
+            setup.host.redrawMainView();
             gl.beginSnapshot();
             glDisable(GL_BLEND);
             glDisable(GL_LIGHTING);
             glShadeModel(GL_FLAT);
-            controller.drawMainView();
+            setup.controller.drawMainView();
             gl.endFrame();
         }
     }
-    controller.resetAll();
-    controller.commit();
-    controller.setViewHost(nullptr);
 }
 
 long residentBytes() {
