@@ -213,6 +213,9 @@ public:
     bool modified() const { return history_.currentSerial() != savedSerial_; }
     // The library as it is now has been saved (or opened).
     void markSaved() { savedSerial_ = history_.currentSerial(); }
+    // The library as it is now was never saved (recovered work): it counts as
+    // modified until it is saved.
+    void markUnsaved() { savedSerial_ = kNeverSaved; }
     // How often the picks were refreshed: lets tests and benchmarks count the work a
     // commit does.
     int pickRefreshCount() const { return pickRefreshes_; }
@@ -275,6 +278,7 @@ private:
     int pickRefreshes_ = 0;
     UndoHistory history_;
     bool restartHistory_ = true;
+    static constexpr unsigned long long kNeverSaved = ~0ULL;
     unsigned long long savedSerial_ = 0;
     // The history copy each live object and scene is equal to, by id: undo keeps a
     // live object whose copy it returns to, and the next snapshot shares it.

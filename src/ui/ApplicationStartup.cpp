@@ -35,6 +35,7 @@ std::unique_ptr<CMainFrame> startApplication(const QString& requestedLibrary) {
         libraryFileModule().loadStartupLibrary();
     else
         mainFrame->openDocumentPath(requestedLibrary);
+    mainFrame->offerRecovery();
     return mainFrame;
 }
 

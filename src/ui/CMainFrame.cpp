@@ -6,12 +6,14 @@
 #include "gl/TextureManager.h"
 #include "model/FlowerObjectNode.h"
 #include "ui/AboutDialog.h"
+#include "ui/Autosave.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/COverallFrame.h"
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
 #include "ui/ModeGuidance.h"
+#include "ui/ShellPrompts.h"
 #include "ui/ViewManager.h"
 #include "ui/WindowIcons.h"
 
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -88,7 +91,7 @@ QLabel* indicator(const char* text) {
 CMainFrame::CMainFrame()
     : commands_(new CommandSet(*this)), mainView_(new CPelmoraView),
       libraryView_(new CFlowerLibView), splitter_(new QSplitter(Qt::Horizontal)),
-      overallFrame_(std::make_unique<COverallFrame>()) {
+      overallFrame_(std::make_unique<COverallFrame>()), autosave_(new Autosave(this)) {
     setWindowIcon(applicationIcon());
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     mainViewPane_ = QWidget::createWindowContainer(mainView_, splitter_);
@@ -111,6 +114,9 @@ CMainFrame::CMainFrame()
     idle->start(250);
     appController().setCommitObserver([this] { followCommit(); });
     followCommit();
+    autosave_->reportFailure = [this](const QString& message) {
+        statusBar()->showMessage(message);
+    };
 }
 
 CMainFrame::~CMainFrame() {
@@ -279,6 +285,8 @@ void CMainFrame::openDocument() {
 }
 
 bool CMainFrame::openDocumentPath(const QString& path) {
+    if (!settleUnsavedChanges())
+        return false;
     const bool opened = document_.openDocument(path);
     if (opened)
         recentFiles_.add(path);
@@ -289,14 +297,13 @@ bool CMainFrame::openDocumentPath(const QString& path) {
     return opened;
 }
 
-void CMainFrame::saveDocument() {
+bool CMainFrame::saveDocument() {
     if (document_.path().isEmpty())
-        saveDocumentAs();
-    else
-        saveTo(document_.path());
+        return saveDocumentAs();
+    return saveTo(document_.path());
 }
 
-void CMainFrame::saveDocumentAs() {
+bool CMainFrame::saveDocumentAs() {
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QString::fromLatin1(kLibraryFilter));
@@ -304,14 +311,16 @@ void CMainFrame::saveDocumentAs() {
     if (!document_.path().isEmpty())
         dialog.selectFile(document_.path());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    saveTo(dialog.selectedFiles().front());
+        return false;
+    return saveTo(dialog.selectedFiles().front());
 }
 
 bool CMainFrame::saveTo(const QString& path) {
     const bool saved = document_.saveDocument(path);
-    if (saved)
+    if (saved) {
         recentFiles_.add(path);
+        autosave_->discard();
+    }
     refreshRecentFiles();
     refreshTitle();
     return saved;
@@ -372,7 +381,46 @@ bool CMainFrame::overallWindowVisible() const {
     return overallFrame_->isVisible();
 }
 
+bool CMainFrame::settleUnsavedChanges() {
+    if (!appController().modified())
+        return true;
+    switch (shellPrompts().saveChanges(document_.title())) {
+    case ShellPrompts::SaveAnswer::Save:
+        return saveDocument();
+    case ShellPrompts::SaveAnswer::Discard:
+        return true;
+    case ShellPrompts::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CMainFrame::offerRecovery() {
+    const std::vector<Autosave::Leftover> leftovers = autosave_->leftovers();
+    if (leftovers.empty())
+        return;
+    const Autosave::Leftover& newest = leftovers.front();
+    if (shellPrompts().recoverAutosave(newest.written)) {
+        std::string error;
+        if (!libraryFileModule().openReadablePart(newest.path.toStdString(), error)) {
+            // Kept for a later start: the work may still be recovered by hand.
+            document_.reportFailure(QStringLiteral("Failed to recover the unsaved work.\n\n") +
+                                    QString::fromStdString(error));
+            return;
+        }
+        document_.newDocument();
+        appController().markUnsaved();
+        refreshTitle();
+    }
+    for (const Autosave::Leftover& leftover : leftovers)
+        QFile::remove(leftover.path);
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     overallFrame_->hide();
     QMainWindow::closeEvent(event);
 }

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 
+class Autosave;
 class CFlowerLibView;
 class COverallFrame;
 class CPelmoraView;
@@ -44,15 +45,23 @@ public:
     // Sizes the window so that the panes get their initial 500 x 800 and 200 x 800.
     void applyInitialPaneSizes();
 
-    // The file commands; each reports a failure in a message box.
+    // The file commands; each reports a failure in a message box. Opening over
+    // unsaved changes first asks whether to save them; whether the file was opened
+    // or saved.
     void openDocument();
     bool openDocumentPath(const QString& path);
-    void saveDocument();
-    void saveDocumentAs();
+    bool saveDocument();
+    bool saveDocumentAs();
     void exportObj();
     // Asks for a front and a back texture image and gives both to the current
     // object; cancelling either leaves it as it was.
     void chooseTextures();
+
+    Autosave& autosave() const { return *autosave_; }
+    // At start-up: offers the work an earlier run autosaved and did not save before
+    // it ended abnormally; accepted, it becomes an untitled document with unsaved
+    // changes. The earlier autosaves are removed once answered.
+    void offerRecovery();
 
     void toggleOverallWindow();
     bool overallWindowVisible() const;
@@ -60,7 +69,7 @@ public:
 
 protected:
     // Closing the main window ends the program, even while the overall window is
-    // open.
+    // open, unless the user cancels at the question about unsaved changes.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -76,6 +85,10 @@ private:
     void refreshRecentFiles();
     void refreshTitle();
     bool saveTo(const QString& path);
+    // Before the library is replaced or the program ends: asks whether to save
+    // unsaved changes. False when the user cancels or saving fails, and then
+    // nothing may change.
+    bool settleUnsavedChanges();
 
     CPelmoraDoc document_;
     RecentFiles recentFiles_;
@@ -91,4 +104,5 @@ private:
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     std::unique_ptr<COverallFrame> overallFrame_;
+    Autosave* autosave_;
 };
