@@ -20,8 +20,12 @@
 // a test puts there first) and shuts it down after the test.
 class ShellFixture : public ::testing::Test {
 protected:
-    // Every test starts without recent files.
-    ShellFixture() { QSettings().remove(QStringLiteral("Recent File List")); }
+    // Every test starts without recent files, as on a first start.
+    ShellFixture() {
+        QSettings settings;
+        settings.remove(QStringLiteral("Recent File List"));
+        settings.remove(QStringLiteral("MainWindow"));
+    }
 
     void TearDown() override {
         if (frame)
