@@ -130,11 +130,16 @@ std::vector<std::string> LibraryFileModule::startupLibraryPaths() {
     // The installed places are known only to a running application.
     if (!QCoreApplication::instance())
         return paths;
-    paths.push_back(
-        QDir(QCoreApplication::applicationDirPath()).filePath(kStartupFileName).toStdString());
+    // The user's own library comes before the starter library the program ships,
+    // which sits beside the program in a build tree and under share/ when installed.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (!data.isEmpty())
         paths.push_back(QDir(data).filePath(kStartupFileName).toStdString());
+    const QDir program(QCoreApplication::applicationDirPath());
+    paths.push_back(program.filePath(kStartupFileName).toStdString());
+    paths.push_back(
+        QDir::cleanPath(program.filePath(QStringLiteral("../share/pelmora/") + kStartupFileName))
+            .toStdString());
     return paths;
 }
 

@@ -37,9 +37,9 @@ public:
     // cannot be read or is no library.
     bool openReadablePart(const std::string& path, std::string& error) const;
     // Loads the first start-up library found (the working directory's, then the
-    // one installed beside the program, then the one in the user's data
-    // directory), then leaves the home camera, mode 8 and no work object. Whether
-    // a library was found.
+    // one in the user's data directory, then the starter library beside the program
+    // or installed with it), then leaves the home camera, mode 8 and no work
+    // object. Whether a library was found.
     bool loadStartupLibrary() const;
     // Where the start-up library is looked for, in order.
     static std::vector<std::string> startupLibraryPaths();

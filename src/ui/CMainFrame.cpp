@@ -12,6 +12,7 @@
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
+#include "ui/HelpWindow.h"
 #include "ui/ModeGuidance.h"
 #include "ui/ShellPrompts.h"
 #include "ui/ViewManager.h"
@@ -28,6 +29,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -100,6 +103,9 @@ CMainFrame::CMainFrame()
     splitter_->addWidget(mainViewPane_);
     splitter_->addWidget(libraryView_);
     splitter_->setChildrenCollapsible(false);
+    // A wider or narrower window changes the main view; the library keeps its columns.
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
     setCentralWidget(splitter_);
 
     buildMenus();
@@ -196,7 +202,7 @@ void CMainFrame::buildMenus() {
           kCmdTextureToSepals});
     addMenuEntries(others,
                    {0, kCmdAutomaticRotation, 0, kCmdImportAnimatedFlower, kCmdShowTimeDialog});
-    menu(nullptr, "Help(&H)", {kCmdAppAbout});
+    menu(nullptr, "Help(&H)", {kCmdHelpGuide, 0, kCmdAppAbout});
 }
 
 void CMainFrame::buildToolBars() {
@@ -248,11 +254,20 @@ void CMainFrame::addPaneShortcuts() {
             });
 }
 
-void CMainFrame::applyInitialPaneSizes() {
-    splitter_->setSizes({kMainViewWidth, kLibraryViewWidth});
-    const QSize wanted(kMainViewWidth + kLibraryViewWidth + splitter_->handleWidth(), kPaneHeight);
-    resize(size() + (wanted - splitter_->size()));
-    splitter_->setSizes({kMainViewWidth, kLibraryViewWidth});
+void CMainFrame::placeWindow() {
+    QSettings settings;
+    if (restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray()) &&
+        splitter_->restoreState(settings.value(QLatin1String(kSplitterKey)).toByteArray()))
+        return;
+    // The first start takes most of the screen; the main view gets all but the
+    // library pane's four columns of tiles.
+    const QRect screenArea = screen()->availableGeometry();
+    const QSize wanted = screenArea.size() * kFirstStartScreenShare;
+    splitter_->setSizes({wanted.width() - kLibraryViewWidth, kLibraryViewWidth});
+    resize(wanted);
+    move(screenArea.center() - rect().center());
+    const int mainWidth = splitter_->width() - kLibraryViewWidth - splitter_->handleWidth();
+    splitter_->setSizes({mainWidth, kLibraryViewWidth});
 }
 
 void CMainFrame::refreshRecentFiles() {
@@ -421,8 +436,20 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    QSettings settings;
+    settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
+    settings.setValue(QLatin1String(kSplitterKey), splitter_->saveState());
     overallFrame_->hide();
+    if (help_)
+        help_->hide();
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::showHelp() {
+    if (!help_)
+        help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
 }
 
 void CMainFrame::showAbout() {

@@ -177,6 +177,10 @@ void CommandSet::addFrameworkCommands() {
     add(
         kCmdAppAbout, "バージョン情報 Pelmora(&A)...", "Program information and version",
         [this] { frame_.showAbout(); }, enabled);
+    add(
+        kCmdHelpGuide, "Pelmora Help", "The user guide: what each mode expects and does",
+        [this] { frame_.showHelp(); }, enabled);
+    action(kCmdHelpGuide)->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void CommandSet::addViewCommands() {

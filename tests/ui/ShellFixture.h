@@ -25,9 +25,11 @@
 // otherwise; `questions` lists what was asked.
 class ShellFixture : public ::testing::Test {
 protected:
-    // Every test starts without recent files.
+    // Every test starts without recent files, as on a first start.
     ShellFixture() {
-        QSettings().remove(QStringLiteral("Recent File List"));
+        QSettings settings;
+        settings.remove(QStringLiteral("Recent File List"));
+        settings.remove(QStringLiteral("MainWindow"));
         Autosave::setDirectory(QString::fromStdString(dir.path("data").string()));
         ShellPrompts& prompts = shellPrompts();
         prompts.saveChanges = [this](const QString& name) {
