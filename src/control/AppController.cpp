@@ -153,11 +153,20 @@ void AppController::drawOverall() {
     glPopMatrix();
 }
 
+QImage AppController::thumbnailOf(SceneNode& node) {
+    TOGL* context = host_ ? host_->mainContext() : nullptr;
+    // The tile is rendered through the main view's context, whose CPU copies the
+    // picks read: they must be refreshed before the next click looks at them.
+    picksStale_ = context != nullptr;
+    return renderThumbnail(node, context);
+}
+
 void AppController::refreshPickBuffers() {
     TOGL* context = host_ ? host_->mainContext() : nullptr;
     if (!context)
         return;
     ++pickRefreshes_;
+    picksStale_ = false;
     context->beginSnapshot();
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
@@ -187,8 +196,7 @@ void AppController::addToLibrary(std::unique_ptr<FlowerObjectNode> node, int cat
     const int id = node->id;
     if (library_.count(id))
         return;
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
-    libraryBrowser().addEntry(id, renderThumbnail(*node, context), category);
+    libraryBrowser().addEntry(id, thumbnailOf(*node), category);
     library_.emplace(id, std::move(node));
     noteChange(kChangeLibrary);
 }
@@ -197,8 +205,7 @@ void AppController::addScene(std::unique_ptr<SceneRoot> scene) {
     SceneRoot* stored = sceneFocus_.storeScene(std::move(scene));
     if (!stored)
         return;
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
-    libraryBrowser().addEntry(stored->id, renderThumbnail(*stored, context), kCategoryScene);
+    libraryBrowser().addEntry(stored->id, thumbnailOf(*stored), kCategoryScene);
     sceneFocus_.closeScene();
     noteChange(kChangeLibrary | kChangeScene);
 }
@@ -226,7 +233,6 @@ bool AppController::removeObject(int id) {
 
 void AppController::storeCurrent() {
     LibraryBrowser& browser = libraryBrowser();
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
     if (mode_ == kModeSceneSketch) {
         if (SceneRoot* scene = root()) {
             if (!sceneFocus_.scenes().count(scene->id)) {
@@ -234,7 +240,7 @@ void AppController::storeCurrent() {
                 browser.setCategory(kCategoryScene);
                 browser.addEntry(scene->id, QImage(), kCategoryScene);
             }
-            browser.replaceThumbnail(scene->id, renderThumbnail(*scene, context));
+            browser.replaceThumbnail(scene->id, thumbnailOf(*scene));
             noteChange(kChangeLibrary, "Store scene");
         }
         return;
@@ -260,7 +266,7 @@ void AppController::storeCurrent() {
         library_.emplace(id, std::move(unstoredWorkObject_));
         browser.addEntry(id, QImage(), category);
     }
-    browser.replaceThumbnail(id, renderThumbnail(*work, context));
+    browser.replaceThumbnail(id, thumbnailOf(*work));
     browser.setCategory(category);
     if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(work))
         floralDiagram().bind(receptacle);
@@ -350,14 +356,13 @@ bool AppController::redo() {
 }
 
 void AppController::renewEditedThumbnails(unsigned changes) {
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
     std::set<int> renew = editedIds_;
     if (changes & kChangeWorkObject)
         if (FlowerObjectNode* work = workObject())
             renew.insert(work->id);
     for (int id : renew)
         if (auto it = library_.find(id); it != library_.end())
-            libraryBrowser().replaceThumbnail(id, renderThumbnail(*it->second, context));
+            libraryBrowser().replaceThumbnail(id, thumbnailOf(*it->second));
 }
 
 ModelSnapshot AppController::captureSnapshot(unsigned changes) {
@@ -501,6 +506,8 @@ void AppController::publish(unsigned changes) {
         redrawOverallView();
     if (changes & (kChangeWorkObject | kChangeScene | kChangeMainView)) {
         redrawMainView();
+        refreshPickBuffers();
+    } else if (picksStale_) {
         refreshPickBuffers();
     }
     if (commitObserver_)

@@ -6,6 +6,8 @@
 #include "model/ModelContext.h"
 #include "model/Parameters.h"
 
+#include <QImage>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,6 +17,7 @@
 
 class FlowerObjectNode;
 class ModeHost;
+class SceneNode;
 class SceneRoot;
 class TextureCache;
 class ViewHost;
@@ -247,6 +250,8 @@ private:
     void dropWorkObject();
     // Renders the main view in pick colours into the main context's CPU copies.
     void refreshPickBuffers();
+    // A library tile of the node, rendered through the main view's context.
+    QImage thumbnailOf(SceneNode& node);
     // The repaints and the pick refresh that publish `changes`.
     void publish(unsigned changes);
     // The model as it now is, sharing with the current history state the copies of
@@ -276,6 +281,9 @@ private:
     std::set<int> editedIds_;
     std::string lastStep_;
     int pickRefreshes_ = 0;
+    // A tile was rendered into the main context's CPU copies since the last pick
+    // refresh.
+    bool picksStale_ = false;
     UndoHistory history_;
     bool restartHistory_ = true;
     static constexpr unsigned long long kNeverSaved = ~0ULL;
