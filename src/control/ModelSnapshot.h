@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <vector>
 
 class FlowerObjectNode;
 class SceneRoot;
@@ -26,6 +27,9 @@ struct ModelSnapshot {
     // The open scene likewise.
     int openSceneId = -1;
     Scene unstoredScene;
+    // The focus path and the candidates inside the open scene, as ids.
+    std::vector<int> focusPath;
+    std::vector<int> candidates;
     LibraryBrowser::State browser;
     int mode = 0;
     int diagramReceptacleId = -1;
