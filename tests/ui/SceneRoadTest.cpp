@@ -188,6 +188,17 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     EXPECT_EQ(plant->m_children.size(), branches + 4);
     const int alike = sketched.front();
 
+    // The Eraser over a flower head's body takes nothing: the flower is no part of
+    // itself.
+    run(kCmdToolEraser);
+    const FlowerObjectNode& newHead = *plant->m_children.back()->m_childrenArongAxis.front();
+    const std::optional<QPoint> onBody =
+        pixelPicking(newHead.id, (newHead.mainAxis.front() + newHead.mainAxis.back()) * 0.5);
+    ASSERT_TRUE(onBody);
+    click(*onBody);
+    EXPECT_TRUE(c.root()->findInScene(newHead.id).found);
+    EXPECT_EQ(plant->m_children.size(), branches + 4);
+
     // Every step is one undo step, and undo keeps the focus where the step was made.
     run(kCmdEditUndo);
     EXPECT_TRUE(c.root()->findInScene(alike).found);
