@@ -14,7 +14,9 @@
 #include "model/SceneRoot.h"
 #include "organs/FlowerTorusNode.h"
 
+#include <chrono>
 #include <cstddef>
+#include <thread>
 
 int libraryCategoryOf(const FlowerObjectNode& node) {
     switch (node.kind) {
@@ -89,6 +91,140 @@ void AppController::openScene(std::unique_ptr<SceneRoot> scene) {
     if (modeHost_)
         modeHost_->forgetSceneInteraction();
     noteChange(kChangeScene);
+}
+
+void AppController::switchToFocusMode() {
+    FloralDiagram& diagram = floralDiagram();
+    diagram.unbind();
+    FlowerObjectNode* current = focus();
+    if (!current) {
+        switchToMode(kModeSceneSketch);
+        return;
+    }
+    switch (current->kind) {
+    case kKindTorus:
+        switchToMode(kModeSceneTorus);
+        diagram.bind(static_cast<FlowerTorusNode*>(current));
+        break;
+    case kKindPetal:
+        switchToMode(kModeScenePetalModify);
+        break;
+    case kKindStamen:
+        switchToMode(kModeSceneStamen);
+        break;
+    default:
+        switchToMode(kModeSceneModify);
+    }
+}
+
+void AppController::focusToRoot(bool animate) {
+    sceneFocus_.clearCandidates();
+    if (!root())
+        return;
+    sceneFocus_.clearPath();
+    switchToFocusMode();
+    drawingTool = kToolCursor;
+    if (animate)
+        flyMainCamera(homeCamera());
+    noteChange(kChangeMainView | kChangeLibraryView);
+}
+
+void AppController::focusUp(bool animate) {
+    if (!sceneFocus_.ascend())
+        return;
+    switchToFocusMode();
+    drawingTool = kToolCursor;
+    Matrix4 matrix;
+    const FlowerObjectNode* current = sceneFocus_.focusWithMatrix(matrix);
+    if (animate)
+        flyMainCamera(current ? SceneFocusManager::framingCamera(*current, matrix) : homeCamera());
+    noteChange(kChangeMainView | kChangeLibraryView);
+}
+
+void AppController::focusDown(int id, bool animate) {
+    if (!sceneFocus_.descend(id))
+        return;
+    switchToFocusMode();
+    drawingTool = kToolCursor;
+    Matrix4 matrix;
+    if (const FlowerObjectNode* current = sceneFocus_.focusWithMatrix(matrix); current && animate)
+        flyMainCamera(SceneFocusManager::framingCamera(*current, matrix));
+    noteChange(kChangeMainView | kChangeLibraryView);
+}
+
+bool AppController::selectSimilar(int id) {
+    noteChange(kChangeMainView);
+    return sceneFocus_.selectSimilar(id);
+}
+
+bool AppController::addCandidate(int id) {
+    noteChange(kChangeMainView);
+    return sceneFocus_.addCandidate(id);
+}
+
+Vector3 AppController::attachmentOrientation() const {
+    TOGL* context = host_ ? host_->mainContext() : nullptr;
+    if (zDirection != 1 || !context)
+        return Vector3(0.0, 1.0, 0.0);
+    Matrix4 parentMatrix;
+    sceneFocus_.parentWithMatrix(parentMatrix);
+    const Camera& camera = context->camera();
+    return unit(inverted(parentMatrix).rotateVector(camera.eye - camera.center));
+}
+
+void AppController::loadSelectedIntoFocus() {
+    if (!root())
+        return;
+    const Vector3 orientation = attachmentOrientation();
+    if (!sceneFocus_.candidateIds().empty()) {
+        sceneFocus_.applyToCandidates(*libraryBrowser().copySelected(), orientation);
+        noteChange(kChangeScene, "Replace candidates");
+    } else if (!sceneFocus_.pathIds().empty()) {
+        // A part that is not a composite keeps its side: its x axis (its z axis
+        // towards the viewer with "z direction Here") seen from the parent.
+        Matrix4 focusMatrix, parentMatrix;
+        sceneFocus_.focusWithMatrix(focusMatrix);
+        sceneFocus_.parentWithMatrix(parentMatrix);
+        const Matrix4 relative = inverted(parentMatrix) * focusMatrix;
+        Vector3 outward = relative.rotateVector(zDirection == 1 ? Vector3(0.0, 0.0, 1.0)
+                                                                : Vector3(1.0, 0.0, 0.0));
+        const CameraPose home = homeCamera();
+        const Vector3 homeView = inverted(parentMatrix).rotateVector(home.eye - home.center);
+        if (zDirection == 1 && dot(outward, homeView) < 0.0)
+            outward = outward * -1.0;
+        const int replacement =
+            sceneFocus_.replaceFocus(libraryBrowser().copySelected(), orientation, unit(outward));
+        if (replacement != -1) {
+            focusDown(replacement, false);
+            noteChange(kChangeScene, "Replace focus");
+        }
+    }
+    sceneFocus_.clearCandidates();
+    noteChange(kChangeMainView | kChangeOverallView);
+}
+
+CameraPose AppController::homeCamera() const {
+    const TOGL* context = host_ ? host_->mainContext() : nullptr;
+    return context ? context->camera().home : kMainViewHomeCamera;
+}
+
+void AppController::flyMainCamera(const CameraPose& target) {
+    // The flight repaints synchronously and never runs the event loop, so neither
+    // the window nor the scene can go while it is under way; the context is still
+    // fetched afresh for every step.
+    TOGL* context = host_ ? host_->mainContext() : nullptr;
+    if (!context)
+        return;
+    const std::vector<CameraPose> poses = cameraFlight(context->camera().pose(), target);
+    for (size_t i = 0; i < poses.size(); ++i) {
+        context = host_->mainContext();
+        if (!context)
+            return;
+        context->setCamera(poses[i].eye, poses[i].center, poses[i].up);
+        redrawMainView();
+        if (i + 1 < poses.size())
+            std::this_thread::sleep_for(std::chrono::milliseconds(kFlightStepMs));
+    }
 }
 
 FlowerObjectNode* AppController::targetObject() const {
@@ -310,6 +446,10 @@ void AppController::commit(unsigned changes, const std::string& step) {
 }
 
 void AppController::commit() {
+    // An edit that took away a part on the focus path leaves the focus on the
+    // nearest element still there, edited in that element's mode.
+    if (sceneFocus_.prune() && isSceneMode(mode_))
+        switchToFocusMode();
     unsigned changes = pendingChanges_;
     std::string step = std::move(pendingStep_);
     const bool burst = pendingBurst_;
@@ -344,14 +484,17 @@ void AppController::commit() {
 bool AppController::undo() {
     if (!history_.canUndo())
         return false;
-    restoreSnapshot(history_.undo());
+    // The focus returns to where the step taken back was made.
+    ModelSnapshot undone = history_.current();
+    restoreSnapshot(history_.undo(), std::move(undone.focusPath), std::move(undone.candidates));
     return true;
 }
 
 bool AppController::redo() {
     if (!history_.canRedo())
         return false;
-    restoreSnapshot(history_.redo());
+    const ModelSnapshot& redone = history_.redo();
+    restoreSnapshot(redone, redone.focusPath, redone.candidates);
     return true;
 }
 
@@ -413,6 +556,8 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
         next.unstoredScene = sceneCopyOf(*open);
     sceneSources_ = std::move(sceneSources);
 
+    next.focusPath = sceneFocus_.pathIds();
+    next.candidates = sceneFocus_.candidateIds();
     next.browser = libraryBrowser().state();
     next.mode = mode_;
     const FlowerTorusNode* bound = floralDiagram().receptacle();
@@ -420,7 +565,8 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
     return next;
 }
 
-void AppController::restoreSnapshot(const ModelSnapshot& target) {
+void AppController::restoreSnapshot(const ModelSnapshot& target, std::vector<int> focusPath,
+                                    std::vector<int> candidates) {
     // A live object stays when it already is what the target holds; every other
     // one is thawed from the target's record.
     std::map<int, std::unique_ptr<FlowerObjectNode>> live = std::move(library_);
@@ -483,6 +629,7 @@ void AppController::restoreSnapshot(const ModelSnapshot& target) {
     }
     sceneSources_ = std::move(sceneSources);
     sceneFocus_.restore(std::move(scenes), target.openSceneId, std::move(unstoredScene));
+    sceneFocus_.setFocusIds(std::move(focusPath), std::move(candidates));
     if (modeHost_)
         modeHost_->forgetSceneInteraction();
 
@@ -492,6 +639,10 @@ void AppController::restoreSnapshot(const ModelSnapshot& target) {
     diagram.unbind();
     if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(findObject(target.diagramReceptacleId)))
         diagram.bind(receptacle);
+    // The focus may have returned to another level than the one the target state
+    // was left at: its mode follows it.
+    if (isSceneMode(mode_) && root() && !sceneFocus_.pathIds().empty())
+        switchToFocusMode();
     // The restored state is the history's own: nothing to record.
     pendingChanges_ = 0;
     pendingStep_.clear();

@@ -136,6 +136,23 @@ public:
     // library holds it) with the Cursor tool; the scene modes forget any
     // half-finished stroke or pick.
     void openScene(std::unique_ptr<SceneRoot> scene);
+    // The focus moves. Each clears the candidates, takes the Cursor tool and
+    // switches to the mode the new focus's class is edited in (0 without a focus):
+    // a receptacle binds the floral diagram. Animated, the main camera flies to frame
+    // the new focus (to home without one).
+    void focusToRoot(bool animate);
+    void focusUp(bool animate);
+    // The part with this id of the focus becomes the focus; without a focus the
+    // plant that is or holds the part does.
+    void focusDown(int id, bool animate);
+    bool selectSimilar(int id);
+    bool addCandidate(int id);
+    // "Load object from library": the candidates, or else the focus, are replaced by
+    // copies of the library view's selection.
+    void loadSelectedIntoFocus();
+    // Flies the main camera to `target` in short synchronous repaints; without a
+    // main view nothing happens.
+    void flyMainCamera(const CameraPose& target);
     // The object the object commands act on: the focus in a scene mode, else the
     // work object.
     FlowerObjectNode* targetObject() const;
@@ -257,7 +274,18 @@ private:
     // The model as it now is, sharing with the current history state the copies of
     // whatever `changes` and the edited ids leave untouched.
     ModelSnapshot captureSnapshot(unsigned changes);
-    void restoreSnapshot(const ModelSnapshot& target);
+    // `focusPath` and `candidates` are where the focus returns to, each id kept
+    // only while it resolves in the restored scene.
+    void restoreSnapshot(const ModelSnapshot& target, std::vector<int> focusPath,
+                         std::vector<int> candidates);
+    // The mode the focus is edited in (0 without one), with the floral diagram bound
+    // to a receptacle in focus.
+    void switchToFocusMode();
+    // The direction a replacement is attached along, in the frame of the focus's
+    // parent: upright, or towards the viewer with "z direction Here".
+    Vector3 attachmentOrientation() const;
+    // Where the main camera goes back to when the focus leaves the plants.
+    CameraPose homeCamera() const;
     // Renders the tiles of the library entries the committed action edited.
     void renewEditedThumbnails(unsigned changes);
     ModelContext modelContext(TextureCache* textures);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <vector>
 
 // Everything an undo step puts back: the library's objects and scenes, the work
 // object and the open scene, the library view's tiles and selections, the mode and
@@ -24,6 +25,9 @@ struct ModelSnapshot {
     // The open scene likewise.
     int openSceneId = -1;
     Scene unstoredScene;
+    // The focus path and the candidates inside the open scene, as ids.
+    std::vector<int> focusPath;
+    std::vector<int> candidates;
     LibraryBrowser::State browser;
     int mode = 0;
     int diagramReceptacleId = -1;
