@@ -5,6 +5,7 @@
 #include "gl/TOGL.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "modes/BranchSide.h"
 
 #include <string>
 
@@ -15,19 +16,6 @@ PickRay localRay(const TOGL& context, const Matrix4& matrix, int x, int y) {
     const PickRay ray = context.pickRay(x, y);
     const Matrix4 back = inverted(matrix);
     return {transformPoint(back, ray.origin), unit(back.rotateVector(ray.direction))};
-}
-
-// The side a new branch turns to: towards the viewer ("z direction Here"), or
-// across the stroke and upwards ("z direction Up"); a stroke without a chord faces
-// the viewer too.
-Vector3 branchSide(const Stroke& stroke, const Vector3& planeNormal) {
-    if (appController().zDirection != 0)
-        return planeNormal;
-    Vector3 side = cross(stroke.back() - stroke.front(), planeNormal);
-    if (side.length() == 0.0)
-        return planeNormal;
-    side = unit(side);
-    return side.y < 0.0 ? side * -1.0 : side;
 }
 
 } // namespace
