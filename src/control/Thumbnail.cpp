@@ -120,9 +120,9 @@ QImage renderThumbnail(SceneNode& object, TOGL* context) {
     context->endThumbnail();
     context->setCamera(camera.eye, camera.center, camera.up);
     FrameColours frame;
-    frame.width = context->bufferWidth();
-    frame.height = context->bufferHeight();
-    frame.pixels = context->colorBuffer();
+    frame.width = context->thumbnailWidth();
+    frame.height = context->thumbnailHeight();
+    frame.pixels = context->thumbnailBuffer();
     // The colour lookup answers the packed clear colour outside the buffer.
     frame.clearColour = context->thumbnailColour(-1, -1);
     return frameThumbnail(frame);

@@ -56,7 +56,8 @@ bool GlContext::create(QWindow* window) {
 void GlContext::destroy() {
     if (context_) {
         makeCurrent();
-        offscreenTarget_.reset();
+        for (auto& target : offscreenTargets_)
+            target.reset();
         doneCurrent();
     }
     context_.reset();
@@ -83,18 +84,20 @@ void GlContext::swapBuffers() {
         context_->swapBuffers(window_);
 }
 
-bool GlContext::bindOffscreenTarget(int width, int height) {
+bool GlContext::bindOffscreenTarget(int width, int height, Target which) {
     if (!context_ || width <= 0 || height <= 0)
         return false;
-    if (!offscreenTarget_ || offscreenTarget_->size() != QSize(width, height)) {
+    std::unique_ptr<QOpenGLFramebufferObject>& target =
+        offscreenTargets_[static_cast<int>(which)];
+    if (!target || target->size() != QSize(width, height)) {
         QOpenGLFramebufferObjectFormat format;
         format.setAttachment(QOpenGLFramebufferObject::Depth);
         // No alpha channel, like the window: the cleared background reads back
         // opaque.
         format.setInternalTextureFormat(GL_RGB8);
-        offscreenTarget_ = std::make_unique<QOpenGLFramebufferObject>(width, height, format);
+        target = std::make_unique<QOpenGLFramebufferObject>(width, height, format);
     }
-    return offscreenTarget_->isValid() && offscreenTarget_->bind();
+    return target->isValid() && target->bind();
 }
 
 void GlContext::bindDefaultTarget() {
@@ -103,7 +106,10 @@ void GlContext::bindDefaultTarget() {
 }
 
 bool GlContext::offscreenTargetBound() const {
-    return offscreenTarget_ && offscreenTarget_->isBound();
+    for (const auto& target : offscreenTargets_)
+        if (target && target->isBound())
+            return true;
+    return false;
 }
 
 bool GlContext::anyCurrent() {

@@ -34,9 +34,12 @@ public:
     // Shows the window's back buffer; a window that is not exposed has nothing to show.
     void swapBuffers();
 
-    // Binds an off-screen framebuffer of this size (no alpha, with depth), making a
-    // new one when the size changed. False when none can be made.
-    bool bindOffscreenTarget(int width, int height);
+    // The off-screen framebuffers: one of the client's size for pick frames and
+    // windowless views, one small for thumbnails, so neither is remade for the other.
+    enum class Target { ClientSize, Thumbnail };
+    // Binds the off-screen framebuffer `target` at this size (no alpha, with depth),
+    // making a new one when the size changed. False when none can be made.
+    bool bindOffscreenTarget(int width, int height, Target target = Target::ClientSize);
     // Back to the window's (or surface's) own framebuffer.
     void bindDefaultTarget();
     bool offscreenTargetBound() const;
@@ -50,5 +53,5 @@ private:
     QWindow* window_ = nullptr;
     std::unique_ptr<QOffscreenSurface> offscreenSurface_;
     std::unique_ptr<QOpenGLContext> context_;
-    std::unique_ptr<QOpenGLFramebufferObject> offscreenTarget_;
+    std::unique_ptr<QOpenGLFramebufferObject> offscreenTargets_[2];
 };

@@ -7,6 +7,8 @@
 
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -179,8 +181,13 @@ void TOGL::beginFrame() {
     if (!context_.valid())
         return;
     makeCurrent();
-    if (offscreenFrame_)
+    if (thumbnail_) {
+        context_.bindOffscreenTarget(thumbnailWidth_, thumbnailHeight_,
+                                     GlContext::Target::Thumbnail);
+        glViewport(0, 0, thumbnailWidth_, thumbnailHeight_);
+    } else if (offscreenFrame_) {
         context_.bindOffscreenTarget(clientWidth(), clientHeight());
+    }
     if (thumbnail_ && snapshot_)
         glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
     else
@@ -197,7 +204,12 @@ void TOGL::endFrame() {
         if (!offscreenFrame_) {
             context_.swapBuffers();
         } else if (context_.offscreenTargetBound()) {
-            readBuffers();
+            if (thumbnail_) {
+                readColours(thumbnailWidth_, thumbnailHeight_, thumbnailBuffer_);
+                glViewport(0, 0, clientWidth(), clientHeight());
+            } else {
+                readBuffers();
+            }
             context_.bindDefaultTarget();
         }
     }
@@ -217,15 +229,21 @@ void TOGL::readBuffers() {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, bufferWidth_, bufferHeight_, GL_DEPTH_COMPONENT, GL_FLOAT,
                  depthBuffer_.data());
+    readColours(bufferWidth_, bufferHeight_, colorBuffer_);
+}
+
+void TOGL::readColours(int width, int height, std::vector<std::uint32_t>& colours) const {
+    colours.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
     // Read as bytes R, G, B, A and assembled with red in the low byte whatever the
     // machine's byte order.
-    std::vector<std::uint8_t> bytes(colorBuffer_.size() * 4);
-    glReadPixels(0, 0, bufferWidth_, bufferHeight_, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
-    for (size_t i = 0; i < colorBuffer_.size(); ++i) {
+    std::vector<std::uint8_t> bytes(colours.size() * 4);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    for (size_t i = 0; i < colours.size(); ++i) {
         const std::uint8_t* p = &bytes[4 * i];
-        colorBuffer_[i] = p[0] | (static_cast<std::uint32_t>(p[1]) << 8) |
-                          (static_cast<std::uint32_t>(p[2]) << 16) |
-                          (static_cast<std::uint32_t>(p[3]) << 24);
+        colours[i] = p[0] | (static_cast<std::uint32_t>(p[1]) << 8) |
+                     (static_cast<std::uint32_t>(p[2]) << 16) |
+                     (static_cast<std::uint32_t>(p[3]) << 24);
     }
 }
 
@@ -238,7 +256,14 @@ void TOGL::beginSnapshot() {
 }
 
 void TOGL::beginThumbnail() {
-    resizeBuffers(clientWidth(), clientHeight());
+    // The client's shape keeps the projection as it is; only the viewport shrinks.
+    const int width = std::max(clientWidth(), 1);
+    const int height = std::max(clientHeight(), 1);
+    const double scale = std::min(1.0, static_cast<double>(kThumbnailFrameSide) /
+                                           std::max(width, height));
+    thumbnailWidth_ = std::max(1, static_cast<int>(std::lround(width * scale)));
+    thumbnailHeight_ = std::max(1, static_cast<int>(std::lround(height * scale)));
+    thumbnailBuffer_.clear();
     thumbnail_ = true;
     beginFrame();
 }
@@ -248,10 +273,11 @@ void TOGL::endThumbnail() {
 }
 
 std::uint32_t TOGL::thumbnailColour(int x, int y) const {
-    if (x < 0 || y < 0 || x >= bufferWidth_ || y >= bufferHeight_)
+    if (x < 0 || y < 0 || x >= thumbnailWidth_ || y >= thumbnailHeight_ ||
+        thumbnailBuffer_.size() < static_cast<size_t>(thumbnailWidth_) * thumbnailHeight_)
         return channel(clearColour_.r) + 256u * channel(clearColour_.g) +
                65536u * channel(clearColour_.b);
-    return colorBuffer_[static_cast<size_t>(y) * bufferWidth_ + x];
+    return thumbnailBuffer_[static_cast<size_t>(y) * thumbnailWidth_ + x];
 }
 
 QImage TOGL::frameImage() const {

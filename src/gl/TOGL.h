@@ -24,10 +24,11 @@ struct PickPixel {
 // copies of the depth and colour buffers that picking and thumbnails read.
 //
 // A frame runs beginFrame (or beginSnapshot / beginThumbnail), drawing, then
-// endFrame (or endThumbnail); outside a frame no context is current. Snapshot and
-// thumbnail frames render into an off-screen framebuffer of the client size and are
-// read back, so they are never seen and read correct pixels however the window is
-// covered; the window's own frame is left alone. A windowless TOGL renders every
+// endFrame (or endThumbnail); outside a frame no context is current. Snapshot
+// frames render into an off-screen framebuffer of the client size and thumbnail
+// frames into a small one of the client's shape; both are read back, so they are
+// never seen and read correct pixels however the window is covered; the window's
+// own frame is left alone. A windowless TOGL renders every
 // frame that way and hands it back through frameImage().
 class TOGL {
 public:
@@ -60,15 +61,21 @@ public:
     // A pick frame: objects draw their flat pick colours and leave out decorations;
     // endFrame reads it into the CPU copies.
     void beginSnapshot();
-    // A frame that looks like a normal one but is read into the CPU copies.
+    // A frame that looks like a normal one, drawn at most kThumbnailFrameSide pixels
+    // across and read into a colour copy of its own: the pick copies stay as the
+    // last snapshot left them, and a library of many entries renders its tiles fast.
     void beginThumbnail();
     void endThumbnail();
+    static constexpr int kThumbnailFrameSide = 280;
     bool snapshot() const { return snapshot_; }
     bool inFrame() const { return inFrame_; }
 
-    // The colour the thumbnail renderer reads at buffer position (x, y) (origin
-    // bottom left); outside the buffer the clear colour packed as R + 256 G + 65536 B.
+    // The colour the last thumbnail frame shows at position (x, y) (origin bottom
+    // left); outside it the clear colour packed as R + 256 G + 65536 B.
     std::uint32_t thumbnailColour(int x, int y) const;
+    int thumbnailWidth() const { return thumbnailWidth_; }
+    int thumbnailHeight() const { return thumbnailHeight_; }
+    const std::vector<std::uint32_t>& thumbnailBuffer() const { return thumbnailBuffer_; }
     // The last frame read into the CPU copies, top row first; null before the first.
     QImage frameImage() const;
 
@@ -124,6 +131,7 @@ private:
     bool createContext(QWindow* window);
     void resizeBuffers(int width, int height);
     void readBuffers();
+    void readColours(int width, int height, std::vector<std::uint32_t>& colours) const;
     int clientWidth() const;
     int clientHeight() const;
 
@@ -144,4 +152,7 @@ private:
     int bufferHeight_ = -1;
     std::vector<float> depthBuffer_;
     std::vector<std::uint32_t> colorBuffer_;
+    int thumbnailWidth_ = 0;
+    int thumbnailHeight_ = 0;
+    std::vector<std::uint32_t> thumbnailBuffer_;
 };

@@ -230,20 +230,31 @@ TEST_F(TOGLState, ThumbnailColourOutsideTheBufferIsTheClearColour) {
     EXPECT_EQ(gl.thumbnailColour(3, 4) >> 24, 255u);
 }
 
-TEST_F(TOGLState, ThumbnailsAreNormalFramesReadBack) {
+// A thumbnail is a normal frame, drawn small in the view's shape, and leaves the
+// pick copies of the last snapshot as they were.
+TEST_F(TOGLState, ThumbnailsAreSmallNormalFramesThatLeaveThePicksAlone) {
     TOGL& gl = togl();
+    gl.resize(1120, 840, false);
     gl.setCamera({0, 0, 3}, {0, 0, 0}, {0, 1, 0});
-    renderState().snapshot = false;
+    gl.beginSnapshot();
+    glColor3f(0.0f, 0.0f, 1.0f);
+    glRectd(-5.0, -5.0, 5.0, 5.0);
+    gl.endFrame();
+    const std::vector<std::uint32_t> picks = gl.colorBuffer();
+
     gl.beginThumbnail();
     EXPECT_FALSE(gl.snapshot());
     EXPECT_FALSE(renderState().snapshot);
     glColor3f(1.0f, 0.0f, 0.0f);
     glRectd(-0.5, -0.5, 0.5, 0.5);
     gl.endThumbnail();
-    const QImage image = gl.frameImage();
-    ASSERT_EQ(image.size(), QSize(context_.width(), context_.height()));
-    EXPECT_EQ(image.pixel(context_.width() / 2, context_.height() / 2), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(1, 1), qRgb(255, 255, 255));
+    EXPECT_EQ(gl.thumbnailWidth(), TOGL::kThumbnailFrameSide);
+    EXPECT_EQ(gl.thumbnailHeight(), TOGL::kThumbnailFrameSide * 3 / 4);
+    EXPECT_EQ(gl.thumbnailColour(gl.thumbnailWidth() / 2, gl.thumbnailHeight() / 2) & 0xFFFFFFu,
+              0x0000FFu);
+    EXPECT_EQ(gl.thumbnailColour(1, 1) & 0xFFFFFFu, 0xFFFFFFu);
+    EXPECT_EQ(gl.colorBuffer(), picks);
+    EXPECT_EQ(gl.bufferWidth(), 1120);
 }
 
 TEST(TOGLWindow, SnapshotsOfAHiddenWindowReadBackAndLeaveTheWindowAlone) {
