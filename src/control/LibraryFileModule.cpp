@@ -9,6 +9,7 @@
 #include "math/TextReader.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
+#include "model/TexturePaths.h"
 #include "organs/ObjWriter.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,7 @@ LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string&
     controller.resetAll();
     if (ModeHost* modes = controller.modeHost())
         modes->forgetSceneInteraction();
+    const ScopedLibraryFolder folder(path);
     const LibraryLoadResult result = loadLibrary(text);
     returnToPlantCreation();
     if (!result.ok()) {
@@ -103,6 +105,7 @@ bool LibraryFileModule::loadStartupLibrary() const {
         if (!readWholeFile(path, text, error))
             continue;
         appController().restartHistory();
+        const ScopedLibraryFolder folder(path);
         loadLibrary(text);
         returnToPlantCreation();
         return true;
