@@ -220,7 +220,7 @@ bool AppController::removeObject(int id) {
     return removed;
 }
 
-void AppController::storeCurrent() {
+bool AppController::storeCurrent() {
     LibraryBrowser& browser = libraryBrowser();
     TOGL* context = host_ ? host_->mainContext() : nullptr;
     if (mode_ == kModeSceneSketch) {
@@ -232,8 +232,9 @@ void AppController::storeCurrent() {
             }
             browser.replaceThumbnail(scene->id, renderThumbnail(*scene, context));
             noteChange(kChangeLibrary, "Store scene");
+            return true;
         }
-        return;
+        return false;
     }
     if (isSceneMode(mode_)) {
         FlowerObjectNode* current = focus();
@@ -243,12 +244,13 @@ void AppController::storeCurrent() {
             addToLibrary(std::move(copy), category);
             browser.setCategory(category);
             noteChange(kChangeLibrary, "Store object");
+            return true;
         }
-        return;
+        return false;
     }
     FlowerObjectNode* work = workObject();
     if (!work)
-        return;
+        return false;
     const int id = work->id;
     const int category = libraryCategoryOf(*work);
     if (unstoredWorkObject_) {
@@ -261,6 +263,7 @@ void AppController::storeCurrent() {
     if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(work))
         floralDiagram().bind(receptacle);
     noteChange(kChangeLibrary, "Store object");
+    return true;
 }
 
 void AppController::resetAll() {

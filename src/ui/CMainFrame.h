@@ -50,9 +50,8 @@ public:
     void saveDocument();
     void saveDocumentAs();
     void exportObj();
-    // Asks for a front and a back texture image and gives both to the current
-    // object; cancelling either leaves it as it was.
-    void chooseTextures();
+    // Shows a short note in the status bar for a few seconds.
+    void confirm(const QString& note);
 
     void toggleOverallWindow();
     bool overallWindowVisible() const;
