@@ -133,6 +133,8 @@ const char* cliUsage() {
            "      X server; without a screen run it as: xvfb-run -a pelmora-cli render ...\n"
            "  --help\n"
            "      This text.\n"
+           "  --version\n"
+           "      The version of pelmora-cli.\n"
            "\n"
            "The exit status is 0 on success. A missing or malformed file, an unknown id or\n"
            "an output that cannot be written ends with a one-line message and status 1.\n";
@@ -145,6 +147,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
         out << cliUsage();
+        return 0;
+    }
+    if (command == "--version") {
+        out << "pelmora-cli " PELMORA_VERSION "\n";
         return 0;
     }
     // Every command loads into a fresh id counter, so ids count from 1 in file order.

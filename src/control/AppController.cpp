@@ -1,6 +1,7 @@
 #include "control/AppController.h"
 
 #include "control/FloralDiagram.h"
+#include "control/FrozenEntry.h"
 #include "control/LibraryBrowser.h"
 #include "control/ModeHost.h"
 #include "control/Singleton.h"
@@ -11,10 +12,11 @@
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
-#include "organs/ExactCopy.h"
 #include "organs/FlowerTorusNode.h"
 
+#include <chrono>
 #include <cstddef>
+#include <thread>
 
 int libraryCategoryOf(const FlowerObjectNode& node) {
     switch (node.kind) {
@@ -91,6 +93,140 @@ void AppController::openScene(std::unique_ptr<SceneRoot> scene) {
     noteChange(kChangeScene);
 }
 
+void AppController::switchToFocusMode() {
+    FloralDiagram& diagram = floralDiagram();
+    diagram.unbind();
+    FlowerObjectNode* current = focus();
+    if (!current) {
+        switchToMode(kModeSceneSketch);
+        return;
+    }
+    switch (current->kind) {
+    case kKindTorus:
+        switchToMode(kModeSceneTorus);
+        diagram.bind(static_cast<FlowerTorusNode*>(current));
+        break;
+    case kKindPetal:
+        switchToMode(kModeScenePetalModify);
+        break;
+    case kKindStamen:
+        switchToMode(kModeSceneStamen);
+        break;
+    default:
+        switchToMode(kModeSceneModify);
+    }
+}
+
+void AppController::focusToRoot(bool animate) {
+    sceneFocus_.clearCandidates();
+    if (!root())
+        return;
+    sceneFocus_.clearPath();
+    switchToFocusMode();
+    drawingTool = kToolCursor;
+    if (animate)
+        flyMainCamera(homeCamera());
+    noteChange(kChangeMainView | kChangeLibraryView);
+}
+
+void AppController::focusUp(bool animate) {
+    if (!sceneFocus_.ascend())
+        return;
+    switchToFocusMode();
+    drawingTool = kToolCursor;
+    Matrix4 matrix;
+    const FlowerObjectNode* current = sceneFocus_.focusWithMatrix(matrix);
+    if (animate)
+        flyMainCamera(current ? SceneFocusManager::framingCamera(*current, matrix) : homeCamera());
+    noteChange(kChangeMainView | kChangeLibraryView);
+}
+
+void AppController::focusDown(int id, bool animate) {
+    if (!sceneFocus_.descend(id))
+        return;
+    switchToFocusMode();
+    drawingTool = kToolCursor;
+    Matrix4 matrix;
+    if (const FlowerObjectNode* current = sceneFocus_.focusWithMatrix(matrix); current && animate)
+        flyMainCamera(SceneFocusManager::framingCamera(*current, matrix));
+    noteChange(kChangeMainView | kChangeLibraryView);
+}
+
+bool AppController::selectSimilar(int id) {
+    noteChange(kChangeMainView);
+    return sceneFocus_.selectSimilar(id);
+}
+
+bool AppController::addCandidate(int id) {
+    noteChange(kChangeMainView);
+    return sceneFocus_.addCandidate(id);
+}
+
+Vector3 AppController::attachmentOrientation() const {
+    TOGL* context = host_ ? host_->mainContext() : nullptr;
+    if (zDirection != 1 || !context)
+        return Vector3(0.0, 1.0, 0.0);
+    Matrix4 parentMatrix;
+    sceneFocus_.parentWithMatrix(parentMatrix);
+    const Camera& camera = context->camera();
+    return unit(inverted(parentMatrix).rotateVector(camera.eye - camera.center));
+}
+
+void AppController::loadSelectedIntoFocus() {
+    if (!root())
+        return;
+    const Vector3 orientation = attachmentOrientation();
+    if (!sceneFocus_.candidateIds().empty()) {
+        sceneFocus_.applyToCandidates(*libraryBrowser().copySelected(), orientation);
+        noteChange(kChangeScene, "Replace candidates");
+    } else if (!sceneFocus_.pathIds().empty()) {
+        // A part that is not a composite keeps its side: its x axis (its z axis
+        // towards the viewer with "z direction Here") seen from the parent.
+        Matrix4 focusMatrix, parentMatrix;
+        sceneFocus_.focusWithMatrix(focusMatrix);
+        sceneFocus_.parentWithMatrix(parentMatrix);
+        const Matrix4 relative = inverted(parentMatrix) * focusMatrix;
+        Vector3 outward = relative.rotateVector(zDirection == 1 ? Vector3(0.0, 0.0, 1.0)
+                                                                : Vector3(1.0, 0.0, 0.0));
+        const CameraPose home = homeCamera();
+        const Vector3 homeView = inverted(parentMatrix).rotateVector(home.eye - home.center);
+        if (zDirection == 1 && dot(outward, homeView) < 0.0)
+            outward = outward * -1.0;
+        const int replacement =
+            sceneFocus_.replaceFocus(libraryBrowser().copySelected(), orientation, unit(outward));
+        if (replacement != -1) {
+            focusDown(replacement, false);
+            noteChange(kChangeScene, "Replace focus");
+        }
+    }
+    sceneFocus_.clearCandidates();
+    noteChange(kChangeMainView | kChangeOverallView);
+}
+
+CameraPose AppController::homeCamera() const {
+    const TOGL* context = host_ ? host_->mainContext() : nullptr;
+    return context ? context->camera().home : kMainViewHomeCamera;
+}
+
+void AppController::flyMainCamera(const CameraPose& target) {
+    // The flight repaints synchronously and never runs the event loop, so neither
+    // the window nor the scene can go while it is under way; the context is still
+    // fetched afresh for every step.
+    TOGL* context = host_ ? host_->mainContext() : nullptr;
+    if (!context)
+        return;
+    const std::vector<CameraPose> poses = cameraFlight(context->camera().pose(), target);
+    for (size_t i = 0; i < poses.size(); ++i) {
+        context = host_->mainContext();
+        if (!context)
+            return;
+        context->setCamera(poses[i].eye, poses[i].center, poses[i].up);
+        redrawMainView();
+        if (i + 1 < poses.size())
+            std::this_thread::sleep_for(std::chrono::milliseconds(kFlightStepMs));
+    }
+}
+
 FlowerObjectNode* AppController::targetObject() const {
     return isSceneMode(mode_) ? focus() : workObject();
 }
@@ -104,6 +240,7 @@ void AppController::enterCreationMode(int creationMode) {
         context->resetCamera();
     setWorkObject(nullptr);
     switchToMode(creationMode);
+    noteChange(0, "Start new object");
 }
 
 void AppController::createScene() {
@@ -152,11 +289,20 @@ void AppController::drawOverall() {
     glPopMatrix();
 }
 
+QImage AppController::thumbnailOf(SceneNode& node) {
+    TOGL* context = host_ ? host_->mainContext() : nullptr;
+    // The tile is rendered through the main view's context, whose CPU copies the
+    // picks read: they must be refreshed before the next click looks at them.
+    picksStale_ = context != nullptr;
+    return renderThumbnail(node, context);
+}
+
 void AppController::refreshPickBuffers() {
     TOGL* context = host_ ? host_->mainContext() : nullptr;
     if (!context)
         return;
     ++pickRefreshes_;
+    picksStale_ = false;
     context->beginSnapshot();
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
@@ -171,6 +317,9 @@ void AppController::dropWorkObject() {
 }
 
 void AppController::setWorkObject(std::unique_ptr<FlowerObjectNode> node) {
+    // No work object replacing none changes nothing that undo would give back.
+    if (!node && !workObject())
+        return;
     dropWorkObject();
     unstoredWorkObject_ = std::move(node);
     noteChange(kChangeWorkObject | kChangeLibraryView);
@@ -183,8 +332,7 @@ void AppController::addToLibrary(std::unique_ptr<FlowerObjectNode> node, int cat
     const int id = node->id;
     if (library_.count(id))
         return;
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
-    libraryBrowser().addEntry(id, renderThumbnail(*node, context), category);
+    libraryBrowser().addEntry(id, thumbnailOf(*node), category);
     library_.emplace(id, std::move(node));
     noteChange(kChangeLibrary);
 }
@@ -193,8 +341,7 @@ void AppController::addScene(std::unique_ptr<SceneRoot> scene) {
     SceneRoot* stored = sceneFocus_.storeScene(std::move(scene));
     if (!stored)
         return;
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
-    libraryBrowser().addEntry(stored->id, renderThumbnail(*stored, context), kCategoryScene);
+    libraryBrowser().addEntry(stored->id, thumbnailOf(*stored), kCategoryScene);
     sceneFocus_.closeScene();
     noteChange(kChangeLibrary | kChangeScene);
 }
@@ -222,7 +369,6 @@ bool AppController::removeObject(int id) {
 
 bool AppController::storeCurrent() {
     LibraryBrowser& browser = libraryBrowser();
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
     if (mode_ == kModeSceneSketch) {
         if (SceneRoot* scene = root()) {
             if (!sceneFocus_.scenes().count(scene->id)) {
@@ -230,7 +376,7 @@ bool AppController::storeCurrent() {
                 browser.setCategory(kCategoryScene);
                 browser.addEntry(scene->id, QImage(), kCategoryScene);
             }
-            browser.replaceThumbnail(scene->id, renderThumbnail(*scene, context));
+            browser.replaceThumbnail(scene->id, thumbnailOf(*scene));
             noteChange(kChangeLibrary, "Store scene");
             return true;
         }
@@ -258,7 +404,7 @@ bool AppController::storeCurrent() {
         library_.emplace(id, std::move(unstoredWorkObject_));
         browser.addEntry(id, QImage(), category);
     }
-    browser.replaceThumbnail(id, renderThumbnail(*work, context));
+    browser.replaceThumbnail(id, thumbnailOf(*work));
     browser.setCategory(category);
     if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(work))
         floralDiagram().bind(receptacle);
@@ -303,6 +449,10 @@ void AppController::commit(unsigned changes, const std::string& step) {
 }
 
 void AppController::commit() {
+    // An edit that took away a part on the focus path leaves the focus on the
+    // nearest element still there, edited in that element's mode.
+    if (sceneFocus_.prune() && isSceneMode(mode_))
+        switchToFocusMode();
     unsigned changes = pendingChanges_;
     std::string step = std::move(pendingStep_);
     const bool burst = pendingBurst_;
@@ -337,26 +487,28 @@ void AppController::commit() {
 bool AppController::undo() {
     if (!history_.canUndo())
         return false;
-    restoreSnapshot(history_.undo());
+    // The focus returns to where the step taken back was made.
+    ModelSnapshot undone = history_.current();
+    restoreSnapshot(history_.undo(), std::move(undone.focusPath), std::move(undone.candidates));
     return true;
 }
 
 bool AppController::redo() {
     if (!history_.canRedo())
         return false;
-    restoreSnapshot(history_.redo());
+    const ModelSnapshot& redone = history_.redo();
+    restoreSnapshot(redone, redone.focusPath, redone.candidates);
     return true;
 }
 
 void AppController::renewEditedThumbnails(unsigned changes) {
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
     std::set<int> renew = editedIds_;
     if (changes & kChangeWorkObject)
         if (FlowerObjectNode* work = workObject())
             renew.insert(work->id);
     for (int id : renew)
         if (auto it = library_.find(id); it != library_.end())
-            libraryBrowser().replaceThumbnail(id, renderThumbnail(*it->second, context));
+            libraryBrowser().replaceThumbnail(id, thumbnailOf(*it->second));
 }
 
 ModelSnapshot AppController::captureSnapshot(unsigned changes) {
@@ -372,8 +524,8 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
         if (it != objectSources_.end() && unchanged(live.id)) {
             copy = it->second;
         } else {
-            copy = exactCopy(live);
-            next.bytes += estimatedBytes(*copy);
+            copy = FrozenEntry::freeze(live);
+            next.bytes += copy->bytes();
         }
         objectSources[live.id] = copy;
         return copy;
@@ -394,8 +546,8 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
             !((changes & kChangeScene) && live.id == openId)) {
             copy = it->second;
         } else {
-            copy = exactCopy(live);
-            next.bytes += estimatedBytes(*copy);
+            copy = FrozenEntry::freeze(live);
+            next.bytes += copy->bytes();
         }
         sceneSources[live.id] = copy;
         return copy;
@@ -407,6 +559,8 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
         next.unstoredScene = sceneCopyOf(*open);
     sceneSources_ = std::move(sceneSources);
 
+    next.focusPath = sceneFocus_.pathIds();
+    next.candidates = sceneFocus_.candidateIds();
     next.browser = libraryBrowser().state();
     next.mode = mode_;
     const FlowerTorusNode* bound = floralDiagram().receptacle();
@@ -414,9 +568,10 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
     return next;
 }
 
-void AppController::restoreSnapshot(const ModelSnapshot& target) {
+void AppController::restoreSnapshot(const ModelSnapshot& target, std::vector<int> focusPath,
+                                    std::vector<int> candidates) {
     // A live object stays when it already is what the target holds; every other
-    // one is replaced by a copy of the target's.
+    // one is thawed from the target's record.
     std::map<int, std::unique_ptr<FlowerObjectNode>> live = std::move(library_);
     if (unstoredWorkObject_) {
         const int id = unstoredWorkObject_->id;
@@ -429,19 +584,22 @@ void AppController::restoreSnapshot(const ModelSnapshot& target) {
         if (it != live.end() && source != objectSources_.end() && source->second == wanted)
             object = std::move(it->second);
         else
-            object = exactCopy(*wanted);
+            object = wanted->thawObject();
         return object;
     };
     library_.clear();
     std::map<int, ModelSnapshot::Object> objectSources;
-    for (const auto& [id, wanted] : target.library) {
-        library_[id] = bring(id, wanted);
-        objectSources[id] = wanted;
-    }
+    // A record that does not thaw (it always should) leaves its entry out rather than
+    // an empty one in.
+    for (const auto& [id, wanted] : target.library)
+        if (std::unique_ptr<FlowerObjectNode> object = bring(id, wanted)) {
+            library_[id] = std::move(object);
+            objectSources[id] = wanted;
+        }
     workObjectId_ = target.workObjectId;
     unstoredWorkObject_.reset();
     if (target.unstoredWorkObject) {
-        const int id = target.unstoredWorkObject->id;
+        const int id = target.unstoredWorkObject->id();
         unstoredWorkObject_ = bring(id, target.unstoredWorkObject);
         objectSources[id] = target.unstoredWorkObject;
     }
@@ -457,22 +615,24 @@ void AppController::restoreSnapshot(const ModelSnapshot& target) {
         auto source = sceneSources_.find(id);
         if (it != liveScenes.end() && source != sceneSources_.end() && source->second == wanted)
             return std::move(it->second);
-        return exactCopy(*wanted);
+        return wanted->thawScene();
     };
     std::map<int, std::unique_ptr<SceneRoot>> scenes;
     std::map<int, ModelSnapshot::Scene> sceneSources;
-    for (const auto& [id, wanted] : target.scenes) {
-        scenes[id] = bringScene(id, wanted);
-        sceneSources[id] = wanted;
-    }
+    for (const auto& [id, wanted] : target.scenes)
+        if (std::unique_ptr<SceneRoot> scene = bringScene(id, wanted)) {
+            scenes[id] = std::move(scene);
+            sceneSources[id] = wanted;
+        }
     std::unique_ptr<SceneRoot> unstoredScene;
     if (target.unstoredScene) {
-        const int id = target.unstoredScene->id;
+        const int id = target.unstoredScene->id();
         unstoredScene = bringScene(id, target.unstoredScene);
         sceneSources[id] = target.unstoredScene;
     }
     sceneSources_ = std::move(sceneSources);
     sceneFocus_.restore(std::move(scenes), target.openSceneId, std::move(unstoredScene));
+    sceneFocus_.setFocusIds(std::move(focusPath), std::move(candidates));
     if (modeHost_)
         modeHost_->forgetSceneInteraction();
 
@@ -482,6 +642,10 @@ void AppController::restoreSnapshot(const ModelSnapshot& target) {
     diagram.unbind();
     if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(findObject(target.diagramReceptacleId)))
         diagram.bind(receptacle);
+    // The focus may have returned to another level than the one the target state
+    // was left at: its mode follows it.
+    if (isSceneMode(mode_) && root() && !sceneFocus_.pathIds().empty())
+        switchToFocusMode();
     // The restored state is the history's own: nothing to record.
     pendingChanges_ = 0;
     pendingStep_.clear();
@@ -496,6 +660,8 @@ void AppController::publish(unsigned changes) {
         redrawOverallView();
     if (changes & (kChangeWorkObject | kChangeScene | kChangeMainView)) {
         redrawMainView();
+        refreshPickBuffers();
+    } else if (picksStale_) {
         refreshPickBuffers();
     }
     if (commitObserver_)

@@ -6,6 +6,8 @@
 #include "model/ModelContext.h"
 #include "model/Parameters.h"
 
+#include <QImage>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,6 +17,7 @@
 
 class FlowerObjectNode;
 class ModeHost;
+class SceneNode;
 class SceneRoot;
 class TextureCache;
 class ViewHost;
@@ -133,6 +136,23 @@ public:
     // library holds it) with the Cursor tool; the scene modes forget any
     // half-finished stroke or pick.
     void openScene(std::unique_ptr<SceneRoot> scene);
+    // The focus moves. Each clears the candidates, takes the Cursor tool and
+    // switches to the mode the new focus's class is edited in (0 without a focus):
+    // a receptacle binds the floral diagram. Animated, the main camera flies to frame
+    // the new focus (to home without one).
+    void focusToRoot(bool animate);
+    void focusUp(bool animate);
+    // The part with this id of the focus becomes the focus; without a focus the
+    // plant that is or holds the part does.
+    void focusDown(int id, bool animate);
+    bool selectSimilar(int id);
+    bool addCandidate(int id);
+    // "Load object from library": the candidates, or else the focus, are replaced by
+    // copies of the library view's selection.
+    void loadSelectedIntoFocus();
+    // Flies the main camera to `target` in short synchronous repaints; without a
+    // main view nothing happens.
+    void flyMainCamera(const CameraPose& target);
     // The object the object commands act on: the focus in a scene mode, else the
     // work object.
     FlowerObjectNode* targetObject() const;
@@ -214,6 +234,9 @@ public:
     bool modified() const { return history_.currentSerial() != savedSerial_; }
     // The library as it is now has been saved (or opened).
     void markSaved() { savedSerial_ = history_.currentSerial(); }
+    // The library as it is now was never saved (recovered work): it counts as
+    // modified until it is saved.
+    void markUnsaved() { savedSerial_ = kNeverSaved; }
     // How often the picks were refreshed: lets tests and benchmarks count the work a
     // commit does.
     int pickRefreshCount() const { return pickRefreshes_; }
@@ -245,12 +268,25 @@ private:
     void dropWorkObject();
     // Renders the main view in pick colours into the main context's CPU copies.
     void refreshPickBuffers();
+    // A library tile of the node, rendered through the main view's context.
+    QImage thumbnailOf(SceneNode& node);
     // The repaints and the pick refresh that publish `changes`.
     void publish(unsigned changes);
     // The model as it now is, sharing with the current history state the copies of
     // whatever `changes` and the edited ids leave untouched.
     ModelSnapshot captureSnapshot(unsigned changes);
-    void restoreSnapshot(const ModelSnapshot& target);
+    // `focusPath` and `candidates` are where the focus returns to, each id kept
+    // only while it resolves in the restored scene.
+    void restoreSnapshot(const ModelSnapshot& target, std::vector<int> focusPath,
+                         std::vector<int> candidates);
+    // The mode the focus is edited in (0 without one), with the floral diagram bound
+    // to a receptacle in focus.
+    void switchToFocusMode();
+    // The direction a replacement is attached along, in the frame of the focus's
+    // parent: upright, or towards the viewer with "z direction Here".
+    Vector3 attachmentOrientation() const;
+    // Where the main camera goes back to when the focus leaves the plants.
+    CameraPose homeCamera() const;
     // Renders the tiles of the library entries the committed action edited.
     void renewEditedThumbnails(unsigned changes);
     ModelContext modelContext(TextureCache* textures);
@@ -274,8 +310,12 @@ private:
     std::set<int> editedIds_;
     std::string lastStep_;
     int pickRefreshes_ = 0;
+    // A tile was rendered into the main context's CPU copies since the last pick
+    // refresh.
+    bool picksStale_ = false;
     UndoHistory history_;
     bool restartHistory_ = true;
+    static constexpr unsigned long long kNeverSaved = ~0ULL;
     unsigned long long savedSerial_ = 0;
     // The history copy each live object and scene is equal to, by id: undo keeps a
     // live object whose copy it returns to, and the next snapshot shares it.

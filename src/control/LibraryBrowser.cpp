@@ -18,6 +18,15 @@ constexpr int kSelectionInset = 3;
 constexpr int kReplaceOrder[] = {kCategoryPrimitive, kCategoryLeaf, kCategoryFlower,
                                  kCategoryComposite, kCategoryScene};
 
+// The index of the cell under a coordinate along either axis, or -1 before the
+// first cell and in the gaps; a cell takes a click up to one pixel past its tile.
+int cellIndex(int coordinate) {
+    const int offset = coordinate - kCellOrigin;
+    if (offset < 0)
+        return -1;
+    return offset % kCellPitch <= kThumbnailSize ? offset / kCellPitch : -1;
+}
+
 void horizontalLine(QPainter& painter, int y, int width, const QColor& colour) {
     painter.setPen(QPen(colour, 1));
     painter.drawLine(0, y, width - 1, y);
@@ -153,10 +162,10 @@ void LibraryBrowser::draw(QPainter& painter, int width, int height) const {
 
     int k = 0;
     for (const auto& [id, tile] : thumbnails_[category_]) {
-        if (k >= kMaxShownEntries)
+        const int x = kCellOrigin + kCellPitch * (k / kRows);
+        if (x + kThumbnailSize > width)
             break;
-        painter.drawImage(kCellOrigin + kCellPitch * (k / kRows),
-                          kCellOrigin + kCellPitch * (k % kRows), tile);
+        painter.drawImage(x, kCellOrigin + kCellPitch * (k % kRows), tile);
         ++k;
     }
 
@@ -166,6 +175,12 @@ void LibraryBrowser::draw(QPainter& painter, int width, int height) const {
         painter.drawRect(kSelectionInset + kCellPitch * (s / kRows),
                          kSelectionInset + kCellPitch * (s % kRows), kCellPitch, kCellPitch);
     }
+}
+
+int LibraryBrowser::positionAt(int x, int y) {
+    const int column = cellIndex(x);
+    const int row = cellIndex(y);
+    return column < 0 || row < 0 || row >= kRows ? -1 : kRows * column + row;
 }
 
 LibraryBrowser& libraryBrowser() {

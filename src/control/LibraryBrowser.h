@@ -21,7 +21,6 @@ public:
     // Where the library view's separator band begins; the floral diagram is below it.
     static constexpr int kSeparatorTop = 307;
     static constexpr int kDiagramTop = 317;
-    static constexpr int kMaxShownEntries = 40;
 
     // What the library view shows: the tiles, the category and the selections.
     struct State {
@@ -72,8 +71,12 @@ public:
     std::unique_ptr<FlowerObjectNode> copySelected() const;
 
     // The library view: background, separator band, cell frames, the thumbnails of
-    // the shown category (at most 40) and the selection square.
+    // the shown category, four to a column in as many columns as the width holds,
+    // and the selection square.
     void draw(QPainter& painter, int width, int height) const;
+    // The position whose tile `draw` puts under the view pixel (x, y); -1 in the
+    // gaps and outside the four rows. Clicks and drawing share this one layout.
+    static int positionAt(int x, int y);
 
 private:
     static bool validCategory(int category) { return category >= 0 && category < kCategoryCount; }

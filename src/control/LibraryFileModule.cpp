@@ -8,6 +8,7 @@
 #include "math/FileText.h"
 #include "math/TextReader.h"
 #include "model/FlowerObjectNode.h"
+#include "model/ModelContext.h"
 #include "model/SceneRoot.h"
 #include "model/TexturePaths.h"
 #include "organs/ObjWriter.h"
@@ -37,6 +38,14 @@ private:
     AppController& controller_;
 };
 
+// Drops what the reader builds: a trial read only asks how far the text reads.
+class DiscardingSink final : public LibrarySink {
+public:
+    void setMode(int) override {}
+    void addObject(std::unique_ptr<FlowerObjectNode>, int) override {}
+    void addScene(std::unique_ptr<SceneRoot>) override {}
+};
+
 } // namespace
 
 LibraryContents LibraryFileModule::libraryContents() const {
@@ -63,27 +72,60 @@ LibraryLoadResult LibraryFileModule::loadLibrary(const std::string& text) const 
     return readLibrary(in, libraryReaders(), sink);
 }
 
+bool LibraryFileModule::readLibraryText(const std::string& path, std::string& text,
+                                        std::string& error) {
+    if (!readWholeFile(path, text, error))
+        return false;
+    if (!hasLibraryHeader(text)) {
+        error = path + ": not a Pelmora library (it does not begin with \"Pelmora File\")";
+        return false;
+    }
+    return true;
+}
+
 LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string& path,
                                                               std::string& error) const {
     std::string text;
-    if (!readWholeFile(path, text, error))
+    if (!readLibraryText(path, text, error))
         return OpenOutcome::Refused;
-    if (!hasLibraryHeader(text)) {
-        error = path + ": not a Pelmora library (it does not begin with \"Pelmora File\")";
-        return OpenOutcome::Refused;
+    // A trial read with ids of its own: the controller's counter and library stay
+    // untouched until the file is known to be whole.
+    LibraryLoadResult trial;
+    {
+        IdCounter trialIds;
+        ModelContext context = modelContext();
+        context.ids = &trialIds;
+        ScopedModelContext scope(context);
+        const ScopedLibraryFolder folder(path);
+        TextReader in(text);
+        DiscardingSink sink;
+        trial = readLibrary(in, libraryReaders(), sink);
     }
+    if (!trial.ok()) {
+        error = path + ": " + trial.message;
+        return trial.objectsAdded + trial.scenesAdded > 0 ? OpenOutcome::Damaged
+                                                          : OpenOutcome::Refused;
+    }
+    replaceLibrary(path, text);
+    return OpenOutcome::Opened;
+}
+
+bool LibraryFileModule::openReadablePart(const std::string& path, std::string& error) const {
+    std::string text;
+    if (!readLibraryText(path, text, error))
+        return false;
+    replaceLibrary(path, text);
+    return true;
+}
+
+void LibraryFileModule::replaceLibrary(const std::string& path, const std::string& text) const {
     AppController& controller = appController();
     controller.resetAll();
     if (ModeHost* modes = controller.modeHost())
         modes->forgetSceneInteraction();
     const ScopedLibraryFolder folder(path);
-    const LibraryLoadResult result = loadLibrary(text);
+    loadLibrary(text);
     returnToPlantCreation();
-    if (!result.ok()) {
-        error = path + ": " + result.message;
-        return OpenOutcome::Incomplete;
-    }
-    return OpenOutcome::Opened;
 }
 
 std::vector<std::string> LibraryFileModule::startupLibraryPaths() {
@@ -91,11 +133,16 @@ std::vector<std::string> LibraryFileModule::startupLibraryPaths() {
     // The installed places are known only to a running application.
     if (!QCoreApplication::instance())
         return paths;
-    paths.push_back(
-        QDir(QCoreApplication::applicationDirPath()).filePath(kStartupFileName).toStdString());
+    // The user's own library comes before the starter library the program ships,
+    // which sits beside the program in a build tree and under share/ when installed.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (!data.isEmpty())
         paths.push_back(QDir(data).filePath(kStartupFileName).toStdString());
+    const QDir program(QCoreApplication::applicationDirPath());
+    paths.push_back(program.filePath(kStartupFileName).toStdString());
+    paths.push_back(
+        QDir::cleanPath(program.filePath(QStringLiteral("../share/pelmora/") + kStartupFileName))
+            .toStdString());
     return paths;
 }
 

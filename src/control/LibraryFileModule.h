@@ -23,19 +23,23 @@ public:
     // the main view shows them.
     LibraryLoadResult loadLibrary(const std::string& text) const;
     enum class OpenOutcome {
-        Opened,     // the file's library replaced the current one
-        Refused,    // unreadable or no library file: nothing changed
-        Incomplete, // the file broke off: the library holds what came before the break
+        Opened,  // the file's library replaced the current one
+        Refused, // unreadable, no library file, or nothing of it readable: nothing changed
+        Damaged, // the file breaks off after a readable part: nothing changed
     };
-    // The document's Open: a file that cannot be read or is no library file is
-    // refused before anything changes; otherwise the current library is replaced by
-    // the file's and the program returns to mode 8 with no work object. Unless
-    // opened, `error` says what went wrong and where.
+    // The document's Open: the whole file is read before anything changes, and only
+    // a file read to its end replaces the current library, after which the program
+    // returns to mode 8 with no work object. Unless opened, `error` says what went
+    // wrong and where.
     OpenOutcome openLibrary(const std::string& path, std::string& error) const;
+    // Replaces the current library by what a damaged file holds before its break,
+    // as openLibrary would by a whole file. False, with `error` set, when the file
+    // cannot be read or is no library.
+    bool openReadablePart(const std::string& path, std::string& error) const;
     // Loads the first start-up library found (the working directory's, then the
-    // one installed beside the program, then the one in the user's data
-    // directory), then leaves the home camera, mode 8 and no work object. Whether
-    // a library was found.
+    // one in the user's data directory, then the starter library beside the program
+    // or installed with it), then leaves the home camera, mode 8 and no work
+    // object. Whether a library was found.
     bool loadStartupLibrary() const;
     // Where the start-up library is looked for, in order.
     static std::vector<std::string> startupLibraryPaths();
@@ -46,6 +50,10 @@ public:
     bool exportFocusObj(const std::string& chosen, bool singleSurfaces, std::string& error) const;
 
 private:
+    // Reads the file's text and checks that it is a library; `error` says why not.
+    static bool readLibraryText(const std::string& path, std::string& text, std::string& error);
+    // Replaces the library by what `text` holds up to its end or its break.
+    void replaceLibrary(const std::string& path, const std::string& text) const;
     // The state every load ends in: home camera, mode 8, no work object.
     void returnToPlantCreation() const;
 };

@@ -1,22 +1,21 @@
 #pragma once
 
+#include "control/FrozenEntry.h"
 #include "control/LibraryBrowser.h"
 
 #include <cstddef>
 #include <map>
 #include <memory>
-
-class FlowerObjectNode;
-class SceneRoot;
+#include <vector>
 
 // Everything an undo step puts back: the library's objects and scenes, the work
 // object and the open scene, the library view's tiles and selections, the mode and
-// the flower head the floral diagram shows. The objects are exact copies (same ids)
-// that no one edits; a snapshot shares the copies of what did not change with the
+// the flower head the floral diagram shows. The objects are frozen records that no
+// one edits; a snapshot shares the records of what did not change with the
 // snapshot before it.
 struct ModelSnapshot {
-    using Object = std::shared_ptr<const FlowerObjectNode>;
-    using Scene = std::shared_ptr<const SceneRoot>;
+    using Object = std::shared_ptr<const FrozenEntry>;
+    using Scene = std::shared_ptr<const FrozenEntry>;
 
     std::map<int, Object> library;
     std::map<int, Scene> scenes;
@@ -26,9 +25,12 @@ struct ModelSnapshot {
     // The open scene likewise.
     int openSceneId = -1;
     Scene unstoredScene;
+    // The focus path and the candidates inside the open scene, as ids.
+    std::vector<int> focusPath;
+    std::vector<int> candidates;
     LibraryBrowser::State browser;
     int mode = 0;
     int diagramReceptacleId = -1;
-    // What the copies made for this snapshot hold, roughly, in bytes.
+    // What the records frozen for this snapshot hold, in bytes.
     std::size_t bytes = 0;
 };

@@ -2,12 +2,13 @@
 
 #include "gl/TextureImage.h"
 
+#include "gl/GlContext.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QOpenGLContext>
 
 #include <cstdio>
 #include <cstdlib>
@@ -114,7 +115,7 @@ void TextureImage::clear() {
     height_ = 0;
     // Without a current context there is nothing to free the name in: the context
     // that held it has gone, and its names with it.
-    if (textureName_ >= 0 && QOpenGLContext::currentContext() &&
+    if (textureName_ >= 0 && GlContext::anyCurrent() &&
         glIsTexture(static_cast<GLuint>(textureName_))) {
         const GLuint name = static_cast<GLuint>(textureName_);
         glDeleteTextures(1, &name);
@@ -190,10 +191,7 @@ bool TextureImage::loadBitmap(const std::string& path) {
 }
 
 void TextureImage::bind() {
-    // Without a current context there is nothing to free the name in: the context
-    // that held it has gone, and its names with it.
-    if (textureName_ >= 0 && QOpenGLContext::currentContext() &&
-        glIsTexture(static_cast<GLuint>(textureName_))) {
+    if (textureName_ >= 0 && glIsTexture(static_cast<GLuint>(textureName_))) {
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(textureName_));
     } else {
         if (pixels_.empty())

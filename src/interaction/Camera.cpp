@@ -115,3 +115,29 @@ Matrix4 projectionMatrix(int width, int height, bool orthographic) {
     m.at(3, 3) = 0.0;
     return m;
 }
+
+std::vector<CameraPose> cameraFlight(const CameraPose& from, const CameraPose& to) {
+    constexpr int kMostSteps = 40;
+    constexpr double kStepsPerUnit = 30.0;
+    int steps = static_cast<int>(distance(to.eye, from.eye) * kStepsPerUnit);
+    steps = std::min(steps, kMostSteps);
+    std::vector<CameraPose> poses;
+    const Vector3 upFrom = unit(from.up);
+    const Vector3 upTo = unit(to.up);
+    const Vector3 turnAxis = cross(upFrom, upTo);
+    const bool upTurns = turnAxis.length() > 0.0;
+    const double upStep =
+        upTurns ? std::atan2(turnAxis.length(), dot(upFrom, upTo)) / std::max(steps, 1) : 0.0;
+    CameraPose pose = from;
+    if (!upTurns)
+        pose.up = to.up;
+    for (int i = 1; i < steps; ++i) {
+        pose.eye = pose.eye + (to.eye - from.eye) / steps;
+        pose.center = pose.center + (to.center - from.center) / steps;
+        if (upTurns)
+            pose.up = rotationAbout(unit(turnAxis), upStep).rotateVector(pose.up);
+        poses.push_back(pose);
+    }
+    poses.push_back(to);
+    return poses;
+}

@@ -3,6 +3,8 @@
 #include "math/Matrix4.h"
 #include "math/Vector3.h"
 
+#include <vector>
+
 // Where a 3D view looks from: the eye, the point it looks at and the up direction
 // handed to the look-at transform.
 struct CameraPose {
@@ -71,3 +73,12 @@ inline constexpr double kNearPlane = 0.02;
 inline constexpr double kFarPlane = 300.0;
 inline constexpr double kOrthographicExtent = 20.0;
 Matrix4 projectionMatrix(int width, int height, bool orthographic);
+
+// The camera flies to a new focus in steps of this many milliseconds.
+inline constexpr int kFlightStepMs = 15;
+
+// The poses of a camera flight from `from` to `to`, the last one exactly `to`: one
+// step per 1/30 of the eye's way, or 40 when that would last 600 ms or more; the
+// up vector turns evenly about the axis between the two. A flight shorter than
+// 1/30 is the single pose `to`.
+std::vector<CameraPose> cameraFlight(const CameraPose& from, const CameraPose& to);

@@ -23,7 +23,7 @@ std::unique_ptr<CMainFrame> startApplication(const QString& requestedLibrary) {
     CDialogSP splash;
     splash.show();
     mainFrame->show();
-    mainFrame->applyInitialPaneSizes();
+    mainFrame->placeWindow();
     QCoreApplication::processEvents();
     controller.resetAll();
     controller.commit();
@@ -35,6 +35,7 @@ std::unique_ptr<CMainFrame> startApplication(const QString& requestedLibrary) {
         libraryFileModule().loadStartupLibrary();
     else
         mainFrame->openDocumentPath(requestedLibrary);
+    mainFrame->offerRecovery();
     return mainFrame;
 }
 

@@ -4,12 +4,15 @@
 #include "control/LibraryFileModule.h"
 #include "control/Singleton.h"
 #include "ui/AboutDialog.h"
+#include "ui/Autosave.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/COverallFrame.h"
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
+#include "ui/HelpWindow.h"
 #include "ui/ModeGuidance.h"
+#include "ui/ShellPrompts.h"
 #include "ui/ViewManager.h"
 #include "ui/WindowIcons.h"
 
@@ -18,12 +21,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -87,7 +93,7 @@ QLabel* indicator(const char* text) {
 CMainFrame::CMainFrame()
     : commands_(new CommandSet(*this)), mainView_(new CPelmoraView),
       libraryView_(new CFlowerLibView), splitter_(new QSplitter(Qt::Horizontal)),
-      overallFrame_(std::make_unique<COverallFrame>()) {
+      overallFrame_(std::make_unique<COverallFrame>()), autosave_(new Autosave(this)) {
     setWindowIcon(applicationIcon());
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     mainViewPane_ = QWidget::createWindowContainer(mainView_, splitter_);
@@ -96,6 +102,9 @@ CMainFrame::CMainFrame()
     splitter_->addWidget(mainViewPane_);
     splitter_->addWidget(libraryView_);
     splitter_->setChildrenCollapsible(false);
+    // A wider or narrower window changes the main view; the library keeps its columns.
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
     setCentralWidget(splitter_);
 
     buildMenus();
@@ -110,6 +119,9 @@ CMainFrame::CMainFrame()
     idle->start(250);
     appController().setCommitObserver([this] { followCommit(); });
     followCommit();
+    autosave_->reportFailure = [this](const QString& message) {
+        statusBar()->showMessage(message);
+    };
 }
 
 CMainFrame::~CMainFrame() {
@@ -189,7 +201,7 @@ void CMainFrame::buildMenus() {
           kCmdTextureToSepals});
     addMenuEntries(others,
                    {0, kCmdAutomaticRotation, 0, kCmdImportAnimatedFlower, kCmdShowTimeDialog});
-    menu(nullptr, "Help(&H)", {kCmdAppAbout});
+    menu(nullptr, "Help(&H)", {kCmdHelpGuide, 0, kCmdAppAbout});
 }
 
 void CMainFrame::buildToolBars() {
@@ -241,11 +253,20 @@ void CMainFrame::addPaneShortcuts() {
             });
 }
 
-void CMainFrame::applyInitialPaneSizes() {
-    splitter_->setSizes({kMainViewWidth, kLibraryViewWidth});
-    const QSize wanted(kMainViewWidth + kLibraryViewWidth + splitter_->handleWidth(), kPaneHeight);
-    resize(size() + (wanted - splitter_->size()));
-    splitter_->setSizes({kMainViewWidth, kLibraryViewWidth});
+void CMainFrame::placeWindow() {
+    QSettings settings;
+    if (restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray()) &&
+        splitter_->restoreState(settings.value(QLatin1String(kSplitterKey)).toByteArray()))
+        return;
+    // The first start takes most of the screen; the main view gets all but the
+    // library pane's four columns of tiles.
+    const QRect screenArea = screen()->availableGeometry();
+    const QSize wanted = screenArea.size() * kFirstStartScreenShare;
+    splitter_->setSizes({wanted.width() - kLibraryViewWidth, kLibraryViewWidth});
+    resize(wanted);
+    move(screenArea.center() - rect().center());
+    const int mainWidth = splitter_->width() - kLibraryViewWidth - splitter_->handleWidth();
+    splitter_->setSizes({mainWidth, kLibraryViewWidth});
 }
 
 void CMainFrame::refreshRecentFiles() {
@@ -278,6 +299,8 @@ void CMainFrame::openDocument() {
 }
 
 bool CMainFrame::openDocumentPath(const QString& path) {
+    if (!settleUnsavedChanges())
+        return false;
     const bool opened = document_.openDocument(path);
     if (opened)
         recentFiles_.add(path);
@@ -288,14 +311,13 @@ bool CMainFrame::openDocumentPath(const QString& path) {
     return opened;
 }
 
-void CMainFrame::saveDocument() {
+bool CMainFrame::saveDocument() {
     if (document_.path().isEmpty())
-        saveDocumentAs();
-    else
-        saveTo(document_.path());
+        return saveDocumentAs();
+    return saveTo(document_.path());
 }
 
-void CMainFrame::saveDocumentAs() {
+bool CMainFrame::saveDocumentAs() {
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QString::fromLatin1(kLibraryFilter));
@@ -303,14 +325,15 @@ void CMainFrame::saveDocumentAs() {
     if (!document_.path().isEmpty())
         dialog.selectFile(document_.path());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    saveTo(dialog.selectedFiles().front());
+        return false;
+    return saveTo(dialog.selectedFiles().front());
 }
 
 bool CMainFrame::saveTo(const QString& path) {
     const bool saved = document_.saveDocument(path);
     if (saved) {
         recentFiles_.add(path);
+        autosave_->discard();
         confirm(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)));
     }
     refreshRecentFiles();
@@ -358,9 +381,60 @@ bool CMainFrame::overallWindowVisible() const {
     return overallFrame_->isVisible();
 }
 
+bool CMainFrame::settleUnsavedChanges() {
+    if (!appController().modified())
+        return true;
+    switch (shellPrompts().saveChanges(document_.title())) {
+    case ShellPrompts::SaveAnswer::Save:
+        return saveDocument();
+    case ShellPrompts::SaveAnswer::Discard:
+        return true;
+    case ShellPrompts::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CMainFrame::offerRecovery() {
+    const std::vector<Autosave::Leftover> leftovers = autosave_->leftovers();
+    if (leftovers.empty())
+        return;
+    const Autosave::Leftover& newest = leftovers.front();
+    if (shellPrompts().recoverAutosave(newest.written)) {
+        std::string error;
+        if (!libraryFileModule().openReadablePart(newest.path.toStdString(), error)) {
+            // Kept for a later start: the work may still be recovered by hand.
+            document_.reportFailure(QStringLiteral("Failed to recover the unsaved work.\n\n") +
+                                    QString::fromStdString(error));
+            return;
+        }
+        document_.newDocument();
+        appController().markUnsaved();
+        refreshTitle();
+    }
+    for (const Autosave::Leftover& leftover : leftovers)
+        QFile::remove(leftover.path);
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    QSettings settings;
+    settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
+    settings.setValue(QLatin1String(kSplitterKey), splitter_->saveState());
     overallFrame_->hide();
+    if (help_)
+        help_->hide();
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::showHelp() {
+    if (!help_)
+        help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
 }
 
 void CMainFrame::showAbout() {

@@ -8,10 +8,12 @@
 #include <initializer_list>
 #include <memory>
 
+class Autosave;
 class CFlowerLibView;
 class COverallFrame;
 class CPelmoraView;
 class CommandSet;
+class HelpWindow;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -22,9 +24,12 @@ class QToolBar;
 // overall window as a second top-level window of its own.
 class CMainFrame final : public QMainWindow {
 public:
-    static constexpr int kMainViewWidth = 500;
-    static constexpr int kLibraryViewWidth = 200;
-    static constexpr int kPaneHeight = 800;
+    // Four columns of library tiles.
+    static constexpr int kLibraryViewWidth = 312;
+    static constexpr double kFirstStartScreenShare = 0.85;
+    // Where the window's geometry and the splitter position are remembered.
+    static constexpr const char* kGeometryKey = "MainWindow/geometry";
+    static constexpr const char* kSplitterKey = "MainWindow/splitter";
 
     CMainFrame();
     ~CMainFrame() override;
@@ -41,25 +46,38 @@ public:
     QLabel* guidance() const { return guidance_; }
     QSplitter* splitter() const { return splitter_; }
 
-    // Sizes the window so that the panes get their initial 500 x 800 and 200 x 800.
-    void applyInitialPaneSizes();
+    // Puts the window where it was when it was last closed, or on the first start
+    // over most of the screen.
+    void placeWindow();
 
-    // The file commands; each reports a failure in a message box.
+    // The file commands; each reports a failure in a message box. Opening over
+    // unsaved changes first asks whether to save them; whether the file was opened
+    // or saved.
     void openDocument();
     bool openDocumentPath(const QString& path);
-    void saveDocument();
-    void saveDocumentAs();
+    bool saveDocument();
+    bool saveDocumentAs();
     void exportObj();
     // Shows a short note in the status bar for a few seconds.
     void confirm(const QString& note);
 
+    Autosave& autosave() const { return *autosave_; }
+    // At start-up: offers the work an earlier run autosaved and did not save before
+    // it ended abnormally; accepted, it becomes an untitled document with unsaved
+    // changes. The earlier autosaves are removed once answered.
+    void offerRecovery();
+
     void toggleOverallWindow();
     bool overallWindowVisible() const;
     void showAbout();
+    // The user guide in a window of its own, made on first use.
+    void showHelp();
+    HelpWindow* helpWindow() const { return help_; }
 
 protected:
-    // Closing the main window ends the program, even while the overall window is
-    // open.
+    // Closing the main window remembers its place and ends the program, even while
+    // the overall or the help window is open, unless the user cancels at the
+    // question about unsaved changes.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -75,6 +93,10 @@ private:
     void refreshRecentFiles();
     void refreshTitle();
     bool saveTo(const QString& path);
+    // Before the library is replaced or the program ends: asks whether to save
+    // unsaved changes. False when the user cancels or saving fails, and then
+    // nothing may change.
+    bool settleUnsavedChanges();
 
     CPelmoraDoc document_;
     RecentFiles recentFiles_;
@@ -90,4 +112,6 @@ private:
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     std::unique_ptr<COverallFrame> overallFrame_;
+    Autosave* autosave_;
+    HelpWindow* help_ = nullptr;
 };

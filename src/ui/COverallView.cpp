@@ -2,6 +2,7 @@
 
 #include "control/AppController.h"
 #include "gl/TOGL.h"
+#include "interaction/FloorGrid.h"
 #include "ui/ViewManager.h"
 
 #include <QMouseEvent>
@@ -35,6 +36,10 @@ COverallView::~COverallView() {
 void COverallView::paintFrame() {
     TOGL& gl = context();
     gl.beginFrame();
+    // The floor shows where the scene stands, and that the window is alive while
+    // no scene is open.
+    if (appController().showFloor)
+        drawFloorGrid();
     appController().drawOverall();
     gl.endFrame();
 }

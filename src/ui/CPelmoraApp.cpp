@@ -20,9 +20,8 @@ CPelmoraApp::~CPelmoraApp() {
     exitInstance();
 }
 
-void CPelmoraApp::initInstance() {
-    const QStringList args = arguments();
-    mainFrame_ = startApplication(args.size() > 1 ? args.at(1) : QString());
+void CPelmoraApp::initInstance(const QString& requestedLibrary) {
+    mainFrame_ = startApplication(requestedLibrary);
 }
 
 void CPelmoraApp::exitInstance() {

@@ -18,7 +18,9 @@ public:
     CPelmoraApp(int& argc, char** argv);
     ~CPelmoraApp() override;
 
-    void initInstance();
+    // Starts the program, opening `requestedLibrary` instead of the start-up library
+    // when one is named.
+    void initInstance(const QString& requestedLibrary);
     void exitInstance();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "control/AppController.h"
 #include "control/LibraryFileModule.h"
+#include "ui/ShellPrompts.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -20,16 +21,29 @@ void CPelmoraDoc::newDocument() {
 bool CPelmoraDoc::openDocument(const QString& path) {
     std::string error;
     using Outcome = LibraryFileModule::OpenOutcome;
-    const Outcome outcome = libraryFileModule().openLibrary(path.toStdString(), error);
+    LibraryFileModule& files = libraryFileModule();
+    const Outcome outcome = files.openLibrary(path.toStdString(), error);
     if (outcome == Outcome::Opened) {
         path_ = path;
         return true;
     }
-    reportFailure(QStringLiteral("Failed to open document.\n\n") + QString::fromStdString(error));
-    // The part of a broken file that was read must not be saved over the whole file
-    // by a plain Save: the document becomes untitled.
-    if (outcome == Outcome::Incomplete)
-        path_.clear();
+    const QString problem = QString::fromStdString(error);
+    if (outcome == Outcome::Refused) {
+        reportFailure(QStringLiteral("Failed to open document.\n\n") + problem);
+        return false;
+    }
+    // The readable part of a damaged file replaces the library only when the user
+    // asks for it, and then as an untitled document that a plain Save cannot write
+    // over the whole file.
+    if (!shellPrompts().openReadablePart(problem))
+        return false;
+    if (!files.openReadablePart(path.toStdString(), error)) {
+        reportFailure(QStringLiteral("Failed to open document.\n\n") +
+                      QString::fromStdString(error));
+        return false;
+    }
+    path_.clear();
+    appController().markUnsaved();
     return false;
 }
 

@@ -14,8 +14,10 @@ public:
 
     // A new, untitled document; the library stays as it is.
     void newDocument();
-    // Replaces the library by the file's. A file that is no library, or cannot be
-    // read, is refused and the current library kept.
+    // Replaces the library by the file's, read whole before anything changes. A
+    // file that is no library, cannot be read or breaks off is refused and the
+    // current library kept; of a file that breaks off, the user may open the part
+    // before the break as an untitled document with unsaved changes.
     bool openDocument(const QString& path);
     bool saveDocument(const QString& path);
 

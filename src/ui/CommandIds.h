@@ -10,6 +10,7 @@ enum CommandId : int {
     kCmdEditUndo = 57643,
     kCmdEditRedo = 57649,
     kCmdAppAbout = 57664,
+    kCmdHelpGuide = 57667,
     kCmdAppExit = 57665,
     kCmdViewToolBar = 59392,
     kCmdViewStatusBar = 59393,

@@ -181,6 +181,10 @@ void CommandSet::addFrameworkCommands() {
     add(
         kCmdAppAbout, "バージョン情報 Pelmora(&A)...", "Program information and version",
         [this] { frame_.showAbout(); }, enabled);
+    add(
+        kCmdHelpGuide, "Pelmora Help", "The user guide: what each mode expects and does",
+        [this] { frame_.showHelp(); }, enabled);
+    action(kCmdHelpGuide)->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void CommandSet::addViewCommands() {
@@ -217,10 +221,15 @@ void CommandSet::addToolCommands() {
             controller().noteChange(kChangeMainView | kChangeOverallView);
         },
         enabled);
+    const auto sceneEditing = [] {
+        return CommandState{modeIn({kModeSceneSketch, kModeSceneModify}), false};
+    };
     add(
-        kCmdFocusUp, "Move focus up", "Focus the object that holds the focus", [] {}, disabled);
+        kCmdFocusUp, "Move focus up", "Focus the object that holds the focus",
+        [] { controller().focusUp(true); }, sceneEditing);
     add(
-        kCmdFocusToRoot, "Move focus to root", "Focus the whole scene", [] {}, disabled);
+        kCmdFocusToRoot, "Move focus to root", "Focus the whole scene",
+        [] { controller().focusToRoot(true); }, sceneEditing);
 
     add(
         kCmdSceneCreation, "Scene      Creation", "Start a new scene",
@@ -298,7 +307,16 @@ void CommandSet::addToolCommands() {
         true);
     add(
         kCmdLeafOrPetalCreation, "Leaf or Petal creation", "Draw a leaf or petal onto the focus",
-        [] {}, disabled);
+        [] {
+            const FlowerObjectNode* focus = controller().focus();
+            if (focus && (focus->kind == kKindComposite || focus->kind == kKindTorus))
+                controller().switchToMode(kModeScenePetal);
+        },
+        [] {
+            return CommandState{controller().focus() != nullptr &&
+                                    modeIn({kModeSceneModify, kModeSceneTorus}),
+                                false};
+        });
     add(
         kCmdBranchBillboard, "Branch billboad creation", "Draw a branch billboard", [] {},
         disabled);
@@ -318,7 +336,12 @@ void CommandSet::addToolCommands() {
         enabled);
     add(
         kCmdLoadFromLibrary, "Load object from library",
-        "Put the selected library object in place of the focus", [] {}, disabled);
+        "Put the selected library object in place of the focus",
+        [] { controller().loadSelectedIntoFocus(); },
+        [] {
+            return CommandState{mode() != kModeSceneModify || controller().focus() != nullptr,
+                                false};
+        });
     add(
         kCmdReplaceWithStamen, "Replace Sketch with Stamen", "Replace the sketch by a stamen",
         [] {}, disabled);

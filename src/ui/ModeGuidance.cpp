@@ -6,18 +6,19 @@
 
 namespace {
 
-// Drawing into scenes is not possible yet: the scene modes say so and point to the
-// mode that draws.
-constexpr const char* kSceneModes =
-    "Scenes cannot be drawn into yet: choose Composit Creation to draw a plant";
+// The organ modes of a scene do not draw yet: they say so and point back.
+constexpr const char* kSceneOrganModes =
+    "This part cannot be edited in the scene yet: double-click empty space to go back up";
 
 constexpr std::array<const char*, kModeCount> kGuidance = {
-    kSceneModes, // 0 scene sketching
-    kSceneModes, // 1 scene editing
-    kSceneModes, // 2 scene petal
-    kSceneModes, // 3 scene flower head
-    kSceneModes, // 4 scene stamen
-    kSceneModes, // 5 scene petal editing
+    "Scene: draw up from the ground to plant the selected object; double-click a part to "
+    "edit it",
+    "Focus: draw from the axis to grow a branch; double-click a part to go in, empty space "
+    "to go up",
+    kSceneOrganModes, // 2 scene petal
+    kSceneOrganModes, // 3 scene flower head
+    kSceneOrganModes, // 4 scene stamen
+    kSceneOrganModes, // 5 scene petal editing
     "Flower: the Pen draws an organ out of an empty slot; Cursor turns, Eraser removes",
     "Plant: draw a branch from the axis, or on from its tip; Cursor turns, Eraser erases",
     "Draw a stroke up from the ground to start a plant carrying the selected object",

@@ -5,9 +5,10 @@
 #include "model/FlowerObjectNode.h"
 #include "organs/OrganTexturing.h"
 #include "ui/CMainFrame.h"
+#include "ui/ShellPrompts.h"
 #include "ui/ViewManager.h"
 
-#include <QFileDialog>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -34,14 +35,12 @@ std::optional<int> loadImage(CMainFrame& frame, const QString& path) {
 // The front and the back image, asked for one after the other and loaded; none
 // when a dialog is cancelled or an image fails.
 std::optional<TexturePair> chooseTexturePair(CMainFrame& frame) {
-    const QString filter = QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp);;All files (*)");
-    const QString front = QFileDialog::getOpenFileName(
-        &frame, QStringLiteral("Front texture"), QString(), filter, nullptr, QFileDialog::ReadOnly);
+    ShellPrompts& prompts = shellPrompts();
+    const QString front = prompts.chooseImage(QStringLiteral("Front texture"), QString());
     if (front.isEmpty())
         return std::nullopt;
-    const QString back = QFileDialog::getOpenFileName(&frame, QStringLiteral("Back texture"),
-                                                      QFileInfo(front).absolutePath(), filter,
-                                                      nullptr, QFileDialog::ReadOnly);
+    const QString back =
+        prompts.chooseImage(QStringLiteral("Back texture"), QFileInfo(front).absolutePath());
     if (back.isEmpty())
         return std::nullopt;
     const std::optional<int> frontIndex = loadImage(frame, front);

@@ -124,19 +124,29 @@ TEST_F(LibraryBrowserTest, DrawsTheSeparatorBandAcrossTheView) {
     EXPECT_EQ(view.pixel(100, 500), qRgb(255, 255, 255));
 }
 
-TEST_F(LibraryBrowserTest, DrawsTilesInColumnsOfFourAndAtMostForty) {
-    for (int id = 1; id <= 45; ++id)
+// A wider view shows more columns of the same tiles, and a click lands on the entry
+// drawn under it in every column shown (the clicks once stopped a column short).
+TEST_F(LibraryBrowserTest, AWiderViewShowsMoreColumnsAndEveryShownTileTakesClicks) {
+    for (int id = 1; id <= 60; ++id)
         browser.addEntry(id, tile(id), kCategoryPrimitive);
-    const QImage view = drawn(browser, 1000, 800);
     // Entry k sits at column k / 4, row k % 4.
-    const auto tileCentre = [&](int k) {
-        return view.pixel(6 + 76 * (k / 4) + 35, 6 + 76 * (k % 4) + 35);
+    const auto centre = [](int k) { return QPoint(6 + 76 * (k / 4) + 35, 6 + 76 * (k % 4) + 35); };
+    const auto shown = [&](int width, int k) {
+        const QImage view = drawn(browser, width, 800);
+        return view.rect().contains(centre(k)) && view.pixel(centre(k)) == qRgb(k, 0, 0);
     };
-    EXPECT_EQ(tileCentre(0), nothingTile().pixel(35, 35));
-    EXPECT_EQ(tileCentre(5), qRgb(5, 0, 0));
-    EXPECT_EQ(tileCentre(39), qRgb(39, 0, 0));
-    // Entry 40 would begin an eleventh column.
-    EXPECT_EQ(tileCentre(40), qRgb(255, 255, 255));
+    // Four columns fit 312 pixels, thirteen fit 1000.
+    EXPECT_TRUE(shown(312, 15));
+    EXPECT_FALSE(shown(312, 16));
+    EXPECT_TRUE(shown(1000, 51));
+    EXPECT_FALSE(shown(1000, 52));
+    EXPECT_EQ(drawn(browser, 1000, 800).pixel(centre(0)), nothingTile().pixel(35, 35));
+
+    for (int k = 0; k <= 51; ++k) {
+        EXPECT_EQ(LibraryBrowser::positionAt(centre(k).x(), centre(k).y()), k);
+        EXPECT_EQ(LibraryBrowser::positionAt(centre(k).x() + 38, centre(k).y()), -1) << k;
+    }
+    EXPECT_EQ(LibraryBrowser::positionAt(centre(3).x(), centre(3).y() + 76), -1);
 }
 
 TEST_F(LibraryBrowserTest, DrawsTheSelectionSquareOnlyAfterTheNothingTile) {

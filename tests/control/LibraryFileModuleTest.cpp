@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 constexpr auto Opened = LibraryFileModule::OpenOutcome::Opened;
 constexpr auto Refused = LibraryFileModule::OpenOutcome::Refused;
-constexpr auto Incomplete = LibraryFileModule::OpenOutcome::Incomplete;
+constexpr auto Damaged = LibraryFileModule::OpenOutcome::Damaged;
 
 namespace {
 
@@ -104,17 +104,24 @@ TEST_F(LibraryFileModuleTest, AFileThatIsNoLibraryIsRefusedBeforeAnythingIsLost)
     EXPECT_EQ(save("after.pmr"), before);
 }
 
-TEST_F(LibraryFileModuleTest, AFileThatBreaksOffKeepsWhatCameBeforeAndSaysWhere) {
+TEST_F(LibraryFileModuleTest, AFileThatBreaksOffChangesNothingAndSaysWhereUntilItsPartIsAskedFor) {
     fillLibrary();
     const std::string text = save("lib.pmr");
     const size_t cut = text.find("plants");
     ASSERT_NE(cut, std::string::npos);
     std::ofstream(dir.path("cut.pmr")) << text.substr(0, cut + 20);
+    const int nextId = controller().nextId();
     std::string error;
-    EXPECT_EQ(libraryFileModule().openLibrary(dir.path("cut.pmr").string(), error), Incomplete);
+    EXPECT_EQ(libraryFileModule().openLibrary(dir.path("cut.pmr").string(), error), Damaged);
     EXPECT_NE(error.find("cut.pmr"), std::string::npos) << error;
     EXPECT_NE(error.find("line"), std::string::npos) << error;
+    EXPECT_EQ(save("after.pmr"), text);
+    // The trial read took no ids from the library's counter.
+    EXPECT_EQ(controller().nextId(), nextId + 1);
+
+    ASSERT_TRUE(libraryFileModule().openReadablePart(dir.path("cut.pmr").string(), error));
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower).size(), 1u);
+    EXPECT_TRUE(libraryBrowser().ids(kCategoryComposite).empty());
     EXPECT_EQ(controller().mode(), kModeComposit);
 }
 

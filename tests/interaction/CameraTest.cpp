@@ -173,3 +173,24 @@ TEST(Camera, ProjectionMatricesForBothShapesOfWindow) {
     EXPECT_NEAR(tall.at(0, 0), 1.0 / 10.0, 1e-15);
     EXPECT_NEAR(tall.at(1, 1), 1.0 / 40.0, 1e-15);
 }
+
+TEST(Camera, FlightsStepEvenlyTurnTheUpVectorAndEndExactlyOnTheTarget) {
+    const CameraPose from{{0, 0, 1}, {0, 0, 0}, {0, 1, 0}};
+    // Half a unit: 15 steps, the up vector a quarter turn over them.
+    const CameraPose to{{0.5, 0, 1}, {0.5, 0, 0}, {1, 0, 0}};
+    const std::vector<CameraPose> steps = cameraFlight(from, to);
+    ASSERT_EQ(steps.size(), 15u);
+    for (size_t i = 0; i + 1 < steps.size(); ++i) {
+        expectNear(steps[i].eye, {0.5 * (i + 1) / 15.0, 0, 1}, 1e-12);
+        EXPECT_NEAR(steps[i].up.length(), 1.0, 1e-12);
+        EXPECT_NEAR(std::atan2(steps[i].up.x, steps[i].up.y), std::numbers::pi / 2 * (i + 1) / 15.0,
+                    1e-12);
+    }
+    EXPECT_EQ(steps.back().eye, to.eye);
+    EXPECT_EQ(steps.back().up, to.up);
+    // Far flights take 40 steps; one below 1/30 jumps at once.
+    EXPECT_EQ(cameraFlight(from, {{0, 0, 9}, {0, 0, 0}, {0, 1, 0}}).size(), 40u);
+    const std::vector<CameraPose> jump = cameraFlight(from, {{0.01, 0, 1}, {0, 0, 0}, {0, -1, 0}});
+    ASSERT_EQ(jump.size(), 1u);
+    EXPECT_EQ(jump.front().up, Vector3(0, -1, 0));
+}

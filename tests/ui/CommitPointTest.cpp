@@ -101,3 +101,14 @@ TEST_F(CommitPointTest, EveryProgramLifeStartsWithAnEmptyTextureCache) {
     start();
     EXPECT_EQ(viewManager().textures().size(), 0);
 }
+
+// Storing renders the tile through the main view's context, whose copies the picks
+// read: they are refreshed, so the next click finds the petal and not a tile pixel.
+TEST_F(CommitPointTest, PicksFindTheObjectRightAfterItsTileIsRendered) {
+    const FlowerPetalNode* petal = drawPetal();
+    ASSERT_NE(petal, nullptr);
+    run(kCmdStoreCurrent);
+    const auto picked = pickAt(pixelOf({0.0, 0.5, 0.0}));
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(picked->id, petal->id);
+}

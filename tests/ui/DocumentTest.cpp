@@ -70,7 +70,7 @@ TEST_F(DocumentTest, AFailedSaveIsReportedAndKeepsTheDocumentsName) {
     EXPECT_EQ(frame->document().title(), QStringLiteral("Untitled"));
 }
 
-TEST_F(DocumentTest, ABrokenFileLeavesAnUntitledDocumentSoThatSaveCannotOverwriteIt) {
+TEST_F(DocumentTest, ABrokenFileKeepsTheModifiedLibraryOrGivesItsPartAsAnUntitledDocument) {
     AppController& c = appController();
     for (int i = 0; i < 3; ++i)
         c.addToLibrary(std::make_unique<FlowerObjectComposite>(c.nextId()), kCategoryComposite);
@@ -80,11 +80,30 @@ TEST_F(DocumentTest, ABrokenFileLeavesAnUntitledDocumentSoThatSaveCannotOverwrit
         std::ofstream broken(dir.path("broken.pmr"));
         broken << whole.left(whole.indexOf("Composit 2")).toStdString() << "Composit 2\nColor\n";
     }
+    c.addToLibrary(std::make_unique<FlowerObjectComposite>(c.nextId()), kCategoryComposite);
+    c.commit();
+    ASSERT_TRUE(c.modified());
+
+    // Declined, the broken file changes nothing: not the library, its name or its
+    // unsaved changes.
     EXPECT_FALSE(frame->openDocumentPath(pathOf("broken.pmr")));
-    ASSERT_EQ(failures.size(), 1);
-    EXPECT_TRUE(failures[0].contains(QStringLiteral("line")));
+    ASSERT_FALSE(questions.isEmpty());
+    EXPECT_TRUE(questions.back().contains(QStringLiteral("broken.pmr")));
+    EXPECT_TRUE(questions.back().contains(QStringLiteral("line")));
+    EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(frame->document().title(), QStringLiteral("whole.pmr"));
+    EXPECT_TRUE(c.modified());
+    EXPECT_TRUE(frame->isWindowModified());
+
+    // Asked for, the part before the break is an untitled document that a plain
+    // Save cannot write over the whole file, and that is not saved anywhere yet.
+    shellPrompts().openReadablePart = [](const QString&) { return true; };
+    EXPECT_FALSE(frame->openDocumentPath(pathOf("broken.pmr")));
     EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), std::vector<int>{1});
     EXPECT_TRUE(frame->document().path().isEmpty());
+    EXPECT_TRUE(c.modified());
+    EXPECT_TRUE(failures.isEmpty());
+    EXPECT_EQ(contentOf("whole.pmr"), whole);
 }
 
 TEST_F(DocumentTest, AThumbnailFramesTheObjectsPixels) {

@@ -8,6 +8,7 @@
 #include "ui/COverallView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
+#include "ui/HelpWindow.h"
 #include "ui/ViewManager.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -73,11 +75,44 @@ protected:
     }
 };
 
-TEST_F(MainFrameTest, ShowsTheMainAndLibraryViewsAtTheirInitialSizes) {
-    EXPECT_EQ(frame->mainViewPane()->size(), QSize(500, 800));
-    EXPECT_EQ(frame->libraryView()->size(), QSize(200, 800));
+// The first start takes most of the screen with room for four columns of library
+// tiles; a window the user resized and divided anew comes back the same next time.
+TEST_F(MainFrameTest, FirstStartFillsMostOfTheScreenAndTheNextStartReturnsTheWindowAsLeft) {
+    const QSize screen = frame->screen()->availableGeometry().size();
+    EXPECT_GE(frame->width(), screen.width() * 3 / 4);
+    EXPECT_GE(frame->height(), screen.height() * 3 / 4);
+    EXPECT_GE(frame->libraryView()->width(), 6 + 4 * 76);
+    EXPECT_GT(frame->mainViewPane()->width(), frame->libraryView()->width());
     EXPECT_EQ(frame->splitter()->orientation(), Qt::Horizontal);
     EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("Untitled - Pelmora"));
+
+    frame->resize(1000, 700);
+    frame->splitter()->setSizes({450, 540});
+    QApplication::processEvents();
+    const QSize size = frame->size();
+    const QList<int> panes = frame->splitter()->sizes();
+    frame->close();
+    shutdownApplication(frame);
+
+    start();
+    EXPECT_EQ(frame->size(), size);
+    EXPECT_EQ(frame->splitter()->sizes(), panes);
+}
+
+// F1 opens the user guide, and the guide explains every mode a creation command
+// starts.
+TEST_F(MainFrameTest, F1ShowsAGuideThatExplainsEveryCreationMode) {
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    ASSERT_NE(frame->helpWindow(), nullptr);
+    EXPECT_TRUE(frame->helpWindow()->isVisible());
+    const QString guide = frame->helpWindow()->toPlainText();
+    for (int id : {kCmdSceneCreation, kCmdCompositCreation, kCmdFlowerCreation, kCmdPetalCreation,
+                   kCmdPistilCreation, kCmdStamenCreation}) {
+        const QString caption = action(id).text().simplified();
+        EXPECT_TRUE(guide.contains(caption)) << caption.toStdString();
+    }
 }
 
 TEST_F(MainFrameTest, MenuBarHasTheMenusInOrder) {
@@ -166,7 +201,7 @@ TEST_F(MainFrameTest, MenuCaptionsAreExactlyTheCommandNames) {
                                                                         "Inport Animated Flower",
                                                                         "Show Time Dialog"}));
     EXPECT_EQ(menuCaptions(*frame, "Help(&H)"),
-              (std::vector<std::string>{"バージョン情報 Pelmora(&A)..."}));
+              (std::vector<std::string>{"Pelmora Help", "-", "バージョン情報 Pelmora(&A)..."}));
 }
 
 TEST_F(MainFrameTest, ToolBarsHoldTheirEntriesInOrderWithIconsAndHints) {

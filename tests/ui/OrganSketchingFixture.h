@@ -133,47 +133,44 @@ protected:
         return decodePickColour(pixel.colour);
     }
 
-    // The next file dialogs that open are answered with `paths`, one each, in
-    // order. An answer is queued, so that it arrives in the dialog's own event loop,
-    // and repeated until the dialog has gone: a dialog found while it is still being
-    // shown, or still reading its folder, may drop it.
-    void answerFileDialogs(const QStringList& paths) {
+    // The next file dialog that opens is answered with `path`. The answer is
+    // queued, so that it arrives in the dialog's own event loop, and repeated until
+    // the dialog has gone: a dialog found while it is still being shown, or still
+    // reading its folder, may drop it.
+    void answerNextFileDialog(const QString& path) {
         auto* poll = new QTimer(frame.get());
-        struct Answers {
-            QStringList left;
-            QString current;
+        struct Answer {
+            bool given = false;
             QPointer<QFileDialog> dialog;
         };
-        auto answers = std::make_shared<Answers>(Answers{paths, {}, {}});
-        const auto give = [](QFileDialog& dialog, const QString& path) {
+        auto answer = std::make_shared<Answer>();
+        const auto give = [path](QFileDialog& dialog) {
             const QFileInfo file(path);
             dialog.setDirectory(file.absolutePath());
             dialog.selectFile(file.fileName());
             QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
         };
-        QObject::connect(poll, &QTimer::timeout, poll, [poll, answers, give] {
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, give] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 ADD_FAILURE() << "the file dialog says: " << box->text().toStdString();
                 box->reject();
                 return;
             }
-            if (answers->dialog && answers->dialog->isVisible()) {
-                give(*answers->dialog, answers->current);
+            if (answer->given) {
+                if (answer->dialog && answer->dialog->isVisible())
+                    give(*answer->dialog);
+                else
+                    poll->deleteLater();
                 return;
             }
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            if (dialog && dialog != answers->dialog && !answers->left.isEmpty()) {
-                answers->current = answers->left.takeFirst();
-                answers->dialog = dialog;
-                give(*dialog, answers->current);
-            } else if (answers->left.isEmpty()) {
-                poll->deleteLater();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                *answer = {true, dialog};
+                give(*dialog);
             }
         });
         poll->start(20);
     }
-    void answerNextFileDialog(const QString& path) { answerFileDialogs({path}); }
     QString pathOf(const std::string& name) {
         return QString::fromStdString(dir.path(name).string());
     }

@@ -5,7 +5,9 @@
 #include "model/SceneRoot.h"
 #include "support/WorkingDirectory.h"
 #include "ui/ApplicationStartup.h"
+#include "ui/Autosave.h"
 #include "ui/CMainFrame.h"
+#include "ui/ShellPrompts.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -17,15 +19,38 @@
 #include <memory>
 
 // Starts the whole program in an empty working directory (or beside the libraries
-// a test puts there first) and shuts it down after the test.
+// a test puts there first) and shuts it down after the test. Autosaves stay in the
+// working directory, and the program's questions are answered without a dialog:
+// unsaved changes are discarded and nothing is recovered unless a test answers
+// otherwise; `questions` lists what was asked.
 class ShellFixture : public ::testing::Test {
 protected:
-    // Every test starts without recent files.
-    ShellFixture() { QSettings().remove(QStringLiteral("Recent File List")); }
+    // Every test starts without recent files, as on a first start.
+    ShellFixture() {
+        QSettings settings;
+        settings.remove(QStringLiteral("Recent File List"));
+        settings.remove(QStringLiteral("MainWindow"));
+        Autosave::setDirectory(QString::fromStdString(dir.path("data").string()));
+        ShellPrompts& prompts = shellPrompts();
+        prompts.saveChanges = [this](const QString& name) {
+            questions.append(QStringLiteral("Save changes to %1?").arg(name));
+            return saveAnswer;
+        };
+        prompts.recoverAutosave = [this](const QDateTime& when) {
+            questions.append(QStringLiteral("Recover from ") + when.toString(Qt::ISODate));
+            return false;
+        };
+        prompts.openReadablePart = [this](const QString& problem) {
+            questions.append(problem);
+            return false;
+        };
+    }
 
     void TearDown() override {
         if (frame)
             shutdownApplication(frame);
+        shellPrompts() = ShellPrompts();
+        Autosave::setDirectory(QString());
     }
 
     void start(const QString& requestedLibrary = QString()) {
@@ -36,4 +61,6 @@ protected:
 
     WorkingDirectory dir;
     std::unique_ptr<CMainFrame> frame;
+    QStringList questions;
+    ShellPrompts::SaveAnswer saveAnswer = ShellPrompts::SaveAnswer::Discard;
 };

@@ -113,3 +113,23 @@ TEST(ProgramTest, TheFirstDiagnosticLineIsStart) {
     process.waitForFinished(-1);
     EXPECT_TRUE(diagnostics.startsWith("start\n")) << diagnostics.toStdString();
 }
+
+// Help and version are asked for from a terminal, often one without a display:
+// they must answer there rather than fail to open a window.
+TEST(ProgramTest, HelpAndVersionAnswerWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    const auto run = [&environment](const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(PELMORA_PROGRAM), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+        return QString::fromLocal8Bit(process.readAllStandardOutput());
+    };
+    const QString help = run({QStringLiteral("--help")});
+    EXPECT_TRUE(help.contains(QStringLiteral("[library.pmr]"))) << help.toStdString();
+    EXPECT_TRUE(run({QStringLiteral("--version")}).startsWith(QStringLiteral("Pelmora 1.0")));
+}

@@ -6,6 +6,7 @@
 #include "ui/AutomaticRotation.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/CMainFrame.h"
+#include "ui/ShellPrompts.h"
 #include "ui/TextureCommands.h"
 
 #include <QDir>
@@ -73,6 +74,13 @@ protected:
 
     QImage lastGrab;
 
+    // The next images asked for are `paths`, one each, in order; then cancel.
+    void chooseImages(const QStringList& paths) {
+        shellPrompts().chooseImage = [left = paths](const QString&, const QString&) mutable {
+            return left.isEmpty() ? QString() : left.takeFirst();
+        };
+    }
+
     QString statusNote() const { return frame->statusBar()->currentMessage(); }
 
     void exportWorkObject(const QString& obj) {
@@ -113,7 +121,7 @@ TEST_F(TexturingTest, TexturedOrgansShowTheirImagesAndKeepThemWhenTheLibraryMove
     ASSERT_NE(drawPetal(), nullptr);
     const QColor plain = shownAt(onPetal, [](const QColor& c) { return c != QColor(Qt::white); });
     EXPECT_FALSE(mostlyBlue(plain));
-    answerFileDialogs({blue, navy});
+    chooseImages({blue, navy});
     run(kCmdTextureToObject);
     auto* petal = work<FlowerPetalNode>();
     ASSERT_NE(petal, nullptr);
@@ -132,7 +140,7 @@ TEST_F(TexturingTest, TexturedOrgansShowTheirImagesAndKeepThemWhenTheLibraryMove
         axis.add({0.0, 0.1 * i, 0.0});
     controller().setWorkObject(std::make_unique<FlowerStemNode>(controller().nextId(), axis));
     controller().commit(kChangeWorkObject);
-    answerFileDialogs({green, green});
+    chooseImages({green, green});
     run(kCmdTextureToObject);
     EXPECT_TRUE(mostlyGreen(shownAt(onPetal, mostlyGreen)));
     run(kCmdStoreCurrent);
@@ -194,7 +202,7 @@ TEST_F(TexturingTest, AFlowerHeadsWhorlsAndBodyAreTexturedOneStepAtATime) {
     };
     const std::string before = controller().history().undoName();
 
-    answerFileDialogs({red, red});
+    chooseImages({red, red});
     textureTargetOrgans(*frame, OrganGroup::Sepals);
     controller().commit();
     EXPECT_EQ(texturedOrgans(), 0);
@@ -202,7 +210,7 @@ TEST_F(TexturingTest, AFlowerHeadsWhorlsAndBodyAreTexturedOneStepAtATime) {
     EXPECT_EQ(controller().history().undoName(), before);
     EXPECT_TRUE(statusNote().contains(QStringLiteral("sepals")));
 
-    answerFileDialogs({broken.fileName(), red});
+    chooseImages({broken.fileName(), red});
     textureTargetOrgans(*frame, OrganGroup::Petals);
     controller().commit();
     ASSERT_EQ(failures.size(), 1);
@@ -210,7 +218,7 @@ TEST_F(TexturingTest, AFlowerHeadsWhorlsAndBodyAreTexturedOneStepAtATime) {
     EXPECT_EQ(texturedOrgans(), 0);
     failures.clear();
 
-    answerFileDialogs({red, red});
+    chooseImages({red, red});
     textureTargetOrgans(*frame, OrganGroup::Petals);
     controller().commit();
     EXPECT_EQ(texturedOrgans(), 1);
@@ -220,7 +228,7 @@ TEST_F(TexturingTest, AFlowerHeadsWhorlsAndBodyAreTexturedOneStepAtATime) {
     const Vector3 onBody{0.0, 0.3, 0.0};
     EXPECT_FALSE(
         mostlyBlue(shownAt(onBody, [](const QColor& c) { return c != QColor(Qt::white); })));
-    answerFileDialogs({blue, blue});
+    chooseImages({blue, blue});
     textureTargetOrgans(*frame, OrganGroup::Stems);
     controller().commit();
     EXPECT_TRUE(work<FlowerTorusNode>()->hasTexture);

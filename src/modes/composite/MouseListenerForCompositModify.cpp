@@ -5,6 +5,7 @@
 #include "gl/TOGL.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/PickColour.h"
+#include "modes/BranchSide.h"
 #include "modes/DrawingBoard.h"
 
 #include <cstdio>
@@ -31,19 +32,6 @@ FlowerObjectComposite* compositeIn(FlowerObjectComposite& plant, int id, Matrix4
     const CompositeLookup found = plant.findChild(id);
     matrix = found.matrix;
     return found.found ? asComposite(found.object) : nullptr;
-}
-
-// The side a new branch turns to. Towards the viewer ("z direction Here"), or
-// across the stroke and upwards ("z direction Up"); a stroke without a chord has
-// no across, and then faces the viewer too.
-Vector3 branchSide(const Stroke& stroke, const Vector3& planeNormal) {
-    if (appController().zDirection != 0)
-        return planeNormal;
-    Vector3 side = cross(stroke.back() - stroke.front(), planeNormal);
-    if (side.length() == 0.0)
-        return planeNormal;
-    side = unit(side);
-    return side.y < 0.0 ? side * -1.0 : side;
 }
 
 // The selected library object as a branch: a composite as it is, anything else

@@ -10,20 +10,6 @@
 
 namespace {
 
-constexpr int kTileOrigin = 6;
-constexpr int kTilePitch = 76;
-constexpr int kTileExtent = 70; // a tile covers offsets 0..70 from its corner
-constexpr int kTileRows = 4;
-constexpr int kTileColumns = 9;
-
-int tileIndex(int coordinate, int count) {
-    const int offset = coordinate - kTileOrigin;
-    if (offset < 0)
-        return -1;
-    const int index = offset / kTilePitch;
-    return index < count && offset % kTilePitch <= kTileExtent ? index : -1;
-}
-
 // The mode an opened copy is edited in, by its kind; -1 keeps the mode.
 int editingModeOf(int kind) {
     switch (kind) {
@@ -44,14 +30,8 @@ int editingModeOf(int kind) {
 
 } // namespace
 
-int MouseListenerForLib::tileAt(int x, int y) {
-    const int column = tileIndex(x, kTileColumns);
-    const int row = tileIndex(y, kTileRows);
-    return column < 0 || row < 0 ? -1 : kTileRows * column + row;
-}
-
 int MouseListenerForLib::entryAt(int x, int y) {
-    const int position = tileAt(x, y);
+    const int position = LibraryBrowser::positionAt(x, y);
     const LibraryBrowser& browser = libraryBrowser();
     return position < 0 ? -1 : browser.idAt(position, browser.category());
 }
@@ -64,7 +44,7 @@ int MouseListenerForLib::diagramDistance(int x, int y) {
 void MouseListenerForLib::onLButtonDown(int x, int y) {
     leftDown = true;
     pressedId_ = entryAt(x, y);
-    pressedPosition_ = pressedId_ == -1 ? -1 : tileAt(x, y);
+    pressedPosition_ = pressedId_ == -1 ? -1 : LibraryBrowser::positionAt(x, y);
     hit_ = floralDiagram().hitTest(x, y);
     diagramDrag_ = hit_.kind != DiagramHit::kNothing;
     dragged_ = false;
@@ -102,7 +82,7 @@ void MouseListenerForLib::onLButtonUp(int x, int y) {
                                                   : "Move organ in diagram");
     if (pressedId_ != -1) {
         const DiagramHit drop = floralDiagram().hitTest(x, y);
-        if (tileAt(x, y) == 0) {
+        if (LibraryBrowser::positionAt(x, y) == 0) {
             if (controller.removeObject(pressedId_))
                 noteChange(kChangeLibrary, "Delete from library");
         } else if (drop.index != -1) {
@@ -138,7 +118,7 @@ void MouseListenerForLib::onLButtonDblClk(int x, int y) {
     if (entryAt(x, y) == -1)
         return;
     LibraryBrowser& browser = libraryBrowser();
-    browser.select(tileAt(x, y), browser.category());
+    browser.select(LibraryBrowser::positionAt(x, y), browser.category());
     noteChange(kChangeLibraryView);
 }
 

@@ -10,11 +10,6 @@
 // diagram's organs and rings, and the right button marks a band of the diagram.
 class MouseListenerForLib final : public MouseListenerState {
 public:
-    // Tiles are 70 x 70 pixels on a 76-pixel grid from (6, 6), four to a column and
-    // up to nine columns; both edges of a tile belong to it. The tile's position
-    // (4 x column + row), or -1 in the gaps and outside.
-    static int tileAt(int x, int y);
-
     void onLButtonUp(int x, int y) override;
     void onRButtonUp(int x, int y) override;
     void onMButtonUp(int, int) override {}

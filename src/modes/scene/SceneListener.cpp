@@ -1,0 +1,190 @@
+#include "modes/scene/SceneListener.h"
+
+#include "control/AppController.h"
+#include "gl/TOGL.h"
+#include "model/FlowerObjectComposite.h"
+#include "model/SceneRoot.h"
+#include "organs/FlowerSketchNode.h"
+#include "organs/FlowerTorusNode.h"
+
+namespace {
+
+// Whether the object with this id lies below the object `within`.
+bool isBelow(const FlowerObjectNode& within, int id) {
+    if (const FlowerObjectComposite* composite = asComposite(&within))
+        return composite->findChild(id).found ||
+               SceneFocusManager::receptacleHolding(const_cast<FlowerObjectComposite&>(*composite),
+                                                    id);
+    if (auto* receptacle = dynamic_cast<const FlowerTorusNode*>(&within))
+        return const_cast<FlowerTorusNode*>(receptacle)->findOrgan(id).found;
+    return false;
+}
+
+} // namespace
+
+bool SceneListener::isBillboardTool(int tool) {
+    return tool == kToolBranchBillboard || tool == kToolFlowerBillboard ||
+           tool == kToolLeafBillboard;
+}
+
+void SceneListener::onRButtonDown(int x, int y) {
+    rightPressed_ = true;
+    rightX_ = x;
+    rightY_ = y;
+    beginOrbit(x, y);
+}
+
+void SceneListener::onRButtonUp(int, int) {
+    rightPressed_ = false;
+    endRightDrag();
+    noteChange(kChangeMainView);
+}
+
+void SceneListener::onMButtonUp(int, int) {
+    endMiddleDrag();
+    noteChange(kChangeMainView);
+}
+
+void SceneListener::onMouseMove(int x, int y) {
+    if (!leftDown)
+        dragCameraWithButtons(x, y);
+    else if (tool_ == kToolBrowsing)
+        dragCamera(x, y);
+    else if (!dragLeft(x, y))
+        extendOnPlane(x, y);
+}
+
+bool SceneListener::takeRelease() {
+    if (!leftDown)
+        return false;
+    leftDown = false;
+    if (tool_ == kToolBrowsing)
+        if (TOGL* context = mainContext())
+            context->endDrag();
+    return true;
+}
+
+void SceneListener::endRelease() {
+    stroke_.clear();
+    drawing_ = false;
+    turned_ = false;
+    noteChange(kChangeMainView | kChangeOverallView);
+}
+
+void SceneListener::onDraw() {
+    stroke_.drawSketch();
+    // While billboards are hidden, the one being drawn still shows.
+    AppController& c = appController();
+    if (isBillboardTool(c.drawingTool) && !c.display.showBillboard)
+        if (SceneRoot* scene = c.root())
+            billboard_.drawEdited(*scene);
+}
+
+void SceneListener::startBillboard(SceneRoot& scene, int x, int y, int withinId) {
+    const TOGL* context = mainContext();
+    if (!context || !billboard_.start(scene, *context, x, y, withinId, planePoint_, planeNormal_))
+        return;
+    drawing_ = true;
+    startStroke(stroke_, billboard_.state() == BillboardSketching::kEditing
+                             ? hitStrokePlane(x, y, planePoint_, planeNormal_)
+                             : planePoint_);
+}
+
+void SceneListener::finishBillboard(SceneRoot& scene, int x, int y, int withinId) {
+    if (isBillboardTool(tool_) && drawing_)
+        if (const std::string step = billboard_.finish(scene, stroke_, tool_); !step.empty())
+            noteChange(kChangeScene, step);
+    const bool selecting = tool_ == kToolCursor || tool_ == kToolBrowsing || isBillboardTool(tool_);
+    if (!clicked(x, y) || !selecting)
+        return;
+    const PickRecord pick = pickAt(x, y);
+    if (!billboard_.select(scene, pick.id, pick.oneIndexPart, withinId)) {
+        billboard_.reset();
+        appController().drawingTool = kToolCursor;
+    }
+    noteChange(kChangeMainView);
+}
+
+void SceneListener::resetTransientState() {
+    stroke_.clear();
+    drawing_ = false;
+    turned_ = false;
+    leftDown = false;
+    billboard_.reset();
+}
+
+void SceneListener::pressAt(int x, int y) {
+    leftDown = true;
+    pressX_ = lastX_ = x;
+    pressY_ = lastY_ = y;
+    stroke_.clear();
+    drawing_ = false;
+    turned_ = false;
+    tool_ = appController().drawingTool;
+    if (tool_ == kToolBrowsing)
+        beginPan(x, y);
+}
+
+void SceneListener::extendOnPlane(int x, int y) {
+    if (drawing_)
+        extendStroke(stroke_, hitStrokePlane(x, y, planePoint_, planeNormal_));
+}
+
+PickRecord SceneListener::pickAt(int x, int y) {
+    const TOGL* context = mainContext();
+    const PickPixel pixel = context ? context->pixelHasObject(x, y) : PickPixel{};
+    if (!pixel.found)
+        return {-1};
+    return decodePickColour(pixel.colour);
+}
+
+bool SceneListener::eraseAt(SceneRoot& scene, int x, int y, int withinId) {
+    const PickRecord pick = pickAt(x, y);
+    if (pick.id <= 0 || pick.id == withinId || pick.twoIndexPart)
+        return false;
+    if (withinId != -1) {
+        const SceneLookup within = scene.findInScene(withinId);
+        if (!within.found || !isBelow(*within.object, pick.id))
+            return false;
+    }
+    const SceneLookup found = scene.findInScene(pick.id);
+    bool erased = false;
+    if (!found.found) {
+        // Organs are no parts of a composite: their receptacle lets them go.
+        for (auto& plant : scene.m_children)
+            if (FlowerTorusNode* receptacle =
+                    SceneFocusManager::receptacleHolding(*plant, pick.id)) {
+                erased = receptacle->detachOrgan(pick.id);
+                break;
+            }
+    } else if (found.object->kind == kKindTorus) {
+        // The receptacle's body is the flower itself, not a part to erase.
+        return false;
+    } else if (auto* sketch = dynamic_cast<FlowerSketchNode*>(found.object);
+               sketch && pick.oneIndexPart && sketch->strokes.size() > 1) {
+        sketch->removeStroke(pick.a);
+        noteChange(kChangeScene, "Erase stroke");
+        return true;
+    } else if (!found.holder) {
+        erased = scene.removePlant(pick.id);
+    } else {
+        // A sketch's last stroke takes the sketch with it, like any other piece.
+        erased = found.holder->removeBranch(pick.id) || found.holder->cutAtSegment(pick.id, &scene);
+    }
+    if (erased) {
+        appController().sceneFocus().clearCandidates();
+        noteChange(kChangeScene, "Erase part");
+    }
+    return erased;
+}
+
+std::unique_ptr<FlowerObjectComposite>
+SceneListener::asPlant(std::unique_ptr<FlowerObjectNode> object) {
+    if (asComposite(object.get()))
+        return std::unique_ptr<FlowerObjectComposite>(
+            static_cast<FlowerObjectComposite*>(object.release()));
+    auto plant = std::make_unique<FlowerObjectComposite>(appController().nextId());
+    const Stroke axis = object->mainAxis;
+    plant->appendAlongAxis(std::move(object), axis, Vector3(0.0, 0.0, 1.0));
+    return plant;
+}

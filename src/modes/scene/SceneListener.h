@@ -1,0 +1,97 @@
+#pragma once
+
+#include "interaction/Stroke.h"
+#include "math/Matrix4.h"
+#include "math/Vector3.h"
+#include "model/PickColour.h"
+#include "modes/MouseListenerState.h"
+#include "modes/scene/BillboardSketching.h"
+
+#include <memory>
+
+class FlowerObjectComposite;
+class FlowerObjectNode;
+class SceneRoot;
+
+// What the two scene editing modes (0 and 1) share: the camera buttons, the pick
+// under the cursor, the Eraser and the stroke being drawn on its plane. The left
+// button's press reads the open scene and the focus afresh; later events find what
+// they act on again by id.
+class SceneListener : public MouseListenerState {
+public:
+    void onRButtonDown(int x, int y) override;
+    void onRButtonUp(int x, int y) override;
+    void onMButtonDown(int x, int y) override { beginDolly(x, y); }
+    void onMButtonUp(int x, int y) override;
+    void onMButtonDblClk(int, int) override {}
+    // The cameras' drags and the Browsing pan here; the other tools' drags in
+    // `dragLeft`, and the stroke on its plane.
+    void onMouseMove(int x, int y) override;
+    void onDraw() override;
+
+    const Stroke& stroke() const { return stroke_; }
+    const BillboardSketching& billboard() const { return billboard_; }
+    // Forgets a half-finished stroke or pick; called when a scene is opened.
+    void resetTransientState();
+
+protected:
+    ~SceneListener() = default;
+
+    // A move with the left button down for the Eraser and the Cursor; whether the
+    // tool took it (else it extends the stroke being drawn).
+    virtual bool dragLeft(int x, int y) = 0;
+    // The left button came up after a press this mode took: a pan ends. False for a
+    // release whose press this mode did not take (the second release of a double
+    // click).
+    bool takeRelease();
+    // The release is done: the stroke and the drag are forgotten and the views
+    // repainted at the commit.
+    void endRelease();
+
+    // The pick snapshot's record under the pixel; id -1 over nothing.
+    static PickRecord pickAt(int x, int y);
+    // Erases the part under the pixel: one stroke of a sketch (the sketch goes with
+    // its last stroke), an organ of a receptacle, a branch or a piece of an axis
+    // with the pieces after it. With `withinId` other than -1 only parts below that
+    // object go. The scene, a plant's receptacle body and `withinId` itself stay.
+    // Whether anything went.
+    static bool eraseAt(SceneRoot& scene, int x, int y, int withinId);
+    // The library view's selection as a composite: a composite as it is, anything
+    // else carried along its own axis by a new one.
+    static std::unique_ptr<FlowerObjectComposite> asPlant(std::unique_ptr<FlowerObjectNode> object);
+    // The left button came up where it went down.
+    bool clicked(int x, int y) const { return x == pressX_ && y == pressY_; }
+    // A right press and release on the same pixel.
+    bool rightClicked(int x, int y) const { return rightPressed_ && x == rightX_ && y == rightY_; }
+    // Extends the stroke on its plane while it is being drawn.
+    void extendOnPlane(int x, int y);
+    void pressAt(int x, int y);
+    static bool isBillboardTool(int tool);
+    // A billboard tool's press: the stroke starts where the billboard sketching
+    // puts it.
+    void startBillboard(SceneRoot& scene, int x, int y, int withinId);
+    // The release's billboard stroke and click: a stroke drawn with a billboard
+    // tool goes to the billboard sketching; a click with the Cursor, Browsing or a
+    // billboard tool selects the billboard under it, or else drops the one edited
+    // and takes the Cursor.
+    void finishBillboard(SceneRoot& scene, int x, int y, int withinId);
+
+    Stroke stroke_;
+    Vector3 planePoint_;
+    Vector3 planeNormal_;
+    // The stroke is being drawn (the press started it on its plane).
+    bool drawing_ = false;
+    int tool_ = -1;
+    int lastX_ = 0;
+    int lastY_ = 0;
+    // Something the Cursor drag turned, to publish at the release.
+    bool turned_ = false;
+    BillboardSketching billboard_;
+
+private:
+    int pressX_ = -1;
+    int pressY_ = -1;
+    int rightX_ = -1;
+    int rightY_ = -1;
+    bool rightPressed_ = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+// The questions the window shell asks before work could be lost, and the images it
+// asks for. Each is a modal dialog unless replaced: tests answer them without one.
+struct ShellPrompts {
+    enum class SaveAnswer { Save, Discard, Cancel };
+
+    ShellPrompts();
+
+    // "Save changes to NAME?" before the library is replaced or the program ends.
+    std::function<SaveAnswer(const QString& documentName)> saveChanges;
+    // Whether to recover the work an earlier run autosaved at `when` and did not
+    // save before it ended abnormally.
+    std::function<bool(const QDateTime& when)> recoverAutosave;
+    // Whether to open the readable part of a damaged file as a new untitled
+    // document; `problem` says where the file went wrong.
+    std::function<bool(const QString& problem)> openReadablePart;
+    // An image file to open, asked with `caption` in `folder`; empty when cancelled.
+    std::function<QString(const QString& caption, const QString& folder)> chooseImage;
+};
+
+// The program's prompts; replacing them holds until they are reset.
+ShellPrompts& shellPrompts();

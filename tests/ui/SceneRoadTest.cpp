@@ -1,0 +1,290 @@
+// A person's road through a scene in the real main window: plants set out along
+// ground strokes, the focus flown into a plant and out again, a branch grown, an
+// axis redrawn, similar branches replaced at once, and the scene seen from the
+// overall window.
+#include "OrganSketchingFixture.h"
+
+#include "modes/scene/MouseListenerForSceneModify.h"
+#include "organs/FlowerSketchNode.h"
+#include "organs/FlowerStemNode.h"
+#include "organs/FlowerTorusNode.h"
+#include "support/SamplePlants.h"
+#include "ui/CFlowerLibView.h"
+#include "ui/COverallView.h"
+
+#include <optional>
+#include <set>
+
+namespace {
+
+std::vector<Vector3> straight(const Vector3& from, const Vector3& to, int points) {
+    return samples::line(from, to, points - 1).points;
+}
+
+} // namespace
+
+class SceneRoadTest : public OrganSketchingFixture {
+protected:
+    // Puts the object into the library and selects its tile, its category shown.
+    int addAndSelect(std::unique_ptr<FlowerObjectNode> object, int category) {
+        const int id = object->id;
+        controller().addToLibrary(std::move(object), category);
+        controller().commit();
+        LibraryBrowser& browser = libraryBrowser();
+        browser.setCategory(category);
+        for (int position = 1; position < browser.entryCount(category); ++position)
+            if (browser.idAt(position, category) == id)
+                browser.select(position, category);
+        return id;
+    }
+    void doubleClick(const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseDClick(view, button, Qt::NoModifier, at);
+    }
+    // A world point of an object of the open scene, given in the object's frame.
+    Vector3 inScene(int id, const Vector3& local) {
+        return transformPoint(controller().root()->findInScene(id).matrix, local);
+    }
+    static std::vector<int> branchIds(const FlowerObjectComposite& plant) {
+        std::vector<int> ids;
+        for (const auto& branch : plant.m_children)
+            ids.push_back(branch->id);
+        return ids;
+    }
+    // A pixel near where a world point is seen that the pick snapshot gives to the
+    // object with this id (to any object for -1).
+    std::optional<QPoint> pixelShowing(const Vector3& world, int id = -1) {
+        const QPoint seen = pixelOf(world);
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -3; dx <= 3; ++dx)
+                if (const auto pick = pickAt(seen + QPoint(dx, dy));
+                    pick && (id == -1 || pick->id == id))
+                    return seen + QPoint(dx, dy);
+        return std::nullopt;
+    }
+    std::optional<QPoint> pixelPicking(int id, const Vector3& local) {
+        return pixelShowing(inScene(id, local), id);
+    }
+    QImage grabOverall() {
+        COverallView& overall = *viewManager().overallView();
+        QImage shown;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            overall.renderNow();
+            QTest::qWait(20);
+            shown = overall.screen()->grabWindow(overall.winId()).toImage();
+        }
+        return shown;
+    }
+};
+
+TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
+    AppController& c = controller();
+    const int plantEntry = addAndSelect(samples::plant(3), kCategoryComposite);
+    run(kCmdSceneCreation);
+    ASSERT_EQ(c.mode(), kModeSceneSketch);
+    ASSERT_TRUE(c.root());
+    run(kCmdToolPen);
+
+    // Two plants along ground strokes: the plant of three flowers, then a flower
+    // head, which stands in a composite of its own. Three points plant nothing.
+    drag(straight({-0.4, 0, 0}, {-0.4, 0.2, 0}, 3));
+    EXPECT_TRUE(c.root()->m_children.empty());
+    drag(straight({-0.4, 0, 0}, {-0.4, 1.2, 0}, 12));
+    addAndSelect(samples::flower(), kCategoryFlower);
+    drag(straight({0.4, 0, 0}, {0.4, 0.5, 0}, 8));
+    ASSERT_EQ(c.root()->m_children.size(), 2u);
+    FlowerObjectComposite* plant = c.root()->m_children[0].get();
+    EXPECT_NE(plant->id, plantEntry);
+    EXPECT_NEAR(plant->mainAxis.back().y, 1.2, 0.05);
+    EXPECT_EQ(c.root()->m_children[1]->m_childrenArongAxis.front()->kind, kKindTorus);
+    const int plantId = plant->id;
+
+    // A double click on the plant's stem flies into the plant; one on empty space
+    // flies back out, and into the flower head, which is edited as a flower head.
+    const Vector3 stemPoint = inScene(plantId, plant->mainAxis.points[2]);
+    doubleClick(pixelOf(stemPoint));
+    ASSERT_TRUE(c.focus());
+    EXPECT_EQ(c.focus()->id, plantId);
+    EXPECT_EQ(c.mode(), kModeSceneModify);
+    EXPECT_NE(gl().camera().eye, kMainViewHomeCamera.eye);
+    doubleClick(QPoint(3, 3));
+    EXPECT_EQ(c.focus(), nullptr);
+    EXPECT_EQ(c.mode(), kModeSceneSketch);
+    EXPECT_EQ(gl().camera().eye, kMainViewHomeCamera.eye);
+    const FlowerObjectNode& head = *c.root()->m_children[1]->m_childrenArongAxis.front();
+    const std::optional<QPoint> onHead =
+        pixelShowing(inScene(head.id, (head.mainAxis.front() + head.mainAxis.back()) * 0.5));
+    ASSERT_TRUE(onHead);
+    doubleClick(*onHead);
+    ASSERT_TRUE(c.focus());
+    EXPECT_EQ(c.focus()->id, head.id);
+    EXPECT_EQ(c.mode(), kModeSceneTorus);
+    // The flower head mode has no way out of its own yet: back home from here.
+    c.focusToRoot(true);
+    c.commit();
+    doubleClick(pixelOf(stemPoint));
+    ASSERT_EQ(c.mode(), kModeSceneModify);
+
+    // A branch grows from the axis; a press 0.02 beside the axis draws nothing.
+    run(kCmdToolPen);
+    plant = asComposite(c.focus());
+    const size_t branches = plant->m_children.size();
+    const Vector3 onAxis = inScene(plantId, plant->mainAxis.points[plant->mainAxis.size() / 3]);
+    drag(straight(onAxis, onAxis + Vector3(0.3, 0.25, 0), 8));
+    ASSERT_EQ(plant->m_children.size(), branches + 1);
+    const Vector3 beside = onAxis + Vector3(0.02, 0, 0);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, pixelOf(beside));
+    for (const Vector3& p : straight(beside, beside + Vector3(0.3, 0.2, 0), 8))
+        QTest::mouseMove(view, pixelOf(p));
+    EXPECT_EQ(singleton<MouseListenerForSceneModify>().stroke().size(), 0);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, pixelOf(beside));
+    EXPECT_EQ(plant->m_children.size(), branches + 1);
+
+    // The axis redrawn from its tip bends the plant and keeps it in its plane.
+    run(kCmdToolAxisModify);
+    const Stroke before = plant->mainAxis;
+    const Vector3 tip = inScene(plantId, plant->mainAxis.back());
+    std::vector<Vector3> bent;
+    for (int i = 0; i <= 10; ++i)
+        bent.push_back(tip + Vector3(0.25 * std::sin(i * 0.3), -0.11 * i, 0));
+    drag(bent);
+    EXPECT_NE(plant->mainAxis.points, before.points);
+    for (const Vector3& p : plant->mainAxis.points)
+        EXPECT_NEAR(p.z, 0.0, 0.02);
+
+    // Three branches sketched as billboards from the axis are alike: a right
+    // double click on one of them makes all three candidates, and "Load object from
+    // library" puts the selected flower head in the place of each at once. A click
+    // on empty space ends each billboard (and takes the Cursor).
+    const std::vector<int> grown = branchIds(*plant);
+    const std::set<int> earlier(grown.begin(), grown.end());
+    for (int at : {3, 5, 7}) {
+        c.drawingTool = kToolBranchBillboard;
+        const Vector3 from = inScene(plantId, plant->mainAxis.points[at]);
+        drag(straight(from, from + Vector3(-0.25, 0.15, 0), 8));
+        click(QPoint(3, 3));
+        EXPECT_EQ(c.drawingTool, kToolCursor);
+    }
+    std::vector<int> sketched;
+    for (int id : branchIds(*plant))
+        if (!earlier.count(id))
+            sketched.push_back(id);
+    ASSERT_EQ(sketched.size(), 3u);
+    const FlowerObjectNode& billboard =
+        *asComposite(c.root()->findInScene(sketched[1]).object)->m_childrenArongAxis.front();
+    const std::optional<QPoint> onBillboard =
+        pixelPicking(billboard.id, billboard.strokes.front()->points[10]);
+    ASSERT_TRUE(onBillboard);
+    doubleClick(*onBillboard, Qt::RightButton);
+    EXPECT_EQ(c.sceneFocus().candidateIds().size(), 3u);
+    run(kCmdLoadFromLibrary);
+    EXPECT_TRUE(c.sceneFocus().candidateIds().empty());
+    int heads = 0;
+    for (const auto& branch : plant->m_children) {
+        EXPECT_EQ(std::count(sketched.begin(), sketched.end(), branch->id), 0);
+        heads += branch->m_childrenArongAxis.size() == 1 &&
+                 branch->m_childrenArongAxis.front()->kind == kKindTorus;
+    }
+    EXPECT_EQ(heads, 4); // the three replaced and the grown one
+    EXPECT_EQ(plant->m_children.size(), branches + 4);
+    const int alike = sketched.front();
+
+    // The Eraser over a flower head's body takes nothing: the flower is no part of
+    // itself.
+    run(kCmdToolEraser);
+    const FlowerObjectNode& newHead = *plant->m_children.back()->m_childrenArongAxis.front();
+    const std::optional<QPoint> onBody =
+        pixelPicking(newHead.id, (newHead.mainAxis.front() + newHead.mainAxis.back()) * 0.5);
+    ASSERT_TRUE(onBody);
+    click(*onBody);
+    EXPECT_TRUE(c.root()->findInScene(newHead.id).found);
+    EXPECT_EQ(plant->m_children.size(), branches + 4);
+
+    // Every step is one undo step, and undo keeps the focus where the step was made.
+    run(kCmdEditUndo);
+    EXPECT_TRUE(c.root()->findInScene(alike).found);
+    ASSERT_TRUE(c.focus());
+    EXPECT_EQ(c.focus()->id, plantId);
+}
+
+TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
+    AppController& c = controller();
+    run(kCmdShowOverallWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewManager().overallView()));
+    viewManager().overallContext()->setCamera({0, 0.8, 3.5}, {0, 0.6, 0}, {0, 1, 0});
+    const QImage empty = grabOverall();
+    int floor = 0;
+    for (int y = 0; y < empty.height(); ++y)
+        for (int x = 0; x < empty.width(); ++x)
+            floor += empty.pixelColor(x, y) != QColor(Qt::white);
+    EXPECT_GT(floor, 100);
+
+    addAndSelect(samples::plant(3), kCategoryComposite);
+    run(kCmdSceneCreation);
+    run(kCmdToolPen);
+    drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
+    ASSERT_EQ(c.root()->m_children.size(), 1u);
+    const QImage planted = grabOverall();
+    ASSERT_EQ(planted.size(), empty.size());
+    int changed = 0;
+    for (int y = 0; y < planted.height(); ++y)
+        for (int x = 0; x < planted.width(); ++x)
+            changed += planted.pixel(x, y) != empty.pixel(x, y);
+    EXPECT_GT(changed, 200);
+}
+
+TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIsKept) {
+    AppController& c = controller();
+    run(kCmdSceneCreation);
+    run(kCmdToolPen);
+    // Nothing selected: the plant is a default stem in a composite of its own.
+    drag(straight({0, 0, 0}, {0, 0.8, 0}, 10));
+    ASSERT_EQ(c.root()->m_children.size(), 1u);
+    FlowerObjectComposite& plant = *c.root()->m_children.front();
+    const Vector3 tip = inScene(plant.id, plant.mainAxis.back());
+
+    // The billboard tools are set by the scene modes themselves.
+    c.drawingTool = kToolBranchBillboard;
+    drag(straight(tip, tip + Vector3(0.25, 0.2, 0), 8));
+    ASSERT_EQ(plant.m_childrenArongAxis.size(), 2u);
+    auto* sketch = dynamic_cast<FlowerSketchNode*>(plant.m_childrenArongAxis.back().get());
+    ASSERT_NE(sketch, nullptr);
+    EXPECT_EQ(sketch->strokes.size(), 1u);
+    // The billboard stands where its stroke was drawn.
+    const Vector3 drawnEnd = inScene(sketch->id, sketch->strokes.front()->back());
+    EXPECT_LT(distance(drawnEnd, tip + Vector3(0.25, 0.2, 0)), 0.02);
+    // A second stroke goes onto the same billboard.
+    drag(straight(tip + Vector3(0.05, 0.1, 0), tip + Vector3(-0.15, 0.3, 0), 8));
+    EXPECT_EQ(sketch->strokes.size(), 2u);
+    const int sketchId = sketch->id;
+
+    // The Eraser takes it stroke by stroke; the last stroke takes the billboard.
+    run(kCmdToolEraser);
+    for (int left = 1; left >= 0; --left) {
+        const FlowerSketchNode& shown =
+            *static_cast<FlowerSketchNode*>(c.root()->findInScene(sketchId).object);
+        const std::optional<QPoint> hit = pixelPicking(sketchId, shown.strokes.front()->points[15]);
+        ASSERT_TRUE(hit);
+        click(*hit);
+        const SceneLookup found = c.root()->findInScene(sketchId);
+        ASSERT_EQ(found.found, left > 0);
+        if (left > 0) {
+            EXPECT_EQ(static_cast<FlowerSketchNode*>(found.object)->strokes.size(), 1u);
+        }
+    }
+    EXPECT_EQ(plant.m_childrenArongAxis.size(), 1u);
+
+    // Stored as a scene, saved, reopened and opened again from its tile.
+    run(kCmdStoreCurrent);
+    const int sceneId = c.root()->id;
+    EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{sceneId});
+    ASSERT_TRUE(frame->document().saveDocument(pathOf("scene.pmr")));
+    ASSERT_TRUE(frame->openDocumentPath(pathOf("scene.pmr")));
+    EXPECT_EQ(libraryBrowser().ids(kCategoryScene).size(), 1u);
+    run(kCmdSceneLibrary);
+    QWidget* library = frame->libraryView();
+    QTest::mouseDClick(library, Qt::RightButton, Qt::NoModifier, QPoint(41, 117));
+    ASSERT_TRUE(c.root());
+    EXPECT_EQ(c.mode(), kModeSceneSketch);
+    ASSERT_EQ(c.root()->m_children.size(), 1u);
+    EXPECT_EQ(c.root()->m_children.front()->m_childrenArongAxis.front()->kind, kKindStem);
+}

@@ -1,0 +1,100 @@
+#include "ShellFixture.h"
+
+#include "control/LibraryBrowser.h"
+#include "control/LibraryFileModule.h"
+
+#include <QPainter>
+#include <QProcess>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Inside the tile's two border rings, the pixels that show the object rather than
+// the black background, and the box they fill.
+struct TileCoverage {
+    int objectPixels = 0;
+    int width = 0;
+    int height = 0;
+};
+
+TileCoverage coverage(const QImage& tile) {
+    TileCoverage c;
+    int minX = tile.width(), minY = tile.height(), maxX = -1, maxY = -1;
+    for (int y = 2; y < tile.height() - 2; ++y)
+        for (int x = 2; x < tile.width() - 2; ++x) {
+            const QRgb p = tile.pixel(x, y);
+            if (qRed(p) + qGreen(p) + qBlue(p) <= 24)
+                continue;
+            ++c.objectPixels;
+            minX = std::min(minX, x);
+            maxX = std::max(maxX, x);
+            minY = std::min(minY, y);
+            maxY = std::max(maxY, y);
+        }
+    c.width = maxX - minX + 1;
+    c.height = maxY - minY + 1;
+    return c;
+}
+
+} // namespace
+
+class StarterLibraryTest : public ShellFixture {};
+
+// A new user's first start: the starter library fills every category, and each
+// tile shows its entry large and unmistakably different from every other tile.
+TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
+    std::filesystem::copy_file(PELMORA_STARTER_LIBRARY,
+                               dir.path(LibraryFileModule::kStartupFileName));
+    start();
+    std::vector<QImage> tiles;
+    for (int category = 0; category < kCategoryCount; ++category) {
+        const int entries = libraryBrowser().entryCount(category);
+        EXPECT_GT(entries, 1) << "category " << category;
+        for (int position = 1; position < entries; ++position) {
+            const QImage tile = *libraryBrowser().thumbnailAt(position, category);
+            const TileCoverage c = coverage(tile);
+            SCOPED_TRACE(testing::Message() << "category " << category << " entry " << position);
+            // The thumbnail frames the object: it reaches across most of the tile,
+            // and even a stem shows as more than a hairline.
+            EXPECT_GE(std::max(c.width, c.height), 55);
+            EXPECT_GE(c.objectPixels, 100);
+            for (const QImage& earlier : tiles)
+                EXPECT_NE(tile, earlier);
+            tiles.push_back(tile);
+        }
+    }
+    EXPECT_EQ(appController().mode(), kModeComposit);
+    EXPECT_EQ(appController().workObject(), nullptr);
+
+    // With PELMORA_SCREENSHOT set, every tile is written there, a row per category.
+    if (const QByteArray path = qgetenv("PELMORA_SCREENSHOT"); !path.isEmpty()) {
+        QImage sheet(76 * 7, 76 * kCategoryCount, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        for (int category = 0; category < kCategoryCount; ++category)
+            for (int position = 1; position < libraryBrowser().entryCount(category); ++position)
+                painter.drawImage(76 * (position - 1) + 3, 76 * category + 3,
+                                  *libraryBrowser().thumbnailAt(position, category));
+        painter.end();
+        EXPECT_TRUE(sheet.save(QString::fromLocal8Bit(path)));
+    }
+}
+
+// The generator builds the same file every time, whatever the run.
+TEST(StarterLibraryGenerator, WritesTheSameFileAsTheBuild) {
+    WorkingDirectory dir;
+    const std::filesystem::path again = dir.path("again.pmr");
+    QProcess generator;
+    generator.start(QStringLiteral(PELMORA_STARTER), {QString::fromStdString(again.string())});
+    ASSERT_TRUE(generator.waitForFinished(120000));
+    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    EXPECT_EQ(fileText(again), fileText(PELMORA_STARTER_LIBRARY));
+}
