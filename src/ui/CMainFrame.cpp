@@ -3,8 +3,6 @@
 #include "control/AppController.h"
 #include "control/LibraryFileModule.h"
 #include "control/Singleton.h"
-#include "gl/TextureManager.h"
-#include "model/FlowerObjectNode.h"
 #include "ui/AboutDialog.h"
 #include "ui/Autosave.h"
 #include "ui/CFlowerLibView.h"
@@ -22,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -335,6 +334,7 @@ bool CMainFrame::saveTo(const QString& path) {
     if (saved) {
         recentFiles_.add(path);
         autosave_->discard();
+        confirm(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)));
     }
     refreshRecentFiles();
     refreshTitle();
@@ -359,28 +359,13 @@ void CMainFrame::exportObj() {
     if (!libraryFileModule().exportFocusObj(chosen.toStdString(), single->isChecked(), error))
         document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
                                 QString::fromStdString(error));
+    else
+        confirm(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(chosen)));
 }
 
-void CMainFrame::chooseTextures() {
-    const QString filter = QStringLiteral("Images (*.bmp *.png *.jpg *.jpeg);;All files (*)");
-    const QString front =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Front texture"), QString(), filter);
-    if (front.isEmpty())
-        return;
-    const QString back =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Back texture"), QString(), filter);
-    if (back.isEmpty())
-        return;
-    if (FlowerObjectNode* target = appController().targetObject()) {
-        TextureManager& textures = viewManager().textures();
-        const int frontIndex = textures.load(front.toStdString());
-        const int backIndex = textures.load(back.toStdString());
-        if (frontIndex >= 0 && backIndex >= 0)
-            target->setTexture(true, frontIndex, backIndex);
-        else
-            document_.reportFailure(QStringLiteral("The texture images could not be loaded."));
-    }
-    appController().noteChange(kChangeWorkObject | kChangeScene, "Texture object");
+void CMainFrame::confirm(const QString& note) {
+    constexpr int kNoteMs = 4000;
+    statusBar()->showMessage(note, kNoteMs);
 }
 
 void CMainFrame::toggleOverallWindow() {

@@ -58,9 +58,8 @@ public:
     bool saveDocument();
     bool saveDocumentAs();
     void exportObj();
-    // Asks for a front and a back texture image and gives both to the current
-    // object; cancelling either leaves it as it was.
-    void chooseTextures();
+    // Shows a short note in the status bar for a few seconds.
+    void confirm(const QString& note);
 
     Autosave& autosave() const { return *autosave_; }
     // At start-up: offers the work an earlier run autosaved and did not save before

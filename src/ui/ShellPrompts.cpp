@@ -1,6 +1,7 @@
 #include "ui/ShellPrompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
 
@@ -37,6 +38,12 @@ ShellPrompts::ShellPrompts() {
                                   "read as a new untitled document?")
                        .arg(problem),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
+    chooseImage = [](const QString& caption, const QString& folder) {
+        return QFileDialog::getOpenFileName(
+            QApplication::activeWindow(), caption, folder,
+            QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp);;All files (*)"), nullptr,
+            QFileDialog::ReadOnly);
     };
 }
 
