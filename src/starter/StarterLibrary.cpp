@@ -92,9 +92,12 @@ std::unique_ptr<FlowerPetalNode> petal(const WidthProfile& profile, double width
     return p;
 }
 
-std::unique_ptr<FlowerPetalNode> leaf() {
+// A leaf, veined by the texture when there is one (-1: none).
+std::unique_ptr<FlowerPetalNode> leaf(int texture) {
     auto p = blade(0.32, ovate, 0.08);
     paint(*p, kLeafGreen, 20.0f);
+    if (texture >= 0)
+        p->setTexture(true, texture, texture);
     return p;
 }
 
@@ -255,7 +258,7 @@ std::unique_ptr<FlowerObjectComposite> inflorescence() {
 }
 
 // A stem with leaves on alternate sides, crowned by a flower with sepals.
-std::unique_ptr<FlowerObjectComposite> leafyStem() {
+std::unique_ptr<FlowerObjectComposite> leafyStem(int leafTexture) {
     auto plant = std::make_unique<FlowerObjectComposite>(nextId());
     plant->appendAlongAxis(stem(2.0, 0.08), line({0, 0, 0}, {0, 2, 0}), {0, 0, 1});
     plant->appendAlongAxis(flowerWithSepals(), line({0, 2, 0}, {0, 2.3, 0}), {0, 0, 1});
@@ -265,7 +268,7 @@ std::unique_ptr<FlowerObjectComposite> leafyStem() {
         const double side = i % 2 ? 1.0 : -1.0;
         const double size = 0.5 - 0.25 * i / (kLeaves - 1);
         auto branch = std::make_unique<FlowerObjectComposite>(nextId());
-        branch->appendAlongAxis(leaf(), line({0, 0, 0}, {0, size, 0}), {0, 0, 1});
+        branch->appendAlongAxis(leaf(leafTexture), line({0, 0, 0}, {0, size, 0}), {0, 0, 1});
         const Vector3 base{0, 2 * at, 0};
         const Vector3 out{side * size * 0.8, size * 0.6, 0.1 * side};
         plant->addBranch(at, std::move(branch), line(base, base + out, 6), {0, 0, 1});
@@ -286,12 +289,12 @@ Stroke plantingStroke(const Vector3& at, double height, double lean) {
 
 } // namespace
 
-StarterLibrary::StarterLibrary() {
+StarterLibrary::StarterLibrary(int leafTexture) {
     store(petal(ovate, 0.4, kPink), kCategoryLeaf);
     store(petal(lanceolate, 0.25, kWhite, 0.06), kCategoryLeaf);
     store(petal(obcordate, 0.45, kYellow), kCategoryLeaf);
     store(petal(strap, 0.15, kOrange, 0.04), kCategoryLeaf);
-    store(leaf(), kCategoryLeaf);
+    store(leaf(leafTexture), kCategoryLeaf);
     store(sepal(), kCategoryLeaf);
     store(stamen(0.02), kCategoryPrimitive);
     store(pistil(0.04), kCategoryPrimitive);
@@ -304,7 +307,7 @@ StarterLibrary::StarterLibrary() {
     store(spiralFlower(), kCategoryFlower);
     store(flowerWithSepals(), kCategoryFlower);
     auto raceme = inflorescence();
-    auto leafy = leafyStem();
+    auto leafy = leafyStem(leafTexture);
 
     auto scene = std::make_unique<SceneRoot>(nextId());
     scene->plantAlongStroke(asComposite(raceme->clone()), plantingStroke({-1.2, 0, 0}, 3, 0.3));

@@ -14,8 +14,9 @@ class SceneRoot;
 // have made and stored. Built the same way every time.
 class StarterLibrary {
 public:
-    // Builds every entry, taking ids from the installed model context.
-    StarterLibrary();
+    // Builds every entry, taking ids from the installed model context. The leaves
+    // wear `leafTexture`, an index of the installed texture cache (-1: none).
+    explicit StarterLibrary(int leafTexture = -1);
     ~StarterLibrary();
 
     // Per category in ascending id order, as the library file writer wants them.

@@ -2,6 +2,10 @@
 
 #include "control/LibraryBrowser.h"
 #include "control/LibraryFileModule.h"
+#include "control/Thumbnail.h"
+#include "gl/TextureManager.h"
+#include "model/FlowerObjectNode.h"
+#include "ui/ViewManager.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -51,8 +55,10 @@ class StarterLibraryTest : public ShellFixture {};
 // A new user's first start: the starter library fills every category, and each
 // tile shows its entry large and unmistakably different from every other tile.
 TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
-    std::filesystem::copy_file(PELMORA_STARTER_LIBRARY,
-                               dir.path(LibraryFileModule::kStartupFileName));
+    const std::filesystem::path built(PELMORA_STARTER_LIBRARY);
+    std::filesystem::copy_file(built, dir.path(LibraryFileModule::kStartupFileName));
+    std::filesystem::copy_file(built.parent_path() / "pminit-leaf.bmp",
+                               dir.path("pminit-leaf.bmp"));
     start();
     std::vector<QImage> tiles;
     for (int category = 0; category < kCategoryCount; ++category) {
@@ -73,6 +79,21 @@ TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
     }
     EXPECT_EQ(appController().mode(), kModeComposit);
     EXPECT_EQ(appController().workObject(), nullptr);
+
+    // The leaves wear the image that lies beside the library, and their tile shows it.
+    int textured = 0;
+    for (const int id : libraryBrowser().ids(kCategoryLeaf)) {
+        FlowerObjectNode* organ = appController().findObject(id);
+        if (!organ || !organ->hasTexture)
+            continue;
+        ++textured;
+        EXPECT_EQ(viewManager().textures().path(organ->textureFront),
+                  std::filesystem::absolute(dir.path("pminit-leaf.bmp")).string());
+        const QImage veined = renderThumbnail(*organ, viewManager().mainContext());
+        organ->setTexture(false, -1, -1);
+        EXPECT_NE(renderThumbnail(*organ, viewManager().mainContext()), veined);
+    }
+    EXPECT_EQ(textured, 1);
 
     // With PELMORA_SCREENSHOT set, every tile is written there, a row per category.
     if (const QByteArray path = qgetenv("PELMORA_SCREENSHOT"); !path.isEmpty()) {
@@ -97,4 +118,7 @@ TEST(StarterLibraryGenerator, WritesTheSameFileAsTheBuild) {
     ASSERT_TRUE(generator.waitForFinished(120000));
     ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
     EXPECT_EQ(fileText(again), fileText(PELMORA_STARTER_LIBRARY));
+    const std::filesystem::path image = std::filesystem::path(PELMORA_STARTER_LIBRARY).parent_path() /
+                                        "pminit-leaf.bmp";
+    EXPECT_EQ(fileText(dir.path("pminit-leaf.bmp")), fileText(image));
 }
