@@ -1,8 +1,12 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliLibrary.h"
+#include "control/FloralDiagramSvg.h"
+#include "control/GltfImages.h"
 #include "library/LibraryReaders.h"
 #include "model/ModelContext.h"
+#include "organs/FloralFormula.h"
+#include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
 
 #include <charconv>
@@ -55,12 +59,41 @@ const CliEntry* findEntry(const CliLibrary& library, const std::string& idText, 
     return entry;
 }
 
-int info(const std::string& path, std::ostream& out, std::ostream& err) {
+// The entry as a flower head, or null after reporting that it is none.
+const FlowerTorusNode* findFlowerHead(const CliEntry& entry, std::ostream& err) {
+    const FlowerTorusNode* torus = asTorus(entry.object.get());
+    if (!torus)
+        fail(err, "entry " + std::to_string(entry.id()) + " is not a flower head");
+    return torus;
+}
+
+int info(const std::string& path, bool formulas, std::ostream& out, std::ostream& err) {
     CliLibrary library;
     if (!load(path, library, err))
         return 1;
-    for (const CliEntry& entry : library.entries())
-        out << entry.category << ' ' << entry.id() << ' ' << entry.keyword() << '\n';
+    for (const CliEntry& entry : library.entries()) {
+        out << entry.category << ' ' << entry.id() << ' ' << entry.keyword();
+        if (const FlowerTorusNode* torus = asTorus(entry.object.get()); formulas && torus)
+            out << ' ' << floralFormula(*torus);
+        out << '\n';
+    }
+    return 0;
+}
+
+int diagram(const std::string& path, const std::string& idText, const std::string& target,
+            std::ostream& err) {
+    CliLibrary library;
+    if (!load(path, library, err))
+        return 1;
+    const CliEntry* entry = findEntry(library, idText, err);
+    if (!entry)
+        return 1;
+    const FlowerTorusNode* torus = findFlowerHead(*entry, err);
+    if (!torus)
+        return 1;
+    std::string error;
+    if (!writeFloralDiagramSvg(*torus, target, error))
+        return fail(err, error);
     return 0;
 }
 
@@ -84,6 +117,20 @@ int exportObj(const std::string& path, const std::string& idText, const std::str
         return 1;
     std::string error;
     if (!exportObjFiles(entry->node(), target, singleSurfaces, error))
+        return fail(err, error);
+    return 0;
+}
+
+int exportGltf(const std::string& path, const std::string& idText, const std::string& target,
+               std::ostream& err) {
+    CliLibrary library;
+    if (!load(path, library, err))
+        return 1;
+    const CliEntry* entry = findEntry(library, idText, err);
+    if (!entry)
+        return 1;
+    std::string error;
+    if (!exportGltfFile(entry->node(), target, gltfImageFromFile, error))
         return fail(err, error);
     return 0;
 }
@@ -115,10 +162,12 @@ int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer 
 const char* cliUsage() {
     return "usage: pelmora-cli COMMAND ...\n"
            "\n"
-           "  info LIBRARY.pmr\n"
+           "  info LIBRARY.pmr [--formula]\n"
            "      One line per top-level entry in file order: CATEGORY ID KEYWORD, where\n"
            "      CATEGORY is 0 scene, 1 primitive, 2 leaf, 3 flower, 4 composite and ID is\n"
            "      the id the entry gets when the library is loaded (counting from 1).\n"
+           "      With --formula a flower head's line ends in its floral formula\n"
+           "      (\"K5 C5 A\u221e G1\": sepals, petals, stamens, pistils).\n"
            "  resave LIBRARY.pmr OUT.pmr\n"
            "      Loads the library and writes it again as Save does.\n"
            "  export-obj LIBRARY.pmr ID OUT [--single]\n"
@@ -127,6 +176,15 @@ const char* cliUsage() {
            "      when OUT already ends in .obj; the texture images the materials use are\n"
            "      copied beside them. Every surface comes as a front and a back copy; with\n"
            "      --single only the front one, for renderers that show both.\n"
+           "  export-gltf LIBRARY.pmr ID OUT\n"
+           "      Writes the entry with that id as glTF 2.0, as \"Save focusing object as\n"
+           "      glTF\" does: one binary OUT.glb (OUT when it already ends in .glb), or,\n"
+           "      for OUT ending in .gltf, OUT with its buffer (.bin) and texture images\n"
+           "      beside it. Plants, flower heads and their slots stay nodes; alike organs\n"
+           "      share one mesh.\n"
+           "  diagram LIBRARY.pmr ID OUT.svg\n"
+           "      Writes the floral diagram of the flower head with that id as an SVG\n"
+           "      picture, its floral formula as the caption.\n"
            "  render LIBRARY.pmr ID OUT.png [--size WxH]\n"
            "      Draws the entry as the main view shows a work object (home camera, lights,\n"
            "      floor; 1000x800 unless --size says otherwise) and writes a PNG. It needs an\n"
@@ -156,8 +214,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // Every command loads into a fresh id counter, so ids count from 1 in file order.
     IdCounter ids;
     ScopedModelContext context({&ids, nullptr, nullptr, textureCache()});
-    if (command == "info" && args.size() == 2)
-        return info(args[1], out, err);
+    if (command == "info" && (args.size() == 2 || (args.size() == 3 && args[2] == "--formula")))
+        return info(args[1], args.size() == 3, out, err);
+    if (command == "export-gltf" && args.size() == 4)
+        return exportGltf(args[1], args[2], args[3], err);
+    if (command == "diagram" && args.size() == 4)
+        return diagram(args[1], args[2], args[3], err);
     if (command == "resave" && args.size() == 3)
         return resave(args[1], args[2], err);
     if (command == "export-obj" &&
@@ -165,7 +227,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return exportObj(args[1], args[2], args[3], args.size() == 5, err);
     if (command == "render")
         return render(args, err, renderer);
-    if (command == "info" || command == "resave" || command == "export-obj")
+    if (command == "info" || command == "resave" || command == "export-obj" ||
+        command == "export-gltf" || command == "diagram")
         return fail(err, "wrong arguments for " + command + "; see pelmora-cli --help");
     return fail(err, "unknown command '" + command + "'; see pelmora-cli --help");
 }

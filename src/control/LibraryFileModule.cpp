@@ -1,6 +1,8 @@
 #include "control/LibraryFileModule.h"
 
 #include "control/AppController.h"
+#include "control/FloralDiagramSvg.h"
+#include "control/GltfImages.h"
 #include "control/LibraryBrowser.h"
 #include "control/ModeHost.h"
 #include "control/Singleton.h"
@@ -10,6 +12,7 @@
 #include "model/FlowerObjectNode.h"
 #include "model/ModelContext.h"
 #include "model/SceneRoot.h"
+#include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
 
 #include <QCoreApplication>
@@ -170,6 +173,24 @@ bool LibraryFileModule::exportFocusObj(const std::string& chosen, bool singleSur
         return false;
     }
     return exportObjFiles(*target, chosen, singleSurfaces, error);
+}
+
+bool LibraryFileModule::exportFocusGltf(const std::string& chosen, std::string& error) const {
+    FlowerObjectNode* target = appController().targetObject();
+    if (!target) {
+        error = "there is no object to export";
+        return false;
+    }
+    return exportGltfFile(*target, chosen, gltfImageFromFile, error);
+}
+
+bool LibraryFileModule::exportFocusDiagram(const std::string& chosen, std::string& error) const {
+    const FlowerTorusNode* flower = asTorus(appController().targetObject());
+    if (!flower) {
+        error = "the object is not a flower head";
+        return false;
+    }
+    return writeFloralDiagramSvg(*flower, chosen, error);
 }
 
 LibraryFileModule& libraryFileModule() {

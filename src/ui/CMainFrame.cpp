@@ -3,6 +3,7 @@
 #include "control/AppController.h"
 #include "control/LibraryFileModule.h"
 #include "control/Singleton.h"
+#include "exchange/GltfExport.h"
 #include "gl/TextureManager.h"
 #include "model/FlowerObjectNode.h"
 #include "ui/AboutDialog.h"
@@ -156,7 +157,8 @@ void CMainFrame::buildMenus() {
     };
 
     fileMenu_ =
-        menu(nullptr, "File(&F)", {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj});
+        menu(nullptr, "File(&F)", {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj,
+                                   kCmdSaveGltf, kCmdSaveDiagramSvg});
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
@@ -359,6 +361,42 @@ void CMainFrame::exportObj() {
     if (!libraryFileModule().exportFocusObj(chosen.toStdString(), single->isChecked(), error))
         document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
                                 QString::fromStdString(error));
+}
+
+QString CMainFrame::chooseSavePath(const QString& caption, const QString& filter) {
+    if (savePathChooser_)
+        return savePathChooser_(caption, filter);
+    return QFileDialog::getSaveFileName(this, caption, QString(), filter);
+}
+
+void CMainFrame::exportGltf() {
+    const QString chosen =
+        chooseSavePath(QStringLiteral("Save focusing object as glTF"),
+                       QStringLiteral("glTF binary (*.glb);;glTF with separate files (*.gltf)"));
+    if (chosen.isEmpty())
+        return;
+    std::string error;
+    if (!libraryFileModule().exportFocusGltf(chosen.toStdString(), error)) {
+        document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
+                                QString::fromStdString(error));
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("Exported ") +
+                             QString::fromStdString(gltfExportPaths(chosen.toStdString()).main));
+}
+
+void CMainFrame::exportDiagram() {
+    const QString chosen = chooseSavePath(QStringLiteral("Save floral diagram as SVG"),
+                                          QStringLiteral("SVG picture (*.svg)"));
+    if (chosen.isEmpty())
+        return;
+    std::string error;
+    if (!libraryFileModule().exportFocusDiagram(chosen.toStdString(), error)) {
+        document_.reportFailure(QStringLiteral("Failed to save the floral diagram.\n\n") +
+                                QString::fromStdString(error));
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("Saved ") + chosen);
 }
 
 void CMainFrame::chooseTextures() {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -58,6 +59,14 @@ public:
     bool saveDocument();
     bool saveDocumentAs();
     void exportObj();
+    // "Save focusing object as glTF" and "Save floral diagram as SVG": each asks for
+    // a file name, writes and confirms in the status bar.
+    void exportGltf();
+    void exportDiagram();
+    // Answers the save-file questions of the exports instead of a file dialog
+    // (empty cancels); null restores the dialog.
+    using SavePathChooser = std::function<QString(const QString& caption, const QString& filter)>;
+    void setSavePathChooser(SavePathChooser chooser) { savePathChooser_ = std::move(chooser); }
     // Asks for a front and a back texture image and gives both to the current
     // object; cancelling either leaves it as it was.
     void chooseTextures();
@@ -94,12 +103,14 @@ private:
     void refreshRecentFiles();
     void refreshTitle();
     bool saveTo(const QString& path);
+    QString chooseSavePath(const QString& caption, const QString& filter);
     // Before the library is replaced or the program ends: asks whether to save
     // unsaved changes. False when the user cancels or saving fails, and then
     // nothing may change.
     bool settleUnsavedChanges();
 
     CPelmoraDoc document_;
+    SavePathChooser savePathChooser_;
     RecentFiles recentFiles_;
     CommandSet* commands_;
     CPelmoraView* mainView_;
