@@ -1,11 +1,11 @@
 // OBJ export through the locale-proof TextWriter against the "%f" fprintf writer it
 // replaced, on the grids of a flowering plant, checking that both give the same bytes;
 // and the files the OBJ and glTF exports of the same plant write.
+#include "exchange/GltfExport.h"
 #include "math/Matrix4.h"
 #include "math/TextWriter.h"
 #include "model/ObjExport.h"
 #include "organs/Grid.h"
-#include "exchange/GltfExport.h"
 #include "organs/ObjWriter.h"
 #include "support/SamplePlants.h"
 
@@ -175,7 +175,8 @@ void BM_ExportPlant(benchmark::State& state) {
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string name = (std::filesystem::temp_directory_path() / "pelmora-bench-XXXXXX").string();
+        std::string name =
+            (std::filesystem::temp_directory_path() / "pelmora-bench-XXXXXX").string();
         if (mkdtemp(name.data()))
             path_ = name;
     }
@@ -212,7 +213,8 @@ void BM_SavePlantObj(benchmark::State& state) {
     for (auto _ : state)
         if (!exportObjFiles(*plant, folder.file("plant"), state.range(1) != 0, error))
             state.SkipWithError(error.c_str());
-    state.counters["file_bytes"] = double(fileBytes({folder.file("plant.obj"), folder.file("plant.mtl")}));
+    state.counters["file_bytes"] =
+        double(fileBytes({folder.file("plant.obj"), folder.file("plant.mtl")}));
 }
 
 void BM_SavePlantGlb(benchmark::State& state) {

@@ -59,12 +59,21 @@ const CliEntry* findEntry(const CliLibrary& library, const std::string& idText, 
     return entry;
 }
 
-// The entry as a flower head, or null after reporting that it is none.
-const FlowerTorusNode* findFlowerHead(const CliEntry& entry, std::ostream& err) {
-    const FlowerTorusNode* torus = asTorus(entry.object.get());
-    if (!torus)
-        fail(err, "entry " + std::to_string(entry.id()) + " is not a flower head");
-    return torus;
+// Loads the library and hands the entry with that id to `write`, which writes
+// something from it or sets its error; the command's exit status.
+template <typename Write>
+int writeEntry(const std::string& path, const std::string& idText, std::ostream& err,
+               Write&& write) {
+    CliLibrary library;
+    if (!load(path, library, err))
+        return 1;
+    const CliEntry* entry = findEntry(library, idText, err);
+    if (!entry)
+        return 1;
+    std::string error;
+    if (!write(*entry, error))
+        return fail(err, error);
+    return 0;
 }
 
 int info(const std::string& path, bool formulas, std::ostream& out, std::ostream& err) {
@@ -82,19 +91,14 @@ int info(const std::string& path, bool formulas, std::ostream& out, std::ostream
 
 int diagram(const std::string& path, const std::string& idText, const std::string& target,
             std::ostream& err) {
-    CliLibrary library;
-    if (!load(path, library, err))
-        return 1;
-    const CliEntry* entry = findEntry(library, idText, err);
-    if (!entry)
-        return 1;
-    const FlowerTorusNode* torus = findFlowerHead(*entry, err);
-    if (!torus)
-        return 1;
-    std::string error;
-    if (!writeFloralDiagramSvg(*torus, target, error))
-        return fail(err, error);
-    return 0;
+    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
+        const FlowerTorusNode* torus = asTorus(entry.object.get());
+        if (!torus) {
+            error = "entry " + std::to_string(entry.id()) + " is not a flower head";
+            return false;
+        }
+        return writeFloralDiagramSvg(*torus, target, error);
+    });
 }
 
 int resave(const std::string& path, const std::string& target, std::ostream& err) {
@@ -109,30 +113,16 @@ int resave(const std::string& path, const std::string& target, std::ostream& err
 
 int exportObj(const std::string& path, const std::string& idText, const std::string& target,
               bool singleSurfaces, std::ostream& err) {
-    CliLibrary library;
-    if (!load(path, library, err))
-        return 1;
-    const CliEntry* entry = findEntry(library, idText, err);
-    if (!entry)
-        return 1;
-    std::string error;
-    if (!exportObjFiles(entry->node(), target, singleSurfaces, error))
-        return fail(err, error);
-    return 0;
+    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
+        return exportObjFiles(entry.node(), target, singleSurfaces, error);
+    });
 }
 
 int exportGltf(const std::string& path, const std::string& idText, const std::string& target,
                std::ostream& err) {
-    CliLibrary library;
-    if (!load(path, library, err))
-        return 1;
-    const CliEntry* entry = findEntry(library, idText, err);
-    if (!entry)
-        return 1;
-    std::string error;
-    if (!exportGltfFile(entry->node(), target, gltfImageFromFile, error))
-        return fail(err, error);
-    return 0;
+    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
+        return exportGltfFile(entry.node(), target, gltfImageFromFile, error);
+    });
 }
 
 int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer renderer) {
@@ -145,16 +135,9 @@ int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer 
     }
     if (!renderer)
         return fail(err, "this build cannot render");
-    CliLibrary library;
-    if (!load(args[1], library, err))
-        return 1;
-    const CliEntry* entry = findEntry(library, args[2], err);
-    if (!entry)
-        return 1;
-    std::string error;
-    if (!renderer(*entry, args[3], width, height, error))
-        return fail(err, error);
-    return 0;
+    return writeEntry(args[1], args[2], err, [&](const CliEntry& entry, std::string& error) {
+        return renderer(entry, args[3], width, height, error);
+    });
 }
 
 } // namespace

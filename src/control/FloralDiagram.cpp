@@ -2,8 +2,8 @@
 // and copies, painting.
 #include "control/FloralDiagram.h"
 
-#include "control/Singleton.h"
 #include "control/FloralDiagramGlyphs.h"
+#include "control/Singleton.h"
 #include "organs/FloralFormula.h"
 #include "organs/FlowerTorusNode.h"
 
@@ -328,7 +328,7 @@ void FloralDiagram::paint(QPainter& painter, int left, int top, int right, int b
     painter.drawLine(left, c.y(), right - 1, c.y());
 
     static const QColor kHandleColours[4] = {kDiagramYellow, kDiagramGreen, kDiagramRed,
-                                                kDiagramGreen};
+                                             kDiagramGreen};
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     for (int ring = 0; ring < 4; ++ring) {

@@ -47,8 +47,8 @@ void drawStamen(QPainter& painter, const FlowerPart& slot, const QPointF& across
 }
 
 // Petals are triangles pointing outwards; sepals kites, their side corners set back.
-void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& out,
-               const QPointF& across, bool sepal) {
+void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& out, const QPointF& across,
+               bool sepal) {
     const double size = slot.size;
     const QPointF tip = out * size;
     QPolygonF outline;

@@ -48,36 +48,16 @@ constexpr float kLargestShininess = 128.0f;
 // tube's end closes to.
 constexpr double kLeastDoubledArea = 1e-12;
 
+// Node names: the object's kind and id ("petal12"), a slot's whorl and index.
 const char* kindName(int kind) {
-    switch (kind) {
-    case kKindPistil:
-        return "pistil";
-    case kKindStamen:
-        return "stamen";
-    case kKindPetal:
-        return "petal";
-    case kKindStem:
-        return "stem";
-    case kKindTorus:
-        return "receptacle";
-    case kKindComposite:
-        return "composite";
-    default:
-        return "sketch";
-    }
+    static constexpr const char* kNames[] = {"pistil",     "stamen",    "petal", "stem",
+                                             "receptacle", "composite", "sketch"};
+    return kind >= kKindPistil && kind <= kKindSketch ? kNames[kind] : "object";
 }
 
 const char* whorlName(int whorl) {
-    switch (whorl) {
-    case kWhorlPetal:
-        return "petal";
-    case kWhorlPistil:
-        return "pistil";
-    case kWhorlStamen:
-        return "stamen";
-    default:
-        return "sepal";
-    }
+    static constexpr const char* kNames[] = {"petal", "pistil", "stamen", "sepal"};
+    return whorl >= kWhorlPetal && whorl <= kWhorlSepal ? kNames[whorl] : "slot";
 }
 
 // The roughness that matches a Phong exponent: the exponent n corresponds to a
@@ -187,10 +167,10 @@ public:
         }
         bool ok = true;
         if (const FlowerObjectComposite* composite = asComposite(&object))
-            forEachPlacedChild(*composite, [&](const FlowerObjectNode& child,
-                                               const Matrix4& placement, bool) {
-                ok = ok && adopt(index, addObject(child), placement);
-            });
+            forEachPlacedChild(*composite,
+                               [&](const FlowerObjectNode& child, const Matrix4& placement, bool) {
+                                   ok = ok && adopt(index, addObject(child), placement);
+                               });
         if (const FlowerTorusNode* torus = asTorus(&object))
             forEachSlot(*torus, [&](const FlowerPart& slot) {
                 // The slots the file saves with an organ are the ones exported with it.
@@ -281,8 +261,8 @@ private:
         values.reserve(vertices.size() * components);
         for (const Vertex& v : vertices)
             values.insert(values.end(), v.begin() + first, v.begin() + first + components);
-        const int view = appendView(values.data(), values.size() * sizeof(float),
-                                    TINYGLTF_TARGET_ARRAY_BUFFER);
+        const int view =
+            appendView(values.data(), values.size() * sizeof(float), TINYGLTF_TARGET_ARRAY_BUFFER);
         return appendAccessor(view, TINYGLTF_COMPONENT_TYPE_FLOAT,
                               components == 3 ? TINYGLTF_TYPE_VEC3 : TINYGLTF_TYPE_VEC2,
                               vertices.size());
@@ -293,8 +273,8 @@ private:
         int type = TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT;
         if (data.vertices.size() <= 0xffff) {
             const std::vector<std::uint16_t> narrow(data.indices.begin(), data.indices.end());
-            view = appendView(narrow.data(), narrow.size() * 2,
-                              TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+            view =
+                appendView(narrow.data(), narrow.size() * 2, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
             type = TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT;
         } else {
             view = appendView(data.indices.data(), data.indices.size() * 4,
@@ -367,7 +347,8 @@ private:
         Rgba diffuse = object.diffuse;
         float shininess = object.shininess;
         if (surface.material == SurfaceMaterial::Anther) {
-            const MaterialBlock& anther = static_cast<const FlowerStamenNode&>(object).antherMaterial;
+            const MaterialBlock& anther =
+                static_cast<const FlowerStamenNode&>(object).antherMaterial;
             diffuse = anther.diffuse;
             shininess = anther.shininess;
         }
@@ -513,8 +494,8 @@ GltfPaths gltfExportPaths(const std::string& chosen) {
     return paths;
 }
 
-bool exportGltfFile(const SceneNode& node, const std::string& chosen,
-                    const GltfImageSource& images, std::string& error, GltfSummary* summary) {
+bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,
+                    std::string& error, GltfSummary* summary) {
     const GltfPaths paths = gltfExportPaths(chosen);
     GltfBuilder builder(images, paths.binary);
     int root = -1;

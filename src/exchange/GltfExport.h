@@ -64,6 +64,5 @@ struct GltfSummary {
 // Textures come through `images` and are embedded in a ".glb" file or copied beside
 // a ".gltf" one. False, with `error` saying why, when an image cannot be had or a
 // file cannot be written; every earlier file is then left as it was.
-bool exportGltfFile(const SceneNode& node, const std::string& chosen,
-                    const GltfImageSource& images, std::string& error,
-                    GltfSummary* summary = nullptr);
+bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,
+                    std::string& error, GltfSummary* summary = nullptr);

@@ -140,9 +140,8 @@ std::string imageCopyName(std::string_view path, std::string_view image,
     const std::string_view file = textureFileName(path);
     const size_t dot = file.rfind('.');
     const std::string stem = portableName(file.substr(0, dot));
-    const std::string suffix =
-        portableName(extension.empty() && dot != std::string_view::npos ? file.substr(dot)
-                                                                           : extension);
+    const std::string suffix = portableName(
+        extension.empty() && dot != std::string_view::npos ? file.substr(dot) : extension);
     if (image.empty())
         return stem + suffix;
     const std::string hash = contentHash(image);

@@ -17,8 +17,8 @@ int frontTexture(const FlowerObjectNode& node) {
     return FlowerObjectNode::textureKnown(texture) ? texture : -1;
 }
 
-OrganSurface tubeSurface(const StemShape& tube, const Matrix4& placement,
-                         SurfaceMaterial material, int texture) {
+OrganSurface tubeSurface(const StemShape& tube, const Matrix4& placement, SurfaceMaterial material,
+                         int texture) {
     return {&tube.positions, &tube.normals, &tube.texCoords, placement, material, texture};
 }
 
@@ -30,9 +30,8 @@ std::vector<OrganSurface> organSurfaces(const FlowerObjectNode& node) {
         const PetalShape& shape = static_cast<const FlowerPetalNode&>(node).shape();
         std::vector<OrganSurface> halves;
         for (PetalHalf half : {PetalHalf::Right, PetalHalf::Left})
-            halves.push_back({&shape.positions(half), &shape.normals(half),
-                              &shape.texCoords(half), Matrix4(), SurfaceMaterial::Own,
-                              frontTexture(node)});
+            halves.push_back({&shape.positions(half), &shape.normals(half), &shape.texCoords(half),
+                              Matrix4(), SurfaceMaterial::Own, frontTexture(node)});
         return halves;
     }
     case kKindStem:

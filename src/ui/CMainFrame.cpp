@@ -156,9 +156,9 @@ void CMainFrame::buildMenus() {
         return m;
     };
 
-    fileMenu_ =
-        menu(nullptr, "File(&F)", {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj,
-                                   kCmdSaveGltf, kCmdSaveDiagramSvg});
+    fileMenu_ = menu(nullptr, "File(&F)",
+                     {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj, kCmdSaveGltf,
+                      kCmdSaveDiagramSvg});
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();

@@ -238,9 +238,8 @@ TEST_F(CliCommandsTest, AFlowerHeadsFormulaAndDiagramComeOutOfTheTool) {
 
 TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* command :
-         {"info", "--formula", "resave", "export-obj", "--single", "export-gltf", "diagram",
-          "render", "xvfb-run -a"})
+    for (const char* command : {"info", "--formula", "resave", "export-obj", "--single",
+                                "export-gltf", "diagram", "render", "xvfb-run -a"})
         EXPECT_NE(out.str().find(command), std::string::npos) << command;
 }
 

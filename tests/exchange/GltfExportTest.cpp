@@ -1,5 +1,5 @@
-#include "control/GltfImages.h"
 #include "exchange/GltfExport.h"
+#include "control/GltfImages.h"
 #include "math/FileText.h"
 #include "model/ModelContext.h"
 #include "model/SceneRoot.h"
@@ -67,8 +67,8 @@ void widenByNode(const tinygltf::Model& model, int index, const Matrix4& parent,
             const auto* values = reinterpret_cast<const float*>(
                 model.buffers[view.buffer].data.data() + view.byteOffset + positions.byteOffset);
             for (size_t i = 0; i < positions.count; ++i)
-                box.widen(transformPoint(
-                    matrix, {values[3 * i], values[3 * i + 1], values[3 * i + 2]}));
+                box.widen(
+                    transformPoint(matrix, {values[3 * i], values[3 * i + 1], values[3 * i + 2]}));
         }
     for (int child : node.children)
         widenByNode(model, child, matrix, box);
@@ -112,11 +112,10 @@ TEST_F(GltfExportTest, EveryClassIsValidAndKeepsTheObjGeometry) {
         place.setTranslation({x, 0, 0.5 * x});
         scene.m_childrenMat.push_back(place);
     }
-    const std::vector<std::pair<std::string, SceneNode*>> exports = {
-        {"petal.glb", petal.get()},
-        {"flower.gltf", flower.get()},
-        {"plant.glb", plant.get()},
-        {"scene.glb", &scene}};
+    const std::vector<std::pair<std::string, SceneNode*>> exports = {{"petal.glb", petal.get()},
+                                                                     {"flower.gltf", flower.get()},
+                                                                     {"plant.glb", plant.get()},
+                                                                     {"scene.glb", &scene}};
     for (const auto& [name, node] : exports) {
         SCOPED_TRACE(name);
         const std::filesystem::path file = dir.path(name);

@@ -125,11 +125,10 @@ TEST_F(MainFrameTest, MenuBarHasTheMenusInOrder) {
 
 TEST_F(MainFrameTest, MenuCaptionsAreExactlyTheCommandNames) {
     const std::vector<std::string> file = menuCaptions(*frame, "File(&F)");
-    EXPECT_EQ(file, (std::vector<std::string>{"Open...\tCtrl+O(&O)", "Save\tCtrl+S(&S)",
-                                              "Aave as (&A)...", "Save focusing object as OBJ",
-                                              "Save focusing object as glTF",
-                                              "Save floral diagram as SVG", "-", "-", "-",
-                                              "Exit(&X)"}));
+    EXPECT_EQ(file, (std::vector<std::string>{
+                        "Open...\tCtrl+O(&O)", "Save\tCtrl+S(&S)", "Aave as (&A)...",
+                        "Save focusing object as OBJ", "Save focusing object as glTF",
+                        "Save floral diagram as SVG", "-", "-", "-", "Exit(&X)"}));
     EXPECT_EQ(menuCaptions(*frame, "Edit(&E)"),
               (std::vector<std::string>{"Undo\tCtrl+Z(&U)", "Redo\tCtrl+Y(&R)", "-"}));
     EXPECT_EQ(
