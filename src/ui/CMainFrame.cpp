@@ -369,34 +369,44 @@ QString CMainFrame::chooseSavePath(const QString& caption, const QString& filter
     return QFileDialog::getSaveFileName(this, caption, QString(), filter);
 }
 
-void CMainFrame::exportGltf() {
-    const QString chosen =
-        chooseSavePath(QStringLiteral("Save focusing object as glTF"),
-                       QStringLiteral("glTF binary (*.glb);;glTF with separate files (*.gltf)"));
+bool CMainFrame::saveThrough(const QString& caption, const QString& filter, const QString& failure,
+                             const std::function<bool(const std::string&, std::string&)>& write) {
+    const QString chosen = chooseSavePath(caption, filter);
     if (chosen.isEmpty())
-        return;
+        return false;
     std::string error;
-    if (!libraryFileModule().exportFocusGltf(chosen.toStdString(), error)) {
-        document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
-                                QString::fromStdString(error));
-        return;
+    if (!write(chosen.toStdString(), error)) {
+        document_.reportFailure(failure + QStringLiteral("\n\n") + QString::fromStdString(error));
+        return false;
     }
-    statusBar()->showMessage(QStringLiteral("Exported ") +
-                             QString::fromStdString(gltfExportPaths(chosen.toStdString()).main));
+    return true;
+}
+
+void CMainFrame::exportGltf() {
+    std::string written;
+    const bool saved =
+        saveThrough(QStringLiteral("Save focusing object as glTF"),
+                    QStringLiteral("glTF binary (*.glb);;glTF with separate files (*.gltf)"),
+                    QStringLiteral("Failed to export the object."),
+                    [&](const std::string& chosen, std::string& error) {
+                        written = gltfExportPaths(chosen).main;
+                        return libraryFileModule().exportFocusGltf(chosen, error);
+                    });
+    if (saved)
+        statusBar()->showMessage(QStringLiteral("Exported ") + QString::fromStdString(written));
 }
 
 void CMainFrame::exportDiagram() {
-    const QString chosen = chooseSavePath(QStringLiteral("Save floral diagram as SVG"),
-                                          QStringLiteral("SVG picture (*.svg)"));
-    if (chosen.isEmpty())
-        return;
-    std::string error;
-    if (!libraryFileModule().exportFocusDiagram(chosen.toStdString(), error)) {
-        document_.reportFailure(QStringLiteral("Failed to save the floral diagram.\n\n") +
-                                QString::fromStdString(error));
-        return;
-    }
-    statusBar()->showMessage(QStringLiteral("Saved ") + chosen);
+    std::string written;
+    const bool saved = saveThrough(QStringLiteral("Save floral diagram as SVG"),
+                                   QStringLiteral("SVG picture (*.svg)"),
+                                   QStringLiteral("Failed to save the floral diagram."),
+                                   [&](const std::string& chosen, std::string& error) {
+                                       written = chosen;
+                                       return libraryFileModule().exportFocusDiagram(chosen, error);
+                                   });
+    if (saved)
+        statusBar()->showMessage(QStringLiteral("Saved ") + QString::fromStdString(written));
 }
 
 void CMainFrame::chooseTextures() {

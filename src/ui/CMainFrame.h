@@ -104,6 +104,10 @@ private:
     void refreshTitle();
     bool saveTo(const QString& path);
     QString chooseSavePath(const QString& caption, const QString& filter);
+    // Asks for a file name and has `write` write there; a failure is reported with
+    // `failure` and the writer's error. Whether something was written.
+    bool saveThrough(const QString& caption, const QString& filter, const QString& failure,
+                     const std::function<bool(const std::string&, std::string&)>& write);
     // Before the library is replaced or the program ends: asks whether to save
     // unsaved changes. False when the user cancels or saving fails, and then
     // nothing may change.
