@@ -367,7 +367,7 @@ bool AppController::removeObject(int id) {
     return removed;
 }
 
-void AppController::storeCurrent() {
+bool AppController::storeCurrent() {
     LibraryBrowser& browser = libraryBrowser();
     if (mode_ == kModeSceneSketch) {
         if (SceneRoot* scene = root()) {
@@ -378,8 +378,9 @@ void AppController::storeCurrent() {
             }
             browser.replaceThumbnail(scene->id, thumbnailOf(*scene));
             noteChange(kChangeLibrary, "Store scene");
+            return true;
         }
-        return;
+        return false;
     }
     if (isSceneMode(mode_)) {
         FlowerObjectNode* current = focus();
@@ -389,12 +390,13 @@ void AppController::storeCurrent() {
             addToLibrary(std::move(copy), category);
             browser.setCategory(category);
             noteChange(kChangeLibrary, "Store object");
+            return true;
         }
-        return;
+        return false;
     }
     FlowerObjectNode* work = workObject();
     if (!work)
-        return;
+        return false;
     const int id = work->id;
     const int category = libraryCategoryOf(*work);
     if (unstoredWorkObject_) {
@@ -407,6 +409,7 @@ void AppController::storeCurrent() {
     if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(work))
         floralDiagram().bind(receptacle);
     noteChange(kChangeLibrary, "Store object");
+    return true;
 }
 
 void AppController::resetAll() {

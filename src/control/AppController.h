@@ -187,8 +187,9 @@ public:
     // removed.
     bool removeObject(int id);
     // "Store Current object": the open scene in mode 0, else the work object, into
-    // the library; storing again renews only the thumbnail.
-    void storeCurrent();
+    // the library; storing again renews only the thumbnail. Whether there was
+    // something to store.
+    bool storeCurrent();
     // Empties library, scenes and work object, resets the thumbnails and the id
     // counter.
     void resetAll();

@@ -12,6 +12,7 @@
 #include "model/FlowerObjectNode.h"
 #include "model/ModelContext.h"
 #include "model/SceneRoot.h"
+#include "model/TexturePaths.h"
 #include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
 
@@ -98,6 +99,7 @@ LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string&
         ModelContext context = modelContext();
         context.ids = &trialIds;
         ScopedModelContext scope(context);
+        const ScopedLibraryFolder folder(path);
         TextReader in(text);
         DiscardingSink sink;
         trial = readLibrary(in, libraryReaders(), sink);
@@ -107,7 +109,7 @@ LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string&
         return trial.objectsAdded + trial.scenesAdded > 0 ? OpenOutcome::Damaged
                                                           : OpenOutcome::Refused;
     }
-    replaceLibrary(text);
+    replaceLibrary(path, text);
     return OpenOutcome::Opened;
 }
 
@@ -115,15 +117,16 @@ bool LibraryFileModule::openReadablePart(const std::string& path, std::string& e
     std::string text;
     if (!readLibraryText(path, text, error))
         return false;
-    replaceLibrary(text);
+    replaceLibrary(path, text);
     return true;
 }
 
-void LibraryFileModule::replaceLibrary(const std::string& text) const {
+void LibraryFileModule::replaceLibrary(const std::string& path, const std::string& text) const {
     AppController& controller = appController();
     controller.resetAll();
     if (ModeHost* modes = controller.modeHost())
         modes->forgetSceneInteraction();
+    const ScopedLibraryFolder folder(path);
     loadLibrary(text);
     returnToPlantCreation();
 }
@@ -152,6 +155,7 @@ bool LibraryFileModule::loadStartupLibrary() const {
         if (!readWholeFile(path, text, error))
             continue;
         appController().restartHistory();
+        const ScopedLibraryFolder folder(path);
         loadLibrary(text);
         returnToPlantCreation();
         return true;

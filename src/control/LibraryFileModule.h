@@ -59,7 +59,7 @@ private:
     // Reads the file's text and checks that it is a library; `error` says why not.
     static bool readLibraryText(const std::string& path, std::string& text, std::string& error);
     // Replaces the library by what `text` holds up to its end or its break.
-    void replaceLibrary(const std::string& text) const;
+    void replaceLibrary(const std::string& path, const std::string& text) const;
     // The state every load ends in: home camera, mode 8, no work object.
     void returnToPlantCreation() const;
 };

@@ -87,11 +87,13 @@ const char* bitmapFault(const QByteArray& file) {
     return nullptr;
 }
 
-void reportFault(const std::string& path, const char* fault) {
-    std::fprintf(stderr, "cant decode texture file %s: %s\n", path.c_str(), fault);
-}
-
 } // namespace
+
+bool TextureImage::fail(const std::string& path, const std::string& fault) {
+    std::fprintf(stderr, "cant decode texture file %s: %s\n", path.c_str(), fault.c_str());
+    fault_ = fault;
+    return false;
+}
 
 TextureImage::~TextureImage() {
     clear();
@@ -123,17 +125,18 @@ void TextureImage::clear() {
 
 bool TextureImage::loadBitmap(const std::string& path) {
     clear();
+    fault_.clear();
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
         std::fputs("cant open file\n", stderr);
+        fault_ = "cannot open the file: " + file.errorString().toStdString();
         return false;
     }
     QByteArray bytes = file.readAll();
     file.close();
     if (bytes.startsWith("BM")) {
         if (const char* fault = bitmapFault(bytes)) {
-            reportFault(path, fault);
-            return false;
+            return fail(path, fault);
         }
     }
 
@@ -141,13 +144,11 @@ bool TextureImage::loadBitmap(const std::string& path) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     if (!reader.canRead()) {
-        reportFault(path, "not an image file");
-        return false;
+        return fail(path, "not an image file");
     }
     const QSize size = reader.size();
     if (size.isValid() && (!sideInRange(size.width()) || !sideInRange(size.height()))) {
-        reportFault(path, "image size out of range");
-        return false;
+        return fail(path, "image size out of range");
     }
     // Given an image of the right size and format the reader decodes into it, so
     // pixels that run-length data skips or a damaged file never reaches stay zero
@@ -158,25 +159,21 @@ bool TextureImage::loadBitmap(const std::string& path) {
         const long long bits = static_cast<long long>(size.width()) * size.height() *
                                QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
         if (bits / 8 > static_cast<long long>(QImageReader::allocationLimit()) * 1024 * 1024) {
-            reportFault(path, "image too large");
-            return false;
+            return fail(path, "image too large");
         }
         decoded = QImage(size, reader.imageFormat());
         decoded.fill(0);
     }
     if (!reader.read(&decoded) || decoded.isNull()) {
-        reportFault(path, reader.errorString().toLocal8Bit().constData());
-        return false;
+        return fail(path, reader.errorString().toStdString());
     }
     if (!sideInRange(decoded.width()) || !sideInRange(decoded.height())) {
-        reportFault(path, "image size out of range");
-        return false;
+        return fail(path, "image size out of range");
     }
     // Straight (not premultiplied) colour, whatever the file's format.
     decoded = decoded.convertToFormat(QImage::Format_ARGB32);
     if (decoded.isNull()) {
-        reportFault(path, "out of memory");
-        return false;
+        return fail(path, "out of memory");
     }
 
     allocate(decoded.width(), decoded.height());

@@ -23,6 +23,8 @@ public:
     // damaged one, or one with a side of 0 or above 16384 pixels, prints why; both
     // leave the image empty and return false.
     bool loadBitmap(const std::string& path);
+    // Why the last `loadBitmap` failed, for the user; empty after a success.
+    const std::string& fault() const { return fault_; }
     // Binds the texture, uploading it on first use: clamped in s, repeating in t,
     // filtered linearly when smooth, else by nearest pixel. Needs a current context.
     void bind();
@@ -36,7 +38,11 @@ public:
     bool smooth = true;
 
 private:
+    // Reports a damaged file, remembers why and answers false.
+    bool fail(const std::string& path, const std::string& fault);
+
     std::vector<std::uint8_t> pixels_;
+    std::string fault_;
     int textureName_ = -1;
     int width_ = 0;
     int height_ = 0;

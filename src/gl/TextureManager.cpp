@@ -11,8 +11,10 @@ int TextureManager::load(const std::string& path) {
     }
     std::fprintf(stderr, "System is loading the new texture: %s\n", path.c_str());
     auto image = std::make_unique<TextureImage>();
-    if (!image->loadBitmap(path))
+    if (!image->loadBitmap(path)) {
+        lastFault_ = image->fault();
         return -1;
+    }
     paths_.push_back(path);
     images_.push_back(std::move(image));
     return static_cast<int>(images_.size()) - 1;

@@ -27,8 +27,11 @@ public:
     // The texture at a valid index, else null.
     TextureImage* image(int index) const;
     int size() const { return static_cast<int>(images_.size()); }
+    // Why the last `load` that answered -1 failed.
+    const std::string& lastFault() const { return lastFault_; }
 
 private:
     std::vector<std::string> paths_;
     std::vector<std::unique_ptr<TextureImage>> images_;
+    std::string lastFault_;
 };

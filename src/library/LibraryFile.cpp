@@ -6,6 +6,7 @@
 #include "model/FlowerObjectNode.h"
 #include "model/NodeRecord.h"
 #include "model/SceneRoot.h"
+#include "model/TexturePaths.h"
 
 namespace {
 
@@ -131,11 +132,15 @@ LibraryLoadResult loadLibraryFile(const std::string& path, const RecordReaderTab
         return result;
     }
     TextReader in(std::move(text));
+    const ScopedLibraryFolder folder(path);
     return readLibrary(in, readers, sink);
 }
 
 bool saveLibraryFile(const std::string& path, const LibraryContents& contents, std::string& error) {
     TextWriter out;
-    writeLibrary(out, contents);
+    {
+        const ScopedLibraryFolder folder(path);
+        writeLibrary(out, contents);
+    }
     return writeFileAtomically(path, out.str(), error);
 }

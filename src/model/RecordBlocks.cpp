@@ -5,6 +5,7 @@
 #include "model/FlowerObjectNode.h"
 #include "model/ModelContext.h"
 #include "model/TextureCache.h"
+#include "model/TexturePaths.h"
 
 #include <string>
 
@@ -27,7 +28,7 @@ std::string textureName(bool textured, int textureId) {
     TextureCache* cache = textureCache();
     if (!textured || textureId < 0 || !cache || !cache->has(textureId))
         return "NON";
-    return cache->path(textureId);
+    return storedTexturePath(cache->path(textureId));
 }
 
 // The rest of a texture line: the name after the separating blank, or -1 for NON.
@@ -43,7 +44,7 @@ int readTextureLine(TextReader& in) {
     TextureCache* cache = textureCache();
     if (name == "NON" || name.empty() || !cache)
         return -1;
-    return cache->load(name);
+    return cache->load(resolvedTexturePath(name));
 }
 
 } // namespace

@@ -27,8 +27,8 @@ bool readColourBlock(TextReader& in, MaterialBlock& block);
 // Reads a colour block into the node through setMaterial (alphas become 0.4).
 bool readNodeColours(TextReader& in, FlowerObjectNode& node);
 
-// "textureFront %s\n" and "textureBack %s\n" with the names the texture cache keeps,
-// or NON for none.
+// "textureFront %s\n" and "textureBack %s\n" with the names the texture cache keeps
+// (relative to the library's folder for images inside it), or NON for none.
 void writeTextureBlock(TextWriter& out, const FlowerObjectNode& node);
 // Reads both lines; names are loaded through the texture cache.
 bool readTextureBlock(TextReader& in, FlowerObjectNode& node);

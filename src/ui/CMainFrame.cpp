@@ -4,8 +4,6 @@
 #include "control/LibraryFileModule.h"
 #include "control/Singleton.h"
 #include "exchange/GltfExport.h"
-#include "gl/TextureManager.h"
-#include "model/FlowerObjectNode.h"
 #include "ui/AboutDialog.h"
 #include "ui/Autosave.h"
 #include "ui/CFlowerLibView.h"
@@ -23,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -337,6 +336,7 @@ bool CMainFrame::saveTo(const QString& path) {
     if (saved) {
         recentFiles_.add(path);
         autosave_->discard();
+        confirm(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)));
     }
     refreshRecentFiles();
     refreshTitle();
@@ -361,17 +361,13 @@ void CMainFrame::exportObj() {
     if (!libraryFileModule().exportFocusObj(chosen.toStdString(), single->isChecked(), error))
         document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
                                 QString::fromStdString(error));
-}
-
-QString CMainFrame::chooseSavePath(const QString& caption, const QString& filter) {
-    if (savePathChooser_)
-        return savePathChooser_(caption, filter);
-    return QFileDialog::getSaveFileName(this, caption, QString(), filter);
+    else
+        confirm(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(chosen)));
 }
 
 bool CMainFrame::saveThrough(const QString& caption, const QString& filter, const QString& failure,
                              const std::function<bool(const std::string&, std::string&)>& write) {
-    const QString chosen = chooseSavePath(caption, filter);
+    const QString chosen = shellPrompts().chooseSaveFile(caption, filter);
     if (chosen.isEmpty())
         return false;
     std::string error;
@@ -393,7 +389,8 @@ void CMainFrame::exportGltf() {
                         return libraryFileModule().exportFocusGltf(chosen, error);
                     });
     if (saved)
-        statusBar()->showMessage(QStringLiteral("Exported ") + QString::fromStdString(written));
+        confirm(QStringLiteral("Exported to %1")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(written))));
 }
 
 void CMainFrame::exportDiagram() {
@@ -406,29 +403,13 @@ void CMainFrame::exportDiagram() {
                                        return libraryFileModule().exportFocusDiagram(chosen, error);
                                    });
     if (saved)
-        statusBar()->showMessage(QStringLiteral("Saved ") + QString::fromStdString(written));
+        confirm(QStringLiteral("Saved to %1")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(written))));
 }
 
-void CMainFrame::chooseTextures() {
-    const QString filter = QStringLiteral("Images (*.bmp *.png *.jpg *.jpeg);;All files (*)");
-    const QString front =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Front texture"), QString(), filter);
-    if (front.isEmpty())
-        return;
-    const QString back =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Back texture"), QString(), filter);
-    if (back.isEmpty())
-        return;
-    if (FlowerObjectNode* target = appController().targetObject()) {
-        TextureManager& textures = viewManager().textures();
-        const int frontIndex = textures.load(front.toStdString());
-        const int backIndex = textures.load(back.toStdString());
-        if (frontIndex >= 0 && backIndex >= 0)
-            target->setTexture(true, frontIndex, backIndex);
-        else
-            document_.reportFailure(QStringLiteral("The texture images could not be loaded."));
-    }
-    appController().noteChange(kChangeWorkObject | kChangeScene, "Texture object");
+void CMainFrame::confirm(const QString& note) {
+    constexpr int kNoteMs = 4000;
+    statusBar()->showMessage(note, kNoteMs);
 }
 
 void CMainFrame::toggleOverallWindow() {

@@ -63,13 +63,8 @@ public:
     // a file name, writes and confirms in the status bar.
     void exportGltf();
     void exportDiagram();
-    // Answers the save-file questions of the exports instead of a file dialog
-    // (empty cancels); null restores the dialog.
-    using SavePathChooser = std::function<QString(const QString& caption, const QString& filter)>;
-    void setSavePathChooser(SavePathChooser chooser) { savePathChooser_ = std::move(chooser); }
-    // Asks for a front and a back texture image and gives both to the current
-    // object; cancelling either leaves it as it was.
-    void chooseTextures();
+    // Shows a short note in the status bar for a few seconds.
+    void confirm(const QString& note);
 
     Autosave& autosave() const { return *autosave_; }
     // At start-up: offers the work an earlier run autosaved and did not save before
@@ -103,7 +98,6 @@ private:
     void refreshRecentFiles();
     void refreshTitle();
     bool saveTo(const QString& path);
-    QString chooseSavePath(const QString& caption, const QString& filter);
     // Asks for a file name and has `write` write there; a failure is reported with
     // `failure` and the writer's error. Whether something was written.
     bool saveThrough(const QString& caption, const QString& filter, const QString& failure,
@@ -114,7 +108,6 @@ private:
     bool settleUnsavedChanges();
 
     CPelmoraDoc document_;
-    SavePathChooser savePathChooser_;
     RecentFiles recentFiles_;
     CommandSet* commands_;
     CPelmoraView* mainView_;

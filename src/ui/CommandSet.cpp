@@ -7,17 +7,20 @@
 #include "model/SceneRoot.h"
 #include "organs/FlowerStamenNode.h"
 #include "organs/FlowerTorusNode.h"
+#include "organs/OrganTexturing.h"
+#include "ui/AutomaticRotation.h"
 #include "ui/CMainFrame.h"
+#include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/FDParameterDlg.h"
 #include "ui/ParameterDlg.h"
+#include "ui/TextureCommands.h"
 #include "ui/ViewManager.h"
 #include "ui/WindowIcons.h"
 
 #include <QAction>
 #include <QColorDialog>
 #include <QStatusBar>
-#include <QThread>
 #include <QToolBar>
 
 #include <cmath>
@@ -94,7 +97,8 @@ Rgba materialPart(const QColor& chosen, double divisor) {
 
 } // namespace
 
-CommandSet::CommandSet(CMainFrame& frame) : QObject(&frame), frame_(frame) {
+CommandSet::CommandSet(CMainFrame& frame)
+    : QObject(&frame), frame_(frame), rotation_(new AutomaticRotation(this)) {
     addFrameworkCommands();
     addViewCommands();
     addToolCommands();
@@ -336,7 +340,11 @@ void CommandSet::addToolCommands() {
 
     add(
         kCmdStoreCurrent, "Store Current object", "Store the current object in the library",
-        [] { controller().storeCurrent(); }, enabled);
+        [this] {
+            if (controller().storeCurrent())
+                frame_.confirm(QStringLiteral("Stored in the library"));
+        },
+        enabled);
     add(
         kCmdLoadFromLibrary, "Load object from library",
         "Put the selected library object in place of the focus",
@@ -471,35 +479,28 @@ void CommandSet::addDisplayCommands() {
 
     add(
         kCmdTextureToObject, "Texture to current object",
-        "Give the current object a front and a back texture", [this] { frame_.chooseTextures(); },
+        "Give the current object a front and a back texture",
+        [this] { textureTargetObject(frame_); },
         [] { return controller().targetObject() ? enabled() : disabled(); });
     const auto focusInScene = [] {
         return CommandState{isSceneMode(mode()) && controller().focus() != nullptr, false};
     };
-    add(
-        kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the focus", [] {},
-        focusInScene);
-    add(
-        kCmdTextureToPetals, "Texture to petals", "Texture the petals of the focus", [] {},
-        focusInScene);
-    add(
-        kCmdTextureToStem, "Texture to stem", "Texture the stems of the focus", [] {},
-        focusInScene);
-    add(
-        kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the focus", [] {},
-        focusInScene);
+    const auto textureGroup = [this](OrganGroup group) {
+        return [this, group] { textureTargetOrgans(frame_, group); };
+    };
+    add(kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the focus",
+        textureGroup(OrganGroup::Leaves), focusInScene);
+    add(kCmdTextureToPetals, "Texture to petals", "Texture the petals of the focus",
+        textureGroup(OrganGroup::Petals), focusInScene);
+    add(kCmdTextureToStem, "Texture to stem", "Texture the stems of the focus",
+        textureGroup(OrganGroup::Stems), focusInScene);
+    add(kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the focus",
+        textureGroup(OrganGroup::Sepals), focusInScene);
 
     add(
-        kCmdAutomaticRotation, "Automatic camera Rotation", "Turn the camera once around the view",
-        [] {
-            for (int step = 0; step < kAutomaticRotationSteps; ++step) {
-                mainContext().orbit(kAutomaticRotationStep, 0.0);
-                QThread::msleep(kAutomaticRotationPauseMs);
-                controller().redrawMainView();
-            }
-            controller().noteChange(kChangeMainView);
-        },
-        enabled);
+        kCmdAutomaticRotation, "Automatic camera Rotation",
+        "Turn the camera once around the view; a click stops it",
+        [this] { rotation_->toggle(frame_.mainView()); }, enabled);
     add(
         kCmdImportAnimatedFlower, "Inport Animated Flower", "Import an animated flower", [] {},
         enabled);

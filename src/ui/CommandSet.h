@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+class AutomaticRotation;
 class CMainFrame;
 class QAction;
 class QColorDialog;
@@ -56,4 +57,5 @@ private:
     CMainFrame& frame_;
     std::map<int, Command> commands_;
     QColorDialog* colourDialog_ = nullptr;
+    AutomaticRotation* rotation_;
 };

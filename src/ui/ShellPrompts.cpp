@@ -1,6 +1,7 @@
 #include "ui/ShellPrompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
 
@@ -37,6 +38,16 @@ ShellPrompts::ShellPrompts() {
                                   "read as a new untitled document?")
                        .arg(problem),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
+    chooseImage = [](const QString& caption, const QString& folder) {
+        return QFileDialog::getOpenFileName(
+            QApplication::activeWindow(), caption, folder,
+            QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp);;All files (*)"), nullptr,
+            QFileDialog::ReadOnly);
+    };
+    chooseSaveFile = [](const QString& caption, const QString& filter) {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, QString(),
+                                            filter);
     };
 }
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-// The questions the window shell asks before work could be lost. Each is a message
-// box unless replaced: tests answer them without a modal dialog.
+// The questions the window shell asks before work could be lost, and the images it
+// asks for. Each is a modal dialog unless replaced: tests answer them without one.
 struct ShellPrompts {
     enum class SaveAnswer { Save, Discard, Cancel };
 
@@ -20,6 +20,11 @@ struct ShellPrompts {
     // Whether to open the readable part of a damaged file as a new untitled
     // document; `problem` says where the file went wrong.
     std::function<bool(const QString& problem)> openReadablePart;
+    // An image file to open, asked with `caption` in `folder`; empty when cancelled.
+    std::function<QString(const QString& caption, const QString& folder)> chooseImage;
+    // A file to write, asked with `caption` and the file type `filter`; empty when
+    // cancelled.
+    std::function<QString(const QString& caption, const QString& filter)> chooseSaveFile;
 };
 
 // The program's prompts; replacing them holds until they are reset.

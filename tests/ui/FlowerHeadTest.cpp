@@ -5,6 +5,7 @@
 #include "organs/FlowerTorusNode.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/FDParameterDlg.h"
+#include "ui/ShellPrompts.h"
 
 #include <QLabel>
 #include <QSpinBox>
@@ -66,10 +67,10 @@ TEST_F(FlowerHeadTest, TheFormulaFollowsTheDialogAndTheFileMenuSavesDiagramAndFl
     EXPECT_EQ(formula->text(), QStringLiteral("K4 C6 A6 G1"));
 
     QStringList asked;
-    frame->setSavePathChooser([&](const QString& caption, const QString&) {
+    shellPrompts().chooseSaveFile = [&](const QString& caption, const QString&) {
         asked << caption;
         return pathOf(asked.size() == 1 ? "flower.svg" : "flower.gltf");
-    });
+    };
     run(kCmdSaveDiagramSvg);
     EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith(QStringLiteral("flower.svg")));
     run(kCmdSaveGltf);
