@@ -18,8 +18,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <sstream>
 #include <unordered_map>
@@ -47,6 +48,10 @@ constexpr float kLargestShininess = 128.0f;
 // Below this a triangle's doubled area counts as none: the rows a petal tip or a
 // tube's end closes to.
 constexpr double kLeastDoubledArea = 1e-12;
+// Organs are compared for a shared mesh at this many steps per unit (a hundredth of
+// a millimetre when a unit is a metre): copies that went through the same re-fitting
+// differ by rounding alone, and one mesh serves them all.
+constexpr double kKeySteps = 1e5;
 
 // Node names: the object's kind and id ("petal12"), a slot's whorl and index.
 const char* kindName(int kind) {
@@ -154,7 +159,7 @@ public:
         model.buffers.emplace_back();
     }
 
-    // The node of a plant object and everything below it; -1 after a failure.
+    // The node of a plant object and everything below it; negative after a failure.
     int addObject(const FlowerObjectNode& object) {
         const int index = newNode(std::string(kindName(object.kind)) + std::to_string(object.id));
         const int mesh = meshOf(object);
@@ -184,6 +189,7 @@ public:
         return ok ? index : kFailed;
     }
 
+    // The scene's node with a node for each plant; negative after a failure.
     int addScene(const SceneRoot& scene) {
         const int index = newNode("scene" + std::to_string(scene.id));
         for (size_t i = 0; i < scene.m_children.size(); ++i)
@@ -318,8 +324,11 @@ private:
             key.append(reinterpret_cast<const char*>(&data.material), sizeof data.material);
             const size_t counts[2] = {data.vertices.size(), data.indices.size()};
             key.append(reinterpret_cast<const char*>(counts), sizeof counts);
-            key.append(reinterpret_cast<const char*>(data.vertices.data()),
-                       data.vertices.size() * sizeof(Vertex));
+            for (const Vertex& v : data.vertices)
+                for (float x : v) {
+                    const long long q = std::llround(x * kKeySteps);
+                    key.append(reinterpret_cast<const char*>(&q), sizeof q);
+                }
             key.append(reinterpret_cast<const char*>(data.indices.data()),
                        data.indices.size() * sizeof(std::uint32_t));
             primitives.push_back(std::move(data));
