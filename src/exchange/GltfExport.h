@@ -51,9 +51,9 @@ struct GltfSummary {
 // to the files of gltfExportPaths(chosen). The structure is kept as nodes: a scene's
 // plants, a composite's branches and segments and a receptacle's slots, each with
 // its placement as the node's matrix, and every organ as a node with a mesh.
-// Organs alike in shape and material (to 1e-5 units) share one mesh. Each surface is written once
-// as indexed triangles with positions, normals and texture coordinates; petals,
-// leaves and sepals are seen from both sides. Materials are metallic-roughness:
+// Organs alike in shape and material (to 1e-5 units) share one mesh. Each surface
+// is written once as indexed triangles with positions, normals and texture
+// coordinates; petals, leaves and sepals are seen from both sides. Materials are metallic-roughness:
 //   base colour  the diffuse colour, or white under a texture (the shaded view shows
 //                a texture's own colours under white light);
 //   alpha mode   opaque: the material's alpha only serves the see-through drawing
