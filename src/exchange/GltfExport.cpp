@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <limits>
 #include <map>
+#include <span>
 #include <sstream>
 #include <unordered_map>
 
@@ -80,6 +81,16 @@ bool isIdentity(const Matrix4& m) {
 // One vertex: position, normal, texture coordinates.
 using Vertex = std::array<float, 8>;
 
+// FNV-1a over a vertex's bytes.
+struct VertexHash {
+    size_t operator()(const Vertex& v) const {
+        std::uint64_t hash = 14695981039346656037ull;
+        for (const std::byte b : std::as_bytes(std::span(v)))
+            hash = (hash ^ std::to_integer<std::uint64_t>(b)) * 1099511628211ull;
+        return static_cast<size_t>(hash);
+    }
+};
+
 // A surface as indexed triangles, vertices shared where they are equal.
 struct PrimitiveData {
     std::vector<Vertex> vertices;
@@ -101,7 +112,8 @@ PrimitiveData triangulate(const OrganSurface& surface) {
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
             points[at(r, c)] = transformPoint(surface.placement, positions.at(r, c));
-    std::map<Vertex, std::uint32_t> shared;
+    std::unordered_map<Vertex, std::uint32_t, VertexHash> shared;
+    shared.reserve(points.size());
     std::vector<std::int64_t> indexOf(points.size(), -1);
     const auto vertex = [&](int r, int c) {
         const size_t i = at(r, c);
@@ -310,46 +322,63 @@ private:
     }
 
     // The organ's mesh, shared with every organ alike; -1 for an object without
-    // surfaces, kFailed when a texture cannot be had.
+    // surfaces, kFailed when a texture cannot be had. Organs are compared by their
+    // grids, so that a copy costs no triangulation.
     int meshOf(const FlowerObjectNode& object) {
-        std::vector<PrimitiveData> primitives;
+        const std::vector<OrganSurface> surfaces = organSurfaces(object);
+        std::vector<int> materials;
         std::string key;
-        for (const OrganSurface& surface : organSurfaces(object)) {
-            PrimitiveData data = triangulate(surface);
-            if (data.indices.empty())
-                continue;
-            data.material = materialOf(object, surface);
-            if (data.material == kFailed)
+        for (const OrganSurface& surface : surfaces) {
+            const int material = surface.positions->rows() < 2 || surface.positions->columns() < 2
+                                     ? -1
+                                     : materialOf(object, surface);
+            if (material == kFailed)
                 return kFailed;
-            key.append(reinterpret_cast<const char*>(&data.material), sizeof data.material);
-            const size_t counts[2] = {data.vertices.size(), data.indices.size()};
-            key.append(reinterpret_cast<const char*>(counts), sizeof counts);
-            for (const Vertex& v : data.vertices)
-                for (float x : v) {
-                    const long long q = std::llround(x * kKeySteps);
-                    key.append(reinterpret_cast<const char*>(&q), sizeof q);
-                }
-            key.append(reinterpret_cast<const char*>(data.indices.data()),
-                       data.indices.size() * sizeof(std::uint32_t));
-            primitives.push_back(std::move(data));
+            materials.push_back(material);
+            appendKey(key, material, surface);
         }
-        if (primitives.empty())
-            return -1;
-        const auto [entry, added] =
-            meshes_.try_emplace(std::move(key), static_cast<int>(model.meshes.size()));
+        const auto [entry, added] = meshes_.try_emplace(std::move(key), -1);
         if (!added)
             return entry->second;
         tinygltf::Mesh mesh;
-        mesh.name = std::string(kindName(object.kind)) + std::to_string(object.id);
         std::pair<long, long> counts;
-        for (const PrimitiveData& data : primitives) {
+        for (size_t i = 0; i < surfaces.size(); ++i) {
+            PrimitiveData data = triangulate(surfaces[i]);
+            counts.second += data.zeroArea;
+            if (data.indices.empty())
+                continue;
+            data.material = materials[i];
             mesh.primitives.push_back(appendPrimitive(data));
             counts.first += static_cast<long>(data.indices.size() / 3);
-            counts.second += data.zeroArea;
         }
+        if (mesh.primitives.empty())
+            return -1;
+        mesh.name = std::string(kindName(object.kind)) + std::to_string(object.id);
         meshTriangles_.push_back(counts);
         model.meshes.push_back(std::move(mesh));
+        entry->second = static_cast<int>(model.meshes.size()) - 1;
         return entry->second;
+    }
+
+    // Appends the surface's material, placement and grids to a mesh key, the numbers
+    // rounded to kKeySteps per unit.
+    static void appendKey(std::string& key, int material, const OrganSurface& surface) {
+        const auto append = [&key](long long value) {
+            key.append(reinterpret_cast<const char*>(&value), sizeof value);
+        };
+        const auto rounded = [&append](double value) { append(std::llround(value * kKeySteps)); };
+        append(material);
+        for (int k = 0; k < 16; ++k)
+            rounded(surface.placement[k]);
+        for (const Grid* grid : {surface.positions, surface.normals, surface.texCoords}) {
+            append(grid->rows());
+            append(grid->columns());
+            for (const Vector3& v : grid->cells()) {
+                rounded(v.x);
+                rounded(v.y);
+                rounded(v.z);
+            }
+        }
     }
 
     int materialOf(const FlowerObjectNode& object, const OrganSurface& surface) {
