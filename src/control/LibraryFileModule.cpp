@@ -169,23 +169,28 @@ void LibraryFileModule::returnToPlantCreation() const {
     controller.commit();
 }
 
+namespace {
+
+// The object the object commands act on; null, with `error` saying so, when there
+// is none.
+FlowerObjectNode* exportTarget(std::string& error) {
+    FlowerObjectNode* target = appController().targetObject();
+    if (!target)
+        error = "there is no object to export";
+    return target;
+}
+
+} // namespace
+
 bool LibraryFileModule::exportFocusObj(const std::string& chosen, bool singleSurfaces,
                                        std::string& error) const {
-    FlowerObjectNode* target = appController().targetObject();
-    if (!target) {
-        error = "there is no object to export";
-        return false;
-    }
-    return exportObjFiles(*target, chosen, singleSurfaces, error);
+    FlowerObjectNode* target = exportTarget(error);
+    return target && exportObjFiles(*target, chosen, singleSurfaces, error);
 }
 
 bool LibraryFileModule::exportFocusGltf(const std::string& chosen, std::string& error) const {
-    FlowerObjectNode* target = appController().targetObject();
-    if (!target) {
-        error = "there is no object to export";
-        return false;
-    }
-    return exportGltfFile(*target, chosen, gltfImageFromFile, error);
+    const FlowerObjectNode* target = exportTarget(error);
+    return target && exportGltfFile(*target, chosen, gltfImageFromFile, error);
 }
 
 bool LibraryFileModule::exportFocusDiagram(const std::string& chosen, std::string& error) const {
