@@ -53,7 +53,8 @@ struct GltfSummary {
 // its placement as the node's matrix, and every organ as a node with a mesh.
 // Organs alike in shape and material (to 1e-5 units) share one mesh. Each surface
 // is written once as indexed triangles with positions, normals and texture
-// coordinates; petals, leaves and sepals are seen from both sides. Materials are metallic-roughness:
+// coordinates; petals, leaves and sepals are seen from both sides, wearing the
+// texture the shaded view puts on their front. Materials are metallic-roughness:
 //   base colour  the diffuse colour, or white under a texture (the shaded view shows
 //                a texture's own colours under white light);
 //   alpha mode   opaque: the material's alpha only serves the see-through drawing
