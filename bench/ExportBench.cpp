@@ -1,5 +1,7 @@
 // OBJ export through the locale-proof TextWriter against the "%f" fprintf writer it
-// replaced, on the grids of a flowering plant, checking that both give the same bytes.
+// replaced, on the grids of a flowering plant, checking that both give the same bytes;
+// and the files the OBJ and glTF exports of the same plant write.
+#include "exchange/GltfExport.h"
 #include "math/Matrix4.h"
 #include "math/TextWriter.h"
 #include "model/ObjExport.h"
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -168,8 +171,71 @@ void BM_ExportPlant(benchmark::State& state) {
     state.counters["vertices"] = vertices;
 }
 
+// A fresh folder under /tmp for one benchmark's files, removed afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string name =
+            (std::filesystem::temp_directory_path() / "pelmora-bench-XXXXXX").string();
+        if (mkdtemp(name.data()))
+            path_ = name;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+long long fileBytes(const std::vector<std::string>& paths) {
+    long long bytes = 0;
+    for (const std::string& path : paths)
+        bytes += static_cast<long long>(std::filesystem::file_size(path));
+    return bytes;
+}
+
+// What the two save commands write for the same plant, files included: OBJ and MTL
+// text (range 1: 0 both sides of every surface, as the command does by default, 1
+// single surfaces) against one binary glTF file whose alike organs share meshes.
+void BM_SavePlantObj(benchmark::State& state) {
+    IdCounter ids;
+    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    const auto plant = samples::plant(static_cast<int>(state.range(0)));
+    const ScratchFolder folder;
+    const SilencedStderr quiet;
+    std::string error;
+    for (auto _ : state)
+        if (!exportObjFiles(*plant, folder.file("plant"), state.range(1) != 0, error))
+            state.SkipWithError(error.c_str());
+    state.counters["file_bytes"] =
+        double(fileBytes({folder.file("plant.obj"), folder.file("plant.mtl")}));
+}
+
+void BM_SavePlantGlb(benchmark::State& state) {
+    IdCounter ids;
+    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    const auto plant = samples::plant(static_cast<int>(state.range(0)));
+    const ScratchFolder folder;
+    std::string error;
+    GltfSummary summary;
+    for (auto _ : state)
+        if (!exportGltfFile(*plant, folder.file("plant.glb"), readGltfImage, error, &summary))
+            state.SkipWithError(error.c_str());
+    state.counters["file_bytes"] = double(fileBytes({folder.file("plant.glb")}));
+    state.counters["meshes"] = summary.meshes;
+    state.counters["triangles"] = double(summary.triangles);
+}
+
 } // namespace
 
+BENCHMARK(BM_SavePlantObj)->Args({50, 0})->Args({50, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SavePlantGlb)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportPlant)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
 // 50 flowers (640 000 vertices, both sides) and 100 flowers (1 280 000 vertices).
 BENCHMARK(BM_ExportTextWriter)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);

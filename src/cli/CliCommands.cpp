@@ -1,8 +1,12 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliLibrary.h"
+#include "control/FloralDiagramSvg.h"
+#include "control/GltfImages.h"
 #include "library/LibraryReaders.h"
 #include "model/ModelContext.h"
+#include "organs/FloralFormula.h"
+#include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
 
 #include <charconv>
@@ -55,13 +59,46 @@ const CliEntry* findEntry(const CliLibrary& library, const std::string& idText, 
     return entry;
 }
 
-int info(const std::string& path, std::ostream& out, std::ostream& err) {
+// Loads the library and hands the entry with that id to `write`, which writes
+// something from it or sets its error; the command's exit status.
+template <typename Write>
+int writeEntry(const std::string& path, const std::string& idText, std::ostream& err,
+               Write&& write) {
     CliLibrary library;
     if (!load(path, library, err))
         return 1;
-    for (const CliEntry& entry : library.entries())
-        out << entry.category << ' ' << entry.id() << ' ' << entry.keyword() << '\n';
+    const CliEntry* entry = findEntry(library, idText, err);
+    if (!entry)
+        return 1;
+    std::string error;
+    if (!write(*entry, error))
+        return fail(err, error);
     return 0;
+}
+
+int info(const std::string& path, bool formulas, std::ostream& out, std::ostream& err) {
+    CliLibrary library;
+    if (!load(path, library, err))
+        return 1;
+    for (const CliEntry& entry : library.entries()) {
+        out << entry.category << ' ' << entry.id() << ' ' << entry.keyword();
+        if (const FlowerTorusNode* torus = asTorus(entry.object.get()); formulas && torus)
+            out << ' ' << floralFormula(*torus);
+        out << '\n';
+    }
+    return 0;
+}
+
+int diagram(const std::string& path, const std::string& idText, const std::string& target,
+            std::ostream& err) {
+    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
+        const FlowerTorusNode* torus = asTorus(entry.object.get());
+        if (!torus) {
+            error = "entry " + std::to_string(entry.id()) + " is not a flower head";
+            return false;
+        }
+        return writeFloralDiagramSvg(*torus, target, error);
+    });
 }
 
 int resave(const std::string& path, const std::string& target, std::ostream& err) {
@@ -76,16 +113,16 @@ int resave(const std::string& path, const std::string& target, std::ostream& err
 
 int exportObj(const std::string& path, const std::string& idText, const std::string& target,
               bool singleSurfaces, std::ostream& err) {
-    CliLibrary library;
-    if (!load(path, library, err))
-        return 1;
-    const CliEntry* entry = findEntry(library, idText, err);
-    if (!entry)
-        return 1;
-    std::string error;
-    if (!exportObjFiles(entry->node(), target, singleSurfaces, error))
-        return fail(err, error);
-    return 0;
+    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
+        return exportObjFiles(entry.node(), target, singleSurfaces, error);
+    });
+}
+
+int exportGltf(const std::string& path, const std::string& idText, const std::string& target,
+               std::ostream& err) {
+    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
+        return exportGltfFile(entry.node(), target, gltfImageFromFile, error);
+    });
 }
 
 int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer renderer) {
@@ -98,16 +135,9 @@ int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer 
     }
     if (!renderer)
         return fail(err, "this build cannot render");
-    CliLibrary library;
-    if (!load(args[1], library, err))
-        return 1;
-    const CliEntry* entry = findEntry(library, args[2], err);
-    if (!entry)
-        return 1;
-    std::string error;
-    if (!renderer(*entry, args[3], width, height, error))
-        return fail(err, error);
-    return 0;
+    return writeEntry(args[1], args[2], err, [&](const CliEntry& entry, std::string& error) {
+        return renderer(entry, args[3], width, height, error);
+    });
 }
 
 } // namespace
@@ -115,10 +145,12 @@ int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer 
 const char* cliUsage() {
     return "usage: pelmora-cli COMMAND ...\n"
            "\n"
-           "  info LIBRARY.pmr\n"
+           "  info LIBRARY.pmr [--formula]\n"
            "      One line per top-level entry in file order: CATEGORY ID KEYWORD, where\n"
            "      CATEGORY is 0 scene, 1 primitive, 2 leaf, 3 flower, 4 composite and ID is\n"
            "      the id the entry gets when the library is loaded (counting from 1).\n"
+           "      With --formula a flower head's line ends in its floral formula\n"
+           "      (\"K5 C5 A\u221e G1\": sepals, petals, stamens, pistils).\n"
            "  resave LIBRARY.pmr OUT.pmr\n"
            "      Loads the library and writes it again as Save does.\n"
            "  export-obj LIBRARY.pmr ID OUT [--single]\n"
@@ -127,6 +159,15 @@ const char* cliUsage() {
            "      when OUT already ends in .obj; the texture images the materials use are\n"
            "      copied beside them. Every surface comes as a front and a back copy; with\n"
            "      --single only the front one, for renderers that show both.\n"
+           "  export-gltf LIBRARY.pmr ID OUT\n"
+           "      Writes the entry with that id as glTF 2.0, as \"Save focusing object as\n"
+           "      glTF\" does: one binary OUT.glb (OUT when it already ends in .glb), or,\n"
+           "      for OUT ending in .gltf, OUT with its buffer (.bin) and texture images\n"
+           "      beside it. Plants, flower heads and their slots stay nodes; alike organs\n"
+           "      share one mesh.\n"
+           "  diagram LIBRARY.pmr ID OUT.svg\n"
+           "      Writes the floral diagram of the flower head with that id as an SVG\n"
+           "      picture, its floral formula as the caption.\n"
            "  render LIBRARY.pmr ID OUT.png [--size WxH]\n"
            "      Draws the entry as the main view shows a work object (home camera, lights,\n"
            "      floor; 1000x800 unless --size says otherwise) and writes a PNG. It needs an\n"
@@ -156,8 +197,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // Every command loads into a fresh id counter, so ids count from 1 in file order.
     IdCounter ids;
     ScopedModelContext context({&ids, nullptr, nullptr, textureCache()});
-    if (command == "info" && args.size() == 2)
-        return info(args[1], out, err);
+    if (command == "info" && (args.size() == 2 || (args.size() == 3 && args[2] == "--formula")))
+        return info(args[1], args.size() == 3, out, err);
+    if (command == "export-gltf" && args.size() == 4)
+        return exportGltf(args[1], args[2], args[3], err);
+    if (command == "diagram" && args.size() == 4)
+        return diagram(args[1], args[2], args[3], err);
     if (command == "resave" && args.size() == 3)
         return resave(args[1], args[2], err);
     if (command == "export-obj" &&
@@ -165,7 +210,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return exportObj(args[1], args[2], args[3], args.size() == 5, err);
     if (command == "render")
         return render(args, err, renderer);
-    if (command == "info" || command == "resave" || command == "export-obj")
+    if (command == "info" || command == "resave" || command == "export-obj" ||
+        command == "export-gltf" || command == "diagram")
         return fail(err, "wrong arguments for " + command + "; see pelmora-cli --help");
     return fail(err, "unknown command '" + command + "'; see pelmora-cli --help");
 }

@@ -2,11 +2,12 @@
 // and copies, painting.
 #include "control/FloralDiagram.h"
 
+#include "control/FloralDiagramGlyphs.h"
 #include "control/Singleton.h"
+#include "organs/FloralFormula.h"
 #include "organs/FlowerTorusNode.h"
 
 #include <QPainter>
-#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -28,17 +29,7 @@ constexpr int kHandleHalf = 4;
 // Each ring's layout phase, inside out.
 constexpr std::array<double, 4> kRingPhases = {0.0, kPi / 2, kPi, -kPi / 2};
 
-const QColor kGreen(0, 255, 0);
-const QColor kYellow(255, 255, 0);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kLightGrey(230, 230, 230);
-const QColor kSelection(100, 100, 255);
 const QColor kCrossHair(100, 100, 100);
-
-bool isHighlighted(const FlowerPart& slot) {
-    return slot.state == kSlotEmptyHighlighted || slot.state == kSlotFilledHighlighted;
-}
 
 // Fills a slot with its own copy of `prototype`; any organ it held is deleted.
 void fillWithCopy(FlowerPart& slot, const FlowerObjectNode& prototype) {
@@ -311,63 +302,6 @@ QPoint FloralDiagram::centre() const {
 
 // --- Painting
 
-namespace {
-
-// The glyph fill of a slot: grey when empty, the selection colour when marked,
-// the whorl's colour when filled.
-QColor slotFill(const FlowerPart& slot, const QColor& filled) {
-    if (slot.state == kSlotFilled)
-        return filled;
-    return isHighlighted(slot) ? kSelection : kLightGrey;
-}
-
-void drawDisc(QPainter& painter, const QPointF& at, double radius) {
-    painter.drawEllipse(at, radius, radius);
-}
-
-void drawPistil(QPainter& painter, const FlowerPart& slot, const QPointF& at) {
-    const double size = slot.size;
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(slotFill(slot, kYellow));
-    drawDisc(painter, at, size);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(slotFill(slot, kGreen));
-    drawDisc(painter, at - QPointF(size / 2, 0), size / 2);
-    drawDisc(painter, at + QPointF(size / 2, 0), size / 2);
-}
-
-void drawStamen(QPainter& painter, const FlowerPart& slot, const QPointF& at,
-                const QPointF& across) {
-    const double radius = 2.0 * slot.size / 3.0;
-    const QPointF first = at + across * (radius / 2);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(slotFill(slot, kGreen));
-    drawDisc(painter, first, radius);
-    drawDisc(painter, at - across * (radius / 2), radius);
-    // The anther's seam: half a circle inside the first lobe.
-    painter.setBrush(Qt::NoBrush);
-    const double half = radius / 2;
-    painter.drawArc(QRectF(first - QPointF(half, half), QSizeF(radius, radius)), 0, 180 * 16);
-}
-
-// Petals are triangles pointing outwards; sepals kites, their side corners set back.
-void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& at, const QPointF& out,
-               const QPointF& across, bool sepal) {
-    const double size = slot.size;
-    const QPointF tip = at + out * size;
-    QPolygonF outline;
-    if (sepal)
-        outline << tip << at + across * (2.5 * size) - out * (size / 2) << at - out * size
-                << at - across * (2.5 * size) - out * (size / 2);
-    else
-        outline << tip << at + across * (2.5 * size) << at - across * (2.5 * size);
-    painter.setPen(QPen(kBlue, 1));
-    painter.setBrush(slotFill(slot, sepal ? kBlue : kRed));
-    painter.drawPolygon(outline);
-}
-
-} // namespace
-
 void FloralDiagram::paint(QPainter& painter, int left, int top, int right, int bottom) {
     left_ = left;
     top_ = top;
@@ -383,17 +317,18 @@ void FloralDiagram::paint(QPainter& painter, int left, int top, int right, int b
     const double outer = std::min(std::max(highlightInner_, highlightOuter_), room);
     if (inner != outer) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(kSelection);
-        drawDisc(painter, c, outer);
+        painter.setBrush(kDiagramSelection);
+        painter.drawEllipse(QPointF(c), outer, outer);
         painter.setBrush(Qt::white);
-        drawDisc(painter, c, inner);
+        painter.drawEllipse(QPointF(c), inner, inner);
     }
 
     painter.setPen(QPen(kCrossHair, 1, Qt::DotLine));
     painter.drawLine(c.x(), top, c.x(), bottom - 1);
     painter.drawLine(left, c.y(), right - 1, c.y());
 
-    static const QColor kHandleColours[4] = {kYellow, kGreen, kRed, kGreen};
+    static const QColor kHandleColours[4] = {kDiagramYellow, kDiagramGreen, kDiagramRed,
+                                             kDiagramGreen};
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     for (int ring = 0; ring < 4; ++ring) {
@@ -406,22 +341,15 @@ void FloralDiagram::paint(QPainter& painter, int left, int top, int right, int b
                          2 * kHandleHalf, kHandleColours[ring]);
     }
 
-    if (const FlowerTorusNode* torus = receptacle())
-        for (int whorl : kWhorlsInsideOut)
-            for (const auto& slotPointer : torus->slotList(whorl)) {
-                const FlowerPart& slot = *slotPointer;
-                const QPointF out(std::cos(slot.theta), std::sin(slot.theta));
-                const QPointF across(-out.y(), out.x());
-                const QPointF at = QPointF(c) + out * slot.radius;
-                if (at.y() < top)
-                    continue;
-                if (whorl == kWhorlPistil)
-                    drawPistil(painter, slot, at);
-                else if (whorl == kWhorlStamen)
-                    drawStamen(painter, slot, at, across);
-                else
-                    drawBlade(painter, slot, at, out, across, whorl == kWhorlSepal);
-            }
+    const FlowerTorusNode* torus = receptacle();
+    std::string formula;
+    if (torus) {
+        paintWhorlGlyphs(painter, *torus, c, top);
+        formula = floralFormula(*torus);
+        paintFormulaCaption(painter, formula, QRect(left, top, right - left, bottom - top));
+    }
+    if (formulaDisplay_)
+        formulaDisplay_(formula);
     painter.restore();
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 class FlowerObjectNode;
 class FlowerTorusNode;
@@ -39,6 +40,7 @@ class FloralDiagram {
 public:
     using ReceptacleLookup = std::function<FlowerTorusNode*(int id)>;
     using CountsDisplay = std::function<void(const WhorlSummary&)>;
+    using FormulaDisplay = std::function<void(const std::string&)>;
 
     static constexpr std::array<int, 4> kInitialRingRadii = {20, 40, 60, 100};
 
@@ -48,6 +50,10 @@ public:
     void setSettings(const FloralDiagramSettings* settings) { settings_ = settings; }
     // Where the counts and indefinite flags of a bound receptacle are shown.
     void setCountsDisplay(CountsDisplay display) { display_ = std::move(display); }
+    // Where the floral formula of the bound receptacle is shown besides the caption
+    // under the diagram; handed an empty text while nothing is bound. Every paint
+    // renews it, so it follows each whorl edit the views show.
+    void setFormulaDisplay(FormulaDisplay display) { formulaDisplay_ = std::move(display); }
 
     // Binds to the receptacle (null does nothing), shows its counts and takes the
     // ring radii from its slots, kept in increasing order from the outside in.
@@ -93,7 +99,8 @@ public:
     QPoint centre() const;
 
     // Draws the diagram into the rectangle (right and bottom exclusive), which it
-    // remembers for the hit tests and drags that follow.
+    // remembers for the hit tests and drags that follow, with the bound receptacle's
+    // floral formula as its caption.
     void paint(QPainter& painter, int left, int top, int right, int bottom);
 
 private:
@@ -108,6 +115,7 @@ private:
     ReceptacleLookup lookup_;
     const FloralDiagramSettings* settings_ = nullptr;
     CountsDisplay display_;
+    FormulaDisplay formulaDisplay_;
     int boundId_ = -1;
     std::array<int, 4> ringRadii_ = kInitialRingRadii;
     int left_ = 0;

@@ -1,6 +1,8 @@
 #include "control/LibraryFileModule.h"
 
 #include "control/AppController.h"
+#include "control/FloralDiagramSvg.h"
+#include "control/GltfImages.h"
 #include "control/LibraryBrowser.h"
 #include "control/ModeHost.h"
 #include "control/Singleton.h"
@@ -11,6 +13,7 @@
 #include "model/ModelContext.h"
 #include "model/SceneRoot.h"
 #include "model/TexturePaths.h"
+#include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
 
 #include <QCoreApplication>
@@ -166,14 +169,37 @@ void LibraryFileModule::returnToPlantCreation() const {
     controller.commit();
 }
 
+namespace {
+
+// The object the object commands act on; null, with `error` saying so, when there
+// is none.
+FlowerObjectNode* exportTarget(std::string& error) {
+    FlowerObjectNode* target = appController().targetObject();
+    if (!target)
+        error = "there is no object to export";
+    return target;
+}
+
+} // namespace
+
 bool LibraryFileModule::exportFocusObj(const std::string& chosen, bool singleSurfaces,
                                        std::string& error) const {
-    FlowerObjectNode* target = appController().targetObject();
-    if (!target) {
-        error = "there is no object to export";
+    FlowerObjectNode* target = exportTarget(error);
+    return target && exportObjFiles(*target, chosen, singleSurfaces, error);
+}
+
+bool LibraryFileModule::exportFocusGltf(const std::string& chosen, std::string& error) const {
+    const FlowerObjectNode* target = exportTarget(error);
+    return target && exportGltfFile(*target, chosen, gltfImageFromFile, error);
+}
+
+bool LibraryFileModule::exportFocusDiagram(const std::string& chosen, std::string& error) const {
+    const FlowerTorusNode* flower = asTorus(appController().targetObject());
+    if (!flower) {
+        error = "the object is not a flower head";
         return false;
     }
-    return exportObjFiles(*target, chosen, singleSurfaces, error);
+    return writeFloralDiagramSvg(*flower, chosen, error);
 }
 
 LibraryFileModule& libraryFileModule() {

@@ -48,6 +48,12 @@ public:
     // chosen name, with its texture images beside them; with `singleSurfaces` each
     // surface once. False, with `error` set, when there is none or a file failed.
     bool exportFocusObj(const std::string& chosen, bool singleSurfaces, std::string& error) const;
+    // The same object as glTF 2.0: a ".glb" file, or a ".gltf" one with its buffer
+    // and images beside it when the chosen name ends so.
+    bool exportFocusGltf(const std::string& chosen, std::string& error) const;
+    // The floral diagram of the object as an SVG picture; the object must be a
+    // flower head.
+    bool exportFocusDiagram(const std::string& chosen, std::string& error) const;
 
 private:
     // Reads the file's text and checks that it is a library; `error` says why not.

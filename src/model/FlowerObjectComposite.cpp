@@ -618,16 +618,15 @@ void FlowerObjectComposite::drawHighlightBox() const {
 }
 
 int FlowerObjectComposite::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
-    for (size_t i = 0; i < m_children.size(); ++i)
-        vertexCount = m_children[i]->exportObj(out, matrix * branchMatrix(i), vertexCount);
-    for (size_t j = 0; j < m_childrenArongAxis.size(); ++j) {
-        TextWriter diagnostic;
-        diagnostic.format("here!! %d %d \n", static_cast<int>(m_childrenMatArongAxis.size()),
-                          static_cast<int>(m_childrenMatRelateveRot.size()));
-        std::fputs(diagnostic.str().c_str(), stderr);
-        vertexCount =
-            m_childrenArongAxis[j]->exportObj(out, matrix * m_childrenMatArongAxis[j], vertexCount);
-    }
+    forEachPlacedChild(*this, [&](FlowerObjectNode& child, const Matrix4& placement, bool segment) {
+        if (segment) {
+            TextWriter diagnostic;
+            diagnostic.format("here!! %d %d \n", static_cast<int>(m_childrenMatArongAxis.size()),
+                              static_cast<int>(m_childrenMatRelateveRot.size()));
+            std::fputs(diagnostic.str().c_str(), stderr);
+        }
+        vertexCount = child.exportObj(out, matrix * placement, vertexCount);
+    });
     return vertexCount;
 }
 

@@ -3,6 +3,7 @@
 #include "model/FlowerObjectNode.h"
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 class SceneRoot;
@@ -135,6 +136,20 @@ inline FlowerObjectComposite* asComposite(FlowerObjectNode* node) {
 inline const FlowerObjectComposite* asComposite(const FlowerObjectNode* node) {
     return node && node->kind == kKindComposite ? static_cast<const FlowerObjectComposite*>(node)
                                                 : nullptr;
+}
+
+// Calls visit(child, placement, segment) with every branch, then every segment, each
+// with its placement relative to the composite; `segment` tells the two apart. A
+// const composite hands out const children.
+template <typename Composite, typename Visit>
+void forEachPlacedChild(Composite& composite, Visit&& visit) {
+    using Node =
+        std::conditional_t<std::is_const_v<Composite>, const FlowerObjectNode, FlowerObjectNode>;
+    for (size_t i = 0; i < composite.m_children.size(); ++i)
+        visit(static_cast<Node&>(*composite.m_children[i]), composite.branchMatrix(i), false);
+    for (size_t j = 0; j < composite.m_childrenArongAxis.size(); ++j)
+        visit(static_cast<Node&>(*composite.m_childrenArongAxis[j]),
+              composite.m_childrenMatArongAxis[j], true);
 }
 
 // The nearest stroke point of an object to a ray, over its owned strokes and then

@@ -36,6 +36,12 @@ void SceneRoot::drawOverlay() {
     drawPlants(*this, [](FlowerObjectComposite& p) { p.drawOverlay(); });
 }
 
+int SceneRoot::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
+    for (size_t i = 0; i < m_children.size(); ++i)
+        vertexCount = m_children[i]->exportObj(out, matrix * m_childrenMat[i], vertexCount);
+    return vertexCount;
+}
+
 void SceneRoot::plantAlongStroke(std::unique_ptr<FlowerObjectComposite> plant,
                                  const Stroke& stroke) {
     if (!plant || stroke.empty())

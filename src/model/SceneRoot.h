@@ -45,7 +45,8 @@ public:
     void drawPlain() override {}
     void drawTranslucent() override;
     void drawOverlay() override;
-    int exportObj(ObjExport&, const Matrix4&, int vertexCount) override { return vertexCount; }
+    // Every plant under its place in the scene.
+    int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
 
     // Plants `plant` on the stroke: its axis re-fitted to the stroke moved to the

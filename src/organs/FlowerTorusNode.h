@@ -189,4 +189,9 @@ bool forEachSlot(Torus& torus, Visit&& visit, const std::array<int, 4>& order = 
     return false;
 }
 
+// The node as a receptacle; null for a node of another kind (or none).
+inline const FlowerTorusNode* asTorus(const FlowerObjectNode* node) {
+    return node && node->kind == kKindTorus ? static_cast<const FlowerTorusNode*>(node) : nullptr;
+}
+
 std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input);

@@ -41,27 +41,6 @@ void writeFace(TextWriter& obj, int a, int b, int c) {
     obj.text(std::string_view(line, static_cast<size_t>(end - line)));
 }
 
-// The normal to write at (r, c). Where the stored one has no length (a point the
-// surface closes to, a fold whose two sides cancel) the nearest one along the row
-// or the column that has one stands in, since a zero normal leaves the vertex
-// unlit in every reader.
-Vector3 usableNormal(const Grid& normals, int r, int c) {
-    const auto usable = [&](int row, int column) {
-        return row >= 0 && row < normals.rows() && column >= 0 && column < normals.columns() &&
-               normals.at(row, column).lengthSquared() > 1e-12;
-    };
-    const int reach = std::max(normals.rows(), normals.columns());
-    for (int d = 0; d < reach; ++d) {
-        const std::array<std::pair<int, int>, 4> candidates = {
-            {{r, c - d}, {r, c + d}, {r - d, c}, {r + d, c}}};
-        for (const auto& [row, column] : candidates)
-            if (usable(row, column))
-                return normals.at(row, column);
-    }
-    // A grid without any area has no side to face.
-    return {0.0, 0.0, 1.0};
-}
-
 // FNV-1a over the bytes: copy names only need to tell different images apart.
 std::string contentHash(std::string_view bytes) {
     std::uint64_t hash = 14695981039346656037ull;
@@ -120,6 +99,23 @@ void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, cons
         }
 }
 
+Vector3 usableNormal(const Grid& normals, int r, int c) {
+    const auto usable = [&](int row, int column) {
+        return row >= 0 && row < normals.rows() && column >= 0 && column < normals.columns() &&
+               normals.at(row, column).lengthSquared() > 1e-12;
+    };
+    const int reach = std::max(normals.rows(), normals.columns());
+    for (int d = 0; d < reach; ++d) {
+        const std::array<std::pair<int, int>, 4> candidates = {
+            {{r, c - d}, {r, c + d}, {r - d, c}, {r + d, c}}};
+        for (const auto& [row, column] : candidates)
+            if (usable(row, column))
+                return normals.at(row, column);
+    }
+    // A grid without any area has no side to face.
+    return {0.0, 0.0, 1.0};
+}
+
 std::string_view textureFileName(std::string_view path) {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -139,23 +135,29 @@ void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, 
     mtl.text("\n");
 }
 
-const std::string& textureCopyName(ObjExport& out, const std::string& path) {
-    const auto [entry, added] = out.textures.try_emplace(path);
-    ObjTextureCopy& copy = entry->second;
-    if (!added)
-        return copy.name;
+std::string imageCopyName(std::string_view path, std::string_view image,
+                          std::string_view extension) {
     const std::string_view file = textureFileName(path);
     const size_t dot = file.rfind('.');
     const std::string stem = portableName(file.substr(0, dot));
-    const std::string extension =
-        dot == std::string_view::npos ? "" : portableName(file.substr(dot));
-    if (!readWholeFile(path, copy.image, copy.error)) {
-        copy.name = stem + extension;
-        return copy.name;
-    }
-    const std::string hash = contentHash(copy.image);
+    const std::string suffix = portableName(
+        extension.empty() && dot != std::string_view::npos ? file.substr(dot) : extension);
+    if (image.empty())
+        return stem + suffix;
+    const std::string hash = contentHash(image);
     // An image that is itself a copy from an earlier export keeps its name.
-    copy.name = stem.ends_with("-" + hash) ? stem + extension : stem + "-" + hash + extension;
+    return stem.ends_with("-" + hash) ? stem + suffix : stem + "-" + hash + suffix;
+}
+
+const std::string& textureCopyName(ObjExport& out, const std::string& path) {
+    const auto [entry, added] = out.textures.try_emplace(path);
+    ObjTextureCopy& copy = entry->second;
+    if (added) {
+        // An image that cannot be read keeps its plain name; the export then fails.
+        if (!readWholeFile(path, copy.image, copy.error))
+            copy.image.clear();
+        copy.name = imageCopyName(path, copy.image, "");
+    }
     return copy.name;
 }
 

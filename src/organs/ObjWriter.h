@@ -23,6 +23,12 @@ class TextWriter;
 void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, const Grid& texCoords,
                const Matrix4& matrix, bool back, int base);
 
+// The normal to write at (r, c). Where the stored one has no length (a point the
+// surface closes to, a fold whose two sides cancel) the nearest one along the row
+// or the column that has one stands in, since a zero normal leaves the vertex
+// unlit in every reader.
+Vector3 usableNormal(const Grid& normals, int r, int c);
+
 // "newmtl", "Ka", "Kd", "Ks", "Ns", the two texture maps naming `texture` unless it
 // is empty, and an empty line.
 void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, const Rgba& diffuse,
@@ -30,6 +36,13 @@ void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, 
 
 // The last component of a texture path (after the last '/' or '\').
 std::string_view textureFileName(std::string_view path);
+
+// The name of a copy of the image read from `path` whose contents are `image`: the
+// file name made portable, with a hash of the contents before the extension (the
+// given one, or the file's own when `extension` is empty, as ".png"), so that two
+// different images never share a name. An empty image gets the plain name.
+std::string imageCopyName(std::string_view path, std::string_view image,
+                          std::string_view extension);
 
 // The name of the copy of the image at `path` that the export puts beside its MTL
 // file: the image's file name with a hash of its contents before the extension, so

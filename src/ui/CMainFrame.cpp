@@ -3,6 +3,7 @@
 #include "control/AppController.h"
 #include "control/LibraryFileModule.h"
 #include "control/Singleton.h"
+#include "exchange/GltfExport.h"
 #include "ui/AboutDialog.h"
 #include "ui/Autosave.h"
 #include "ui/CFlowerLibView.h"
@@ -154,8 +155,9 @@ void CMainFrame::buildMenus() {
         return m;
     };
 
-    fileMenu_ =
-        menu(nullptr, "File(&F)", {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj});
+    fileMenu_ = menu(nullptr, "File(&F)",
+                     {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj, kCmdSaveGltf,
+                      kCmdSaveDiagramSvg});
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
@@ -361,6 +363,48 @@ void CMainFrame::exportObj() {
                                 QString::fromStdString(error));
     else
         confirm(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(chosen)));
+}
+
+bool CMainFrame::saveThrough(const QString& caption, const QString& filter, const QString& failure,
+                             const std::function<bool(const std::string&, std::string&)>& write) {
+    const QString chosen = shellPrompts().chooseSaveFile(caption, filter);
+    if (chosen.isEmpty())
+        return false;
+    std::string error;
+    if (!write(chosen.toStdString(), error)) {
+        document_.reportFailure(failure + QStringLiteral("\n\n") + QString::fromStdString(error));
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::exportGltf() {
+    std::string written;
+    const bool saved =
+        saveThrough(QStringLiteral("Save focusing object as glTF"),
+                    QStringLiteral("glTF binary (*.glb);;glTF with separate files (*.gltf)"),
+                    QStringLiteral("Failed to export the object."),
+                    [&](const std::string& chosen, std::string& error) {
+                        written = gltfExportPaths(chosen).main;
+                        return libraryFileModule().exportFocusGltf(chosen, error);
+                    });
+    if (saved)
+        confirm(QStringLiteral("Exported to %1")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(written))));
+}
+
+void CMainFrame::exportDiagram() {
+    std::string written;
+    const bool saved = saveThrough(QStringLiteral("Save floral diagram as SVG"),
+                                   QStringLiteral("SVG picture (*.svg)"),
+                                   QStringLiteral("Failed to save the floral diagram."),
+                                   [&](const std::string& chosen, std::string& error) {
+                                       written = chosen;
+                                       return libraryFileModule().exportFocusDiagram(chosen, error);
+                                   });
+    if (saved)
+        confirm(QStringLiteral("Saved to %1")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(written))));
 }
 
 void CMainFrame::confirm(const QString& note) {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -58,6 +59,10 @@ public:
     bool saveDocument();
     bool saveDocumentAs();
     void exportObj();
+    // "Save focusing object as glTF" and "Save floral diagram as SVG": each asks for
+    // a file name, writes and confirms in the status bar.
+    void exportGltf();
+    void exportDiagram();
     // Shows a short note in the status bar for a few seconds.
     void confirm(const QString& note);
 
@@ -93,6 +98,10 @@ private:
     void refreshRecentFiles();
     void refreshTitle();
     bool saveTo(const QString& path);
+    // Asks for a file name and has `write` write there; a failure is reported with
+    // `failure` and the writer's error. Whether something was written.
+    bool saveThrough(const QString& caption, const QString& filter, const QString& failure,
+                     const std::function<bool(const std::string&, std::string&)>& write);
     // Before the library is replaced or the program ends: asks whether to save
     // unsaved changes. False when the user cancels or saving fails, and then
     // nothing may change.

@@ -16,6 +16,8 @@ enum CommandId : int {
     kCmdViewStatusBar = 59393,
 
     kCmdSaveObj = 32826,
+    kCmdSaveGltf = 32920,
+    kCmdSaveDiagramSvg = 32921,
     kCmdShowParameterDlg = 32816,
     kCmdShowFloralDiagramDlg = 32819,
     kCmdShowOverallWindow = 32887,

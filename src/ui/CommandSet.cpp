@@ -6,6 +6,7 @@
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
 #include "organs/FlowerStamenNode.h"
+#include "organs/FlowerTorusNode.h"
 #include "organs/OrganTexturing.h"
 #include "ui/AutomaticRotation.h"
 #include "ui/CMainFrame.h"
@@ -170,6 +171,16 @@ void CommandSet::addFrameworkCommands() {
         "Export the current object as a Wavefront OBJ mesh with its MTL materials",
         [this] { frame_.exportObj(); },
         [] { return controller().targetObject() ? enabled() : disabled(); });
+    add(
+        kCmdSaveGltf, "Save focusing object as glTF",
+        "Export the current object as glTF 2.0 with its structure, materials and textures",
+        [this] { frame_.exportGltf(); },
+        [] { return controller().targetObject() ? enabled() : disabled(); });
+    add(
+        kCmdSaveDiagramSvg, "Save floral diagram as SVG",
+        "Save the floral diagram of the current flower head as an SVG picture",
+        [this] { frame_.exportDiagram(); },
+        [] { return asTorus(controller().targetObject()) ? enabled() : disabled(); });
     add(
         kCmdAppExit, "Exit(&X)", "Quit Pelmora", [this] { frame_.close(); }, enabled);
     add(

@@ -60,6 +60,10 @@ FDParameterDlg::FDParameterDlg(QWidget* parent) : QDialog(parent) {
     grid->addWidget(rotation_, 4, 4);
     connect(rotation_, &QSpinBox::valueChanged, this,
             [this](int tenths) { settings_.rotationTenths = tenths; });
+    formula_ = new QLabel;
+    formula_->setObjectName(QStringLiteral("Formula"));
+    formula_->setAlignment(Qt::AlignCenter);
+    grid->addWidget(formula_, 5, 0, 1, 5);
     ready_ = true;
 }
 
@@ -74,6 +78,10 @@ void FDParameterDlg::showCounts(const WhorlSummary& summary) {
     }
     rotation_->setValue(FloralDiagramSettings::kInitialRotationTenths);
     ready_ = true;
+}
+
+void FDParameterDlg::showFormula(const std::string& formula) {
+    formula_->setText(QString::fromStdString(formula));
 }
 
 void FDParameterDlg::countChanged(int ring, int count) {

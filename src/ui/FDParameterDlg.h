@@ -5,8 +5,10 @@
 #include <QDialog>
 
 #include <array>
+#include <string>
 
 class QCheckBox;
+class QLabel;
 class QSpinBox;
 
 // The floral diagram's modeless dialog: per whorl the number of organs, whether the
@@ -23,6 +25,8 @@ public:
     // Shows a receptacle's counts and layout flags without acting on them; the
     // rotation angle returns to its initial value.
     void showCounts(const WhorlSummary& summary);
+    // The bound receptacle's floral formula, shown under the rows.
+    void showFormula(const std::string& formula);
     double rotationDegrees() const { return settings_.rotationDegrees(); }
 
 private:
@@ -35,6 +39,7 @@ private:
     std::array<QSpinBox*, 4> counts_{};
     std::array<QCheckBox*, 4> indefinite_{};
     QSpinBox* rotation_ = nullptr;
+    QLabel* formula_ = nullptr;
     // The count each whorl showed last: a new count adds or removes the difference.
     std::array<int, 4> lastCounts_{};
     // False while the dialog sets its own controls, whose notifications then do

@@ -45,6 +45,10 @@ ShellPrompts::ShellPrompts() {
             QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp);;All files (*)"), nullptr,
             QFileDialog::ReadOnly);
     };
+    chooseSaveFile = [](const QString& caption, const QString& filter) {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, QString(),
+                                            filter);
+    };
 }
 
 ShellPrompts& shellPrompts() {

@@ -22,6 +22,9 @@ struct ShellPrompts {
     std::function<bool(const QString& problem)> openReadablePart;
     // An image file to open, asked with `caption` in `folder`; empty when cancelled.
     std::function<QString(const QString& caption, const QString& folder)> chooseImage;
+    // A file to write, asked with `caption` and the file type `filter`; empty when
+    // cancelled.
+    std::function<QString(const QString& caption, const QString& filter)> chooseSaveFile;
 };
 
 // The program's prompts; replacing them holds until they are reset.

@@ -38,6 +38,8 @@ ViewManager::ViewManager()
     diagram.setSettings(&floralDiagramDialog_->settings());
     diagram.setCountsDisplay(
         [dialog = floralDiagramDialog_.get()](const WhorlSummary& s) { dialog->showCounts(s); });
+    diagram.setFormulaDisplay(
+        [dialog = floralDiagramDialog_.get()](const std::string& f) { dialog->showFormula(f); });
 }
 
 ViewManager::~ViewManager() {
@@ -47,6 +49,7 @@ ViewManager::~ViewManager() {
     if (FloralDiagram* diagram = existingSingleton<FloralDiagram>()) {
         diagram->setSettings(nullptr);
         diagram->setCountsDisplay(nullptr);
+        diagram->setFormulaDisplay(nullptr);
     }
     // The textures' GL names live in the contexts' shared name space: they are freed
     // while a context that shares it is current, before the contexts go.

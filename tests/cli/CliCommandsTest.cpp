@@ -9,10 +9,12 @@
 #include "organs/FakeTextureCache.h"
 #include "support/SamplePlants.h"
 #include "support/TextLines.h"
+#include "support/ToolReports.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <array>
@@ -20,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -99,6 +102,7 @@ TEST_F(CliCommandsTest, FailuresEndWithOneLineAndANonZeroStatus) {
         EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
     };
     expectFailure({"info", directory + "/missing.pmr"}, "cannot open");
+    expectFailure({"diagram", library, "1", directory + "/x.svg"}, "entry 1 is not a flower head");
     expectFailure({"export-obj", library, "99", directory + "/x"}, "no entry with id 99");
     expectFailure({"export-obj", library, "one", directory + "/x"}, "not an object id");
     expectFailure({"export-obj", library, "1", directory + "/no/such/dir/x"}, "cannot write");
@@ -117,31 +121,6 @@ TEST_F(CliCommandsTest, FailuresEndWithOneLineAndANonZeroStatus) {
     expectFailure({"resave", directory + "/other.pmr", directory + "/y.pmr"}, "Pelmora File");
     EXPECT_FALSE(std::filesystem::exists(directory + "/y.pmr"));
 }
-
-namespace {
-
-// What another tool makes of an OBJ file: assimp's report on a raw import.
-std::string assimpInfo(const std::string& obj) {
-    const std::string command = "assimp info '" + obj + "' -r 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string report;
-    std::array<char, 4096> block;
-    while (pipe && fgets(block.data(), block.size(), pipe.get()))
-        report += block.data();
-    return report;
-}
-
-// The value after "label:" on the report's line that starts with it.
-std::string reportValue(const std::string& report, const std::string& label) {
-    for (const std::string& line : lines(report))
-        if (line.rfind(label + ":", 0) == 0) {
-            const size_t value = line.find_first_not_of(' ', label.size() + 1);
-            return value == std::string::npos ? "" : line.substr(value);
-        }
-    return "";
-}
-
-} // namespace
 
 // A textured flower on a stem, exported by the tool, moved to another folder and
 // imported by another program: every material once, its textures found beside it.
@@ -217,10 +196,50 @@ TEST_F(CliCommandsTest, ATexturedExportImportsElsewhereAfterItMoved) {
         << single;
 }
 
+// A flower head's formula and diagram, printed and drawn by the tool: the formula
+// on the flower's info line, the SVG picture well-formed, one glyph placed at each
+// slot and the formula as its caption.
+TEST_F(CliCommandsTest, AFlowerHeadsFormulaAndDiagramComeOutOfTheTool) {
+    auto flower = samples::flower();
+    LibraryContents one;
+    one.objects[kCategoryFlower] = {flower.get()};
+    one.objects[kCategoryComposite] = {plant.get()};
+    const std::string flowers = directory + "/flowers.pmr";
+    std::string error;
+    ASSERT_TRUE(saveLibraryFile(flowers, one, error)) << error;
+
+    EXPECT_EQ(run({"info", flowers, "--formula"}), 0);
+    EXPECT_EQ(out.str(), "3 1 Torus K5 C6 A6 G1\n4 20 Composit\n");
+
+    const std::string svg = directory + "/flower.svg";
+    ASSERT_EQ(run({"diagram", flowers, "1", svg}), 0) << err.str();
+    QXmlStreamReader xml(QString::fromStdString(read(svg)));
+    std::set<QString> glyphPlaces;
+    QString text;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        // Each glyph is drawn in a frame moved to its slot.
+        const QString transform = xml.attributes().value("transform").toString();
+        if (xml.name() == QStringLiteral("g") && transform != "matrix(1,0,0,1,0,0)" &&
+            !transform.isEmpty())
+            glyphPlaces.insert(transform);
+        if (xml.name() == QStringLiteral("text"))
+            text += xml.readElementText();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(glyphPlaces.size(), 1u + 6 + 6 + 5);
+    EXPECT_EQ(text.toStdString(), "K5 C6 A6 G1");
+
+    EXPECT_EQ(run({"export-gltf", flowers, "1", directory + "/flower"}), 0) << err.str();
+    EXPECT_EQ(read(directory + "/flower.glb").substr(0, 4), "glTF");
+}
+
 TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* command :
-         {"info", "resave", "export-obj", "--single", "render", "xvfb-run -a"})
+    for (const char* command : {"info", "--formula", "resave", "export-obj", "--single",
+                                "export-gltf", "diagram", "render", "xvfb-run -a"})
         EXPECT_NE(out.str().find(command), std::string::npos) << command;
 }
 

@@ -264,4 +264,42 @@ TEST_F(FloralDiagramTest, PaintFillsGlyphsByState) {
     EXPECT_EQ(image.pixel(10, c.y() - 100), qRgb(0, 255, 0)) << "sepal ring handle";
 }
 
+// The floral formula of the bound flower, sepals to pistils, renewed on every paint
+// so that it follows each whorl edit, and written under the diagram.
+TEST_F(FloralDiagramTest, TheFormulaFollowsEveryWhorlEditAndStandsUnderTheDiagram) {
+    std::string formula = "unset";
+    diagram.setFormulaDisplay([&](const std::string& shown) { formula = shown; });
+    const auto captionInk = [&] {
+        int dark = 0;
+        for (int y = kHeight - 24; y < kHeight; ++y)
+            for (int x = 20; x < diagram.centre().x() - 2; ++x)
+                dark += qGray(image.pixel(x, y)) < 80;
+        return dark;
+    };
+    repaint();
+    EXPECT_EQ(formula, "");
+    EXPECT_EQ(captionInk(), 0);
+
+    diagram.bindNewFlower(torus.get());
+    repaint();
+    EXPECT_EQ(formula, "C6 A6 G1");
+    EXPECT_GT(captionInk(), 0);
+
+    diagram.addOrgans(5, kWhorlSepal);
+    repaint();
+    EXPECT_EQ(formula, "K5 C6 A6 G1");
+    // Beyond a dozen a whorl counts as many, as does a band.
+    diagram.addOrgans(7, kWhorlPetal);
+    diagram.setIndefinite(kWhorlStamen, true);
+    diagram.removeOrgans(1, kWhorlPistil);
+    repaint();
+    EXPECT_EQ(formula, "K5 C\u221e A\u221e");
+    diagram.addOrgans(2, kWhorlPistil);
+    diagram.removeOrgans(1, kWhorlPetal);
+    diagram.setIndefinite(kWhorlStamen, false);
+    diagram.addOrgans(3, kWhorlStamen);
+    repaint();
+    EXPECT_EQ(formula, "K5 C12 A3 G2");
+}
+
 } // namespace

@@ -235,13 +235,27 @@ TEST(ObjWriter, FileNamesFollowTheChosenName) {
     EXPECT_EQ(text.mtllib, "flower.txt.mtl");
 }
 
-TEST(ObjWriter, ASceneExportsOnlyTheMaterialLibraryLine) {
+// A scene's export once wrote nothing but the material library line and reported
+// success; it holds every plant at its place in the scene.
+TEST(ObjWriter, ASceneExportsEveryPlantWhereItStands) {
     WorkingDirectory dir;
-    SceneRoot scene(1);
+    IdCounter ids;
+    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    SceneRoot scene(nextId());
+    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
+    plant->appendAlongAxis(samples::stem(), samples::line({0, 0, 0}, {0, 1, 0}), {0, 0, 1});
+    const int stemId = plant->m_childrenArongAxis[0]->id;
+    scene.m_children.push_back(std::move(plant));
+    scene.m_childrenMat.push_back(Matrix4::translation({5, 0, 0}));
     std::string error;
     ASSERT_TRUE(exportObjFiles(scene, dir.path("scene").string(), false, error)) << error;
-    EXPECT_EQ(readFile(dir.path("scene.obj")), "mtllib scene.mtl\n");
-    EXPECT_EQ(readFile(dir.path("scene.mtl")), "");
+    const std::string obj = readFile(dir.path("scene.obj"));
+    EXPECT_NE(obj.find("usemtl pistil" + std::to_string(stemId) + "\n"), std::string::npos);
+    for (const std::string& line : lines(obj)) {
+        if (line.rfind("v ", 0) == 0) {
+            EXPECT_GT(std::stod(line.substr(2)), 4.0) << line;
+        }
+    }
 }
 
 // The OBJ file, the MTL file and the image copies stand or fall together.

@@ -5,12 +5,23 @@
 #include "organs/FlowerTorusNode.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/FDParameterDlg.h"
+#include "ui/ShellPrompts.h"
 
+#include <QLabel>
 #include <QSpinBox>
+#include <QStatusBar>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
-class FlowerHeadTest : public OrganSketchingFixture {};
+class FlowerHeadTest : public OrganSketchingFixture {
+protected:
+    static std::string readText(const QString& path) {
+        std::ifstream in(path.toStdString(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
 
 TEST_F(FlowerHeadTest, FlowerCreationStoresANewFlowerWhoseDiagramTheLibraryViewShows) {
     run(kCmdFlowerCreation);
@@ -37,6 +48,46 @@ TEST_F(FlowerHeadTest, FlowerCreationStoresANewFlowerWhoseDiagramTheLibraryViewS
 
     run(kCmdFlowerCreation);
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower).size(), 2u);
+}
+
+// A new flower's formula under its diagram follows the counts typed into the dialog,
+// and the File menu saves the diagram as SVG and the flower as glTF.
+TEST_F(FlowerHeadTest, TheFormulaFollowsTheDialogAndTheFileMenuSavesDiagramAndFlower) {
+    run(kCmdFlowerCreation);
+    ASSERT_NE(work<FlowerTorusNode>(), nullptr);
+    FDParameterDlg& dialog = viewManager().floralDiagramDialog();
+    const QLabel* formula = dialog.findChild<QLabel*>(QStringLiteral("Formula"));
+    ASSERT_NE(formula, nullptr);
+    EXPECT_EQ(formula->text(), QStringLiteral("C6 A6 G1"));
+    QSpinBox* sepals = dialog.findChild<QSpinBox*>(QStringLiteral("SepalCount"));
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(sepals, Qt::Key_Up);
+    EXPECT_EQ(formula->text(), QStringLiteral("K5 C6 A6 G1"));
+    controller().undo();
+    EXPECT_EQ(formula->text(), QStringLiteral("K4 C6 A6 G1"));
+
+    QStringList asked;
+    shellPrompts().chooseSaveFile = [&](const QString& caption, const QString&) {
+        asked << caption;
+        return pathOf(asked.size() == 1 ? "flower.svg" : "flower.gltf");
+    };
+    run(kCmdSaveDiagramSvg);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith(QStringLiteral("flower.svg")));
+    run(kCmdSaveGltf);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith(QStringLiteral("flower.gltf")));
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("Save floral diagram as SVG"),
+                                  QStringLiteral("Save focusing object as glTF")}));
+    EXPECT_NE(readText(pathOf("flower.svg")).find("K4 C6 A6 G1"), std::string::npos);
+    EXPECT_NE(readText(pathOf("flower.gltf")).find("\"receptacle"), std::string::npos);
+    EXPECT_FALSE(readText(pathOf("flower.bin")).empty());
+    EXPECT_TRUE(failures.isEmpty());
+
+    // Only a flower head has a floral diagram.
+    frame->commands().updateAll();
+    EXPECT_TRUE(frame->commands().action(kCmdSaveDiagramSvg)->isEnabled());
+    run(kCmdCompositCreation);
+    frame->commands().updateAll();
+    EXPECT_FALSE(frame->commands().action(kCmdSaveDiagramSvg)->isEnabled());
 }
 
 // The typical road of a new user: a petal drawn and stored, a new flower, a band of

@@ -125,9 +125,10 @@ TEST_F(MainFrameTest, MenuBarHasTheMenusInOrder) {
 
 TEST_F(MainFrameTest, MenuCaptionsAreExactlyTheCommandNames) {
     const std::vector<std::string> file = menuCaptions(*frame, "File(&F)");
-    EXPECT_EQ(file, (std::vector<std::string>{"Open...\tCtrl+O(&O)", "Save\tCtrl+S(&S)",
-                                              "Aave as (&A)...", "Save focusing object as OBJ", "-",
-                                              "-", "-", "Exit(&X)"}));
+    EXPECT_EQ(file, (std::vector<std::string>{
+                        "Open...\tCtrl+O(&O)", "Save\tCtrl+S(&S)", "Aave as (&A)...",
+                        "Save focusing object as OBJ", "Save focusing object as glTF",
+                        "Save floral diagram as SVG", "-", "-", "-", "Exit(&X)"}));
     EXPECT_EQ(menuCaptions(*frame, "Edit(&E)"),
               (std::vector<std::string>{"Undo\tCtrl+Z(&U)", "Redo\tCtrl+Y(&R)", "-"}));
     EXPECT_EQ(
@@ -359,11 +360,11 @@ TEST_F(MainFrameTest, LibraryCommandsChooseTheShownCategory) {
 }
 
 TEST_F(MainFrameTest, ObjectCommandsNeedATargetObject) {
-    for (int id : {kCmdSaveObj, kCmdColorObject, kCmdTextureToObject})
+    for (int id : {kCmdSaveObj, kCmdSaveGltf, kCmdColorObject, kCmdTextureToObject})
         EXPECT_FALSE(isEnabled(id));
     appController().setWorkObject(
         std::make_unique<FlowerObjectComposite>(appController().nextId()));
-    for (int id : {kCmdSaveObj, kCmdColorObject, kCmdTextureToObject})
+    for (int id : {kCmdSaveObj, kCmdSaveGltf, kCmdColorObject, kCmdTextureToObject})
         EXPECT_TRUE(isEnabled(id));
     EXPECT_FALSE(isEnabled(kCmdEditUndo));
 }

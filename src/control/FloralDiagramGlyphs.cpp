@@ -1,0 +1,99 @@
+#include "control/FloralDiagramGlyphs.h"
+
+#include "control/FloralDiagramSettings.h"
+#include "organs/FlowerTorusNode.h"
+
+#include <QPainter>
+#include <QPolygonF>
+
+#include <cmath>
+
+namespace {
+
+// The glyph fill of a slot: grey when empty, the selection colour when marked,
+// the whorl's colour when filled.
+QColor slotFill(const FlowerPart& slot, const QColor& filled) {
+    if (slot.state == kSlotFilled)
+        return filled;
+    return isHighlighted(slot) ? kDiagramSelection : kDiagramLightGrey;
+}
+
+void drawDisc(QPainter& painter, const QPointF& at, double radius) {
+    painter.drawEllipse(at, radius, radius);
+}
+
+void drawPistil(QPainter& painter, const FlowerPart& slot) {
+    const double size = slot.size;
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(slotFill(slot, kDiagramYellow));
+    drawDisc(painter, {}, size);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(slotFill(slot, kDiagramGreen));
+    drawDisc(painter, QPointF(-size / 2, 0), size / 2);
+    drawDisc(painter, QPointF(size / 2, 0), size / 2);
+}
+
+void drawStamen(QPainter& painter, const FlowerPart& slot, const QPointF& across) {
+    const double radius = 2.0 * slot.size / 3.0;
+    const QPointF first = across * (radius / 2);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(slotFill(slot, kDiagramGreen));
+    drawDisc(painter, first, radius);
+    drawDisc(painter, -across * (radius / 2), radius);
+    // The anther's seam: half a circle inside the first lobe.
+    painter.setBrush(Qt::NoBrush);
+    const double half = radius / 2;
+    painter.drawArc(QRectF(first - QPointF(half, half), QSizeF(radius, radius)), 0, 180 * 16);
+}
+
+// Petals are triangles pointing outwards; sepals kites, their side corners set back.
+void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& out, const QPointF& across,
+               bool sepal) {
+    const double size = slot.size;
+    const QPointF tip = out * size;
+    QPolygonF outline;
+    if (sepal)
+        outline << tip << across * (2.5 * size) - out * (size / 2) << -out * size
+                << -across * (2.5 * size) - out * (size / 2);
+    else
+        outline << tip << across * (2.5 * size) << -across * (2.5 * size);
+    painter.setPen(QPen(kDiagramBlue, 1));
+    painter.setBrush(slotFill(slot, sepal ? kDiagramBlue : kDiagramRed));
+    painter.drawPolygon(outline);
+}
+
+} // namespace
+
+bool isHighlighted(const FlowerPart& slot) {
+    return slot.state == kSlotEmptyHighlighted || slot.state == kSlotFilledHighlighted;
+}
+
+void paintWhorlGlyphs(QPainter& painter, const FlowerTorusNode& receptacle, const QPointF& centre,
+                      double top) {
+    for (int whorl : kWhorlsInsideOut)
+        for (const auto& slotPointer : receptacle.slotList(whorl)) {
+            const FlowerPart& slot = *slotPointer;
+            const QPointF out(std::cos(slot.theta), std::sin(slot.theta));
+            const QPointF across(-out.y(), out.x());
+            const QPointF at = centre + out * slot.radius;
+            if (at.y() < top)
+                continue;
+            painter.save();
+            painter.translate(at);
+            if (whorl == kWhorlPistil)
+                drawPistil(painter, slot);
+            else if (whorl == kWhorlStamen)
+                drawStamen(painter, slot, across);
+            else
+                drawBlade(painter, slot, out, across, whorl == kWhorlSepal);
+            painter.restore();
+        }
+}
+
+void paintFormulaCaption(QPainter& painter, const std::string& formula, const QRect& area) {
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.drawText(area.adjusted(0, 0, 0, -4), Qt::AlignHCenter | Qt::AlignBottom,
+                     QString::fromStdString(formula));
+    painter.restore();
+}

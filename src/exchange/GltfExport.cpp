@@ -1,0 +1,571 @@
+// glTF 2.0 export. Sections: images, the model builder (nodes, meshes, materials,
+// textures), writing.
+#include "exchange/GltfExport.h"
+
+#include "math/FileText.h"
+#include "model/FlowerObjectComposite.h"
+#include "model/ModelContext.h"
+#include "model/SceneRoot.h"
+#include "model/TextureCache.h"
+#include "organs/FlowerStamenNode.h"
+#include "organs/FlowerTorusNode.h"
+#include "organs/ObjWriter.h"
+#include "organs/OrganSurfaces.h"
+
+#include <tiny_gltf.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <map>
+#include <span>
+#include <sstream>
+#include <unordered_map>
+
+namespace {
+
+// --- Images
+
+bool startsWith(const std::string& bytes, std::string_view prefix) {
+    return bytes.size() >= prefix.size() && bytes.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The MIME type of PNG or JPEG bytes; empty for anything else.
+std::string imageMimeType(const std::string& bytes) {
+    if (startsWith(bytes, "\x89PNG\r\n\x1a\n"))
+        return "image/png";
+    if (startsWith(bytes, "\xff\xd8\xff"))
+        return "image/jpeg";
+    return {};
+}
+
+// --- The model builder
+
+constexpr float kLargestShininess = 128.0f;
+// Below this a triangle's doubled area counts as none: the rows a petal tip or a
+// tube's end closes to.
+constexpr double kLeastDoubledArea = 1e-12;
+// Organs are compared for a shared mesh at this many steps per unit (a hundredth of
+// a millimetre when a unit is a metre): copies that went through the same re-fitting
+// differ by rounding alone, and one mesh serves them all.
+constexpr double kKeySteps = 1e5;
+
+// Node names: the object's kind and id ("petal12"), a slot's whorl and index.
+const char* kindName(int kind) {
+    static constexpr const char* kNames[] = {"pistil",     "stamen",    "petal", "stem",
+                                             "receptacle", "composite", "sketch"};
+    return kind >= kKindPistil && kind <= kKindSketch ? kNames[kind] : "object";
+}
+
+const char* whorlName(int whorl) {
+    static constexpr const char* kNames[] = {"petal", "pistil", "stamen", "sepal"};
+    return whorl >= kWhorlPetal && whorl <= kWhorlSepal ? kNames[whorl] : "slot";
+}
+
+// The roughness that matches a Phong exponent: the exponent n corresponds to a
+// microfacet distribution of squared width 2 / (n + 2), whose perceptual roughness
+// is the square root of the width.
+double roughnessOf(float shininess) {
+    const double n = std::clamp(shininess, 0.0f, kLargestShininess);
+    return std::pow(2.0 / (n + 2.0), 0.25);
+}
+
+bool isIdentity(const Matrix4& m) {
+    return m == Matrix4();
+}
+
+// One vertex: position, normal, texture coordinates.
+using Vertex = std::array<float, 8>;
+
+// FNV-1a over a vertex's bytes.
+struct VertexHash {
+    size_t operator()(const Vertex& v) const {
+        std::uint64_t hash = 14695981039346656037ull;
+        for (const std::byte b : std::as_bytes(std::span(v)))
+            hash = (hash ^ std::to_integer<std::uint64_t>(b)) * 1099511628211ull;
+        return static_cast<size_t>(hash);
+    }
+};
+
+// A surface as indexed triangles, vertices shared where they are equal.
+struct PrimitiveData {
+    std::vector<Vertex> vertices;
+    std::vector<std::uint32_t> indices;
+    int material = -1;
+    // Grid triangles left out for having no area.
+    long zeroArea = 0;
+};
+
+PrimitiveData triangulate(const OrganSurface& surface) {
+    const Grid& positions = *surface.positions;
+    const int rows = positions.rows();
+    const int columns = positions.columns();
+    PrimitiveData data;
+    if (rows < 2 || columns < 2)
+        return data;
+    std::vector<Vector3> points(static_cast<size_t>(rows) * columns);
+    const auto at = [columns](int r, int c) { return static_cast<size_t>(r) * columns + c; };
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            points[at(r, c)] = transformPoint(surface.placement, positions.at(r, c));
+    std::unordered_map<Vertex, std::uint32_t, VertexHash> shared;
+    shared.reserve(points.size());
+    std::vector<std::int64_t> indexOf(points.size(), -1);
+    const auto vertex = [&](int r, int c) {
+        const size_t i = at(r, c);
+        if (indexOf[i] >= 0)
+            return static_cast<std::uint32_t>(indexOf[i]);
+        // The grids hold the back side's normals; this is the front.
+        Vector3 n = surface.placement.rotateVector(-usableNormal(*surface.normals, r, c));
+        n = n * (1.0 / std::max(n.length(), 1e-30));
+        const Vector3& t = surface.texCoords->at(r, c);
+        // glTF's texture origin is the image's top left, OpenGL's the bottom left.
+        const Vertex v = {float(points[i].x), float(points[i].y), float(points[i].z),
+                          float(n.x),         float(n.y),         float(n.z),
+                          float(t.x),         float(1.0 - t.y)};
+        const auto [entry, added] =
+            shared.try_emplace(v, static_cast<std::uint32_t>(data.vertices.size()));
+        if (added)
+            data.vertices.push_back(v);
+        indexOf[i] = entry->second;
+        return entry->second;
+    };
+    const auto triangle = [&](std::array<std::pair<int, int>, 3> corners) {
+        const Vector3& a = points[at(corners[0].first, corners[0].second)];
+        const Vector3& b = points[at(corners[1].first, corners[1].second)];
+        const Vector3& c = points[at(corners[2].first, corners[2].second)];
+        if (cross(b - a, c - a).length() <= kLeastDoubledArea) {
+            ++data.zeroArea;
+            return;
+        }
+        for (const auto& [r, column] : corners)
+            data.indices.push_back(vertex(r, column));
+    };
+    // Wound counter-clockwise about the front normals, as the OBJ front copy is.
+    for (int r = 0; r + 1 < rows; ++r)
+        for (int c = 0; c + 1 < columns; ++c) {
+            triangle({{{r, c}, {r + 1, c + 1}, {r + 1, c}}});
+            triangle({{{r, c}, {r, c + 1}, {r + 1, c + 1}}});
+        }
+    return data;
+}
+
+struct MaterialKey {
+    std::array<float, 3> base;
+    double roughness;
+    int texture;
+    bool doubleSided;
+    auto operator<=>(const MaterialKey&) const = default;
+};
+
+class GltfBuilder {
+public:
+    GltfBuilder(const GltfImageSource& images, bool embedImages)
+        : images_(images), embedImages_(embedImages) {
+        model.asset.version = "2.0";
+        model.asset.generator = "Pelmora";
+        model.buffers.emplace_back();
+    }
+
+    // The node of a plant object and everything below it; negative after a failure.
+    int addObject(const FlowerObjectNode& object) {
+        const int index = newNode(std::string(kindName(object.kind)) + std::to_string(object.id));
+        const int mesh = meshOf(object);
+        if (mesh == kFailed)
+            return kFailed;
+        model.nodes[index].mesh = mesh;
+        if (mesh >= 0) {
+            triangles += meshTriangles_[mesh].first;
+            zeroAreaTriangles += meshTriangles_[mesh].second;
+        }
+        bool ok = true;
+        if (const FlowerObjectComposite* composite = asComposite(&object))
+            forEachPlacedChild(*composite,
+                               [&](const FlowerObjectNode& child, const Matrix4& placement, bool) {
+                                   ok = ok && adopt(index, addObject(child), placement);
+                               });
+        if (const FlowerTorusNode* torus = asTorus(&object))
+            forEachSlot(*torus, [&](const FlowerPart& slot) {
+                // The slots the file saves with an organ are the ones exported with it.
+                if (!ok || !slot.holdsOrgan())
+                    return;
+                const int slotNode = newNode(std::string("slot_") + whorlName(slot.whatIam) + "_" +
+                                             std::to_string(slot.index));
+                ok = adopt(slotNode, addObject(*slot.object), slot.rotation) &&
+                     adopt(index, slotNode, slot.basicTransAndRot);
+            });
+        return ok ? index : kFailed;
+    }
+
+    // The scene's node with a node for each plant; negative after a failure.
+    int addScene(const SceneRoot& scene) {
+        const int index = newNode("scene" + std::to_string(scene.id));
+        for (size_t i = 0; i < scene.m_children.size(); ++i)
+            if (!adopt(index, addObject(*scene.m_children[i]), scene.m_childrenMat[i]))
+                return kFailed;
+        return index;
+    }
+
+    void finish(int root) {
+        tinygltf::Scene scene;
+        scene.nodes.push_back(root);
+        model.scenes.push_back(scene);
+        model.defaultScene = 0;
+        if (model.buffers[0].data.empty())
+            model.buffers.clear();
+    }
+
+    tinygltf::Model model;
+    std::string error;
+    // Over every node that shows a mesh.
+    long triangles = 0;
+    long zeroAreaTriangles = 0;
+    // The image files a ".gltf" export writes beside it, by name.
+    std::map<std::string, std::string> imageFiles;
+
+private:
+    static constexpr int kFailed = -2;
+
+    std::vector<unsigned char>& bin() { return model.buffers[0].data; }
+
+    int newNode(std::string name) {
+        tinygltf::Node node;
+        node.name = std::move(name);
+        model.nodes.push_back(std::move(node));
+        return static_cast<int>(model.nodes.size()) - 1;
+    }
+
+    // Makes `child` a child of `parent` placed by `placement`.
+    bool adopt(int parent, int child, const Matrix4& placement) {
+        if (child < 0)
+            return false;
+        if (!isIdentity(placement))
+            model.nodes[child].matrix.assign(placement.data(), placement.data() + 16);
+        model.nodes[parent].children.push_back(child);
+        return true;
+    }
+
+    // A buffer view over `bytes` appended to the binary buffer, kept 4-aligned.
+    int appendView(const void* data, size_t bytes, int target) {
+        tinygltf::BufferView view;
+        view.buffer = 0;
+        view.byteOffset = bin().size();
+        view.byteLength = bytes;
+        view.target = target;
+        const auto* begin = static_cast<const unsigned char*>(data);
+        bin().insert(bin().end(), begin, begin + bytes);
+        bin().resize((bin().size() + 3) & ~size_t(3), 0);
+        model.bufferViews.push_back(view);
+        return static_cast<int>(model.bufferViews.size()) - 1;
+    }
+
+    int appendAccessor(int view, int componentType, int type, size_t count) {
+        tinygltf::Accessor accessor;
+        accessor.bufferView = view;
+        accessor.componentType = componentType;
+        accessor.type = type;
+        accessor.count = count;
+        model.accessors.push_back(accessor);
+        return static_cast<int>(model.accessors.size()) - 1;
+    }
+
+    // One attribute (components floats from `first` on) of every vertex.
+    int appendAttribute(const std::vector<Vertex>& vertices, int first, int components) {
+        std::vector<float> values;
+        values.reserve(vertices.size() * components);
+        for (const Vertex& v : vertices)
+            values.insert(values.end(), v.begin() + first, v.begin() + first + components);
+        const int view =
+            appendView(values.data(), values.size() * sizeof(float), TINYGLTF_TARGET_ARRAY_BUFFER);
+        return appendAccessor(view, TINYGLTF_COMPONENT_TYPE_FLOAT,
+                              components == 3 ? TINYGLTF_TYPE_VEC3 : TINYGLTF_TYPE_VEC2,
+                              vertices.size());
+    }
+
+    int appendIndices(const PrimitiveData& data) {
+        int view = -1;
+        int type = TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT;
+        if (data.vertices.size() <= 0xffff) {
+            const std::vector<std::uint16_t> narrow(data.indices.begin(), data.indices.end());
+            view =
+                appendView(narrow.data(), narrow.size() * 2, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+            type = TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT;
+        } else {
+            view = appendView(data.indices.data(), data.indices.size() * 4,
+                              TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+        }
+        return appendAccessor(view, type, TINYGLTF_TYPE_SCALAR, data.indices.size());
+    }
+
+    tinygltf::Primitive appendPrimitive(const PrimitiveData& data) {
+        tinygltf::Primitive primitive;
+        const int position = appendAttribute(data.vertices, 0, 3);
+        tinygltf::Accessor& accessor = model.accessors[position];
+        accessor.minValues.assign(3, std::numeric_limits<double>::max());
+        accessor.maxValues.assign(3, std::numeric_limits<double>::lowest());
+        for (const Vertex& v : data.vertices)
+            for (int k = 0; k < 3; ++k) {
+                accessor.minValues[k] = std::min<double>(accessor.minValues[k], v[k]);
+                accessor.maxValues[k] = std::max<double>(accessor.maxValues[k], v[k]);
+            }
+        primitive.attributes["POSITION"] = position;
+        primitive.attributes["NORMAL"] = appendAttribute(data.vertices, 3, 3);
+        primitive.attributes["TEXCOORD_0"] = appendAttribute(data.vertices, 6, 2);
+        primitive.indices = appendIndices(data);
+        primitive.material = data.material;
+        primitive.mode = TINYGLTF_MODE_TRIANGLES;
+        return primitive;
+    }
+
+    // The organ's mesh, shared with every organ alike; -1 for an object without
+    // surfaces, kFailed when a texture cannot be had. Organs are compared by their
+    // grids, so that a copy costs no triangulation.
+    int meshOf(const FlowerObjectNode& object) {
+        const std::vector<OrganSurface> surfaces = organSurfaces(object);
+        std::vector<int> materials;
+        std::string key;
+        for (const OrganSurface& surface : surfaces) {
+            const int material = surface.positions->rows() < 2 || surface.positions->columns() < 2
+                                     ? -1
+                                     : materialOf(object, surface);
+            if (material == kFailed)
+                return kFailed;
+            materials.push_back(material);
+            appendKey(key, material, surface);
+        }
+        const auto [entry, added] = meshes_.try_emplace(std::move(key), -1);
+        if (!added)
+            return entry->second;
+        tinygltf::Mesh mesh;
+        std::pair<long, long> counts;
+        for (size_t i = 0; i < surfaces.size(); ++i) {
+            PrimitiveData data = triangulate(surfaces[i]);
+            counts.second += data.zeroArea;
+            if (data.indices.empty())
+                continue;
+            data.material = materials[i];
+            mesh.primitives.push_back(appendPrimitive(data));
+            counts.first += static_cast<long>(data.indices.size() / 3);
+        }
+        if (mesh.primitives.empty())
+            return -1;
+        mesh.name = std::string(kindName(object.kind)) + std::to_string(object.id);
+        meshTriangles_.push_back(counts);
+        model.meshes.push_back(std::move(mesh));
+        entry->second = static_cast<int>(model.meshes.size()) - 1;
+        return entry->second;
+    }
+
+    // Appends the surface's material, placement and grids to a mesh key, the numbers
+    // rounded to kKeySteps per unit.
+    static void appendKey(std::string& key, int material, const OrganSurface& surface) {
+        const auto append = [&key](long long value) {
+            key.append(reinterpret_cast<const char*>(&value), sizeof value);
+        };
+        const auto rounded = [&append](double value) { append(std::llround(value * kKeySteps)); };
+        append(material);
+        for (int k = 0; k < 16; ++k)
+            rounded(surface.placement[k]);
+        for (const Grid* grid : {surface.positions, surface.normals, surface.texCoords}) {
+            append(grid->rows());
+            append(grid->columns());
+            for (const Vector3& v : grid->cells()) {
+                rounded(v.x);
+                rounded(v.y);
+                rounded(v.z);
+            }
+        }
+    }
+
+    int materialOf(const FlowerObjectNode& object, const OrganSurface& surface) {
+        Rgba diffuse = object.diffuse;
+        float shininess = object.shininess;
+        if (surface.material == SurfaceMaterial::Anther) {
+            const MaterialBlock& anther =
+                static_cast<const FlowerStamenNode&>(object).antherMaterial;
+            diffuse = anther.diffuse;
+            shininess = anther.shininess;
+        }
+        const int texture = surface.texture >= 0 ? textureOf(surface.texture) : -1;
+        if (texture == kFailed)
+            return kFailed;
+        MaterialKey key{{diffuse.r, diffuse.g, diffuse.b},
+                        roughnessOf(shininess),
+                        texture,
+                        object.kind == kKindPetal};
+        if (texture >= 0)
+            key.base = {1.0f, 1.0f, 1.0f};
+        const auto [entry, added] =
+            materials_.try_emplace(key, static_cast<int>(model.materials.size()));
+        if (!added)
+            return entry->second;
+        tinygltf::Material material;
+        material.name = "material" + std::to_string(entry->second);
+        material.pbrMetallicRoughness.baseColorFactor = {key.base[0], key.base[1], key.base[2],
+                                                         1.0};
+        material.pbrMetallicRoughness.metallicFactor = 0.0;
+        material.pbrMetallicRoughness.roughnessFactor = key.roughness;
+        material.pbrMetallicRoughness.baseColorTexture.index = texture;
+        material.alphaMode = "OPAQUE";
+        material.doubleSided = key.doubleSided;
+        model.materials.push_back(std::move(material));
+        return entry->second;
+    }
+
+    // The glTF texture of a texture of the cache, its image read once.
+    int textureOf(int textureId) {
+        const std::string path = textureCache()->path(textureId);
+        if (const auto known = textures_.find(path); known != textures_.end())
+            return known->second;
+        GltfImage image;
+        if (!images_(path, image, error))
+            return kFailed;
+        if (model.samplers.empty()) {
+            tinygltf::Sampler sampler;
+            sampler.magFilter = TINYGLTF_TEXTURE_FILTER_LINEAR;
+            sampler.minFilter = TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR;
+            sampler.wrapS = TINYGLTF_TEXTURE_WRAP_REPEAT;
+            sampler.wrapT = TINYGLTF_TEXTURE_WRAP_REPEAT;
+            model.samplers.push_back(sampler);
+        }
+        tinygltf::Image entry;
+        const std::string extension = image.mimeType == "image/png" ? ".png" : ".jpg";
+        entry.name = imageCopyName(path, image.bytes, extension);
+        entry.mimeType = image.mimeType;
+        if (embedImages_) {
+            entry.bufferView = appendView(image.bytes.data(), image.bytes.size(), 0);
+        } else {
+            entry.uri = entry.name;
+            imageFiles[entry.name] = std::move(image.bytes);
+        }
+        model.images.push_back(std::move(entry));
+        tinygltf::Texture texture;
+        texture.sampler = 0;
+        texture.source = static_cast<int>(model.images.size()) - 1;
+        model.textures.push_back(texture);
+        const int index = static_cast<int>(model.textures.size()) - 1;
+        textures_[path] = index;
+        return index;
+    }
+
+    const GltfImageSource& images_;
+    bool embedImages_;
+    std::unordered_map<std::string, int> meshes_;
+    // Per mesh: its triangles and the zero-area ones left out.
+    std::vector<std::pair<long, long>> meshTriangles_;
+    std::map<MaterialKey, int> materials_;
+    std::map<std::string, int> textures_;
+};
+
+// --- Writing
+
+bool writeGlb(const tinygltf::Model& model, const std::string& path, FileSet& files,
+              std::string& error) {
+    tinygltf::TinyGLTF writer;
+    std::ostringstream out;
+    if (!writer.WriteGltfSceneToStream(&model, out, false, true)) {
+        error = "cannot assemble " + path;
+        return false;
+    }
+    files.emplace_back(path, out.str());
+    return true;
+}
+
+// The JSON file and its binary buffer, as the library writes them into a fresh
+// temporary folder, read back so that they are committed with the images.
+bool writeSeparate(tinygltf::Model& model, const GltfPaths& paths, FileSet& files,
+                   std::string& error) {
+    namespace fs = std::filesystem;
+    std::string folderName = (fs::temp_directory_path() / "pelmora-gltf-XXXXXX").string();
+    if (!mkdtemp(folderName.data())) {
+        error = "cannot create a temporary folder for " + paths.main;
+        return false;
+    }
+    const fs::path folder(folderName);
+    const fs::path main = folder / fs::path(paths.main).filename();
+    if (!model.buffers.empty())
+        model.buffers[0].uri = fs::path(paths.bin).filename().string();
+    tinygltf::TinyGLTF writer;
+    // The images are referenced by name; the export copies them itself.
+    writer.SetImageWriter(nullptr, nullptr);
+    std::string json, bin;
+    bool ok = writer.WriteGltfSceneToFile(&model, main.string(), false, false, true, false) &&
+              readWholeFile(main.string(), json, error);
+    if (ok)
+        files.emplace_back(paths.main, std::move(json));
+    if (ok && !model.buffers.empty()) {
+        ok = readWholeFile((folder / model.buffers[0].uri).string(), bin, error);
+        files.emplace_back(paths.bin, std::move(bin));
+    }
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    if (!ok && error.empty())
+        error = "cannot assemble " + paths.main;
+    return ok;
+}
+
+} // namespace
+
+bool readGltfImage(const std::string& path, GltfImage& image, std::string& error) {
+    if (!readWholeFile(path, image.bytes, error))
+        return false;
+    image.mimeType = imageMimeType(image.bytes);
+    if (!image.mimeType.empty())
+        return true;
+    error = path + " is neither a PNG nor a JPEG image";
+    return false;
+}
+
+GltfPaths gltfExportPaths(const std::string& chosen) {
+    GltfPaths paths;
+    if (chosen.ends_with(".gltf")) {
+        paths.main = chosen;
+        paths.bin = chosen.substr(0, chosen.size() - 5) + ".bin";
+        paths.binary = false;
+    } else {
+        paths.main = chosen.ends_with(".glb") ? chosen : chosen + ".glb";
+    }
+    return paths;
+}
+
+bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,
+                    std::string& error, GltfSummary* summary) {
+    const GltfPaths paths = gltfExportPaths(chosen);
+    GltfBuilder builder(images, paths.binary);
+    int root = -1;
+    if (const auto* scene = dynamic_cast<const SceneRoot*>(&node))
+        root = builder.addScene(*scene);
+    else if (const auto* object = dynamic_cast<const FlowerObjectNode*>(&node))
+        root = builder.addObject(*object);
+    if (root < 0) {
+        error = builder.error.empty() ? "nothing to export" : builder.error;
+        return false;
+    }
+    builder.finish(root);
+    FileSet files;
+    const bool assembled = paths.binary ? writeGlb(builder.model, paths.main, files, error)
+                                        : writeSeparate(builder.model, paths, files, error);
+    if (!assembled)
+        return false;
+    const std::filesystem::path folder = std::filesystem::path(paths.main).parent_path();
+    for (auto& [name, bytes] : builder.imageFiles)
+        files.emplace_back((folder / name).string(), std::move(bytes));
+    if (!writeFilesAtomically(files, error))
+        return false;
+    if (summary) {
+        summary->nodes = static_cast<int>(builder.model.nodes.size());
+        summary->meshes = static_cast<int>(builder.model.meshes.size());
+        summary->materials = static_cast<int>(builder.model.materials.size());
+        summary->textures = static_cast<int>(builder.model.textures.size());
+        summary->triangles = builder.triangles;
+        summary->zeroAreaTriangles = builder.zeroAreaTriangles;
+        summary->bytes = 0;
+        for (const auto& [path, bytes] : files)
+            summary->bytes += static_cast<long long>(bytes.size());
+    }
+    return true;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "math/Matrix4.h"
+
+#include <vector>
+
+class FlowerObjectNode;
+class Grid;
+
+// Which of its organ's materials a surface wears.
+enum class SurfaceMaterial { Own, Anther };
+
+// One surface of an organ, once, as its grids sample it: the front side, whose
+// normals are the negated stored ones (the grids hold the back side's), placed by
+// `placement` in the organ's frame. Exporters that carry a surface once, seen from
+// both sides where the material says so, write these.
+struct OrganSurface {
+    const Grid* positions = nullptr;
+    const Grid* normals = nullptr;
+    const Grid* texCoords = nullptr;
+    Matrix4 placement;
+    SurfaceMaterial material = SurfaceMaterial::Own;
+    // The texture the front side shows, -1 for none.
+    int texture = -1;
+};
+
+// The organ's own surfaces: a petal's two halves, a tube's outside, a stamen's
+// filament and anther, a receptacle's body. Composites, sketches and the organs a
+// receptacle carries contribute none here.
+std::vector<OrganSurface> organSurfaces(const FlowerObjectNode& node);

@@ -1,0 +1,224 @@
+#include "exchange/GltfExport.h"
+#include "control/GltfImages.h"
+#include "math/FileText.h"
+#include "model/ModelContext.h"
+#include "model/SceneRoot.h"
+#include "organs/FakeTextureCache.h"
+#include "organs/ObjWriter.h"
+#include "support/SamplePlants.h"
+#include "support/TextLines.h"
+#include "support/ToolReports.h"
+#include "support/WorkingDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <tiny_gltf.h>
+
+#include <algorithm>
+#include <limits>
+#include <set>
+
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+    std::string text, error;
+    EXPECT_TRUE(readWholeFile(path.string(), text, error)) << error;
+    return text;
+}
+
+// The Khronos validator's verdict: status 0 when the file has no error.
+ToolReport validate(const std::filesystem::path& file) {
+    return runTool(std::string(PELMORA_GLTF_VALIDATOR) + " '" + file.string() + "'");
+}
+
+tinygltf::Model load(const std::filesystem::path& file) {
+    tinygltf::TinyGLTF reader;
+    tinygltf::Model model;
+    std::string error, warning;
+    const bool ok = file.extension() == ".glb"
+                        ? reader.LoadBinaryFromFile(&model, &error, &warning, file.string())
+                        : reader.LoadASCIIFromFile(&model, &error, &warning, file.string());
+    EXPECT_TRUE(ok) << error;
+    return model;
+}
+
+struct Box {
+    Vector3 min{std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
+                std::numeric_limits<double>::max()};
+    Vector3 max = -min;
+    void widen(const Vector3& p) {
+        min = {std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z)};
+        max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
+    }
+};
+
+// Every vertex of the default scene under its nodes' accumulated matrices.
+void widenByNode(const tinygltf::Model& model, int index, const Matrix4& parent, Box& box) {
+    const tinygltf::Node& node = model.nodes[index];
+    const Matrix4 matrix =
+        node.matrix.empty() ? parent : parent * Matrix4::fromColumnMajor(node.matrix.data());
+    if (node.mesh >= 0)
+        for (const tinygltf::Primitive& primitive : model.meshes[node.mesh].primitives) {
+            const tinygltf::Accessor& positions =
+                model.accessors[primitive.attributes.at("POSITION")];
+            const tinygltf::BufferView& view = model.bufferViews[positions.bufferView];
+            const auto* values = reinterpret_cast<const float*>(
+                model.buffers[view.buffer].data.data() + view.byteOffset + positions.byteOffset);
+            for (size_t i = 0; i < positions.count; ++i)
+                box.widen(
+                    transformPoint(matrix, {values[3 * i], values[3 * i + 1], values[3 * i + 2]}));
+        }
+    for (int child : node.children)
+        widenByNode(model, child, matrix, box);
+}
+
+Box objVertexBox(const std::string& obj) {
+    Box box;
+    for (const std::string& line : lines(obj))
+        if (line.rfind("v ", 0) == 0) {
+            std::istringstream in(line.substr(2));
+            Vector3 p;
+            in >> p.x >> p.y >> p.z;
+            box.widen(p);
+        }
+    return box;
+}
+
+class GltfExportTest : public ::testing::Test {
+protected:
+    WorkingDirectory dir;
+    IdCounter ids;
+    FakeTextureCache textures;
+    ScopedModelContext context{{&ids, nullptr, nullptr, &textures}};
+};
+
+} // namespace
+
+// An organ, a flower head with all four whorls, a plant and a scene of two plants,
+// as .glb and .gltf: the validator finds no error, another program reads back every
+// triangle the OBJ export writes once (all but the ones without area), and the node
+// matrices put the vertices where the flat OBJ file has them.
+TEST_F(GltfExportTest, EveryClassIsValidAndKeepsTheObjGeometry) {
+    auto petal = samples::petal();
+    auto flower = samples::flower();
+    auto plant = samples::plant(3);
+    SceneRoot scene(nextId());
+    for (double x : {-1.0, 1.0}) {
+        scene.m_children.push_back(samples::plant(2));
+        Matrix4 place = Matrix4::translation({x, 0, 0.5 * x});
+        place.setRotationY(0.7 * x);
+        place.setTranslation({x, 0, 0.5 * x});
+        scene.m_childrenMat.push_back(place);
+    }
+    const std::vector<std::pair<std::string, SceneNode*>> exports = {{"petal.glb", petal.get()},
+                                                                     {"flower.gltf", flower.get()},
+                                                                     {"plant.glb", plant.get()},
+                                                                     {"scene.glb", &scene}};
+    for (const auto& [name, node] : exports) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path file = dir.path(name);
+        GltfSummary summary;
+        std::string error;
+        ASSERT_TRUE(exportGltfFile(*node, file.string(), readGltfImage, error, &summary)) << error;
+        const ToolReport verdict = validate(file);
+        EXPECT_EQ(verdict.status, 0) << verdict.text;
+
+        ASSERT_TRUE(exportObjFiles(*node, dir.path("flat").string(), true, error)) << error;
+        const std::string obj = readFile(dir.path("flat.obj"));
+        const long objTriangles = std::stol(reportValue(assimpInfo("flat.obj"), "Faces"));
+        const long triangles = reportedSceneTriangles(assimpInfo(file.string()));
+        EXPECT_EQ(triangles, summary.triangles);
+        EXPECT_EQ(triangles + summary.zeroAreaTriangles, objTriangles);
+        EXPECT_LT(summary.zeroAreaTriangles * 10, objTriangles);
+
+        const tinygltf::Model model = load(file);
+        Box box;
+        widenByNode(model, model.scenes[model.defaultScene].nodes[0], Matrix4(), box);
+        const Box flat = objVertexBox(obj);
+        EXPECT_LT(distance(box.min, flat.min), 1e-4);
+        EXPECT_LT(distance(box.max, flat.max), 1e-4);
+    }
+    // The structure stays: three branches with a flower head each, its organs in
+    // slots; the scene's two plants each under a node of their own.
+    const tinygltf::Model model = load(dir.path("plant.glb"));
+    const auto named = [&](const std::string& prefix) {
+        return std::count_if(model.nodes.begin(), model.nodes.end(),
+                             [&](const tinygltf::Node& n) { return n.name.starts_with(prefix); });
+    };
+    EXPECT_EQ(named("receptacle"), 3);
+    EXPECT_EQ(named("slot_petal_"), 3 * 6);
+    EXPECT_EQ(named("slot_sepal_"), 3 * 5);
+    EXPECT_EQ(load(dir.path("scene.glb")).nodes[0].children.size(), 2u);
+}
+
+// A flower whose petals are copies of one textured petal, as a whorl filled from
+// the library is: the texture travels with the file, the petals share one mesh and
+// are seen from both sides, and every distinct organ has a mesh of its own.
+TEST_F(GltfExportTest, ATexturedWhorlKeepsItsTextureAndSharesOneMeshPerDistinctOrgan) {
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(QColor(200, 40, 90));
+    // A BMP, which glTF does not take: the export converts it.
+    const std::string bmp = dir.path("rose.bmp").string();
+    ASSERT_TRUE(image.save(QString::fromStdString(bmp)));
+    auto flower = samples::flower();
+    auto petal = samples::petal(7);
+    petal->setTexture(true, textures.load(bmp), -1);
+    for (const auto& slot : flower->petalParts)
+        slot->object = petal->clone();
+    for (const auto& slot : flower->stamenParts)
+        slot->object = flower->stamenParts[0]->object->clone();
+
+    for (const char* name : {"rose.glb", "rose.gltf"}) {
+        SCOPED_TRACE(name);
+        std::string error;
+        ASSERT_TRUE(exportGltfFile(*flower, dir.path(name).string(), gltfImageFromFile, error))
+            << error;
+        const ToolReport verdict = validate(dir.path(name));
+        EXPECT_EQ(verdict.status, 0) << verdict.text;
+        const tinygltf::Model model = load(dir.path(name));
+        ASSERT_EQ(model.images.size(), 1u);
+
+        std::set<int> petalMeshes;
+        for (const tinygltf::Node& node : model.nodes)
+            if (node.name.starts_with("petal") && node.mesh >= 0) {
+                const tinygltf::Mesh& mesh = model.meshes[node.mesh];
+                const tinygltf::Material& material = model.materials[mesh.primitives[0].material];
+                if (material.pbrMetallicRoughness.baseColorTexture.index >= 0)
+                    petalMeshes.insert(node.mesh);
+                EXPECT_TRUE(material.doubleSided);
+            }
+        EXPECT_EQ(petalMeshes.size(), 1u);
+        // Receptacle, pistil, stamen, petal and the five different sepals.
+        EXPECT_EQ(model.meshes.size(), 9u);
+    }
+    // Embedded in the .glb file and beside the .gltf one, the image is a PNG of the
+    // texture.
+    const tinygltf::Model binary = load(dir.path("rose.glb"));
+    const tinygltf::BufferView& view = binary.bufferViews[binary.images[0].bufferView];
+    EXPECT_EQ(binary.images[0].mimeType, "image/png");
+    const QImage embedded = QImage::fromData(binary.buffers[0].data.data() + view.byteOffset,
+                                             static_cast<int>(view.byteLength), "PNG");
+    const tinygltf::Model separate = load(dir.path("rose.gltf"));
+    const QImage beside(QString::fromStdString(dir.path(separate.images[0].uri).string()), "PNG");
+    for (const QImage& carried : {embedded, beside}) {
+        EXPECT_EQ(carried.size(), QSize(8, 4));
+        EXPECT_EQ(carried.pixelColor(3, 2), QColor(200, 40, 90));
+    }
+}
+
+// A texture that cannot be read or a folder that cannot be written fails the export
+// and leaves the earlier file whole.
+TEST_F(GltfExportTest, AFailedExportLeavesTheEarlierFileAsItWas) {
+    auto stem = samples::stem();
+    const std::string file = dir.path("stem.glb").string();
+    std::string error;
+    ASSERT_TRUE(exportGltfFile(*stem, file, readGltfImage, error)) << error;
+    const std::string before = readFile(file);
+    stem->setTexture(true, textures.load(dir.path("gone.png").string()), -1);
+    EXPECT_FALSE(exportGltfFile(*stem, file, readGltfImage, error));
+    EXPECT_NE(error.find("gone.png"), std::string::npos) << error;
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_FALSE(exportGltfFile(*stem, "/nonexistent-dir/stem.gltf", readGltfImage, error));
+}
