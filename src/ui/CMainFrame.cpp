@@ -19,13 +19,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -320,15 +318,9 @@ bool CMainFrame::saveDocument() {
 }
 
 bool CMainFrame::saveDocumentAs() {
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QString::fromLatin1(kLibraryFilter));
-    dialog.setDefaultSuffix(QStringLiteral("pmr"));
-    if (!document_.path().isEmpty())
-        dialog.selectFile(document_.path());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    return saveTo(dialog.selectedFiles().front());
+    const QString chosen = shellPrompts().chooseSaveFile(
+        QStringLiteral("Save as"), QString::fromLatin1(kLibraryFilter), document_.path());
+    return !chosen.isEmpty() && saveTo(chosen);
 }
 
 bool CMainFrame::saveTo(const QString& path) {
@@ -344,30 +336,20 @@ bool CMainFrame::saveTo(const QString& path) {
 }
 
 void CMainFrame::exportObj() {
-    QFileDialog dialog(this, QStringLiteral("Save focusing object as OBJ"), QString(),
-                       QStringLiteral("Wavefront OBJ (*.obj)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The check box goes into the dialog's own layout, which only Qt's dialog has.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    auto* single = new QCheckBox(QStringLiteral("Single surfaces"), &dialog);
-    single->setToolTip(QStringLiteral("Each surface once, with its front material, for "
-                                      "renderers that show the coincident back copy"));
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
-        grid->addWidget(single, grid->rowCount(), 0, 1, grid->columnCount());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const ShellPrompts::ObjExportChoice choice = shellPrompts().chooseObjExport();
+    if (choice.path.isEmpty())
         return;
-    const QString chosen = dialog.selectedFiles().front();
     std::string error;
-    if (!libraryFileModule().exportFocusObj(chosen.toStdString(), single->isChecked(), error))
+    if (!libraryFileModule().exportFocusObj(choice.path.toStdString(), choice.singleSurfaces, error))
         document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
                                 QString::fromStdString(error));
     else
-        confirm(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(chosen)));
+        confirm(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(choice.path)));
 }
 
 bool CMainFrame::saveThrough(const QString& caption, const QString& filter, const QString& failure,
                              const std::function<bool(const std::string&, std::string&)>& write) {
-    const QString chosen = shellPrompts().chooseSaveFile(caption, filter);
+    const QString chosen = shellPrompts().chooseSaveFile(caption, filter, QString());
     if (chosen.isEmpty())
         return false;
     std::string error;

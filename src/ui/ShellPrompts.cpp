@@ -1,9 +1,12 @@
 #include "ui/ShellPrompts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QLocale>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -45,9 +48,33 @@ ShellPrompts::ShellPrompts() {
             QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp);;All files (*)"), nullptr,
             QFileDialog::ReadOnly);
     };
-    chooseSaveFile = [](const QString& caption, const QString& filter) {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, QString(),
-                                            filter);
+    chooseSaveFile = [](const QString& caption, const QString& filter, const QString& suggested) {
+        QFileDialog dialog(QApplication::activeWindow(), caption, QString(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.(\\w+)"));
+        if (const QRegularExpressionMatch suffix = firstSuffix.match(filter); suffix.hasMatch())
+            dialog.setDefaultSuffix(suffix.captured(1));
+        if (!suggested.isEmpty())
+            dialog.selectFile(suggested);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().front();
+    };
+    chooseObjExport = [] {
+        QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Save focusing object as OBJ"),
+                           QString(), QStringLiteral("Wavefront OBJ (*.obj)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("obj"));
+        // The check box goes into the dialog's own layout, which only Qt's dialog has.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* single = new QCheckBox(QStringLiteral("Single surfaces"), &dialog);
+        single->setToolTip(QStringLiteral("Each surface once, with its front material, for "
+                                          "renderers that show the coincident back copy"));
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(single, grid->rowCount(), 0, 1, grid->columnCount());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return ObjExportChoice{};
+        return ObjExportChoice{dialog.selectedFiles().front(), single->isChecked()};
     };
 }
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-// The questions the window shell asks before work could be lost, and the images it
+// The questions the window shell asks before work could be lost, and the files it
 // asks for. Each is a modal dialog unless replaced: tests answer them without one.
 struct ShellPrompts {
     enum class SaveAnswer { Save, Discard, Cancel };
@@ -22,9 +22,18 @@ struct ShellPrompts {
     std::function<bool(const QString& problem)> openReadablePart;
     // An image file to open, asked with `caption` in `folder`; empty when cancelled.
     std::function<QString(const QString& caption, const QString& folder)> chooseImage;
-    // A file to write, asked with `caption` and the file type `filter`; empty when
+    // A file to write, asked with `caption` and the file type `filter` (whose first
+    // pattern gives a bare name its suffix), `suggested` chosen at first; empty when
     // cancelled.
-    std::function<QString(const QString& caption, const QString& filter)> chooseSaveFile;
+    std::function<QString(const QString& caption, const QString& filter, const QString& suggested)>
+        chooseSaveFile;
+    // Where to export the object as OBJ, and whether each surface is written once;
+    // an empty path when cancelled.
+    struct ObjExportChoice {
+        QString path;
+        bool singleSurfaces = false;
+    };
+    std::function<ObjExportChoice()> chooseObjExport;
 };
 
 // The program's prompts; replacing them holds until they are reset.

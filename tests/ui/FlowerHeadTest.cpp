@@ -67,7 +67,7 @@ TEST_F(FlowerHeadTest, TheFormulaFollowsTheDialogAndTheFileMenuSavesDiagramAndFl
     EXPECT_EQ(formula->text(), QStringLiteral("K4 C6 A6 G1"));
 
     QStringList asked;
-    shellPrompts().chooseSaveFile = [&](const QString& caption, const QString&) {
+    shellPrompts().chooseSaveFile = [&](const QString& caption, const QString&, const QString&) {
         asked << caption;
         return pathOf(asked.size() == 1 ? "flower.svg" : "flower.gltf");
     };

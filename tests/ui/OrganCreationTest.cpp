@@ -126,7 +126,7 @@ TEST_F(OrganCreationTest, APetalIsStoredSavedReopenedAndExportedThroughTheComman
 
     frame->commands().updateAll();
     ASSERT_TRUE(frame->commands().action(kCmdSaveObj)->isEnabled());
-    answerNextFileDialog(pathOf("petal.obj"));
+    exportObjTo(pathOf("petal.obj"));
     run(kCmdSaveObj);
     std::ifstream obj(dir.path("petal.obj"));
     std::stringstream objText;
@@ -134,7 +134,7 @@ TEST_F(OrganCreationTest, APetalIsStoredSavedReopenedAndExportedThroughTheComman
     EXPECT_NE(objText.str().find("\nv "), std::string::npos);
     EXPECT_TRUE(std::ifstream(dir.path("petal.mtl")).good());
 
-    answerNextFileDialog(pathOf("first.pmr"));
+    saveLibraryAs(pathOf("first.pmr"));
     run(kCmdFileSave);
     EXPECT_EQ(frame->document().title(), QStringLiteral("first.pmr"));
 

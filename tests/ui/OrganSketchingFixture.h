@@ -21,14 +21,11 @@
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
+#include "ui/ShellPrompts.h"
 #include "ui/ViewManager.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPointer>
 #include <QScreen>
-#include <QTimer>
 
 #include <cmath>
 #include <fstream>
@@ -133,43 +130,15 @@ protected:
         return decodePickColour(pixel.colour);
     }
 
-    // The next file dialog that opens is answered with `path`. The answer is
-    // queued, so that it arrives in the dialog's own event loop, and repeated until
-    // the dialog has gone: a dialog found while it is still being shown, or still
-    // reading its folder, may drop it.
-    void answerNextFileDialog(const QString& path) {
-        auto* poll = new QTimer(frame.get());
-        struct Answer {
-            bool given = false;
-            QPointer<QFileDialog> dialog;
+    // The shell's file questions answered without a dialog: the next OBJ export
+    // writes to `path`, the next library saved under a new name goes to `path`.
+    void exportObjTo(const QString& path) {
+        shellPrompts().chooseObjExport = [path] { return ShellPrompts::ObjExportChoice{path}; };
+    }
+    void saveLibraryAs(const QString& path) {
+        shellPrompts().chooseSaveFile = [path](const QString&, const QString&, const QString&) {
+            return path;
         };
-        auto answer = std::make_shared<Answer>();
-        const auto give = [path](QFileDialog& dialog) {
-            const QFileInfo file(path);
-            dialog.setDirectory(file.absolutePath());
-            dialog.selectFile(file.fileName());
-            QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
-        };
-        QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, give] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                ADD_FAILURE() << "the file dialog says: " << box->text().toStdString();
-                box->reject();
-                return;
-            }
-            if (answer->given) {
-                if (answer->dialog && answer->dialog->isVisible())
-                    give(*answer->dialog);
-                else
-                    poll->deleteLater();
-                return;
-            }
-            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                *answer = {true, dialog};
-                give(*dialog);
-            }
-        });
-        poll->start(20);
     }
     QString pathOf(const std::string& name) {
         return QString::fromStdString(dir.path(name).string());

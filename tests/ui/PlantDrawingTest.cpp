@@ -267,7 +267,7 @@ TEST_F(PlantDrawingTest, APlantIsStoredReusedSavedReopenedAndExportedWithEveryPa
     EXPECT_EQ(partKinds(*asComposite(controller().findObject(stored[0]))), kinds);
 
     // The export writes every petal of the copy, front and back.
-    answerNextFileDialog(pathOf("plant.obj"));
+    exportObjTo(pathOf("plant.obj"));
     run(kCmdSaveObj);
     std::stringstream obj;
     obj << std::ifstream(dir.path("plant.obj")).rdbuf();
@@ -278,7 +278,7 @@ TEST_F(PlantDrawingTest, APlantIsStoredReusedSavedReopenedAndExportedWithEveryPa
                   std::string::npos);
     });
 
-    answerNextFileDialog(pathOf("plants.pmr"));
+    saveLibraryAs(pathOf("plants.pmr"));
     run(kCmdFileSave);
     ASSERT_TRUE(frame->openDocumentPath(pathOf("plants.pmr")));
     EXPECT_TRUE(failures.isEmpty());

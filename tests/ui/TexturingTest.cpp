@@ -87,7 +87,7 @@ protected:
 
     void exportWorkObject(const QString& obj) {
         QDir().mkpath(QFileInfo(obj).absolutePath());
-        answerNextFileDialog(obj);
+        exportObjTo(obj);
         run(kCmdSaveObj);
         EXPECT_TRUE(statusNote().startsWith(QStringLiteral("Exported")))
             << statusNote().toStdString();
@@ -147,7 +147,7 @@ TEST_F(TexturingTest, TexturedOrgansShowTheirImagesAndKeepThemWhenTheLibraryMove
     EXPECT_TRUE(mostlyGreen(shownAt(onPetal, mostlyGreen)));
     run(kCmdStoreCurrent);
 
-    answerNextFileDialog(pathOf("lib/flowers.pmr"));
+    saveLibraryAs(pathOf("lib/flowers.pmr"));
     run(kCmdFileSave);
     EXPECT_TRUE(statusNote().startsWith(QStringLiteral("Saved")));
     const std::string saved = fileText(pathOf("lib/flowers.pmr"));
