@@ -299,6 +299,7 @@ bool ReceptacleEditing::dragPoint(int x, int y) {
     const Vector3 p = transformPoint(inverted(model_), context->unprojectPixel(x, y, depth_));
     if (organId_ == torus->id) {
         torus->editByPick(row_, column_, p);
+        receptacleReshaped();
         edited_ = true;
         return true;
     }

@@ -66,6 +66,13 @@ protected:
     // The turn of a Cursor drag on an organ from one pixel to the next.
     virtual OrganTurn turnBetween(int fromX, int fromY, int toX, int toY) const = 0;
 
+    // The receptacle's own control point moved: whatever holds it follows.
+    virtual void receptacleReshaped() {}
+    // The window depth of the Cursor's pick (1.0 when none).
+    float pickDepth() const { return depth_; }
+    // Forgets the action under way.
+    void reset();
+
     // The slot selection under the pixel changes: an organ's slot is selected or
     // deselected (a selected organ shows its control points), a pixel showing
     // nothing deselects every slot.
@@ -86,7 +93,6 @@ private:
     bool turnOrgan(int x, int y);
     // A point of the profile plane (the receptacle's z = 0) under the pixel.
     Vector3 onProfilePlane(int x, int y) const;
-    void reset();
 
     Action action_ = Action::None;
     int receptacleId_ = -1;

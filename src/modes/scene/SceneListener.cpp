@@ -4,6 +4,7 @@
 #include "gl/TOGL.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "modes/ControlPointDrag.h"
 #include "organs/FlowerSketchNode.h"
 #include "organs/FlowerTorusNode.h"
 
@@ -65,6 +66,7 @@ bool SceneListener::takeRelease() {
 }
 
 void SceneListener::endRelease() {
+    pointOwnerId_ = -1;
     stroke_.clear();
     drawing_ = false;
     turned_ = false;
@@ -105,7 +107,38 @@ void SceneListener::finishBillboard(SceneRoot& scene, int x, int y, int withinId
     noteChange(kChangeMainView);
 }
 
+bool SceneListener::pickFocusPoint(int focusId, int x, int y) {
+    const auto picked = controlPointUnder(x, y);
+    if (!picked || picked->objectId != focusId)
+        return false;
+    pointOwnerId_ = focusId;
+    pointRow_ = picked->row;
+    pointColumn_ = picked->column;
+    pointDepth_ = picked->depth;
+    return true;
+}
+
+bool SceneListener::dragFocusPoint(int x, int y) {
+    Matrix4 matrix;
+    FlowerObjectNode* focus = appController().sceneFocus().focusWithMatrix(matrix);
+    const TOGL* context = mainContext();
+    if (!focus || focus->id != pointOwnerId_ || !context)
+        return false;
+    focus->editByPick(pointRow_, pointColumn_,
+                      transformPoint(inverted(matrix), context->unprojectPixel(x, y, pointDepth_)));
+    turned_ = true;
+    return true;
+}
+
+void SceneListener::flyUpOverEmpty(int x, int y) {
+    resetTransientState();
+    if (pickAt(x, y).id <= 0)
+        appController().focusUp(true);
+    noteChange(kChangeMainView);
+}
+
 void SceneListener::resetTransientState() {
+    pointOwnerId_ = -1;
     stroke_.clear();
     drawing_ = false;
     turned_ = false;
@@ -120,6 +153,7 @@ void SceneListener::pressAt(int x, int y) {
     stroke_.clear();
     drawing_ = false;
     turned_ = false;
+    pointOwnerId_ = -1;
     tool_ = appController().drawingTool;
     if (tool_ == kToolBrowsing)
         beginPan(x, y);
@@ -128,6 +162,15 @@ void SceneListener::pressAt(int x, int y) {
 void SceneListener::extendOnPlane(int x, int y) {
     if (drawing_)
         extendStroke(stroke_, hitStrokePlane(x, y, planePoint_, planeNormal_));
+}
+
+PickRay SceneListener::localRay(const Matrix4& matrix, int x, int y) {
+    const TOGL* context = mainContext();
+    if (!context)
+        return {};
+    const PickRay ray = context->pickRay(x, y);
+    const Matrix4 back = inverted(matrix);
+    return {transformPoint(back, ray.origin), unit(back.rotateVector(ray.direction))};
 }
 
 PickRecord SceneListener::pickAt(int x, int y) {

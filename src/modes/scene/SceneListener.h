@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interaction/PlaneHits.h"
 #include "interaction/Stroke.h"
 #include "math/Matrix4.h"
 #include "math/Vector3.h"
@@ -48,6 +49,9 @@ protected:
     // repainted at the commit.
     void endRelease();
 
+    // The pick ray of the pixel in the frame whose model matrix is `matrix` (a zero
+    // ray without a main view).
+    static PickRay localRay(const Matrix4& matrix, int x, int y);
     // The pick snapshot's record under the pixel; id -1 over nothing.
     static PickRecord pickAt(int x, int y);
     // Erases the part under the pixel: one stroke of a sketch (the sketch goes with
@@ -63,6 +67,16 @@ protected:
     bool clicked(int x, int y) const { return x == pressX_ && y == pressY_; }
     // A right press and release on the same pixel.
     bool rightClicked(int x, int y) const { return rightPressed_ && x == rightX_ && y == rightY_; }
+    // The Cursor's hold on a control point of the focus (`focusId`), picked under the
+    // pixel; whether one was there.
+    bool pickFocusPoint(int focusId, int x, int y);
+    // Moves the held point to the pixel at its pick depth, carried into the focus's
+    // frame; whether it moved (the focus must still be the one picked on).
+    bool dragFocusPoint(int x, int y);
+    bool holdsFocusPoint() const { return pointOwnerId_ != -1; }
+    // The focus an organ mode edits flies up one level when the double click lands
+    // on nothing.
+    void flyUpOverEmpty(int x, int y);
     // Extends the stroke on its plane while it is being drawn.
     void extendOnPlane(int x, int y);
     void pressAt(int x, int y);
@@ -84,11 +98,15 @@ protected:
     int tool_ = -1;
     int lastX_ = 0;
     int lastY_ = 0;
-    // Something the Cursor drag turned, to publish at the release.
+    // Something the Cursor drag turned or moved, to publish at the release.
     bool turned_ = false;
     BillboardSketching billboard_;
 
 private:
+    int pointOwnerId_ = -1;
+    int pointRow_ = -1;
+    int pointColumn_ = -1;
+    float pointDepth_ = 1.0f;
     int pressX_ = -1;
     int pressY_ = -1;
     int rightX_ = -1;
