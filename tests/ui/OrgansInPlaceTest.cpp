@@ -320,6 +320,16 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
                            after),
                   1e-9);
     EXPECT_EQ(c.lastStep(), "Move control point");
+
+    // The billboard tools work here too: a stroke from the ground plants a billboard
+    // beside the flower, and a click on empty space ends it and takes the Cursor.
+    c.drawingTool = kToolLeafBillboard;
+    drag(straight({0.5, 0, 0}, {0.6, 0.3, 0}, 8));
+    EXPECT_EQ(c.root()->m_children.size(), 2u);
+    EXPECT_EQ(c.lastStep(), "Draw billboard");
+    click(QPoint(3, 3));
+    EXPECT_EQ(c.drawingTool, kToolCursor);
+    EXPECT_EQ(c.focus(), head);
 }
 
 TEST_F(OrgansInPlaceTest, AStamenInAFlowerGetsANewFilamentAndAntherThenLosesItsAnther) {

@@ -4,6 +4,7 @@
 #include "gl/TOGL.h"
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectComposite.h"
+#include "model/SceneRoot.h"
 #include "modes/ControlPointDrag.h"
 #include "modes/DrawingBoard.h"
 #include "organs/FlowerTorusNode.h"
@@ -60,4 +61,63 @@ void MouseListenerForSceneTorus::onLButtonDblClk(int x, int y) {
 void MouseListenerForSceneTorus::resetTransientState() {
     leftDown = false;
     reset();
+    billboard_.reset();
+    billboardStroke_.clear();
+    drawingBillboard_ = false;
+}
+
+void MouseListenerForSceneTorus::onLButtonDown(int x, int y) {
+    pressX_ = x;
+    pressY_ = y;
+    billboardStroke_.clear();
+    drawingBillboard_ = false;
+    if (const FlowerObjectNode* focus = appController().focus())
+        billboard_.follow(focus->id);
+    ReceptacleEditing::onLButtonDown(x, y);
+}
+
+bool MouseListenerForSceneTorus::pressOtherTool(int tool, int x, int y) {
+    SceneRoot* scene = appController().root();
+    const TOGL* context = mainContext();
+    Vector3 first;
+    if (!BillboardSketching::isTool(tool) || !scene || !context ||
+        !billboard_.startStroke(*scene, *context, x, y, -1, planePoint_, planeNormal_, first))
+        return false;
+    drawingBillboard_ = true;
+    startStroke(billboardStroke_, first);
+    return true;
+}
+
+void MouseListenerForSceneTorus::dragOtherTool(int x, int y) {
+    if (drawingBillboard_)
+        extendStroke(billboardStroke_, hitStrokePlane(x, y, planePoint_, planeNormal_));
+}
+
+void MouseListenerForSceneTorus::onLButtonUp(int x, int y) {
+    if (!leftDown)
+        return;
+    const int tool = appController().drawingTool;
+    ReceptacleEditing::onLButtonUp(x, y);
+    SceneRoot* scene = appController().root();
+    if (!scene)
+        return;
+    const bool click = x == pressX_ && y == pressY_;
+    const auto picked = click ? pickUnder(x, y) : std::nullopt;
+    if (const std::string step =
+            billboard_.release(*scene, billboardStroke_, tool, drawingBillboard_, click,
+                               picked ? picked->record : PickRecord{-1}, -1);
+        !step.empty())
+        noteChange(kChangeScene, step);
+    billboardStroke_.clear();
+    drawingBillboard_ = false;
+}
+
+void MouseListenerForSceneTorus::onDraw() {
+    ReceptacleEditing::onDraw();
+    billboardStroke_.drawSketch();
+    // While billboards are hidden, the one being drawn still shows.
+    AppController& c = appController();
+    if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
+        if (SceneRoot* scene = c.root())
+            billboard_.drawEdited(*scene);
 }

@@ -66,6 +66,10 @@ protected:
     // The turn of a Cursor drag on an organ from one pixel to the next.
     virtual OrganTurn turnBetween(int fromX, int fromY, int toX, int toY) const = 0;
 
+    // A press with a tool the receptacle edits do not use (the mode's own tools);
+    // whether the mode took it, to be given the drag's moves.
+    virtual bool pressOtherTool(int, int, int) { return false; }
+    virtual void dragOtherTool(int, int) {}
     // The receptacle's own control point moved: whatever holds it follows.
     virtual void receptacleReshaped() {}
     // The window depth of the Cursor's pick (1.0 when none).
@@ -79,7 +83,7 @@ protected:
     void toggleSelectionAt(int x, int y);
 
 private:
-    enum class Action { None, Pan, Profile, Organ, PointDrag, Turn, Erase };
+    enum class Action { None, Pan, Profile, Organ, PointDrag, Turn, Erase, Other };
 
     // The receptacle held since the press, null when it is no longer the one edited.
     FlowerTorusNode* heldReceptacle() const;

@@ -19,7 +19,7 @@ void MouseListenerForSceneModify::onLButtonDown(int x, int y) {
     turnedBranchId_ = turnHolderId_ = -1;
     billboard_.follow(focus->id);
     FlowerObjectComposite* composite = asComposite(focus);
-    if (isBillboardTool(tool_)) {
+    if (BillboardSketching::isTool(tool_)) {
         // With billboards shown, a press on one of their strokes draws on it.
         if (c.display.showBillboard) {
             const PickRecord pick = pickAt(x, y);

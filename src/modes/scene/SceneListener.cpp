@@ -23,11 +23,6 @@ bool isBelow(const FlowerObjectNode& within, int id) {
 
 } // namespace
 
-bool SceneListener::isBillboardTool(int tool) {
-    return tool == kToolBranchBillboard || tool == kToolFlowerBillboard ||
-           tool == kToolLeafBillboard;
-}
-
 void SceneListener::onRButtonDown(int x, int y) {
     rightPressed_ = true;
     rightX_ = x;
@@ -77,34 +72,27 @@ void SceneListener::onDraw() {
     stroke_.drawSketch();
     // While billboards are hidden, the one being drawn still shows.
     AppController& c = appController();
-    if (isBillboardTool(c.drawingTool) && !c.display.showBillboard)
+    if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
         if (SceneRoot* scene = c.root())
             billboard_.drawEdited(*scene);
 }
 
 void SceneListener::startBillboard(SceneRoot& scene, int x, int y, int withinId) {
     const TOGL* context = mainContext();
-    if (!context || !billboard_.start(scene, *context, x, y, withinId, planePoint_, planeNormal_))
+    Vector3 first;
+    if (!context ||
+        !billboard_.startStroke(scene, *context, x, y, withinId, planePoint_, planeNormal_, first))
         return;
     drawing_ = true;
-    startStroke(stroke_, billboard_.state() == BillboardSketching::kEditing
-                             ? hitStrokePlane(x, y, planePoint_, planeNormal_)
-                             : planePoint_);
+    startStroke(stroke_, first);
 }
 
 void SceneListener::finishBillboard(SceneRoot& scene, int x, int y, int withinId) {
-    if (isBillboardTool(tool_) && drawing_)
-        if (const std::string step = billboard_.finish(scene, stroke_, tool_); !step.empty())
-            noteChange(kChangeScene, step);
-    const bool selecting = tool_ == kToolCursor || tool_ == kToolBrowsing || isBillboardTool(tool_);
-    if (!clicked(x, y) || !selecting)
-        return;
-    const PickRecord pick = pickAt(x, y);
-    if (!billboard_.select(scene, pick.id, pick.oneIndexPart, withinId)) {
-        billboard_.reset();
-        appController().drawingTool = kToolCursor;
-    }
-    noteChange(kChangeMainView);
+    const PickRecord pick = clicked(x, y) ? pickAt(x, y) : PickRecord{-1};
+    if (const std::string step =
+            billboard_.release(scene, stroke_, tool_, drawing_, clicked(x, y), pick, withinId);
+        !step.empty())
+        noteChange(kChangeScene, step);
 }
 
 bool SceneListener::pickFocusPoint(int focusId, int x, int y) {

@@ -80,7 +80,6 @@ protected:
     // Extends the stroke on its plane while it is being drawn.
     void extendOnPlane(int x, int y);
     void pressAt(int x, int y);
-    static bool isBillboardTool(int tool);
     // A billboard tool's press: the stroke starts where the billboard sketching
     // puts it.
     void startBillboard(SceneRoot& scene, int x, int y, int withinId);
