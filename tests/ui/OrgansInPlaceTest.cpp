@@ -38,17 +38,6 @@ std::vector<Vector3> bowed(const Vector3& from, const Vector3& to, const Vector3
 
 class OrgansInPlaceTest : public OrganSketchingFixture {
 protected:
-    int addAndSelect(std::unique_ptr<FlowerObjectNode> object, int category) {
-        const int id = object->id;
-        controller().addToLibrary(std::move(object), category);
-        controller().commit();
-        LibraryBrowser& browser = libraryBrowser();
-        browser.setCategory(category);
-        for (int position = 1; position < browser.entryCount(category); ++position)
-            if (browser.idAt(position, category) == id)
-                browser.select(position, category);
-        return id;
-    }
     // A new scene with the object planted along a ground stroke; the plant's id.
     int plantInNewScene(std::unique_ptr<FlowerObjectNode> object, int category, double height) {
         addAndSelect(std::move(object), category);
@@ -57,6 +46,15 @@ protected:
         drag(straight({0, 0, 0}, {0, height, 0}, 12));
         EXPECT_EQ(controller().root()->m_children.size(), 1u);
         return controller().root()->m_children.front()->id;
+    }
+    // A new scene with a flower planted, its head in focus.
+    FlowerTorusNode* focusedFlowerInNewScene() {
+        const int plantId = plantInNewScene(samples::flower(), kCategoryFlower, 0.5);
+        auto* head = dynamic_cast<FlowerTorusNode*>(
+            controller().root()->findInScene(plantId).plant->m_childrenArongAxis.front().get());
+        if (head)
+            focusOn(head->id);
+        return head;
     }
     void focusOn(int id) {
         controller().focusDown(id, false);
@@ -201,11 +199,8 @@ TEST_F(OrgansInPlaceTest, LeavesDrawnOntoAPlantsAxisInEitherOrderStandAsDrawnAnd
 
 TEST_F(OrgansInPlaceTest, APetalGoesOnlyIntoTheEmptySlotAPressFindsOnAFocusedFlower) {
     AppController& c = controller();
-    const int plantId = plantInNewScene(samples::flower(), kCategoryFlower, 0.5);
-    auto* head = dynamic_cast<FlowerTorusNode*>(
-        c.root()->findInScene(plantId).plant->m_childrenArongAxis.front().get());
+    FlowerTorusNode* head = focusedFlowerInNewScene();
     ASSERT_NE(head, nullptr);
-    focusOn(head->id);
     ASSERT_EQ(c.mode(), kModeSceneTorus);
     const Matrix4 headMatrix = matrixOf(head->id);
 
@@ -263,11 +258,8 @@ TEST_F(OrgansInPlaceTest, APetalGoesOnlyIntoTheEmptySlotAPressFindsOnAFocusedFlo
 
 TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorlsPoint) {
     AppController& c = controller();
-    const int plantId = plantInNewScene(samples::flower(), kCategoryFlower, 0.5);
-    auto* head = dynamic_cast<FlowerTorusNode*>(
-        c.root()->findInScene(plantId).plant->m_childrenArongAxis.front().get());
+    FlowerTorusNode* head = focusedFlowerInNewScene();
     ASSERT_NE(head, nullptr);
-    focusOn(head->id);
     ASSERT_EQ(c.mode(), kModeSceneTorus);
     const Matrix4 headMatrix = matrixOf(head->id);
 
@@ -334,11 +326,8 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
 
 TEST_F(OrgansInPlaceTest, AStamenInAFlowerGetsANewFilamentAndAntherThenLosesItsAnther) {
     AppController& c = controller();
-    const int plantId = plantInNewScene(samples::flower(), kCategoryFlower, 0.5);
-    auto* head = dynamic_cast<FlowerTorusNode*>(
-        c.root()->findInScene(plantId).plant->m_childrenArongAxis.front().get());
+    FlowerTorusNode* head = focusedFlowerInNewScene();
     ASSERT_NE(head, nullptr);
-    focusOn(head->id);
     auto* stamen = dynamic_cast<FlowerStamenNode*>(head->stamenParts[0]->object.get());
     ASSERT_NE(stamen, nullptr);
     focusOn(stamen->id);

@@ -6,15 +6,6 @@
 #include "model/FlowerObjectComposite.h"
 #include "organs/FlowerStamenNode.h"
 
-namespace {
-
-FlowerStamenNode* focusedStamen(Matrix4& matrix) {
-    FlowerObjectNode* focus = appController().sceneFocus().focusWithMatrix(matrix);
-    return focus && focus->kind == kKindStamen ? static_cast<FlowerStamenNode*>(focus) : nullptr;
-}
-
-} // namespace
-
 void MouseListenerForSceneStamen::onRButtonDown(int x, int y) {
     if (appController().drawingTool != kToolAxisModify)
         SceneListener::onRButtonDown(x, y);
@@ -22,7 +13,7 @@ void MouseListenerForSceneStamen::onRButtonDown(int x, int y) {
 
 void MouseListenerForSceneStamen::onLButtonDown(int x, int y) {
     Matrix4 matrix;
-    FlowerStamenNode* stamen = focusedStamen(matrix);
+    FlowerStamenNode* stamen = static_cast<FlowerStamenNode*>(focusOfKind(kKindStamen, matrix));
     if (!stamen || !mainContext())
         return;
     pressAt(x, y);
@@ -72,7 +63,7 @@ void MouseListenerForSceneStamen::onLButtonUp(int, int) {
     if (!takeRelease())
         return;
     Matrix4 matrix;
-    FlowerStamenNode* stamen = focusedStamen(matrix);
+    FlowerStamenNode* stamen = static_cast<FlowerStamenNode*>(focusOfKind(kKindStamen, matrix));
     if (stamen && stamen->id == stamenId_) {
         if (turned_) {
             noteChange(kChangeScene, "Move control point");

@@ -7,18 +7,9 @@
 
 #include <cstdio>
 
-namespace {
-
-FlowerPetalNode* focusedPetal(Matrix4& matrix) {
-    FlowerObjectNode* focus = appController().sceneFocus().focusWithMatrix(matrix);
-    return focus && focus->kind == kKindPetal ? static_cast<FlowerPetalNode*>(focus) : nullptr;
-}
-
-} // namespace
-
 void MouseListenerForScenePetalModify::onLButtonDown(int x, int y) {
     Matrix4 matrix;
-    const FlowerPetalNode* petal = focusedPetal(matrix);
+    const FlowerPetalNode* petal = static_cast<FlowerPetalNode*>(focusOfKind(kKindPetal, matrix));
     if (!petal || !mainContext())
         return;
     pressAt(x, y);
@@ -48,7 +39,7 @@ void MouseListenerForScenePetalModify::onLButtonUp(int, int) {
     if (!takeRelease())
         return;
     Matrix4 matrix;
-    FlowerPetalNode* petal = focusedPetal(matrix);
+    FlowerPetalNode* petal = static_cast<FlowerPetalNode*>(focusOfKind(kKindPetal, matrix));
     if (petal && petal->id == petalId_) {
         if (turned_) {
             petal->refreshShape();

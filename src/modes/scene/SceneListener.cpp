@@ -152,6 +152,11 @@ void SceneListener::extendOnPlane(int x, int y) {
         extendStroke(stroke_, hitStrokePlane(x, y, planePoint_, planeNormal_));
 }
 
+FlowerObjectNode* SceneListener::focusOfKind(int kind, Matrix4& matrix) {
+    FlowerObjectNode* focus = appController().sceneFocus().focusWithMatrix(matrix);
+    return focus && focus->kind == kind ? focus : nullptr;
+}
+
 PickRay SceneListener::localRay(const Matrix4& matrix, int x, int y) {
     const TOGL* context = mainContext();
     if (!context)

@@ -49,6 +49,8 @@ protected:
     // repainted at the commit.
     void endRelease();
 
+    // The focus when it is of this kind, with its matrix; null otherwise.
+    static FlowerObjectNode* focusOfKind(int kind, Matrix4& matrix);
     // The pick ray of the pixel in the frame whose model matrix is `matrix` (a zero
     // ray without a main view).
     static PickRay localRay(const Matrix4& matrix, int x, int y);
