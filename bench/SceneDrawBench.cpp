@@ -23,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <optional>
 
 namespace {
 
@@ -259,17 +260,31 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
         state.SkipWithError("no flower head in focus");
         return;
     }
-    FlowerPart& slot = *head->petalParts.front();
-    slot.selected = true;
     AppController& controller = appController();
+    for (const auto& slot : head->petalParts)
+        slot->selected = true;
     controller.showControlPoints = true;
     controller.drawingTool = kToolCursor;
     controller.commit(kChangeMainView);
     Matrix4 matrix;
     controller.sceneFocus().focusWithMatrix(matrix);
-    const auto& net = static_cast<const FlowerPetalNode&>(*slot.object).controlPoints();
-    const WindowPixel at =
-        s.pixelOf(transformPoint(matrix * slot.organMatrix(), net.pointAt(net.tipRow() / 2, 0)));
+    // A control point of a petal's edge that the pick snapshot shows.
+    std::optional<WindowPixel> found;
+    for (const auto& slot : head->petalParts) {
+        const auto& net = static_cast<const FlowerPetalNode&>(*slot->object).controlPoints();
+        for (int column : {0, net.lastColumn()}) {
+            const WindowPixel at = s.pixelOf(
+                transformPoint(matrix * slot->organMatrix(), net.pointAt(net.tipRow() / 2, column)));
+            const PickPixel pixel = s.views.main.pixelHasObject(at.x, at.y);
+            if (!found && pixel.found && decodePickColour(pixel.colour).twoIndexPart)
+                found = at;
+        }
+    }
+    if (!found) {
+        state.SkipWithError("no control point in sight");
+        return;
+    }
+    const WindowPixel at = *found;
     SceneSetup::send(MouseMessage::LButtonDown, at);
     int step = 0;
     for (auto _ : state) {
