@@ -6,11 +6,6 @@
 #include "model/FlowerObjectComposite.h"
 #include "organs/FlowerStamenNode.h"
 
-void MouseListenerForSceneStamen::onRButtonDown(int x, int y) {
-    if (appController().drawingTool != kToolAxisModify)
-        SceneListener::onRButtonDown(x, y);
-}
-
 void MouseListenerForSceneStamen::onLButtonDown(int x, int y) {
     Matrix4 matrix;
     FlowerStamenNode* stamen = static_cast<FlowerStamenNode*>(focusOfKind(kKindStamen, matrix));
@@ -87,4 +82,8 @@ void MouseListenerForSceneStamen::onLButtonUp(int, int) {
     axisStroke_ = false;
     stamenId_ = -1;
     endRelease();
+}
+
+bool MouseListenerForSceneStamen::orbitsWith(int tool) const {
+    return tool != kToolAxisModify;
 }

@@ -16,7 +16,6 @@ public:
 
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
-    void onRButtonDown(int x, int y) override;
     void onLButtonDblClk(int x, int y) override { flyUpOverEmpty(x, y); }
     void onRButtonDblClk(int, int) override {}
 
@@ -24,6 +23,8 @@ public:
     bool axisStroke() const { return axisStroke_; }
 
 private:
+    // Every tool but Axis Modify.
+    bool orbitsWith(int tool) const override;
     bool dragLeft(int x, int y) override;
 
     bool axisStroke_ = false;

@@ -289,3 +289,7 @@ void MouseListenerForScenePetal::onDraw() {
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
 }
+
+bool MouseListenerForScenePetal::orbitsWith(int tool) const {
+    return tool != kToolAxisModify;
+}

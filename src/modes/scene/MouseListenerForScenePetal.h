@@ -46,6 +46,8 @@ private:
     bool startMidrib(const FlowerObjectNode& host, int x, int y);
     void takeSketchMidrib(const Matrix4& sketchMatrix);
     void startOutline(int x, int y);
+    // Every tool but Axis Modify.
+    bool orbitsWith(int tool) const override;
     bool dragLeft(int x, int y) override;
     // The petal of the three strokes put in its place; the step name of the change,
     // empty when nothing was built.

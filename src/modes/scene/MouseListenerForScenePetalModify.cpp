@@ -74,3 +74,7 @@ bool MouseListenerForScenePetalModify::bend(FlowerPetalNode& petal, const Matrix
 void MouseListenerForScenePetalModify::onDraw() {
     nearStroke_.drawColored(3.0f);
 }
+
+bool MouseListenerForScenePetalModify::orbitsWith(int tool) const {
+    return tool != kToolAxisModify;
+}

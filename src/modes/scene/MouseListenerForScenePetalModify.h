@@ -23,6 +23,8 @@ public:
     const Stroke& nearStroke() const { return nearStroke_; }
 
 private:
+    // Every tool but Axis Modify.
+    bool orbitsWith(int tool) const override;
     bool dragLeft(int x, int y) override;
     // Bends the petal by the stroke on the view plane; whether it changed.
     bool bend(FlowerPetalNode& petal, const Matrix4& matrix) const;

@@ -27,7 +27,8 @@ void SceneListener::onRButtonDown(int x, int y) {
     rightPressed_ = true;
     rightX_ = x;
     rightY_ = y;
-    beginOrbit(x, y);
+    if (orbitsWith(appController().drawingTool))
+        beginOrbit(x, y);
 }
 
 void SceneListener::onRButtonUp(int, int) {

@@ -38,6 +38,8 @@ public:
 protected:
     ~SceneListener() = default;
 
+    // Whether the right button orbits with this drawing tool.
+    virtual bool orbitsWith(int) const { return true; }
     // A move with the left button down for the Eraser and the Cursor; whether the
     // tool took it (else it extends the stroke being drawn).
     virtual bool dragLeft(int x, int y) = 0;
