@@ -191,6 +191,27 @@ TEST_F(OrgansInPlaceTest, LeavesDrawnOntoAPlantsAxisInEitherOrderStandAsDrawnAnd
     EXPECT_EQ(c.lastStep(), "Bend petal");
     EXPECT_EQ(transformPoint(matrixOf(petal->id), net.midribPoint(0)), base);
 
+    // With control points shown the Cursor drags one, through the leaf's placement:
+    // the point follows the cursor.
+    run(kCmdShowControlPoints);
+    run(kCmdToolCursor);
+    c.commit(kChangeMainView); // the switch shows with the next repaint
+    const int row = net.tipRow() / 2;
+    const QPoint seen = pixelOf(transformPoint(matrix, net.pointAt(row, 0)));
+    std::optional<QPoint> edge;
+    for (int dy = -4; dy <= 4 && !edge; ++dy)
+        for (int dx = -4; dx <= 4 && !edge; ++dx)
+            if (const auto pick = pickAt(seen + QPoint(dx, dy));
+                pick && pick->twoIndexPart && pick->id == petal->id && pick->a == row &&
+                pick->b == 0)
+                edge = seen + QPoint(dx, dy);
+    ASSERT_TRUE(edge);
+    const QPoint to = *edge + QPoint(-12, 9);
+    drag(Path{*edge, *edge + QPoint(-6, 4), to});
+    EXPECT_EQ(c.lastStep(), "Move control point");
+    const QPoint now = pixelOf(transformPoint(matrixOf(petal->id), net.pointAt(row, 0)));
+    EXPECT_LE((now - to).manhattanLength(), 2);
+
     // A double click beside everything flies up off the leaf.
     QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
     EXPECT_NE(c.focus(), petal);
