@@ -249,6 +249,20 @@ void BM_SceneFrameAndPickOnPetal(benchmark::State& state) {
         appController().commit(kChangeMainView);
 }
 
+// What any edit of the open scene costs at its commit with the same view, the edit
+// itself left out: the frame, the pick snapshot and the scene's undo step.
+void BM_SceneEditCommitOnPetal(benchmark::State& state) {
+    SceneSetup s;
+    if (!ready(state, s))
+        return;
+    if (!s.focusOnAPetal()) {
+        state.SkipWithError("no petal in focus");
+        return;
+    }
+    for (auto _ : state)
+        appController().commit(kChangeScene, "Edit scene");
+}
+
 // From a move of a whorl's control-point drag on a focused flower head to the
 // redrawn frame: the point moved in every petal of the flower and one frame.
 void BM_SceneWhorlPointDragMove(benchmark::State& state) {
@@ -313,6 +327,7 @@ void BM_SceneFrameOnFlowerHead(benchmark::State& state) {
 
 BENCHMARK(BM_SceneBendReleaseOnPetal)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_SceneFrameAndPickOnPetal)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SceneEditCommitOnPetal)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneWhorlPointDragMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameOnFlowerHead)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameMode0)->Unit(benchmark::kMillisecond)->UseRealTime();
