@@ -334,6 +334,27 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
                   1e-9);
     EXPECT_EQ(c.lastStep(), "Move control point");
 
+    // The receptacle's own point, its top, dragged upwards makes the flower head
+    // taller, and the plant's axis still ends at its top.
+    run(kCmdShowControlPoints);
+    c.commit(kChangeMainView); // the switch shows with the next repaint
+    const QPoint topSeen = pixelOf(transformPoint(headMatrix, head->m_basicCurve.front()));
+    std::optional<QPoint> onTop;
+    for (int dy = -7; dy <= 7 && !onTop; ++dy)
+        for (int dx = -7; dx <= 7 && !onTop; ++dx)
+            if (const auto pick = pickAt(topSeen + QPoint(dx, dy));
+                pick && pick->twoIndexPart && pick->id == head->id)
+                onTop = topSeen + QPoint(dx, dy);
+    ASSERT_TRUE(onTop);
+    const QPoint top = *onTop;
+    const double height = head->mainAxis.back().y;
+    drag(Path{top, top + QPoint(0, -5), top + QPoint(0, -10)});
+    EXPECT_GT(head->mainAxis.back().y, height * 1.05);
+    const SceneLookup plantFound = c.root()->findInScene(c.root()->m_children.front()->id);
+    EXPECT_LT(distance(transformPoint(plantFound.matrix, plantFound.plant->mainAxis.back()),
+                       transformPoint(matrixOf(head->id), head->mainAxis.back())),
+              1e-6);
+
     // The billboard tools work here too: a stroke from the ground plants a billboard
     // beside the flower, and a click on empty space ends it and takes the Cursor.
     c.drawingTool = kToolLeafBillboard;
