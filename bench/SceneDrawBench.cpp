@@ -236,8 +236,11 @@ void BM_SceneBendReleaseOnPetal(benchmark::State& state) {
         state.SkipWithError("the stroke bent nothing");
 }
 
-// The floor under the release: a frame and a pick snapshot of the same view.
-void BM_SceneFrameAndPickOnPetal(benchmark::State& state) {
+// The floor under the release, a frame and a pick snapshot of the same view
+// (`changes` the main view), and what any edit of the open scene costs at its commit
+// with the same view, the edit itself left out (`changes` the scene): the frame, the
+// pick snapshot and the scene's undo step.
+void BM_SceneCommitOnPetal(benchmark::State& state, unsigned changes) {
     SceneSetup s;
     if (!ready(state, s))
         return;
@@ -246,21 +249,7 @@ void BM_SceneFrameAndPickOnPetal(benchmark::State& state) {
         return;
     }
     for (auto _ : state)
-        appController().commit(kChangeMainView);
-}
-
-// What any edit of the open scene costs at its commit with the same view, the edit
-// itself left out: the frame, the pick snapshot and the scene's undo step.
-void BM_SceneEditCommitOnPetal(benchmark::State& state) {
-    SceneSetup s;
-    if (!ready(state, s))
-        return;
-    if (!s.focusOnAPetal()) {
-        state.SkipWithError("no petal in focus");
-        return;
-    }
-    for (auto _ : state)
-        appController().commit(kChangeScene, "Edit scene");
+        appController().commit(changes, changes == kChangeMainView ? "" : "Edit scene");
 }
 
 // From a move of a whorl's control-point drag on a focused flower head to the
@@ -326,8 +315,12 @@ void BM_SceneFrameOnFlowerHead(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_SceneBendReleaseOnPetal)->Unit(benchmark::kMillisecond)->UseManualTime();
-BENCHMARK(BM_SceneFrameAndPickOnPetal)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SceneEditCommitOnPetal)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, frame_and_pick, kChangeMainView)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, scene_edit, kChangeScene)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_SceneWhorlPointDragMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameOnFlowerHead)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameMode0)->Unit(benchmark::kMillisecond)->UseRealTime();
