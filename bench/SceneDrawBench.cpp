@@ -3,6 +3,9 @@
 // flower's branch and the scene around it translucent (mode 1), a frame and a pick
 // snapshot as every commit does them, and a frame of the overall window; each
 // against the scene's triangles replayed from one display list in the same run.
+// Editing in place: a bend stroke's release on a focused petal against a frame and a
+// pick snapshot of the same view, and a move of a whorl's control-point drag on a
+// focused flower head against a frame of the same view.
 #include "control/AppController.h"
 #include "control/ControlSingletons.h"
 #include "control/ViewHost.h"
@@ -12,9 +15,15 @@
 #include "interaction/OpenGL.h"
 #include "modes/ModeSingletons.h"
 #include "modes/MouseListenerManager.h"
+#include "organs/FlowerPetalNode.h"
+#include "organs/FlowerTorusNode.h"
+#include "support/PetalSketch.h"
 #include "support/SamplePlants.h"
 
 #include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <optional>
 
 namespace {
 
@@ -85,6 +94,43 @@ struct SceneSetup {
         controller.focusDown(plant.m_children.front()->id, false);
         controller.commit();
     }
+
+    // The focus on the first flower's head, seen close up (mode 3).
+    FlowerTorusNode* focusOnAFlowerHead() {
+        focusOnAFlower();
+        AppController& controller = appController();
+        const auto* branch = asComposite(controller.focus());
+        if (!branch || branch->m_childrenArongAxis.size() < 2)
+            return nullptr;
+        controller.focusDown(branch->m_childrenArongAxis.back()->id, false);
+        controller.commit();
+        auto* head = dynamic_cast<FlowerTorusNode*>(controller.focus());
+        if (head)
+            frameFocus();
+        return head;
+    }
+    // The focus on a petal of the first flower's head, seen close up (mode 5).
+    FlowerPetalNode* focusOnAPetal() {
+        FlowerTorusNode* head = focusOnAFlowerHead();
+        if (!head || head->petalParts.empty() || !head->petalParts.front()->object)
+            return nullptr;
+        appController().focusDown(head->petalParts.front()->object->id, false);
+        appController().commit();
+        frameFocus();
+        return dynamic_cast<FlowerPetalNode*>(appController().focus());
+    }
+    void frameFocus() {
+        Matrix4 matrix;
+        if (const FlowerObjectNode* focus = appController().sceneFocus().focusWithMatrix(matrix)) {
+            const CameraPose pose = SceneFocusManager::framingCamera(*focus, matrix);
+            views.main.setCamera(pose.eye, pose.center, pose.up);
+        }
+        appController().commit(kChangeMainView);
+    }
+    WindowPixel pixelOf(const Vector3& p) { return windowPixelOf(views.main.viewTransform(), p); }
+    static void send(MouseMessage message, const WindowPixel& at) {
+        mouseListenerManager().mainViewMessage(message, at.x, at.y);
+    }
 };
 
 // Whether the contexts came up; the benchmark is skipped when they did not.
@@ -154,8 +200,129 @@ void BM_SceneFromDisplayList(benchmark::State& state) {
     gl.endFrame();
 }
 
+// From a bend stroke's release on a focused petal (base to tip, bowed sideways) to
+// the refreshed picks: the bend, one frame and one pick snapshot. The press and the
+// moves are untimed.
+void BM_SceneBendReleaseOnPetal(benchmark::State& state) {
+    SceneSetup s;
+    if (!ready(state, s))
+        return;
+    FlowerPetalNode* petal = s.focusOnAPetal();
+    if (!petal) {
+        state.SkipWithError("no petal in focus");
+        return;
+    }
+    appController().drawingTool = kToolPen;
+    for (auto _ : state) {
+        Matrix4 matrix;
+        appController().sceneFocus().focusWithMatrix(matrix);
+        const PetalControlPointManager& net = petal->controlPoints();
+        const Vector3 base = transformPoint(matrix, net.midribPoint(0));
+        const Vector3 tip = transformPoint(matrix, net.midribPoint(net.tipRow()));
+        const Vector3 across = transformPoint(matrix, net.pointAt(net.tipRow() / 2, 0)) -
+                               transformPoint(matrix, net.midribPoint(net.tipRow() / 2));
+        SceneSetup::send(MouseMessage::LButtonDown, s.pixelOf(base));
+        for (int i = 1; i <= 10; ++i) {
+            const double t = i / 10.0;
+            SceneSetup::send(MouseMessage::MouseMove,
+                             s.pixelOf(base + (tip - base) * t + across * (0.3 * std::sin(3.14159 * t))));
+        }
+        const auto start = std::chrono::steady_clock::now();
+        SceneSetup::send(MouseMessage::LButtonUp, s.pixelOf(tip));
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    if (appController().lastStep() != "Bend petal")
+        state.SkipWithError("the stroke bent nothing");
+}
+
+// The floor under the release, a frame and a pick snapshot of the same view
+// (`changes` the main view), and what any edit of the open scene costs at its commit
+// with the same view, the edit itself left out (`changes` the scene): the frame, the
+// pick snapshot and the scene's undo step.
+void BM_SceneCommitOnPetal(benchmark::State& state, unsigned changes) {
+    SceneSetup s;
+    if (!ready(state, s))
+        return;
+    if (!s.focusOnAPetal()) {
+        state.SkipWithError("no petal in focus");
+        return;
+    }
+    for (auto _ : state)
+        appController().commit(changes, changes == kChangeMainView ? "" : "Edit scene");
+}
+
+// From a move of a whorl's control-point drag on a focused flower head to the
+// redrawn frame: the point moved in every petal of the flower and one frame.
+void BM_SceneWhorlPointDragMove(benchmark::State& state) {
+    SceneSetup s;
+    if (!ready(state, s))
+        return;
+    FlowerTorusNode* head = s.focusOnAFlowerHead();
+    if (!head || head->petalParts.empty() || !head->petalParts.front()->object) {
+        state.SkipWithError("no flower head in focus");
+        return;
+    }
+    AppController& controller = appController();
+    for (const auto& slot : head->petalParts)
+        slot->selected = true;
+    controller.showControlPoints = true;
+    controller.drawingTool = kToolCursor;
+    controller.commit(kChangeMainView);
+    Matrix4 matrix;
+    controller.sceneFocus().focusWithMatrix(matrix);
+    // A control point of a petal's edge that the pick snapshot shows.
+    std::optional<WindowPixel> found;
+    for (const auto& slot : head->petalParts) {
+        const auto& net = static_cast<const FlowerPetalNode&>(*slot->object).controlPoints();
+        for (int column : {0, net.lastColumn()}) {
+            const WindowPixel at = s.pixelOf(
+                transformPoint(matrix * slot->organMatrix(), net.pointAt(net.tipRow() / 2, column)));
+            const PickPixel pixel = s.views.main.pixelHasObject(at.x, at.y);
+            if (!found && pixel.found && decodePickColour(pixel.colour).twoIndexPart)
+                found = at;
+        }
+    }
+    if (!found) {
+        state.SkipWithError("no control point in sight");
+        return;
+    }
+    const WindowPixel at = *found;
+    SceneSetup::send(MouseMessage::LButtonDown, at);
+    int step = 0;
+    for (auto _ : state) {
+        step = 1 - step;
+        SceneSetup::send(MouseMessage::MouseMove, {at.x + 1 + step, at.y - 1 - step});
+    }
+    SceneSetup::send(MouseMessage::LButtonUp, at);
+    if (controller.lastStep() != "Move control point")
+        state.SkipWithError("the press held no control point");
+}
+
+// The floor under the move: one frame of the same view.
+void BM_SceneFrameOnFlowerHead(benchmark::State& state) {
+    SceneSetup s;
+    if (!ready(state, s))
+        return;
+    if (!s.focusOnAFlowerHead()) {
+        state.SkipWithError("no flower head in focus");
+        return;
+    }
+    for (auto _ : state)
+        s.views.redrawMainView();
+}
+
 } // namespace
 
+BENCHMARK(BM_SceneBendReleaseOnPetal)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, frame_and_pick, kChangeMainView)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, scene_edit, kChangeScene)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_SceneWhorlPointDragMove)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SceneFrameOnFlowerHead)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameMode0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameFocusOnFlower)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameAndPickSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -12,6 +12,8 @@
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
+#include "organs/FlowerStamenNode.h"
+#include "organs/FlowerStemNode.h"
 #include "organs/FlowerTorusNode.h"
 
 #include <chrono>
@@ -201,6 +203,87 @@ void AppController::loadSelectedIntoFocus() {
     }
     sceneFocus_.clearCandidates();
     noteChange(kChangeMainView | kChangeOverallView);
+}
+
+void AppController::startPetalOnFocus() {
+    if (const FlowerObjectNode* current = focus();
+        current && (current->kind == kKindComposite || current->kind == kKindTorus)) {
+        switchToMode(kModeScenePetal);
+        drawingTool = kToolPen;
+    }
+    if (modeHost_)
+        modeHost_->preparePetal(false);
+    noteChange(kChangeMainView);
+}
+
+FlowerObjectNode* AppController::focusedSketch() const {
+    FlowerObjectNode* current = root() ? focus() : nullptr;
+    return current && current->kind == kKindSketch ? current : nullptr;
+}
+
+bool AppController::putInSketchPlace(std::unique_ptr<FlowerObjectNode> organ) {
+    const int id = sceneFocus_.replaceFocus(std::move(organ), {0.0, 0.0, 1.0}, {0.0, 0.0, 1.0});
+    if (id == -1)
+        return false;
+    focusDown(id, false);
+    return true;
+}
+
+void AppController::replaceSketchWithStamen() {
+    const FlowerObjectNode* sketch = focusedSketch();
+    Matrix4 unused;
+    const FlowerObjectNode* parent = sketch ? sceneFocus_.parentWithMatrix(unused) : nullptr;
+    if (parent && (parent->kind == kKindComposite || parent->kind == kKindTorus) &&
+        putInSketchPlace(std::make_unique<FlowerStamenNode>(nextId(), sketch->mainAxis)))
+        noteChange(kChangeScene, "Replace sketch with stamen");
+    noteChange(kChangeMainView | kChangeLibraryView);
+}
+
+void AppController::replaceSketchWithStem() {
+    const FlowerObjectNode* sketch = focusedSketch();
+    Matrix4 unused;
+    const FlowerObjectNode* parent = sketch ? sceneFocus_.parentWithMatrix(unused) : nullptr;
+    if (parent && parent->kind == kKindComposite &&
+        putInSketchPlace(std::make_unique<FlowerStemNode>(nextId(), sketch->mainAxis)))
+        noteChange(kChangeScene, "Replace sketch with stem");
+    if (modeHost_)
+        modeHost_->forgetSceneInteraction();
+    noteChange(kChangeMainView);
+}
+
+void AppController::replaceSketchWithFlower() {
+    const FlowerObjectNode* sketch = focusedSketch();
+    Matrix4 unused;
+    const FlowerObjectNode* parent = sketch ? sceneFocus_.parentWithMatrix(unused) : nullptr;
+    if (parent && parent->kind == kKindComposite && sketch->mainAxis.size() >= 2) {
+        auto flower = std::make_unique<FlowerTorusNode>(nextId());
+        FloralDiagram& diagram = floralDiagram();
+        diagram.bindNewFlower(flower.get());
+        diagram.unbind();
+        // As long as the sketch from end to end.
+        const double own = flower->mainAxis.length();
+        if (own > 0.0)
+            flower->scale(distance(sketch->mainAxis.front(), sketch->mainAxis.back()) / own);
+        if (putInSketchPlace(std::move(flower)))
+            noteChange(kChangeScene, "Replace sketch with flower");
+    }
+    if (modeHost_)
+        modeHost_->forgetSceneInteraction();
+    noteChange(kChangeMainView | kChangeLibraryView);
+}
+
+void AppController::replaceSketchWithPetal() {
+    if (FlowerObjectNode* sketch = focusedSketch()) {
+        switchToMode(kModeScenePetal);
+        drawingTool = kToolPen;
+        Stroke midrib;
+        Stroke::resample(std::max(parameters.petal.vertical, 10) - 1, sketch->mainAxis, midrib);
+        sketch->reshapeByStroke(midrib);
+        noteChange(kChangeScene, "Resample sketch");
+    }
+    if (modeHost_)
+        modeHost_->preparePetal(true);
+    noteChange(kChangeMainView);
 }
 
 CameraPose AppController::homeCamera() const {

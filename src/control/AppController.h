@@ -150,6 +150,19 @@ public:
     // "Load object from library": the candidates, or else the focus, are replaced by
     // copies of the library view's selection.
     void loadSelectedIntoFocus();
+    // "Leaf or Petal creation": a plant or flower head in focus takes a petal drawn
+    // onto it (mode 2); the petal mode starts a new petal in any case.
+    void startPetalOnFocus();
+    // The focused sketch gives way to an organ drawn along its stroke. A sketch with
+    // no parent on the focus path stays; the new organ takes its place and the focus.
+    // A stamen and a flower head go into a plant or a flower head, a stem only into
+    // a plant; the flower head is scaled to the sketch's length.
+    void replaceSketchWithStamen();
+    void replaceSketchWithStem();
+    void replaceSketchWithFlower();
+    // The sketch's stroke, resampled to the petal rows, becomes the midrib of a petal
+    // the petal mode draws in its place.
+    void replaceSketchWithPetal();
     // Flies the main camera to `target` in short synchronous repaints; without a
     // main view nothing happens.
     void flyMainCamera(const CameraPose& target);
@@ -279,6 +292,10 @@ private:
     // only while it resolves in the restored scene.
     void restoreSnapshot(const ModelSnapshot& target, std::vector<int> focusPath,
                          std::vector<int> candidates);
+    // The focused sketch, null when the focus is none.
+    FlowerObjectNode* focusedSketch() const;
+    // Puts `organ` in the focused sketch's place and focuses it; whether it went in.
+    bool putInSketchPlace(std::unique_ptr<FlowerObjectNode> organ);
     // The mode the focus is edited in (0 without one), with the floral diagram bound
     // to a receptacle in focus.
     void switchToFocusMode();

@@ -11,4 +11,7 @@ public:
     // The scene modes forget half-finished strokes, picks and drags: the scene they
     // were made in has gone.
     virtual void forgetSceneInteraction() = 0;
+    // The scene petal mode starts a new petal: drawn onto the focus, or replacing
+    // the focused sketch.
+    virtual void preparePetal(bool fromSketch) = 0;
 };

@@ -201,7 +201,11 @@ Profile bendProfile(const Stroke& stroke, int count) {
 }
 
 void orientProfile(Profile& profile) {
-    if (dot(renderState().mainCameraUp, {0.0, 0.0, 1.0}) < 0.0)
+    orientProfile(profile, renderState().mainCameraUp);
+}
+
+void orientProfile(Profile& profile, const Vector3& up) {
+    if (up.z < 0.0)
         for (double& v : profile)
             v = -v;
 }

@@ -81,6 +81,20 @@ void MouseListenerManager::forgetSceneInteraction() {
     singleton<MouseListenerForSceneSketch>().resetTransientState();
     singleton<MouseListenerForSceneModify>().resetTransientState();
     singleton<MouseListenerForSceneTorus>().resetTransientState();
+    singleton<MouseListenerForSceneStamen>().resetTransientState();
+    singleton<MouseListenerForScenePetalModify>().resetTransientState();
+    auto& petal = singleton<MouseListenerForScenePetal>();
+    petal.resetTransientState();
+    petal.resetStrokes();
+}
+
+void MouseListenerManager::preparePetal(bool fromSketch) {
+    auto& petal = singleton<MouseListenerForScenePetal>();
+    petal.resetTransientState();
+    if (fromSketch)
+        petal.prepareFromSketch();
+    else
+        petal.prepareOnFocus();
 }
 
 void MouseListenerManager::mainViewMessage(MouseMessage message, int x, int y) {

@@ -22,6 +22,7 @@ public:
 
     void activateMode(int mode) override;
     void forgetSceneInteraction() override;
+    void preparePetal(bool fromSketch) override;
 
     MouseListenerState& mainListener() const { return *mainListener_; }
     MouseListenerState& libraryListener() const { return *libraryListener_; }

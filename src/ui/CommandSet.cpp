@@ -318,11 +318,7 @@ void CommandSet::addToolCommands() {
         true);
     add(
         kCmdLeafOrPetalCreation, "Leaf or Petal creation", "Draw a leaf or petal onto the focus",
-        [] {
-            const FlowerObjectNode* focus = controller().focus();
-            if (focus && (focus->kind == kKindComposite || focus->kind == kKindTorus))
-                controller().switchToMode(kModeScenePetal);
-        },
+        [] { controller().startPetalOnFocus(); },
         [] {
             return CommandState{controller().focus() != nullptr &&
                                     modeIn({kModeSceneModify, kModeSceneTorus}),
@@ -353,18 +349,25 @@ void CommandSet::addToolCommands() {
             return CommandState{mode() != kModeSceneModify || controller().focus() != nullptr,
                                 false};
         });
+    // The replacements act on a sketch that the scene editing mode has in focus.
+    const auto sketchInFocus = [] {
+        const FlowerObjectNode* focus = controller().focus();
+        return CommandState{mode() == kModeSceneModify && focus && focus->kind == kKindSketch,
+                            false};
+    };
     add(
         kCmdReplaceWithStamen, "Replace Sketch with Stamen", "Replace the sketch by a stamen",
-        [] {}, disabled);
+        [] { controller().replaceSketchWithStamen(); }, sketchInFocus);
     add(
         kCmdReplaceWithFlower, "Replace Sketch with Flower", "Replace the sketch by a flower",
-        [] {}, disabled);
+        [] { controller().replaceSketchWithFlower(); }, sketchInFocus);
     add(
         kCmdReplaceWithLeaf, "Replace Sketch with Leaf or petal",
-        "Replace the sketch by a leaf or petal", [] {}, disabled);
+        "Replace the sketch by a leaf or petal", [] { controller().replaceSketchWithPetal(); },
+        sketchInFocus);
     add(
-        kCmdReplaceWithStem, "Replace Sketch with Stem", "Replace the sketch by a stem", [] {},
-        disabled);
+        kCmdReplaceWithStem, "Replace Sketch with Stem", "Replace the sketch by a stem",
+        [] { controller().replaceSketchWithStem(); }, sketchInFocus);
 }
 
 void CommandSet::addColourCommands() {

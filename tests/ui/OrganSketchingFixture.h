@@ -122,6 +122,19 @@ protected:
         return work<FlowerPetalNode>();
     }
 
+    // Puts the object into the library and selects its tile, its category shown.
+    int addAndSelect(std::unique_ptr<FlowerObjectNode> object, int category) {
+        const int id = object->id;
+        controller().addToLibrary(std::move(object), category);
+        controller().commit();
+        LibraryBrowser& browser = libraryBrowser();
+        browser.setCategory(category);
+        for (int position = 1; position < browser.entryCount(category); ++position)
+            if (browser.idAt(position, category) == id)
+                browser.select(position, category);
+        return id;
+    }
+
     // What the pick snapshot shows under a pixel.
     std::optional<PickRecord> pickAt(const QPoint& at) {
         const PickPixel pixel = gl().pixelHasObject(at.x(), at.y());

@@ -25,18 +25,6 @@ std::vector<Vector3> straight(const Vector3& from, const Vector3& to, int points
 
 class SceneRoadTest : public OrganSketchingFixture {
 protected:
-    // Puts the object into the library and selects its tile, its category shown.
-    int addAndSelect(std::unique_ptr<FlowerObjectNode> object, int category) {
-        const int id = object->id;
-        controller().addToLibrary(std::move(object), category);
-        controller().commit();
-        LibraryBrowser& browser = libraryBrowser();
-        browser.setCategory(category);
-        for (int position = 1; position < browser.entryCount(category); ++position)
-            if (browser.idAt(position, category) == id)
-                browser.select(position, category);
-        return id;
-    }
     void doubleClick(const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseDClick(view, button, Qt::NoModifier, at);
     }

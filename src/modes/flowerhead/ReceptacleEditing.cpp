@@ -105,6 +105,8 @@ void ReceptacleEditing::onLButtonDown(int x, int y) {
             startOrgan(*edited.node, x, y);
         break;
     default:
+        if (pressOtherTool(controller.drawingTool, x, y))
+            action_ = Action::Other;
         break;
     }
 }
@@ -138,6 +140,9 @@ void ReceptacleEditing::onMouseMove(int x, int y) {
         extendStroke(stroke_,
                      hitPlaneThroughPoint(pixelNearPoint(x, y), planePoint_, planeNormal_));
         break;
+    case Action::Other:
+        dragOtherTool(x, y);
+        break;
     case Action::None:
         break;
     }
@@ -169,6 +174,7 @@ void ReceptacleEditing::onLButtonUp(int, int) {
             noteChange(appController().targetChange(), "Turn organ");
         break;
     case Action::Erase:
+    case Action::Other:
     case Action::None:
         break;
     }
@@ -299,6 +305,7 @@ bool ReceptacleEditing::dragPoint(int x, int y) {
     const Vector3 p = transformPoint(inverted(model_), context->unprojectPixel(x, y, depth_));
     if (organId_ == torus->id) {
         torus->editByPick(row_, column_, p);
+        receptacleReshaped();
         edited_ = true;
         return true;
     }

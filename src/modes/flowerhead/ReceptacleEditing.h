@@ -66,13 +66,24 @@ protected:
     // The turn of a Cursor drag on an organ from one pixel to the next.
     virtual OrganTurn turnBetween(int fromX, int fromY, int toX, int toY) const = 0;
 
+    // A press with a tool the receptacle edits do not use (the mode's own tools);
+    // whether the mode took it, to be given the drag's moves.
+    virtual bool pressOtherTool(int, int, int) { return false; }
+    virtual void dragOtherTool(int, int) {}
+    // The receptacle's own control point moved: whatever holds it follows.
+    virtual void receptacleReshaped() {}
+    // The window depth of the Cursor's pick (1.0 when none).
+    float pickDepth() const { return depth_; }
+    // Forgets the action under way.
+    void reset();
+
     // The slot selection under the pixel changes: an organ's slot is selected or
     // deselected (a selected organ shows its control points), a pixel showing
     // nothing deselects every slot.
     void toggleSelectionAt(int x, int y);
 
 private:
-    enum class Action { None, Pan, Profile, Organ, PointDrag, Turn, Erase };
+    enum class Action { None, Pan, Profile, Organ, PointDrag, Turn, Erase, Other };
 
     // The receptacle held since the press, null when it is no longer the one edited.
     FlowerTorusNode* heldReceptacle() const;
@@ -86,7 +97,6 @@ private:
     bool turnOrgan(int x, int y);
     // A point of the profile plane (the receptacle's z = 0) under the pixel.
     Vector3 onProfilePlane(int x, int y) const;
-    void reset();
 
     Action action_ = Action::None;
     int receptacleId_ = -1;

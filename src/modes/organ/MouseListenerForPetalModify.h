@@ -18,9 +18,6 @@ class MouseListenerForPetalModify : public MouseListenerState {
 public:
     // Shorter bending strokes are ignored.
     static constexpr int kMinimumPoints = 4;
-    // How close to the eye ray through a stroke's end an edge control point must lie
-    // for the stroke to start or end there.
-    static constexpr double kEdgeReach = 0.1;
 
     void onLButtonUp(int x, int y) override;
     void onRButtonUp(int x, int y) override;

@@ -38,6 +38,36 @@ void billboardPlane(const Matrix4& matrix, Vector3& point, Vector3& normal) {
 
 } // namespace
 
+bool BillboardSketching::isTool(int tool) {
+    return tool == kToolBranchBillboard || tool == kToolFlowerBillboard ||
+           tool == kToolLeafBillboard;
+}
+
+bool BillboardSketching::startStroke(SceneRoot& scene, const TOGL& view, int x, int y,
+                                     int withinId, Vector3& planePoint, Vector3& planeNormal,
+                                     Vector3& first) {
+    if (!start(scene, view, x, y, withinId, planePoint, planeNormal))
+        return false;
+    first = state_ == kEditing
+                ? view.hitPlaneThroughPoint(view.hitViewPlane(x, y), planePoint, planeNormal)
+                : planePoint;
+    return true;
+}
+
+std::string BillboardSketching::release(SceneRoot& scene, const Stroke& stroke, int tool,
+                                        bool drawn, bool click, const PickRecord& pick,
+                                        int withinId) {
+    std::string step;
+    if (isTool(tool) && drawn)
+        step = finish(scene, stroke, tool);
+    const bool selecting = tool == kToolCursor || tool == kToolBrowsing || isTool(tool);
+    if (click && selecting && !select(scene, pick.id, pick.oneIndexPart, withinId)) {
+        reset();
+        appController().drawingTool = kToolCursor;
+    }
+    return step;
+}
+
 void BillboardSketching::reset() {
     state_ = kNone;
     billboardId_ = -1;

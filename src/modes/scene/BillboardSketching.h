@@ -3,6 +3,7 @@
 #include "interaction/Stroke.h"
 #include "math/Matrix4.h"
 #include "math/Vector3.h"
+#include "model/PickColour.h"
 
 #include <string>
 
@@ -25,6 +26,9 @@ public:
         kFromGround = 4,
     };
 
+    // The tools that draw billboards.
+    static bool isTool(int tool);
+
     int state() const { return state_; }
     int billboardId() const { return billboardId_; }
     void reset();
@@ -41,9 +45,19 @@ public:
     // point; false when there is no view.
     bool start(SceneRoot& scene, const TOGL& view, int x, int y, int withinId, Vector3& planePoint,
                Vector3& planeNormal);
+    // As `start`, and where the stroke's first point lies: under the pixel on the
+    // edited billboard's plane, else at the plane point.
+    bool startStroke(SceneRoot& scene, const TOGL& view, int x, int y, int withinId,
+                     Vector3& planePoint, Vector3& planeNormal, Vector3& first);
     // Finishes the stroke drawn in world coordinates with tool `tool`: the step name
     // of the change, empty when nothing changed.
     std::string finish(SceneRoot& scene, const Stroke& stroke, int tool);
+    // A left release in a scene mode: a stroke `drawn` with a billboard tool is
+    // finished; a click with the Cursor, Browsing or a billboard tool selects the
+    // billboard `pick` names, or else drops the one edited and takes the Cursor. The
+    // step name of the change, empty when the model did not change.
+    std::string release(SceneRoot& scene, const Stroke& stroke, int tool, bool drawn, bool click,
+                        const PickRecord& pick, int withinId);
     // The billboard being edited under its matrix, when one is.
     void drawEdited(SceneRoot& scene) const;
 

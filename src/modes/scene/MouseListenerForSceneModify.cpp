@@ -9,17 +9,6 @@
 
 #include <string>
 
-namespace {
-
-// The pick ray of the pixel in the frame whose model matrix is `matrix`.
-PickRay localRay(const TOGL& context, const Matrix4& matrix, int x, int y) {
-    const PickRay ray = context.pickRay(x, y);
-    const Matrix4 back = inverted(matrix);
-    return {transformPoint(back, ray.origin), unit(back.rotateVector(ray.direction))};
-}
-
-} // namespace
-
 void MouseListenerForSceneModify::onLButtonDown(int x, int y) {
     AppController& c = appController();
     Matrix4 matrix;
@@ -30,7 +19,7 @@ void MouseListenerForSceneModify::onLButtonDown(int x, int y) {
     turnedBranchId_ = turnHolderId_ = -1;
     billboard_.follow(focus->id);
     FlowerObjectComposite* composite = asComposite(focus);
-    if (isBillboardTool(tool_)) {
+    if (BillboardSketching::isTool(tool_)) {
         // With billboards shown, a press on one of their strokes draws on it.
         if (c.display.showBillboard) {
             const PickRecord pick = pickAt(x, y);
@@ -133,7 +122,7 @@ void MouseListenerForSceneModify::startBranch(const FlowerObjectComposite& focus
     const TOGL& context = *mainContext();
     if (focus.mainAxis.size() < 2)
         return;
-    const PickRay ray = localRay(context, matrix, x, y);
+    const PickRay ray = localRay(matrix, x, y);
     const Stroke::RayPick nearest = focus.mainAxis.pickWithRay(ray.origin, ray.direction);
     if (nearest.distance >= kAxisReach)
         return;
@@ -168,7 +157,7 @@ void MouseListenerForSceneModify::startAxis(const FlowerObjectNode& focus, const
     const TOGL& context = *mainContext();
     if (focus.mainAxis.empty())
         return;
-    const PickRay ray = localRay(context, matrix, x, y);
+    const PickRay ray = localRay(matrix, x, y);
     const Vector3 tip = focus.mainAxis.back();
     const Vector3 across = tip - ray.origin;
     if ((across - ray.direction * dot(across, ray.direction)).length() > kTipReach)

@@ -23,7 +23,7 @@ void MouseListenerForSceneSketch::onLButtonDown(int x, int y) {
     pressAt(x, y);
     rolledId_ = -1;
     billboard_.follow(scene->id);
-    if (isBillboardTool(tool_)) {
+    if (BillboardSketching::isTool(tool_)) {
         startBillboard(*scene, x, y, -1);
         return;
     }

@@ -4,6 +4,7 @@
 #include "gl/TOGL.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "modes/ControlPointDrag.h"
 #include "organs/FlowerSketchNode.h"
 #include "organs/FlowerTorusNode.h"
 
@@ -22,16 +23,12 @@ bool isBelow(const FlowerObjectNode& within, int id) {
 
 } // namespace
 
-bool SceneListener::isBillboardTool(int tool) {
-    return tool == kToolBranchBillboard || tool == kToolFlowerBillboard ||
-           tool == kToolLeafBillboard;
-}
-
 void SceneListener::onRButtonDown(int x, int y) {
     rightPressed_ = true;
     rightX_ = x;
     rightY_ = y;
-    beginOrbit(x, y);
+    if (orbitsWith(appController().drawingTool))
+        beginOrbit(x, y);
 }
 
 void SceneListener::onRButtonUp(int, int) {
@@ -65,6 +62,7 @@ bool SceneListener::takeRelease() {
 }
 
 void SceneListener::endRelease() {
+    pointOwnerId_ = -1;
     stroke_.clear();
     drawing_ = false;
     turned_ = false;
@@ -75,37 +73,61 @@ void SceneListener::onDraw() {
     stroke_.drawSketch();
     // While billboards are hidden, the one being drawn still shows.
     AppController& c = appController();
-    if (isBillboardTool(c.drawingTool) && !c.display.showBillboard)
+    if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
         if (SceneRoot* scene = c.root())
             billboard_.drawEdited(*scene);
 }
 
 void SceneListener::startBillboard(SceneRoot& scene, int x, int y, int withinId) {
     const TOGL* context = mainContext();
-    if (!context || !billboard_.start(scene, *context, x, y, withinId, planePoint_, planeNormal_))
+    Vector3 first;
+    if (!context ||
+        !billboard_.startStroke(scene, *context, x, y, withinId, planePoint_, planeNormal_, first))
         return;
     drawing_ = true;
-    startStroke(stroke_, billboard_.state() == BillboardSketching::kEditing
-                             ? hitStrokePlane(x, y, planePoint_, planeNormal_)
-                             : planePoint_);
+    startStroke(stroke_, first);
 }
 
 void SceneListener::finishBillboard(SceneRoot& scene, int x, int y, int withinId) {
-    if (isBillboardTool(tool_) && drawing_)
-        if (const std::string step = billboard_.finish(scene, stroke_, tool_); !step.empty())
-            noteChange(kChangeScene, step);
-    const bool selecting = tool_ == kToolCursor || tool_ == kToolBrowsing || isBillboardTool(tool_);
-    if (!clicked(x, y) || !selecting)
-        return;
-    const PickRecord pick = pickAt(x, y);
-    if (!billboard_.select(scene, pick.id, pick.oneIndexPart, withinId)) {
-        billboard_.reset();
-        appController().drawingTool = kToolCursor;
-    }
+    const PickRecord pick = clicked(x, y) ? pickAt(x, y) : PickRecord{-1};
+    if (const std::string step =
+            billboard_.release(scene, stroke_, tool_, drawing_, clicked(x, y), pick, withinId);
+        !step.empty())
+        noteChange(kChangeScene, step);
+}
+
+bool SceneListener::pickFocusPoint(int focusId, int x, int y) {
+    const auto picked = controlPointUnder(x, y);
+    if (!picked || picked->objectId != focusId)
+        return false;
+    pointOwnerId_ = focusId;
+    pointRow_ = picked->row;
+    pointColumn_ = picked->column;
+    pointDepth_ = picked->depth;
+    return true;
+}
+
+bool SceneListener::dragFocusPoint(int x, int y) {
+    Matrix4 matrix;
+    FlowerObjectNode* focus = appController().sceneFocus().focusWithMatrix(matrix);
+    const TOGL* context = mainContext();
+    if (!focus || focus->id != pointOwnerId_ || !context)
+        return false;
+    focus->editByPick(pointRow_, pointColumn_,
+                      transformPoint(inverted(matrix), context->unprojectPixel(x, y, pointDepth_)));
+    turned_ = true;
+    return true;
+}
+
+void SceneListener::flyUpOverEmpty(int x, int y) {
+    resetTransientState();
+    if (pickAt(x, y).id <= 0)
+        appController().focusUp(true);
     noteChange(kChangeMainView);
 }
 
 void SceneListener::resetTransientState() {
+    pointOwnerId_ = -1;
     stroke_.clear();
     drawing_ = false;
     turned_ = false;
@@ -120,6 +142,7 @@ void SceneListener::pressAt(int x, int y) {
     stroke_.clear();
     drawing_ = false;
     turned_ = false;
+    pointOwnerId_ = -1;
     tool_ = appController().drawingTool;
     if (tool_ == kToolBrowsing)
         beginPan(x, y);
@@ -128,6 +151,20 @@ void SceneListener::pressAt(int x, int y) {
 void SceneListener::extendOnPlane(int x, int y) {
     if (drawing_)
         extendStroke(stroke_, hitStrokePlane(x, y, planePoint_, planeNormal_));
+}
+
+FlowerObjectNode* SceneListener::focusOfKind(int kind, Matrix4& matrix) {
+    FlowerObjectNode* focus = appController().sceneFocus().focusWithMatrix(matrix);
+    return focus && focus->kind == kind ? focus : nullptr;
+}
+
+PickRay SceneListener::localRay(const Matrix4& matrix, int x, int y) {
+    const TOGL* context = mainContext();
+    if (!context)
+        return {};
+    const PickRay ray = context->pickRay(x, y);
+    const Matrix4 back = inverted(matrix);
+    return {transformPoint(back, ray.origin), unit(back.rotateVector(ray.direction))};
 }
 
 PickRecord SceneListener::pickAt(int x, int y) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interaction/PlaneHits.h"
 #include "interaction/Stroke.h"
 #include "math/Matrix4.h"
 #include "math/Vector3.h"
@@ -37,6 +38,8 @@ public:
 protected:
     ~SceneListener() = default;
 
+    // Whether the right button orbits with this drawing tool.
+    virtual bool orbitsWith(int) const { return true; }
     // A move with the left button down for the Eraser and the Cursor; whether the
     // tool took it (else it extends the stroke being drawn).
     virtual bool dragLeft(int x, int y) = 0;
@@ -48,6 +51,11 @@ protected:
     // repainted at the commit.
     void endRelease();
 
+    // The focus when it is of this kind, with its matrix; null otherwise.
+    static FlowerObjectNode* focusOfKind(int kind, Matrix4& matrix);
+    // The pick ray of the pixel in the frame whose model matrix is `matrix` (a zero
+    // ray without a main view).
+    static PickRay localRay(const Matrix4& matrix, int x, int y);
     // The pick snapshot's record under the pixel; id -1 over nothing.
     static PickRecord pickAt(int x, int y);
     // Erases the part under the pixel: one stroke of a sketch (the sketch goes with
@@ -63,10 +71,19 @@ protected:
     bool clicked(int x, int y) const { return x == pressX_ && y == pressY_; }
     // A right press and release on the same pixel.
     bool rightClicked(int x, int y) const { return rightPressed_ && x == rightX_ && y == rightY_; }
+    // The Cursor's hold on a control point of the focus (`focusId`), picked under the
+    // pixel; whether one was there.
+    bool pickFocusPoint(int focusId, int x, int y);
+    // Moves the held point to the pixel at its pick depth, carried into the focus's
+    // frame; whether it moved (the focus must still be the one picked on).
+    bool dragFocusPoint(int x, int y);
+    bool holdsFocusPoint() const { return pointOwnerId_ != -1; }
+    // The focus an organ mode edits flies up one level when the double click lands
+    // on nothing.
+    void flyUpOverEmpty(int x, int y);
     // Extends the stroke on its plane while it is being drawn.
     void extendOnPlane(int x, int y);
     void pressAt(int x, int y);
-    static bool isBillboardTool(int tool);
     // A billboard tool's press: the stroke starts where the billboard sketching
     // puts it.
     void startBillboard(SceneRoot& scene, int x, int y, int withinId);
@@ -84,11 +101,15 @@ protected:
     int tool_ = -1;
     int lastX_ = 0;
     int lastY_ = 0;
-    // Something the Cursor drag turned, to publish at the release.
+    // Something the Cursor drag turned or moved, to publish at the release.
     bool turned_ = false;
     BillboardSketching billboard_;
 
 private:
+    int pointOwnerId_ = -1;
+    int pointRow_ = -1;
+    int pointColumn_ = -1;
+    float pointDepth_ = 1.0f;
     int pressX_ = -1;
     int pressY_ = -1;
     int rightX_ = -1;
