@@ -6,19 +6,19 @@
 
 namespace {
 
-// The organ modes of a scene do not draw yet: they say so and point back.
-constexpr const char* kSceneOrganModes =
-    "This part cannot be edited in the scene yet: double-click empty space to go back up";
-
 constexpr std::array<const char*, kModeCount> kGuidance = {
     "Scene: draw up from the ground to plant the selected object; double-click a part to "
     "edit it",
     "Focus: draw from the axis to grow a branch; double-click a part to go in, empty space "
     "to go up",
-    kSceneOrganModes, // 2 scene petal
-    kSceneOrganModes, // 3 scene flower head
-    kSceneOrganModes, // 4 scene stamen
-    kSceneOrganModes, // 5 scene petal editing
+    "Leaf or petal: draw the midrib out of the axis or an empty slot, then both outlines "
+    "from base to tip",
+    "Flower in place: the Pen draws an organ out of an empty slot; Cursor turns, Eraser "
+    "removes; double-click empty space to go up",
+    "Stamen in place: draw from its base to re-draw the filament, elsewhere the anther; "
+    "Eraser removes the anther",
+    "Leaf or petal in place: draw base to tip to bend, edge to edge to cup; Cursor drags "
+    "control points",
     "Flower: the Pen draws an organ out of an empty slot; Cursor turns, Eraser removes",
     "Plant: draw a branch from the axis, or on from its tip; Cursor turns, Eraser erases",
     "Draw a stroke up from the ground to start a plant carrying the selected object",
