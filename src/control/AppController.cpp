@@ -622,14 +622,33 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
 
     std::map<int, ModelSnapshot::Scene> sceneSources;
     const int openId = sceneFocus_.openSceneId();
+    // An edit made with a plant in focus changes that plant only (and those holding
+    // the chosen candidates); every other plant keeps its piece of the last step.
+    // From the whole scene any plant may have changed.
+    const SceneRoot* open = root();
+    const std::vector<int>& focusPath = sceneFocus_.pathIds();
+    const FlowerObjectComposite* focusedPlant =
+        open && !focusPath.empty() ? open->findInScene(focusPath.front()).plant : nullptr;
+    const auto plantUnchanged = [&](int plantId) {
+        if (!focusedPlant || focusedPlant->id == plantId)
+            return false;
+        for (int candidate : sceneFocus_.candidateIds())
+            if (const SceneLookup held = open->findInScene(candidate);
+                !held.found || held.plant->id == plantId)
+                return false;
+        return true;
+    };
     const auto sceneCopyOf = [&](const SceneRoot& live) {
         auto it = sceneSources_.find(live.id);
+        const bool known = it != sceneSources_.end();
         ModelSnapshot::Scene copy;
-        if (it != sceneSources_.end() && !editedIds_.count(live.id) &&
+        if (known && !editedIds_.count(live.id) &&
             !((changes & kChangeScene) && live.id == openId)) {
             copy = it->second;
         } else {
-            copy = FrozenEntry::freeze(live);
+            const bool pieceByPlant = known && live.id == openId && !editedIds_.count(live.id);
+            copy = FrozenEntry::freeze(live, pieceByPlant ? it->second.get() : nullptr,
+                                       plantUnchanged);
             next.bytes += copy->bytes();
         }
         sceneSources[live.id] = copy;
@@ -638,7 +657,7 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
     for (const auto& [id, scene] : sceneFocus_.scenes())
         next.scenes[id] = sceneCopyOf(*scene);
     next.openSceneId = openId;
-    if (SceneRoot* open = root(); open && !sceneFocus_.scenes().count(open->id))
+    if (open && !sceneFocus_.scenes().count(open->id))
         next.unstoredScene = sceneCopyOf(*open);
     sceneSources_ = std::move(sceneSources);
 

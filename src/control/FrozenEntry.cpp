@@ -27,10 +27,9 @@ public:
     void addObject(std::unique_ptr<FlowerObjectNode> node, int) override {
         object = std::move(node);
     }
-    void addScene(std::unique_ptr<SceneRoot> root) override { scene = std::move(root); }
+    void addScene(std::unique_ptr<SceneRoot>) override {}
 
     std::unique_ptr<FlowerObjectNode> object;
-    std::unique_ptr<SceneRoot> scene;
 };
 
 ThawingSink thaw(const QByteArray& packed) {
@@ -50,13 +49,40 @@ std::shared_ptr<const FrozenEntry> FrozenEntry::freeze(const FlowerObjectNode& o
         new FrozenEntry(identitiesOf(object), pack(contents)));
 }
 
-std::shared_ptr<const FrozenEntry> FrozenEntry::freeze(const SceneRoot& scene) {
-    LibraryContents contents;
-    contents.scenes.push_back(&scene);
-    return std::shared_ptr<const FrozenEntry>(new FrozenEntry(identitiesOf(scene), pack(contents)));
+std::shared_ptr<const FrozenEntry>
+FrozenEntry::freeze(const SceneRoot& scene, const FrozenEntry* previous,
+                    const std::function<bool(int plantId)>& unchanged) {
+    auto frozen = std::shared_ptr<FrozenEntry>(new FrozenEntry({{scene.id, {}, {}}}, {}));
+    for (const auto& plant : scene.m_children) {
+        std::shared_ptr<const FrozenEntry> piece;
+        if (previous && unchanged && unchanged(plant->id))
+            piece = previous->pieceFor(plant->id);
+        if (!piece) {
+            piece = freeze(*plant);
+            frozen->bytes_ += piece->bytes();
+        }
+        frozen->plants_.push_back(std::move(piece));
+    }
+    frozen->plantMatrices_ = scene.m_childrenMat;
+    frozen->bytes_ += frozen->plantMatrices_.size() * sizeof(Matrix4);
+    return frozen;
+}
+
+FrozenEntry::FrozenEntry(std::vector<NodeIdentity> identities, QByteArray packed)
+    : identities_(std::move(identities)), packed_(std::move(packed)) {
+    bytes_ = static_cast<std::size_t>(packed_.size()) + identities_.size() * sizeof(NodeIdentity);
+}
+
+std::shared_ptr<const FrozenEntry> FrozenEntry::pieceFor(int plantId) const {
+    for (const auto& piece : plants_)
+        if (piece->id() == plantId)
+            return piece;
+    return nullptr;
 }
 
 std::unique_ptr<FlowerObjectNode> FrozenEntry::thawObject() const {
+    if (packed_.isEmpty())
+        return nullptr;
     std::unique_ptr<FlowerObjectNode> object = thaw(packed_).object;
     if (object)
         giveIdentities(*object, identities_);
@@ -64,12 +90,17 @@ std::unique_ptr<FlowerObjectNode> FrozenEntry::thawObject() const {
 }
 
 std::unique_ptr<SceneRoot> FrozenEntry::thawScene() const {
-    std::unique_ptr<SceneRoot> scene = thaw(packed_).scene;
-    if (scene)
-        giveIdentities(*scene, identities_);
+    if (!packed_.isEmpty())
+        return nullptr;
+    auto scene = std::make_unique<SceneRoot>(id());
+    for (const auto& piece : plants_) {
+        std::unique_ptr<FlowerObjectComposite> plant = asComposite(piece->thawObject());
+        // A piece that does not thaw (it always should) leaves the scene out rather
+        // than a scene whose plants and places no longer pair up.
+        if (!plant)
+            return nullptr;
+        scene->m_children.push_back(std::move(plant));
+    }
+    scene->m_childrenMat = plantMatrices_;
     return scene;
-}
-
-std::size_t FrozenEntry::bytes() const {
-    return static_cast<std::size_t>(packed_.size()) + identities_.size() * sizeof(NodeIdentity);
 }

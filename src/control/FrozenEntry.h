@@ -1,10 +1,12 @@
 #pragma once
 
+#include "math/Matrix4.h"
 #include "organs/NodeIdentity.h"
 
 #include <QByteArray>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,22 +18,34 @@ class SceneRoot;
 // the object that was frozen: the same ids, the same text when saved. A record is a
 // small fraction of the sampled geometry it rebuilds, which lets a hundred steps on
 // a large plant stay within the history's memory limit.
+//
+// A scene is frozen plant by plant, so that a step that edits one plant of a large
+// scene packs that plant alone and shares the others with the step before.
 class FrozenEntry {
 public:
     static std::shared_ptr<const FrozenEntry> freeze(const FlowerObjectNode& object);
-    static std::shared_ptr<const FrozenEntry> freeze(const SceneRoot& scene);
+    // A plant for which `unchanged` holds keeps the piece `previous` froze for it;
+    // every other plant, and any plant `previous` does not hold, is packed anew.
+    static std::shared_ptr<const FrozenEntry>
+    freeze(const SceneRoot& scene, const FrozenEntry* previous = nullptr,
+           const std::function<bool(int plantId)>& unchanged = {});
 
     // The object or scene again, rebuilt from the record; null for the other kind.
     std::unique_ptr<FlowerObjectNode> thawObject() const;
     std::unique_ptr<SceneRoot> thawScene() const;
 
     int id() const { return identities_.empty() ? -1 : identities_.front().id; }
-    std::size_t bytes() const;
+    // What this freezing packed: pieces shared with an earlier entry are not counted.
+    std::size_t bytes() const { return bytes_; }
 
 private:
-    FrozenEntry(std::vector<NodeIdentity> identities, QByteArray packed)
-        : identities_(std::move(identities)), packed_(std::move(packed)) {}
+    FrozenEntry(std::vector<NodeIdentity> identities, QByteArray packed);
+    std::shared_ptr<const FrozenEntry> pieceFor(int plantId) const;
 
     std::vector<NodeIdentity> identities_;
     QByteArray packed_;
+    // A scene's plants and where each stands; empty for an object.
+    std::vector<std::shared_ptr<const FrozenEntry>> plants_;
+    std::vector<Matrix4> plantMatrices_;
+    std::size_t bytes_ = 0;
 };

@@ -59,18 +59,13 @@ std::unique_ptr<FlowerObjectComposite> wrapped(std::unique_ptr<FlowerObjectNode>
     return wrapper;
 }
 
-std::unique_ptr<FlowerObjectComposite> asCompositeOwner(std::unique_ptr<FlowerObjectNode> node) {
-    return std::unique_ptr<FlowerObjectComposite>(
-        static_cast<FlowerObjectComposite*>(node.release()));
-}
-
 // Puts `node` in the place of `holder`'s branch or segment with this id.
 bool replacePart(FlowerObjectComposite& holder, int id, std::unique_ptr<FlowerObjectNode> node,
                  const Vector3& orientation) {
     if (holder.branchIndex(id) < holder.m_children.size()) {
         if (!asComposite(node.get()))
             return false;
-        holder.replaceBranch(id, asCompositeOwner(std::move(node)), orientation);
+        holder.replaceBranch(id, asComposite(std::move(node)), orientation);
         return true;
     }
     return holder.replaceSegment(id, std::move(node), orientation);

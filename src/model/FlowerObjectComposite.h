@@ -137,6 +137,13 @@ inline const FlowerObjectComposite* asComposite(const FlowerObjectNode* node) {
     return node && node->kind == kKindComposite ? static_cast<const FlowerObjectComposite*>(node)
                                                 : nullptr;
 }
+// The owned node as an owned composite; null (the node deleted) for another kind.
+inline std::unique_ptr<FlowerObjectComposite> asComposite(std::unique_ptr<FlowerObjectNode> node) {
+    if (!asComposite(node.get()))
+        return nullptr;
+    return std::unique_ptr<FlowerObjectComposite>(
+        static_cast<FlowerObjectComposite*>(node.release()));
+}
 
 // Calls visit(child, placement, segment) with every branch, then every segment, each
 // with its placement relative to the composite; `segment` tells the two apart. A

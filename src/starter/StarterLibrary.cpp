@@ -210,11 +210,6 @@ std::unique_ptr<FlowerTorusNode> spiralFlower() {
     return flower;
 }
 
-std::unique_ptr<FlowerObjectComposite> asComposite(std::unique_ptr<FlowerObjectNode> node) {
-    return std::unique_ptr<FlowerObjectComposite>(
-        static_cast<FlowerObjectComposite*>(node.release()));
-}
-
 // A short stalk carrying a flower: the branch the inflorescence repeats.
 std::unique_ptr<FlowerObjectComposite> floweringBranch(std::unique_ptr<FlowerTorusNode> flower,
                                                        double stalk) {

@@ -1,11 +1,14 @@
 #include "OrganSketchingFixture.h"
 
+#include "control/FrozenEntry.h"
 #include "control/LibraryFileModule.h"
 #include "library/LibraryFile.h"
 #include "math/TextWriter.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/NodeRecord.h"
+#include "model/SceneRoot.h"
 #include "organs/FlowerTorusNode.h"
+#include "support/SamplePlants.h"
 #include "ui/CFlowerLibView.h"
 
 #include <functional>
@@ -89,6 +92,48 @@ TEST_F(UndoTest, EveryKindOfStepIsTakenBackAndMadeAgainExactly) {
     run(kCmdEditUndo);
     EXPECT_EQ(libraryBrowser().entryCount(kCategoryLeaf), 2);
     EXPECT_NE(libraryBrowser().thumbnailAt(1, kCategoryLeaf), nullptr);
+}
+
+// A branch grown on one plant of a scene packs that plant alone into the undo step;
+// undo and redo still give the whole scene back exactly.
+TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefore) {
+    AppController& c = controller();
+    addAndSelect(samples::plant(3), kCategoryComposite);
+    run(kCmdSceneCreation);
+    run(kCmdToolPen);
+    for (double x : {-0.6, 0.0, 0.6})
+        strokeOnPlane({x, 0, 0}, {x, 1.2, 0});
+    ASSERT_EQ(c.root()->m_children.size(), 3u);
+    const auto sceneText = [&] {
+        LibraryContents contents;
+        contents.scenes.push_back(c.root());
+        TextWriter out;
+        writeLibrary(out, contents);
+        return out.str();
+    };
+
+    const FlowerObjectComposite& middle = *c.root()->m_children[1];
+    c.focusDown(middle.id, false);
+    c.commit();
+    ASSERT_EQ(c.focus(), &middle);
+    run(kCmdToolPen);
+    const Vector3 onAxis = transformPoint(c.root()->findInScene(middle.id).matrix,
+                                          middle.mainAxis.points[middle.mainAxis.size() / 3]);
+    const std::string before = sceneText();
+    const std::size_t historyBefore = c.history().bytes();
+    strokeOnPlane(onAxis, onAxis + Vector3(0.3, 0.25, 0));
+    const std::string after = sceneText();
+    ASSERT_TRUE(before != after) << "no branch grew";
+    // The step costs the edited plant; the other two would cost about as much again.
+    std::size_t edited = 0, others = 0;
+    for (const auto& plant : c.root()->m_children)
+        (plant->id == middle.id ? edited : others) += FrozenEntry::freeze(*plant)->bytes();
+    EXPECT_LT(c.history().bytes() - historyBefore, edited + others / 2);
+
+    run(kCmdEditUndo);
+    EXPECT_EQ(difference(before, sceneText()), "");
+    run(kCmdEditRedo);
+    EXPECT_EQ(difference(after, sceneText()), "");
 }
 
 TEST_F(UndoTest, AnUndoneStepsEditsAreDroppedByTheNextStepAndTheSavedStateIsUnmodified) {
