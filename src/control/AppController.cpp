@@ -715,9 +715,12 @@ void AppController::restoreSnapshot(const ModelSnapshot& target, std::vector<int
     const auto bringScene = [&](int id, const ModelSnapshot::Scene& wanted) {
         auto it = liveScenes.find(id);
         auto source = sceneSources_.find(id);
-        if (it != liveScenes.end() && source != sceneSources_.end() && source->second == wanted)
+        const bool held = it != liveScenes.end() && source != sceneSources_.end();
+        if (held && source->second == wanted)
             return std::move(it->second);
-        return wanted->thawScene();
+        // The plants the step left alone stay as they are.
+        return held ? wanted->thawScene(source->second.get(), it->second.get())
+                    : wanted->thawScene();
     };
     std::map<int, std::unique_ptr<SceneRoot>> scenes;
     std::map<int, ModelSnapshot::Scene> sceneSources;

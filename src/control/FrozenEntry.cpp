@@ -89,12 +89,19 @@ std::unique_ptr<FlowerObjectNode> FrozenEntry::thawObject() const {
     return object;
 }
 
-std::unique_ptr<SceneRoot> FrozenEntry::thawScene() const {
+std::unique_ptr<SceneRoot> FrozenEntry::thawScene(const FrozenEntry* liveSource,
+                                                  SceneRoot* live) const {
     if (!packed_.isEmpty())
         return nullptr;
     auto scene = std::make_unique<SceneRoot>(id());
     for (const auto& piece : plants_) {
-        std::unique_ptr<FlowerObjectComposite> plant = asComposite(piece->thawObject());
+        std::unique_ptr<FlowerObjectComposite> plant;
+        if (liveSource && live && liveSource->pieceFor(piece->id()) == piece)
+            for (auto& held : live->m_children)
+                if (held && held->id == piece->id())
+                    plant = std::move(held);
+        if (!plant)
+            plant = asComposite(piece->thawObject());
         // A piece that does not thaw (it always should) leaves the scene out rather
         // than a scene whose plants and places no longer pair up.
         if (!plant)

@@ -32,7 +32,10 @@ public:
 
     // The object or scene again, rebuilt from the record; null for the other kind.
     std::unique_ptr<FlowerObjectNode> thawObject() const;
-    std::unique_ptr<SceneRoot> thawScene() const;
+    // A plant whose piece is the very piece `liveSource` froze for it is taken from
+    // `live`, the scene `liveSource` was frozen from, instead of being rebuilt.
+    std::unique_ptr<SceneRoot> thawScene(const FrozenEntry* liveSource = nullptr,
+                                         SceneRoot* live = nullptr) const;
 
     int id() const { return identities_.empty() ? -1 : identities_.front().id; }
     // What this freezing packed: pieces shared with an earlier entry are not counted.

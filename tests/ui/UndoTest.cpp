@@ -95,7 +95,7 @@ TEST_F(UndoTest, EveryKindOfStepIsTakenBackAndMadeAgainExactly) {
 }
 
 // A branch grown on one plant of a scene packs that plant alone into the undo step;
-// undo and redo still give the whole scene back exactly.
+// undo and redo give the whole scene back exactly and rebuild only that plant.
 TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefore) {
     AppController& c = controller();
     addAndSelect(samples::plant(3), kCategoryComposite);
@@ -130,10 +130,14 @@ TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefo
         (plant->id == middle.id ? edited : others) += FrozenEntry::freeze(*plant)->bytes();
     EXPECT_LT(c.history().bytes() - historyBefore, edited + others / 2);
 
+    // Undo and redo keep the plants the step left alone as they are.
+    const FlowerObjectComposite* untouched = c.root()->m_children[0].get();
     run(kCmdEditUndo);
     EXPECT_EQ(difference(before, sceneText()), "");
+    EXPECT_EQ(c.root()->m_children[0].get(), untouched);
     run(kCmdEditRedo);
     EXPECT_EQ(difference(after, sceneText()), "");
+    EXPECT_EQ(c.root()->m_children[0].get(), untouched);
 }
 
 TEST_F(UndoTest, AnUndoneStepsEditsAreDroppedByTheNextStepAndTheSavedStateIsUnmodified) {
