@@ -19,7 +19,8 @@ namespace {
 constexpr int kFlowers = 50;
 constexpr int kScenePlants = 20;
 
-// The plant as the stored work object, or a scene of plants open in a scene mode.
+// The plant as the stored work object, or a scene of plants open with the first
+// plant in focus, where a person edits it.
 void setUpModel(bool scene) {
     AppController& controller = appController();
     if (scene) {
@@ -32,6 +33,7 @@ void setUpModel(bool scene) {
         }
         controller.openScene(std::move(root));
         controller.switchToMode(kModeSceneSketch);
+        controller.focusDown(controller.root()->m_children.front()->id, false);
     } else {
         controller.setWorkObject(samples::plant(kFlowers));
         controller.switchToMode(kModeCompositModify);
