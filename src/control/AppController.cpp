@@ -624,19 +624,22 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
     const int openId = sceneFocus_.openSceneId();
     // An edit made with a plant in focus changes that plant only (and those holding
     // the chosen candidates); every other plant keeps its piece of the last step.
-    // From the whole scene any plant may have changed.
+    // From the whole scene, or with a candidate not found, any plant may have changed.
     const SceneRoot* open = root();
     const std::vector<int>& focusPath = sceneFocus_.pathIds();
-    const FlowerObjectComposite* focusedPlant =
-        open && !focusPath.empty() ? open->findInScene(focusPath.front()).plant : nullptr;
+    std::set<int> changedPlants;
+    bool anyPlantChanged = !open || focusPath.empty();
+    if (!anyPlantChanged) {
+        std::vector<int> held = sceneFocus_.candidateIds();
+        held.push_back(focusPath.front());
+        for (int id : held)
+            if (const SceneLookup found = open->findInScene(id); found.found)
+                changedPlants.insert(found.plant->id);
+            else
+                anyPlantChanged = true;
+    }
     const auto plantUnchanged = [&](int plantId) {
-        if (!focusedPlant || focusedPlant->id == plantId)
-            return false;
-        for (int candidate : sceneFocus_.candidateIds())
-            if (const SceneLookup held = open->findInScene(candidate);
-                !held.found || held.plant->id == plantId)
-                return false;
-        return true;
+        return !anyPlantChanged && !changedPlants.count(plantId);
     };
     const auto sceneCopyOf = [&](const SceneRoot& live) {
         auto it = sceneSources_.find(live.id);

@@ -337,27 +337,30 @@ bool CMainFrame::saveTo(const QString& path) {
 
 void CMainFrame::exportObj() {
     const ShellPrompts::ObjExportChoice choice = shellPrompts().chooseObjExport();
-    if (choice.path.isEmpty())
-        return;
-    std::string error;
-    if (!libraryFileModule().exportFocusObj(choice.path.toStdString(), choice.singleSurfaces, error))
-        document_.reportFailure(QStringLiteral("Failed to export the object.\n\n") +
-                                QString::fromStdString(error));
-    else
+    const bool exported =
+        !choice.path.isEmpty() &&
+        writeReporting(choice.path, QStringLiteral("Failed to export the object."),
+                       [&](const std::string& chosen, std::string& error) {
+                           return libraryFileModule().exportFocusObj(chosen, choice.singleSurfaces,
+                                                                     error);
+                       });
+    if (exported)
         confirm(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(choice.path)));
 }
 
 bool CMainFrame::saveThrough(const QString& caption, const QString& filter, const QString& failure,
                              const std::function<bool(const std::string&, std::string&)>& write) {
     const QString chosen = shellPrompts().chooseSaveFile(caption, filter, QString());
-    if (chosen.isEmpty())
-        return false;
+    return !chosen.isEmpty() && writeReporting(chosen, failure, write);
+}
+
+bool CMainFrame::writeReporting(const QString& path, const QString& failure,
+                                const std::function<bool(const std::string&, std::string&)>& write) {
     std::string error;
-    if (!write(chosen.toStdString(), error)) {
-        document_.reportFailure(failure + QStringLiteral("\n\n") + QString::fromStdString(error));
-        return false;
-    }
-    return true;
+    if (write(path.toStdString(), error))
+        return true;
+    document_.reportFailure(failure + QStringLiteral("\n\n") + QString::fromStdString(error));
+    return false;
 }
 
 void CMainFrame::exportGltf() {

@@ -102,6 +102,9 @@ private:
     // `failure` and the writer's error. Whether something was written.
     bool saveThrough(const QString& caption, const QString& filter, const QString& failure,
                      const std::function<bool(const std::string&, std::string&)>& write);
+    // Has `write` write to `path`; a failure is reported as saveThrough reports it.
+    bool writeReporting(const QString& path, const QString& failure,
+                        const std::function<bool(const std::string&, std::string&)>& write);
     // Before the library is replaced or the program ends: asks whether to save
     // unsaved changes. False when the user cancels or saving fails, and then
     // nothing may change.

@@ -29,6 +29,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <numbers>
 #include <sstream>
@@ -50,16 +51,20 @@ inline double largestLift(const PetalControlPointManager& net) {
 
 // The window as the X server shows it. The GL driver puts a swapped frame on the
 // server over a connection of its own, so the server's copy can lag the swap: the
-// view is drawn and grabbed again until `pixel` is no longer the white background
-// (or a couple of seconds have passed).
+// view is drawn and grabbed again until the colour at `pixel` is `settled` (by
+// default: no longer the white background), or a couple of seconds have passed.
+// The window is raised each time: tests running beside this one show windows too.
 template <typename Window>
-inline QImage grabShowing(CPelmoraView& view, Window& window, QPoint pixel) {
+inline QImage grabShowing(CPelmoraView& view, Window& window, QPoint pixel,
+                          const std::function<bool(const QColor&)>& settled =
+                              [](const QColor& c) { return c != QColor(Qt::white); }) {
     QImage shown;
     for (int attempt = 0; attempt < 100; ++attempt) {
+        window.raise();
         view.renderNow();
         QTest::qWait(20);
         shown = window.screen()->grabWindow(window.winId()).toImage();
-        if (shown.isNull() || shown.pixelColor(pixel) != QColor(Qt::white))
+        if (shown.isNull() || settled(shown.pixelColor(pixel)))
             break;
     }
     return shown;

@@ -56,22 +56,12 @@ protected:
         return path;
     }
 
-    // The colour the screen shows at a world point, once `settled` holds for it
-    // (the X server's copy of the window can lag the swap) or after a few seconds.
-    // The window is raised first: tests running beside this one show windows too.
+    // The colour the screen shows at a world point, once `settled` holds for it or
+    // after a few seconds.
     QColor shownAt(const Vector3& point, const std::function<bool(const QColor&)>& settled) {
         const QPoint at = view->mapToGlobal(pixelOf(point)) - frame->mapToGlobal(QPoint());
-        QColor shown;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            frame->raise();
-            view->renderNow();
-            QTest::qWait(20);
-            lastGrab = frame->screen()->grabWindow(frame->winId()).toImage();
-            shown = lastGrab.pixelColor(at);
-            if (settled(shown))
-                break;
-        }
-        return shown;
+        lastGrab = grabShowing(*view, *frame, at, settled);
+        return lastGrab.pixelColor(at);
     }
 
     QImage lastGrab;

@@ -89,13 +89,7 @@ void MouseListenerForSceneModify::onLButtonUp(int x, int y) {
 }
 
 void MouseListenerForSceneModify::onLButtonDblClk(int x, int y) {
-    // The release that ends the double click reaches the mode of the new focus: the
-    // press that began it must not leave a stroke behind here.
-    resetTransientState();
-    if (const PickRecord pick = pickAt(x, y); pick.id > 0)
-        appController().focusDown(pick.id, true);
-    else
-        appController().focusUp(true);
+    moveFocusByDoubleClick(x, y, true);
 }
 
 void MouseListenerForSceneModify::onRButtonUp(int x, int y) {

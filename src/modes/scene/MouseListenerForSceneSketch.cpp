@@ -84,13 +84,7 @@ void MouseListenerForSceneSketch::onLButtonUp(int x, int y) {
 }
 
 void MouseListenerForSceneSketch::onLButtonDblClk(int x, int y) {
-    // The release that ends the double click reaches the mode of the new focus: the
-    // press that began it must not leave a stroke behind here.
-    resetTransientState();
-    if (const PickRecord pick = pickAt(x, y); pick.id > 0)
-        appController().focusDown(pick.id, true);
-    else
-        appController().focusUp(false);
+    moveFocusByDoubleClick(x, y, false);
 }
 
 void MouseListenerForSceneSketch::onRButtonDblClk(int, int) {

@@ -126,6 +126,16 @@ void SceneListener::flyUpOverEmpty(int x, int y) {
     noteChange(kChangeMainView);
 }
 
+void SceneListener::moveFocusByDoubleClick(int x, int y, bool animateUp) {
+    // The release that ends the double click reaches the mode of the new focus: the
+    // press that began it must not leave a stroke behind here.
+    resetTransientState();
+    if (const PickRecord pick = pickAt(x, y); pick.id > 0)
+        appController().focusDown(pick.id, true);
+    else
+        appController().focusUp(animateUp);
+}
+
 void SceneListener::resetTransientState() {
     pointOwnerId_ = -1;
     stroke_.clear();

@@ -81,6 +81,9 @@ protected:
     // The focus an organ mode edits flies up one level when the double click lands
     // on nothing.
     void flyUpOverEmpty(int x, int y);
+    // A double click in the plant modes: the focus flies down into the part under
+    // the pixel, or up one level over nothing (animated when `animateUp`).
+    void moveFocusByDoubleClick(int x, int y, bool animateUp);
     // Extends the stroke on its plane while it is being drawn.
     void extendOnPlane(int x, int y);
     void pressAt(int x, int y);
