@@ -141,6 +141,18 @@ void FlowerObjectComposite::addBranch(double position,
 
 // --- Search and removal
 
+FlowerObjectComposite::BranchTurn FlowerObjectComposite::branchTurnedBy(int partId) const {
+    if (partId == id)
+        return {};
+    const CompositeLookup picked = findChild(partId);
+    if (!picked.found || picked.holder == this)
+        return {};
+    const CompositeLookup branch = findChild(picked.holder->id);
+    if (!branch.found)
+        return {};
+    return {picked.holder->id, branch.holder->id};
+}
+
 CompositeLookup FlowerObjectComposite::findChild(int objectId) const {
     for (size_t j = 0; j < m_childrenArongAxis.size(); ++j) {
         FlowerObjectNode& segment = *m_childrenArongAxis[j];

@@ -74,6 +74,14 @@ public:
                    const Stroke& stroke, const Vector3& side, Matrix4* placement = nullptr);
     // Depth-first search among the segments, then the branches.
     CompositeLookup findChild(int objectId) const;
+    // The branch a drag on the part with this id turns: the composite holding the
+    // part and the composite holding that branch, by id. Both -1 for this composite
+    // and its own parts, which have no holder to turn them in.
+    struct BranchTurn {
+        int branchId = -1;
+        int holderId = -1;
+    };
+    BranchTurn branchTurnedBy(int partId) const;
     // The placement of the branch with this id, or the identity.
     Matrix4 matrixOfBranch(int objectId) const;
     bool removeBranch(int objectId);

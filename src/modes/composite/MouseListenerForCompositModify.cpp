@@ -206,19 +206,11 @@ bool MouseListenerForCompositModify::eraseUnder(FlowerObjectComposite& plant, in
 }
 
 void MouseListenerForCompositModify::startTurn(const FlowerObjectComposite& plant, int x, int y) {
-    const int id = pickedId(mainContext(), x, y);
-    if (id < 0 || id == plant.id)
+    const FlowerObjectComposite::BranchTurn turn = plant.branchTurnedBy(pickedId(mainContext(), x, y));
+    if (turn.branchId < 0)
         return;
-    const CompositeLookup picked = plant.findChild(id);
-    // The part's composite is the branch to turn; the plant's own parts have no
-    // holder to turn them in.
-    if (!picked.found || picked.holder == &plant)
-        return;
-    const CompositeLookup branch = plant.findChild(picked.holder->id);
-    if (!branch.found)
-        return;
-    turnedBranchId_ = picked.holder->id;
-    turnHolderId_ = branch.holder->id;
+    turnedBranchId_ = turn.branchId;
+    turnHolderId_ = turn.holderId;
     lastX_ = x;
     lastY_ = y;
 }

@@ -199,19 +199,11 @@ bool MouseListenerForSceneModify::finishAxis(FlowerObjectNode& focus, const Matr
 }
 
 void MouseListenerForSceneModify::startTurn(const FlowerObjectComposite& focus, int x, int y) {
-    const PickRecord pick = pickAt(x, y);
-    if (pick.id <= 0 || pick.id == focus.id)
+    const FlowerObjectComposite::BranchTurn turn = focus.branchTurnedBy(pickAt(x, y).id);
+    if (turn.branchId < 0)
         return;
-    const CompositeLookup picked = focus.findChild(pick.id);
-    // The part's composite is the branch to turn; the focus's own parts have no
-    // holder to turn them in.
-    if (!picked.found || picked.holder == &focus)
-        return;
-    const CompositeLookup branch = focus.findChild(picked.holder->id);
-    if (!branch.found)
-        return;
-    turnedBranchId_ = picked.holder->id;
-    turnHolderId_ = branch.holder->id;
+    turnedBranchId_ = turn.branchId;
+    turnHolderId_ = turn.holderId;
 }
 
 bool MouseListenerForSceneModify::turnTo(const FlowerObjectComposite& focus, const Matrix4& matrix,
