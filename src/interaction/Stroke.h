@@ -94,6 +94,12 @@ public:
     // when P lies on the first segment or on none.
     bool cutTailAt(const Vector3& P);
     void transform(const Matrix4& m) { transformPoints(points, m); }
+    // A copy carried by the matrix.
+    Stroke transformed(const Matrix4& m) const {
+        Stroke copy = *this;
+        copy.transform(m);
+        return copy;
+    }
     void translate(const Vector3& offset);
     void scale(double k) { scalePoints(points, k); }
     // Translates every point, then rotates it about the world z axis by angle (radians).

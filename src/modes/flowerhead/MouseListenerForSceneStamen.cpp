@@ -63,8 +63,7 @@ void MouseListenerForSceneStamen::onLButtonUp(int, int) {
         if (turned_) {
             noteChange(kChangeScene, "Move control point");
         } else if (drawing_ && stroke_.size() >= kMinimumPoints) {
-            Stroke local = stroke_;
-            local.transform(inverted(matrix));
+            Stroke local = stroke_.transformed(inverted(matrix));
             if (axisStroke_) {
                 stamen->reshapeByStroke(local);
                 // The plant holding the stamen keeps its parts where they were.

@@ -223,8 +223,7 @@ void ReceptacleEditing::finishProfile() {
     FlowerTorusNode* torus = heldReceptacle();
     if (!torus || stroke_.size() < kMinimumProfilePoints)
         return;
-    Stroke profile = stroke_;
-    profile.transform(inverted(model_));
+    Stroke profile = stroke_.transformed(inverted(model_));
     for (Vector3& p : profile.points)
         p.z = 0.0;
     const ResolutionPair& resolution = appController().parameters.receptacle;
@@ -261,8 +260,7 @@ void ReceptacleEditing::finishOrgan() {
     const SlotList& list = torus->slotList(slotWhorl_);
     if (slotIndex_ < 0 || slotIndex_ >= static_cast<int>(list.size()) || list[slotIndex_]->object)
         return;
-    Stroke axis = stroke_;
-    axis.transform(inverted(model_));
+    const Stroke axis = stroke_.transformed(inverted(model_));
     torus->attachOrgan(slotWhorl_, slotIndex_, libraryBrowser().copySelected(), axis.points,
                        slotSide_);
     noteChange(appController().targetChange(), "Draw organ");

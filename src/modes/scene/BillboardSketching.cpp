@@ -24,12 +24,6 @@ int sketchTypeOf(int tool) {
     }
 }
 
-Stroke carried(const Stroke& stroke, const Matrix4& matrix) {
-    Stroke copy = stroke;
-    copy.transform(matrix);
-    return copy;
-}
-
 // The plane of a billboard: its local z = 0.
 void billboardPlane(const Matrix4& matrix, Vector3& point, Vector3& normal) {
     point = transformPoint(matrix, Vector3());
@@ -170,7 +164,7 @@ std::string BillboardSketching::finish(SceneRoot& scene, const Stroke& stroke, i
         auto* sketch = edited.found ? dynamic_cast<FlowerSketchNode*>(edited.object) : nullptr;
         if (!sketch)
             return {};
-        sketch->addStroke(carried(stroke, inverted(edited.matrix)));
+        sketch->addStroke(stroke.transformed(inverted(edited.matrix)));
         return "Draw billboard stroke";
     }
     auto sketch = std::make_unique<FlowerSketchNode>(nextId(), sketchTypeOf(tool));
@@ -187,7 +181,7 @@ std::string BillboardSketching::finish(SceneRoot& scene, const Stroke& stroke, i
             reset();
             return {};
         }
-        const Stroke local = carried(stroke, inverted(ownerFound.matrix));
+        const Stroke local = stroke.transformed(inverted(ownerFound.matrix));
         if (state_ == kFromTip) {
             owner->appendAlongAxis(std::move(sketch), local, facing);
         } else {
@@ -203,7 +197,7 @@ std::string BillboardSketching::finish(SceneRoot& scene, const Stroke& stroke, i
         return {};
     }
     static_cast<FlowerSketchNode*>(placed.object)
-        ->addStroke(carried(stroke, inverted(placed.matrix)));
+        ->addStroke(stroke.transformed(inverted(placed.matrix)));
     state_ = kEditing;
     billboardId_ = id;
     return "Draw billboard";

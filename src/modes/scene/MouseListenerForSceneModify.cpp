@@ -132,8 +132,7 @@ void MouseListenerForSceneModify::startBranch(const FlowerObjectComposite& focus
 std::string MouseListenerForSceneModify::finishBranch(FlowerObjectComposite& focus,
                                                       const Matrix4& matrix) {
     const Matrix4 back = inverted(matrix);
-    Stroke local = stroke_;
-    local.transform(back);
+    Stroke local = stroke_.transformed(back);
     const Vector3 normal = unit(back.rotateVector(planeNormal_));
     std::unique_ptr<FlowerObjectNode> selected = libraryBrowser().copySelected();
     if (atTip_) {
@@ -167,8 +166,7 @@ bool MouseListenerForSceneModify::finishAxis(FlowerObjectNode& focus, const Matr
     const TOGL& context = *mainContext();
     const Matrix4 back = inverted(matrix);
     Stroke old = focus.mainAxis;
-    Stroke drawn = stroke_;
-    drawn.transform(back);
+    Stroke drawn = stroke_.transformed(back);
     const int segments = old.size() - 1;
     if (segments < 1)
         return false;

@@ -13,12 +13,6 @@ namespace {
 
 constexpr float kPreviewColour[4] = {0.3f, 0.8f, 0.3f, 0.4f};
 
-Stroke carried(const Stroke& stroke, const Matrix4& matrix) {
-    Stroke copy = stroke;
-    copy.transform(matrix);
-    return copy;
-}
-
 } // namespace
 
 void MouseListenerForScenePetal::prepareOnFocus() {
@@ -118,7 +112,7 @@ bool MouseListenerForScenePetal::startMidrib(const FlowerObjectNode& host, int x
 void MouseListenerForScenePetal::takeSketchMidrib(const Matrix4& sketchMatrix) {
     Matrix4 unused;
     const FlowerObjectNode* sketch = appController().sceneFocus().focusWithMatrix(unused);
-    strokes_[0] = carried(sketch->mainAxis, sketchMatrix);
+    strokes_[0] = sketch->mainAxis.transformed(sketchMatrix);
     sketchAcross_ = sketchMatrix.rotateVector({1.0, 0.0, 0.0});
     attach_ = strokes_[0].empty() ? Vector3() : strokes_[0].front();
 }
@@ -194,9 +188,9 @@ void MouseListenerForScenePetal::onLButtonUp(int, int) {
 
 std::unique_ptr<FlowerPetalNode> MouseListenerForScenePetal::petalInFrame(const Matrix4& frame) const {
     const Matrix4 back = inverted(frame);
-    const Stroke midrib = carried(strokes_[0], back);
-    Stroke first = carried(strokes_[1], back);
-    Stroke second = carried(strokes_[2], back);
+    const Stroke midrib = strokes_[0].transformed(back);
+    Stroke first = strokes_[1].transformed(back);
+    Stroke second = strokes_[2].transformed(back);
     // Across the blade at half its height, the outline further to -x is the left.
     const double half = midrib.back().y / 2.0;
     if (first.xAtHeight(half) > second.xAtHeight(half))
@@ -222,7 +216,7 @@ std::string MouseListenerForScenePetal::buildPetal() {
         std::unique_ptr<FlowerPetalNode> petal =
             petalInFrame(Matrix4::translation(F) * facing * upright);
         const Matrix4 back = inverted(hostMatrix_);
-        const Stroke midrib = carried(strokes_[0], back);
+        const Stroke midrib = strokes_[0].transformed(back);
         const Vector3 normal = unit(back.rotateVector(bladeNormal_));
         SceneFocusManager& focus = c.sceneFocus();
         FlowerObjectNode* current = focus.focus();

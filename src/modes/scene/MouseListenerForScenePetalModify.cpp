@@ -59,8 +59,7 @@ bool MouseListenerForScenePetalModify::bend(FlowerPetalNode& petal, const Matrix
     if (!context)
         return false;
     const Matrix4 back = inverted(matrix);
-    Stroke local = stroke_;
-    local.transform(back);
+    Stroke local = stroke_.transformed(back);
     // The points the bend is made of, for following an edit from the console.
     for (const Vector3& p : local.points)
         std::fprintf(stderr, "%f %f %f\n", p.x, p.y, p.z);
