@@ -227,8 +227,9 @@ public:
     void restartHistory() { restartHistory_ = true; }
 
     // Takes back the last step, or makes the last step taken back again; false when
-    // there is none. The model, the work object, the open scene, the library view,
-    // the mode and the floral diagram return to what they were.
+    // there is none. The model, the work object, the open scene, the library's
+    // tiles, the mode and the floral diagram return to what they were; the category
+    // shown and the selections stay (see LibraryBrowser::restoreTiles).
     bool undo();
     bool redo();
     const UndoHistory& history() const { return history_; }
