@@ -328,6 +328,7 @@ void AppController::enterCreationMode(int creationMode) {
 
 void AppController::createScene() {
     openScene(std::make_unique<SceneRoot>(nextId()));
+    drawingTool = kToolPen;
     switchToMode(kModeSceneSketch);
     noteChange(kChangeLibraryView);
 }

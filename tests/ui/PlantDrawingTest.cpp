@@ -193,10 +193,15 @@ TEST_F(PlantDrawingTest, TheCursorTurnsABranchAndTheEraserRemovesPartsButNotTheP
     ASSERT_NE(p, nullptr);
     const int plantId = p->id;
 
-    // The tool buttons show the tool chosen.
+    // The tool buttons and the status line show the tool chosen; only the Pen
+    // carries anything from the library.
+    const QString penLine = frame->guidance()->text();
+    EXPECT_TRUE(frame->penLoadCaption()->isVisible());
     run(kCmdToolCursor);
     EXPECT_TRUE(toolButton(kCmdToolCursor)->property("checked").toBool());
     EXPECT_FALSE(toolButton(kCmdToolPen)->property("checked").toBool());
+    EXPECT_NE(frame->guidance()->text(), penLine);
+    EXPECT_FALSE(frame->penLoadCaption()->isVisible());
 
     const QPoint onBranch = pixelShowing(firstPartOfBranch(*p, 0), branchMiddle(*p, 0));
     const Matrix4 upright = p->m_childrenMatRot[0];
@@ -299,16 +304,20 @@ TEST_F(PlantDrawingTest, EveryModeSaysWhatItExpectsAndDisabledToolsLookDisabled)
         said.insert(frame->guidance()->text());
     }
     EXPECT_EQ(said.size(), 6);
-    // Whatever the mode, its line is shown whole.
-    for (int mode = 0; mode < kModeCount; ++mode) {
-        controller().switchToMode(mode);
-        controller().commit();
-        QApplication::processEvents();
-        QLabel* line = frame->guidance();
-        EXPECT_EQ(line->text(), modeGuidance(mode));
-        EXPECT_FALSE(line->text().isEmpty()) << "mode " << mode;
-        EXPECT_LE(line->sizeHint().width(), line->width()) << "mode " << mode;
-    }
+    // Whatever the mode and the tool, its line is shown whole beside what the Pen
+    // carries.
+    for (int tool : {kToolPen, kToolCursor, kToolEraser, kToolBrowsing})
+        for (int mode = 0; mode < kModeCount; ++mode) {
+            controller().drawingTool = tool;
+            controller().switchToMode(mode);
+            controller().commit();
+            QApplication::processEvents();
+            QLabel* line = frame->guidance();
+            SCOPED_TRACE(testing::Message() << "mode " << mode << " tool " << tool);
+            EXPECT_EQ(line->text(), modeGuidance(mode, tool));
+            EXPECT_FALSE(line->text().isEmpty());
+            EXPECT_LE(line->sizeHint().width(), line->width());
+        }
 
     // The eraser is pink while it can be chosen and grey while it cannot.
     run(kCmdCompositCreation);
