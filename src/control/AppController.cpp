@@ -328,6 +328,7 @@ void AppController::enterCreationMode(int creationMode) {
 
 void AppController::createScene() {
     openScene(std::make_unique<SceneRoot>(nextId()));
+    drawingTool = kToolPen;
     switchToMode(kModeSceneSketch);
     noteChange(kChangeLibraryView);
 }
@@ -666,7 +667,7 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
 
     next.focusPath = sceneFocus_.pathIds();
     next.candidates = sceneFocus_.candidateIds();
-    next.browser = libraryBrowser().state();
+    next.tiles = libraryBrowser().tiles();
     next.mode = mode_;
     const FlowerTorusNode* bound = floralDiagram().receptacle();
     next.diagramReceptacleId = bound ? bound->id : -1;
@@ -744,7 +745,7 @@ void AppController::restoreSnapshot(const ModelSnapshot& target, std::vector<int
     if (modeHost_)
         modeHost_->forgetSceneInteraction();
 
-    libraryBrowser().restore(target.browser);
+    libraryBrowser().restoreTiles(target.tiles);
     switchToMode(target.mode);
     FloralDiagram& diagram = floralDiagram();
     diagram.unbind();

@@ -78,6 +78,7 @@ enum Change : unsigned {
     kChangeMainView = 1u << 3,    // mode, camera or a display switch: repaint and re-pick
     kChangeLibraryView = 1u << 4, // category, selection or floral diagram shown
     kChangeOverallView = 1u << 5, // the overall window's camera
+    kChangeTool = 1u << 6,        // the drawing tool: only the status line follows
 };
 inline constexpr unsigned kModelChanges = kChangeWorkObject | kChangeScene | kChangeLibrary;
 
@@ -174,7 +175,7 @@ public:
     unsigned targetChange() const;
     // Home camera, an empty work object and the creation mode.
     void enterCreationMode(int creationMode);
-    // "Scene      Creation": a new empty scene open in mode 0.
+    // "Scene Creation": a new empty scene open in mode 0, with the Pen to plant.
     void createScene();
     // "Flower     Creation": a new receptacle with the new-flower layout becomes the
     // work object in mode 6 and is stored at once.
@@ -227,8 +228,9 @@ public:
     void restartHistory() { restartHistory_ = true; }
 
     // Takes back the last step, or makes the last step taken back again; false when
-    // there is none. The model, the work object, the open scene, the library view,
-    // the mode and the floral diagram return to what they were.
+    // there is none. The model, the work object, the open scene, the library's
+    // tiles, the mode and the floral diagram return to what they were; the category
+    // shown and the selections stay (see LibraryBrowser::restoreTiles).
     bool undo();
     bool redo();
     const UndoHistory& history() const { return history_; }

@@ -48,6 +48,20 @@ void LibraryBrowser::reset() {
     selection_.fill(-1);
 }
 
+void LibraryBrowser::restoreTiles(const Tiles& tiles) {
+    for (int category = 0; category < kCategoryCount; ++category) {
+        int& selected = selection_[category];
+        const int id = idAt(selected, category);
+        if (id != kNothingKey) {
+            const auto& restored = tiles[category];
+            const auto it = restored.find(id);
+            selected =
+                it == restored.end() ? -1 : static_cast<int>(std::distance(restored.begin(), it));
+        }
+    }
+    thumbnails_ = tiles;
+}
+
 void LibraryBrowser::addEntry(int id, QImage thumbnail, int category) {
     if (!validCategory(category) || id == kNothingKey)
         return;
@@ -99,6 +113,10 @@ int LibraryBrowser::selection(int category) const {
     return validCategory(category) ? selection_[category] : -1;
 }
 
+int LibraryBrowser::selectedId() const {
+    return category_ == kCategoryScene ? kNothingKey : idAt(selection_[category_], category_);
+}
+
 int LibraryBrowser::idAt(int position, int category) const {
     if (!validCategory(category) || position <= 0 || position >= entryCount(category))
         return -1;
@@ -126,11 +144,8 @@ const QImage* LibraryBrowser::thumbnailAt(int position, int category) const {
 }
 
 std::unique_ptr<FlowerObjectNode> LibraryBrowser::copySelected() const {
-    if (category_ != kCategoryScene) {
-        const int id = idAt(selection_[category_], category_);
-        if (const FlowerObjectNode* object = appController().findObject(id))
-            return object->clone();
-    }
+    if (const FlowerObjectNode* object = appController().findObject(selectedId()))
+        return object->clone();
     Stroke axis;
     for (double y : {0.0, 0.05, 0.1, 0.2})
         axis.add({0.0, y, 0.0});

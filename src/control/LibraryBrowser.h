@@ -22,21 +22,17 @@ public:
     static constexpr int kSeparatorTop = 307;
     static constexpr int kDiagramTop = 317;
 
-    // What the library view shows: the tiles, the category and the selections.
-    struct State {
-        std::array<std::map<int, QImage>, kCategoryCount> thumbnails;
-        int category = kCategoryPrimitive;
-        std::array<int, kCategoryCount> selection{};
-    };
+    // Per category, the tiles by object id.
+    using Tiles = std::array<std::map<int, QImage>, kCategoryCount>;
 
     LibraryBrowser();
 
-    State state() const { return {thumbnails_, category_, selection_}; }
-    void restore(const State& state) {
-        thumbnails_ = state.thumbnails;
-        category_ = state.category;
-        selection_ = state.selection;
-    }
+    const Tiles& tiles() const { return thumbnails_; }
+    // Puts back the tiles an undo step returns to. What the user chose to see and
+    // to carry is no edit: the category shown stays, and each selection stays on
+    // its entry (at the entry's position among the restored tiles), becoming none
+    // only when the entry is gone.
+    void restoreTiles(const Tiles& tiles);
 
     // Only the nothing tiles remain; category 1 is shown and nothing is selected.
     void reset();
@@ -55,6 +51,9 @@ public:
     // included); -1 clears the selection.
     void select(int position, int category);
     int selection(int category) const;
+    // The id of the entry selected in the shown category: what the Pen carries; -1
+    // when nothing or the nothing tile is selected, and while scenes are shown.
+    int selectedId() const;
     // The id at a position of the category in ascending id order; -1 for the
     // nothing tile and for positions outside.
     int idAt(int position, int category) const;

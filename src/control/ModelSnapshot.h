@@ -9,7 +9,7 @@
 #include <vector>
 
 // Everything an undo step puts back: the library's objects and scenes, the work
-// object and the open scene, the library view's tiles and selections, the mode and
+// object and the open scene, the library view's tiles, the mode and
 // the flower head the floral diagram shows. The objects are frozen records that no
 // one edits; a snapshot shares the records of what did not change with the
 // snapshot before it.
@@ -28,7 +28,7 @@ struct ModelSnapshot {
     // The focus path and the candidates inside the open scene, as ids.
     std::vector<int> focusPath;
     std::vector<int> candidates;
-    LibraryBrowser::State browser;
+    LibraryBrowser::Tiles tiles;
     int mode = 0;
     int diagramReceptacleId = -1;
     // What the records frozen for this snapshot hold, in bytes.

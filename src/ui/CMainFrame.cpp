@@ -1,6 +1,7 @@
 #include "ui/CMainFrame.h"
 
 #include "control/AppController.h"
+#include "control/LibraryBrowser.h"
 #include "control/LibraryFileModule.h"
 #include "control/Singleton.h"
 #include "exchange/GltfExport.h"
@@ -130,8 +131,12 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::followCommit() {
     commands_->updateAll();
-    guidance_->setText(modeGuidance(appController().mode()));
-    setWindowModified(appController().modified());
+    AppController& controller = appController();
+    guidance_->setText(modeGuidance(controller.mode(), controller.drawingTool));
+    const QString load = penLoad(controller, libraryBrowser());
+    penLoad_->setText(load);
+    penLoad_->setVisible(!load.isEmpty());
+    setWindowModified(controller.modified());
 }
 
 void CMainFrame::addMenuEntries(QMenu* menu, std::initializer_list<int> ids) {
@@ -232,6 +237,9 @@ void CMainFrame::buildStatusBar() {
     // over them only cover it for that time.
     guidance_ = new QLabel;
     bar->addWidget(guidance_, 1);
+    // Permanent, so that no passing hint hides what the next stroke will carry.
+    penLoad_ = new QLabel;
+    bar->addPermanentWidget(penLoad_);
     for (const char* text : {"CAP", "NUM", "SCRL"})
         bar->addPermanentWidget(indicator(text));
 }

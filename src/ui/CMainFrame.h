@@ -45,6 +45,8 @@ public:
     QToolBar* viewBar() const { return viewBar_; }
     // The status bar's line saying what the current mode expects.
     QLabel* guidance() const { return guidance_; }
+    // The status bar's caption naming what the next stroke carries from the library.
+    QLabel* penLoadCaption() const { return penLoad_; }
     QSplitter* splitter() const { return splitter_; }
 
     // Puts the window where it was when it was last closed, or on the first start
@@ -91,8 +93,8 @@ private:
     void buildMenus();
     void buildToolBars();
     void buildStatusBar();
-    // After every commit: the status bar's guidance and the tool buttons follow the
-    // mode and tool the action left.
+    // After every commit: the status bar's guidance, the Pen's load and the tool
+    // buttons follow the mode, tool and library selection the action left.
     void followCommit();
     void addPaneShortcuts();
     void refreshRecentFiles();
@@ -120,6 +122,7 @@ private:
     QToolBar* toolsBar_ = nullptr;
     QToolBar* viewBar_ = nullptr;
     QLabel* guidance_ = nullptr;
+    QLabel* penLoad_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;

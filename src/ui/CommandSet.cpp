@@ -282,7 +282,12 @@ void CommandSet::addToolCommands() {
         },
         true);
 
-    const auto tool = [](int t) { return [t] { controller().drawingTool = t; }; };
+    const auto tool = [](int t) {
+        return [t] {
+            controller().drawingTool = t;
+            controller().noteChange(kChangeTool);
+        };
+    };
     const auto toolIs = [](int t) { return controller().drawingTool == t; };
     add(
         kCmdToolCursor, "Cursor", "Pick and turn parts", tool(kToolCursor),

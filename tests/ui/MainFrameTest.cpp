@@ -369,11 +369,11 @@ TEST_F(MainFrameTest, ObjectCommandsNeedATargetObject) {
     EXPECT_FALSE(isEnabled(kCmdEditUndo));
 }
 
-TEST_F(MainFrameTest, SceneCreationOpensANewSceneWithTheCursor) {
+TEST_F(MainFrameTest, SceneCreationOpensANewSceneWithThePen) {
     frame->commands().run(kCmdSceneCreation);
     EXPECT_EQ(appController().mode(), kModeSceneSketch);
     ASSERT_NE(appController().root(), nullptr);
-    EXPECT_EQ(appController().drawingTool, kToolCursor);
+    EXPECT_EQ(appController().drawingTool, kToolPen);
     EXPECT_TRUE(isChecked(kCmdSceneCreation));
     frame->commands().run(kCmdStoreCurrent);
     EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{appController().root()->id});

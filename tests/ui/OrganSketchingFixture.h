@@ -18,6 +18,7 @@
 #include "organs/FlowerPistilNode.h"
 #include "organs/FlowerStamenNode.h"
 #include "support/PetalSketch.h"
+#include "ui/CFlowerLibView.h"
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
@@ -127,17 +128,31 @@ protected:
         return work<FlowerPetalNode>();
     }
 
-    // Puts the object into the library and selects its tile, its category shown.
+    // Puts the object into the library, shows its category through the Library
+    // command and clicks its tile.
     int addAndSelect(std::unique_ptr<FlowerObjectNode> object, int category) {
         const int id = object->id;
         controller().addToLibrary(std::move(object), category);
         controller().commit();
-        LibraryBrowser& browser = libraryBrowser();
-        browser.setCategory(category);
+        constexpr int kShow[kCategoryCount] = {kCmdSceneLibrary, kCmdPrimitiveLibrary,
+                                               kCmdLeafLibrary, kCmdFlowerLibrary,
+                                               kCmdCompositeLibrary};
+        run(kShow[category]);
+        const LibraryBrowser& browser = libraryBrowser();
         for (int position = 1; position < browser.entryCount(category); ++position)
             if (browser.idAt(position, category) == id)
-                browser.select(position, category);
+                clickTile(position);
         return id;
+    }
+
+    // The library view's tile at a position of the shown category: its centre, and a
+    // click there (press and release on the spot), which selects it.
+    static QPoint tileCentre(int position) {
+        return {41 + 76 * (position / 4), 41 + 76 * (position % 4)};
+    }
+    void clickTile(int position) {
+        QTest::mouseClick(frame->libraryView(), Qt::LeftButton, Qt::NoModifier,
+                          tileCentre(position));
     }
 
     // What the pick snapshot shows under a pixel.

@@ -193,10 +193,15 @@ TEST_F(PlantDrawingTest, TheCursorTurnsABranchAndTheEraserRemovesPartsButNotTheP
     ASSERT_NE(p, nullptr);
     const int plantId = p->id;
 
-    // The tool buttons show the tool chosen.
+    // The tool buttons and the status line show the tool chosen; only the Pen
+    // carries anything from the library.
+    const QString penLine = frame->guidance()->text();
+    EXPECT_TRUE(frame->penLoadCaption()->isVisible());
     run(kCmdToolCursor);
     EXPECT_TRUE(toolButton(kCmdToolCursor)->property("checked").toBool());
     EXPECT_FALSE(toolButton(kCmdToolPen)->property("checked").toBool());
+    EXPECT_NE(frame->guidance()->text(), penLine);
+    EXPECT_FALSE(frame->penLoadCaption()->isVisible());
 
     const QPoint onBranch = pixelShowing(firstPartOfBranch(*p, 0), branchMiddle(*p, 0));
     const Matrix4 upright = p->m_childrenMatRot[0];
@@ -299,16 +304,20 @@ TEST_F(PlantDrawingTest, EveryModeSaysWhatItExpectsAndDisabledToolsLookDisabled)
         said.insert(frame->guidance()->text());
     }
     EXPECT_EQ(said.size(), 6);
-    // Whatever the mode, its line is shown whole.
-    for (int mode = 0; mode < kModeCount; ++mode) {
-        controller().switchToMode(mode);
-        controller().commit();
-        QApplication::processEvents();
-        QLabel* line = frame->guidance();
-        EXPECT_EQ(line->text(), modeGuidance(mode));
-        EXPECT_FALSE(line->text().isEmpty()) << "mode " << mode;
-        EXPECT_LE(line->sizeHint().width(), line->width()) << "mode " << mode;
-    }
+    // Whatever the mode and the tool, its line is shown whole beside what the Pen
+    // carries.
+    for (int tool : {kToolPen, kToolCursor, kToolEraser, kToolBrowsing})
+        for (int mode = 0; mode < kModeCount; ++mode) {
+            controller().drawingTool = tool;
+            controller().switchToMode(mode);
+            controller().commit();
+            QApplication::processEvents();
+            QLabel* line = frame->guidance();
+            SCOPED_TRACE(testing::Message() << "mode " << mode << " tool " << tool);
+            EXPECT_EQ(line->text(), modeGuidance(mode, tool));
+            EXPECT_FALSE(line->text().isEmpty());
+            EXPECT_LE(line->sizeHint().width(), line->width());
+        }
 
     // The eraser is pink while it can be chosen and grey while it cannot.
     run(kCmdCompositCreation);
@@ -319,17 +328,82 @@ TEST_F(PlantDrawingTest, EveryModeSaysWhatItExpectsAndDisabledToolsLookDisabled)
     EXPECT_GT(shown, 50);
 }
 
-// The picture of the README's plant walk-through: the main window with a plant of
-// petals, two along the axis and one on each of two branches. With
-// PELMORA_SCREENSHOT set it is written there.
-TEST_F(PlantDrawingTest, TheMainWindowShowsTheFreshPlant) {
-    ASSERT_NE(drawBranchedPlant(), nullptr);
-    const QPoint inView =
-        view->mapToGlobal(pixelOf(branchMiddle(*plant(), 0))) - frame->mapToGlobal(QPoint());
-    const QImage window = grabShowing(*view, *frame, inView);
-    ASSERT_FALSE(window.isNull());
-    EXPECT_NE(window.pixelColor(inView), QColor(Qt::white));
-    if (const QByteArray path = qgetenv("PELMORA_SCREENSHOT"); !path.isEmpty()) {
-        EXPECT_TRUE(window.save(QString::fromLocal8Bit(path)));
+// The README's plant road on the starter library, in its own steps: the stalk drawn
+// with nothing selected, a flower head clicked in the library and drawn on from the
+// stalk's top and out of its side, a leaf clicked and drawn out low on the stalk. Its
+// picture is the README's (written to PELMORA_SCREENSHOT when that is set).
+class PlantRoadTest : public PlantDrawingTest {
+protected:
+    void SetUp() override {
+        useStarterLibrary();
+        PlantDrawingTest::SetUp();
     }
+    QString penLoad() { return frame->penLoadCaption()->text(); }
+    // The world point of a point of the plant's axis segment j, given in the
+    // segment's own frame.
+    static Vector3 onSegment(const FlowerObjectComposite& p, size_t j, const Vector3& local) {
+        return transformPoint(p.m_childrenMatArongAxis[j], local);
+    }
+};
+
+TEST_F(PlantRoadTest, TheReadmePlantRoadGivesAStalkWithAFlowerAtItsTop) {
+    // 1. The stalk, up from the ground: nothing is selected yet.
+    ASSERT_EQ(controller().mode(), kModeComposit);
+    const QString plainStem = penLoad();
+    stroke({0, 0, 0}, {0, 1, 0});
+    FlowerObjectComposite* p = plant();
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(p->m_childrenArongAxis.size(), 1u);
+    EXPECT_EQ(p->m_childrenArongAxis[0]->kind, kKindStem);
+    const Vector3 stalkTop = p->mainAxis.back();
+
+    // 2. A flower head clicked, and a short stroke on up from the stalk's top.
+    run(kCmdFlowerLibrary);
+    clickTile(1);
+    const int head = libraryBrowser().selectedId();
+    ASSERT_NE(controller().findObject(head), nullptr);
+    ASSERT_EQ(controller().findObject(head)->kind, kKindTorus);
+    EXPECT_NE(penLoad(), plainStem);
+    EXPECT_TRUE(penLoad().contains(QString::number(head)));
+    stroke(stalkTop, stalkTop + Vector3(0, 0.3, 0));
+
+    // 3. Flowers out of the stalk's side.
+    stroke({0, 0.6, 0}, {0.3, 0.85, 0});
+    stroke({0, 0.45, 0}, {-0.3, 0.7, 0});
+
+    // 4. A leaf clicked, facing the viewer, and short strokes out of the lower stalk.
+    run(kCmdLeafLibrary);
+    int leafTile = -1;
+    for (int position = 1; position < libraryBrowser().entryCount(kCategoryLeaf); ++position)
+        if (controller().findObject(libraryBrowser().idAt(position, kCategoryLeaf))->hasTexture)
+            leafTile = position;
+    ASSERT_NE(leafTile, -1);
+    clickTile(leafTile);
+    run(kCmdZDirectionHere);
+    stroke({0, 0.25, 0}, {0.2, 0.35, 0});
+    stroke({0, 0.2, 0}, {-0.2, 0.3, 0});
+
+    // The stalk carries the flower at its top, a unit above the ground, facing up;
+    // the branches carry two flowers and two leaves.
+    ASSERT_EQ(p->m_childrenArongAxis.size(), 2u);
+    const FlowerObjectNode& top = *p->m_childrenArongAxis[1];
+    ASSERT_EQ(top.kind, kKindTorus);
+    const Vector3 base = onSegment(*p, 1, top.mainAxis.front());
+    const Vector3 crown = onSegment(*p, 1, top.mainAxis.back());
+    EXPECT_LT(distance(base, stalkTop), 0.05);
+    EXPECT_GT(crown.y, base.y + 0.05);
+    std::multiset<int> branchKinds;
+    for (const auto& branch : p->m_children) {
+        const std::multiset<int> kinds = partKinds(*branch);
+        branchKinds.insert(kinds.begin(), kinds.end());
+    }
+    EXPECT_EQ(branchKinds, (std::multiset<int>{kKindPetal, kKindPetal, kKindTorus, kKindTorus}));
+
+    // The window shows the flower there.
+    const QPoint flower =
+        view->mapToGlobal(pixelOf((base + crown) * 0.5)) - frame->mapToGlobal(QPoint());
+    const QImage window = grabShowing(*view, *frame, flower);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_NE(window.pixelColor(flower), QColor(Qt::white));
+    saveScreenshotIfAsked(window);
 }

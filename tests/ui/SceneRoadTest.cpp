@@ -1,7 +1,8 @@
-// A person's road through a scene in the real main window: plants set out along
-// ground strokes, the focus flown into a plant and out again, a branch grown, an
-// axis redrawn, similar branches replaced at once, and the scene seen from the
-// overall window.
+// A person's road through a scene in the real main window, as the README walks it:
+// Scene Creation with the Pen in hand, plants set out along strokes up from the
+// ground, the focus flown into a plant and out again, a branch grown, an axis
+// redrawn, similar branches replaced at once, and the scene seen from the overall
+// window.
 #include "OrganSketchingFixture.h"
 
 #include "modes/scene/MouseListenerForSceneModify.h"
@@ -70,7 +71,6 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     run(kCmdSceneCreation);
     ASSERT_EQ(c.mode(), kModeSceneSketch);
     ASSERT_TRUE(c.root());
-    run(kCmdToolPen);
 
     // Two plants along ground strokes: the plant of three flowers, then a flower
     // head, which stands in a composite of its own. Three points plant nothing.
@@ -208,7 +208,6 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
 
     addAndSelect(samples::plant(3), kCategoryComposite);
     run(kCmdSceneCreation);
-    run(kCmdToolPen);
     drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
     ASSERT_EQ(c.root()->m_children.size(), 1u);
     const QImage planted = grabOverall();
@@ -223,7 +222,6 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
 TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIsKept) {
     AppController& c = controller();
     run(kCmdSceneCreation);
-    run(kCmdToolPen);
     // Nothing selected: the plant is a default stem in a composite of its own.
     drag(straight({0, 0, 0}, {0, 0.8, 0}, 10));
     ASSERT_EQ(c.root()->m_children.size(), 1u);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/AppController.h"
+#include "control/LibraryFileModule.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
 #include "support/WorkingDirectory.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 // Starts the whole program in an empty working directory (or beside the libraries
@@ -51,6 +53,15 @@ protected:
             shutdownApplication(frame);
         shellPrompts() = ShellPrompts();
         Autosave::setDirectory(QString());
+    }
+
+    // Puts the starter library the build made, with its leaf image, where the next
+    // start finds it: the program then starts as on a new user's first day.
+    void useStarterLibrary() {
+        const std::filesystem::path built(PELMORA_STARTER_LIBRARY);
+        std::filesystem::copy_file(built, dir.path(LibraryFileModule::kStartupFileName));
+        std::filesystem::copy_file(built.parent_path() / "pminit-leaf.bmp",
+                                   dir.path("pminit-leaf.bmp"));
     }
 
     void start(const QString& requestedLibrary = QString()) {

@@ -55,10 +55,7 @@ class StarterLibraryTest : public ShellFixture {};
 // A new user's first start: the starter library fills every category, and each
 // tile shows its entry large and unmistakably different from every other tile.
 TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
-    const std::filesystem::path built(PELMORA_STARTER_LIBRARY);
-    std::filesystem::copy_file(built, dir.path(LibraryFileModule::kStartupFileName));
-    std::filesystem::copy_file(built.parent_path() / "pminit-leaf.bmp",
-                               dir.path("pminit-leaf.bmp"));
+    useStarterLibrary();
     start();
     std::vector<QImage> tiles;
     for (int category = 0; category < kCategoryCount; ++category) {

@@ -30,10 +30,15 @@ int editingModeOf(int kind) {
 
 } // namespace
 
-int MouseListenerForLib::entryAt(int x, int y) {
+int MouseListenerForLib::tileAt(int x, int y) {
     const int position = LibraryBrowser::positionAt(x, y);
     const LibraryBrowser& browser = libraryBrowser();
-    return position < 0 ? -1 : browser.idAt(position, browser.category());
+    return position < browser.entryCount(browser.category()) ? position : -1;
+}
+
+int MouseListenerForLib::entryAt(int x, int y) {
+    const LibraryBrowser& browser = libraryBrowser();
+    return browser.idAt(tileAt(x, y), browser.category());
 }
 
 int MouseListenerForLib::diagramDistance(int x, int y) {
@@ -43,8 +48,8 @@ int MouseListenerForLib::diagramDistance(int x, int y) {
 
 void MouseListenerForLib::onLButtonDown(int x, int y) {
     leftDown = true;
-    pressedId_ = entryAt(x, y);
-    pressedPosition_ = pressedId_ == -1 ? -1 : LibraryBrowser::positionAt(x, y);
+    pressedPosition_ = tileAt(x, y);
+    pressedId_ = libraryBrowser().idAt(pressedPosition_, libraryBrowser().category());
     hit_ = floralDiagram().hitTest(x, y);
     diagramDrag_ = hit_.kind != DiagramHit::kNothing;
     dragged_ = false;
@@ -80,7 +85,11 @@ void MouseListenerForLib::onLButtonUp(int x, int y) {
         noteChange(controller.targetChange(), hit_.kind >= DiagramHit::kRingHandle
                                                   ? "Move whorl ring"
                                                   : "Move organ in diagram");
-    if (pressedId_ != -1) {
+    // A press and release on the same tile selects it; a tile dragged elsewhere
+    // is deleted or dropped instead.
+    if (pressedPosition_ != -1 && tileAt(x, y) == pressedPosition_) {
+        select(pressedPosition_);
+    } else if (pressedId_ != -1) {
         const DiagramHit drop = floralDiagram().hitTest(x, y);
         if (LibraryBrowser::positionAt(x, y) == 0) {
             if (controller.removeObject(pressedId_))
@@ -115,10 +124,13 @@ void MouseListenerForLib::onRButtonUp(int, int) {
 }
 
 void MouseListenerForLib::onLButtonDblClk(int x, int y) {
-    if (entryAt(x, y) == -1)
-        return;
+    if (const int position = tileAt(x, y); position != -1)
+        select(position);
+}
+
+void MouseListenerForLib::select(int position) {
     LibraryBrowser& browser = libraryBrowser();
-    browser.select(LibraryBrowser::positionAt(x, y), browser.category());
+    browser.select(position, browser.category());
     noteChange(kChangeLibraryView);
 }
 

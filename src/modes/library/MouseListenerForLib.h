@@ -3,8 +3,9 @@
 #include "control/FloralDiagram.h"
 #include "modes/MouseListenerState.h"
 
-// The library view's mouse: double clicks select a tile's entry (what plants and
-// slots receive) or open a copy of it for editing, a tile dragged onto the
+// The library view's mouse: a click or a double click selects a tile's entry (what
+// plants and slots receive; the "nothing" tile selects a plain stem), a right
+// double click opens a copy of the entry for editing, a tile dragged onto the
 // "nothing" tile deletes its entry, a tile dropped onto an organ of the floral
 // diagram fills it (or every marked organ) with copies, the left button drags the
 // diagram's organs and rings, and the right button marks a band of the diagram.
@@ -25,9 +26,14 @@ public:
     bool marking() const { return marking_; }
 
 private:
+    // The position of the tile under the pixel in the shown category, the "nothing"
+    // tile's 0 included; -1 for the gaps and empty cells.
+    static int tileAt(int x, int y);
     // The id of the entry whose tile is under the pixel in the shown category; -1
     // for the gaps, the "nothing" tile and empty cells.
     static int entryAt(int x, int y);
+    // Selects the tile at the position of the shown category.
+    static void select(int position);
     // A copy of the entry becomes the object being edited, in the mode of its kind.
     static void openForEditing(int id);
     // The pixel's distance from the diagram's centre, in whole pixels.
