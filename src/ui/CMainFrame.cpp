@@ -172,7 +172,7 @@ void CMainFrame::buildMenus() {
 
     menu(nullptr, "View(&V)",
          {kCmdViewToolBar, kCmdViewStatusBar, 0, kCmdShowParameterDlg, kCmdShowFloralDiagramDlg, 0,
-          kCmdShowOverallWindow, 0});
+          kCmdShowOverallWindow, 0, kCmdTrackballOrbit});
 
     QMenu* tool = menu(nullptr, "Tool", {});
     menu(tool, "Scene navigation", {kCmdEyeInit, 0, kCmdFocusUp, kCmdFocusToRoot});
