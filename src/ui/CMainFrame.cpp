@@ -11,6 +11,7 @@
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
+#include "ui/FDParameterDlg.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModeGuidance.h"
 #include "ui/ShellPrompts.h"
@@ -96,6 +97,7 @@ CMainFrame::CMainFrame()
     setWindowIcon(applicationIcon());
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     mainViewPane_ = QWidget::createWindowContainer(mainView_, splitter_);
+    viewManager().floralDiagramDialog().setAnchor(mainViewPane_);
     mainViewPane_->setFocusPolicy(Qt::StrongFocus);
     libraryView_->setFocusPolicy(Qt::StrongFocus);
     splitter_->addWidget(mainViewPane_);

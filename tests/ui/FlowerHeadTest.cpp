@@ -45,6 +45,11 @@ TEST_F(FlowerHeadTest, FlowerCreationStoresANewFlowerWhoseDiagramTheLibraryViewS
     FDParameterDlg& dialog = viewManager().floralDiagramDialog();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.findChild<QSpinBox*>(QStringLiteral("PetalCount"))->value(), 6);
+    // It opens beside the main view, leaving its middle and the library view free.
+    const QRect dialogArea = dialog.frameGeometry();
+    const QWidget* pane = frame->libraryView();
+    EXPECT_FALSE(dialogArea.contains(view->mapToGlobal(QPoint(view->width(), view->height()) / 2)));
+    EXPECT_FALSE(dialogArea.intersects(QRect(pane->mapToGlobal(QPoint()), pane->size())));
 
     // The first petal sits left of the centre on the petal ring, drawn as an empty
     // (light grey) glyph pointing outwards.
