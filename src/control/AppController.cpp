@@ -298,7 +298,10 @@ void AppController::flyMainCamera(const CameraPose& target) {
     TOGL* context = host_ ? host_->mainContext() : nullptr;
     if (!context)
         return;
-    const std::vector<CameraPose> poses = cameraFlight(context->camera().pose(), target);
+    // A turntable camera keeps the floor level, so it lands level too.
+    const bool level = context->camera().orbitStyle == OrbitStyle::Turntable;
+    const std::vector<CameraPose> poses =
+        cameraFlight(context->camera().pose(), level ? levelled(target) : target);
     for (size_t i = 0; i < poses.size(); ++i) {
         context = host_->mainContext();
         if (!context)

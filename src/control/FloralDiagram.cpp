@@ -26,6 +26,11 @@ constexpr double kNewSlotStep = 0.034906585039886556;
 // A press counts on a handle within its 8 x 8 square.
 constexpr int kHandleX = 10;
 constexpr int kHandleHalf = 4;
+// A ring without organs moved out from under the ring inside it lies this far
+// outside that ring, the spacing of the initial rings.
+constexpr int kEmptyRingGap = 20;
+// Pixels at the foot of the diagram kept for the floral formula.
+constexpr int kCaptionRoom = 20;
 // Each ring's layout phase, inside out.
 constexpr std::array<double, 4> kRingPhases = {0.0, kPi / 2, kPi, -kPi / 2};
 
@@ -58,6 +63,13 @@ void FloralDiagram::bind(FlowerTorusNode* receptacle) {
         if (static_cast<int>(largest) != 0)
             ringRadii_[ring] = static_cast<int>(largest);
     }
+    // A whorl without organs keeps its ring from the flower bound before; where that
+    // lies inside the ring within it, it moves outside, so that keeping the order
+    // below does not pull a ring with organs in under its own organs.
+    for (int ring = 1; ring < 4; ++ring)
+        if (receptacle->slotList(kWhorlsInsideOut[ring]).empty() &&
+            ringRadii_[ring] <= ringRadii_[ring - 1])
+            ringRadii_[ring] = ringRadii_[ring - 1] + kEmptyRingGap;
     // Outside in, so that the sepal ring, which has the most room, stays put.
     for (int ring = 2; ring >= 0; --ring)
         if (ringRadii_[ring] >= ringRadii_[ring + 1])
@@ -166,16 +178,20 @@ DiagramHit FloralDiagram::hitTest(int x, int y) const {
     if (!torus)
         return {};
     const QPoint c = centre();
-    // Petal and sepal glyphs reach outwards from their slot, so their hit point is
-    // half a size further out; stamens and pistils are centred on the slot.
+    // Measured in diagram units. Petal and sepal glyphs reach outwards from their
+    // slot, so their hit point is half a size further out; stamens and pistils are
+    // centred on the slot.
+    const double ux = (x - c.x()) / scale_;
+    const double uy = (y - c.y()) / scale_;
     const auto hits = [&](int whorl, double outwards, double reach) -> int {
         const SlotList& list = torus->slotList(whorl);
         for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i) {
             const FlowerPart& slot = *list[i];
-            const double r = slot.radius + outwards * slot.size;
-            const double dx = x - (c.x() + r * std::cos(slot.theta));
-            const double dy = y - (c.y() + r * std::sin(slot.theta));
-            if (std::hypot(dx, dy) <= slot.size + reach)
+            const double size = glyphSize(slot);
+            const double r = slot.radius + outwards * size;
+            const double dx = ux - r * std::cos(slot.theta);
+            const double dy = uy - r * std::sin(slot.theta);
+            if (std::hypot(dx, dy) <= size + reach)
                 return i;
         }
         return -1;
@@ -188,7 +204,7 @@ DiagramHit FloralDiagram::hitTest(int x, int y) const {
     if (std::abs(x - left_ - kHandleX) > kHandleHalf)
         return {};
     for (int ring = 0; ring < 4; ++ring)
-        if (std::abs(y - (c.y() - ringRadii_[ring])) <= kHandleHalf)
+        if (std::abs(y - ringTop(ring)) <= kHandleHalf)
             return {DiagramHit::kRingHandle + ring, ring};
     return {};
 }
@@ -200,7 +216,8 @@ bool FloralDiagram::dragTo(int x, int y, int kind, int index) {
     if (isWhorl(kind))
         return dragOrgan(*torus, x, y, kind, index);
     if (kind >= DiagramHit::kRingHandle && kind < DiagramHit::kRingHandle + 4)
-        return dragRing(*torus, kind - DiagramHit::kRingHandle, centre().y() - y);
+        return dragRing(*torus, kind - DiagramHit::kRingHandle,
+                        static_cast<int>(std::lround((centre().y() - y) / scale_)));
     return false;
 }
 
@@ -223,8 +240,8 @@ bool FloralDiagram::dragOrgan(FlowerTorusNode& torus, int x, int y, int whorl, i
         return false;
     FlowerPart& slot = *list[index];
     const QPoint c = centre();
-    const double dx = x - c.x();
-    const double dy = y - c.y();
+    const double dx = (x - c.x()) / scale_;
+    const double dy = (y - c.y()) / scale_;
     slot.radius = std::hypot(dx, dy);
     // The centre itself has no direction: the slot keeps its theta there.
     if (slot.radius > 0.0) {
@@ -241,7 +258,7 @@ bool FloralDiagram::markRange(double r1, double r2) {
     FlowerTorusNode* torus = receptacle();
     if (!torus || r1 == r2)
         return false;
-    torus->highlightRange(r1, r2);
+    torus->highlightRange(r1 / scale_, r2 / scale_);
     return true;
 }
 
@@ -300,13 +317,34 @@ QPoint FloralDiagram::centre() const {
     return {(left_ + right_) / 2, (top_ + bottom_) / 2};
 }
 
+QPointF FloralDiagram::pixelAt(double radius, double theta) const {
+    return QPointF(centre()) + QPointF(std::cos(theta), std::sin(theta)) * (radius * scale_);
+}
+
+int FloralDiagram::ringTop(int ring) const {
+    return static_cast<int>(std::lround(centre().y() - ringRadii_[ring] * scale_));
+}
+
 // --- Painting
+
+double FloralDiagram::fittingScale(const FlowerTorusNode* torus) const {
+    double reach = *std::max_element(ringRadii_.begin(), ringRadii_.end());
+    if (torus)
+        reach = std::max(reach, glyphReach(*torus));
+    const QPoint c = centre();
+    // A ring is drawn only while its top lies below the rectangle's top.
+    const double room =
+        std::min({c.x() - left_, right_ - c.x(), c.y() - top_ - 1, bottom_ - c.y() - kCaptionRoom});
+    return room > 0.0 && reach > room ? room / reach : 1.0;
+}
 
 void FloralDiagram::paint(QPainter& painter, int left, int top, int right, int bottom) {
     left_ = left;
     top_ = top;
     right_ = right;
     bottom_ = bottom;
+    const FlowerTorusNode* torus = receptacle();
+    scale_ = fittingScale(torus);
     const QPoint c = centre();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -332,19 +370,24 @@ void FloralDiagram::paint(QPainter& painter, int left, int top, int right, int b
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     for (int ring = 0; ring < 4; ++ring) {
-        const int r = ringRadii_[ring];
-        if (c.y() - r <= top)
+        const int ringY = ringTop(ring);
+        if (ringY <= top)
             continue;
-        painter.drawEllipse(c, r, r);
-        painter.drawLine(left + kHandleX, c.y() - r, c.x(), c.y() - r);
-        painter.fillRect(left + kHandleX - kHandleHalf, c.y() - r - kHandleHalf, 2 * kHandleHalf,
+        const double r = ringRadii_[ring] * scale_;
+        painter.drawEllipse(QPointF(c), r, r);
+        painter.drawLine(left + kHandleX, ringY, c.x(), ringY);
+        painter.fillRect(left + kHandleX - kHandleHalf, ringY - kHandleHalf, 2 * kHandleHalf,
                          2 * kHandleHalf, kHandleColours[ring]);
     }
 
-    const FlowerTorusNode* torus = receptacle();
     std::string formula;
     if (torus) {
-        paintWhorlGlyphs(painter, *torus, c, top);
+        // The glyphs are drawn in diagram units.
+        painter.save();
+        painter.translate(c);
+        painter.scale(scale_, scale_);
+        paintWhorlGlyphs(painter, *torus, QPointF(), (top - c.y()) / scale_);
+        painter.restore();
         formula = floralFormula(*torus);
         paintFormulaCaption(painter, formula, QRect(left, top, right - left, bottom - top));
     }

@@ -3,6 +3,7 @@
 #include "control/FloralDiagramSettings.h"
 
 #include <QPoint>
+#include <QPointF>
 
 #include <array>
 #include <functional>
@@ -30,9 +31,11 @@ struct DiagramHit {
 //
 // The binding holds the receptacle's id and looks it up on every use, so a
 // receptacle deleted or replaced meanwhile leaves the diagram unbound instead of
-// dangling. Diagram coordinates are window pixels of the library view; a slot's
-// radius (1/300ths of the profile length) is drawn as that many pixels from the
-// centre in the direction of its theta, window y growing downwards.
+// dangling. The operations take window pixels of the library view. A slot's radius
+// (1/300ths of the profile length) and size, and a ring's radius, are diagram units,
+// drawn as that many pixels from the centre in the direction of the slot's theta,
+// window y growing downwards; a flower that reaches further than its rectangle
+// leaves room for is drawn smaller, so that all of it shows.
 //
 // The editing operations return whether they changed the receptacle; the caller
 // publishes the change (redraws, pick refresh).
@@ -84,7 +87,7 @@ public:
     // of the pixel above the centre, as long as it stays between its neighbours.
     bool dragTo(int x, int y, int kind, int index);
 
-    // Marks the slots whose radius lies between r1 and r2.
+    // Marks the slots that lie between r1 and r2 pixels from the centre.
     bool markRange(double r1, double r2);
     // Clears every mark; marked filled slots return to filled.
     bool clearMarks();
@@ -97,6 +100,12 @@ public:
     void setHighlight(double inner, double outer);
     // The centre of the rectangle of the last paint.
     QPoint centre() const;
+    // Pixels per diagram unit in the last paint: 1 where the flower fits, less where
+    // it was drawn smaller.
+    double scale() const { return scale_; }
+    // The window pixel of the point `radius` diagram units from the centre in the
+    // direction `theta`.
+    QPointF pixelAt(double radius, double theta) const;
 
     // Draws the diagram into the rectangle (right and bottom exclusive), which it
     // remembers for the hit tests and drags that follow, with the bound receptacle's
@@ -111,6 +120,10 @@ private:
     bool dragRing(FlowerTorusNode& torus, int ring, int height);
     bool dragOrgan(FlowerTorusNode& torus, int x, int y, int whorl, int index);
     void showCounts(const FlowerTorusNode& torus) const;
+    // The scale at which the rings and the receptacle's glyphs fit the rectangle.
+    double fittingScale(const FlowerTorusNode* torus) const;
+    // The window row of the ring's top point, where its handle sits.
+    int ringTop(int ring) const;
 
     ReceptacleLookup lookup_;
     const FloralDiagramSettings* settings_ = nullptr;
@@ -122,6 +135,7 @@ private:
     int top_ = 0;
     int right_ = 0;
     int bottom_ = 0;
+    double scale_ = 1.0;
     double highlightInner_ = 0.0;
     double highlightOuter_ = 0.0;
 };

@@ -6,9 +6,13 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// Half the width of a petal or sepal glyph, in sizes.
+constexpr double kBladeHalfWidth = 2.5;
 
 // The glyph fill of a slot: grey when empty, the selection colour when marked,
 // the whorl's colour when filled.
@@ -23,7 +27,7 @@ void drawDisc(QPainter& painter, const QPointF& at, double radius) {
 }
 
 void drawPistil(QPainter& painter, const FlowerPart& slot) {
-    const double size = slot.size;
+    const double size = glyphSize(slot);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(slotFill(slot, kDiagramYellow));
     drawDisc(painter, {}, size);
@@ -34,7 +38,7 @@ void drawPistil(QPainter& painter, const FlowerPart& slot) {
 }
 
 void drawStamen(QPainter& painter, const FlowerPart& slot, const QPointF& across) {
-    const double radius = 2.0 * slot.size / 3.0;
+    const double radius = 2.0 * glyphSize(slot) / 3.0;
     const QPointF first = across * (radius / 2);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(slotFill(slot, kDiagramGreen));
@@ -49,14 +53,14 @@ void drawStamen(QPainter& painter, const FlowerPart& slot, const QPointF& across
 // Petals are triangles pointing outwards; sepals kites, their side corners set back.
 void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& out, const QPointF& across,
                bool sepal) {
-    const double size = slot.size;
+    const double size = glyphSize(slot);
     const QPointF tip = out * size;
     QPolygonF outline;
     if (sepal)
-        outline << tip << across * (2.5 * size) - out * (size / 2) << -out * size
-                << -across * (2.5 * size) - out * (size / 2);
+        outline << tip << across * (kBladeHalfWidth * size) - out * (size / 2) << -out * size
+                << -across * (kBladeHalfWidth * size) - out * (size / 2);
     else
-        outline << tip << across * (2.5 * size) << -across * (2.5 * size);
+        outline << tip << across * (kBladeHalfWidth * size) << -across * (kBladeHalfWidth * size);
     painter.setPen(QPen(kDiagramBlue, 1));
     painter.setBrush(slotFill(slot, sepal ? kDiagramBlue : kDiagramRed));
     painter.drawPolygon(outline);
@@ -66,6 +70,22 @@ void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& out, co
 
 bool isHighlighted(const FlowerPart& slot) {
     return slot.state == kSlotEmptyHighlighted || slot.state == kSlotFilledHighlighted;
+}
+
+double glyphSize(const FlowerPart& slot) {
+    return slot.size > 0 ? slot.size : FloralDiagramSettings::kInitialSize;
+}
+
+double glyphReach(const FlowerTorusNode& receptacle) {
+    // Every glyph reaches one size outwards from its slot; a blade also spreads 2.5
+    // sizes to either side of it.
+    double reach = 0.0;
+    forEachSlot(receptacle, [&](const FlowerPart& slot) {
+        const double size = glyphSize(slot);
+        reach =
+            std::max({reach, slot.radius + size, std::hypot(slot.radius, kBladeHalfWidth * size)});
+    });
+    return reach;
 }
 
 void paintWhorlGlyphs(QPainter& painter, const FlowerTorusNode& receptacle, const QPointF& centre,

@@ -21,6 +21,14 @@ inline const QColor kDiagramSelection(100, 100, 255);
 // Whether the slot is marked for a copy.
 bool isHighlighted(const FlowerPart& slot);
 
+// The size, in diagram units, a slot's glyph is drawn and hit at. A slot laid out
+// without one (size 0: a layout made in code or read from a file) gets the dialog's
+// initial size, so that every organ shows.
+double glyphSize(const FlowerPart& slot);
+
+// How far from the centre, in diagram units, the receptacle's glyphs reach.
+double glyphReach(const FlowerTorusNode& receptacle);
+
 // The glyph of every slot of the receptacle around `centre`, whorl by whorl from
 // the inside out: pistils as a yellow disc with two green lobes, stamens as two
 // green lobes with the anther's seam, petals as red triangles and sepals as blue

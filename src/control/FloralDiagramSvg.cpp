@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -17,16 +16,9 @@ namespace {
 
 constexpr int kMargin = 10;
 constexpr int kCaptionHeight = 28;
-// A blade reaches 2.5 sizes sideways from its slot; the rest reach less.
-constexpr double kGlyphReach = 2.5;
-
 // Half the side of the square that holds every glyph around the centre.
 int pictureRadius(const FlowerTorusNode& receptacle) {
-    double reach = 0.0;
-    forEachSlot(receptacle, [&](const FlowerPart& slot) {
-        reach = std::max(reach, slot.radius + kGlyphReach * slot.size);
-    });
-    return static_cast<int>(std::ceil(reach)) + kMargin;
+    return static_cast<int>(std::ceil(glyphReach(receptacle))) + kMargin;
 }
 
 } // namespace

@@ -89,6 +89,7 @@ public:
     // Camera. The home camera is copied into the camera by initGL and resetCamera.
     const Camera& camera() const { return camera_; }
     void setHomeCamera(const CameraPose& home) { camera_.home = home; }
+    void setOrbitStyle(OrbitStyle style) { camera_.orbitStyle = style; }
     // Loads the camera into the model-view matrix, making the context current for
     // that if it is not (and releasing it again afterwards).
     void loadViewMatrix();

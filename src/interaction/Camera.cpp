@@ -8,8 +8,6 @@ namespace {
 
 // A dolly step is refused when it would bring the eye this close to the centre.
 constexpr double kClosestDolly = 0.02;
-// Pixels of vertical drag that dolly the eye by its whole distance from the centre.
-constexpr double kDollyPixels = 80.0;
 constexpr double kOrbitPixelsPerRadian = 200.0;
 // Pixels of drag that pan the camera by its distance from the centre.
 constexpr double kPanPixels = 900.0;
@@ -29,6 +27,33 @@ void Camera::setPose(const CameraPose& pose) {
 }
 
 void Camera::orbit(double horizontal, double vertical) {
+    if (orbitStyle == OrbitStyle::Trackball)
+        trackballOrbit(horizontal, vertical);
+    else
+        turntableOrbit(horizontal, vertical);
+}
+
+void Camera::turntableOrbit(double horizontal, double vertical) {
+    const Vector3 offset = eye - center;
+    const double r = offset.length();
+    if (r == 0.0)
+        return;
+    // The eye's compass direction from the centre. Straight above or below it has
+    // none; it is then read from the up vector, as if the eye had tilted there from
+    // the horizon.
+    Vector3 ground(offset.x, 0.0, offset.z);
+    if (ground.length() <= 1e-12 * r)
+        ground = Vector3(up.x, 0.0, up.z) * (offset.y > 0.0 ? -1.0 : 1.0);
+    const double azimuth = std::atan2(ground.x, ground.z) + horizontal;
+    const double elevation = std::clamp(std::asin(std::clamp(offset.y / r, -1.0, 1.0)) - vertical,
+                                        -kTurntableSteepest, kTurntableSteepest);
+    eye = center + Vector3(std::cos(elevation) * std::sin(azimuth), std::sin(elevation),
+                           std::cos(elevation) * std::cos(azimuth)) *
+                       r;
+    up = levelled(pose()).up;
+}
+
+void Camera::trackballOrbit(double horizontal, double vertical) {
     const Matrix4 p = rotationAbout(up, horizontal);
     const Vector3 rightAxis = cross(center - eye, up);
     const Matrix4 q = rotationAbout(rightAxis, vertical);
@@ -46,13 +71,12 @@ void Camera::beginDrag(int kind, int x, int y) {
 bool Camera::drag(int x, int y) {
     switch (dragKind) {
     case kDollyDrag: {
-        const double distanceToCenter = distance(eye, center);
-        const double step = distanceToCenter / kDollyPixels * (y - lastY);
-        // The eye moves along the line of sight and must stay in front of the
-        // centre: a long step would otherwise carry it through the centre and turn
-        // the view around.
-        if (distanceToCenter - step > kClosestDolly)
-            eye = eye + unit(center - eye) * step;
+        // Every pixel moves the eye by the same share of its distance, so a drag
+        // feels the same close to the centre as far from it, and the eye never
+        // reaches or passes the centre.
+        const double moved = distance(eye, center) * std::exp2(-(y - lastY) / kDollyHalvingPixels);
+        if (moved > kClosestDolly)
+            eye = center + unit(eye - center) * moved;
         break;
     }
     case kOrbitDrag:
@@ -87,6 +111,14 @@ Matrix4 Camera::viewMatrix() const {
         m.at(r, 3) = -dot(rows[r], eye);
     }
     return m;
+}
+
+CameraPose levelled(const CameraPose& pose) {
+    const Vector3 forward = unit(pose.center - pose.eye);
+    const Vector3 right = cross(forward, Vector3(0.0, 1.0, 0.0));
+    if (right.length() < 1e-9)
+        return pose;
+    return {pose.eye, pose.center, cross(unit(right), forward)};
 }
 
 Matrix4 projectionMatrix(int width, int height, bool orthographic) {

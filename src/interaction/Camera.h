@@ -27,6 +27,21 @@ enum CameraDragKind {
     kPanDrag = 3,
 };
 
+// How an orbit drag turns the camera about its centre. The turntable keeps the
+// floor level: it turns about the world's vertical and tilts the eye up or down,
+// stopping short of straight above or below the centre. The trackball turns about
+// the camera's own up and right axes, so it can look from anywhere, and the horizon
+// tilts as it goes.
+enum class OrbitStyle { Turntable, Trackball };
+
+// The turntable tilts the eye at most this far above or below the centre's
+// horizon (85 degrees), where the view still has a horizon to keep level.
+inline constexpr double kTurntableSteepest = 1.4835298641951802;
+
+// A dolly drag of this many pixels halves the eye's distance to the centre (down)
+// or doubles it (up).
+inline constexpr double kDollyHalvingPixels = 500.0;
+
 // The automatic rotation turns the camera once around its centre in this many steps,
 // pausing between the frames.
 inline constexpr int kAutomaticRotationSteps = 300;
@@ -43,27 +58,40 @@ struct Camera {
     int lastX = 0;
     int lastY = 0;
     int dragKind = kNoDrag;
+    OrbitStyle orbitStyle = OrbitStyle::Turntable;
 
     CameraPose pose() const { return {eye, center, up}; }
     void setPose(const CameraPose& pose);
     void reset() { setPose(home); }
 
-    // Turns the eye about the centre: by `horizontal` radians about the up vector,
-    // then by `vertical` radians about the camera's right-hand axis. The up vector
-    // turns with it; the centre stays.
+    // Turns the eye about the centre, which stays, as the orbit style says:
+    // `horizontal` radians about the vertical (the turntable) or the up vector (the
+    // trackball), then `vertical` radians about the camera's right-hand axis. The
+    // trackball turns the up vector with the eye; the turntable levels it.
     void orbit(double horizontal, double vertical);
 
     void beginDrag(int kind, int x, int y);
     void endDrag() { dragKind = kNoDrag; }
     // Moves the camera for the mouse now at (x, y) as the current drag asks:
-    // dragging down dollies in, orbiting turns 1/200 radian per pixel, panning
-    // moves eye and centre together in the view plane. False when no drag is on.
+    // dragging down dollies in by the same share of the distance for every pixel,
+    // orbiting turns 1/200 radian per pixel, panning moves eye and centre together
+    // in the view plane. False when no drag is on.
     bool drag(int x, int y);
 
     // The look-at transform of the pose (the matrix gluLookAt builds), in double
     // precision.
     Matrix4 viewMatrix() const;
+
+private:
+    void turntableOrbit(double horizontal, double vertical);
+    void trackballOrbit(double horizontal, double vertical);
 };
+
+// The pose turned about its line of sight until its horizon is level: the camera's
+// right-hand axis horizontal and its up vector at right angles to the line of sight,
+// pointing upwards. A pose looking straight up or down has no horizon and keeps its
+// up vector.
+CameraPose levelled(const CameraPose& pose);
 
 // The projection of a view: a 45 degree vertical field of view from 0.02 to 300
 // units, or an orthographic box 20 units across the shorter window side, from 0 to

@@ -79,6 +79,13 @@ bool MouseListenerState::dragCamera(int x, int y) {
     return true;
 }
 
+void MouseListenerState::moveCameraWith(const Vector3& move) {
+    if (TOGL* context = mainContext()) {
+        const Camera& camera = context->camera();
+        context->setCamera(camera.eye + move, camera.center + move, camera.up);
+    }
+}
+
 void MouseListenerState::startStroke(Stroke& stroke, const Vector3& point) {
     leftDown = true;
     stroke.clear();

@@ -85,6 +85,11 @@ protected:
     // Moves the camera for a drag in progress and redraws.
     bool dragCamera(int x, int y);
 
+    // The model moved a new object's strokes by `move`, to put the object's base at
+    // the origin; the main camera moves the same way, so that the object stays on
+    // screen where it was drawn.
+    static void moveCameraWith(const Vector3& move);
+
     // Stroke capture: a press empties the stroke and starts it at `point`, each
     // move while the left button is down adds one point and redraws.
     void startStroke(Stroke& stroke, const Vector3& point);

@@ -14,18 +14,27 @@
 
 namespace {
 
-// Closes the outline with a segment from its higher end straight down to the height
-// of its lower end, then moves the middle between its two ends to the origin.
-void closeAndCentre(Stroke& outline) {
+// The drawn outline smoothed and closed with a segment from its higher end straight
+// down to the height of its lower end.
+Stroke closedOutline(const Stroke& drawn) {
+    Stroke outline = drawn;
+    outline.smooth121();
+    outline.splineSmooth();
+    outline.resampleInPlace(30);
     if (outline.empty())
-        return;
+        return outline;
     const Vector3 first = outline.front();
     const Vector3 last = outline.back();
     if (last.y > first.y)
         outline.add({last.x, first.y, last.z});
     else
         outline.points.insert(outline.points.begin(), {first.x, last.y, first.z});
-    outline.translate(-(outline.front() + outline.back()) * 0.5);
+    return outline;
+}
+
+// The middle between the closed outline's two ends: the foot of the pistil.
+Vector3 footOf(const Stroke& closed) {
+    return closed.empty() ? Vector3() : (closed.front() + closed.back()) * 0.5;
 }
 
 } // namespace
@@ -39,15 +48,16 @@ FlowerPistilNode::FlowerPistilNode(int nodeId, const Stroke& outlineStroke)
     ambient = {0.8f, 0.8f, 0.1f, 1.0f};
     shininess = 128.0f;
 
-    m_basicCurve = outlineStroke;
-    m_basicCurve.smooth121();
-    m_basicCurve.splineSmooth();
-    m_basicCurve.resampleInPlace(30);
-    closeAndCentre(m_basicCurve);
+    m_basicCurve = closedOutline(outlineStroke);
+    m_basicCurve.translate(-footOf(m_basicCurve));
     m_resV = parameters().pistil.vertical;
     m_resH = parameters().pistil.horizontal;
     m_basicCurve.resampleInPlace(2 * m_resV - 1);
     buildPistil();
+}
+
+Vector3 FlowerPistilNode::originOfOutline(const Stroke& outlineStroke) {
+    return footOf(closedOutline(outlineStroke));
 }
 
 void FlowerPistilNode::buildPistil() {

@@ -13,8 +13,12 @@ struct RecordInput;
 // midpoints become the main axis and the topmost one the single control point.
 class FlowerPistilNode : public FlowerObjectNode {
 public:
-    // From an outline stroke, with the pistil resolutions of the parameters.
+    // From an outline stroke, with the pistil resolutions of the parameters. The
+    // outline is moved so that the middle of its foot is the origin.
     FlowerPistilNode(int nodeId, const Stroke& outlineStroke);
+    // Where the pistil built from this outline stroke has its origin, in the
+    // stroke's own frame: the amount the construction moves the outline by, negated.
+    static Vector3 originOfOutline(const Stroke& outlineStroke);
     // Bare, for the library reader and clone: no outline, no tube, resolutions 0.
     explicit FlowerPistilNode(int nodeId);
 

@@ -12,6 +12,7 @@
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
+#include "ui/FDParameterDlg.h"
 #include "ui/HelpWindow.h"
 #include "ui/ModeGuidance.h"
 #include "ui/ShellPrompts.h"
@@ -97,6 +98,7 @@ CMainFrame::CMainFrame()
     setWindowIcon(applicationIcon());
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     mainViewPane_ = QWidget::createWindowContainer(mainView_, splitter_);
+    viewManager().floralDiagramDialog().setAnchor(mainViewPane_);
     mainViewPane_->setFocusPolicy(Qt::StrongFocus);
     libraryView_->setFocusPolicy(Qt::StrongFocus);
     splitter_->addWidget(mainViewPane_);
@@ -177,7 +179,7 @@ void CMainFrame::buildMenus() {
 
     menu(nullptr, "View(&V)",
          {kCmdViewToolBar, kCmdViewStatusBar, 0, kCmdShowParameterDlg, kCmdShowFloralDiagramDlg, 0,
-          kCmdShowOverallWindow, 0});
+          kCmdShowOverallWindow, 0, kCmdTrackballOrbit});
 
     QMenu* tool = menu(nullptr, "Tool", {});
     menu(tool, "Scene navigation", {kCmdEyeInit, 0, kCmdFocusUp, kCmdFocusToRoot});

@@ -69,4 +69,7 @@ enum CommandId : int {
     kCmdAutomaticRotation = 32905,
     kCmdImportAnimatedFlower = 32913,
     kCmdShowTimeDialog = 32914,
+
+    // How both 3D views orbit; remembered between runs.
+    kCmdTrackballOrbit = 32930,
 };

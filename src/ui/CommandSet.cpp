@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QColorDialog>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -105,6 +106,7 @@ CommandSet::CommandSet(CMainFrame& frame)
     addColourCommands();
     addLibraryCommands();
     addDisplayCommands();
+    addCameraCommands();
 }
 
 CommandSet::~CommandSet() = default;
@@ -514,6 +516,25 @@ void CommandSet::addDisplayCommands() {
         enabled);
     add(
         kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, enabled);
+}
+
+void CommandSet::addCameraCommands() {
+    static constexpr const char* kTrackballKey = "Camera/TrackballOrbit";
+    const auto styleFor = [](bool trackball) {
+        return trackball ? OrbitStyle::Trackball : OrbitStyle::Turntable;
+    };
+    viewManager().setOrbitStyle(
+        styleFor(QSettings().value(QLatin1String(kTrackballKey), false).toBool()));
+    add(
+        kCmdTrackballOrbit, "Trackball Orbit",
+        "Turn the camera about its own axes, letting the horizon tilt, instead of keeping the "
+        "floor level",
+        [styleFor] {
+            const bool trackball = viewManager().orbitStyle() != OrbitStyle::Trackball;
+            viewManager().setOrbitStyle(styleFor(trackball));
+            QSettings().setValue(QLatin1String(kTrackballKey), trackball);
+        },
+        [] { return checkedWhen(viewManager().orbitStyle() == OrbitStyle::Trackball); }, true);
 }
 
 QColorDialog& CommandSet::colourDialog() {

@@ -48,6 +48,7 @@ private:
     void addColourCommands();
     void addLibraryCommands();
     void addDisplayCommands();
+    void addCameraCommands();
 
     // One colour dialog for the whole run, so that its custom colours persist.
     QColorDialog& colourDialog();

@@ -4,16 +4,21 @@
 #include "control/FloralDiagram.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QSpinBox>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kMaxCount = 1000;
 constexpr int kMinSize = 1;
 constexpr int kMaxSize = 50;
-constexpr int kMaxRotationTenths = 2000;
+constexpr double kMaxRotationDegrees = 200.0;
 // The rows, inside out; also the prefix of each control's object name.
 constexpr const char* kWhorlCaptions[4] = {"Pistil", "Stamen", "Petal", "Sepal"};
 
@@ -54,12 +59,18 @@ FDParameterDlg::FDParameterDlg(QWidget* parent) : QDialog(parent) {
         connect(size, &QSpinBox::valueChanged, this,
                 [this, ring](int value) { settings_.sizes[ring] = value; });
     }
-    rotation_ =
-        spinBox(QStringLiteral("RotationAngle"), 0, kMaxRotationTenths, settings_.rotationTenths);
+    // Shown in degrees with one decimal; kept in tenths of a degree.
+    rotation_ = new QDoubleSpinBox;
+    rotation_->setObjectName(QStringLiteral("RotationAngle"));
+    rotation_->setDecimals(1);
+    rotation_->setSingleStep(0.1);
+    rotation_->setRange(0.0, kMaxRotationDegrees);
+    rotation_->setValue(settings_.rotationDegrees());
     grid->addWidget(new QLabel(QStringLiteral("Rotation Angle")), 4, 0, 1, 3);
     grid->addWidget(rotation_, 4, 4);
-    connect(rotation_, &QSpinBox::valueChanged, this,
-            [this](int tenths) { settings_.rotationTenths = tenths; });
+    connect(rotation_, &QDoubleSpinBox::valueChanged, this, [this](double degrees) {
+        settings_.rotationTenths = static_cast<int>(std::lround(degrees * 10.0));
+    });
     formula_ = new QLabel;
     formula_->setObjectName(QStringLiteral("Formula"));
     formula_->setAlignment(Qt::AlignCenter);
@@ -76,8 +87,29 @@ void FDParameterDlg::showCounts(const WhorlSummary& summary) {
         // A band's count follows from its area, so it cannot be typed in.
         counts_[ring]->setEnabled(!summary.indefinite[ring]);
     }
-    rotation_->setValue(FloralDiagramSettings::kInitialRotationTenths);
+    rotation_->setValue(FloralDiagramSettings::kInitialRotationTenths * 0.1);
     ready_ = true;
+}
+
+void FDParameterDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_ || !anchor_)
+        return;
+    placed_ = true;
+    // Right of the main window, else left of it, where the screen has room; else
+    // over the main view's left edge, clear of its middle and of the library view.
+    const QRect window = anchor_->window()->frameGeometry();
+    const QRect view(anchor_->mapToGlobal(QPoint()), anchor_->size());
+    const QRect screen = anchor_->screen()->availableGeometry();
+    const QSize size = frameGeometry().size();
+    int x = std::max(screen.left(), view.left());
+    if (window.right() + size.width() <= screen.right())
+        x = window.right() + 1;
+    else if (window.left() - size.width() >= screen.left())
+        x = window.left() - size.width();
+    const int y = std::clamp(view.top(), screen.top(),
+                             std::max(screen.top(), screen.bottom() - size.height()));
+    move(x, y);
 }
 
 void FDParameterDlg::showFormula(const std::string& formula) {

@@ -3,11 +3,13 @@
 #include "control/FloralDiagramSettings.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <array>
 #include <string>
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QLabel;
 class QSpinBox;
 
@@ -28,6 +30,11 @@ public:
     // The bound receptacle's floral formula, shown under the rows.
     void showFormula(const std::string& formula);
     double rotationDegrees() const { return settings_.rotationDegrees(); }
+    // The dialog first shows beside this widget (the main view), not over it.
+    void setAnchor(QWidget* anchor) { anchor_ = anchor; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void countChanged(int ring, int count);
@@ -38,11 +45,13 @@ private:
     FloralDiagramSettings settings_;
     std::array<QSpinBox*, 4> counts_{};
     std::array<QCheckBox*, 4> indefinite_{};
-    QSpinBox* rotation_ = nullptr;
+    QDoubleSpinBox* rotation_ = nullptr;
     QLabel* formula_ = nullptr;
     // The count each whorl showed last: a new count adds or removes the difference.
     std::array<int, 4> lastCounts_{};
     // False while the dialog sets its own controls, whose notifications then do
     // nothing.
     bool ready_ = false;
+    QPointer<QWidget> anchor_;
+    bool placed_ = false;
 };

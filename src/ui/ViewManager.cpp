@@ -58,6 +58,15 @@ ViewManager::~ViewManager() {
     textures_.reset();
 }
 
+void ViewManager::setOrbitStyle(OrbitStyle style) {
+    mainContext_->setOrbitStyle(style);
+    overallContext_->setOrbitStyle(style);
+}
+
+OrbitStyle ViewManager::orbitStyle() const {
+    return mainContext_->camera().orbitStyle;
+}
+
 void ViewManager::redrawMainView() {
     if (mainView_)
         mainView_->renderNow();

@@ -2,6 +2,7 @@
 
 #include "control/ViewHost.h"
 #include "gl/TextureManager.h"
+#include "interaction/Camera.h"
 
 #include <memory>
 
@@ -36,6 +37,9 @@ public:
     TOGL* mainContext() override { return mainContext_.get(); }
     TOGL* overallContext() override { return overallContext_.get(); }
     TextureManager& textures() { return *textures_; }
+    // Both 3D views orbit the same way.
+    void setOrbitStyle(OrbitStyle style);
+    OrbitStyle orbitStyle() const;
 
     ParameterDlg& parameterDialog() { return *parameterDialog_; }
     // Linked with the floral diagram: the diagram reads its sizes and rotation angle

@@ -105,6 +105,17 @@ TEST_F(FloralDiagramTest, BindingShowsCountsAndKeepsRingsInOrder) {
     EXPECT_EQ(other.ringRadius(2), sepal - 1);
     EXPECT_EQ(other.ringRadius(1), sepal - 2);
     EXPECT_EQ(other.ringRadius(0), FloralDiagram::kInitialRingRadii[0]);
+
+    // Petals further out than the empty sepal ring keep their own ring; the empty
+    // ring moves outside it instead of pulling it in under the petals.
+    FlowerTorusNode petalsOnly(ids.nextId());
+    for (int i = 0; i < 5; ++i)
+        petalsOnly.addSlot(kWhorlPetal, 150.0, i, 10);
+    FloralDiagram third;
+    third.setLookup([&](int) { return &petalsOnly; });
+    third.bind(&petalsOnly);
+    EXPECT_EQ(third.ringRadius(2), 150);
+    EXPECT_GT(third.ringRadius(3), 150);
 }
 
 TEST_F(FloralDiagramTest, RaisedCountAddsSlotsTwoDegreesApartFromOneRadian) {

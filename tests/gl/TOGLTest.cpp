@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -209,12 +210,13 @@ TEST_F(TOGLState, CameraDragsRunFromBeginToEnd) {
     gl.beginDrag(kDollyDrag, 0, 0);
     EXPECT_TRUE(gl.holdsMouseCapture());
     EXPECT_TRUE(gl.dragCamera(0, 8));
-    EXPECT_NEAR(gl.camera().eye.z, 7.2, 1e-12);
+    const double dollied = 8.0 * std::exp2(-8.0 / kDollyHalvingPixels);
+    EXPECT_NEAR(gl.camera().eye.z, dollied, 1e-12);
     EXPECT_EQ(gl.viewTransform().modelView, gl.camera().viewMatrix());
     gl.endDrag();
     EXPECT_FALSE(gl.holdsMouseCapture());
     EXPECT_FALSE(gl.dragCamera(0, 16));
-    EXPECT_NEAR(gl.camera().eye.z, 7.2, 1e-12);
+    EXPECT_NEAR(gl.camera().eye.z, dollied, 1e-12);
 }
 
 TEST_F(TOGLState, ThumbnailColourOutsideTheBufferIsTheClearColour) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -44,53 +47,104 @@ TEST(Camera, StartsAtZeroAndResetsToItsHome) {
     EXPECT_EQ(camera.center, Vector3(0, 0.8, 0));
 }
 
-TEST(Camera, DollyTowardsTheCentreStopsJustOutsideTheClosestDistance) {
+// Each pixel of a dolly drag moves the eye by the same share of its distance, so
+// equal drags scale the distance by equal ratios, however near the centre the eye
+// is and however the drag is cut into mouse moves.
+TEST(Camera, DollyMovesTheSameShareOfTheDistanceForEveryPixel) {
     Camera camera = cameraAt(kMainViewHomeCamera);
-    dragByRows(camera, kDollyDrag, 2000);
-    const double d = distance(camera.eye, camera.center);
-    EXPECT_GT(d, 0.02);
-    EXPECT_LE(d, 0.02 * 80.0 / 79.0 + 1e-12);
-    // Still on the line of sight, on the side it started from.
+    std::vector<double> distances{distance(camera.eye, camera.center)};
+    for (int drag = 0; drag < 4; ++drag) {
+        dragByRows(camera, kDollyDrag, 125);
+        distances.push_back(distance(camera.eye, camera.center));
+    }
+    for (size_t i = 1; i < distances.size(); ++i)
+        EXPECT_NEAR(distances[i] / distances[i - 1], distances[1] / distances[0], 1e-12);
+    EXPECT_NEAR(distances.back(), distances.front() / 2.0, 1e-12);
+
+    // One long move goes as far as many short ones, and back up doubles it again.
+    camera.beginDrag(kDollyDrag, 0, 0);
+    EXPECT_TRUE(camera.drag(0, -500));
+    EXPECT_NEAR(distance(camera.eye, camera.center), distances.front(), 1e-12);
     EXPECT_NEAR(camera.eye.x, 0.0, 1e-12);
     EXPECT_NEAR(camera.eye.y, 0.8, 1e-12);
-    EXPECT_GT(camera.eye.z, 0.0);
     EXPECT_EQ(camera.center, Vector3(0, 0.8, 0));
+
+    // Towards the centre it stops just outside the closest distance.
+    dragByRows(camera, kDollyDrag, 5000);
+    const double closest = distance(camera.eye, camera.center);
+    EXPECT_GT(closest, 0.02);
+    EXPECT_LE(closest, 0.02 * std::exp2(1.0 / kDollyHalvingPixels) + 1e-12);
+    EXPECT_GT(camera.eye.z, 0.0);
 }
 
-TEST(Camera, DollyAwayGrowsTheDistanceWithoutLimit) {
-    Camera camera = cameraAt(kMainViewHomeCamera);
-    dragByRows(camera, kDollyDrag, -400);
-    EXPECT_NEAR(distance(camera.eye, camera.center), 2.41 * std::pow(81.0 / 80.0, 400), 1e-6);
+// The turntable keeps the horizon level over any number of drags, tilting only as
+// far as just short of straight above or below; the trackball, over the same drags,
+// lets it tilt.
+TEST(Camera, TurntableKeepsTheHorizonLevelOverManyDrags) {
+    Camera turntable = cameraAt(kMainViewHomeCamera);
+    Camera trackball = turntable;
+    trackball.orbitStyle = OrbitStyle::Trackball;
+    const double reach = distance(turntable.eye, turntable.center);
+    double largestTilt = 0.0;
+    for (Camera* camera : {&turntable, &trackball}) {
+        camera->beginDrag(kOrbitDrag, 0, 0);
+        for (int i = 1; i <= 400; ++i) {
+            // Wandering drags that also push far over the top and the bottom.
+            camera->drag(static_cast<int>(300 * std::sin(i * 0.37)),
+                         static_cast<int>(600 * std::sin(i * 0.05)));
+            const Vector3 forward = unit(camera->center - camera->eye);
+            const Vector3 right = unit(cross(forward, camera->up));
+            if (camera == &trackball) {
+                largestTilt = std::max(largestTilt, std::abs(right.y));
+                continue;
+            }
+            ASSERT_NEAR(right.y, 0.0, 1e-12) << "drag " << i;
+            ASSERT_NEAR(dot(camera->up, forward), 0.0, 1e-12);
+            ASSERT_GT(camera->up.y, 0.0);
+            ASSERT_LE(std::abs(forward.y), std::sin(kTurntableSteepest) + 1e-12);
+            ASSERT_NEAR(distance(camera->eye, camera->center), reach, 1e-9);
+            ASSERT_EQ(camera->center, kMainViewHomeCamera.center);
+        }
+    }
+    EXPECT_GT(largestTilt, 0.5);
 }
 
-TEST(Camera, ALongDollyStepNeverCarriesTheEyeThroughTheCentre) {
-    // 200 pixels at once would move the eye 2.5 times its distance: through the
-    // centre and out the other side, looking back. It is refused instead.
-    Camera camera = cameraAt(kMainViewHomeCamera);
-    camera.beginDrag(kDollyDrag, 10, 10);
-    EXPECT_TRUE(camera.drag(10, 210));
-    EXPECT_EQ(camera.eye, Vector3(0, 0.8, 2.41));
-    EXPECT_EQ(camera.lastY, 210);
-    // A step of exactly the distance would land on the centre: refused too.
-    EXPECT_TRUE(camera.drag(10, 290));
-    EXPECT_EQ(camera.eye, Vector3(0, 0.8, 2.41));
+// From a level view, a sideways or an upward drag turns both styles the same way.
+TEST(Camera, TurntableAndTrackballTurnTheSameWayFromALevelView) {
+    for (const auto& [dx, dy] : {std::pair{40, 0}, std::pair{0, -30}}) {
+        Camera turntable = cameraAt(kMainViewHomeCamera);
+        Camera trackball = turntable;
+        trackball.orbitStyle = OrbitStyle::Trackball;
+        for (Camera* camera : {&turntable, &trackball}) {
+            camera->beginDrag(kOrbitDrag, 100, 100);
+            camera->drag(100 + dx, 100 + dy);
+        }
+        expectNear(turntable.eye, trackball.eye, 1e-12);
+        expectNear(turntable.up, trackball.up, 1e-12);
+    }
 }
 
 TEST(Camera, FullHorizontalOrbitInAutomaticRotationStepsReturnsTheEye) {
-    Camera camera = cameraAt({{0.3, 1.2, 2.0}, {0.1, 0.5, -0.2}, {0, 1, 0}});
-    const Camera start = camera;
-    for (int i = 0; i < kAutomaticRotationSteps; ++i) {
-        camera.orbit(kAutomaticRotationStep, 0.0);
-        EXPECT_EQ(camera.center, start.center);
-        EXPECT_NEAR(distance(camera.eye, camera.center), distance(start.eye, start.center), 1e-12);
+    for (OrbitStyle style : {OrbitStyle::Turntable, OrbitStyle::Trackball}) {
+        Camera camera = cameraAt({{0.3, 1.2, 2.0}, {0.1, 0.5, -0.2}, {0, 1, 0}});
+        camera.orbitStyle = style;
+        const Camera start = camera;
+        for (int i = 0; i < kAutomaticRotationSteps; ++i) {
+            camera.orbit(kAutomaticRotationStep, 0.0);
+            EXPECT_EQ(camera.center, start.center);
+            EXPECT_NEAR(distance(camera.eye, camera.center), distance(start.eye, start.center),
+                        1e-12);
+        }
+        EXPECT_NEAR(kAutomaticRotationStep * kAutomaticRotationSteps, 2.0 * std::numbers::pi,
+                    1e-14);
+        expectNear(camera.eye, start.eye, 1e-9);
+        expectNear(levelled(camera.pose()).up, levelled(start.pose()).up, 1e-9);
     }
-    EXPECT_NEAR(kAutomaticRotationStep * kAutomaticRotationSteps, 2.0 * std::numbers::pi, 1e-14);
-    expectNear(camera.eye, start.eye, 1e-9);
-    expectNear(camera.up, start.up, 1e-9);
 }
 
-TEST(Camera, VerticalOrbitTurnsEyeAndUpAboutTheRightAxis) {
+TEST(Camera, TrackballVerticalOrbitTurnsEyeAndUpAboutTheRightAxis) {
     Camera camera = cameraAt({{0, 0, 5}, {0, 0, 0}, {0, 1, 0}});
+    camera.orbitStyle = OrbitStyle::Trackball;
     camera.orbit(0.0, std::numbers::pi / 2.0);
     // Right axis (center - eye) x up = (5, 0, 0): a quarter turn about it takes the
     // eye from +z to -y and the up vector from +y to +z.
@@ -100,13 +154,21 @@ TEST(Camera, VerticalOrbitTurnsEyeAndUpAboutTheRightAxis) {
 }
 
 TEST(Camera, OrbitLookingAlongTheUpVectorStaysFinite) {
-    // The right axis vanishes: the vertical part does nothing instead of producing
-    // NaNs.
+    // The trackball's right axis vanishes: its vertical part does nothing instead
+    // of producing NaNs. The turntable tilts the eye off the pole, away from the
+    // side the up vector shows at the top.
     Camera camera = cameraAt({{0, 5, 0}, {0, 0, 0}, {0, 1, 0}});
+    camera.orbitStyle = OrbitStyle::Trackball;
     camera.orbit(0.5, 0.5);
     EXPECT_TRUE(std::isfinite(camera.eye.x) && std::isfinite(camera.eye.y) &&
                 std::isfinite(camera.eye.z));
     expectNear(camera.eye, {0, 5, 0}, 1e-12);
+
+    Camera turntable = cameraAt({{0, 5, 0}, {0, 0, 0}, {0, 0, -1}});
+    turntable.orbit(0.0, 0.0);
+    EXPECT_NEAR(turntable.eye.y, 5 * std::sin(kTurntableSteepest), 1e-12);
+    EXPECT_GT(turntable.eye.z, 0.0);
+    EXPECT_NEAR(distance(turntable.eye, turntable.center), 5.0, 1e-12);
 }
 
 TEST(Camera, OrbitDragTurnsOneTwoHundredthRadianPerPixel) {

@@ -8,6 +8,7 @@
 #include "ui/ViewManager.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -48,7 +49,12 @@ TEST_F(DialogsTest, FloralCountsEditTheBoundReceptacle) {
     ASSERT_TRUE(petals && indefinite);
     EXPECT_EQ(petals->value(), 6);
     EXPECT_EQ(control<QSpinBox>(floral(), "PistilCount")->value(), 1);
-    EXPECT_DOUBLE_EQ(floral().rotationDegrees(), 137.5);
+    // The rotation angle shows degrees, with one decimal, and is kept in tenths.
+    QDoubleSpinBox* rotation = control<QDoubleSpinBox>(floral(), "RotationAngle");
+    ASSERT_NE(rotation, nullptr);
+    EXPECT_DOUBLE_EQ(rotation->value(), 137.5);
+    rotation->setValue(99.9);
+    EXPECT_EQ(floral().settings().rotationTenths, 999);
 
     petals->setValue(9);
     ASSERT_EQ(torus->petalParts.size(), 9u);

@@ -1,6 +1,7 @@
 #include "OrganSketchingFixture.h"
 
 #include "control/FloralDiagram.h"
+#include "control/FloralDiagramGlyphs.h"
 #include "control/LibraryFileModule.h"
 #include "organs/FlowerTorusNode.h"
 #include "ui/CFlowerLibView.h"
@@ -11,9 +12,16 @@
 #include <QSpinBox>
 #include <QStatusBar>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numbers>
 #include <set>
+#include <utility>
+
+namespace {
+constexpr double kPi = std::numbers::pi;
+} // namespace
 
 class FlowerHeadTest : public OrganSketchingFixture {
 protected:
@@ -37,6 +45,11 @@ TEST_F(FlowerHeadTest, FlowerCreationStoresANewFlowerWhoseDiagramTheLibraryViewS
     FDParameterDlg& dialog = viewManager().floralDiagramDialog();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.findChild<QSpinBox*>(QStringLiteral("PetalCount"))->value(), 6);
+    // It opens beside the main view, leaving its middle and the library view free.
+    const QRect dialogArea = dialog.frameGeometry();
+    const QWidget* pane = frame->libraryView();
+    EXPECT_FALSE(dialogArea.contains(view->mapToGlobal(QPoint(view->width(), view->height()) / 2)));
+    EXPECT_FALSE(dialogArea.intersects(QRect(pane->mapToGlobal(QPoint()), pane->size())));
 
     // The first petal sits left of the centre on the petal ring, drawn as an empty
     // (light grey) glyph pointing outwards.
@@ -48,6 +61,78 @@ TEST_F(FlowerHeadTest, FlowerCreationStoresANewFlowerWhoseDiagramTheLibraryViewS
 
     run(kCmdFlowerCreation);
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower).size(), 2u);
+}
+
+// In a scene, the library view's diagram follows the focused flower head of a
+// planted starter plant: every organ's glyph is drawn, and the rings and glyphs,
+// which reach further than the pane is wide, are drawn smaller to fit it.
+TEST_F(FlowerHeadTest, TheFocusedFlowerOfAScenePlantShowsAllItsGlyphsInsideThePane) {
+    const std::filesystem::path starter(PELMORA_STARTER_LIBRARY);
+    std::filesystem::copy_file(starter, dir.path("starter.pmr"));
+    std::filesystem::copy_file(starter.parent_path() / "pminit-leaf.bmp",
+                               dir.path("pminit-leaf.bmp"));
+    ASSERT_TRUE(frame->openDocumentPath(pathOf("starter.pmr")));
+    LibraryBrowser& browser = libraryBrowser();
+    const FlowerTorusNode* head = nullptr;
+    for (int position = 1; position < browser.entryCount(kCategoryComposite) && !head; ++position) {
+        const auto* plant =
+            asComposite(controller().findObject(browser.idAt(position, kCategoryComposite)));
+        if (plant && !plant->m_childrenArongAxis.empty())
+            if (const auto* top = asTorus(plant->m_childrenArongAxis.back().get());
+                top && !top->sepalParts.empty()) {
+                browser.setCategory(kCategoryComposite);
+                browser.select(position, kCategoryComposite);
+                head = top;
+            }
+    }
+    ASSERT_NE(head, nullptr);
+
+    run(kCmdSceneCreation);
+    run(kCmdToolPen);
+    drag(pixelsOf(straightLine({0, 0, 0}, {0, 1.2, 0}, 12)));
+    ASSERT_EQ(controller().root()->m_children.size(), 1u);
+    const auto* planted = controller().root()->m_children.front().get();
+    head = asTorus(planted->m_childrenArongAxis.back().get());
+    ASSERT_NE(head, nullptr);
+    controller().focusDown(planted->id, false);
+    controller().focusDown(head->id, false);
+    controller().commit();
+    ASSERT_EQ(floralDiagram().receptacle(), head);
+
+    QWidget* library = frame->libraryView();
+    library->repaint();
+    const QImage pane = library->grab().toImage();
+    const QRect diagramArea(0, LibraryBrowser::kDiagramTop, pane.width(),
+                            pane.height() - LibraryBrowser::kDiagramTop);
+    const FloralDiagram& diagram = floralDiagram();
+    EXPECT_LT(diagram.scale(), 1.0);
+    const int sepalRing = diagram.ringRadius(3);
+    for (double theta : {0.0, kPi / 2, kPi, 3 * kPi / 2})
+        EXPECT_TRUE(diagramArea.contains(diagram.pixelAt(sepalRing, theta).toPoint())) << theta;
+    // Each glyph shows its whorl's colour near its slot.
+    const auto showsNear = [&](const QPoint& at, int reach, QRgb colour) {
+        for (int dy = -reach; dy <= reach; ++dy)
+            for (int dx = -reach; dx <= reach; ++dx)
+                if (pane.rect().contains(at + QPoint(dx, dy)) &&
+                    pane.pixel(at + QPoint(dx, dy)) == colour)
+                    return true;
+        return false;
+    };
+    int glyphs = 0;
+    for (const auto& [whorl, colour] :
+         {std::pair{kWhorlPistil, qRgb(0, 255, 0)}, std::pair{kWhorlStamen, qRgb(0, 255, 0)},
+          std::pair{kWhorlPetal, qRgb(255, 0, 0)}, std::pair{kWhorlSepal, qRgb(0, 0, 255)}})
+        for (const auto& slot : head->slotList(whorl)) {
+            ASSERT_EQ(slot->state, kSlotFilled);
+            const QPointF out(std::cos(slot->theta), std::sin(slot->theta));
+            const QPoint at = (diagram.pixelAt(slot->radius, slot->theta) +
+                               out * (0.4 * glyphSize(*slot) * diagram.scale()))
+                                  .toPoint();
+            EXPECT_TRUE(diagramArea.contains(at)) << whorl;
+            EXPECT_TRUE(showsNear(at, 2, colour)) << "whorl " << whorl << " slot " << slot->index;
+            ++glyphs;
+        }
+    EXPECT_EQ(glyphs, 16);
 }
 
 // A new flower's formula under its diagram follows the counts typed into the dialog,

@@ -76,7 +76,8 @@ protected:
 };
 
 // The first start takes most of the screen with room for four columns of library
-// tiles; a window the user resized and divided anew comes back the same next time.
+// tiles; a window the user resized and divided anew comes back the same next time,
+// and so does the trackball orbit chosen for both 3D views.
 TEST_F(MainFrameTest, FirstStartFillsMostOfTheScreenAndTheNextStartReturnsTheWindowAsLeft) {
     const QSize screen = frame->screen()->availableGeometry().size();
     EXPECT_GE(frame->width(), screen.width() * 3 / 4);
@@ -86,6 +87,8 @@ TEST_F(MainFrameTest, FirstStartFillsMostOfTheScreenAndTheNextStartReturnsTheWin
     EXPECT_EQ(frame->splitter()->orientation(), Qt::Horizontal);
     EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("Untitled - Pelmora"));
 
+    EXPECT_FALSE(isChecked(kCmdTrackballOrbit));
+    frame->commands().run(kCmdTrackballOrbit);
     frame->resize(1000, 700);
     frame->splitter()->setSizes({450, 540});
     QApplication::processEvents();
@@ -97,6 +100,9 @@ TEST_F(MainFrameTest, FirstStartFillsMostOfTheScreenAndTheNextStartReturnsTheWin
     start();
     EXPECT_EQ(frame->size(), size);
     EXPECT_EQ(frame->splitter()->sizes(), panes);
+    EXPECT_TRUE(isChecked(kCmdTrackballOrbit));
+    EXPECT_EQ(viewManager().mainContext()->camera().orbitStyle, OrbitStyle::Trackball);
+    EXPECT_EQ(viewManager().overallContext()->camera().orbitStyle, OrbitStyle::Trackball);
 }
 
 // F1 opens the user guide, and the guide explains every mode a creation command
@@ -131,10 +137,10 @@ TEST_F(MainFrameTest, MenuCaptionsAreExactlyTheCommandNames) {
                         "Save floral diagram as SVG", "-", "-", "-", "Exit(&X)"}));
     EXPECT_EQ(menuCaptions(*frame, "Edit(&E)"),
               (std::vector<std::string>{"Undo\tCtrl+Z(&U)", "Redo\tCtrl+Y(&R)", "-"}));
-    EXPECT_EQ(
-        menuCaptions(*frame, "View(&V)"),
-        (std::vector<std::string>{"Tool bar\t(&T)", "Status bar\t(&S)", "-", "Show parameter Dlg",
-                                  "Show Floral Diagram Dialog", "-", "Show Overall Window", "-"}));
+    EXPECT_EQ(menuCaptions(*frame, "View(&V)"),
+              (std::vector<std::string>{"Tool bar\t(&T)", "Status bar\t(&S)", "-",
+                                        "Show parameter Dlg", "Show Floral Diagram Dialog", "-",
+                                        "Show Overall Window", "-", "Trackball Orbit"}));
     EXPECT_EQ(menuCaptions(*frame, "Tool"),
               (std::vector<std::string>{"[Scene navigation]",
                                         "EyeInit",

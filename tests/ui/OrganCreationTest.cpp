@@ -92,6 +92,53 @@ TEST_F(OrganCreationTest, StamenNeedsFourPointsAndStartsAtTheOrigin) {
     EXPECT_NEAR(stamen->mainAxis.back().y, 0.7, 0.01);
 }
 
+// A petal, a pistil and a plant drawn away from the origin are stored with their
+// base at the origin, and the view goes along: each is still seen, and picked,
+// where it was drawn.
+TEST_F(OrganCreationTest, OrgansAndPlantsDrawnAwayFromTheOriginStayWhereTheyWereDrawn) {
+    const Vector3 away(0.6, 0.1, 0.0);
+    const auto shifted = [](std::vector<Vector3> points, const Vector3& by) {
+        for (Vector3& p : points)
+            p += by;
+        return points;
+    };
+
+    run(kCmdPetalCreation);
+    const Path midrib =
+        pixelsOf(shifted(straightLine({0.0, 0.02, 0.0}, {0.0, 0.95, 0.0}, 30), away));
+    drag(shifted(outline(-1.0, 0.3), away));
+    drag(midrib);
+    drag(shifted(outline(1.0, 0.3), away));
+    auto* petal = work<FlowerPetalNode>();
+    ASSERT_NE(petal, nullptr);
+    const auto petalPick = pickAt(midrib[midrib.size() / 2] + QPoint(3, 0));
+    ASSERT_TRUE(petalPick);
+    EXPECT_EQ(petalPick->id, petal->id);
+
+    run(kCmdPistilCreation);
+    std::vector<Vector3> pistilOutline;
+    for (int k = 0; k < 9; ++k) {
+        const double a = std::numbers::pi * k / 8.0;
+        pistilOutline.push_back(away + Vector3(-0.1 * std::cos(a), 0.3 + 0.3 * std::sin(a), 0.0));
+    }
+    const QPoint pistilMiddle = pixelOf(away + Vector3(0.0, 0.45, 0.0));
+    drag(pistilOutline);
+    auto* pistil = work<FlowerPistilNode>();
+    ASSERT_NE(pistil, nullptr);
+    const auto pistilPick = pickAt(pistilMiddle);
+    ASSERT_TRUE(pistilPick);
+    EXPECT_EQ(pistilPick->id, pistil->id);
+
+    // A plant stands on the floor where its stroke started.
+    run(kCmdCompositCreation);
+    const Path stem = pixelsOf(straightLine({-0.7, 0.0, 0.3}, {-0.6, 0.9, 0.3}, 12));
+    drag(stem);
+    auto* plant = work<FlowerObjectComposite>();
+    ASSERT_NE(plant, nullptr);
+    EXPECT_LE((pixelOf(Vector3()) - stem.front()).manhattanLength(), 2);
+    EXPECT_TRUE(pickAt(stem[stem.size() / 2]));
+}
+
 TEST_F(OrganCreationTest, PistilNeedsTenPointsWithTheReleasePoint) {
     run(kCmdPistilCreation);
     // Up one side and down the other: 8 drag points and the release point.

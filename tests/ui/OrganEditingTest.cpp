@@ -1,5 +1,8 @@
 #include "OrganSketchingFixture.h"
 
+#include <algorithm>
+#include <limits>
+
 using OrganEditingTest = OrganSketchingFixture;
 
 namespace {
@@ -84,18 +87,38 @@ TEST_F(OrganEditingTest, BendingStrokesLiftThePetalOnlyFromItsEdge) {
         0.005);
 }
 
-TEST_F(OrganEditingTest, AnAntherStrokeGivesTheStamenAnAnther) {
+// A stamen drawn away from the origin is stored from the origin, and the view goes
+// along, so an anther drawn across the filament's tip, where the person sees it,
+// sits on the tip instead of floating where the tip used to be.
+TEST_F(OrganEditingTest, AnAntherDrawnAcrossTheFilamentsTipSitsOnIt) {
     run(kCmdStamenCreation);
-    drag(straightLine({0.0, 0.1, 0.0}, {0.05, 0.8, 0.0}, 12));
+    const Path filament = pixelsOf(straightLine({0.5, 0.1, 0.0}, {0.55, 0.8, 0.0}, 12));
+    drag(filament);
     auto* stamen = work<FlowerStamenNode>();
     ASSERT_NE(stamen, nullptr);
     ASSERT_TRUE(stamen->anther.empty());
+    EXPECT_NEAR(stamen->mainAxis.front().length(), 0.0, 1e-12);
     const Vector3 tip = stamen->mainAxis.back();
-    drag(straightLine(tip + Vector3(-0.08, 0.02, 0), tip + Vector3(0.08, 0.06, 0), 10));
-    EXPECT_FALSE(stamen->anther.empty());
+    EXPECT_LE((pixelOf(tip) - filament.back()).manhattanLength(), 2);
+
+    Path across;
+    for (int k = -5; k <= 5; ++k)
+        across.push_back(filament.back() + QPoint(7 * k, -k));
+    drag(across);
+    ASSERT_FALSE(stamen->anther.empty());
     EXPECT_GT(stamen->m_antherAxis.size(), 4);
-    // The anther's stroke was carried onto the plane through the filament's end.
+    // The anther's stroke was carried onto the plane through the filament's end, and
+    // its axis, placed on the stamen, runs through the tip.
     EXPECT_NEAR(stamen->RotAndTrans.translationPart().z, tip.z, 1e-6);
+    double nearest = std::numeric_limits<double>::max();
+    const PointList& axis = stamen->m_antherAxis.points;
+    for (size_t i = 0; i + 1 < axis.size(); ++i) {
+        const Vector3 a = transformPoint(stamen->RotAndTrans, axis[i]);
+        const Vector3 b = transformPoint(stamen->RotAndTrans, axis[i + 1]);
+        const double t = std::clamp(dot(tip - a, b - a) / dot(b - a, b - a), 0.0, 1.0);
+        nearest = std::min(nearest, distance(a + (b - a) * t, tip));
+    }
+    EXPECT_LT(nearest, 0.01);
 }
 
 TEST_F(OrganEditingTest, APressBesideTheControlPointsDrawsOnlyInTheStamenAndPistilModes) {

@@ -27,11 +27,13 @@
 // otherwise; `questions` lists what was asked.
 class ShellFixture : public ::testing::Test {
 protected:
-    // Every test starts without recent files, as on a first start.
+    // Every test starts without recent files and remembered settings, as on a first
+    // start.
     ShellFixture() {
         QSettings settings;
         settings.remove(QStringLiteral("Recent File List"));
         settings.remove(QStringLiteral("MainWindow"));
+        settings.remove(QStringLiteral("Camera"));
         Autosave::setDirectory(QString::fromStdString(dir.path("data").string()));
         ShellPrompts& prompts = shellPrompts();
         prompts.saveChanges = [this](const QString& name) {

@@ -34,7 +34,9 @@ void MouseListenerForComposit::onLButtonUp(int x, int y) {
         return;
     }
     stroke_.add(hitStrokePlane(x, y, planePoint_, planeNormal_));
-    stroke_.translate(-stroke_.front());
+    const Vector3 move = -stroke_.front();
+    stroke_.translate(move);
+    moveCameraWith(move);
 
     AppController& controller = appController();
     std::unique_ptr<FlowerObjectNode> selected = libraryBrowser().copySelected();

@@ -32,6 +32,9 @@ void MouseListenerForPetal::buildPetal() {
     finished_ = 0;
     PetalStrokes petal;
     if (makePetalStrokes(strokes_[0], strokes_[1], strokes_[2], petal)) {
+        // The petal's base stays where it was drawn; the petal itself stands up
+        // along +y from there.
+        moveCameraWith(-transformPoint(inverted(petal.matrix), Vector3()));
         editNewOrgan(std::make_unique<FlowerPetalNode>(appController().nextId(), petal.left,
                                                        petal.middle, petal.right),
                      kModePetalModify, "Draw petal");

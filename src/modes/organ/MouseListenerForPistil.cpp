@@ -17,9 +17,11 @@ void MouseListenerForPistil::onLButtonUp(int x, int y) {
         return;
     leftDown = false;
     stroke_.add(hitPlaneZ0(x, y));
-    if (stroke_.size() >= kMinimumPoints)
+    if (stroke_.size() >= kMinimumPoints) {
+        moveCameraWith(-FlowerPistilNode::originOfOutline(stroke_));
         editNewOrgan(std::make_unique<FlowerPistilNode>(appController().nextId(), stroke_),
                      kModePistilModify, "Draw pistil");
+    }
     stroke_.clear();
     noteChange(kChangeMainView);
 }

@@ -17,7 +17,9 @@ void MouseListenerForStamen::onLButtonUp(int, int) {
         return;
     leftDown = false;
     if (stroke_.size() >= kMinimumPoints) {
-        stroke_.translate(-stroke_.front());
+        const Vector3 move = -stroke_.front();
+        stroke_.translate(move);
+        moveCameraWith(move);
         editNewOrgan(std::make_unique<FlowerStamenNode>(appController().nextId(), stroke_),
                      kModeStamenModify, "Draw stamen");
     }
