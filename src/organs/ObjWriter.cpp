@@ -128,10 +128,8 @@ void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, 
     mtl.format("Kd %f %f %f\n", diffuse.r, diffuse.g, diffuse.b);
     mtl.format("Ks %f %f %f\n", specular.r, specular.g, specular.b);
     mtl.format("Ns %f\n", shininess);
-    if (!texture.empty()) {
+    if (!texture.empty())
         mtl.format("map_Kd %s\n", texture);
-        mtl.format("map_Ks %s\n", texture);
-    }
     mtl.text("\n");
 }
 

@@ -29,8 +29,9 @@ void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, cons
 // unlit in every reader.
 Vector3 usableNormal(const Grid& normals, int r, int c);
 
-// "newmtl", "Ka", "Kd", "Ks", "Ns", the two texture maps naming `texture` unless it
-// is empty, and an empty line.
+// "newmtl", "Ka", "Kd", "Ks", "Ns", the colour map naming `texture` unless it is
+// empty, and an empty line. The image is the surface's colour only: naming it as a
+// specular map too would make other programs take the picture for shininess.
 void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, const Rgba& diffuse,
                    const Rgba& specular, float shininess, std::string_view texture);
 
