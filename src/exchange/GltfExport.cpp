@@ -74,6 +74,13 @@ double roughnessOf(float shininess) {
     return std::pow(2.0 / (n + 2.0), 0.25);
 }
 
+// The linear value of a colour component as the screen shows it (sRGB encoded):
+// glTF's colour factors are linear, and a renderer encodes them again for display.
+float linearFromSrgb(float c) {
+    const double v = std::clamp(c, 0.0f, 1.0f);
+    return static_cast<float>(v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+}
+
 bool isIdentity(const Matrix4& m) {
     return m == Matrix4();
 }
@@ -393,7 +400,8 @@ private:
         const int texture = surface.texture >= 0 ? textureOf(surface.texture) : -1;
         if (texture == kFailed)
             return kFailed;
-        MaterialKey key{{diffuse.r, diffuse.g, diffuse.b},
+        MaterialKey key{{linearFromSrgb(diffuse.r), linearFromSrgb(diffuse.g),
+                         linearFromSrgb(diffuse.b)},
                         roughnessOf(shininess),
                         texture,
                         object.kind == kKindPetal};
