@@ -126,8 +126,8 @@ PrimitiveData triangulate(const OrganSurface& surface) {
         const size_t i = at(r, c);
         if (indexOf[i] >= 0)
             return static_cast<std::uint32_t>(indexOf[i]);
-        // The grids hold the back side's normals; this is the front.
-        Vector3 n = surface.placement.rotateVector(-usableNormal(*surface.normals, r, c));
+        const Vector3 stored = usableNormal(*surface.normals, r, c);
+        Vector3 n = surface.placement.rotateVector(surface.alongStoredNormals ? stored : -stored);
         n = n * (1.0 / std::max(n.length(), 1e-30));
         const Vector3& t = surface.texCoords->at(r, c);
         // glTF's texture origin is the image's top left, OpenGL's the bottom left.
@@ -141,7 +141,7 @@ PrimitiveData triangulate(const OrganSurface& surface) {
         indexOf[i] = entry->second;
         return entry->second;
     };
-    const auto triangle = [&](std::array<std::pair<int, int>, 3> corners) {
+    const auto triangle = [&](const std::array<std::pair<int, int>, 3>& corners) {
         const Vector3& a = points[at(corners[0].first, corners[0].second)];
         const Vector3& b = points[at(corners[1].first, corners[1].second)];
         const Vector3& c = points[at(corners[2].first, corners[2].second)];
@@ -154,10 +154,9 @@ PrimitiveData triangulate(const OrganSurface& surface) {
     };
     // Wound counter-clockwise about the front normals, as the OBJ front copy is.
     for (int r = 0; r + 1 < rows; ++r)
-        for (int c = 0; c + 1 < columns; ++c) {
-            triangle({{{r, c}, {r + 1, c + 1}, {r + 1, c}}});
-            triangle({{{r, c}, {r, c + 1}, {r + 1, c + 1}}});
-        }
+        for (int c = 0; c + 1 < columns; ++c)
+            for (const auto& corners : cellTriangles(r, c, surface.alongStoredNormals))
+                triangle(corners);
     return data;
 }
 

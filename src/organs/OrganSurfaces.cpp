@@ -19,7 +19,8 @@ int frontTexture(const FlowerObjectNode& node) {
 
 OrganSurface tubeSurface(const StemShape& tube, const Matrix4& placement, SurfaceMaterial material,
                          int texture) {
-    return {&tube.positions, &tube.normals, &tube.texCoords, placement, material, texture};
+    return {&tube.positions, &tube.normals, &tube.texCoords, placement,
+            material,         texture,       tube.normalsPointOut()};
 }
 
 } // namespace
