@@ -100,8 +100,7 @@ std::string exportWithTextWriter(const std::vector<Surface>& plant) {
     int base = 0;
     for (const Surface& s : plant)
         for (bool back : {false, true}) {
-            writeGrid(obj, copyPositions(s, back), s.normals, s.texCoords, s.placement, back,
-                      base);
+            writeGrid(obj, copyPositions(s, back), s.normals, s.texCoords, s.placement, back, base);
             base += s.positions.rows() * s.positions.columns();
         }
     return obj.take();

@@ -399,11 +399,11 @@ private:
         const int texture = surface.texture >= 0 ? textureOf(surface.texture) : -1;
         if (texture == kFailed)
             return kFailed;
-        MaterialKey key{{linearFromSrgb(diffuse.r), linearFromSrgb(diffuse.g),
-                         linearFromSrgb(diffuse.b)},
-                        roughnessOf(shininess),
-                        texture,
-                        object.kind == kKindPetal};
+        MaterialKey key{
+            {linearFromSrgb(diffuse.r), linearFromSrgb(diffuse.g), linearFromSrgb(diffuse.b)},
+            roughnessOf(shininess),
+            texture,
+            object.kind == kKindPetal};
         if (texture >= 0)
             key.base = {1.0f, 1.0f, 1.0f};
         const auto [entry, added] =

@@ -46,9 +46,9 @@ int writeTubeGroups(ObjExport& out, const StemShape& tube, int part, int objectI
     suffix += '_';
     suffix += std::to_string(objectId);
     const bool outsideStored = tube.normalsPointOut();
-    vertexCount = writeSurfaceGroup(out, "stemFront" + suffix, material, tube.positions,
-                                    tube.normals, tube.texCoords, matrix, outsideStored,
-                                    vertexCount);
+    vertexCount =
+        writeSurfaceGroup(out, "stemFront" + suffix, material, tube.positions, tube.normals,
+                          tube.texCoords, matrix, outsideStored, vertexCount);
     if (out.singleSurfaces)
         return vertexCount;
     const double offset = kBackCopyOffset * reachOf({&tube.positions});

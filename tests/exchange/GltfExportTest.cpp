@@ -228,19 +228,22 @@ TEST_F(GltfExportTest, StarterModelsShowTubesFromOutsideInTheColoursOnScreen) {
     collectObjects(*starter.flowerHead, objects);
     collectObjects(*starter.plant, objects);
     bool violetSeen = false;
-    for (const auto& [name, node] : std::vector<std::pair<std::string, SceneNode*>>{
-             {"flower.glb", starter.flowerHead}, {"plant.glb", starter.plant},
-             {"scene.glb", starter.scene}}) {
+    for (const auto& [name, node] :
+         std::vector<std::pair<std::string, SceneNode*>>{{"flower.glb", starter.flowerHead},
+                                                         {"plant.glb", starter.plant},
+                                                         {"scene.glb", starter.scene}}) {
         SCOPED_TRACE(name);
         std::string error;
         ASSERT_TRUE(exportGltfFile(*node, dir.path(name).string(), readGltfImage, error)) << error;
         const ToolReport verdict = validate(dir.path(name));
         EXPECT_EQ(verdict.status, 0) << verdict.text;
         const tinygltf::Model model = load(dir.path(name));
-        for (const tinygltf::Mesh& mesh : model.meshes)
-            if (!mesh.name.starts_with("petal"))
-                for (const tinygltf::Primitive& primitive : mesh.primitives)
-                    EXPECT_GE(outwardShare(triangles(model, primitive)), 0.99) << mesh.name;
+        for (const tinygltf::Mesh& mesh : model.meshes) {
+            if (mesh.name.starts_with("petal"))
+                continue;
+            for (const tinygltf::Primitive& primitive : mesh.primitives)
+                EXPECT_GE(outwardShare(triangles(model, primitive)), 0.99) << mesh.name;
+        }
         for (const tinygltf::Node& gltfNode : model.nodes) {
             const size_t digits = gltfNode.name.find_first_of("0123456789");
             if (gltfNode.mesh < 0 || digits == std::string::npos)

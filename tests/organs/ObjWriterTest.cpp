@@ -16,16 +16,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <numeric>
 #include <set>
 #include <sstream>
-#include <string_view>
 #include <tuple>
 
 namespace {
@@ -68,42 +64,23 @@ struct ObjMesh {
     std::vector<Face> faces;
     std::vector<Group> groups;
 
-    // Read by hand rather than with sscanf: a scene's file has a million lines.
     explicit ObjMesh(const std::string& text) {
-        const char* at = text.c_str();
-        const char* const end = at + text.size();
-        const auto vector = [&at] {
-            Vector3 v;
-            v.x = std::strtod(at, const_cast<char**>(&at));
-            v.y = std::strtod(at, const_cast<char**>(&at));
-            v.z = std::strtod(at, const_cast<char**>(&at));
-            return v;
-        };
-        while (at < end) {
-            const char* const lineEnd = std::find(at, end, '\n');
-            const std::string_view line(at, static_cast<size_t>(lineEnd - at));
-            if (line.starts_with("v ")) {
-                at += 2;
-                positions.push_back(vector());
-                if (groups.empty())
-                    groups.emplace_back();
+        for (const std::string& line : lines(text)) {
+            Vector3 p;
+            Face f{{}, static_cast<int>(groups.size()) - 1};
+            int t[6];
+            if (std::sscanf(line.c_str(), "v %lf %lf %lf", &p.x, &p.y, &p.z) == 3) {
+                positions.push_back(p);
                 ++groups.back().vertexCount;
-            } else if (line.starts_with("vn ")) {
-                at += 3;
-                normals.push_back(vector());
-            } else if (line.starts_with("g ")) {
-                groups.push_back({std::string(line.substr(2)), int(positions.size()), 0});
-            } else if (line.starts_with("f ")) {
-                Face f{{}, int(groups.size()) - 1};
-                at += 2;
-                // Vertex, texture coordinate and normal share one index.
-                for (int& corner : f.corner) {
-                    corner = static_cast<int>(std::strtol(at, const_cast<char**>(&at), 10));
-                    at = std::find(at, lineEnd, ' ');
-                }
+            } else if (std::sscanf(line.c_str(), "vn %lf %lf %lf", &p.x, &p.y, &p.z) == 3) {
+                normals.push_back(p);
+            } else if (line.rfind("g ", 0) == 0) {
+                groups.push_back({line.substr(2), static_cast<int>(positions.size()), 0});
+            } else if (std::sscanf(line.c_str(), "f %d/%d/%d %d/%d/%d %d/%d/%d", &f.corner[0],
+                                   &t[0], &t[1], &f.corner[1], &t[2], &t[3], &f.corner[2], &t[4],
+                                   &t[5]) == 9) {
                 faces.push_back(f);
             }
-            at = lineEnd + 1;
         }
     }
     const std::string& groupOf(const Face& f) const { return groups[f.group].name; }
@@ -147,8 +124,7 @@ std::string organOf(const std::string& group) {
 // What a reader that lights by the stored normals and culls by the winding sees
 // wrong: zero normals, and faces whose normals point against their winding. Faces no
 // higher than `slack(face)` are let off.
-template <typename Slack>
-void expectNormalsFollowTheWinding(const ObjMesh& mesh, Slack&& slack) {
+template <typename Slack> void expectNormalsFollowTheWinding(const ObjMesh& mesh, Slack&& slack) {
     for (const Vector3& n : mesh.normals)
         ASSERT_GT(n.length(), 0.5) << "a normal without direction";
     int against = 0;
@@ -222,9 +198,9 @@ TEST(ObjWriter, TheTwoCopiesOfEverySurfaceLieApartAHairAndFaceTheirOwnWays) {
     for (double x : {-0.6, 0.8})
         scene.plantAlongStroke(asComposite(starter.plant->clone()),
                                samples::line({x, 0, 0.3 * x}, {x + 0.3 * x, 1.5, 0}));
-    for (SceneNode* node : {static_cast<SceneNode*>(starter.flowerHead),
-                            static_cast<SceneNode*>(starter.plant),
-                            static_cast<SceneNode*>(&scene)}) {
+    for (SceneNode* node :
+         {static_cast<SceneNode*>(starter.flowerHead), static_cast<SceneNode*>(starter.plant),
+          static_cast<SceneNode*>(&scene)}) {
         const ObjMesh single = exported(*node, true);
         expectNormalsFollowTheWinding(single, [](const ObjMesh::Face&) { return 0.0; });
         for (const ObjMesh::Group& g : single.groups)
@@ -232,68 +208,49 @@ TEST(ObjWriter, TheTwoCopiesOfEverySurfaceLieApartAHairAndFaceTheirOwnWays) {
         const ObjMesh both = exported(*node, false);
         EXPECT_EQ(2 * single.faces.size(), both.faces.size());
 
-        // A thousandth of each organ's size, as the diagonal of its box in the file,
-        // with the file's rounding.
+        // A thousandth of each organ's size (the diagonal of its box in the file), with
+        // the file's rounding.
         std::map<std::string, std::pair<Vector3, Vector3>> boxes;
         for (const ObjMesh::Group& g : both.groups)
-            if (g.name.find("Front") != std::string::npos)
-                for (int i = g.firstVertex; i < g.firstVertex + g.vertexCount; ++i) {
-                    const Vector3& p = both.positions[i];
-                    const auto [entry, added] = boxes.try_emplace(organOf(g.name), p, p);
-                    widenBox(entry->second.first, entry->second.second, p);
-                }
+            for (int i = g.firstVertex; i < g.firstVertex + g.vertexCount; ++i) {
+                const Vector3& p = both.positions[i];
+                const auto [box, added] = boxes.try_emplace(organOf(g.name), p, p);
+                widenBox(box->second.first, box->second.second, p);
+            }
         std::vector<double> offset;
-        std::map<std::string, int> groupIndex;
         for (const ObjMesh::Group& g : both.groups) {
             const auto& [min, max] = boxes.at(organOf(g.name));
             offset.push_back(1e-3 * distance(min, max) + 2e-6);
-            groupIndex[g.name] = static_cast<int>(groupIndex.size());
         }
-        // Each back copy is its front moved a hair, vertex for vertex.
-        for (const ObjMesh::Group& back : both.groups) {
+        // Each back copy follows its front and is it moved a hair, vertex for vertex.
+        for (size_t g = 1; g < both.groups.size(); ++g) {
+            const ObjMesh::Group &back = both.groups[g], &front = both.groups[g - 1];
             const size_t at = back.name.find("Back");
             if (at == std::string::npos)
                 continue;
-            const std::string frontName =
-                back.name.substr(0, at) + "Front" + back.name.substr(at + 4);
-            const ObjMesh::Group& front = both.groups[groupIndex.at(frontName)];
-            ASSERT_EQ(back.vertexCount, front.vertexCount) << back.name;
+            ASSERT_EQ(front.name, back.name.substr(0, at) + "Front" + back.name.substr(at + 4));
             for (int i = 0; i < back.vertexCount; ++i)
                 ASSERT_LE(distance(both.positions[back.firstVertex + i],
                                    both.positions[front.firstVertex + i]),
-                          offset[groupIndex.at(back.name)])
+                          offset[g])
                     << back.name << " vertex " << i;
         }
         // No face lies on another; faces without area (where a ring closes to a
-        // point) show nothing. Equal positions are numbered alike.
-        std::vector<std::uint64_t> place(both.positions.size());
-        std::iota(place.begin(), place.end(), 0);
-        const auto key = [&](std::uint64_t i) {
-            return std::tie(both.positions[i].x, both.positions[i].y, both.positions[i].z);
-        };
-        std::sort(place.begin(), place.end(), [&](auto i, auto j) { return key(i) < key(j); });
-        std::vector<std::uint64_t> number(place.size());
-        for (size_t i = 0, n = 0; i < place.size(); ++i)
-            number[place[i]] = i > 0 && key(place[i]) == key(place[i - 1]) ? n : ++n;
-        ASSERT_LT(number.size(), 1u << 21);
-        std::vector<std::uint64_t> shown;
+        // point) show nothing.
+        std::set<std::array<std::tuple<double, double, double>, 3>> shown;
         for (const ObjMesh::Face& f : both.faces) {
             if (both.windingNormal(f).length() == 0.0)
                 continue;
-            std::array<std::uint64_t, 3> corners;
+            std::array<std::tuple<double, double, double>, 3> corners;
             for (int k = 0; k < 3; ++k)
-                corners[k] = number[f.corner[k] - 1];
+                corners[k] = {both.position(f, k).x, both.position(f, k).y, both.position(f, k).z};
             std::sort(corners.begin(), corners.end());
-            shown.push_back(corners[0] << 42 | corners[1] << 21 | corners[2]);
+            ASSERT_TRUE(shown.insert(corners).second) << both.groupOf(f) << " lies on a face";
         }
-        std::sort(shown.begin(), shown.end());
-        EXPECT_TRUE(std::adjacent_find(shown.begin(), shown.end()) == shown.end())
-            << "two faces lie on each other";
         // Only a face narrower than the copies lie apart (a sliver where a tube closes
         // to a point on its rim) may turn over in the back copy.
         expectNormalsFollowTheWinding(both, [&](const ObjMesh::Face& f) {
-            return both.groupOf(f).find("Back") == std::string::npos ? 0.0
-                                                                      : 2 * offset[f.group];
+            return both.groupOf(f).find("Back") == std::string::npos ? 0.0 : 2 * offset[f.group];
         });
     }
 }
@@ -304,8 +261,8 @@ TEST(ObjWriter, EveryTubesFrontFacesOutward) {
     IdCounter ids;
     ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
     const StarterModels starter;
-    for (SceneNode* node : {static_cast<SceneNode*>(starter.flowerHead),
-                            static_cast<SceneNode*>(starter.plant)}) {
+    for (SceneNode* node :
+         {static_cast<SceneNode*>(starter.flowerHead), static_cast<SceneNode*>(starter.plant)}) {
         const ObjMesh single = exported(*node, true);
         std::map<std::string, std::vector<MeshTriangle>> tubes;
         for (const ObjMesh::Face& f : single.faces)
