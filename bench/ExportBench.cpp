@@ -7,6 +7,7 @@
 #include "model/ObjExport.h"
 #include "organs/Grid.h"
 #include "organs/ObjWriter.h"
+#include "organs/OrganExport.h"
 #include "support/SamplePlants.h"
 
 #include <benchmark/benchmark.h>
@@ -57,14 +58,27 @@ std::vector<Surface> makePlant(int flowers, int rows, int columns) {
     return surfaces;
 }
 
-void fprintfGrid(std::FILE* obj, const Surface& s, bool flip, int base) {
+// The positions of a copy of the sheet: the back one lies a hair below the front, as
+// the export writes a petal's.
+Grid copyPositions(const Surface& s, bool back) {
+    if (!back)
+        return s.positions;
+    const std::vector<double> offsets(static_cast<size_t>(s.positions.rows()),
+                                      kBackCopyOffset * reachOf({&s.positions}));
+    return shiftedAlongNormals(s.positions, s.normals, true, offsets);
+}
+
+// The sheet's normals are never zero, so they are written as they are stored: the
+// back copy's as stored, the front's negated.
+void fprintfGrid(std::FILE* obj, const Surface& s, bool back, int base) {
     const int rows = s.positions.rows(), columns = s.positions.columns();
-    for (const Vector3& p : s.positions.cells()) {
+    const Grid positions = copyPositions(s, back);
+    for (const Vector3& p : positions.cells()) {
         const Vector3 q = transformPoint(s.placement, p);
         std::fprintf(obj, "v %f %f %f\n", q.x, q.y, q.z);
     }
     for (const Vector3& n : s.normals.cells()) {
-        const Vector3 m = s.placement.rotateVector(flip ? -n : n);
+        const Vector3 m = s.placement.rotateVector(back ? n : -n);
         std::fprintf(obj, "vn %f %f %f\n", m.x, m.y, m.z);
     }
     for (const Vector3& t : s.texCoords.cells())
@@ -73,8 +87,8 @@ void fprintfGrid(std::FILE* obj, const Surface& s, bool flip, int base) {
         for (int c = 0; c + 1 < columns; ++c) {
             const int a = base + r * columns + c + 1, b = base + (r + 1) * columns + c + 1,
                       d = b + 1, e = a + 1;
-            const int first[3] = {a, flip ? b : d, flip ? d : b};
-            const int second[3] = {a, flip ? d : e, flip ? e : d};
+            const int first[3] = {a, back ? b : d, back ? d : b};
+            const int second[3] = {a, back ? d : e, back ? e : d};
             for (const int* face : {first, second})
                 std::fprintf(obj, "f %d/%d/%d %d/%d/%d %d/%d/%d\n", face[0], face[0], face[0],
                              face[1], face[1], face[1], face[2], face[2], face[2]);
@@ -85,8 +99,8 @@ std::string exportWithTextWriter(const std::vector<Surface>& plant) {
     TextWriter obj;
     int base = 0;
     for (const Surface& s : plant)
-        for (bool flip : {false, true}) {
-            writeGrid(obj, s.positions, s.normals, s.texCoords, s.placement, flip, base);
+        for (bool back : {false, true}) {
+            writeGrid(obj, copyPositions(s, back), s.normals, s.texCoords, s.placement, back, base);
             base += s.positions.rows() * s.positions.columns();
         }
     return obj.take();
@@ -98,8 +112,8 @@ std::string exportWithFprintf(const std::vector<Surface>& plant) {
     std::FILE* obj = open_memstream(&data, &size);
     int base = 0;
     for (const Surface& s : plant)
-        for (bool flip : {false, true}) {
-            fprintfGrid(obj, s, flip, base);
+        for (bool back : {false, true}) {
+            fprintfGrid(obj, s, back, base);
             base += s.positions.rows() * s.positions.columns();
         }
     std::fclose(obj);

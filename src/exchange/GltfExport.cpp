@@ -74,6 +74,13 @@ double roughnessOf(float shininess) {
     return std::pow(2.0 / (n + 2.0), 0.25);
 }
 
+// The linear value of a colour component as the screen shows it (sRGB encoded):
+// glTF's colour factors are linear, and a renderer encodes them again for display.
+float linearFromSrgb(float c) {
+    const double v = std::clamp(c, 0.0f, 1.0f);
+    return static_cast<float>(v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+}
+
 bool isIdentity(const Matrix4& m) {
     return m == Matrix4();
 }
@@ -119,8 +126,8 @@ PrimitiveData triangulate(const OrganSurface& surface) {
         const size_t i = at(r, c);
         if (indexOf[i] >= 0)
             return static_cast<std::uint32_t>(indexOf[i]);
-        // The grids hold the back side's normals; this is the front.
-        Vector3 n = surface.placement.rotateVector(-usableNormal(*surface.normals, r, c));
+        const Vector3 stored = usableNormal(*surface.normals, r, c);
+        Vector3 n = surface.placement.rotateVector(surface.alongStoredNormals ? stored : -stored);
         n = n * (1.0 / std::max(n.length(), 1e-30));
         const Vector3& t = surface.texCoords->at(r, c);
         // glTF's texture origin is the image's top left, OpenGL's the bottom left.
@@ -134,7 +141,7 @@ PrimitiveData triangulate(const OrganSurface& surface) {
         indexOf[i] = entry->second;
         return entry->second;
     };
-    const auto triangle = [&](std::array<std::pair<int, int>, 3> corners) {
+    const auto triangle = [&](const std::array<std::pair<int, int>, 3>& corners) {
         const Vector3& a = points[at(corners[0].first, corners[0].second)];
         const Vector3& b = points[at(corners[1].first, corners[1].second)];
         const Vector3& c = points[at(corners[2].first, corners[2].second)];
@@ -147,10 +154,9 @@ PrimitiveData triangulate(const OrganSurface& surface) {
     };
     // Wound counter-clockwise about the front normals, as the OBJ front copy is.
     for (int r = 0; r + 1 < rows; ++r)
-        for (int c = 0; c + 1 < columns; ++c) {
-            triangle({{{r, c}, {r + 1, c + 1}, {r + 1, c}}});
-            triangle({{{r, c}, {r, c + 1}, {r + 1, c + 1}}});
-        }
+        for (int c = 0; c + 1 < columns; ++c)
+            for (const auto& corners : cellTriangles(r, c, surface.alongStoredNormals))
+                triangle(corners);
     return data;
 }
 
@@ -393,10 +399,11 @@ private:
         const int texture = surface.texture >= 0 ? textureOf(surface.texture) : -1;
         if (texture == kFailed)
             return kFailed;
-        MaterialKey key{{diffuse.r, diffuse.g, diffuse.b},
-                        roughnessOf(shininess),
-                        texture,
-                        object.kind == kKindPetal};
+        MaterialKey key{
+            {linearFromSrgb(diffuse.r), linearFromSrgb(diffuse.g), linearFromSrgb(diffuse.b)},
+            roughnessOf(shininess),
+            texture,
+            object.kind == kKindPetal};
         if (texture >= 0)
             key.base = {1.0f, 1.0f, 1.0f};
         const auto [entry, added] =

@@ -54,9 +54,12 @@ struct GltfSummary {
 // Organs alike in shape and material (to 1e-5 units) share one mesh. Each surface
 // is written once as indexed triangles with positions, normals and texture
 // coordinates; petals, leaves and sepals are seen from both sides, wearing the
-// texture the shaded view puts on their front. Materials are metallic-roughness:
-//   base colour  the diffuse colour, or white under a texture (the shaded view shows
-//                a texture's own colours under white light);
+// texture the shaded view puts on their front; stems, stamens, pistils and
+// receptacles are seen from outside, facing away from their axes. Materials are
+// metallic-roughness:
+//   base colour  the diffuse colour as the screen shows it, turned linear as the
+//                format wants, or white under a texture (the shaded view shows a
+//                texture's own colours under white light; images stay as they are);
 //   alpha mode   opaque: the material's alpha only serves the see-through drawing
 //                of context objects, solid objects are drawn without blending;
 //   roughness    (2 / (shininess + 2))^(1/4), the Phong exponent's usual match,

@@ -24,7 +24,7 @@ struct ObjExport {
     TextWriter obj;
     TextWriter mtl;
     // Each surface once, with its front material, instead of a front and a back copy
-    // lying on each other; for renderers that show both.
+    // a hair apart; for renderers that show both sides of a face.
     bool singleSurfaces = false;
     // Keyed by the path the texture cache loaded the image from.
     std::map<std::string, ObjTextureCopy> textures;

@@ -70,7 +70,7 @@ std::string portableName(std::string_view name) {
 } // namespace
 
 void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, const Grid& texCoords,
-               const Matrix4& matrix, bool back, int base) {
+               const Matrix4& matrix, bool alongStored, int base) {
     const int rows = positions.rows();
     const int columns = positions.columns();
     for (int r = 0; r < rows; ++r)
@@ -79,24 +79,18 @@ void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, cons
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             const Vector3 n = usableNormal(normals, r, c);
-            writeVector(obj, "vn ", matrix.rotateVector(back ? n : -n));
+            writeVector(obj, "vn ", matrix.rotateVector(alongStored ? n : -n));
         }
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
             writeVector(obj, "vt ", texCoords.at(r, c));
-    const auto index = [&](int r, int c) { return base + r * columns + c + 1; };
+    const auto index = [&](const std::pair<int, int>& corner) {
+        return base + corner.first * columns + corner.second + 1;
+    };
     for (int r = 0; r + 1 < rows; ++r)
-        for (int c = 0; c + 1 < columns; ++c) {
-            const int a = index(r, c), b = index(r + 1, c), d = index(r + 1, c + 1),
-                      e = index(r, c + 1);
-            if (back) {
-                writeFace(obj, a, b, d);
-                writeFace(obj, a, d, e);
-            } else {
-                writeFace(obj, a, d, b);
-                writeFace(obj, a, e, d);
-            }
-        }
+        for (int c = 0; c + 1 < columns; ++c)
+            for (const auto& [a, b, d] : cellTriangles(r, c, alongStored))
+                writeFace(obj, index(a), index(b), index(d));
 }
 
 Vector3 usableNormal(const Grid& normals, int r, int c) {
@@ -116,6 +110,35 @@ Vector3 usableNormal(const Grid& normals, int r, int c) {
     return {0.0, 0.0, 1.0};
 }
 
+Grid shiftedAlongNormals(const Grid& positions, const Grid& normals, bool alongStored,
+                         const std::vector<double>& rowDistances) {
+    Grid shifted = positions;
+    for (int r = 0; r < shifted.rows(); ++r)
+        for (int c = 0; c < shifted.columns(); ++c) {
+            const Vector3 n = unit(usableNormal(normals, r, c));
+            shifted.at(r, c) += n * (alongStored ? rowDistances[r] : -rowDistances[r]);
+        }
+    return shifted;
+}
+
+double reachOf(std::initializer_list<const Grid*> grids) {
+    Vector3 sum;
+    size_t count = 0;
+    for (const Grid* grid : grids)
+        for (const Vector3& p : grid->cells()) {
+            sum += p;
+            ++count;
+        }
+    if (count == 0)
+        return 0.0;
+    const Vector3 centre = sum * (1.0 / static_cast<double>(count));
+    double reach = 0.0;
+    for (const Grid* grid : grids)
+        for (const Vector3& p : grid->cells())
+            reach = std::max(reach, distance(p, centre));
+    return reach;
+}
+
 std::string_view textureFileName(std::string_view path) {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -128,10 +151,8 @@ void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, 
     mtl.format("Kd %f %f %f\n", diffuse.r, diffuse.g, diffuse.b);
     mtl.format("Ks %f %f %f\n", specular.r, specular.g, specular.b);
     mtl.format("Ns %f\n", shininess);
-    if (!texture.empty()) {
+    if (!texture.empty())
         mtl.format("map_Kd %s\n", texture);
-        mtl.format("map_Ks %s\n", texture);
-    }
     mtl.text("\n");
 }
 

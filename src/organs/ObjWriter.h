@@ -4,8 +4,12 @@
 #include "math/Rgba.h"
 #include "organs/Grid.h"
 
+#include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 struct ObjExport;
 class SceneNode;
@@ -16,12 +20,22 @@ class TextWriter;
 
 // One copy of a surface side: "v" lines (positions under the whole matrix), "vn"
 // lines (normals under the matrix's rotation part only), "vt" lines, then two faces
-// per cell. The organ grids hold the normals of the back side (a petal's underside,
-// a tube's inside), so the front copy writes them negated and the back copy as they
-// are, each with its faces wound counter-clockwise about its normals. `base` is the
-// vertex count before this grid; the caller adds rows x columns afterwards.
+// per cell wound counter-clockwise about the normals. The organ grids hold the
+// normals of one side (a petal's underside, a tube's inside as its rings usually
+// run): with `alongStored` the copy faces that side and writes them as they are,
+// otherwise it faces the other side and writes them negated. `base` is the vertex
+// count before this grid; the caller adds rows x columns afterwards.
 void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, const Grid& texCoords,
-               const Matrix4& matrix, bool back, int base);
+               const Matrix4& matrix, bool alongStored, int base);
+
+// The two triangles of grid cell (r, c), as (row, column) corners wound
+// counter-clockwise about the normals of a copy facing the `alongStored` side.
+using CellTriangles = std::array<std::array<std::pair<int, int>, 3>, 2>;
+inline CellTriangles cellTriangles(int r, int c, bool alongStored) {
+    if (alongStored)
+        return {{{{{r, c}, {r + 1, c}, {r + 1, c + 1}}}, {{{r, c}, {r + 1, c + 1}, {r, c + 1}}}}};
+    return {{{{{r, c}, {r + 1, c + 1}, {r + 1, c}}}, {{{r, c}, {r, c + 1}, {r + 1, c + 1}}}}};
+}
 
 // The normal to write at (r, c). Where the stored one has no length (a point the
 // surface closes to, a fold whose two sides cancel) the nearest one along the row
@@ -29,8 +43,19 @@ void writeGrid(TextWriter& obj, const Grid& positions, const Grid& normals, cons
 // unlit in every reader.
 Vector3 usableNormal(const Grid& normals, int r, int c);
 
-// "newmtl", "Ka", "Kd", "Ks", "Ns", the two texture maps naming `texture` unless it
-// is empty, and an empty line.
+// `positions` moved by `rowDistances[r]` along the unit normal that a copy facing the
+// `alongStored` side writes at each point of row r: the positions of a surface's
+// back copy, lying off its front so that no renderer takes the two for one surface.
+Grid shiftedAlongNormals(const Grid& positions, const Grid& normals, bool alongStored,
+                         const std::vector<double>& rowDistances);
+
+// The greatest distance of the points of `grids` from their mean: the organ's size
+// for the back copies' offsets, the same however the organ is turned.
+double reachOf(std::initializer_list<const Grid*> grids);
+
+// "newmtl", "Ka", "Kd", "Ks", "Ns", the colour map naming `texture` unless it is
+// empty, and an empty line. The image is the surface's colour only: naming it as a
+// specular map too would make other programs take the picture for shininess.
 void writeMaterial(TextWriter& mtl, std::string_view name, const Rgba& ambient, const Rgba& diffuse,
                    const Rgba& specular, float shininess, std::string_view texture);
 

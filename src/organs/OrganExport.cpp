@@ -7,6 +7,8 @@
 #include "organs/ObjWriter.h"
 #include "organs/StemShape.h"
 
+#include <algorithm>
+
 std::string organMaterialName(const char* prefix, int objectId) {
     std::string name(prefix);
     name += std::to_string(objectId);
@@ -24,10 +26,15 @@ void writeNodeMaterial(ObjExport& out, const std::string& name, const FlowerObje
 
 int writeSurfaceGroup(ObjExport& out, const std::string& group, const std::string& material,
                       const Grid& positions, const Grid& normals, const Grid& texCoords,
-                      const Matrix4& matrix, bool back, int vertexCount) {
+                      const Matrix4& matrix, bool alongStored, int vertexCount,
+                      const std::vector<double>& rowOffsets) {
     out.obj.format("g %s\n", group);
     out.obj.format("usemtl %s\n", material);
-    writeGrid(out.obj, positions, normals, texCoords, matrix, back, vertexCount);
+    if (rowOffsets.empty())
+        writeGrid(out.obj, positions, normals, texCoords, matrix, alongStored, vertexCount);
+    else
+        writeGrid(out.obj, shiftedAlongNormals(positions, normals, alongStored, rowOffsets),
+                  normals, texCoords, matrix, alongStored, vertexCount);
     return vertexCount + positions.rows() * positions.columns();
 }
 
@@ -38,12 +45,18 @@ int writeTubeGroups(ObjExport& out, const StemShape& tube, int part, int objectI
     suffix += std::to_string(part);
     suffix += '_';
     suffix += std::to_string(objectId);
-    vertexCount = writeSurfaceGroup(out, "stemFront" + suffix, material, tube.positions,
-                                    tube.normals, tube.texCoords, matrix, false, vertexCount);
+    const bool outsideStored = tube.normalsPointOut();
+    vertexCount =
+        writeSurfaceGroup(out, "stemFront" + suffix, material, tube.positions, tube.normals,
+                          tube.texCoords, matrix, outsideStored, vertexCount);
     if (out.singleSurfaces)
         return vertexCount;
+    const double offset = kBackCopyOffset * reachOf({&tube.positions});
+    std::vector<double> rowOffsets(static_cast<size_t>(tube.rows()));
+    for (int r = 0; r < tube.rows(); ++r)
+        rowOffsets[r] = std::min(offset, kInnerCopyRadiusShare * tube.ringRadius(r));
     return writeSurfaceGroup(out, "stemBack" + suffix, material, tube.positions, tube.normals,
-                             tube.texCoords, matrix, true, vertexCount);
+                             tube.texCoords, matrix, !outsideStored, vertexCount, rowOffsets);
 }
 
 int exportTube(ObjExport& out, const Matrix4& matrix, int vertexCount, const StemShape& tube,

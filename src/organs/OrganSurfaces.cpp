@@ -19,7 +19,10 @@ int frontTexture(const FlowerObjectNode& node) {
 
 OrganSurface tubeSurface(const StemShape& tube, const Matrix4& placement, SurfaceMaterial material,
                          int texture) {
-    return {&tube.positions, &tube.normals, &tube.texCoords, placement, material, texture};
+    OrganSurface surface{&tube.positions, &tube.normals, &tube.texCoords,
+                         placement,       material,      texture};
+    surface.alongStoredNormals = tube.normalsPointOut();
+    return surface;
 }
 
 } // namespace

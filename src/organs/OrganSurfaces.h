@@ -10,8 +10,7 @@ class Grid;
 // Which of its organ's materials a surface wears.
 enum class SurfaceMaterial { Own, Anther };
 
-// One surface of an organ, once, as its grids sample it: the front side, whose
-// normals are the negated stored ones (the grids hold the back side's), placed by
+// One surface of an organ, once, as its grids sample it: the front side, placed by
 // `placement` in the organ's frame. Exporters that carry a surface once, seen from
 // both sides where the material says so, write these.
 struct OrganSurface {
@@ -22,9 +21,14 @@ struct OrganSurface {
     SurfaceMaterial material = SurfaceMaterial::Own;
     // The texture the front side shows, -1 for none.
     int texture = -1;
+    // Whether the front faces along the stored normals. The grids mostly hold the
+    // back side's (a petal's underside, a tube's inside), so the front is the other
+    // side; a tube whose rings run the other way round holds its outside's.
+    bool alongStoredNormals = false;
 };
 
-// The organ's own surfaces: a petal's two halves, a tube's outside, a stamen's
-// filament and anther, a receptacle's body. Composites, sketches and the organs a
-// receptacle carries contribute none here.
+// The organ's own surfaces: a petal's two halves, a tube's outside (facing away from
+// its axis whichever way its rings run), a stamen's filament and anther, a
+// receptacle's body. Composites, sketches and the organs a receptacle carries
+// contribute none here.
 std::vector<OrganSurface> organSurfaces(const FlowerObjectNode& node);

@@ -6,6 +6,7 @@
 #include "model/ObjExport.h"
 #include "model/TextureCache.h"
 #include "organs/GridDrawing.h"
+#include "organs/ObjWriter.h"
 #include "organs/OrganExport.h"
 #include "organs/PetalControlPointManager.h"
 
@@ -252,11 +253,15 @@ int PetalShape::writeObj(ObjExport& out, const Matrix4& matrix, int vertexCount,
                             {"petalRightBack_", right_, backMaterial, true},
                             {"petalLeftFront_", left_, frontMaterial, false},
                             {"petalLeftBack_", left_, backMaterial, true}};
+    // The back copies lie a hair below the front, both halves alike so that they
+    // still meet along the midrib.
+    const double offset = kBackCopyOffset * reachOf({&right_.positions, &left_.positions});
     // A group is named like a material: its prefix followed by the object id.
     for (const Group& g : groups)
         if (!g.back || !out.singleSurfaces)
-            vertexCount = writeSurfaceGroup(out, organMaterialName(g.name, objectId), g.material,
-                                            g.half.positions, g.half.normals, g.half.texCoords,
-                                            matrix, g.back, vertexCount);
+            vertexCount = writeSurfaceGroup(
+                out, organMaterialName(g.name, objectId), g.material, g.half.positions,
+                g.half.normals, g.half.texCoords, matrix, g.back, vertexCount,
+                std::vector<double>(g.back ? g.half.positions.rows() : 0, offset));
     return vertexCount;
 }

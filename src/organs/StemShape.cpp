@@ -271,6 +271,41 @@ void StemShape::boundingBox(const Matrix4& matrix, Vector3& min, Vector3& max) c
         widenBox(min, max, transformPoint(matrix, p));
 }
 
+Vector3 StemShape::ringCentre(int row) const {
+    // The last column repeats the first.
+    const int distinct = std::max(1, columns() - 1);
+    Vector3 sum;
+    for (int c = 0; c < distinct; ++c)
+        sum += positions.at(row, c);
+    return sum * (1.0 / distinct);
+}
+
+double StemShape::ringRadius(int row) const {
+    const Vector3 centre = ringCentre(row);
+    double radius = 0.0;
+    for (int c = 0; c < columns(); ++c)
+        radius = std::max(radius, distance(positions.at(row, c), centre));
+    return radius;
+}
+
+bool StemShape::normalsPointOut() const {
+    double flux = 0.0;
+    for (int r = 0; r + 1 < rows(); ++r) {
+        const Vector3 axis = (ringCentre(r) + ringCentre(r + 1)) * 0.5;
+        for (int c = 0; c + 1 < columns(); ++c) {
+            const Vector3& a = positions.at(r, c);
+            const Vector3& b = positions.at(r + 1, c);
+            const Vector3& d = positions.at(r + 1, c + 1);
+            const Vector3& e = positions.at(r, c + 1);
+            // The cell's area vector, turned as the stored normals are: along the rings'
+            // direction crossed with the columns'.
+            const Vector3 area = cross(d - a, e - b) * 0.5;
+            flux += dot(area, (a + b + d + e) * 0.25 - axis);
+        }
+    }
+    return flux > 0.0;
+}
+
 // --- Drawing
 
 namespace {

@@ -46,6 +46,18 @@ public:
     // Both corners start at the origin; every position under `matrix` widens them.
     void boundingBox(const Matrix4& matrix, Vector3& min, Vector3& max) const;
 
+    // The centre of ring `row` (the mean of its points, the seam's copy left out) and
+    // the greatest distance of its points from that centre: 0 where a tube closes.
+    Vector3 ringCentre(int row) const;
+    double ringRadius(int row) const;
+    // Whether the stored normals point out of the tube instead of into it, as they do
+    // when the rings run the other way round (a receptacle profile drawn from the top
+    // down). Decided by the flux through the surface of the field pointing away from
+    // each ring's centre: about twice the volume the tube holds, open ends or not, so
+    // one answer holds for a whole tube even where a cap leans towards the axis. A
+    // tube without volume (a flat disc) keeps its normals pointing in.
+    bool normalsPointOut() const;
+
     void drawPlain() const;
     void drawWireframe() const;
     void drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,

@@ -69,7 +69,7 @@ ShellPrompts::ShellPrompts() {
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         auto* single = new QCheckBox(QStringLiteral("Single surfaces"), &dialog);
         single->setToolTip(QStringLiteral("Each surface once, with its front material, for "
-                                          "renderers that show the coincident back copy"));
+                                          "renderers that show both sides of a face"));
         if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
             grid->addWidget(single, grid->rowCount(), 0, 1, grid->columnCount());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

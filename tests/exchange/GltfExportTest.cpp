@@ -5,7 +5,9 @@
 #include "model/SceneRoot.h"
 #include "organs/FakeTextureCache.h"
 #include "organs/ObjWriter.h"
+#include "support/OutwardFaces.h"
 #include "support/SamplePlants.h"
+#include "support/StarterModels.h"
 #include "support/TextLines.h"
 #include "support/ToolReports.h"
 #include "support/WorkingDirectory.h"
@@ -17,7 +19,10 @@
 #include <tiny_gltf.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <limits>
+#include <map>
 #include <set>
 
 namespace {
@@ -72,6 +77,63 @@ void widenByNode(const tinygltf::Model& model, int index, const Matrix4& parent,
         }
     for (int child : node.children)
         widenByNode(model, child, matrix, box);
+}
+
+// The values of a float accessor, or of an index accessor widened.
+template <typename Value>
+std::vector<Value> accessorValues(const tinygltf::Model& model, int index) {
+    const tinygltf::Accessor& accessor = model.accessors[index];
+    const tinygltf::BufferView& view = model.bufferViews[accessor.bufferView];
+    const unsigned char* data =
+        model.buffers[view.buffer].data.data() + view.byteOffset + accessor.byteOffset;
+    const size_t count = accessor.count * tinygltf::GetNumComponentsInType(accessor.type);
+    std::vector<Value> values(count);
+    for (size_t i = 0; i < count; ++i)
+        switch (accessor.componentType) {
+        case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT:
+            values[i] = static_cast<Value>(reinterpret_cast<const std::uint16_t*>(data)[i]);
+            break;
+        case TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT:
+            values[i] = static_cast<Value>(reinterpret_cast<const std::uint32_t*>(data)[i]);
+            break;
+        default:
+            values[i] = static_cast<Value>(reinterpret_cast<const float*>(data)[i]);
+        }
+    return values;
+}
+
+std::vector<MeshTriangle> triangles(const tinygltf::Model& model,
+                                    const tinygltf::Primitive& primitive) {
+    const auto positions = accessorValues<double>(model, primitive.attributes.at("POSITION"));
+    const auto normals = accessorValues<double>(model, primitive.attributes.at("NORMAL"));
+    const auto indices = accessorValues<size_t>(model, primitive.indices);
+    std::vector<MeshTriangle> out(indices.size() / 3);
+    for (size_t i = 0; i < indices.size(); ++i) {
+        const size_t v = 3 * indices[i];
+        out[i / 3].corners[i % 3] = {positions[v], positions[v + 1], positions[v + 2]};
+        out[i / 3].normals[i % 3] = {normals[v], normals[v + 1], normals[v + 2]};
+    }
+    return out;
+}
+
+// Every plant object in `object`'s tree by its id.
+void collectObjects(const FlowerObjectNode& object, std::map<int, const FlowerObjectNode*>& out) {
+    out[object.id] = &object;
+    if (const FlowerObjectComposite* composite = asComposite(&object))
+        forEachPlacedChild(*composite, [&](const FlowerObjectNode& child, const Matrix4&, bool) {
+            collectObjects(child, out);
+        });
+    if (const FlowerTorusNode* torus = asTorus(&object))
+        forEachSlot(*torus, [&](const FlowerPart& slot) {
+            if (slot.holdsOrgan())
+                collectObjects(*slot.object, out);
+        });
+}
+
+// The colour a renderer must be given in a linear colour factor to show the
+// display colour `c` again.
+double linear(float c) {
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
 Box objVertexBox(const std::string& obj) {
@@ -151,6 +213,64 @@ TEST_F(GltfExportTest, EveryClassIsValidAndKeepsTheObjGeometry) {
     EXPECT_EQ(named("slot_petal_"), 3 * 6);
     EXPECT_EQ(named("slot_sepal_"), 3 * 5);
     EXPECT_EQ(load(dir.path("scene.glb")).nodes[0].children.size(), 2u);
+}
+
+// The starter flower head, plant and scene as a new user exports them. Every tube
+// (stem, stamen, pistil, receptacle) is seen from outside: the receptacle's faces
+// once pointed into it, and a viewer that culls back faces showed the inside of the
+// cup. Every organ wears its colour on screen turned linear: written unchanged, the
+// violet petals came out pale.
+TEST_F(GltfExportTest, StarterModelsShowTubesFromOutsideInTheColoursOnScreen) {
+    const StarterModels starter;
+    std::map<int, const FlowerObjectNode*> objects;
+    for (const auto& plant : starter.scene->m_children)
+        collectObjects(*plant, objects);
+    collectObjects(*starter.flowerHead, objects);
+    collectObjects(*starter.plant, objects);
+    bool violetSeen = false;
+    for (const auto& [name, node] :
+         std::vector<std::pair<std::string, SceneNode*>>{{"flower.glb", starter.flowerHead},
+                                                         {"plant.glb", starter.plant},
+                                                         {"scene.glb", starter.scene}}) {
+        SCOPED_TRACE(name);
+        std::string error;
+        ASSERT_TRUE(exportGltfFile(*node, dir.path(name).string(), readGltfImage, error)) << error;
+        const ToolReport verdict = validate(dir.path(name));
+        EXPECT_EQ(verdict.status, 0) << verdict.text;
+        const tinygltf::Model model = load(dir.path(name));
+        for (const tinygltf::Mesh& mesh : model.meshes) {
+            if (mesh.name.starts_with("petal"))
+                continue;
+            for (const tinygltf::Primitive& primitive : mesh.primitives)
+                EXPECT_GE(outwardShare(triangles(model, primitive)), 0.99) << mesh.name;
+        }
+        for (const tinygltf::Node& gltfNode : model.nodes) {
+            const size_t digits = gltfNode.name.find_first_of("0123456789");
+            if (gltfNode.mesh < 0 || digits == std::string::npos)
+                continue;
+            const FlowerObjectNode& object = *objects.at(std::stoi(gltfNode.name.substr(digits)));
+            const auto& primitives = model.meshes[gltfNode.mesh].primitives;
+            for (size_t i = 0; i < primitives.size(); ++i) {
+                const Rgba& shown =
+                    object.kind == kKindStamen && i == 1
+                        ? static_cast<const FlowerStamenNode&>(object).antherMaterial.diffuse
+                        : object.diffuse;
+                const auto& factor =
+                    model.materials[primitives[i].material].pbrMetallicRoughness.baseColorFactor;
+                EXPECT_NEAR(factor[0], linear(shown.r), 1e-6) << gltfNode.name;
+                EXPECT_NEAR(factor[1], linear(shown.g), 1e-6) << gltfNode.name;
+                EXPECT_NEAR(factor[2], linear(shown.b), 1e-6) << gltfNode.name;
+                // The violet shown as (140, 76, 217).
+                if (std::lround(shown.r * 255) == 140 && std::lround(shown.b * 255) == 217) {
+                    violetSeen = true;
+                    EXPECT_NEAR(factor[0], 0.263, 1e-3);
+                    EXPECT_NEAR(factor[1], 0.073, 1e-3);
+                    EXPECT_NEAR(factor[2], 0.692, 1e-3);
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(violetSeen);
 }
 
 // A flower whose petals are copies of one textured petal, as a whorl filled from
