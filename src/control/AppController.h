@@ -174,9 +174,9 @@ public:
     unsigned targetChange() const;
     // Home camera, an empty work object and the creation mode.
     void enterCreationMode(int creationMode);
-    // "Scene      Creation": a new empty scene open in mode 0.
+    // "Scene Creation": a new empty scene open in mode 0.
     void createScene();
-    // "Flower     Creation": a new receptacle with the new-flower layout becomes the
+    // "Flower Creation": a new receptacle with the new-flower layout becomes the
     // work object in mode 6 and is stored at once.
     void createFlower();
 

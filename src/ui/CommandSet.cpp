@@ -164,7 +164,7 @@ void CommandSet::addFrameworkCommands() {
         enabled);
     action(kCmdFileSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     add(
-        kCmdFileSaveAs, "Aave as (&A)...", "Save the library under a new name",
+        kCmdFileSaveAs, "Save as...(&A)", "Save the library under a new name",
         [this] { frame_.saveDocumentAs(); }, enabled);
     add(
         kCmdSaveObj, "Save focusing object as OBJ",
@@ -190,7 +190,7 @@ void CommandSet::addFrameworkCommands() {
         kCmdEditRedo, kRedoCaption, "Make the change taken back again", [] { controller().redo(); },
         [] { return controller().history().canRedo() ? enabled() : disabled(); });
     add(
-        kCmdAppAbout, "バージョン情報 Pelmora(&A)...", "Program information and version",
+        kCmdAppAbout, "About Pelmora...(&A)", "Program information and version",
         [this] { frame_.showAbout(); }, enabled);
     add(
         kCmdHelpGuide, "Pelmora Help", "The user guide: what each mode expects and does",
@@ -212,7 +212,7 @@ void CommandSet::addViewCommands() {
         [this] { frame_.statusBar()->setVisible(!frame_.statusBar()->isVisible()); },
         [this] { return checkedWhen(frame_.statusBar()->isVisible()); }, true);
     add(
-        kCmdShowParameterDlg, "Show parameter Dlg", "Show the tessellation parameters",
+        kCmdShowParameterDlg, "Show Parameter Dialog", "Show the tessellation parameters",
         [] { bringUp(viewManager().parameterDialog()); }, enabled);
     add(
         kCmdShowFloralDiagramDlg, "Show Floral Diagram Dialog", "Show the floral diagram",
@@ -243,39 +243,39 @@ void CommandSet::addToolCommands() {
         [] { controller().focusToRoot(true); }, sceneEditing);
 
     add(
-        kCmdSceneCreation, "Scene      Creation", "Start a new scene",
+        kCmdSceneCreation, "Scene Creation", "Start a new scene",
         [] { controller().createScene(); },
         [] {
             return checkedWhen(modeIn({kModeSceneSketch, kModeSceneModify}));
         },
         true);
     add(
-        kCmdCompositCreation, "Composit  Creation", "Draw a new plant from the ground up",
+        kCmdCompositCreation, "Composite Creation", "Draw a new plant from the ground up",
         [] { controller().enterCreationMode(kModeComposit); },
         [] { return checkedWhen(mode() == kModeComposit); }, true);
     add(
-        kCmdFlowerCreation, "Flower     Creation", "Make a new flower head",
+        kCmdFlowerCreation, "Flower Creation", "Make a new flower head",
         [] {
             controller().createFlower();
             bringUp(viewManager().floralDiagramDialog());
         },
         [] { return checkedWhen(mode() == kModeTorusModify); }, true);
     add(
-        kCmdPetalCreation, "Petal       Creation", "Draw a petal or leaf from three strokes",
+        kCmdPetalCreation, "Petal Creation", "Draw a petal or leaf from three strokes",
         [] { controller().enterCreationMode(kModePetal); },
         [] {
             return checkedWhen(modeIn({kModePetal, kModePetalModify}));
         },
         true);
     add(
-        kCmdPistilCreation, "Pistil       Creation", "Draw a pistil from its outline",
+        kCmdPistilCreation, "Pistil Creation", "Draw a pistil from its outline",
         [] { controller().enterCreationMode(kModePistil); },
         [] {
             return checkedWhen(modeIn({kModePistil, kModePistilModify}));
         },
         true);
     add(
-        kCmdStamenCreation, "Stamen    Creation", "Draw a stamen from its filament",
+        kCmdStamenCreation, "Stamen Creation", "Draw a stamen from its filament",
         [] { controller().enterCreationMode(kModeStamen); },
         [] {
             return checkedWhen(modeIn({kModeStamen, kModeStamenModify}));
@@ -299,13 +299,13 @@ void CommandSet::addToolCommands() {
         },
         true);
     add(
-        kCmdToolEraser, "Eraseer", "Erase parts", tool(kToolEraser),
+        kCmdToolEraser, "Eraser", "Erase parts", tool(kToolEraser),
         [toolIs] {
             return CommandState{modeIn({0, 1, 3, 4, 6, 7}), toolIs(kToolEraser)};
         },
         true);
     add(
-        kCmdToolPen, "Pen            ", "Draw strokes", tool(kToolPen),
+        kCmdToolPen, "Pen", "Draw strokes", tool(kToolPen),
         [toolIs] {
             return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolPen)};
         },
@@ -325,13 +325,13 @@ void CommandSet::addToolCommands() {
                                 false};
         });
     add(
-        kCmdBranchBillboard, "Branch billboad creation", "Draw a branch billboard", [] {},
+        kCmdBranchBillboard, "Branch billboard creation", "Draw a branch billboard", [] {},
         disabled);
     add(
-        kCmdFlowerBillboard, "Flower billboad creation", "Draw a flower billboard", [] {},
+        kCmdFlowerBillboard, "Flower billboard creation", "Draw a flower billboard", [] {},
         disabled);
     add(
-        kCmdLeafBillboard, "Leaf or petal billboard creation ", "Draw a leaf or petal billboard",
+        kCmdLeafBillboard, "Leaf or petal billboard creation", "Draw a leaf or petal billboard",
         [] {}, disabled);
 
     add(
@@ -434,14 +434,14 @@ void CommandSet::addLibraryCommands() {
     const auto shown = [](int category) {
         return [category] { return checkedWhen(libraryBrowser().category() == category); };
     };
-    add(kCmdSceneLibrary, "Scene     Library", "Show the stored scenes", show(kCategoryScene),
+    add(kCmdSceneLibrary, "Scene Library", "Show the stored scenes", show(kCategoryScene),
         shown(kCategoryScene), true);
-    add(kCmdCompositeLibrary, "Coposite Library", "Show the stored plants",
+    add(kCmdCompositeLibrary, "Composite Library", "Show the stored plants",
         show(kCategoryComposite), shown(kCategoryComposite), true);
-    add(kCmdFlowerLibrary, "Flower    Library", "Show the stored flowers", show(kCategoryFlower),
+    add(kCmdFlowerLibrary, "Flower Library", "Show the stored flowers", show(kCategoryFlower),
         shown(kCategoryFlower), true);
-    add(kCmdLeafLibrary, "Leaf       Library", "Show the stored leaves and petals",
-        show(kCategoryLeaf), shown(kCategoryLeaf), true);
+    add(kCmdLeafLibrary, "Leaf Library", "Show the stored leaves and petals", show(kCategoryLeaf),
+        shown(kCategoryLeaf), true);
     add(kCmdPrimitiveLibrary, "Primitive Library", "Show the stored stems, stamens and pistils",
         show(kCategoryPrimitive), shown(kCategoryPrimitive), true);
 }
@@ -505,7 +505,7 @@ void CommandSet::addDisplayCommands() {
         "Turn the camera once around the view; a click stops it",
         [this] { rotation_->toggle(frame_.mainView()); }, enabled);
     add(
-        kCmdImportAnimatedFlower, "Inport Animated Flower", "Import an animated flower", [] {},
+        kCmdImportAnimatedFlower, "Import Animated Flower", "Import an animated flower", [] {},
         enabled);
     add(
         kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, enabled);
