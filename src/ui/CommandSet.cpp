@@ -232,15 +232,16 @@ void CommandSet::addToolCommands() {
             controller().noteChange(kChangeMainView | kChangeOverallView);
         },
         enabled);
-    const auto sceneEditing = [] {
-        return CommandState{modeIn({kModeSceneSketch, kModeSceneModify}), false};
+    // Whatever is in focus, a plant or a part of one, the whole scene is above it.
+    const auto levelAbove = [] {
+        return CommandState{isSceneMode(mode()) && controller().focus() != nullptr, false};
     };
     add(
         kCmdFocusUp, "Move focus up", "Focus the object that holds the focus",
-        [] { controller().focusUp(true); }, sceneEditing);
+        [] { controller().focusUp(true); }, levelAbove);
     add(
         kCmdFocusToRoot, "Move focus to root", "Focus the whole scene",
-        [] { controller().focusToRoot(true); }, sceneEditing);
+        [] { controller().focusToRoot(true); }, levelAbove);
 
     add(
         kCmdSceneCreation, "Scene Creation", "Start a new scene",
@@ -320,7 +321,7 @@ void CommandSet::addToolCommands() {
         kCmdLeafOrPetalCreation, "Leaf or Petal creation", "Draw a leaf or petal onto the focus",
         [] { controller().startPetalOnFocus(); },
         [] {
-            return CommandState{controller().focus() != nullptr &&
+            return CommandState{controller().focusTakesPetal() &&
                                     modeIn({kModeSceneModify, kModeSceneTorus}),
                                 false};
         });
@@ -340,34 +341,36 @@ void CommandSet::addToolCommands() {
             if (controller().storeCurrent())
                 frame_.confirm(QStringLiteral("Stored in the library"));
         },
-        enabled);
+        [] { return controller().storable() ? enabled() : disabled(); });
     add(
         kCmdLoadFromLibrary, "Load object from library",
         "Put the selected library object in place of the focus",
         [] { controller().loadSelectedIntoFocus(); },
         [] {
-            return CommandState{mode() != kModeSceneModify || controller().focus() != nullptr,
+            return CommandState{isSceneMode(mode()) && controller().canLoadSelectedIntoFocus(),
                                 false};
         });
-    // The replacements act on a sketch that the scene editing mode has in focus.
-    const auto sketchInFocus = [] {
-        const FlowerObjectNode* focus = controller().focus();
-        return CommandState{mode() == kModeSceneModify && focus && focus->kind == kKindSketch,
-                            false};
+    // The replacements act on a sketch that the scene editing mode has in focus, and
+    // each organ only where its kind can take the sketch's place.
+    const auto sketchReplaceableBy = [](int kind) {
+        return [kind] {
+            return CommandState{
+                mode() == kModeSceneModify && controller().sketchReplaceableBy(kind), false};
+        };
     };
     add(
         kCmdReplaceWithStamen, "Replace Sketch with Stamen", "Replace the sketch by a stamen",
-        [] { controller().replaceSketchWithStamen(); }, sketchInFocus);
+        [] { controller().replaceSketchWithStamen(); }, sketchReplaceableBy(kKindStamen));
     add(
         kCmdReplaceWithFlower, "Replace Sketch with Flower", "Replace the sketch by a flower",
-        [] { controller().replaceSketchWithFlower(); }, sketchInFocus);
+        [] { controller().replaceSketchWithFlower(); }, sketchReplaceableBy(kKindTorus));
     add(
         kCmdReplaceWithLeaf, "Replace Sketch with Leaf or petal",
         "Replace the sketch by a leaf or petal", [] { controller().replaceSketchWithPetal(); },
-        sketchInFocus);
+        sketchReplaceableBy(kKindPetal));
     add(
         kCmdReplaceWithStem, "Replace Sketch with Stem", "Replace the sketch by a stem",
-        [] { controller().replaceSketchWithStem(); }, sketchInFocus);
+        [] { controller().replaceSketchWithStem(); }, sketchReplaceableBy(kKindStem));
 }
 
 void CommandSet::addColourCommands() {
@@ -485,30 +488,30 @@ void CommandSet::addDisplayCommands() {
         "Give the current object a front and a back texture",
         [this] { textureTargetObject(frame_); },
         [] { return controller().targetObject() ? enabled() : disabled(); });
-    const auto focusInScene = [] {
-        return CommandState{isSceneMode(mode()) && controller().focus() != nullptr, false};
-    };
+    // A flower head being made takes its whorls' textures as one in a scene does.
+    const auto targetExists = [] { return controller().targetObject() ? enabled() : disabled(); };
     const auto textureGroup = [this](OrganGroup group) {
         return [this, group] { textureTargetOrgans(frame_, group); };
     };
-    add(kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the focus",
-        textureGroup(OrganGroup::Leaves), focusInScene);
-    add(kCmdTextureToPetals, "Texture to petals", "Texture the petals of the focus",
-        textureGroup(OrganGroup::Petals), focusInScene);
-    add(kCmdTextureToStem, "Texture to stem", "Texture the stems of the focus",
-        textureGroup(OrganGroup::Stems), focusInScene);
-    add(kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the focus",
-        textureGroup(OrganGroup::Sepals), focusInScene);
+    add(kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the current object",
+        textureGroup(OrganGroup::Leaves), targetExists);
+    add(kCmdTextureToPetals, "Texture to petals", "Texture the petals of the current object",
+        textureGroup(OrganGroup::Petals), targetExists);
+    add(kCmdTextureToStem, "Texture to stem", "Texture the stems of the current object",
+        textureGroup(OrganGroup::Stems), targetExists);
+    add(kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the current object",
+        textureGroup(OrganGroup::Sepals), targetExists);
 
     add(
         kCmdAutomaticRotation, "Automatic camera Rotation",
         "Turn the camera once around the view; a click stops it",
         [this] { rotation_->toggle(frame_.mainView()); }, enabled);
+    // Places kept for growth animation, which the program cannot do yet.
     add(
         kCmdImportAnimatedFlower, "Import Animated Flower", "Import an animated flower", [] {},
-        enabled);
+        disabled);
     add(
-        kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, enabled);
+        kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, disabled);
 }
 
 QColorDialog& CommandSet::colourDialog() {
