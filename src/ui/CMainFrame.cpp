@@ -156,8 +156,8 @@ void CMainFrame::buildMenus() {
     };
 
     fileMenu_ = menu(nullptr, "File(&F)",
-                     {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj, kCmdSaveGltf,
-                      kCmdSaveDiagramSvg});
+                     {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj,
+                      kCmdSaveGltf, kCmdSaveDiagramSvg});
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
@@ -248,11 +248,6 @@ void CMainFrame::addPaneShortcuts() {
             [cycle] { cycle(true); });
     connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated, this,
             [cycle] { cycle(false); });
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this), &QShortcut::activated, this,
-            [this] {
-                document_.newDocument();
-                refreshTitle();
-            });
 }
 
 void CMainFrame::placeWindow() {
@@ -291,6 +286,14 @@ void CMainFrame::refreshTitle() {
     setWindowTitle(document_.title() + QStringLiteral("[*] - Pelmora"));
     setWindowModified(appController().modified());
     overallFrame_->setDocumentTitle(document_.title());
+}
+
+void CMainFrame::newDocument() {
+    if (!settleUnsavedChanges())
+        return;
+    libraryFileModule().newLibrary();
+    document_.newDocument();
+    refreshTitle();
 }
 
 void CMainFrame::openDocument() {

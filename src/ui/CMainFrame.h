@@ -51,9 +51,10 @@ public:
     // over most of the screen.
     void placeWindow();
 
-    // The file commands; each reports a failure in a message box. Opening over
-    // unsaved changes first asks whether to save them; whether the file was opened
-    // or saved.
+    // The file commands; each reports a failure in a message box. A new library or
+    // opening over unsaved changes first asks whether to save them; whether the
+    // file was opened or saved.
+    void newDocument();
     void openDocument();
     bool openDocumentPath(const QString& path);
     bool saveDocument();

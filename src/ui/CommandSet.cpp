@@ -156,6 +156,10 @@ void CommandSet::add(int id, const char* caption, const char* hint, std::functio
 
 void CommandSet::addFrameworkCommands() {
     add(
+        kCmdFileNew, "New\tCtrl+N(&N)", "Start a new, empty library",
+        [this] { frame_.newDocument(); }, enabled);
+    action(kCmdFileNew)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    add(
         kCmdFileOpen, "Open...\tCtrl+O(&O)", "Open an existing library",
         [this] { frame_.openDocument(); }, enabled);
     action(kCmdFileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
