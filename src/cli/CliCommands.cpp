@@ -176,9 +176,14 @@ const char* cliUsage() {
            "      This text.\n"
            "  --version\n"
            "      The version of pelmora-cli.\n"
+           "  --verbose\n"
+           "      Given anywhere, writes diagnostic messages for developers on the\n"
+           "      standard error stream as the command runs.\n"
            "\n"
            "The exit status is 0 on success. A missing or malformed file, an unknown id or\n"
-           "an output that cannot be written ends with a one-line message and status 1.\n";
+           "an output that cannot be written ends with a one-line message and status 1.\n"
+           "A texture image that cannot be read is named in one line and the command\n"
+           "goes on without it.\n";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

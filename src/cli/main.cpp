@@ -1,19 +1,28 @@
-#include "gl/OpenGLSetup.h"
-#include "gl/TextureManager.h"
 #include "cli/CliCommands.h"
 #include "cli/CliRender.h"
+#include "gl/DiagnosticsLog.h"
+#include "gl/OpenGLSetup.h"
+#include "gl/TextureManager.h"
 #include "model/ModelContext.h"
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
 int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // --verbose may stand anywhere; it only turns the diagnostics on.
+    if (const auto verbose = std::find(args.begin(), args.end(), "--verbose");
+        verbose != args.end()) {
+        args.erase(verbose);
+        enableVerboseLog();
+    }
+    routeDiagnosticsToLog();
     // Textures named in a library load from disk, so exports name them and renders show them.
     TextureManager textures;
     ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
-    const std::vector<std::string> args(argv + 1, argv + argc);
     // Only rendering needs the GUI application with a display; the floral diagram's
     // caption needs the fonts of one, which the off-screen platform has.
     std::unique_ptr<QGuiApplication> application;
@@ -24,5 +33,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    return runCli(args, std::cout, std::cerr, renderEntry);
+    const int status = runCli(args, std::cout, std::cerr, renderEntry);
+    // Once per image, however many organs wear it.
+    for (const TextureManager::Failure& failure : textures.failures())
+        std::cerr << "pelmora-cli: " << failure.message() << "\n";
+    return status;
 }

@@ -174,14 +174,20 @@ Vector3 AppController::attachmentOrientation() const {
     return unit(inverted(parentMatrix).rotateVector(camera.eye - camera.center));
 }
 
+bool AppController::canLoadSelectedIntoFocus() const {
+    // A plant standing in the scene has no holder on the focus path to take its
+    // replacement.
+    return root() && (!sceneFocus_.candidateIds().empty() || sceneFocus_.pathIds().size() >= 2);
+}
+
 void AppController::loadSelectedIntoFocus() {
-    if (!root())
+    if (!canLoadSelectedIntoFocus())
         return;
     const Vector3 orientation = attachmentOrientation();
     if (!sceneFocus_.candidateIds().empty()) {
         sceneFocus_.applyToCandidates(*libraryBrowser().copySelected(), orientation);
         noteChange(kChangeScene, "Replace candidates");
-    } else if (!sceneFocus_.pathIds().empty()) {
+    } else {
         // A part that is not a composite keeps its side: its x axis (its z axis
         // towards the viewer with "z direction Here") seen from the parent.
         Matrix4 focusMatrix, parentMatrix;
@@ -205,9 +211,13 @@ void AppController::loadSelectedIntoFocus() {
     noteChange(kChangeMainView | kChangeOverallView);
 }
 
+bool AppController::focusTakesPetal() const {
+    const FlowerObjectNode* current = focus();
+    return current && (current->kind == kKindComposite || current->kind == kKindTorus);
+}
+
 void AppController::startPetalOnFocus() {
-    if (const FlowerObjectNode* current = focus();
-        current && (current->kind == kKindComposite || current->kind == kKindTorus)) {
+    if (focusTakesPetal()) {
         switchToMode(kModeScenePetal);
         drawingTool = kToolPen;
     }
@@ -229,22 +239,38 @@ bool AppController::putInSketchPlace(std::unique_ptr<FlowerObjectNode> organ) {
     return true;
 }
 
-void AppController::replaceSketchWithStamen() {
+bool AppController::sketchReplaceableBy(int kind) const {
     const FlowerObjectNode* sketch = focusedSketch();
+    if (!sketch)
+        return false;
+    if (kind == kKindPetal)
+        return true;
     Matrix4 unused;
-    const FlowerObjectNode* parent = sketch ? sceneFocus_.parentWithMatrix(unused) : nullptr;
-    if (parent && (parent->kind == kKindComposite || parent->kind == kKindTorus) &&
-        putInSketchPlace(std::make_unique<FlowerStamenNode>(nextId(), sketch->mainAxis)))
+    const FlowerObjectNode* holder = sceneFocus_.parentWithMatrix(unused);
+    if (!holder)
+        return false;
+    switch (kind) {
+    case kKindStamen:
+        return holder->kind == kKindComposite || holder->kind == kKindTorus;
+    case kKindStem:
+        return holder->kind == kKindComposite;
+    case kKindTorus:
+        return holder->kind == kKindComposite && sketch->mainAxis.size() >= 2;
+    default:
+        return false;
+    }
+}
+
+void AppController::replaceSketchWithStamen() {
+    if (sketchReplaceableBy(kKindStamen) &&
+        putInSketchPlace(std::make_unique<FlowerStamenNode>(nextId(), focusedSketch()->mainAxis)))
         noteChange(kChangeScene, "Replace sketch with stamen");
     noteChange(kChangeMainView | kChangeLibraryView);
 }
 
 void AppController::replaceSketchWithStem() {
-    const FlowerObjectNode* sketch = focusedSketch();
-    Matrix4 unused;
-    const FlowerObjectNode* parent = sketch ? sceneFocus_.parentWithMatrix(unused) : nullptr;
-    if (parent && parent->kind == kKindComposite &&
-        putInSketchPlace(std::make_unique<FlowerStemNode>(nextId(), sketch->mainAxis)))
+    if (sketchReplaceableBy(kKindStem) &&
+        putInSketchPlace(std::make_unique<FlowerStemNode>(nextId(), focusedSketch()->mainAxis)))
         noteChange(kChangeScene, "Replace sketch with stem");
     if (modeHost_)
         modeHost_->forgetSceneInteraction();
@@ -252,10 +278,8 @@ void AppController::replaceSketchWithStem() {
 }
 
 void AppController::replaceSketchWithFlower() {
-    const FlowerObjectNode* sketch = focusedSketch();
-    Matrix4 unused;
-    const FlowerObjectNode* parent = sketch ? sceneFocus_.parentWithMatrix(unused) : nullptr;
-    if (parent && parent->kind == kKindComposite && sketch->mainAxis.size() >= 2) {
+    if (sketchReplaceableBy(kKindTorus)) {
+        const FlowerObjectNode* sketch = focusedSketch();
         auto flower = std::make_unique<FlowerTorusNode>(nextId());
         FloralDiagram& diagram = floralDiagram();
         diagram.bindNewFlower(flower.get());
@@ -454,36 +478,40 @@ bool AppController::removeObject(int id) {
     return removed;
 }
 
+const SceneNode* AppController::storable() const {
+    if (mode_ == kModeSceneSketch)
+        return root();
+    if (isSceneMode(mode_)) {
+        const FlowerObjectNode* current = focus();
+        return current && current->kind != kKindSketch ? current : nullptr;
+    }
+    return workObject();
+}
+
 bool AppController::storeCurrent() {
+    if (!storable())
+        return false;
     LibraryBrowser& browser = libraryBrowser();
     if (mode_ == kModeSceneSketch) {
-        if (SceneRoot* scene = root()) {
-            if (!sceneFocus_.scenes().count(scene->id)) {
-                sceneFocus_.storeRoot();
-                browser.setCategory(kCategoryScene);
-                browser.addEntry(scene->id, QImage(), kCategoryScene);
-            }
-            browser.replaceThumbnail(scene->id, thumbnailOf(*scene));
-            noteChange(kChangeLibrary, "Store scene");
-            return true;
+        SceneRoot* scene = root();
+        if (!sceneFocus_.scenes().count(scene->id)) {
+            sceneFocus_.storeRoot();
+            browser.setCategory(kCategoryScene);
+            browser.addEntry(scene->id, QImage(), kCategoryScene);
         }
-        return false;
+        browser.replaceThumbnail(scene->id, thumbnailOf(*scene));
+        noteChange(kChangeLibrary, "Store scene");
+        return true;
     }
     if (isSceneMode(mode_)) {
-        FlowerObjectNode* current = focus();
-        if (current && current->kind != kKindSketch) {
-            std::unique_ptr<FlowerObjectNode> copy = current->clone();
-            const int category = libraryCategoryOf(*copy);
-            addToLibrary(std::move(copy), category);
-            browser.setCategory(category);
-            noteChange(kChangeLibrary, "Store object");
-            return true;
-        }
-        return false;
+        std::unique_ptr<FlowerObjectNode> copy = focus()->clone();
+        const int category = libraryCategoryOf(*copy);
+        addToLibrary(std::move(copy), category);
+        browser.setCategory(category);
+        noteChange(kChangeLibrary, "Store object");
+        return true;
     }
     FlowerObjectNode* work = workObject();
-    if (!work)
-        return false;
     const int id = work->id;
     const int category = libraryCategoryOf(*work);
     if (unstoredWorkObject_) {

@@ -151,9 +151,14 @@ public:
     // "Load object from library": the candidates, or else the focus, are replaced by
     // copies of the library view's selection.
     void loadSelectedIntoFocus();
+    // Whether there is something for it to replace: candidates, or a focus whose
+    // holder is on the focus path.
+    bool canLoadSelectedIntoFocus() const;
     // "Leaf or Petal creation": a plant or flower head in focus takes a petal drawn
     // onto it (mode 2); the petal mode starts a new petal in any case.
     void startPetalOnFocus();
+    // Whether a plant or flower head is in focus to take the petal.
+    bool focusTakesPetal() const;
     // The focused sketch gives way to an organ drawn along its stroke. A sketch with
     // no parent on the focus path stays; the new organ takes its place and the focus.
     // A stamen and a flower head go into a plant or a flower head, a stem only into
@@ -164,6 +169,9 @@ public:
     // The sketch's stroke, resampled to the petal rows, becomes the midrib of a petal
     // the petal mode draws in its place.
     void replaceSketchWithPetal();
+    // Whether the focused sketch can give way to an organ of this kind (kKindStamen,
+    // kKindStem, kKindTorus or kKindPetal) by the rules above.
+    bool sketchReplaceableBy(int kind) const;
     // Flies the main camera to `target` in short synchronous repaints; without a
     // main view nothing happens.
     void flyMainCamera(const CameraPose& target);
@@ -177,7 +185,7 @@ public:
     void enterCreationMode(int creationMode);
     // "Scene Creation": a new empty scene open in mode 0, with the Pen to plant.
     void createScene();
-    // "Flower     Creation": a new receptacle with the new-flower layout becomes the
+    // "Flower Creation": a new receptacle with the new-flower layout becomes the
     // work object in mode 6 and is stored at once.
     void createFlower();
 
@@ -200,10 +208,13 @@ public:
     // with this id is dropped and the mode returns to 8. Whether anything was
     // removed.
     bool removeObject(int id);
-    // "Store Current object": the open scene in mode 0, else the work object, into
-    // the library; storing again renews only the thumbnail. Whether there was
+    // "Store Current object": the open scene in mode 0, the focus in the other scene
+    // modes (a sketch excepted), else the work object, into the library; storing a
+    // scene or work object again renews only the thumbnail. Whether there was
     // something to store.
     bool storeCurrent();
+    // What storeCurrent would store; null when there is nothing.
+    const SceneNode* storable() const;
     // Empties library, scenes and work object, resets the thumbnails and the id
     // counter.
     void resetAll();

@@ -121,11 +121,20 @@ bool LibraryFileModule::openReadablePart(const std::string& path, std::string& e
     return true;
 }
 
-void LibraryFileModule::replaceLibrary(const std::string& path, const std::string& text) const {
+void LibraryFileModule::newLibrary() const {
+    clearLibrary();
+    returnToPlantCreation();
+}
+
+void LibraryFileModule::clearLibrary() const {
     AppController& controller = appController();
     controller.resetAll();
     if (ModeHost* modes = controller.modeHost())
         modes->forgetSceneInteraction();
+}
+
+void LibraryFileModule::replaceLibrary(const std::string& path, const std::string& text) const {
+    clearLibrary();
     const ScopedLibraryFolder folder(path);
     loadLibrary(text);
     returnToPlantCreation();

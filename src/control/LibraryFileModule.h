@@ -32,6 +32,9 @@ public:
     // returns to mode 8 with no work object. Unless opened, `error` says what went
     // wrong and where.
     OpenOutcome openLibrary(const std::string& path, std::string& error) const;
+    // Empties the library for a new one: no objects, scenes or work object, ids from
+    // 1, a fresh undo history, the home camera and mode 8.
+    void newLibrary() const;
     // Replaces the current library by what a damaged file holds before its break,
     // as openLibrary would by a whole file. False, with `error` set, when the file
     // cannot be read or is no library.
@@ -60,6 +63,8 @@ private:
     static bool readLibraryText(const std::string& path, std::string& text, std::string& error);
     // Replaces the library by what `text` holds up to its end or its break.
     void replaceLibrary(const std::string& path, const std::string& text) const;
+    // Empties the library and forgets any half-finished scene interaction.
+    void clearLibrary() const;
     // The state every load ends in: home camera, mode 8, no work object.
     void returnToPlantCreation() const;
 };

@@ -2,6 +2,7 @@
 
 #include "gl/TOGL.h"
 
+#include "gl/DiagnosticsLog.h"
 #include "interaction/RenderState.h"
 #include "model/PickColour.h"
 
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -22,13 +22,12 @@ void initialiseGlew() {
         return;
     // No extension entry point is used, so drawing carries on without them.
     if (status == GLEW_ERROR_NO_GLX_DISPLAY) {
-        std::fputs("glewInit: no GLX display (an EGL context); carrying on without "
-                   "extensions\n",
-                   stderr);
+        qCDebug(pelmoraLog, "glewInit: no GLX display (an EGL context); carrying on without "
+                            "extensions");
         return;
     }
-    std::fprintf(stderr, "glewInit: %s; carrying on without extensions\n",
-                 reinterpret_cast<const char*>(glewGetErrorString(status)));
+    qCDebug(pelmoraLog, "glewInit: %s; carrying on without extensions",
+            reinterpret_cast<const char*>(glewGetErrorString(status)));
 }
 
 std::uint32_t channel(float value) {

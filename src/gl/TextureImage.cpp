@@ -10,7 +10,6 @@
 #include <QImage>
 #include <QImageReader>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -89,8 +88,7 @@ const char* bitmapFault(const QByteArray& file) {
 
 } // namespace
 
-bool TextureImage::fail(const std::string& path, const std::string& fault) {
-    std::fprintf(stderr, "cant decode texture file %s: %s\n", path.c_str(), fault.c_str());
+bool TextureImage::fail(const std::string& fault) {
     fault_ = fault;
     return false;
 }
@@ -128,15 +126,13 @@ bool TextureImage::loadBitmap(const std::string& path) {
     fault_.clear();
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        std::fputs("cant open file\n", stderr);
-        fault_ = "cannot open the file: " + file.errorString().toStdString();
-        return false;
+        return fail("cannot open the file: " + file.errorString().toStdString());
     }
     QByteArray bytes = file.readAll();
     file.close();
     if (bytes.startsWith("BM")) {
         if (const char* fault = bitmapFault(bytes)) {
-            return fail(path, fault);
+            return fail(fault);
         }
     }
 
@@ -144,11 +140,11 @@ bool TextureImage::loadBitmap(const std::string& path) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     if (!reader.canRead()) {
-        return fail(path, "not an image file");
+        return fail("not an image file");
     }
     const QSize size = reader.size();
     if (size.isValid() && (!sideInRange(size.width()) || !sideInRange(size.height()))) {
-        return fail(path, "image size out of range");
+        return fail("image size out of range");
     }
     // Given an image of the right size and format the reader decodes into it, so
     // pixels that run-length data skips or a damaged file never reaches stay zero
@@ -159,21 +155,21 @@ bool TextureImage::loadBitmap(const std::string& path) {
         const long long bits = static_cast<long long>(size.width()) * size.height() *
                                QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
         if (bits / 8 > static_cast<long long>(QImageReader::allocationLimit()) * 1024 * 1024) {
-            return fail(path, "image too large");
+            return fail("image too large");
         }
         decoded = QImage(size, reader.imageFormat());
         decoded.fill(0);
     }
     if (!reader.read(&decoded) || decoded.isNull()) {
-        return fail(path, reader.errorString().toStdString());
+        return fail(reader.errorString().toStdString());
     }
     if (!sideInRange(decoded.width()) || !sideInRange(decoded.height())) {
-        return fail(path, "image size out of range");
+        return fail("image size out of range");
     }
     // Straight (not premultiplied) colour, whatever the file's format.
     decoded = decoded.convertToFormat(QImage::Format_ARGB32);
     if (decoded.isNull()) {
-        return fail(path, "out of memory");
+        return fail("out of memory");
     }
 
     allocate(decoded.width(), decoded.height());

@@ -19,9 +19,9 @@ public:
     void clear();
     // Decodes an image file (BMP, and whatever else the image reader knows): each
     // pixel becomes R, G, B from the image and A = 0, the top image row going to the
-    // last texture row. A file that cannot be opened prints "cant open file"; a
-    // damaged one, or one with a side of 0 or above 16384 pixels, prints why; both
-    // leave the image empty and return false.
+    // last texture row. A file that cannot be opened, a damaged one, or one with a
+    // side of 0 or above 16384 pixels leaves the image empty and returns false, with
+    // the reason in `fault`.
     bool loadBitmap(const std::string& path);
     // Why the last `loadBitmap` failed, for the user; empty after a success.
     const std::string& fault() const { return fault_; }
@@ -38,8 +38,8 @@ public:
     bool smooth = true;
 
 private:
-    // Reports a damaged file, remembers why and answers false.
-    bool fail(const std::string& path, const std::string& fault);
+    // Remembers why the file was refused and answers false.
+    bool fail(const std::string& fault);
 
     std::vector<std::uint8_t> pixels_;
     std::string fault_;

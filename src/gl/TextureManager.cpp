@@ -1,18 +1,29 @@
 #include "gl/TextureManager.h"
 
-#include <cstdio>
+#include "gl/DiagnosticsLog.h"
+
+std::string TextureManager::Failure::message() const {
+    return "the texture image " + path + " cannot be read: " + fault;
+}
 
 int TextureManager::load(const std::string& path) {
     for (size_t i = 0; i < paths_.size(); ++i) {
         if (paths_[i] == path) {
-            std::fputs("This texture is already loaded! System return onry the path!\n", stderr);
+            qCDebug(pelmoraLog, "texture already loaded: %s", path.c_str());
             return static_cast<int>(i);
         }
     }
-    std::fprintf(stderr, "System is loading the new texture: %s\n", path.c_str());
+    for (const Failure& failure : failures_) {
+        if (failure.path == path) {
+            lastFault_ = failure.fault;
+            return -1;
+        }
+    }
+    qCDebug(pelmoraLog, "loading texture %s", path.c_str());
     auto image = std::make_unique<TextureImage>();
     if (!image->loadBitmap(path)) {
         lastFault_ = image->fault();
+        failures_.push_back({path, lastFault_});
         return -1;
     }
     paths_.push_back(path);

@@ -4,10 +4,10 @@
 #include "interaction/OpenGL.h"
 #include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
+#include "math/Diagnostics.h"
 #include "math/TextWriter.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -194,9 +194,12 @@ Stroke::RayPick Stroke::pickWithRay(const Vector3& origin, const Vector3& direct
 }
 
 void Stroke::printPoints() const {
-    TextWriter out(stderr);
-    for (const Vector3& p : points)
-        out.format("%f %f %f\n", p.x, p.y, p.z);
+    if (!diagnosticsWanted())
+        return;
+    TextWriter out;
+    for (size_t i = 0; i < points.size(); ++i)
+        out.format(i == 0 ? "%f %f %f" : "\n%f %f %f", points[i].x, points[i].y, points[i].z);
+    diagnostic(out.str());
 }
 
 void Stroke::resample(int N, const Stroke& source, Stroke& target) {

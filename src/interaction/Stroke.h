@@ -65,7 +65,7 @@ public:
     RayPick pickWithRay(const Vector3& origin, const Vector3& direction) const;
     // The x where the polyline first rises above height y; the last x if it never does.
     double xAtHeight(double y) const { return ::xAtHeight(points, y); }
-    // Every point as "%f %f %f\n" on the standard error stream.
+    // Every point as a "%f %f %f" line, as one diagnostic message (math/Diagnostics.h).
     void printPoints() const;
 
     // --- Reshaping

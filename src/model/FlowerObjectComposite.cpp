@@ -5,6 +5,7 @@
 #include "interaction/OpenGL.h"
 #include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
+#include "math/Diagnostics.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
@@ -13,7 +14,6 @@
 #include "model/SceneRoot.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -84,7 +84,7 @@ void FlowerObjectComposite::appendAlongAxis(std::unique_ptr<FlowerObjectNode> no
     if (!node)
         return;
     if (node->kind == kKindComposite)
-        std::fputs("Composite node are being added to child arong axis!\n ", stderr);
+        diagnostic("a composite becomes a segment along a plant's axis");
     Stroke fitted = startingAtOrigin(stroke);
     const PartFrame frame = partFrame(chord(fitted), side);
     fitted.transform(frame.toPart);
@@ -631,12 +631,10 @@ void FlowerObjectComposite::drawHighlightBox() const {
 
 int FlowerObjectComposite::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
     forEachPlacedChild(*this, [&](FlowerObjectNode& child, const Matrix4& placement, bool segment) {
-        if (segment) {
-            TextWriter diagnostic;
-            diagnostic.format("here!! %d %d \n", static_cast<int>(m_childrenMatArongAxis.size()),
-                              static_cast<int>(m_childrenMatRelateveRot.size()));
-            std::fputs(diagnostic.str().c_str(), stderr);
-        }
+        if (segment)
+            diagnostic("OBJ export of a segment: %d placements along the axis, %d turns",
+                       static_cast<int>(m_childrenMatArongAxis.size()),
+                       static_cast<int>(m_childrenMatRelateveRot.size()));
         vertexCount = child.exportObj(out, matrix * placement, vertexCount);
     });
     return vertexCount;

@@ -5,6 +5,7 @@
 #include "interaction/OpenGL.h"
 #include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
+#include "math/Diagnostics.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/FlowerObjectComposite.h"
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 namespace {
@@ -504,7 +504,7 @@ void FlowerTorusNode::reshapeByStroke(const Stroke& stroke) {
     double f = h != 0.0 ? stroke.back().y / h : 0.0;
     if (f <= 0.2) {
         f = 0.2;
-        std::fputs("stroke is too short worning 2312\n", stderr);
+        diagnostic("flower head stroke too short: scaled by the smallest factor, 0.2");
     }
     scale(f);
 }

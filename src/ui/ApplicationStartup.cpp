@@ -1,7 +1,6 @@
 #include "ui/ApplicationStartup.h"
 
 #include "control/AppController.h"
-#include "control/LibraryFileModule.h"
 #include "control/Singleton.h"
 #include "modes/MouseListenerManager.h"
 #include "ui/ApplicationShutdown.h"
@@ -32,7 +31,7 @@ std::unique_ptr<CMainFrame> startApplication(const QString& requestedLibrary) {
     // A library named on the command line is opened only now: opened before the
     // reset, as the document handling would do it, it would be lost at once.
     if (requestedLibrary.isEmpty())
-        libraryFileModule().loadStartupLibrary();
+        mainFrame->loadStartupLibrary();
     else
         mainFrame->openDocumentPath(requestedLibrary);
     mainFrame->offerRecovery();

@@ -5,6 +5,7 @@
 #include "control/LibraryFileModule.h"
 #include "control/Singleton.h"
 #include "exchange/GltfExport.h"
+#include "gl/TextureManager.h"
 #include "ui/AboutDialog.h"
 #include "ui/Autosave.h"
 #include "ui/CFlowerLibView.h"
@@ -122,6 +123,7 @@ CMainFrame::CMainFrame()
     appController().setCommitObserver([this] { followCommit(); });
     followCommit();
     autosave_->reportFailure = [this](const QString& message) {
+        writeOnStandardError(message);
         statusBar()->showMessage(message);
     };
 }
@@ -161,8 +163,8 @@ void CMainFrame::buildMenus() {
     };
 
     fileMenu_ = menu(nullptr, "File(&F)",
-                     {kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj, kCmdSaveGltf,
-                      kCmdSaveDiagramSvg});
+                     {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdSaveObj,
+                      kCmdSaveGltf, kCmdSaveDiagramSvg});
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
@@ -256,11 +258,6 @@ void CMainFrame::addPaneShortcuts() {
             [cycle] { cycle(true); });
     connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated, this,
             [cycle] { cycle(false); });
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this), &QShortcut::activated, this,
-            [this] {
-                document_.newDocument();
-                refreshTitle();
-            });
 }
 
 void CMainFrame::placeWindow() {
@@ -301,6 +298,14 @@ void CMainFrame::refreshTitle() {
     overallFrame_->setDocumentTitle(document_.title());
 }
 
+void CMainFrame::newDocument() {
+    if (!settleUnsavedChanges())
+        return;
+    libraryFileModule().newLibrary();
+    document_.newDocument();
+    refreshTitle();
+}
+
 void CMainFrame::openDocument() {
     const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
                                                       QString::fromLatin1(kLibraryFilter));
@@ -311,7 +316,8 @@ void CMainFrame::openDocument() {
 bool CMainFrame::openDocumentPath(const QString& path) {
     if (!settleUnsavedChanges())
         return false;
-    const bool opened = document_.openDocument(path);
+    bool opened = false;
+    loadNamingMissingImages([&] { opened = document_.openDocument(path); });
     if (opened)
         recentFiles_.add(path);
     else if (!QFileInfo::exists(path))
@@ -369,7 +375,7 @@ bool CMainFrame::writeReporting(const QString& path, const QString& failure,
     std::string error;
     if (write(path.toStdString(), error))
         return true;
-    document_.reportFailure(failure + QStringLiteral("\n\n") + QString::fromStdString(error));
+    document_.report(failure + QStringLiteral("\n\n") + QString::fromStdString(error));
     return false;
 }
 
@@ -434,6 +440,33 @@ bool CMainFrame::settleUnsavedChanges() {
     return false;
 }
 
+void CMainFrame::loadStartupLibrary() {
+    loadNamingMissingImages([] { libraryFileModule().loadStartupLibrary(); });
+}
+
+void CMainFrame::loadNamingMissingImages(const std::function<void()>& load) {
+    TextureManager& textures = viewManager().textures();
+    textures.forgetFailures();
+    load();
+    if (textures.failures().empty())
+        return;
+    QString missing;
+    for (const TextureManager::Failure& failure : textures.failures())
+        missing += QString::fromStdString(failure.message()) + QLatin1Char('\n');
+    writeOnStandardError(missing);
+    // The window comes up at start-up with the library loaded, so the note does not
+    // stop the program: it waits beside the window until it is read.
+    auto* note = new QMessageBox(
+        QMessageBox::Warning, QStringLiteral("Pelmora"),
+        QStringLiteral("Some texture images cannot be read; the organs that wear them are "
+                       "drawn without them.\n\n") +
+            missing.trimmed(),
+        QMessageBox::Ok, this);
+    note->setObjectName(QStringLiteral("MissingImages"));
+    note->setAttribute(Qt::WA_DeleteOnClose);
+    note->open();
+}
+
 void CMainFrame::offerRecovery() {
     const std::vector<Autosave::Leftover> leftovers = autosave_->leftovers();
     if (leftovers.empty())
@@ -441,10 +474,14 @@ void CMainFrame::offerRecovery() {
     const Autosave::Leftover& newest = leftovers.front();
     if (shellPrompts().recoverAutosave(newest.written)) {
         std::string error;
-        if (!libraryFileModule().openReadablePart(newest.path.toStdString(), error)) {
+        bool recovered = false;
+        loadNamingMissingImages([&] {
+            recovered = libraryFileModule().openReadablePart(newest.path.toStdString(), error);
+        });
+        if (!recovered) {
             // Kept for a later start: the work may still be recovered by hand.
-            document_.reportFailure(QStringLiteral("Failed to recover the unsaved work.\n\n") +
-                                    QString::fromStdString(error));
+            document_.report(QStringLiteral("Failed to recover the unsaved work.\n\n") +
+                             QString::fromStdString(error));
             return;
         }
         document_.newDocument();

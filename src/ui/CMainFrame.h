@@ -53,9 +53,10 @@ public:
     // over most of the screen.
     void placeWindow();
 
-    // The file commands; each reports a failure in a message box. Opening over
-    // unsaved changes first asks whether to save them; whether the file was opened
-    // or saved.
+    // The file commands; each reports a failure in a message box. A new library or
+    // opening over unsaved changes first asks whether to save them; whether the
+    // file was opened or saved.
+    void newDocument();
     void openDocument();
     bool openDocumentPath(const QString& path);
     bool saveDocument();
@@ -68,6 +69,8 @@ public:
     // Shows a short note in the status bar for a few seconds.
     void confirm(const QString& note);
 
+    // At start-up: loads the first start-up library found.
+    void loadStartupLibrary();
     Autosave& autosave() const { return *autosave_; }
     // At start-up: offers the work an earlier run autosaved and did not save before
     // it ended abnormally; accepted, it becomes an untitled document with unsaved
@@ -107,6 +110,9 @@ private:
     // Has `write` write to `path`; a failure is reported as saveThrough reports it.
     bool writeReporting(const QString& path, const QString& failure,
                         const std::function<bool(const std::string&, std::string&)>& write);
+    // Runs `load`, which reads a library, and names once, on the standard error
+    // stream and in a note beside the window, each texture image it could not read.
+    void loadNamingMissingImages(const std::function<void()>& load);
     // Before the library is replaced or the program ends: asks whether to save
     // unsaved changes. False when the user cancels or saving fails, and then
     // nothing may change.

@@ -1,13 +1,12 @@
 #include "ui/CPelmoraApp.h"
 
+#include "gl/DiagnosticsLog.h"
 #include "ui/ApplicationStartup.h"
 #include "ui/CMainFrame.h"
 
-#include <cstdio>
-
 DiagnosticsStart::DiagnosticsStart() {
-    std::fputs("start\n", stderr);
-    std::fflush(stderr);
+    routeDiagnosticsToLog();
+    qCDebug(pelmoraLog, "start");
 }
 
 CPelmoraApp::CPelmoraApp(int& argc, char** argv) : QApplication(argc, argv) {

@@ -11,8 +11,8 @@ struct DiagnosticsStart {
     DiagnosticsStart();
 };
 
-// The application object: it starts the diagnostics on the standard error stream,
-// runs the start-up sequence and, at exit, the shutdown.
+// The application object: it starts the diagnostics (gl/DiagnosticsLog.h), runs the
+// start-up sequence and, at exit, the shutdown.
 class CPelmoraApp final : private DiagnosticsStart, public QApplication {
 public:
     CPelmoraApp(int& argc, char** argv);

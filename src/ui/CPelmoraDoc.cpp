@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <cstdio>
+
 CPelmoraDoc::CPelmoraDoc() {
     reportFailure = [](const QString& message) {
         QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Pelmora"), message);
@@ -29,7 +31,7 @@ bool CPelmoraDoc::openDocument(const QString& path) {
     }
     const QString problem = QString::fromStdString(error);
     if (outcome == Outcome::Refused) {
-        reportFailure(QStringLiteral("Failed to open document.\n\n") + problem);
+        report(QStringLiteral("Failed to open document.\n\n") + problem);
         return false;
     }
     // The readable part of a damaged file replaces the library only when the user
@@ -38,8 +40,7 @@ bool CPelmoraDoc::openDocument(const QString& path) {
     if (!shellPrompts().openReadablePart(problem))
         return false;
     if (!files.openReadablePart(path.toStdString(), error)) {
-        reportFailure(QStringLiteral("Failed to open document.\n\n") +
-                      QString::fromStdString(error));
+        report(QStringLiteral("Failed to open document.\n\n") + QString::fromStdString(error));
         return false;
     }
     path_.clear();
@@ -50,8 +51,7 @@ bool CPelmoraDoc::openDocument(const QString& path) {
 bool CPelmoraDoc::saveDocument(const QString& path) {
     std::string error;
     if (!libraryFileModule().saveLibrary(path.toStdString(), error)) {
-        reportFailure(QStringLiteral("Failed to save document.\n\n") +
-                      QString::fromStdString(error));
+        report(QStringLiteral("Failed to save document.\n\n") + QString::fromStdString(error));
         return false;
     }
     path_ = path;
@@ -59,6 +59,19 @@ bool CPelmoraDoc::saveDocument(const QString& path) {
     return true;
 }
 
+void CPelmoraDoc::report(const QString& message) const {
+    writeOnStandardError(message);
+    reportFailure(message);
+}
+
 QString CPelmoraDoc::title() const {
     return path_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path_).fileName();
+}
+
+void writeOnStandardError(const QString& message) {
+    QByteArray text;
+    for (const QString& line : message.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        text += "pelmora: " + line.toLocal8Bit() + '\n';
+    std::fputs(text.constData(), stderr);
+    std::fflush(stderr);
 }

@@ -25,9 +25,16 @@ public:
     // The file name, or "Untitled".
     QString title() const;
 
-    // Shows a failure to the user; a message box unless replaced (tests).
+    // Tells the user of a failure they must act on, once on the standard error
+    // stream and once in the window through `reportFailure`.
+    void report(const QString& message) const;
+    // Shows a failure in the window; a message box unless replaced (tests).
     std::function<void(const QString& message)> reportFailure;
 
 private:
     QString path_;
 };
+
+// Writes a message the user must act on to the standard error stream as well: each
+// of its lines as "pelmora: LINE", blank lines left out.
+void writeOnStandardError(const QString& message);

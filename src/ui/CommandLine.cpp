@@ -14,6 +14,10 @@ CommandLineRequest parseCommandLine(const QStringList& arguments, QString& out, 
                                   QStringLiteral("Displays this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QStringLiteral("Writes diagnostic messages for developers on the standard error stream."));
+    parser.addOption(verbose);
     parser.addPositionalArgument(
         QStringLiteral("library"),
         QStringLiteral("A library file (.pmr) to open. Without one Pelmora starts with the "
@@ -23,6 +27,7 @@ CommandLineRequest parseCommandLine(const QStringList& arguments, QString& out, 
 
     CommandLineRequest request;
     const bool parsed = parser.parse(arguments);
+    request.verbose = parser.isSet(verbose);
     if (parser.isSet(help) || parser.isSet(version)) {
         // Without an application object yet, Qt cannot name the program itself.
         out = parser.isSet(help) ? parser.helpText().replace(QStringLiteral("<executable_name>"),

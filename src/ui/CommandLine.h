@@ -5,11 +5,12 @@
 
 // What the program's command line asks for: run, opening `library` instead of the
 // start-up library when one is named, or stop at once with `exitStatus` after
-// --help, --version or a mistake.
+// --help, --version or a mistake; `verbose` turns the diagnostics on.
 struct CommandLineRequest {
     bool run = true;
     int exitStatus = 0;
     QString library;
+    bool verbose = false;
 };
 
 // Reads the arguments, the program name first. --help and --version are answered

@@ -158,6 +158,10 @@ void CommandSet::add(int id, const char* caption, const char* hint, std::functio
 
 void CommandSet::addFrameworkCommands() {
     add(
+        kCmdFileNew, "New\tCtrl+N(&N)", "Start a new, empty library",
+        [this] { frame_.newDocument(); }, enabled);
+    action(kCmdFileNew)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    add(
         kCmdFileOpen, "Open...\tCtrl+O(&O)", "Open an existing library",
         [this] { frame_.openDocument(); }, enabled);
     action(kCmdFileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -166,7 +170,7 @@ void CommandSet::addFrameworkCommands() {
         enabled);
     action(kCmdFileSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     add(
-        kCmdFileSaveAs, "Aave as (&A)...", "Save the library under a new name",
+        kCmdFileSaveAs, "Save as...(&A)", "Save the library under a new name",
         [this] { frame_.saveDocumentAs(); }, enabled);
     add(
         kCmdSaveObj, "Save focusing object as OBJ",
@@ -192,7 +196,7 @@ void CommandSet::addFrameworkCommands() {
         kCmdEditRedo, kRedoCaption, "Make the change taken back again", [] { controller().redo(); },
         [] { return controller().history().canRedo() ? enabled() : disabled(); });
     add(
-        kCmdAppAbout, "バージョン情報 Pelmora(&A)...", "Program information and version",
+        kCmdAppAbout, "About Pelmora...(&A)", "Program information and version",
         [this] { frame_.showAbout(); }, enabled);
     add(
         kCmdHelpGuide, "Pelmora Help", "The user guide: what each mode expects and does",
@@ -214,7 +218,7 @@ void CommandSet::addViewCommands() {
         [this] { frame_.statusBar()->setVisible(!frame_.statusBar()->isVisible()); },
         [this] { return checkedWhen(frame_.statusBar()->isVisible()); }, true);
     add(
-        kCmdShowParameterDlg, "Show parameter Dlg", "Show the tessellation parameters",
+        kCmdShowParameterDlg, "Show Parameter Dialog", "Show the tessellation parameters",
         [] { bringUp(viewManager().parameterDialog()); }, enabled);
     add(
         kCmdShowFloralDiagramDlg, "Show Floral Diagram Dialog", "Show the floral diagram",
@@ -234,50 +238,51 @@ void CommandSet::addToolCommands() {
             controller().noteChange(kChangeMainView | kChangeOverallView);
         },
         enabled);
-    const auto sceneEditing = [] {
-        return CommandState{modeIn({kModeSceneSketch, kModeSceneModify}), false};
+    // Whatever is in focus, a plant or a part of one, the whole scene is above it.
+    const auto levelAbove = [] {
+        return CommandState{isSceneMode(mode()) && controller().focus() != nullptr, false};
     };
     add(
         kCmdFocusUp, "Move focus up", "Focus the object that holds the focus",
-        [] { controller().focusUp(true); }, sceneEditing);
+        [] { controller().focusUp(true); }, levelAbove);
     add(
         kCmdFocusToRoot, "Move focus to root", "Focus the whole scene",
-        [] { controller().focusToRoot(true); }, sceneEditing);
+        [] { controller().focusToRoot(true); }, levelAbove);
 
     add(
-        kCmdSceneCreation, "Scene      Creation", "Start a new scene",
+        kCmdSceneCreation, "Scene Creation", "Start a new scene",
         [] { controller().createScene(); },
         [] {
             return checkedWhen(modeIn({kModeSceneSketch, kModeSceneModify}));
         },
         true);
     add(
-        kCmdCompositCreation, "Composit  Creation", "Draw a new plant from the ground up",
+        kCmdCompositCreation, "Composite Creation", "Draw a new plant from the ground up",
         [] { controller().enterCreationMode(kModeComposit); },
         [] { return checkedWhen(mode() == kModeComposit); }, true);
     add(
-        kCmdFlowerCreation, "Flower     Creation", "Make a new flower head",
+        kCmdFlowerCreation, "Flower Creation", "Make a new flower head",
         [] {
             controller().createFlower();
             bringUp(viewManager().floralDiagramDialog());
         },
         [] { return checkedWhen(mode() == kModeTorusModify); }, true);
     add(
-        kCmdPetalCreation, "Petal       Creation", "Draw a petal or leaf from three strokes",
+        kCmdPetalCreation, "Petal Creation", "Draw a petal or leaf from three strokes",
         [] { controller().enterCreationMode(kModePetal); },
         [] {
             return checkedWhen(modeIn({kModePetal, kModePetalModify}));
         },
         true);
     add(
-        kCmdPistilCreation, "Pistil       Creation", "Draw a pistil from its outline",
+        kCmdPistilCreation, "Pistil Creation", "Draw a pistil from its outline",
         [] { controller().enterCreationMode(kModePistil); },
         [] {
             return checkedWhen(modeIn({kModePistil, kModePistilModify}));
         },
         true);
     add(
-        kCmdStamenCreation, "Stamen    Creation", "Draw a stamen from its filament",
+        kCmdStamenCreation, "Stamen Creation", "Draw a stamen from its filament",
         [] { controller().enterCreationMode(kModeStamen); },
         [] {
             return checkedWhen(modeIn({kModeStamen, kModeStamenModify}));
@@ -306,13 +311,13 @@ void CommandSet::addToolCommands() {
         },
         true);
     add(
-        kCmdToolEraser, "Eraseer", "Erase parts", tool(kToolEraser),
+        kCmdToolEraser, "Eraser", "Erase parts", tool(kToolEraser),
         [toolIs] {
             return CommandState{modeIn({0, 1, 3, 4, 6, 7}), toolIs(kToolEraser)};
         },
         true);
     add(
-        kCmdToolPen, "Pen            ", "Draw strokes", tool(kToolPen),
+        kCmdToolPen, "Pen", "Draw strokes", tool(kToolPen),
         [toolIs] {
             return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolPen)};
         },
@@ -327,18 +332,18 @@ void CommandSet::addToolCommands() {
         kCmdLeafOrPetalCreation, "Leaf or Petal creation", "Draw a leaf or petal onto the focus",
         [] { controller().startPetalOnFocus(); },
         [] {
-            return CommandState{controller().focus() != nullptr &&
+            return CommandState{controller().focusTakesPetal() &&
                                     modeIn({kModeSceneModify, kModeSceneTorus}),
                                 false};
         });
     add(
-        kCmdBranchBillboard, "Branch billboad creation", "Draw a branch billboard", [] {},
+        kCmdBranchBillboard, "Branch billboard creation", "Draw a branch billboard", [] {},
         disabled);
     add(
-        kCmdFlowerBillboard, "Flower billboad creation", "Draw a flower billboard", [] {},
+        kCmdFlowerBillboard, "Flower billboard creation", "Draw a flower billboard", [] {},
         disabled);
     add(
-        kCmdLeafBillboard, "Leaf or petal billboard creation ", "Draw a leaf or petal billboard",
+        kCmdLeafBillboard, "Leaf or petal billboard creation", "Draw a leaf or petal billboard",
         [] {}, disabled);
 
     add(
@@ -347,34 +352,36 @@ void CommandSet::addToolCommands() {
             if (controller().storeCurrent())
                 frame_.confirm(QStringLiteral("Stored in the library"));
         },
-        enabled);
+        [] { return controller().storable() ? enabled() : disabled(); });
     add(
         kCmdLoadFromLibrary, "Load object from library",
         "Put the selected library object in place of the focus",
         [] { controller().loadSelectedIntoFocus(); },
         [] {
-            return CommandState{mode() != kModeSceneModify || controller().focus() != nullptr,
+            return CommandState{isSceneMode(mode()) && controller().canLoadSelectedIntoFocus(),
                                 false};
         });
-    // The replacements act on a sketch that the scene editing mode has in focus.
-    const auto sketchInFocus = [] {
-        const FlowerObjectNode* focus = controller().focus();
-        return CommandState{mode() == kModeSceneModify && focus && focus->kind == kKindSketch,
-                            false};
+    // The replacements act on a sketch that the scene editing mode has in focus, and
+    // each organ only where its kind can take the sketch's place.
+    const auto sketchReplaceableBy = [](int kind) {
+        return [kind] {
+            return CommandState{
+                mode() == kModeSceneModify && controller().sketchReplaceableBy(kind), false};
+        };
     };
     add(
         kCmdReplaceWithStamen, "Replace Sketch with Stamen", "Replace the sketch by a stamen",
-        [] { controller().replaceSketchWithStamen(); }, sketchInFocus);
+        [] { controller().replaceSketchWithStamen(); }, sketchReplaceableBy(kKindStamen));
     add(
         kCmdReplaceWithFlower, "Replace Sketch with Flower", "Replace the sketch by a flower",
-        [] { controller().replaceSketchWithFlower(); }, sketchInFocus);
+        [] { controller().replaceSketchWithFlower(); }, sketchReplaceableBy(kKindTorus));
     add(
         kCmdReplaceWithLeaf, "Replace Sketch with Leaf or petal",
         "Replace the sketch by a leaf or petal", [] { controller().replaceSketchWithPetal(); },
-        sketchInFocus);
+        sketchReplaceableBy(kKindPetal));
     add(
         kCmdReplaceWithStem, "Replace Sketch with Stem", "Replace the sketch by a stem",
-        [] { controller().replaceSketchWithStem(); }, sketchInFocus);
+        [] { controller().replaceSketchWithStem(); }, sketchReplaceableBy(kKindStem));
 }
 
 void CommandSet::addColourCommands() {
@@ -441,14 +448,14 @@ void CommandSet::addLibraryCommands() {
     const auto shown = [](int category) {
         return [category] { return checkedWhen(libraryBrowser().category() == category); };
     };
-    add(kCmdSceneLibrary, "Scene     Library", "Show the stored scenes", show(kCategoryScene),
+    add(kCmdSceneLibrary, "Scene Library", "Show the stored scenes", show(kCategoryScene),
         shown(kCategoryScene), true);
-    add(kCmdCompositeLibrary, "Coposite Library", "Show the stored plants",
+    add(kCmdCompositeLibrary, "Composite Library", "Show the stored plants",
         show(kCategoryComposite), shown(kCategoryComposite), true);
-    add(kCmdFlowerLibrary, "Flower    Library", "Show the stored flowers", show(kCategoryFlower),
+    add(kCmdFlowerLibrary, "Flower Library", "Show the stored flowers", show(kCategoryFlower),
         shown(kCategoryFlower), true);
-    add(kCmdLeafLibrary, "Leaf       Library", "Show the stored leaves and petals",
-        show(kCategoryLeaf), shown(kCategoryLeaf), true);
+    add(kCmdLeafLibrary, "Leaf Library", "Show the stored leaves and petals", show(kCategoryLeaf),
+        shown(kCategoryLeaf), true);
     add(kCmdPrimitiveLibrary, "Primitive Library", "Show the stored stems, stamens and pistils",
         show(kCategoryPrimitive), shown(kCategoryPrimitive), true);
 }
@@ -492,30 +499,30 @@ void CommandSet::addDisplayCommands() {
         "Give the current object a front and a back texture",
         [this] { textureTargetObject(frame_); },
         [] { return controller().targetObject() ? enabled() : disabled(); });
-    const auto focusInScene = [] {
-        return CommandState{isSceneMode(mode()) && controller().focus() != nullptr, false};
-    };
+    // A flower head being made takes its whorls' textures as one in a scene does.
+    const auto targetExists = [] { return controller().targetObject() ? enabled() : disabled(); };
     const auto textureGroup = [this](OrganGroup group) {
         return [this, group] { textureTargetOrgans(frame_, group); };
     };
-    add(kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the focus",
-        textureGroup(OrganGroup::Leaves), focusInScene);
-    add(kCmdTextureToPetals, "Texture to petals", "Texture the petals of the focus",
-        textureGroup(OrganGroup::Petals), focusInScene);
-    add(kCmdTextureToStem, "Texture to stem", "Texture the stems of the focus",
-        textureGroup(OrganGroup::Stems), focusInScene);
-    add(kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the focus",
-        textureGroup(OrganGroup::Sepals), focusInScene);
+    add(kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the current object",
+        textureGroup(OrganGroup::Leaves), targetExists);
+    add(kCmdTextureToPetals, "Texture to petals", "Texture the petals of the current object",
+        textureGroup(OrganGroup::Petals), targetExists);
+    add(kCmdTextureToStem, "Texture to stem", "Texture the stems of the current object",
+        textureGroup(OrganGroup::Stems), targetExists);
+    add(kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the current object",
+        textureGroup(OrganGroup::Sepals), targetExists);
 
     add(
         kCmdAutomaticRotation, "Automatic camera Rotation",
         "Turn the camera once around the view; a click stops it",
         [this] { rotation_->toggle(frame_.mainView()); }, enabled);
+    // Places kept for growth animation, which the program cannot do yet.
     add(
-        kCmdImportAnimatedFlower, "Inport Animated Flower", "Import an animated flower", [] {},
-        enabled);
+        kCmdImportAnimatedFlower, "Import Animated Flower", "Import an animated flower", [] {},
+        disabled);
     add(
-        kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, enabled);
+        kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, disabled);
 }
 
 void CommandSet::addCameraCommands() {

@@ -23,12 +23,13 @@ struct TexturePair {
 // file and the reason.
 std::optional<int> loadImage(CMainFrame& frame, const QString& path) {
     TextureManager& textures = viewManager().textures();
+    // An image that failed before may have been mended since.
+    textures.forgetFailures();
     const int index = textures.load(path.toStdString());
     if (index >= 0)
         return index;
-    frame.document().reportFailure(
-        QStringLiteral("The texture images could not be loaded.\n\n%1: %2")
-            .arg(path, QString::fromStdString(textures.lastFault())));
+    frame.document().report(QStringLiteral("The texture images could not be loaded.\n\n%1: %2")
+                                .arg(path, QString::fromStdString(textures.lastFault())));
     return std::nullopt;
 }
 

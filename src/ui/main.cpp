@@ -1,3 +1,4 @@
+#include "gl/DiagnosticsLog.h"
 #include "gl/OpenGLSetup.h"
 #include "ui/CPelmoraApp.h"
 #include "ui/CommandLine.h"
@@ -20,9 +21,12 @@ int main(int argc, char** argv) {
         arguments << QString::fromLocal8Bit(argv[i]);
     QString out, err;
     // Help and version need no window: answered before anything opens a display.
-    if (const CommandLineRequest early = parseCommandLine(arguments, out, err);
-        !early.run && early.exitStatus == 0)
+    const CommandLineRequest early = parseCommandLine(arguments, out, err);
+    if (!early.run && early.exitStatus == 0)
         return answer(early, out, err);
+    // Before the application object, so that its own start is followed too.
+    if (early.verbose)
+        enableVerboseLog();
 
     prepareOpenGL();
     CPelmoraApp application(argc, argv);

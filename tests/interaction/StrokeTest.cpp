@@ -1,10 +1,12 @@
 #include "interaction/Stroke.h"
+#include "math/Diagnostics.h"
 #include "support/HandDrawnPetal.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -202,11 +204,21 @@ TEST(Stroke, PickWithRay) {
                 1e-12);
 }
 
-TEST(Stroke, PrintPointsWritesFixedSixDecimals) {
+// The points go to the installed diagnostics sink as one message, and nowhere
+// without one.
+TEST(Stroke, PrintPointsIsOneDiagnosticMessageAndSilentWithoutASink) {
+    const Stroke stroke = line({{1.5, -2, 0}, {0, 0.25, 1e6}});
     testing::internal::CaptureStderr();
-    line({{1.5, -2, 0}, {0, 0.25, 1e6}}).printPoints();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "1.500000 -2.000000 0.000000\n0.000000 0.250000 1000000.000000\n");
+    stroke.printPoints();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    std::vector<std::string> messages;
+    const DiagnosticSink previous =
+        installDiagnosticSink([&](std::string_view message) { messages.emplace_back(message); });
+    stroke.printPoints();
+    installDiagnosticSink(previous);
+    EXPECT_EQ(messages, std::vector<std::string>{
+                            "1.500000 -2.000000 0.000000\n0.000000 0.250000 1000000.000000"});
 }
 
 TEST(Stroke, EmptyAndOnePointStrokesGiveSafeValues) {

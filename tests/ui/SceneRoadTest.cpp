@@ -13,6 +13,8 @@
 #include "ui/CFlowerLibView.h"
 #include "ui/COverallView.h"
 
+#include <QToolBar>
+
 #include <optional>
 #include <set>
 
@@ -106,9 +108,7 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     ASSERT_TRUE(c.focus());
     EXPECT_EQ(c.focus()->id, head.id);
     EXPECT_EQ(c.mode(), kModeSceneTorus);
-    // The flower head mode has no way out of its own yet: back home from here.
-    c.focusToRoot(true);
-    c.commit();
+    run(kCmdFocusToRoot);
     doubleClick(pixelOf(stemPoint));
     ASSERT_EQ(c.mode(), kModeSceneModify);
 
@@ -273,4 +273,60 @@ TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIs
     EXPECT_EQ(c.mode(), kModeSceneSketch);
     ASSERT_EQ(c.root()->m_children.size(), 1u);
     EXPECT_EQ(c.root()->m_children.front()->m_childrenArongAxis.front()->kind, kKindStem);
+}
+
+// Down a focus path into a flower head and back up with the view bar's buttons: the
+// focus commands are enabled exactly when there is a level above the focus, and
+// "Load object from library" only where a holder on the path can take the
+// replacement.
+TEST_F(SceneRoadTest, TheFocusCommandsAreEnabledExactlyWhenThereIsALevelAbove) {
+    AppController& c = controller();
+    addAndSelect(samples::plant(3), kCategoryComposite);
+    run(kCmdSceneCreation);
+    run(kCmdToolPen);
+    drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
+    ASSERT_EQ(c.root()->m_children.size(), 1u);
+    const FlowerObjectComposite& plant = *c.root()->m_children.front();
+    const auto button = [this](QToolBar* bar, int id) {
+        return bar->widgetForAction(frame->commands().action(id));
+    };
+    QWidget* up = button(frame->viewBar(), kCmdFocusUp);
+    QWidget* toRoot = button(frame->viewBar(), kCmdFocusToRoot);
+    QWidget* load = button(frame->toolsBar(), kCmdLoadFromLibrary);
+    const auto expectLevelAbove = [&](bool above) {
+        EXPECT_EQ(up->isEnabled(), above);
+        EXPECT_EQ(toRoot->isEnabled(), above);
+    };
+    expectLevelAbove(false);
+    EXPECT_FALSE(load->isEnabled());
+
+    doubleClick(pixelOf(inScene(plant.id, plant.mainAxis.points[2])));
+    ASSERT_TRUE(c.focus());
+    ASSERT_EQ(c.focus()->id, plant.id);
+    expectLevelAbove(true);
+    EXPECT_FALSE(load->isEnabled());
+
+    // Into a flower head on a branch, in as many double clicks as it takes.
+    const FlowerObjectNode& head = *plant.m_children.front()->m_childrenArongAxis.back();
+    const Vector3 headMiddle = (head.mainAxis.front() + head.mainAxis.back()) * 0.5;
+    for (int level = 0; level < 2 && c.focus() && c.focus()->id != head.id; ++level)
+        if (const std::optional<QPoint> onHead = pixelPicking(head.id, headMiddle))
+            doubleClick(*onHead);
+    ASSERT_TRUE(c.focus());
+    ASSERT_EQ(c.focus()->id, head.id);
+    EXPECT_EQ(c.mode(), kModeSceneTorus);
+    expectLevelAbove(true);
+    EXPECT_TRUE(load->isEnabled());
+
+    const std::vector<int> path = c.sceneFocus().pathIds();
+    ASSERT_GE(path.size(), 2u);
+    QTest::mouseClick(up, Qt::LeftButton);
+    ASSERT_TRUE(c.focus());
+    EXPECT_EQ(c.focus()->id, path[path.size() - 2]);
+    expectLevelAbove(true);
+    QTest::mouseClick(toRoot, Qt::LeftButton);
+    EXPECT_EQ(c.focus(), nullptr);
+    EXPECT_EQ(c.mode(), kModeSceneSketch);
+    expectLevelAbove(false);
+    EXPECT_FALSE(load->isEnabled());
 }

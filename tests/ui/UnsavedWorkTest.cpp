@@ -120,6 +120,48 @@ TEST_F(UnsavedWorkTest, OpenAsksToSaveUnsavedChangesFirst) {
     EXPECT_EQ(questions.size(), 3);
 }
 
+// File > New over unsaved work asks first and, cancelled, changes nothing; else an
+// empty untitled library replaces the old one, which a plain Save cannot overwrite.
+TEST_F(UnsavedWorkTest, NewAsksAboutUnsavedChangesThenStartsAnEmptyUntitledLibrary) {
+    start();
+    storePlant();
+    saveAs("garden.pmr");
+    storePlant();
+    QAction* fileNew = frame->commands().action(kCmdFileNew);
+
+    saveAnswer = SaveAnswer::Cancel;
+    fileNew->trigger();
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to garden.pmr?")});
+    EXPECT_EQ(plants(), 2u);
+    EXPECT_EQ(frame->document().title(), QStringLiteral("garden.pmr"));
+    EXPECT_TRUE(frame->isWindowModified());
+
+    saveAnswer = SaveAnswer::Discard;
+    fileNew->trigger();
+    EXPECT_EQ(questions.size(), 2);
+    AppController& c = appController();
+    for (int category = 0; category < kCategoryCount; ++category)
+        EXPECT_EQ(libraryBrowser().entryCount(category), 1) << category;
+    EXPECT_EQ(c.workObject(), nullptr);
+    EXPECT_EQ(c.mode(), kModeComposit);
+    EXPECT_FALSE(c.history().canUndo());
+    EXPECT_EQ(frame->document().title(), QStringLiteral("Untitled"));
+    EXPECT_FALSE(frame->isWindowModified());
+
+    // Nothing unsaved: no question. Save asks for a name.
+    fileNew->trigger();
+    EXPECT_EQ(questions.size(), 2);
+    bool askedForName = false;
+    shellPrompts().chooseSaveFile = [&](const QString&, const QString&, const QString&) {
+        askedForName = true;
+        return QString();
+    };
+    storePlant();
+    frame->saveDocument();
+    EXPECT_TRUE(askedForName);
+    EXPECT_EQ(plantsIn("garden.pmr"), 1u);
+}
+
 TEST_F(UnsavedWorkTest, NothingIsAutosavedWhileAButtonIsHeldInAView) {
     start();
     Autosave& autosave = frame->autosave();

@@ -3,12 +3,11 @@
 #include "control/AppController.h"
 #include "control/LibraryBrowser.h"
 #include "gl/TOGL.h"
+#include "math/Diagnostics.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/PickColour.h"
 #include "modes/BranchSide.h"
 #include "modes/DrawingBoard.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -174,7 +173,7 @@ std::string MouseListenerForCompositModify::finishBranch(FlowerObjectComposite& 
     stroke_.add(hitStrokePlane(x, y, planePoint_, planeNormal_));
     stroke_.smooth121();
     stroke_.resampleInPlace(stroke_.size() - 1);
-    std::fprintf(stderr, "stroke length is %f\n ", distance(stroke_.front(), stroke_.back()));
+    diagnostic("branch stroke length is %f", distance(stroke_.front(), stroke_.back()));
 
     std::unique_ptr<FlowerObjectNode> selected = libraryBrowser().copySelected();
     if (axisIndex_ == plant.mainAxis.size() - 1) {

@@ -5,8 +5,6 @@
 #include "modes/organ/PetalBending.h"
 #include "organs/FlowerPetalNode.h"
 
-#include <cstdio>
-
 void MouseListenerForScenePetalModify::onLButtonDown(int x, int y) {
     Matrix4 matrix;
     const FlowerPetalNode* petal = static_cast<FlowerPetalNode*>(focusOfKind(kKindPetal, matrix));
@@ -60,9 +58,8 @@ bool MouseListenerForScenePetalModify::bend(FlowerPetalNode& petal, const Matrix
         return false;
     const Matrix4 back = inverted(matrix);
     Stroke local = stroke_.transformed(back);
-    // The points the bend is made of, for following an edit from the console.
-    for (const Vector3& p : local.points)
-        std::fprintf(stderr, "%f %f %f\n", p.x, p.y, p.z);
+    // The points the bend is made of, for following an edit in the diagnostics.
+    local.printPoints();
     const Camera& camera = context->camera();
     const PetalView view{transformPoint(back, camera.eye),
                          context->viewTransform().modelView * matrix,
