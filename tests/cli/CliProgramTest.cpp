@@ -1,27 +1,11 @@
+#include "support/CliProcess.h"
 #include "support/WorkingDirectory.h"
-
-#include <QProcess>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runProgram(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(PELMORA_CLI), arguments);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
 
 QString pathIn(const WorkingDirectory& dir, const char* name) {
     return QString::fromStdString(dir.path(name).string());
