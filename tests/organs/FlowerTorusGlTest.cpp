@@ -48,7 +48,7 @@ TEST_F(FlowerGl, PickSnapshotShowsTheReceptacleAndItsOrgansByTheirIds) {
     EXPECT_TRUE(picked.count(flower->id)) << "the receptacle itself";
     int organsSeen = 0;
     for (int whorl : {kWhorlPistil, kWhorlStamen, kWhorlPetal, kWhorlSepal})
-        for (const auto& slot : flower->slotList(whorl))
+        for (const auto& slot : flower->whorl(whorl).parts)
             organsSeen += picked.count(slot->object->id) ? 1 : 0;
     EXPECT_GE(organsSeen, 10);
     // Nothing but the flower's own ids: empty-slot markers stay out of the snapshot.
@@ -59,7 +59,7 @@ TEST_F(FlowerGl, PickSnapshotShowsTheReceptacleAndItsOrgansByTheirIds) {
 }
 
 TEST_F(FlowerGl, EmptySlotsAreMarkedOnlyInTheVisibleFrame) {
-    for (const auto& slot : flower->petalParts)
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts)
         flower->detachOrgan(slot->object->id);
     TOGL& gl = togl();
     gl.beginFrame();
