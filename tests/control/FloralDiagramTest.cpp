@@ -250,6 +250,45 @@ TEST_F(FloralDiagramTest, ReceptacleAppliedToItsOwnMarksIsCopiedOnceNotNested) {
     }
 }
 
+// The marks and the slots selected for editing are the diagram's, held by slot
+// position: they last while it shows their receptacle, go with the slots it removes
+// and are forgotten when it shows another receptacle or none.
+TEST_F(FloralDiagramTest, TheSelectionLastsWhileItsReceptacleIsShownAndGoesWithRemovedSlots) {
+    diagram.bindNewFlower(torus.get());
+    SlotSelection& selection = diagram.selection();
+    const int id = torus->id;
+    ASSERT_TRUE(diagram.markRange(55, 65));
+    ASSERT_TRUE(diagram.markRange(35, 45));
+    selection.toggleSelected(id, {kWhorlStamen, 1});
+    diagram.bind(torus.get());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(selection.isMarked(id, {kWhorlPetal, i})) << i;
+    EXPECT_TRUE(selection.isSelected(id, {kWhorlStamen, 1}));
+    EXPECT_FALSE(selection.isMarked(ids.peek(), {kWhorlPetal, 0})) << "another receptacle";
+
+    // Slots removed and added again at the same places come back unmarked.
+    ASSERT_TRUE(diagram.removeOrgans(2, kWhorlPetal));
+    ASSERT_TRUE(diagram.addOrgans(2, kWhorlPetal));
+    EXPECT_TRUE(selection.isMarked(id, {kWhorlPetal, 3}));
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 4}));
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 5}));
+    // A whorl refilled as a band starts with nothing marked or selected.
+    ASSERT_TRUE(diagram.setIndefinite(kWhorlStamen, true));
+    ASSERT_GT(parts(kWhorlStamen).size(), 1u);
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlStamen, 0}));
+    EXPECT_FALSE(selection.isSelected(id, {kWhorlStamen, 1}));
+
+    FlowerTorusNode other(ids.nextId());
+    diagram.bind(&other);
+    diagram.bind(torus.get());
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 0}));
+    ASSERT_TRUE(diagram.markRange(55, 65));
+    diagram.unbind();
+    diagram.bind(torus.get());
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 0}));
+    EXPECT_FALSE(diagram.clearMarks());
+}
+
 TEST_F(FloralDiagramTest, DeletedReceptacleLeavesTheDiagramUnbound) {
     diagram.bindNewFlower(torus.get());
     diagram.markRange(55, 65);
