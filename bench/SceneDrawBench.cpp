@@ -8,6 +8,7 @@
 // focused flower head against a frame of the same view.
 #include "control/AppController.h"
 #include "control/ControlSingletons.h"
+#include "control/FloralDiagram.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
 #include "interaction/FloorGrid.h"
@@ -116,9 +117,10 @@ struct SceneSetup {
     // The focus on a petal of the first flower's head, seen close up (mode 5).
     FlowerPetalNode* focusOnAPetal() {
         FlowerTorusNode* head = focusOnAFlowerHead();
-        if (!head || head->petalParts.empty() || !head->petalParts.front()->object)
+        if (!head || head->whorl(kWhorlPetal).parts.empty() ||
+            !head->whorl(kWhorlPetal).parts.front()->object)
             return nullptr;
-        appController().focusDown(head->petalParts.front()->object->id, false);
+        appController().focusDown(head->whorl(kWhorlPetal).parts.front()->object->id, false);
         appController().commit();
         frameFocus();
         return dynamic_cast<FlowerPetalNode*>(appController().focus());
@@ -265,13 +267,14 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
     if (!ready(state, s))
         return;
     FlowerTorusNode* head = s.focusOnAFlowerHead();
-    if (!head || head->petalParts.empty() || !head->petalParts.front()->object) {
+    if (!head || head->whorl(kWhorlPetal).parts.empty() ||
+        !head->whorl(kWhorlPetal).parts.front()->object) {
         state.SkipWithError("no flower head in focus");
         return;
     }
     AppController& controller = appController();
-    for (const auto& slot : head->petalParts)
-        slot->selected = true;
+    for (const auto& slot : head->whorl(kWhorlPetal).parts)
+        floralDiagram().selection().toggleSelected(head->id, {kWhorlPetal, slot->index});
     controller.showControlPoints = true;
     controller.drawingTool = kToolCursor;
     controller.commit(kChangeMainView);
@@ -279,7 +282,7 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
     controller.sceneFocus().focusWithMatrix(matrix);
     // A control point of a petal's edge that the pick snapshot shows.
     std::optional<WindowPixel> found;
-    for (const auto& slot : head->petalParts) {
+    for (const auto& slot : head->whorl(kWhorlPetal).parts) {
         const auto& net = static_cast<const FlowerPetalNode&>(*slot->object).controlPoints();
         for (int column : {0, net.lastColumn()}) {
             const WindowPixel at = s.pixelOf(

@@ -46,7 +46,7 @@ AppController::~AppController() {
 }
 
 ModelContext AppController::modelContext(TextureCache* textures) {
-    return {&ids_, &parameters, &display, textures};
+    return {&ids_, &parameters, &display, textures, &floralDiagram().selection()};
 }
 
 void AppController::installTextures(TextureCache* textures) {

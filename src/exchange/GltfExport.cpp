@@ -199,7 +199,7 @@ public:
                 // The slots the file saves with an organ are the ones exported with it.
                 if (!ok || !slot.holdsOrgan())
                     return;
-                const int slotNode = newNode(std::string("slot_") + whorlName(slot.whatIam) + "_" +
+                const int slotNode = newNode(std::string("slot_") + whorlName(slot.whorl) + "_" +
                                              std::to_string(slot.index));
                 ok = adopt(slotNode, addObject(*slot.object), slot.rotation) &&
                      adopt(index, slotNode, slot.basicTransAndRot);

@@ -36,7 +36,7 @@ private:
                                                          : kWhorlNone;
         if (whorl == kWhorlNone)
             return;
-        for (auto& slot : head.slotList(whorl))
+        for (auto& slot : head.whorl(whorl).parts)
             if (slot->holdsOrgan())
                 apply(*slot->object);
     }

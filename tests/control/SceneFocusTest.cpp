@@ -23,7 +23,8 @@ DeepFocus focusOnAPetal(AppController& c) {
     FlowerObjectComposite& plant = *c.root()->m_children.front();
     FlowerObjectComposite& branch = *plant.m_children[1];
     auto& flower = static_cast<FlowerTorusNode&>(*branch.m_childrenArongAxis[1]);
-    DeepFocus ids{plant.id, branch.id, flower.id, flower.slotList(kWhorlPetal).front()->object->id};
+    DeepFocus ids{plant.id, branch.id, flower.id,
+                  flower.whorl(kWhorlPetal).parts.front()->object->id};
     c.focusDown(ids.plant, false);
     c.focusDown(ids.branch, false);
     c.focusDown(ids.flower, false);

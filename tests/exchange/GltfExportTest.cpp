@@ -285,10 +285,10 @@ TEST_F(GltfExportTest, ATexturedWhorlKeepsItsTextureAndSharesOneMeshPerDistinctO
     auto flower = samples::flower();
     auto petal = samples::petal(7);
     petal->setTexture(true, textures.load(bmp), -1);
-    for (const auto& slot : flower->petalParts)
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts)
         slot->object = petal->clone();
-    for (const auto& slot : flower->stamenParts)
-        slot->object = flower->stamenParts[0]->object->clone();
+    for (const auto& slot : flower->whorl(kWhorlStamen).parts)
+        slot->object = flower->whorl(kWhorlStamen).parts[0]->object->clone();
 
     for (const char* name : {"rose.glb", "rose.gltf"}) {
         SCOPED_TRACE(name);

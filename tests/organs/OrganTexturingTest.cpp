@@ -21,7 +21,7 @@ void forEachNode(const FlowerObjectNode& node, int whorl,
     } else if (node.kind == kKindTorus) {
         forEachSlot(static_cast<const FlowerTorusNode&>(node), [&](const FlowerPart& slot) {
             if (slot.object)
-                forEachNode(*slot.object, slot.whatIam, visit);
+                forEachNode(*slot.object, slot.whorl, visit);
         });
     }
 }

@@ -4,6 +4,7 @@
 // by real organs; the scene stored, saved and reopened.
 #include "OrganSketchingFixture.h"
 
+#include "control/FloralDiagram.h"
 #include "modes/scene/MouseListenerForSceneModify.h"
 #include "modes/scene/MouseListenerForScenePetal.h"
 #include "organs/FlowerSketchNode.h"
@@ -228,7 +229,7 @@ TEST_F(OrgansInPlaceTest, APetalGoesOnlyIntoTheEmptySlotAPressFindsOnAFocusedFlo
     // The Eraser takes a petal it is seen on out of its slot.
     FlowerPart* seen = nullptr;
     std::optional<QPoint> onPetal;
-    for (const auto& part : head->petalParts) {
+    for (const auto& part : head->whorl(kWhorlPetal).parts) {
         const auto& organ = static_cast<const FlowerPetalNode&>(*part->object);
         const PetalControlPointManager& net = organ.controlPoints();
         onPetal = pixelShowing(transformPoint(headMatrix * part->organMatrix(),
@@ -302,8 +303,8 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
 
     // A petal's slot selected shows its control points; the Cursor drags one, and the
     // same point of every petal of the flower follows.
-    FlowerPart& slot = *head->petalParts[0];
-    slot.selected = true;
+    FlowerPart& slot = *head->whorl(kWhorlPetal).parts[0];
+    floralDiagram().selection().toggleSelected(head->id, {kWhorlPetal, 0});
     c.commit(kChangeMainView);
     auto& petal = static_cast<FlowerPetalNode&>(*slot.object);
     const PetalControlPointManager& net = petal.controlPoints();
@@ -326,7 +327,7 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
     drag(Path{*point, *point + QPoint(-10, -10), *point + QPoint(-20, -30)});
     const Vector3 after = net.pointAt(row, column);
     EXPECT_GT(distance(after, before), 1e-3);
-    for (const auto& other : head->petalParts)
+    for (const auto& other : head->whorl(kWhorlPetal).parts)
         EXPECT_LT(distance(static_cast<FlowerPetalNode&>(*other->object)
                                .controlPoints()
                                .pointAt(row, column),
@@ -370,7 +371,8 @@ TEST_F(OrgansInPlaceTest, AStamenInAFlowerGetsANewFilamentAndAntherThenLosesItsA
     AppController& c = controller();
     FlowerTorusNode* head = focusedFlowerInNewScene();
     ASSERT_NE(head, nullptr);
-    auto* stamen = dynamic_cast<FlowerStamenNode*>(head->stamenParts[0]->object.get());
+    auto* stamen =
+        dynamic_cast<FlowerStamenNode*>(head->whorl(kWhorlStamen).parts[0]->object.get());
     ASSERT_NE(stamen, nullptr);
     focusOn(stamen->id);
     ASSERT_EQ(c.focus(), stamen);

@@ -5,7 +5,6 @@
 #include "modes/MouseListenerState.h"
 
 class FlowerTorusNode;
-struct FlowerPart;
 
 // The receptacle an editing mode works on and the matrix that places it in the world.
 struct EditedReceptacle {
@@ -77,9 +76,9 @@ protected:
     // Forgets the action under way.
     void reset();
 
-    // The slot selection under the pixel changes: an organ's slot is selected or
-    // deselected (a selected organ shows its control points), a pixel showing
-    // nothing deselects every slot.
+    // The slot selection (the floral diagram's) under the pixel changes: an organ's
+    // slot is selected or deselected (a selected organ shows its control points), a
+    // pixel showing nothing deselects every slot.
     void toggleSelectionAt(int x, int y);
 
 private:

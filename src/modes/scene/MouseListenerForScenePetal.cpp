@@ -1,6 +1,7 @@
 #include "modes/scene/MouseListenerForScenePetal.h"
 
 #include "control/AppController.h"
+#include "control/FloralDiagram.h"
 #include "gl/TOGL.h"
 #include "interaction/OpenGL.h"
 #include "interaction/RenderState.h"
@@ -237,14 +238,17 @@ std::string MouseListenerForScenePetal::buildPetal() {
                              : 0.0;
             plant->addBranch(t, std::move(branch), midrib, normal);
             step = "Draw leaf";
-        } else if (auto* torus = dynamic_cast<FlowerTorusNode*>(current)) {
+        } else if (auto* torus = dynamic_cast<FlowerTorusNode*>(current);
+                   torus && isWhorl(slotWhorl_)) {
             // Only the empty slot the midrib started in takes the petal.
-            const SlotList& list = torus->slotList(slotWhorl_);
+            const SlotList& list = torus->whorl(slotWhorl_).parts;
             if (slotIndex_ >= 0 && slotIndex_ < static_cast<int>(list.size()) &&
                 !list[static_cast<size_t>(slotIndex_)]->object) {
                 focusId = petal->id;
                 torus->attachOrgan(slotWhorl_, slotIndex_, std::move(petal), midrib.points,
                                    normal);
+                // A slot marked on the floral diagram is no longer waiting for a copy.
+                floralDiagram().selection().unmark(torus->id, {slotWhorl_, slotIndex_});
                 step = "Draw petal";
             }
         }
