@@ -58,8 +58,12 @@ public:
     ScenePick pickNearest(const Vector3& origin, const Vector3& direction) const;
     std::unique_ptr<SceneRoot> clone() const;
 
-    std::vector<std::unique_ptr<FlowerObjectComposite>> m_children;
-    std::vector<Matrix4> m_childrenMat;
+    // A plant and where it stands in the scene.
+    struct Plant {
+        std::unique_ptr<FlowerObjectComposite> composite;
+        Matrix4 placement;
+    };
+    std::vector<Plant> plants;
 };
 
 std::unique_ptr<SceneRoot> readSceneRoot(RecordInput& input);

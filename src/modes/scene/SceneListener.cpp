@@ -198,9 +198,9 @@ bool SceneListener::eraseAt(SceneRoot& scene, int x, int y, int withinId) {
     bool erased = false;
     if (!found.found) {
         // Organs are no parts of a composite: their receptacle lets them go.
-        for (auto& plant : scene.m_children)
+        for (auto& plant : scene.plants)
             if (FlowerTorusNode* receptacle =
-                    SceneFocusManager::receptacleHolding(*plant, pick.id)) {
+                    SceneFocusManager::receptacleHolding(*plant.composite, pick.id)) {
                 erased = receptacle->detachOrgan(pick.id);
                 break;
             }
