@@ -4,7 +4,6 @@
 
 #include "interaction/StrokeGeometry.h"
 #include "math/Diagnostics.h"
-#include "model/SceneRoot.h"
 
 #include <cmath>
 
@@ -118,7 +117,7 @@ bool FlowerObjectComposite::removeBranch(int objectId) {
     return false;
 }
 
-bool FlowerObjectComposite::cutAtSegment(int objectId, SceneRoot* openScene) {
+FlowerObjectComposite::Removal FlowerObjectComposite::cutAtSegment(int objectId) {
     auto cut = segments.begin();
     for (; cut != segments.end(); ++cut) {
         const FlowerObjectComposite* composite = asComposite(cut->node.get());
@@ -126,22 +125,16 @@ bool FlowerObjectComposite::cutAtSegment(int objectId, SceneRoot* openScene) {
             break;
     }
     if (cut == segments.end())
-        return false;
+        return Removal::None;
     segments.erase(cut, segments.end());
-    if (segments.empty()) {
-        // The emptied composite goes; `this` is deleted by whoever removes it.
-        const int ownId = id;
-        FlowerObjectComposite* const holder = parent;
-        if (!holder) {
-            if (openScene)
-                openScene->removePlant(ownId);
-        } else if (!holder->removeBranch(ownId)) {
-            holder->cutAtSegment(ownId, openScene);
-        }
-        return true;
-    }
+    if (segments.empty())
+        return Removal::Emptied;
     rebuildAxisUpward();
-    return true;
+    return Removal::Removed;
+}
+
+FlowerObjectComposite::Removal FlowerObjectComposite::removePart(int objectId) {
+    return removeBranch(objectId) ? Removal::Removed : cutAtSegment(objectId);
 }
 
 // --- Replacing

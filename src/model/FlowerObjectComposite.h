@@ -6,8 +6,6 @@
 #include <type_traits>
 #include <vector>
 
-class SceneRoot;
-
 // What a composite's part search finds: the object, the composite that holds it
 // and the object's matrix relative to the searching composite.
 struct CompositeLookup {
@@ -71,6 +69,11 @@ public:
         Matrix4 placement() const { return attachment * turn; }
     };
 
+    // What removing a part did. `Emptied`: the part went and left this composite
+    // without segments; whoever holds the composite is to remove it in turn (its
+    // parent's removePart, or the scene's for a plant).
+    enum class Removal { None, Removed, Emptied };
+
     explicit FlowerObjectComposite(int nodeId) : FlowerObjectNode(nodeId, kKindComposite) {}
 
     void drawWireframe() override;
@@ -109,10 +112,11 @@ public:
     // Removes the branch that is, or has a segment that is, the object, searching the
     // segments' composites first, then the branches, then inside the branches.
     bool removeBranch(int objectId);
-    // Deletes the segment that is or contains the object, and every later one. A
-    // composite left without segments removes itself: from its parent, or from
-    // `openScene` when it stands there. After a true result `this` may be gone.
-    bool cutAtSegment(int objectId, SceneRoot* openScene);
+    // Deletes the segment that is or contains the object, and every later one;
+    // branches stay. Never deletes this composite: `Emptied` tells the holder to.
+    Removal cutAtSegment(int objectId);
+    // The eraser on a part this composite holds: removeBranch, or else cutAtSegment.
+    Removal removePart(int objectId);
     // Puts `node` in place of the segment with this id, turned to `orientation`.
     bool replaceSegment(int objectId, std::unique_ptr<FlowerObjectNode> node, Vector3 orientation);
     void replaceBranch(int objectId, std::unique_ptr<FlowerObjectComposite> branch,

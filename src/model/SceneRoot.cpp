@@ -70,6 +70,23 @@ bool SceneRoot::removePlant(int objectId) {
     return false;
 }
 
+bool SceneRoot::removePart(FlowerObjectComposite& holder, int objectId) {
+    using Removal = FlowerObjectComposite::Removal;
+    Removal removal = holder.removePart(objectId);
+    const bool removed = removal != Removal::None;
+    // Each emptied composite is removed by the one that holds it, never by itself.
+    for (FlowerObjectComposite* emptied = &holder; removal == Removal::Emptied;) {
+        FlowerObjectComposite* const owner = emptied->parent;
+        if (!owner) {
+            removePlant(emptied->id);
+            break;
+        }
+        removal = owner->removePart(emptied->id);
+        emptied = owner;
+    }
+    return removed;
+}
+
 SceneLookup SceneRoot::findInScene(int objectId) const {
     for (const Plant& plant : plants) {
         FlowerObjectComposite* composite = plant.composite.get();

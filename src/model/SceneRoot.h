@@ -53,6 +53,10 @@ public:
     // origin and turned upright, the plant placed at the stroke's first point.
     void plantAlongStroke(std::unique_ptr<FlowerObjectComposite> plant, const Stroke& stroke);
     bool removePlant(int objectId);
+    // The eraser on a part that `holder`, a composite of this scene, holds (its
+    // removePart). A composite the removal leaves without segments goes from its own
+    // holder in turn, and a plant left without segments leaves the scene.
+    bool removePart(FlowerObjectComposite& holder, int objectId);
     SceneLookup findInScene(int objectId) const;
     // The nearest part over every plant; 1000000 for an empty scene.
     ScenePick pickNearest(const Vector3& origin, const Vector3& direction) const;

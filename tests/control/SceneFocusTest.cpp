@@ -100,8 +100,7 @@ TEST_F(SceneFocusTest, NothingOnThePathOrAmongTheCandidatesOutlivesTheNodeItName
          [](const DeepFocus& ids) { return ids.flower; }},
         {"cut the branch at its flower",
          [&](const DeepFocus& ids) {
-             asComposite(c.root()->findInScene(ids.branch).object)
-                 ->cutAtSegment(ids.flower, c.root());
+             asComposite(c.root()->findInScene(ids.branch).object)->cutAtSegment(ids.flower);
          },
          [](const DeepFocus& ids) { return ids.branch; }},
         {"replace the branch",

@@ -22,6 +22,7 @@ Stroke line(const Vector3& from, const Vector3& to, int points = 5) {
 }
 
 const Vector3 kSide(0, 0, 1);
+using Removal = FlowerObjectComposite::Removal;
 
 // Record text with the ids of entries and their closing lines blanked out.
 std::string withoutIds(const std::string& text) {
@@ -154,34 +155,44 @@ TEST_F(CompositeTest, SetMaterialRecoloursStemsAndReceptaclesButNotLeaves) {
     EXPECT_EQ(plant.diffuse, (Rgba{0, 0, 0, 0.4f}));
 }
 
-TEST_F(CompositeTest, CuttingTheOnlySegmentOfABranchRemovesTheBranch) {
+TEST_F(CompositeTest, ACompositeEmptiedByACutIsLeftForItsHolderToRemove) {
     auto plant = samplePlant();
     FlowerObjectComposite& branch = *plant->branches[0].composite;
-    const int leafId = branch.segments[0].node->id;
-    EXPECT_TRUE(branch.cutAtSegment(leafId, nullptr));
+    const int branchId = branch.id;
+    EXPECT_EQ(branch.cutAtSegment(branch.segments[0].node->id), Removal::Emptied);
+    ASSERT_EQ(plant->branches.size(), 1u);
+    EXPECT_EQ(plant->removePart(branchId), Removal::Removed);
     EXPECT_TRUE(plant->branches.empty());
 }
 
 TEST_F(CompositeTest, CuttingKeepsEarlierSegmentsAndRebuildsTheAxis) {
     auto plant = samplePlant();
     const int second = plant->segments[1].node->id;
-    EXPECT_TRUE(plant->cutAtSegment(second, nullptr));
+    EXPECT_EQ(plant->cutAtSegment(second), Removal::Removed);
     EXPECT_EQ(plant->segments.size(), 1u);
     EXPECT_NEAR(plant->mainAxis.length(), 1.0, 1e-9);
     EXPECT_EQ(plant->branches.size(), 1u); // branches stay
-    EXPECT_FALSE(plant->cutAtSegment(4242, nullptr));
+    EXPECT_EQ(plant->cutAtSegment(4242), Removal::None);
 }
 
-TEST_F(CompositeTest, AnEmptiedPlantLeavesTheOpenScene) {
+TEST_F(CompositeTest, EmptiedCompositesGoFromTheirHoldersUpToTheScene) {
+    // The plant's only segment is a composite of one leaf: erasing the leaf empties
+    // that composite, removing it empties the plant, and the plant leaves the scene.
     SceneRoot scene(nextId());
-    auto owned = std::make_unique<FlowerObjectComposite>(nextId());
-    owned->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
-    const int segmentId = owned->segments[0].node->id;
-    FlowerObjectComposite* raw = owned.get();
-    scene.plantAlongStroke(std::move(owned), line({0, 0, 0}, {0, 1, 0}));
+    auto inner = std::make_unique<FlowerObjectComposite>(nextId());
+    inner->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
+    const int leafId = inner->segments[0].node->id;
+    FlowerObjectComposite& holder = *inner;
+    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
+    plant->appendAlongAxis(std::move(inner), line({0, 0, 0}, {0, 1, 0}), kSide);
+    scene.plantAlongStroke(std::move(plant), line({0, 0, 0}, {0, 1, 0}));
+    scene.plantAlongStroke(samplePlant(), line({3, 0, 0}, {3, 2, 0}));
+    const int otherPlant = scene.plants[1].composite->id;
+
+    EXPECT_TRUE(scene.removePart(holder, leafId));
     ASSERT_EQ(scene.plants.size(), 1u);
-    EXPECT_TRUE(raw->cutAtSegment(segmentId, &scene));
-    EXPECT_TRUE(scene.plants.empty());
+    EXPECT_EQ(scene.plants[0].composite->id, otherPlant);
+    EXPECT_FALSE(scene.removePart(*scene.plants[0].composite, 4242));
 }
 
 TEST_F(CompositeTest, CloneIsIndependentAndKeepsParentLinks) {

@@ -197,7 +197,7 @@ bool MouseListenerForCompositModify::eraseUnder(FlowerObjectComposite& plant, in
         const FlowerObjectNode& segment = *plant.segments[j].node;
         const FlowerObjectComposite* inner = asComposite(&segment);
         if (segment.id == id || (inner && inner->findChild(id).found))
-            erased = plant.cutAtSegment(id, nullptr);
+            erased = plant.cutAtSegment(id) != FlowerObjectComposite::Removal::None;
     }
     if (erased)
         noteChange(kChangeWorkObject, "Erase part");

@@ -216,7 +216,7 @@ bool SceneListener::eraseAt(SceneRoot& scene, int x, int y, int withinId) {
         erased = scene.removePlant(pick.id);
     } else {
         // A sketch's last stroke takes the sketch with it, like any other piece.
-        erased = found.holder->removeBranch(pick.id) || found.holder->cutAtSegment(pick.id, &scene);
+        erased = scene.removePart(*found.holder, pick.id);
     }
     if (erased) {
         appController().sceneFocus().clearCandidates();
