@@ -94,9 +94,9 @@ struct SceneSetup {
     // The focus on the branch carrying the first flower of the first plant.
     void focusOnAFlower() {
         AppController& controller = appController();
-        const FlowerObjectComposite& plant = *controller.root()->m_children.front();
+        const FlowerObjectComposite& plant = *controller.root()->plants.front().composite;
         controller.focusDown(plant.id, false);
-        controller.focusDown(plant.m_children.front()->id, false);
+        controller.focusDown(plant.branches.front().composite->id, false);
         controller.commit();
     }
 
@@ -105,9 +105,9 @@ struct SceneSetup {
         focusOnAFlower();
         AppController& controller = appController();
         const auto* branch = asComposite(controller.focus());
-        if (!branch || branch->m_childrenArongAxis.size() < 2)
+        if (!branch || branch->segments.size() < 2)
             return nullptr;
-        controller.focusDown(branch->m_childrenArongAxis.back()->id, false);
+        controller.focusDown(branch->segments.back().node->id, false);
         controller.commit();
         auto* head = dynamic_cast<FlowerTorusNode*>(controller.focus());
         if (head)

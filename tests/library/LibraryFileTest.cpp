@@ -2,6 +2,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
+#include "model/CompositeRecord.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
 #include "support/CollectingSink.h"

@@ -3,6 +3,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
+#include "model/CompositeRecord.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/ModelContext.h"
 #include "model/NodeRecord.h"

@@ -77,8 +77,8 @@ TEST_F(FlowerHeadTest, TheFocusedFlowerOfAScenePlantShowsAllItsGlyphsInsideThePa
     for (int position = 1; position < browser.entryCount(kCategoryComposite) && !head; ++position) {
         const auto* plant =
             asComposite(controller().findObject(browser.idAt(position, kCategoryComposite)));
-        if (plant && !plant->m_childrenArongAxis.empty())
-            if (const auto* top = asTorus(plant->m_childrenArongAxis.back().get());
+        if (plant && !plant->segments.empty())
+            if (const auto* top = asTorus(plant->segments.back().node.get());
                 top && !top->whorl(kWhorlSepal).parts.empty()) {
                 browser.setCategory(kCategoryComposite);
                 browser.select(position, kCategoryComposite);
@@ -90,9 +90,9 @@ TEST_F(FlowerHeadTest, TheFocusedFlowerOfAScenePlantShowsAllItsGlyphsInsideThePa
     run(kCmdSceneCreation);
     run(kCmdToolPen);
     drag(pixelsOf(straightLine({0, 0, 0}, {0, 1.2, 0}, 12)));
-    ASSERT_EQ(controller().root()->m_children.size(), 1u);
-    const auto* planted = controller().root()->m_children.front().get();
-    head = asTorus(planted->m_childrenArongAxis.back().get());
+    ASSERT_EQ(controller().root()->plants.size(), 1u);
+    const auto* planted = controller().root()->plants.front().composite.get();
+    head = asTorus(planted->segments.back().node.get());
     ASSERT_NE(head, nullptr);
     controller().focusDown(planted->id, false);
     controller().focusDown(head->id, false);

@@ -193,11 +193,11 @@ bool MouseListenerForCompositModify::eraseUnder(FlowerObjectComposite& plant, in
     bool erased = plant.removeBranch(id);
     // A piece of the main axis after the first cuts the axis there; the first one
     // would take the whole plant with it.
-    for (size_t j = 1; !erased && j < plant.m_childrenArongAxis.size(); ++j) {
-        const FlowerObjectNode& segment = *plant.m_childrenArongAxis[j];
+    for (size_t j = 1; !erased && j < plant.segments.size(); ++j) {
+        const FlowerObjectNode& segment = *plant.segments[j].node;
         const FlowerObjectComposite* inner = asComposite(&segment);
         if (segment.id == id || (inner && inner->findChild(id).found))
-            erased = plant.cutAtSegment(id, nullptr);
+            erased = plant.cutAtSegment(id) != FlowerObjectComposite::Removal::None;
     }
     if (erased)
         noteChange(kChangeWorkObject, "Erase part");

@@ -198,9 +198,9 @@ bool SceneListener::eraseAt(SceneRoot& scene, int x, int y, int withinId) {
     bool erased = false;
     if (!found.found) {
         // Organs are no parts of a composite: their receptacle lets them go.
-        for (auto& plant : scene.m_children)
+        for (auto& plant : scene.plants)
             if (FlowerTorusNode* receptacle =
-                    SceneFocusManager::receptacleHolding(*plant, pick.id)) {
+                    SceneFocusManager::receptacleHolding(*plant.composite, pick.id)) {
                 erased = receptacle->detachOrgan(pick.id);
                 break;
             }
@@ -216,7 +216,7 @@ bool SceneListener::eraseAt(SceneRoot& scene, int x, int y, int withinId) {
         erased = scene.removePlant(pick.id);
     } else {
         // A sketch's last stroke takes the sketch with it, like any other piece.
-        erased = found.holder->removeBranch(pick.id) || found.holder->cutAtSegment(pick.id, &scene);
+        erased = scene.removePart(*found.holder, pick.id);
     }
     if (erased) {
         appController().sceneFocus().clearCandidates();
