@@ -4,7 +4,6 @@
 #include "modes/composite/MouseListenerForComposit.h"
 #include "modes/library/MouseListenerForLib.h"
 #include "modes/organ/MouseListenerForPetal.h"
-#include "modes/composite/MouseListenerForSkeleton.h"
 #include "modes/MouseListenerManager.h"
 #include "control/LibraryBrowser.h"
 #include "control/Singleton.h"
@@ -52,8 +51,6 @@ TEST_F(MouseListenerManagerTest, StartsWithThePlantCreationListenerInModeEight) 
               static_cast<MouseListenerState*>(&singleton<MouseListenerForComposit>()));
     EXPECT_EQ(&manager.libraryListener(),
               static_cast<MouseListenerState*>(&singleton<MouseListenerForLib>()));
-    EXPECT_EQ(&manager.skeletonListener(),
-              static_cast<MouseListenerState*>(&singleton<MouseListenerForSkeleton>()));
 }
 
 TEST_F(MouseListenerManagerTest, EveryModeHasItsOwnListener) {

@@ -53,16 +53,6 @@ void MouseListenerForComposit::onLButtonUp(int x, int y) {
     clear();
 }
 
-void MouseListenerForComposit::onRButtonUp(int, int) {
-    endRightDrag();
-    noteChange(kChangeMainView);
-}
-
-void MouseListenerForComposit::onMButtonUp(int, int) {
-    endMiddleDrag();
-    noteChange(kChangeMainView);
-}
-
 void MouseListenerForComposit::clear() {
     stroke_.clear();
     planePoint_ = Vector3();

@@ -51,20 +51,8 @@ FlowerObjectComposite* MouseListenerForCompositModify::target() const {
     return asComposite(appController().findObject(targetId_));
 }
 
-void MouseListenerForCompositModify::onRButtonDown(int x, int y) {
-    const int tool = appController().drawingTool;
-    if (tool == kToolPen || tool == kToolCursor || tool == kToolEraser || tool == kToolBrowsing)
-        beginOrbit(x, y);
-}
-
-void MouseListenerForCompositModify::onRButtonUp(int, int) {
-    endRightDrag();
-    noteChange(kChangeMainView);
-}
-
-void MouseListenerForCompositModify::onMButtonUp(int, int) {
-    endMiddleDrag();
-    noteChange(kChangeMainView);
+bool MouseListenerForCompositModify::orbitsWith(int tool) const {
+    return tool == kToolPen || tool == kToolCursor || tool == kToolEraser || tool == kToolBrowsing;
 }
 
 void MouseListenerForCompositModify::onLButtonDown(int x, int y) {

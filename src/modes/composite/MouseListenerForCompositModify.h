@@ -2,7 +2,7 @@
 
 #include "interaction/Stroke.h"
 #include "math/Vector3.h"
-#include "modes/MouseListenerState.h"
+#include "modes/CameraButtonListener.h"
 
 #include <string>
 
@@ -22,20 +22,14 @@ class FlowerObjectComposite;
 // dollies. A double click marks the plant for one picture. The press reads the
 // work object afresh and the later events find it again by its id; while the work
 // object is not a plant the left button does nothing.
-class MouseListenerForCompositModify final : public MouseListenerState {
+class MouseListenerForCompositModify final : public CameraButtonListener {
 public:
     // Shorter branch strokes grow nothing.
     static constexpr int kMinimumPoints = 3;
 
     void onLButtonUp(int x, int y) override;
-    void onRButtonUp(int x, int y) override;
-    void onMButtonUp(int x, int y) override;
     void onLButtonDown(int x, int y) override;
-    void onRButtonDown(int x, int y) override;
-    void onMButtonDown(int x, int y) override { beginDolly(x, y); }
     void onLButtonDblClk(int x, int y) override;
-    void onRButtonDblClk(int, int) override {}
-    void onMButtonDblClk(int, int) override {}
     void onMouseMove(int x, int y) override;
     void onDraw() override;
 
@@ -44,6 +38,8 @@ public:
     bool targetMarked() const { return targetMarked_; }
 
 private:
+    // Pen, Cursor, Eraser and Browsing.
+    bool orbitsWith(int tool) const override;
     // The work plant the left button went down on; null once it is gone.
     FlowerObjectComposite* target() const;
     void startBranch(const FlowerObjectComposite& target, int x, int y);

@@ -24,8 +24,6 @@ public:
 
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
-    void onLButtonDblClk(int, int) override {}
-    void onRButtonDblClk(int, int) override {}
     void onDraw() override;
 
     // The next petal is drawn onto the focus (a plant or a flower head).

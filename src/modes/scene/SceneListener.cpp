@@ -27,19 +27,12 @@ void SceneListener::onRButtonDown(int x, int y) {
     rightPressed_ = true;
     rightX_ = x;
     rightY_ = y;
-    if (orbitsWith(appController().drawingTool))
-        beginOrbit(x, y);
+    CameraButtonListener::onRButtonDown(x, y);
 }
 
-void SceneListener::onRButtonUp(int, int) {
+void SceneListener::onRButtonUp(int x, int y) {
     rightPressed_ = false;
-    endRightDrag();
-    noteChange(kChangeMainView);
-}
-
-void SceneListener::onMButtonUp(int, int) {
-    endMiddleDrag();
-    noteChange(kChangeMainView);
+    CameraButtonListener::onRButtonUp(x, y);
 }
 
 void SceneListener::onMouseMove(int x, int y) {

@@ -5,7 +5,7 @@
 #include "math/Matrix4.h"
 #include "math/Vector3.h"
 #include "model/PickColour.h"
-#include "modes/MouseListenerState.h"
+#include "modes/CameraButtonListener.h"
 #include "modes/scene/BillboardSketching.h"
 
 #include <memory>
@@ -18,13 +18,11 @@ class SceneRoot;
 // under the cursor, the Eraser and the stroke being drawn on its plane. The left
 // button's press reads the open scene and the focus afresh; later events find what
 // they act on again by id.
-class SceneListener : public MouseListenerState {
+class SceneListener : public CameraButtonListener {
 public:
+    // The camera buttons, noting where a right click happens.
     void onRButtonDown(int x, int y) override;
     void onRButtonUp(int x, int y) override;
-    void onMButtonDown(int x, int y) override { beginDolly(x, y); }
-    void onMButtonUp(int x, int y) override;
-    void onMButtonDblClk(int, int) override {}
     // The cameras' drags and the Browsing pan here; the other tools' drags in
     // `dragLeft`, and the stroke on its plane.
     void onMouseMove(int x, int y) override;
@@ -38,8 +36,6 @@ public:
 protected:
     ~SceneListener() = default;
 
-    // Whether the right button orbits with this drawing tool.
-    virtual bool orbitsWith(int) const { return true; }
     // A move with the left button down for the Eraser and the Cursor; whether the
     // tool took it (else it extends the stroke being drawn).
     virtual bool dragLeft(int x, int y) = 0;
