@@ -1,8 +1,8 @@
 #include "modes/ModeSingletons.h"
 
 #include "modes/MouseListenerManager.h"
-#include "modes/composite/MouseListenerForComposit.h"
-#include "modes/composite/MouseListenerForCompositModify.h"
+#include "modes/composite/MouseListenerForComposite.h"
+#include "modes/composite/MouseListenerForCompositeModify.h"
 #include "modes/flowerhead/MouseListenerForSceneStamen.h"
 #include "modes/flowerhead/MouseListenerForSceneTorus.h"
 #include "modes/flowerhead/MouseListenerForTorusModify.h"
@@ -30,8 +30,8 @@ void destroyModeSingletons() {
     destroySingleton<MouseListenerForStamen>();
     destroySingleton<MouseListenerForStamenModify>();
     destroySingleton<MouseListenerForTorusModify>();
-    destroySingleton<MouseListenerForComposit>();
-    destroySingleton<MouseListenerForCompositModify>();
+    destroySingleton<MouseListenerForComposite>();
+    destroySingleton<MouseListenerForCompositeModify>();
     destroySingleton<MouseListenerForSceneModify>();
     destroySingleton<MouseListenerForSceneSketch>();
     destroySingleton<MouseListenerForSceneTorus>();

@@ -1,8 +1,8 @@
 #include "modes/MouseListenerManager.h"
 
 #include "control/AppController.h"
-#include "modes/composite/MouseListenerForComposit.h"
-#include "modes/composite/MouseListenerForCompositModify.h"
+#include "modes/composite/MouseListenerForComposite.h"
+#include "modes/composite/MouseListenerForCompositeModify.h"
 #include "modes/library/MouseListenerForLib.h"
 #include "modes/organ/MouseListenerForPetal.h"
 #include "modes/organ/MouseListenerForPetalModify.h"
@@ -19,7 +19,7 @@
 #include "control/Singleton.h"
 
 MouseListenerManager::MouseListenerManager()
-    : mainListener_(&singleton<MouseListenerForComposit>()),
+    : mainListener_(&singleton<MouseListenerForComposite>()),
       libraryListener_(&singleton<MouseListenerForLib>()) {
     AppController& controller = appController();
     controller.setModeHost(this);
@@ -49,9 +49,9 @@ MouseListenerState* MouseListenerManager::listenerForMode(int mode) {
     case kModeTorusModify:
         return &singleton<MouseListenerForTorusModify>();
     case kModeCompositModify:
-        return &singleton<MouseListenerForCompositModify>();
+        return &singleton<MouseListenerForCompositeModify>();
     case kModeComposit:
-        return &singleton<MouseListenerForComposit>();
+        return &singleton<MouseListenerForComposite>();
     case kModePetal:
         return &singleton<MouseListenerForPetal>();
     case kModePetalModify:

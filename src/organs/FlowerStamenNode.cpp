@@ -63,7 +63,7 @@ void FlowerStamenNode::setAnther(const Stroke& stroke) {
     m_antherAxis = stroke;
     m_antherAxis.smooth121();
     m_antherAxis.resampleInPlace(m_antherAxis.size());
-    antheRadius = parameters().antherWidth();
+    antherRadius = parameters().antherWidth();
     const Vector3 first = m_antherAxis.front();
     RotAndTrans = Matrix4::translation(first);
     m_antherAxis.translate(-first);
@@ -98,7 +98,7 @@ void FlowerStamenNode::rebuildFilament() {
 }
 
 void FlowerStamenNode::rebuildAnther() {
-    anther.buildAnther(m_antherAxis, antheRadius, antherRows, antherColumns);
+    anther.buildAnther(m_antherAxis, antherRadius, antherRows, antherColumns);
 }
 
 // --- Drawing
@@ -168,7 +168,7 @@ void FlowerStamenNode::scale(double factor) {
     mainAxis.scale(factor);
     if (factor < 1.0) {
         radius *= factor;
-        antheRadius *= factor;
+        antherRadius *= factor;
         if (m_antherAxis.size() >= 3)
             m_antherAxis.scale(factor);
     }
@@ -185,7 +185,7 @@ void FlowerStamenNode::reshapeByStroke(const Stroke& stroke) {
     mainAxis.points = stroke.points;
     if (k < 1.0) {
         radius *= k;
-        antheRadius *= k;
+        antherRadius *= k;
         m_antherAxis.scale(k);
     }
     mainAxis.resampleInPlace(filamentRows);
@@ -214,7 +214,7 @@ std::unique_ptr<FlowerObjectNode> FlowerStamenNode::clone() const {
     copy->setMaterial(diffuse, specular, ambient, shininess);
     copy->antherMaterial = antherMaterial;
     copy->radius = radius;
-    copy->antheRadius = antheRadius;
+    copy->antherRadius = antherRadius;
     copy->filamentRows = filamentRows;
     copy->filamentColumns = filamentColumns;
     copy->antherRows = antherRows;
@@ -248,7 +248,7 @@ void FlowerStamenNode::save(TextWriter& out) const {
     out.text("RotAndTrans\n");
     RotAndTrans.writeRaw(out);
     out.text("\n");
-    out.format("antheRadius %f\n", antheRadius);
+    out.format("antheRadius %f\n", antherRadius);
     writePointList(out, "m_antherAxis", m_antherAxis.points);
     out.format("resolution %d %d\n", filamentRows, filamentColumns);
     out.format("Antherresolution %d %d\n", antherRows, antherColumns);
@@ -261,7 +261,7 @@ std::unique_ptr<FlowerObjectNode> readStamen(RecordInput& input) {
     if (!skipWords(in, 2) || !readNodeColours(in, s) || !readTextureBlock(in, s) ||
         !readLabelled(in, s.radius) || !readPointList(in, s.mainAxis.points) || !skipWords(in, 2) ||
         !readColourBlock(in, s.antherMaterial) || !skipWords(in, 1) || !s.RotAndTrans.readRaw(in) ||
-        !readLabelled(in, s.antheRadius) || !readPointList(in, s.m_antherAxis.points) ||
+        !readLabelled(in, s.antherRadius) || !readPointList(in, s.m_antherAxis.points) ||
         !readLabelled(in, s.filamentRows) || !in.integer(s.filamentColumns) ||
         !readLabelled(in, s.antherRows) || !in.integer(s.antherColumns))
         return nullptr;

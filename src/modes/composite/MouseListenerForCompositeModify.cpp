@@ -1,4 +1,4 @@
-#include "modes/composite/MouseListenerForCompositModify.h"
+#include "modes/composite/MouseListenerForCompositeModify.h"
 
 #include "control/AppController.h"
 #include "control/LibraryBrowser.h"
@@ -47,15 +47,15 @@ std::unique_ptr<FlowerObjectComposite> branchOf(std::unique_ptr<FlowerObjectNode
 
 } // namespace
 
-FlowerObjectComposite* MouseListenerForCompositModify::target() const {
+FlowerObjectComposite* MouseListenerForCompositeModify::target() const {
     return asComposite(appController().findObject(targetId_));
 }
 
-bool MouseListenerForCompositModify::orbitsWith(int tool) const {
+bool MouseListenerForCompositeModify::orbitsWith(int tool) const {
     return tool == kToolPen || tool == kToolCursor || tool == kToolEraser || tool == kToolBrowsing;
 }
 
-void MouseListenerForCompositModify::onLButtonDown(int x, int y) {
+void MouseListenerForCompositeModify::onLButtonDown(int x, int y) {
     FlowerObjectComposite* plant = asComposite(appController().workObject());
     if (!plant)
         return;
@@ -81,7 +81,7 @@ void MouseListenerForCompositModify::onLButtonDown(int x, int y) {
     }
 }
 
-void MouseListenerForCompositModify::onMouseMove(int x, int y) {
+void MouseListenerForCompositeModify::onMouseMove(int x, int y) {
     if (!leftDown) {
         dragCameraWithButtons(x, y);
         return;
@@ -109,7 +109,7 @@ void MouseListenerForCompositModify::onMouseMove(int x, int y) {
     }
 }
 
-void MouseListenerForCompositModify::onLButtonUp(int x, int y) {
+void MouseListenerForCompositeModify::onLButtonUp(int x, int y) {
     // A release whose press this mode did not take (the second release of a double
     // click, a press while the work object was no plant) finishes nothing.
     if (!leftDown)
@@ -132,7 +132,7 @@ void MouseListenerForCompositModify::onLButtonUp(int x, int y) {
     noteChange(kChangeMainView);
 }
 
-void MouseListenerForCompositModify::onLButtonDblClk(int, int) {
+void MouseListenerForCompositeModify::onLButtonDblClk(int, int) {
     if (!asComposite(appController().workObject()))
         return;
     targetMarked_ = true;
@@ -140,7 +140,7 @@ void MouseListenerForCompositModify::onLButtonDblClk(int, int) {
     targetMarked_ = false;
 }
 
-void MouseListenerForCompositModify::startBranch(const FlowerObjectComposite& plant, int x, int y) {
+void MouseListenerForCompositeModify::startBranch(const FlowerObjectComposite& plant, int x, int y) {
     const TOGL* context = mainContext();
     if (!context || plant.mainAxis.empty())
         return;
@@ -154,7 +154,7 @@ void MouseListenerForCompositModify::startBranch(const FlowerObjectComposite& pl
     startStroke(stroke_, hitStrokePlane(x, y, planePoint_, planeNormal_));
 }
 
-std::string MouseListenerForCompositModify::finishBranch(FlowerObjectComposite& plant, int x,
+std::string MouseListenerForCompositeModify::finishBranch(FlowerObjectComposite& plant, int x,
                                                          int y) {
     if (stroke_.size() < kMinimumPoints || axisIndex_ >= plant.mainAxis.size())
         return {};
@@ -174,7 +174,7 @@ std::string MouseListenerForCompositModify::finishBranch(FlowerObjectComposite& 
     return "Grow branch";
 }
 
-bool MouseListenerForCompositModify::eraseUnder(FlowerObjectComposite& plant, int x, int y) {
+bool MouseListenerForCompositeModify::eraseUnder(FlowerObjectComposite& plant, int x, int y) {
     const int id = pickedId(mainContext(), x, y);
     if (id < 0 || id == plant.id)
         return false;
@@ -192,7 +192,7 @@ bool MouseListenerForCompositModify::eraseUnder(FlowerObjectComposite& plant, in
     return erased;
 }
 
-void MouseListenerForCompositModify::startTurn(const FlowerObjectComposite& plant, int x, int y) {
+void MouseListenerForCompositeModify::startTurn(const FlowerObjectComposite& plant, int x, int y) {
     const FlowerObjectComposite::BranchTurn turn = plant.branchTurnedBy(pickedId(mainContext(), x, y));
     if (turn.branchId < 0)
         return;
@@ -202,7 +202,7 @@ void MouseListenerForCompositModify::startTurn(const FlowerObjectComposite& plan
     lastY_ = y;
 }
 
-bool MouseListenerForCompositModify::turnTo(FlowerObjectComposite& plant, int x, int y) {
+bool MouseListenerForCompositeModify::turnTo(FlowerObjectComposite& plant, int x, int y) {
     const TOGL* context = mainContext();
     Matrix4 holderMatrix;
     FlowerObjectComposite* holder =
@@ -220,7 +220,7 @@ bool MouseListenerForCompositModify::turnTo(FlowerObjectComposite& plant, int x,
     return true;
 }
 
-void MouseListenerForCompositModify::onDraw() {
+void MouseListenerForCompositeModify::onDraw() {
     stroke_.drawSketch();
     if (leftDown && tool_ == kToolPen && stroke_.size() >= 2)
         drawDrawingBoard(planePoint_, planeNormal_, stroke_.points, kBoardColour);
@@ -229,7 +229,7 @@ void MouseListenerForCompositModify::onDraw() {
             plant->drawHighlightBox();
 }
 
-void MouseListenerForCompositModify::clear() {
+void MouseListenerForCompositeModify::clear() {
     stroke_.clear();
     planePoint_ = Vector3();
     planeNormal_ = Vector3();

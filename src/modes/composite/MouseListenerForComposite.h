@@ -11,7 +11,7 @@
 // composite selected in the library takes the stroke as its axis, anything else
 // (a default stem when nothing is selected) is carried along the stroke by a new
 // composite. The right button orbits and the middle button dollies the camera.
-class MouseListenerForComposit final : public CameraButtonListener {
+class MouseListenerForComposite final : public CameraButtonListener {
 public:
     // Shorter strokes make nothing.
     static constexpr int kMinimumPoints = 3;

@@ -22,7 +22,7 @@ class FlowerObjectComposite;
 // dollies. A double click marks the plant for one picture. The press reads the
 // work object afresh and the later events find it again by its id; while the work
 // object is not a plant the left button does nothing.
-class MouseListenerForCompositModify final : public CameraButtonListener {
+class MouseListenerForCompositeModify final : public CameraButtonListener {
 public:
     // Shorter branch strokes grow nothing.
     static constexpr int kMinimumPoints = 3;
