@@ -54,9 +54,6 @@ protected:
     // Listeners are destroyed as their own class, never through this base.
     ~MouseListenerState() = default;
 
-    // The main view's context, null while there is no main view.
-    static TOGL* mainContext();
-
     // Window pixels carried into space through the main camera (the zero vector
     // where a ray is parallel to its plane, or without a main view).
     Vector3 pixelNearPoint(int x, int y) const;
@@ -102,6 +99,9 @@ protected:
     // a change of the model.
     static void noteChange(unsigned changes, const std::string& step = {});
 };
+
+// The main view's context, null while there is no main view.
+TOGL* mainContext();
 
 // Calls the listener's operation for the message.
 void deliverMouseMessage(MouseListenerState& listener, MouseMessage message, int x, int y);

@@ -5,9 +5,9 @@
 #include "gl/TOGL.h"
 #include "math/Diagnostics.h"
 #include "model/FlowerObjectComposite.h"
-#include "model/PickColour.h"
-#include "modes/BranchSide.h"
+#include "modes/ControlPointDrag.h"
 #include "modes/DrawingBoard.h"
+#include "modes/PlantGrowth.h"
 
 namespace {
 
@@ -15,34 +15,9 @@ namespace {
 constexpr Rgba kBoardColour{0.5f, 0.5f, 0.0f, 0.5f};
 
 // The object id under the pixel in the pick snapshot, -1 for none.
-int pickedId(const TOGL* context, int x, int y) {
-    if (!context)
-        return -1;
-    const PickPixel pixel = context->pixelHasObject(x, y);
-    return pixel.found ? decodePickColour(pixel.colour).id : -1;
-}
-
-// The composite with this id inside the plant (the plant itself included) and its
-// model matrix relative to the plant; null when it is not there.
-FlowerObjectComposite* compositeIn(FlowerObjectComposite& plant, int id, Matrix4& matrix) {
-    matrix = Matrix4();
-    if (plant.id == id)
-        return &plant;
-    const CompositeLookup found = plant.findChild(id);
-    matrix = found.matrix;
-    return found.found ? asComposite(found.object) : nullptr;
-}
-
-// The selected library object as a branch: a composite as it is, anything else
-// carried by a new composite along the object's own axis.
-std::unique_ptr<FlowerObjectComposite> branchOf(std::unique_ptr<FlowerObjectNode> selected) {
-    if (asComposite(selected.get()))
-        return std::unique_ptr<FlowerObjectComposite>(
-            static_cast<FlowerObjectComposite*>(selected.release()));
-    auto branch = std::make_unique<FlowerObjectComposite>(appController().nextId());
-    const Stroke axis = selected->mainAxis;
-    branch->appendAlongAxis(std::move(selected), axis, Vector3(0.0, 0.0, 1.0));
-    return branch;
+int pickedId(int x, int y) {
+    const auto picked = pickUnder(x, y);
+    return picked ? picked->record.id : -1;
 }
 
 } // namespace
@@ -71,7 +46,7 @@ void MouseListenerForCompositeModify::onLButtonDown(int x, int y) {
         eraseUnder(*plant, x, y);
         break;
     case kToolCursor:
-        startTurn(*plant, x, y);
+        turn_.start(*plant, pickedId(x, y), x, y);
         break;
     case kToolPen:
         startBranch(*plant, x, y);
@@ -163,19 +138,12 @@ std::string MouseListenerForCompositeModify::finishBranch(FlowerObjectComposite&
     stroke_.resampleInPlace(stroke_.size() - 1);
     diagnostic("branch stroke length is %f", distance(stroke_.front(), stroke_.back()));
 
-    std::unique_ptr<FlowerObjectNode> selected = libraryBrowser().copySelected();
-    if (axisIndex_ == plant.mainAxis.size() - 1) {
-        plant.appendAlongAxis(std::move(selected), stroke_, planeNormal_);
-        return "Extend plant";
-    }
-    const double total = plant.mainAxis.length();
-    const double t = total > 0.0 ? axisLength_ / total : 0.0;
-    plant.addBranch(t, branchOf(std::move(selected)), stroke_, branchSide(stroke_, planeNormal_));
-    return "Grow branch";
+    return growFromAxis(plant, libraryBrowser().copySelected(), stroke_, planeNormal_,
+                        axisIndex_ == plant.mainAxis.size() - 1, axisLength_);
 }
 
 bool MouseListenerForCompositeModify::eraseUnder(FlowerObjectComposite& plant, int x, int y) {
-    const int id = pickedId(mainContext(), x, y);
+    const int id = pickedId(x, y);
     if (id < 0 || id == plant.id)
         return false;
     bool erased = plant.removeBranch(id);
@@ -192,29 +160,9 @@ bool MouseListenerForCompositeModify::eraseUnder(FlowerObjectComposite& plant, i
     return erased;
 }
 
-void MouseListenerForCompositeModify::startTurn(const FlowerObjectComposite& plant, int x, int y) {
-    const FlowerObjectComposite::BranchTurn turn = plant.branchTurnedBy(pickedId(mainContext(), x, y));
-    if (turn.branchId < 0)
-        return;
-    turnedBranchId_ = turn.branchId;
-    turnHolderId_ = turn.holderId;
-    lastX_ = x;
-    lastY_ = y;
-}
-
 bool MouseListenerForCompositeModify::turnTo(FlowerObjectComposite& plant, int x, int y) {
     const TOGL* context = mainContext();
-    Matrix4 holderMatrix;
-    FlowerObjectComposite* holder =
-        turnHolderId_ < 0 ? nullptr : compositeIn(plant, turnHolderId_, holderMatrix);
-    if (!context || !holder)
-        return false;
-    const Vector3 drag = hitViewPlane(x, y) - hitViewPlane(lastX_, lastY_);
-    lastX_ = x;
-    lastY_ = y;
-    const Camera& camera = context->camera();
-    if (drag.length() == 0.0 ||
-        !holder->turnBranch(turnedBranchId_, drag, holderMatrix, camera.center - camera.eye))
+    if (!context || !turn_.dragTo(plant, Matrix4(), *context, x, y))
         return false;
     turned_ = true;
     return true;
@@ -235,7 +183,6 @@ void MouseListenerForCompositeModify::clear() {
     planeNormal_ = Vector3();
     axisIndex_ = -1;
     axisLength_ = 0.0;
-    turnedBranchId_ = -1;
-    turnHolderId_ = -1;
+    turn_.reset();
     turned_ = false;
 }

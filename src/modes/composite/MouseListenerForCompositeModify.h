@@ -2,6 +2,7 @@
 
 #include "interaction/Stroke.h"
 #include "math/Vector3.h"
+#include "modes/BranchTurnDrag.h"
 #include "modes/CameraButtonListener.h"
 
 #include <string>
@@ -47,7 +48,6 @@ private:
     std::string finishBranch(FlowerObjectComposite& target, int x, int y);
     // Whether something was erased under the pixel.
     bool eraseUnder(FlowerObjectComposite& target, int x, int y);
-    void startTurn(const FlowerObjectComposite& target, int x, int y);
     // Whether the drag to (x, y) turned the branch.
     bool turnTo(FlowerObjectComposite& target, int x, int y);
     void clear();
@@ -62,12 +62,7 @@ private:
     // index -1 while no branch stroke is being drawn.
     int axisIndex_ = -1;
     double axisLength_ = 0.0;
-    // The Cursor drag: the turned branch and the composite holding it, by id, and
-    // the last mouse position.
-    int turnedBranchId_ = -1;
-    int turnHolderId_ = -1;
-    int lastX_ = 0;
-    int lastY_ = 0;
+    BranchTurnDrag turn_;
     bool turned_ = false;
     bool targetMarked_ = false;
 };

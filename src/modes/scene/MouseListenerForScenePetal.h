@@ -3,6 +3,7 @@
 #include "modes/scene/SceneListener.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class FlowerPetalNode;

@@ -8,9 +8,6 @@
 #include "modes/CameraButtonListener.h"
 #include "modes/scene/BillboardSketching.h"
 
-#include <memory>
-
-class FlowerObjectComposite;
 class FlowerObjectNode;
 class SceneRoot;
 
@@ -60,9 +57,6 @@ protected:
     // object go. The scene, a plant's receptacle body and `withinId` itself stay.
     // Whether anything went.
     static bool eraseAt(SceneRoot& scene, int x, int y, int withinId);
-    // The library view's selection as a composite: a composite as it is, anything
-    // else carried along its own axis by a new one.
-    static std::unique_ptr<FlowerObjectComposite> asPlant(std::unique_ptr<FlowerObjectNode> object);
     // The left button came up where it went down.
     bool clicked(int x, int y) const { return x == pressX_ && y == pressY_; }
     // A right press and release on the same pixel.
