@@ -11,10 +11,16 @@
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 #include "organs/OrganRecords.h"
+#include "organs/OrganShaping.h"
 
 namespace {
 
 constexpr double kTipNarrowing = 0.3;
+
+// The headings of a stamen record: the filament's colours come first.
+constexpr std::string_view kHeading = "Filament Color\n";
+constexpr std::string_view kAntherHeading = "Anther Color\n";
+constexpr std::string_view kPlacementHeading = "RotAndTrans\n";
 
 // Draws under the anther's placement.
 template <typename Draw> void underPlacement(const Matrix4& placement, Draw draw) {
@@ -197,21 +203,20 @@ void FlowerStamenNode::reshapeByStroke(const Stroke& stroke) {
 void FlowerStamenNode::editByPick(int row, int column, const Vector3& point) {
     if (row != 0 || column != 2 || mainAxis.empty())
         return;
-    const double height = mainAxis.back().y;
-    if (height <= 0.0 || point.y <= 0.001)
+    const auto factor = heightScale(mainAxis.back().y, point, 0.001);
+    if (!factor)
         return;
-    const double c = point.y / height;
-    mainAxis.scale(c);
+    mainAxis.scale(*factor);
     radius = parameters().stamenWidth();
     rebuildFilament();
-    RotAndTrans.setTranslation(RotAndTrans.translationPart() * c);
+    RotAndTrans.setTranslation(RotAndTrans.translationPart() * *factor);
 }
 
 std::unique_ptr<FlowerObjectNode> FlowerStamenNode::clone() const {
     auto copy = std::make_unique<FlowerStamenNode>(nextId());
     copy->mainAxis = mainAxis;
     copy->m_antherAxis = m_antherAxis;
-    copy->setMaterial(diffuse, specular, ambient, shininess);
+    copy->copyMaterialAndTextureFrom(*this);
     copy->antherMaterial = antherMaterial;
     copy->radius = radius;
     copy->antherRadius = antherRadius;
@@ -222,30 +227,26 @@ std::unique_ptr<FlowerObjectNode> FlowerStamenNode::clone() const {
     copy->filament.copyFrom(filament);
     copy->anther.copyFrom(anther);
     copy->RotAndTrans = RotAndTrans;
-    copy->setTexture(hasTexture, textureFront, textureBack);
     return copy;
 }
 
 void FlowerStamenNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
     filament.boundingBox(matrix, min, max);
-    Vector3 lo, hi;
-    anther.boundingBox(matrix * RotAndTrans, lo, hi);
-    widenBox(min, max, lo);
-    widenBox(min, max, hi);
+    Vector3 antherMin, antherMax;
+    anther.boundingBox(matrix * RotAndTrans, antherMin, antherMax);
+    widenBox(min, max, antherMin, antherMax);
 }
 
 // --- Record
 
 void FlowerStamenNode::save(TextWriter& out) const {
-    out.text("Filament Color\n");
-    writeColourBlock(out, *this);
-    writeTextureBlock(out, *this);
+    writeAppearance(out, kHeading, *this);
     out.format("radius %f\n", radius);
     writePointList(out, "mainAxis", mainAxis.points);
-    out.text("Anther Color\n");
+    out.text(kAntherHeading);
     writeColourBlock(out, antherMaterial.diffuse, antherMaterial.specular, antherMaterial.ambient,
                      antherMaterial.shininess);
-    out.text("RotAndTrans\n");
+    out.text(kPlacementHeading);
     RotAndTrans.writeRaw(out);
     out.text("\n");
     out.format("antheRadius %f\n", antherRadius);
@@ -258,10 +259,10 @@ std::unique_ptr<FlowerObjectNode> readStamen(RecordInput& input) {
     TextReader& in = input.in;
     auto stamen = std::make_unique<FlowerStamenNode>(nextId());
     FlowerStamenNode& s = *stamen;
-    if (!skipWords(in, 2) || !readNodeColours(in, s) || !readTextureBlock(in, s) ||
-        !readLabelled(in, s.radius) || !readPointList(in, s.mainAxis.points) || !skipWords(in, 2) ||
-        !readColourBlock(in, s.antherMaterial) || !skipWords(in, 1) || !s.RotAndTrans.readRaw(in) ||
-        !readLabelled(in, s.antherRadius) || !readPointList(in, s.m_antherAxis.points) ||
+    if (!readAppearance(in, kHeading, s) || !readLabelled(in, s.radius) ||
+        !readPointList(in, s.mainAxis.points) || !readHeading(in, kAntherHeading) ||
+        !readColourBlock(in, s.antherMaterial) || !readHeading(in, kPlacementHeading) ||
+        !s.RotAndTrans.readRaw(in) || !readLabelled(in, s.antherRadius) || !readPointList(in, s.m_antherAxis.points) ||
         !readLabelled(in, s.filamentRows) || !in.integer(s.filamentColumns) ||
         !readLabelled(in, s.antherRows) || !in.integer(s.antherColumns))
         return nullptr;

@@ -7,6 +7,7 @@
 #include "model/ModelContext.h"
 #include "model/TextureCache.h"
 #include "organs/GridDrawing.h"
+#include "organs/OrganShaping.h"
 #include "organs/PistilChords.h"
 
 #include <algorithm>
@@ -265,10 +266,7 @@ void StemShape::computeTexCoords() {
 }
 
 void StemShape::boundingBox(const Matrix4& matrix, Vector3& min, Vector3& max) const {
-    min = Vector3();
-    max = Vector3();
-    for (const Vector3& p : positions.cells())
-        widenBox(min, max, transformPoint(matrix, p));
+    boxAroundOrigin(positions.cells(), matrix, min, max);
 }
 
 Vector3 StemShape::ringCentre(int row) const {
