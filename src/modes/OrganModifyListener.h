@@ -25,7 +25,6 @@ public:
 
     const ControlPointDrag& drag() const { return drag_; }
     bool drawing() const { return drawing_; }
-    const Stroke& stroke() const { return stroke_; }
 
 protected:
     ~OrganModifyListener() = default;

@@ -21,8 +21,6 @@ public:
     void onMouseMove(int x, int y) override;
     void onDraw() override { stroke_.drawSketch(); }
 
-    const Stroke& stroke() const { return stroke_; }
-
 private:
     void clear();
 

@@ -34,10 +34,6 @@ public:
     void onMouseMove(int x, int y) override;
     void onDraw() override;
 
-    const Stroke& stroke() const { return stroke_; }
-    // The plant drawn with the marked look (the double click's picture).
-    bool targetMarked() const { return targetMarked_; }
-
 private:
     // Pen, Cursor, Eraser and Browsing.
     bool orbitsWith(int tool) const override;

@@ -18,9 +18,6 @@ public:
     void onLButtonUp(int x, int y) override;
     void onLButtonDblClk(int x, int y) override { flyUpOverEmpty(x, y); }
 
-    // The stroke under way redraws the filament (else the anther).
-    bool axisStroke() const { return axisStroke_; }
-
 private:
     // Every tool but Axis Modify.
     bool orbitsWith(int tool) const override;

@@ -48,8 +48,6 @@ public:
     void onMouseMove(int x, int y) override;
     void onDraw() override;
 
-    const Stroke& stroke() const { return stroke_; }
-
 protected:
     ~ReceptacleEditing() = default;
 

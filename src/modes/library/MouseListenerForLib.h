@@ -19,8 +19,6 @@ public:
     void onRButtonDblClk(int x, int y) override;
     void onMouseMove(int x, int y) override;
 
-    bool marking() const { return marking_; }
-
 private:
     // The position of the tile under the pixel in the shown category, the "nothing"
     // tile's 0 included; -1 for the gaps and empty cells.

@@ -67,7 +67,6 @@ protected:
     // Moves the held point to the pixel at its pick depth, carried into the focus's
     // frame; whether it moved (the focus must still be the one picked on).
     bool dragFocusPoint(int x, int y);
-    bool holdsFocusPoint() const { return pointOwnerId_ != -1; }
     // The focus an organ mode edits flies up one level when the double click lands
     // on nothing.
     void flyUpOverEmpty(int x, int y);
