@@ -262,6 +262,24 @@ TEST_F(OrganEditingTest, AHeldControlPointWhoseObjectGoesAwayIsLetGo) {
     EXPECT_FALSE(singleton<MouseListenerForPetalModify>().drag().active());
 }
 
+TEST_F(OrganEditingTest, AStamenPointLetGoAfterItsStamenWentAwayRecordsNoStep) {
+    run(kCmdShowControlPoints);
+    run(kCmdStamenCreation);
+    drag(straightLine({0.0, 0.1, 0.0}, {0.0, 0.6, 0.0}, 10));
+    auto* stamen = work<FlowerStamenNode>();
+    ASSERT_NE(stamen, nullptr);
+    ASSERT_EQ(controller().lastStep(), "Draw stamen");
+    const QPoint tip = pixelOf(stamen->mainAxis.back()) - QPoint(0, 4);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, tip);
+    ASSERT_TRUE(singleton<MouseListenerForStamenModify>().drag().active());
+    controller().setWorkObject(nullptr);
+    QTest::mouseMove(view, tip - QPoint(0, 30));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, tip - QPoint(0, 30));
+    EXPECT_FALSE(singleton<MouseListenerForStamenModify>().drag().active());
+    // Taking the work object away is itself the step; no point moved.
+    EXPECT_NE(controller().lastStep(), "Move control point");
+}
+
 TEST_F(OrganEditingTest, AReleaseWhosePressTheModeDidNotSeeFinishesNoStroke) {
     run(kCmdPetalCreation);
     mouseListenerManager().mainViewMessage(MouseMessage::LButtonUp, 100, 100);
