@@ -35,7 +35,7 @@ public:
 };
 
 // Mode 13: the outline of a pistil, up one side and down the other, where it was
-// drawn; the release point ends it, and with it it has at least 10 points.
+// drawn; the release point ends it and counts towards the 10 points it needs.
 class MouseListenerForPistil final : public OrganCreationListener {
 public:
     MouseListenerForPistil() : OrganCreationListener(kKindPistil) {}
