@@ -23,7 +23,6 @@ QByteArray pack(const LibraryContents& contents) {
 // Receives the one entry of a frozen record.
 class ThawingSink final : public LibrarySink {
 public:
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode> node, int) override {
         object = std::move(node);
     }

@@ -3,7 +3,7 @@
 // plant is stored, saved, reopened and exported.
 #include "OrganSketchingFixture.h"
 
-#include "modes/composite/MouseListenerForComposit.h"
+#include "modes/composite/MouseListenerForComposite.h"
 #include "ui/ModeGuidance.h"
 
 #include <QLabel>

@@ -57,23 +57,8 @@ FlowerTorusNode* ReceptacleEditing::heldReceptacle() const {
     return torus && torus->id == receptacleId_ ? torus : nullptr;
 }
 
-void ReceptacleEditing::onRButtonDown(int x, int y) {
-    if (appController().drawingTool <= kToolBrowsing)
-        beginOrbit(x, y);
-}
-
-void ReceptacleEditing::onRButtonUp(int, int) {
-    endRightDrag();
-    noteChange(kChangeMainView);
-}
-
-void ReceptacleEditing::onMButtonDown(int x, int y) {
-    beginDolly(x, y);
-}
-
-void ReceptacleEditing::onMButtonUp(int, int) {
-    endMiddleDrag();
-    noteChange(kChangeMainView);
+bool ReceptacleEditing::orbitsWith(int tool) const {
+    return tool <= kToolBrowsing;
 }
 
 void ReceptacleEditing::onLButtonDown(int x, int y) {

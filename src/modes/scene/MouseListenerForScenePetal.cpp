@@ -7,6 +7,7 @@
 #include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
 #include "model/FlowerObjectComposite.h"
+#include "modes/PlantGrowth.h"
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerTorusNode.h"
 
@@ -228,10 +229,8 @@ std::string MouseListenerForScenePetal::buildPetal() {
             focusId = focus.replaceFocus(std::move(petal), {0.0, 0.0, 1.0}, outward);
             step = "Replace sketch with petal";
         } else if (FlowerObjectComposite* plant = asComposite(current)) {
-            const Stroke axis = petal->mainAxis;
-            auto branch = std::make_unique<FlowerObjectComposite>(c.nextId());
+            std::unique_ptr<FlowerObjectComposite> branch = asPlant(std::move(petal));
             focusId = branch->id;
-            branch->appendAlongAxis(std::move(petal), axis, {0.0, 0.0, 1.0});
             const double length = plant->mainAxis.length();
             const double t =
                 length > 0.0 ? plant->mainAxis.lengthToNearest(transformPoint(back, attach_)) / length

@@ -5,6 +5,7 @@
 #include "gl/TOGL.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "modes/PlantGrowth.h"
 
 #include <cmath>
 
