@@ -7,6 +7,7 @@
 #include "control/Singleton.h"
 #include "control/Thumbnail.h"
 #include "control/ViewHost.h"
+#include "gl/FrameDetail.h"
 #include "gl/TOGL.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
@@ -376,6 +377,7 @@ void AppController::createFlower() {
 
 void AppController::drawMainView() {
     placeFrameLights();
+    const ScopedFrameDetail detail(drawDetail, host_ ? host_->mainContext() : nullptr);
     if (isSceneMode(mode_)) {
         sceneFocus_.drawScene(showControlPoints, showWireFrame);
         return;
@@ -395,6 +397,7 @@ void AppController::drawOverall() {
     placeFrameLights();
     if (!isSceneMode(mode_) || !root())
         return;
+    const ScopedFrameDetail detail(drawDetail, host_ ? host_->overallContext() : nullptr);
     glPushMatrix();
     root()->drawSolid();
     glPopMatrix();

@@ -3,6 +3,7 @@
 #include "control/SceneFocusManager.h"
 #include "control/UndoHistory.h"
 #include "math/Rgba.h"
+#include "model/DrawDetail.h"
 #include "model/ModelContext.h"
 #include "model/Parameters.h"
 
@@ -284,6 +285,9 @@ public:
     bool showFloor = true;
     bool showControlPoints = false;
     bool showWireFrame = false;
+    // How finely the views draw the plant objects (see DrawDetail); its full-detail
+    // switch draws every surface from its full grid.
+    DrawDetail drawDetail;
     // Billboards, sketches and organ strokes: read by the drawing code.
     DisplaySwitches display;
     // The tessellation values the parameter dialog edits and the organs read.

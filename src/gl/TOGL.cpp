@@ -110,6 +110,8 @@ void TOGL::release() {
     if (!context_.valid())
         return;
     endDrag();
+    makeCurrent();
+    drawingCache_.release();
     context_.destroy();
     window_ = nullptr;
     if (snapshot_) {

@@ -4,6 +4,7 @@
 #include "interaction/Camera.h"
 #include "interaction/PlaneHits.h"
 #include "math/Rgba.h"
+#include "model/DrawingCache.h"
 
 #include <QImage>
 
@@ -123,6 +124,10 @@ public:
     // not outside, not on the cleared background, not at the far plane.
     PickPixel pixelHasObject(int x, int y) const;
 
+    // The display lists and boxes of plant objects drawn at reduced detail in this
+    // context; freed with the context.
+    DrawingCache& drawingCache() { return drawingCache_; }
+
     int bufferWidth() const { return bufferWidth_; }
     int bufferHeight() const { return bufferHeight_; }
     const std::vector<float>& depthBuffer() const { return depthBuffer_; }
@@ -156,4 +161,5 @@ private:
     int thumbnailWidth_ = 0;
     int thumbnailHeight_ = 0;
     std::vector<std::uint32_t> thumbnailBuffer_;
+    DrawingCache drawingCache_;
 };

@@ -3,7 +3,9 @@
 
 #include "interaction/OpenGL.h"
 #include "interaction/RenderState.h"
+#include "math/ContentHash.h"
 #include "math/Diagnostics.h"
+#include "model/DrawDetail.h"
 
 namespace {
 
@@ -26,6 +28,23 @@ template <typename Draw> void drawParts(const FlowerObjectComposite& composite, 
 
 } // namespace
 
+std::uint64_t FlowerObjectComposite::geometryKey(std::uint64_t frame) const {
+    ContentHash hash;
+    for (const Branch& branch : branches) {
+        const std::uint64_t part = branch.composite->drawingKey(frame);
+        if (part == 0)
+            return 0;
+        hash.add(part).add(branch.attachment).add(branch.turn);
+    }
+    for (const Segment& segment : segments) {
+        const std::uint64_t part = segment.node->drawingKey(frame);
+        if (part == 0)
+            return 0;
+        hash.add(part).add(segment.placement);
+    }
+    return hash.value();
+}
+
 void FlowerObjectComposite::drawWireframe() {
     drawParts(*this, [](FlowerObjectNode& n) { n.drawWireframe(); });
     if (renderState().snapshot)
@@ -36,7 +55,7 @@ void FlowerObjectComposite::drawWireframe() {
 }
 
 void FlowerObjectComposite::drawSolid() {
-    drawParts(*this, [](FlowerObjectNode& n) { n.drawSolid(); });
+    drawParts(*this, [](FlowerObjectNode& n) { drawSolidAtDetail(n); });
 }
 
 void FlowerObjectComposite::drawPlain() {

@@ -167,6 +167,10 @@ public:
     // The composite this one is a branch or segment of; null for a plant.
     FlowerObjectComposite* parent = nullptr;
 
+protected:
+    // Every part with its placement.
+    std::uint64_t geometryKey(std::uint64_t frame) const override;
+
 private:
     // Multiplies every branch position and segment start by `factor`.
     void rescalePositions(double factor);

@@ -1,6 +1,7 @@
 #include "model/FlowerObjectNode.h"
 
 #include "interaction/OpenGL.h"
+#include "math/ContentHash.h"
 #include "model/ModelContext.h"
 #include "model/TextureCache.h"
 
@@ -24,6 +25,27 @@ void FlowerObjectNode::setTexture(bool textured, int front, int back) {
     hasTexture = textured;
     textureFront = front;
     textureBack = back;
+}
+
+std::uint64_t FlowerObjectNode::drawingKey(std::uint64_t frame) const {
+    if (frame != 0 && frame == drawingKeyFrame_)
+        return drawingKey_;
+    drawingKeyFrame_ = frame;
+    drawingKey_ = 0;
+    const std::uint64_t geometry = geometryKey(frame);
+    if (geometry == 0)
+        return 0;
+    ContentHash hash;
+    hash.add(kind).add(geometry).add(diffuse).add(specular).add(ambient).add(shininess);
+    hash.add(hasTexture).add(textureFront).add(textureBack);
+    hash.add(textureKnown(textureFront)).add(textureKnown(textureBack));
+    const bool strokesShown = displaySwitches().drawStrokes;
+    hash.add(strokesShown);
+    if (strokesShown)
+        for (const auto& stroke : strokes)
+            hash.add(stroke->points).add(stroke->color);
+    drawingKey_ = hash.value();
+    return drawingKey_;
 }
 
 void FlowerObjectNode::drawStrokes() const {

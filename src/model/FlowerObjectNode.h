@@ -5,6 +5,7 @@
 #include "model/PickColour.h"
 #include "model/SceneNode.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -48,6 +49,12 @@ public:
     // the sketch class.
     virtual int sketchType() const { return -1; }
 
+    // The identity of what drawSolid shows outside the pick snapshot: equal for
+    // objects that draw alike (a clone and its original, however placed), 0 for an
+    // object that is never drawn from a shared list. Computed once per `frame` (a
+    // frame counter of the view drawing; 0 computes it afresh).
+    std::uint64_t drawingKey(std::uint64_t frame) const;
+
     // Draws every owned stroke translucently at width 2.
     void drawStrokes() const;
     // The colour of the whole object (or of one of its parts) in the pick snapshot.
@@ -75,6 +82,16 @@ public:
     int textureBack = -1;
     Stroke mainAxis;
     std::vector<std::unique_ptr<Stroke>> strokes;
+
+protected:
+    // What the class adds to its drawing key: its geometry and whatever else its
+    // shaded drawing shows beyond the node's material, texture and strokes; 0 when
+    // it is never drawn from a shared list.
+    virtual std::uint64_t geometryKey(std::uint64_t /*frame*/) const { return 0; }
+
+private:
+    mutable std::uint64_t drawingKey_ = 0;
+    mutable std::uint64_t drawingKeyFrame_ = 0;
 };
 
 // Sets the material of front and back faces for shaded drawing.

@@ -3,6 +3,7 @@
 #include "interaction/OpenGL.h"
 #include "interaction/StrokeGeometry.h"
 #include "model/ContainerRecord.h"
+#include "model/DrawDetail.h"
 #include "model/ModelContext.h"
 
 namespace {
@@ -28,7 +29,7 @@ void SceneRoot::drawWireframe() {
 }
 
 void SceneRoot::drawSolid() {
-    drawPlants(*this, [](FlowerObjectComposite& p) { p.drawSolid(); });
+    drawPlants(*this, [](FlowerObjectComposite& p) { drawSolidAtDetail(p); });
 }
 
 void SceneRoot::drawTranslucent() {

@@ -73,6 +73,10 @@ void FlowerPetalNode::drawSolid() {
     glPopMatrix();
 }
 
+std::uint64_t FlowerPetalNode::geometryKey(std::uint64_t) const {
+    return shape_.contentKey();
+}
+
 void FlowerPetalNode::drawControlPoints() {
     if (net_.empty())
         return;

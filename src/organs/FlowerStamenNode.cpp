@@ -2,6 +2,7 @@
 
 #include "interaction/OpenGL.h"
 #include "interaction/RenderState.h"
+#include "math/ContentHash.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
@@ -134,6 +135,18 @@ void FlowerStamenNode::drawSolid() {
         drawTubeSurface(anther, hasTexture, textureBack, antherMaterial.diffuse,
                         antherMaterial.shininess, antherMaterial.specular, antherMaterial.ambient);
     });
+}
+
+std::uint64_t FlowerStamenNode::geometryKey(std::uint64_t) const {
+    return ContentHash()
+        .add(filament.contentKey())
+        .add(anther.contentKey())
+        .add(RotAndTrans)
+        .add(antherMaterial.diffuse)
+        .add(antherMaterial.specular)
+        .add(antherMaterial.ambient)
+        .add(antherMaterial.shininess)
+        .value();
 }
 
 void FlowerStamenNode::drawControlPoints() {

@@ -65,6 +65,9 @@ public:
     StemShape filament;
     StemShape anther;
     MaterialBlock antherMaterial;
+
+protected:
+    std::uint64_t geometryKey(std::uint64_t frame) const override;
 };
 
 std::unique_ptr<FlowerObjectNode> readStamen(RecordInput& input);

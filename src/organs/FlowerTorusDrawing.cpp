@@ -4,6 +4,8 @@
 
 #include "interaction/OpenGL.h"
 #include "interaction/RenderState.h"
+#include "math/ContentHash.h"
+#include "model/DrawDetail.h"
 #include "model/ModelContext.h"
 #include "model/SlotSelection.h"
 #include "organs/OrganDrawing.h"
@@ -73,7 +75,11 @@ void FlowerTorusNode::drawSlots() {
                 drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
                 drawUnderSlot(slot, &FlowerObjectNode::drawWireframe);
             } else {
-                drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
+                glPushMatrix();
+                glMultMatrixd(slot.basicTransAndRot.data());
+                glMultMatrixd(slot.rotation.data());
+                drawSolidAtDetail(*slot.object);
+                glPopMatrix();
             }
         }
     }
@@ -94,6 +100,22 @@ void FlowerTorusNode::drawSolid() {
     if (displaySwitches().drawStrokes)
         drawStrokes();
     glPopMatrix();
+}
+
+std::uint64_t FlowerTorusNode::geometryKey(std::uint64_t frame) const {
+    if (const SlotSelection* selection = slotSelection(); selection && selection->receptacleId() == id)
+        return 0;
+    ContentHash hash;
+    hash.add(body.contentKey());
+    const bool complete = !forEachSlot(*this, [&](const FlowerPart& slot) {
+        hash.add(slot.whorl).add(slot.basicTransAndRot).add(slot.rotation);
+        if (!slot.object)
+            return false;
+        const std::uint64_t organ = slot.object->drawingKey(frame);
+        hash.add(organ);
+        return organ == 0;
+    });
+    return complete ? hash.value() : 0;
 }
 
 void FlowerTorusNode::drawControlPoints() {

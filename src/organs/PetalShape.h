@@ -36,6 +36,15 @@ public:
     void computeNormals();
     void computeTexCoords();
     void copyFrom(const PetalShape& other) { *this = other; }
+    // A fingerprint of the grids of both halves.
+    std::uint64_t contentKey() const {
+        ContentHash hash;
+        for (const Half* half : {&left_, &right_})
+            hash.add(half->positions.contentKey())
+                .add(half->normals.contentKey())
+                .add(half->texCoords.contentKey());
+        return hash.value();
+    }
 
     int rows() const { return rows_; }
     int columns() const { return columns_; }

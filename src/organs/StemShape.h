@@ -42,6 +42,14 @@ public:
     // u = column / columns; v grows by 0.1 per row and starts again every ten rows.
     void computeTexCoords();
     void copyFrom(const StemShape& other) { *this = other; }
+    // A fingerprint of the three grids.
+    std::uint64_t contentKey() const {
+        return ContentHash()
+            .add(positions.contentKey())
+            .add(normals.contentKey())
+            .add(texCoords.contentKey())
+            .value();
+    }
 
     // Both corners start at the origin; every position under `matrix` widens them.
     void boundingBox(const Matrix4& matrix, Vector3& min, Vector3& max) const;

@@ -19,6 +19,10 @@ void TubeOrganNode::drawSolid() {
     glPopMatrix();
 }
 
+std::uint64_t TubeOrganNode::geometryKey(std::uint64_t) const {
+    return tube.contentKey();
+}
+
 void TubeOrganNode::drawPlain() {
     glPushMatrix();
     tube.drawPlain();

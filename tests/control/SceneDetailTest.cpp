@@ -1,0 +1,122 @@
+// A scene drawn in the main view at reduced detail, through the controller and a
+// real windowless GL context: it looks as in full detail, and clones share their
+// drawing data.
+#include "control/AppController.h"
+#include "control/ControlSingletons.h"
+#include "control/ViewHost.h"
+#include "gl/TOGL.h"
+#include "interaction/FloorGrid.h"
+#include "support/FrameDifference.h"
+#include "support/SamplePlants.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+
+namespace {
+
+// The main view without a window, painted as the view paints itself.
+class WindowlessMainView final : public ViewHost {
+public:
+    TOGL main;
+
+    void redrawMainView() override {
+        main.beginFrame();
+        drawFloorGrid();
+        appController().drawMainView();
+        main.endFrame();
+    }
+    void redrawOverallView() override {}
+    void redrawLibraryView() override {}
+    TOGL* mainContext() override { return &main; }
+    TOGL* overallContext() override { return nullptr; }
+};
+
+class SceneDetail : public ::testing::Test {
+protected:
+    void SetUp() override {
+        destroyControlSingletons();
+        ASSERT_TRUE(view_.main.attachWindowless()) << "no OpenGL context";
+        view_.main.resize(500, 400, false);
+        appController().setViewHost(&view_);
+        appController().createScene();
+    }
+    void TearDown() override {
+        appController().setViewHost(nullptr);
+        destroyControlSingletons();
+    }
+
+    // Plants of `flowers` flowers each, in a row along x.
+    static void plantRow(int plants, int flowers) {
+        for (int i = 0; i < plants; ++i) {
+            const Vector3 at{-3.0 + 2.0 * i, 0.0, 0.0};
+            appController().root()->plantAlongStroke(samples::plant(flowers),
+                                                     samples::line(at, at + Vector3(0, 3, 0)));
+        }
+        appController().commit(kChangeScene);
+    }
+    QImage frame(const Vector3& eye, const Vector3& centre, bool fullDetail) {
+        view_.main.setCamera(eye, centre, {0, 1, 0});
+        appController().drawDetail.fullDetail = fullDetail;
+        view_.redrawMainView();
+        return view_.main.frameImage();
+    }
+    DrawingCache& cache() { return view_.main.drawingCache(); }
+
+    WindowlessMainView view_;
+};
+
+} // namespace
+
+// Seen whole, and with the first plant half out of the view, the thinned frame
+// differs from the full one in few pixels: the level follows the size on screen,
+// and what is skipped lies outside the view.
+TEST_F(SceneDetail, AReducedFrameLooksLikeTheFullOne) {
+    plantRow(4, 10);
+    for (const auto& [eye, centre] : {std::pair{Vector3(0, 3, 12), Vector3(0, 1.5, 0)},
+                                      std::pair{Vector3(-1, 2, 6), Vector3(-1, 1.8, 0)}}) {
+        const int compiled = cache().compiledLists();
+        const QImage full = frame(eye, centre, true);
+        EXPECT_EQ(cache().compiledLists(), compiled) << "full detail draws nothing from the cache";
+        const QImage reduced = frame(eye, centre, false);
+        ASSERT_FALSE(full.isNull());
+        ASSERT_EQ(full.size(), reduced.size());
+        EXPECT_GT(cache().compiledLists(), compiled) << "the reduced frame drew from the cache";
+        const QRgb background = full.pixel(0, 0);
+        int drawn = 0;
+        for (int y = 0; y < full.height(); ++y)
+            for (int x = 0; x < full.width(); ++x)
+                drawn += full.pixel(x, y) != background;
+        EXPECT_GT(drawn, full.width() * full.height() / 20) << "the plants fill the view";
+        EXPECT_LE(differingPixels(full, reduced), full.width() * full.height() * 3 / 100)
+            << "eye " << eye.x << " " << eye.y << " " << eye.z;
+    }
+}
+
+// Twelve plants cloned from one, a flower on a branch each, compile one list per
+// distinct organ content and level, not one per plant; the next frame compiles
+// nothing, and a change to one flower head compiles that head alone.
+TEST_F(SceneDetail, ClonesShareTheirLists) {
+    const std::unique_ptr<FlowerObjectComposite> model = samples::plant(1);
+    for (int i = 0; i < 12; ++i) {
+        const Vector3 at{-3.0 + 0.6 * i, 0.0, -0.3 * (i % 2)};
+        appController().root()->plantAlongStroke(asComposite(model->clone()),
+                                                 samples::line(at, at + Vector3(0, 3, 0)));
+    }
+    appController().commit(kChangeScene);
+    const Vector3 eye{0, 2, 9}, centre{0, 1.5, 0};
+    frame(eye, centre, false);
+    const int first = cache().compiledLists();
+    // The main stem, the branch's stem and the flower head, at a level or two.
+    EXPECT_GE(first, 3);
+    EXPECT_LE(first, 6);
+    frame(eye, centre, false);
+    EXPECT_EQ(cache().compiledLists(), first);
+
+    FlowerObjectComposite& plant = *appController().root()->plants[5].composite;
+    FlowerObjectNode& head = *plant.branches.front().composite->segments.back().node;
+    head.setMaterial({1, 0, 0, 1}, {0, 0, 0, 1}, {0.2f, 0, 0, 1}, 10);
+    frame(eye, centre, false);
+    EXPECT_EQ(cache().compiledLists(), first + 1);
+}
