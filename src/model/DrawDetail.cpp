@@ -14,8 +14,8 @@ namespace {
 // parts: its grids would hardly thin, and its parts may be edited while in view.
 constexpr double kMostListPixels = 256.0;
 // The widest a thinned grid's cell may be on screen. Shading is interpolated over
-// cells this small much as over the full grid's, so changes of level do not show.
-constexpr double kCellPixels = 3.0;
+// cells this small much as over the full grid's, so a change of level hardly shows.
+constexpr double kCellPixels = 6.0;
 
 struct ClipPoint {
     double x, y, z, w;
