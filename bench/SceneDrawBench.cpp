@@ -11,7 +11,7 @@
 #include "control/FloralDiagram.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
 #include "modes/ModeSingletons.h"
@@ -42,17 +42,19 @@ public:
 
     void redrawMainView() override {
         main.beginFrame();
-        drawFloorGrid();
-        appController().drawMainView();
-        mouseListenerManager().drawMainOverlay();
+        const DrawContext draw = main.frameContext(appController().drawRecords());
+        drawFloorGrid(draw);
+        appController().drawMainView(draw);
+        mouseListenerManager().drawMainOverlay(draw);
         main.endFrame();
     }
     void redrawOverallView() override {
         if (!overallShown)
             return;
         overall.beginFrame();
-        drawFloorGrid();
-        appController().drawOverall();
+        const DrawContext draw = overall.frameContext(appController().drawRecords());
+        drawFloorGrid(draw);
+        appController().drawOverall(draw);
         overall.endFrame();
     }
     void redrawLibraryView() override {}
@@ -195,7 +197,7 @@ void BM_SceneFromDisplayList(benchmark::State& state) {
     placeFrameLights();
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    appController().root()->drawSolid();
+    appController().root()->drawSolid(draw);
     glEndList();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -288,7 +290,7 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
             const WindowPixel at = s.pixelOf(
                 transformPoint(matrix * slot->organMatrix(), net.pointAt(net.tipRow() / 2, column)));
             const PickPixel pixel = s.views.main.pixelHasObject(at.x, at.y);
-            if (!found && pixel.found && decodePickColour(pixel.colour).twoIndexPart)
+            if (!found && pixel.found && decodePickColour(pixel.colour, &s.views.main.pickKeys()).twoIndexPart)
                 found = at;
         }
     }

@@ -50,6 +50,7 @@ ModelContext AppController::modelContext(TextureCache* textures) {
 }
 
 void AppController::installTextures(TextureCache* textures) {
+    textures_ = textures;
     installedContext_.reset();
     installedContext_.emplace(modelContext(textures));
 }
@@ -374,29 +375,37 @@ void AppController::createFlower() {
     noteChange(kChangeWorkObject, "Create flower");
 }
 
-void AppController::drawMainView() {
+DrawContext AppController::drawRecords() const {
+    DrawContext records;
+    records.display = display;
+    records.textures = textures_;
+    records.slotSelection = &floralDiagram().selection();
+    return records;
+}
+
+void AppController::drawMainView(const DrawContext& draw) {
     placeFrameLights();
     if (isSceneMode(mode_)) {
-        sceneFocus_.drawScene(showControlPoints, showWireFrame);
+        sceneFocus_.drawScene(draw, showControlPoints, showWireFrame);
         return;
     }
     FlowerObjectNode* work = workObject();
     if (!work)
         return;
     if (showControlPoints)
-        work->drawControlPoints();
+        work->drawControlPoints(draw);
     if (showWireFrame)
-        work->drawWireframe();
+        work->drawWireframe(draw);
     else
-        work->drawSolid();
+        work->drawSolid(draw);
 }
 
-void AppController::drawOverall() {
+void AppController::drawOverall(const DrawContext& draw) {
     placeFrameLights();
     if (!isSceneMode(mode_) || !root())
         return;
     glPushMatrix();
-    root()->drawSolid();
+    root()->drawSolid(draw);
     glPopMatrix();
 }
 
@@ -405,7 +414,7 @@ QImage AppController::thumbnailOf(SceneNode& node) {
     // The tile is rendered through the main view's context, whose CPU copies the
     // picks read: they must be refreshed before the next click looks at them.
     picksStale_ = context != nullptr;
-    return renderThumbnail(node, context);
+    return renderThumbnail(node, context, drawRecords());
 }
 
 void AppController::refreshPickBuffers() {
@@ -418,7 +427,7 @@ void AppController::refreshPickBuffers() {
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
-    drawMainView();
+    drawMainView(context->frameContext(drawRecords()));
     context->endFrame();
 }
 

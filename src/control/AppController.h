@@ -3,6 +3,7 @@
 #include "control/SceneFocusManager.h"
 #include "control/UndoHistory.h"
 #include "math/Rgba.h"
+#include "model/DrawContext.h"
 #include "model/ModelContext.h"
 #include "model/Parameters.h"
 
@@ -189,10 +190,14 @@ public:
     // work object in mode 6 and is stored at once.
     void createFlower();
 
+    // The records drawing reads that the controller owns: the display switches, the
+    // texture cache and the floral diagram's slot selection. A view fills in its
+    // frame (TOGL::frameContext).
+    DrawContext drawRecords() const;
     // With the main or overall view's context current: light positions, then the
     // open scene (scene modes) or the work object (creation modes).
-    void drawMainView();
-    void drawOverall();
+    void drawMainView(const DrawContext& draw);
+    void drawOverall(const DrawContext& draw);
 
     // Replaces the work object (the previous one is deleted unless the library holds
     // it).
@@ -322,6 +327,7 @@ private:
     ModelContext modelContext(TextureCache* textures);
 
     ViewHost* host_ = nullptr;
+    TextureCache* textures_ = nullptr;
     ModeHost* modeHost_ = nullptr;
     int mode_ = kModeComposit;
     // The work object is either a library entry, named by its id, or held here while

@@ -3,8 +3,6 @@
 #include "gl/TOGL.h"
 
 #include "gl/DiagnosticsLog.h"
-#include "interaction/RenderState.h"
-#include "model/PickColour.h"
 
 #include <QWindow>
 
@@ -112,10 +110,6 @@ void TOGL::release() {
     endDrag();
     context_.destroy();
     window_ = nullptr;
-    if (snapshot_) {
-        renderState().snapshot = false;
-        endPickKeys();
-    }
     inFrame_ = false;
     snapshot_ = false;
     thumbnail_ = false;
@@ -212,11 +206,7 @@ void TOGL::endFrame() {
             context_.bindDefaultTarget();
         }
     }
-    if (snapshot_) {
-        snapshot_ = false;
-        renderState().snapshot = false;
-        endPickKeys();
-    }
+    snapshot_ = false;
     thumbnail_ = false;
     offscreenFrame_ = false;
     doneCurrent();
@@ -249,9 +239,14 @@ void TOGL::readColours(int width, int height, std::vector<std::uint32_t>& colour
 void TOGL::beginSnapshot() {
     resizeBuffers(clientWidth(), clientHeight());
     snapshot_ = true;
-    renderState().snapshot = true;
-    beginPickKeys();
+    pickKeys_.clear();
     beginFrame();
+}
+
+DrawContext TOGL::frameContext(DrawContext records) {
+    records.snapshot = snapshot_;
+    records.pickKeys = snapshot_ ? &pickKeys_ : nullptr;
+    return records;
 }
 
 void TOGL::beginThumbnail() {
@@ -300,8 +295,6 @@ QImage TOGL::frameImage() const {
 
 void TOGL::loadViewMatrix() {
     view_.modelView = camera_.viewMatrix();
-    if (mainView_)
-        renderState().mainCameraUp = camera_.up;
     if (!context_.valid())
         return;
     const bool wasCurrent = context_.isCurrent();

@@ -4,6 +4,8 @@
 #include "interaction/Camera.h"
 #include "interaction/PlaneHits.h"
 #include "math/Rgba.h"
+#include "model/DrawContext.h"
+#include "model/PickColour.h"
 
 #include <QImage>
 
@@ -69,6 +71,12 @@ public:
     static constexpr int kThumbnailFrameSide = 280;
     bool snapshot() const { return snapshot_; }
     bool inFrame() const { return inFrame_; }
+    // The draw context of the frame under way: `records` (display switches, texture
+    // cache, slot selection, from their owner) with this view's frame filled in: in a
+    // snapshot the pick flag and the snapshot's key table.
+    DrawContext frameContext(DrawContext records);
+    // The keys of the last snapshot, for decoding its pixels.
+    const PickKeys& pickKeys() const { return pickKeys_; }
 
     // The colour the last thumbnail frame shows at position (x, y) (origin bottom
     // left); outside it the clear colour packed as R + 256 G + 65536 B.
@@ -82,9 +90,6 @@ public:
     Rgba clearColour() const { return clearColour_; }
     // Takes effect from the next frame.
     void setClearColour(const Rgba& colour) { clearColour_ = colour; }
-    // The main view's camera up vector is published to the render state, which
-    // orients bending strokes.
-    void setMainView(bool mainView) { mainView_ = mainView; }
 
     // Camera. The home camera is copied into the camera by initGL and resetCamera.
     const Camera& camera() const { return camera_; }
@@ -142,9 +147,9 @@ private:
     bool thumbnail_ = false;
     bool inFrame_ = false;
     bool offscreenFrame_ = false;
-    bool mainView_ = false;
     bool mouseGrabbed_ = false;
     Camera camera_;
+    PickKeys pickKeys_;
     Rgba clearColour_{1.0f, 1.0f, 1.0f, 0.5f};
     ViewTransform view_;
     int clientWidth_ = -1;

@@ -2,7 +2,6 @@
 #include "model/FlowerObjectComposite.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "math/Diagnostics.h"
 
 namespace {
@@ -26,29 +25,29 @@ template <typename Draw> void drawParts(const FlowerObjectComposite& composite, 
 
 } // namespace
 
-void FlowerObjectComposite::drawWireframe() {
-    drawParts(*this, [](FlowerObjectNode& n) { n.drawWireframe(); });
-    if (renderState().snapshot)
+void FlowerObjectComposite::drawWireframe(const DrawContext& draw) {
+    drawParts(*this, [&](FlowerObjectNode& n) { n.drawWireframe(draw); });
+    if (draw.snapshot)
         return;
     Stroke axis = mainAxis;
     axis.color = {0.0f, 0.0f, 1.0f, 0.5f};
     axis.drawColored(3.0f);
 }
 
-void FlowerObjectComposite::drawSolid() {
-    drawParts(*this, [](FlowerObjectNode& n) { n.drawSolid(); });
+void FlowerObjectComposite::drawSolid(const DrawContext& draw) {
+    drawParts(*this, [&](FlowerObjectNode& n) { n.drawSolid(draw); });
 }
 
-void FlowerObjectComposite::drawPlain() {
-    drawParts(*this, [](FlowerObjectNode& n) { n.drawPlain(); });
+void FlowerObjectComposite::drawPlain(const DrawContext& draw) {
+    drawParts(*this, [&](FlowerObjectNode& n) { n.drawPlain(draw); });
 }
 
-void FlowerObjectComposite::drawTranslucent() {
-    drawParts(*this, [](FlowerObjectNode& n) { n.drawTranslucent(); });
+void FlowerObjectComposite::drawTranslucent(const DrawContext& draw) {
+    drawParts(*this, [&](FlowerObjectNode& n) { n.drawTranslucent(draw); });
 }
 
-void FlowerObjectComposite::drawOverlay() {
-    if (renderState().snapshot || mainAxis.size() < 2)
+void FlowerObjectComposite::drawOverlay(const DrawContext& draw) {
+    if (draw.snapshot || mainAxis.size() < 2)
         return;
     const double h = distance(mainAxis.back(), mainAxis.front()) / 20.0;
     glShadeModel(GL_FLAT);
@@ -62,8 +61,8 @@ void FlowerObjectComposite::drawOverlay() {
     glEnd();
 }
 
-void FlowerObjectComposite::drawHighlightBox() const {
-    if (renderState().snapshot)
+void FlowerObjectComposite::drawHighlightBox(const DrawContext& draw) const {
+    if (draw.snapshot)
         return;
     Vector3 lo, hi;
     boundingBox(lo, hi, Matrix4(), true);

@@ -26,22 +26,23 @@ void FlowerObjectNode::setTexture(bool textured, int front, int back) {
     textureBack = back;
 }
 
-void FlowerObjectNode::drawStrokes() const {
+void FlowerObjectNode::drawStrokes(const DrawContext& draw) const {
+    if (draw.snapshot || !draw.display.drawStrokes)
+        return;
     for (const auto& stroke : strokes)
         stroke->drawTranslucent(2.0f);
 }
 
-void FlowerObjectNode::beginPickingPass() const {
+void FlowerObjectNode::beginPickingPass(const DrawContext& draw) const {
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
-    const PickColour c = pickColour();
+    const PickColour c = pickColour(draw);
     glColor3ub(c.red, c.green, c.blue);
 }
 
-bool FlowerObjectNode::textureKnown(int textureId) {
-    TextureCache* cache = textureCache();
-    return textureId >= 0 && cache && cache->has(textureId);
+bool FlowerObjectNode::textureKnown(const TextureCache* textures, int textureId) {
+    return textureId >= 0 && textures && textures->has(textureId);
 }
 
 void FlowerObjectNode::copyStrokesFrom(const FlowerObjectNode& other) {

@@ -2,6 +2,7 @@
 
 #include "interaction/Stroke.h"
 #include "math/Rgba.h"
+#include "model/DrawContext.h"
 #include "model/PickColour.h"
 #include "model/SceneNode.h"
 
@@ -48,18 +49,19 @@ public:
     // the sketch class.
     virtual int sketchType() const { return -1; }
 
-    // Draws every owned stroke translucently at width 2.
-    void drawStrokes() const;
+    // Draws every owned stroke translucently at width 2 while the display switches
+    // show organ strokes; nothing in the pick snapshot.
+    void drawStrokes(const DrawContext& draw) const;
     // The colour of the whole object (or of one of its parts) in the pick snapshot.
-    PickColour pickColour(int a = 0, int b = 0, bool twoIndexPart = false,
-                          bool oneIndexPart = false) const {
-        return pickColourOf(id, a, b, twoIndexPart, oneIndexPart);
+    PickColour pickColour(const DrawContext& draw, int a = 0, int b = 0,
+                          bool twoIndexPart = false, bool oneIndexPart = false) const {
+        return pickColourOf(id, a, b, twoIndexPart, oneIndexPart, draw.pickKeys);
     }
     // The state of the picking pass: blending and lighting off, flat shading, and the
     // whole object's pick colour.
-    void beginPickingPass() const;
-    // Whether a texture id names a texture the cache knows.
-    static bool textureKnown(int textureId);
+    void beginPickingPass(const DrawContext& draw) const;
+    // Whether a texture id names a texture the cache knows; false without a cache.
+    static bool textureKnown(const TextureCache* textures, int textureId);
     // Deep copies of the strokes of another node.
     void copyStrokesFrom(const FlowerObjectNode& other);
     // Another node's material (through setMaterial) and texture binding, for a clone.

@@ -104,8 +104,8 @@ void MouseListenerManager::libraryViewMessage(MouseMessage message, int x, int y
     appController().commit();
 }
 
-void MouseListenerManager::drawMainOverlay() {
-    mainListener_->onDraw();
+void MouseListenerManager::drawMainOverlay(const DrawContext& draw) {
+    mainListener_->onDraw(draw);
 }
 
 MouseListenerManager& mouseListenerManager() {

@@ -20,12 +20,12 @@ public:
     // A bare petal with no net, for copies and the library reader to fill.
     explicit FlowerPetalNode(int nodeId) : FlowerObjectNode(nodeId, kKindPetal) {}
 
-    void drawWireframe() override;
-    void drawSolid() override;
-    void drawControlPoints() override;
-    void drawPlain() override;
-    void drawTranslucent() override;
-    void drawOverlay() override {}
+    void drawWireframe(const DrawContext& draw) override;
+    void drawSolid(const DrawContext& draw) override;
+    void drawControlPoints(const DrawContext& draw) override;
+    void drawPlain(const DrawContext& draw) override;
+    void drawTranslucent(const DrawContext& draw) override;
+    void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Re-sketches the midrib with a stroke of at least 3 points: the net is scaled

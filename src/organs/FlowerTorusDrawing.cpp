@@ -3,19 +3,18 @@
 #include "organs/FlowerTorusNode.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
-#include "model/ModelContext.h"
 #include "model/SlotSelection.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 
 namespace {
 
-void drawUnderSlot(const FlowerPart& slot, void (FlowerObjectNode::*draw)()) {
+void drawUnderSlot(const FlowerPart& slot, void (FlowerObjectNode::*pass)(const DrawContext&),
+                   const DrawContext& draw) {
     glPushMatrix();
     glMultMatrixd(slot.basicTransAndRot.data());
     glMultMatrixd(slot.rotation.data());
-    ((*slot.object).*draw)();
+    ((*slot.object).*pass)(draw);
     glPopMatrix();
 }
 
@@ -42,14 +41,13 @@ void drawEmptySlot(const FlowerPart& slot) {
 
 } // namespace
 
-void FlowerTorusNode::drawWireframe() {
-    if (renderState().snapshot)
+void FlowerTorusNode::drawWireframe(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     glPushMatrix();
     body.drawWireframe();
     drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawStrokes(draw);
     glPopMatrix();
 }
 
@@ -57,65 +55,64 @@ void FlowerTorusNode::drawWireframe() {
 // draws its organ with the control points over it, a slot selected for editing its
 // control points on the organ's wire frame; both are drawn in the picking pass too,
 // so that the control points can be picked.
-void FlowerTorusNode::drawSlots() {
-    const SlotSelection* selection = slotSelection();
+void FlowerTorusNode::drawSlots(const DrawContext& draw) {
+    const SlotSelection* selection = draw.slotSelection;
     for (int code : {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil}) {
         const SlotList& parts = whorl(code).parts;
         for (int i = 0; i < static_cast<int>(parts.size()); ++i) {
             const FlowerPart& slot = *parts[i];
             if (!slot.object) {
-                if (!renderState().snapshot)
+                if (!draw.snapshot)
                     drawEmptySlot(slot);
             } else if (selection && selection->isMarked(id, {code, i})) {
-                drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
-                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
+                drawUnderSlot(slot, &FlowerObjectNode::drawSolid, draw);
+                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints, draw);
             } else if (selection && selection->isSelected(id, {code, i})) {
-                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
-                drawUnderSlot(slot, &FlowerObjectNode::drawWireframe);
+                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints, draw);
+                drawUnderSlot(slot, &FlowerObjectNode::drawWireframe, draw);
             } else {
-                drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
+                drawUnderSlot(slot, &FlowerObjectNode::drawSolid, draw);
             }
         }
     }
 }
 
-void FlowerTorusNode::drawSolid() {
-    if (renderState().snapshot) {
-        beginPickingPass();
+void FlowerTorusNode::drawSolid(const DrawContext& draw) {
+    if (draw.snapshot) {
+        beginPickingPass(draw);
         body.drawPlain();
-        drawSlots();
+        drawSlots(draw);
         return;
     }
     glPushMatrix();
-    drawTubeSurface(body, hasTexture, textureFront, diffuse, shininess, specular, ambient);
+    drawTubeSurface(draw, body, hasTexture, textureFront, diffuse, shininess, specular, ambient);
     glPopMatrix();
     glPushMatrix();
-    drawSlots();
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawSlots(draw);
+    drawStrokes(draw);
     glPopMatrix();
 }
 
-void FlowerTorusNode::drawControlPoints() {
+void FlowerTorusNode::drawControlPoints(const DrawContext& draw) {
     if (!m_basicCurve.empty())
-        drawControlPoint(*this, m_basicCurve.front(), 15.0f, 0, 1);
+        drawControlPoint(draw, *this, m_basicCurve.front(), 15.0f, 0, 1);
 }
 
-void FlowerTorusNode::drawPlain() {
+void FlowerTorusNode::drawPlain(const DrawContext& draw) {
     body.drawPlain();
-    forEachSlot(*this, [](const FlowerPart& slot) {
+    forEachSlot(*this, [&](const FlowerPart& slot) {
         if (slot.object)
-            drawUnderSlot(slot, &FlowerObjectNode::drawPlain);
+            drawUnderSlot(slot, &FlowerObjectNode::drawPlain, draw);
     });
 }
 
-void FlowerTorusNode::drawTranslucent() {
-    if (renderState().snapshot)
+void FlowerTorusNode::drawTranslucent(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     body.drawTranslucent(diffuse, shininess, specular, ambient);
-    forEachSlot(*this, [](const FlowerPart& slot) {
+    forEachSlot(*this, [&](const FlowerPart& slot) {
         if (slot.object)
-            drawUnderSlot(slot, &FlowerObjectNode::drawTranslucent);
+            drawUnderSlot(slot, &FlowerObjectNode::drawTranslucent, draw);
     });
 }
 

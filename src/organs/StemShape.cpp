@@ -346,11 +346,10 @@ void StemShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& spe
     drawBothSides(*this, nullptr);
 }
 
-void StemShape::drawTextured(int textureId) const {
+void StemShape::drawTextured(TextureCache& textures, int textureId) const {
     beginTexturedSurface(kTubeLights);
     glEnable(GL_TEXTURE_2D);
-    if (TextureCache* cache = textureCache())
-        cache->bind(textureId);
+    textures.bind(textureId);
     drawBothSides(*this, &texCoords);
     glDisable(GL_TEXTURE_2D);
 }

@@ -6,6 +6,7 @@
 #include "organs/Grid.h"
 
 struct PistilChords;
+class TextureCache;
 
 // The tube grid the stems, stamens, pistils and receptacles share: `rows` rings
 // along an axis, `columns` points around each ring, the first and the last column
@@ -63,7 +64,7 @@ public:
     void drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
                     const Rgba& ambient) const;
     // In the fixed white material with the texture the cache keeps under `textureId`.
-    void drawTextured(int textureId) const;
+    void drawTextured(TextureCache& textures, int textureId) const;
     void drawTranslucent(const Rgba& diffuse, float shininess, const Rgba& specular,
                          const Rgba& ambient) const;
 

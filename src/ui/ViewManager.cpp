@@ -32,7 +32,6 @@ ViewManager::ViewManager()
       floralDiagramDialog_(std::make_unique<FDParameterDlg>()),
       textures_(std::make_unique<TextureManager>()) {
     mainContext_->setHomeCamera(kMainViewHomeCamera);
-    mainContext_->setMainView(true);
     FloralDiagram& diagram = floralDiagram();
     diagram.setLookup(findReceptacle);
     diagram.setSettings(&floralDiagramDialog_->settings());

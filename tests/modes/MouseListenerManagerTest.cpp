@@ -29,7 +29,7 @@ public:
     void onRButtonDblClk(int x, int y) override { note("RDbl", x, y); }
     void onMButtonDblClk(int x, int y) override { note("MDbl", x, y); }
     void onMouseMove(int x, int y) override { note("Move", x, y); }
-    void onDraw() override { calls.push_back("Draw"); }
+    void onDraw(const DrawContext&) override { calls.push_back("Draw"); }
 
     std::vector<std::string> calls;
 

@@ -160,7 +160,7 @@ protected:
         const PickPixel pixel = gl().pixelHasObject(at.x(), at.y());
         if (!pixel.found)
             return std::nullopt;
-        return decodePickColour(pixel.colour);
+        return decodePickColour(pixel.colour, &gl().pickKeys());
     }
 
     // The shell's file questions answered without a dialog: the next OBJ export

@@ -86,9 +86,9 @@ TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
         ++textured;
         EXPECT_EQ(viewManager().textures().path(organ->textureFront),
                   std::filesystem::absolute(dir.path("pminit-leaf.bmp")).string());
-        const QImage veined = renderThumbnail(*organ, viewManager().mainContext());
+        const QImage veined = renderThumbnail(*organ, viewManager().mainContext(), appController().drawRecords());
         organ->setTexture(false, -1, -1);
-        EXPECT_NE(renderThumbnail(*organ, viewManager().mainContext()), veined);
+        EXPECT_NE(renderThumbnail(*organ, viewManager().mainContext(), appController().drawRecords()), veined);
     }
     EXPECT_EQ(textured, 1);
 

@@ -168,13 +168,13 @@ bool MouseListenerForCompositeModify::turnTo(FlowerObjectComposite& plant, int x
     return true;
 }
 
-void MouseListenerForCompositeModify::onDraw() {
+void MouseListenerForCompositeModify::onDraw(const DrawContext& draw) {
     stroke_.drawSketch();
     if (leftDown && tool_ == kToolPen && stroke_.size() >= 2)
         drawDrawingBoard(planePoint_, planeNormal_, stroke_.points, kBoardColour);
     if (targetMarked_)
         if (FlowerObjectComposite* plant = asComposite(appController().workObject()))
-            plant->drawHighlightBox();
+            plant->drawHighlightBox(draw);
 }
 
 void MouseListenerForCompositeModify::clear() {

@@ -112,12 +112,12 @@ void MouseListenerForSceneTorus::onLButtonUp(int x, int y) {
     drawingBillboard_ = false;
 }
 
-void MouseListenerForSceneTorus::onDraw() {
-    ReceptacleEditing::onDraw();
+void MouseListenerForSceneTorus::onDraw(const DrawContext& draw) {
+    ReceptacleEditing::onDraw(draw);
     billboardStroke_.drawSketch();
     // While billboards are hidden, the one being drawn still shows.
     AppController& c = appController();
     if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
         if (SceneRoot* scene = c.root())
-            billboard_.drawEdited(*scene);
+            billboard_.drawEdited(*scene, draw);
 }

@@ -5,7 +5,6 @@
 #include "control/LibraryBrowser.h"
 #include "gl/TOGL.h"
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "model/FlowerObjectComposite.h"
 #include "modes/ControlPointDrag.h"
 #include "modes/DrawingBoard.h"
@@ -364,9 +363,7 @@ void ReceptacleEditing::toggleSelectionAt(int x, int y) {
 
 // --- Overlay
 
-void ReceptacleEditing::onDraw() {
-    if (renderState().snapshot)
-        return;
+void ReceptacleEditing::onDraw(const DrawContext&) {
     stroke_.drawSketch();
     const AppController& controller = appController();
     const EditedReceptacle edited = currentReceptacle();

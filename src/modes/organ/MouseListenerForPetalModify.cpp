@@ -54,7 +54,7 @@ bool MouseListenerForPetalModify::bend(FlowerPetalNode& petal, const Stroke& str
                      appController().controlPointVariant != 0);
 }
 
-void MouseListenerForPetalModify::onDraw() {
+void MouseListenerForPetalModify::onDraw(const DrawContext&) {
     nearStroke_.drawColored(3.0f);
     // A short blue mark just in front of the base.
     glDisable(GL_LIGHTING);

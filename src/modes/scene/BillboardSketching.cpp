@@ -203,7 +203,7 @@ std::string BillboardSketching::finish(SceneRoot& scene, const Stroke& stroke, i
     return "Draw billboard";
 }
 
-void BillboardSketching::drawEdited(SceneRoot& scene) const {
+void BillboardSketching::drawEdited(SceneRoot& scene, const DrawContext& draw) const {
     if (state_ != kEditing)
         return;
     const SceneLookup edited = scene.findInScene(billboardId_);
@@ -211,6 +211,6 @@ void BillboardSketching::drawEdited(SceneRoot& scene) const {
         return;
     glPushMatrix();
     glMultMatrixd(edited.matrix.data());
-    edited.object->drawSolid();
+    edited.object->drawSolid(draw);
     glPopMatrix();
 }

@@ -63,7 +63,7 @@ bool MouseListenerForScenePetalModify::bend(FlowerPetalNode& petal, const Matrix
                      appController().controlPointVariant != 0);
 }
 
-void MouseListenerForScenePetalModify::onDraw() {
+void MouseListenerForScenePetalModify::onDraw(const DrawContext&) {
     nearStroke_.drawColored(3.0f);
 }
 

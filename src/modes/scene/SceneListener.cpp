@@ -62,13 +62,13 @@ void SceneListener::endRelease() {
     noteChange(kChangeMainView | kChangeOverallView);
 }
 
-void SceneListener::onDraw() {
+void SceneListener::onDraw(const DrawContext& draw) {
     stroke_.drawSketch();
     // While billboards are hidden, the one being drawn still shows.
     AppController& c = appController();
     if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
         if (SceneRoot* scene = c.root())
-            billboard_.drawEdited(*scene);
+            billboard_.drawEdited(*scene, draw);
 }
 
 void SceneListener::startBillboard(SceneRoot& scene, int x, int y, int withinId) {
