@@ -38,7 +38,7 @@ struct CommitSetup {
             strokes = petalStrokes();
     }
     ~CommitSetup() {
-        controller.enterCreationMode(kModeComposit);
+        controller.enterCreationMode(kModeComposite);
         controller.commit();
         controller.setViewHost(nullptr);
     }

@@ -36,7 +36,7 @@ void setUpModel(bool scene) {
         controller.focusDown(controller.root()->m_children.front()->id, false);
     } else {
         controller.setWorkObject(samples::plant(kFlowers));
-        controller.switchToMode(kModeCompositModify);
+        controller.switchToMode(kModeCompositeModify);
     }
     controller.restartHistory();
     controller.commit();

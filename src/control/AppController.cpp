@@ -464,7 +464,7 @@ bool AppController::removeObject(int id) {
         // A work object the library does not hold would be lost once it stops being
         // the work object: it goes with it.
         dropWorkObject();
-        switchToMode(kModeComposit);
+        switchToMode(kModeComposite);
         noteChange(kChangeWorkObject);
     }
     floralDiagram().unbindIf(id);

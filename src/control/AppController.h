@@ -32,8 +32,8 @@ enum InteractionMode : int {
     kModeSceneStamen = 4,
     kModeScenePetalModify = 5,
     kModeTorusModify = 6,
-    kModeCompositModify = 7,
-    kModeComposit = 8,
+    kModeCompositeModify = 7,
+    kModeComposite = 8,
     kModePetal = 9,
     kModePetalModify = 10,
     kModeStamen = 11,
@@ -323,7 +323,7 @@ private:
 
     ViewHost* host_ = nullptr;
     ModeHost* modeHost_ = nullptr;
-    int mode_ = kModeComposit;
+    int mode_ = kModeComposite;
     // The work object is either a library entry, named by its id, or held here while
     // the library does not hold it; never both.
     int workObjectId_ = -1;

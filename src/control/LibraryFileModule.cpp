@@ -174,7 +174,7 @@ bool LibraryFileModule::loadStartupLibrary() const {
 
 void LibraryFileModule::returnToPlantCreation() const {
     AppController& controller = appController();
-    controller.enterCreationMode(kModeComposit);
+    controller.enterCreationMode(kModeComposite);
     controller.commit();
 }
 

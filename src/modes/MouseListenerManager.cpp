@@ -26,7 +26,7 @@ MouseListenerManager::MouseListenerManager()
       skeletonListener_(&singleton<MouseListenerForSkeleton>()) {
     AppController& controller = appController();
     controller.setModeHost(this);
-    controller.switchToMode(kModeComposit);
+    controller.switchToMode(kModeComposite);
 }
 
 MouseListenerManager::~MouseListenerManager() {
@@ -51,9 +51,9 @@ MouseListenerState* MouseListenerManager::listenerForMode(int mode) {
         return &singleton<MouseListenerForScenePetalModify>();
     case kModeTorusModify:
         return &singleton<MouseListenerForTorusModify>();
-    case kModeCompositModify:
+    case kModeCompositeModify:
         return &singleton<MouseListenerForCompositModify>();
-    case kModeComposit:
+    case kModeComposite:
         return &singleton<MouseListenerForComposit>();
     case kModePetal:
         return &singleton<MouseListenerForPetal>();

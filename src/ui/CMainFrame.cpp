@@ -57,7 +57,7 @@ constexpr int kToolsBarEntries[] = {
     kCmdLeafBillboard,
     0,
     kCmdSceneCreation,
-    kCmdCompositCreation,
+    kCmdCompositeCreation,
     kCmdFlowerCreation,
     kCmdPetalCreation,
     kCmdStamenCreation,
@@ -186,7 +186,7 @@ void CMainFrame::buildMenus() {
     QMenu* tool = menu(nullptr, "Tool", {});
     menu(tool, "Scene navigation", {kCmdEyeInit, 0, kCmdFocusUp, kCmdFocusToRoot});
     menu(tool, "New Object Creation",
-         {kCmdSceneCreation, kCmdCompositCreation, kCmdFlowerCreation, kCmdPetalCreation,
+         {kCmdSceneCreation, kCmdCompositeCreation, kCmdFlowerCreation, kCmdPetalCreation,
           kCmdPistilCreation, kCmdStamenCreation});
     menu(tool, "Drawing tool",
          {kCmdToolCursor, kCmdToolBrowsing, kCmdToolEraser, kCmdToolPen, 0, kCmdToolAxisModify,

@@ -257,9 +257,9 @@ void CommandSet::addToolCommands() {
         },
         true);
     add(
-        kCmdCompositCreation, "Composite Creation", "Draw a new plant from the ground up",
-        [] { controller().enterCreationMode(kModeComposit); },
-        [] { return checkedWhen(mode() == kModeComposit); }, true);
+        kCmdCompositeCreation, "Composite Creation", "Draw a new plant from the ground up",
+        [] { controller().enterCreationMode(kModeComposite); },
+        [] { return checkedWhen(mode() == kModeComposite); }, true);
     add(
         kCmdFlowerCreation, "Flower Creation", "Make a new flower head",
         [] {

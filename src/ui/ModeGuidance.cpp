@@ -110,10 +110,10 @@ const char* categoryWord(int category) {
 bool strokeCarriesSelection(const AppController& controller) {
     const int tool = controller.drawingTool;
     switch (controller.mode()) {
-    case kModeComposit:
+    case kModeComposite:
         return true;
     case kModeSceneSketch:
-    case kModeCompositModify:
+    case kModeCompositeModify:
         return tool == kToolPen;
     case kModeSceneModify:
         return tool == kToolPen && asComposite(controller.focus());
@@ -131,7 +131,7 @@ QString modeGuidance(int mode, int tool) {
     if (!isValidMode(mode))
         return {};
     const char* line = kLines[static_cast<size_t>(mode)].pen;
-    if (mode <= kModeCompositModify && tool != kToolPen)
+    if (mode <= kModeCompositeModify && tool != kToolPen)
         line = toolLine(mode, tool);
     return QString::fromLatin1(line ? line : kNothingHere);
 }

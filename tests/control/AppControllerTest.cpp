@@ -20,7 +20,7 @@ class AppControllerTest : public AppFixture {};
 
 TEST_F(AppControllerTest, StartsInPlantCreationWithThePenAndDefaultSwitches) {
     AppController& c = controller();
-    EXPECT_EQ(c.mode(), kModeComposit);
+    EXPECT_EQ(c.mode(), kModeComposite);
     EXPECT_EQ(c.drawingTool, kToolPen);
     EXPECT_EQ(c.zDirection, 0);
     EXPECT_TRUE(c.showFloor);
@@ -174,7 +174,7 @@ TEST_F(AppControllerTest, RemovingAnUnstoredWorkObjectDropsItWithoutReportingARe
     c.setWorkObject(std::move(plant));
     EXPECT_FALSE(c.removeObject(id));
     EXPECT_EQ(c.workObject(), nullptr);
-    EXPECT_EQ(c.mode(), kModeComposit);
+    EXPECT_EQ(c.mode(), kModeComposite);
 }
 
 TEST_F(AppControllerTest, RemoveObjectReachesScenesAndFailsForUnknownIds) {

@@ -69,7 +69,7 @@ TEST_F(CommitPointTest, APetalsLastReleasePaintsEachViewOnceAndRefreshesThePicks
 
 TEST_F(CommitPointTest, TheModeAndItsListenerAgreeAfterEverySwitchCommandAndOpen) {
     for (int command : {kCmdPetalCreation, kCmdStamenCreation, kCmdPistilCreation,
-                        kCmdSceneCreation, kCmdCompositCreation}) {
+                        kCmdSceneCreation, kCmdCompositeCreation}) {
         run(command);
         expectModeAndListenerAgree("a creation command");
     }
@@ -84,7 +84,7 @@ TEST_F(CommitPointTest, TheModeAndItsListenerAgreeAfterEverySwitchCommandAndOpen
     expectModeAndListenerAgree("the work object removed");
     run(kCmdPetalCreation);
     ASSERT_TRUE(frame->openDocumentPath(pathOf("agree.pmr")));
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
     expectModeAndListenerAgree("a file opened");
     for (int mode = kModeCount - 1; mode >= 0; --mode) {
         controller().switchToMode(mode);

@@ -104,7 +104,7 @@ TEST_F(MainFrameTest, F1ShowsAGuideThatExplainsEveryCreationMode) {
     ASSERT_NE(frame->helpWindow(), nullptr);
     EXPECT_TRUE(frame->helpWindow()->isVisible());
     const QString guide = frame->helpWindow()->toPlainText();
-    for (int id : {kCmdSceneCreation, kCmdCompositCreation, kCmdFlowerCreation, kCmdPetalCreation,
+    for (int id : {kCmdSceneCreation, kCmdCompositeCreation, kCmdFlowerCreation, kCmdPetalCreation,
                    kCmdPistilCreation, kCmdStamenCreation}) {
         const QString caption = action(id).text().simplified();
         EXPECT_TRUE(guide.contains(caption)) << caption.toStdString();
@@ -207,7 +207,7 @@ TEST_F(MainFrameTest, CreationCommandsEnterTheirModesWithHomeCameraAndCheckMarks
     } cases[] = {{kCmdPetalCreation, kModePetal},
                  {kCmdStamenCreation, kModeStamen},
                  {kCmdPistilCreation, kModePistil},
-                 {kCmdCompositCreation, kModeComposit}};
+                 {kCmdCompositeCreation, kModeComposite}};
     for (const auto& c : cases) {
         gl.orbit(0.5, 0.0);
         appController().setWorkObject(std::make_unique<FlowerObjectComposite>(99));
@@ -243,7 +243,7 @@ TEST_F(MainFrameTest, DrawingToolsFollowTheirModeRules) {
     EXPECT_EQ(appController().drawingTool, kToolCursor);
     EXPECT_TRUE(isChecked(kCmdToolCursor));
     EXPECT_FALSE(isChecked(kCmdToolPen));
-    appController().switchToMode(kModeCompositModify);
+    appController().switchToMode(kModeCompositeModify);
     EXPECT_FALSE(isEnabled(kCmdToolAxisModify));
 }
 
@@ -253,7 +253,7 @@ TEST_F(MainFrameTest, ZDirectionIsFixedWhileDrawingNewOrgans) {
         EXPECT_FALSE(isEnabled(kCmdZDirectionUp));
         EXPECT_FALSE(isEnabled(kCmdZDirectionHere));
     }
-    appController().switchToMode(kModeComposit);
+    appController().switchToMode(kModeComposite);
     EXPECT_TRUE(isChecked(kCmdZDirectionUp));
     frame->commands().run(kCmdZDirectionHere);
     EXPECT_EQ(appController().zDirection, 1);
