@@ -51,6 +51,12 @@ inline constexpr bool isSceneMode(int mode) {
     return mode >= kModeSceneSketch && mode <= kModeScenePetalModify;
 }
 
+// The scene modes and the editing modes of flower heads and plants are the modes
+// the drawing tools (Pen, Cursor, Eraser, Browsing) work in.
+inline constexpr bool takesDrawingTools(int mode) {
+    return isSceneMode(mode) || mode == kModeTorusModify || mode == kModeCompositeModify;
+}
+
 // The tools of the scene modes.
 enum DrawingTool : int {
     kToolPen = 0,

@@ -35,7 +35,6 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -116,10 +115,8 @@ CMainFrame::CMainFrame()
     addPaneShortcuts();
     refreshTitle();
 
-    // The toolbars follow the commands' rules while the program idles.
-    auto* idle = new QTimer(this);
-    connect(idle, &QTimer::timeout, this, [this] { commands_->updateAll(); });
-    idle->start(250);
+    // The commands follow every published change, so the tool bars show the state
+    // the last action left.
     appController().setCommitObserver([this] { followCommit(); });
     followCommit();
     autosave_->reportFailure = [this](const QString& message) {

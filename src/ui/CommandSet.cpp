@@ -117,6 +117,7 @@ QAction* CommandSet::action(int id) const {
 }
 
 void CommandSet::updateAll() {
+    statesCurrent_ = true;
     for (auto& [id, command] : commands_) {
         const CommandState state = command.rule();
         command.action->setEnabled(state.enabled);
@@ -136,9 +137,14 @@ void CommandSet::run(int id) {
     auto it = commands_.find(id);
     if (it == commands_.end() || !it->second.rule().enabled)
         return;
+    statesCurrent_ = false;
     it->second.handler();
     controller().commit();
-    updateAll();
+    // What the commit published brought the commands up to date through the window's
+    // commit observer; a command that published nothing (a tool bar shown, the z
+    // direction) brings them up to date here.
+    if (!statesCurrent_)
+        updateAll();
 }
 
 void CommandSet::add(int id, const char* caption, const char* hint, std::function<void()> handler,
@@ -296,32 +302,28 @@ void CommandSet::addToolCommands() {
         };
     };
     const auto toolIs = [](int t) { return controller().drawingTool == t; };
+    const auto inDrawingModes = [toolIs](int t) {
+        return [toolIs, t] { return CommandState{takesDrawingTools(mode()), toolIs(t)}; };
+    };
     add(
         kCmdToolCursor, "Cursor", "Pick and turn parts", tool(kToolCursor),
         [toolIs] {
-            if (!modeIn({0, 1, 3, 4, 5, 6, 7}))
+            if (!takesDrawingTools(mode()) || mode() == kModeScenePetal)
                 return disabled();
             return checkedWhen(toolIs(kToolCursor));
         },
         true);
-    add(
-        kCmdToolBrowsing, "Browsing", "Pan the view with the left button", tool(kToolBrowsing),
-        [toolIs] {
-            return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolBrowsing)};
-        },
-        true);
+    add(kCmdToolBrowsing, "Browsing", "Pan the view with the left button", tool(kToolBrowsing),
+        inDrawingModes(kToolBrowsing), true);
     add(
         kCmdToolEraser, "Eraser", "Erase parts", tool(kToolEraser),
         [toolIs] {
-            return CommandState{modeIn({0, 1, 3, 4, 6, 7}), toolIs(kToolEraser)};
+            return CommandState{takesDrawingTools(mode()) &&
+                                    !modeIn({kModeScenePetal, kModeScenePetalModify}),
+                                toolIs(kToolEraser)};
         },
         true);
-    add(
-        kCmdToolPen, "Pen", "Draw strokes", tool(kToolPen),
-        [toolIs] {
-            return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolPen)};
-        },
-        true);
+    add(kCmdToolPen, "Pen", "Draw strokes", tool(kToolPen), inDrawingModes(kToolPen), true);
     add(
         kCmdToolAxisModify, "Axis Modify", "Re-sketch an axis", tool(kToolAxisModify),
         [toolIs] {

@@ -131,7 +131,7 @@ QString modeGuidance(int mode, int tool) {
     if (!isValidMode(mode))
         return {};
     const char* line = kLines[static_cast<size_t>(mode)].pen;
-    if (mode <= kModeCompositeModify && tool != kToolPen)
+    if (takesDrawingTools(mode) && tool != kToolPen)
         line = toolLine(mode, tool);
     return QString::fromLatin1(line ? line : kNothingHere);
 }
