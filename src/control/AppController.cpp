@@ -401,11 +401,7 @@ void AppController::drawOverall() {
 }
 
 QImage AppController::thumbnailOf(SceneNode& node) {
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
-    // The tile is rendered through the main view's context, whose CPU copies the
-    // picks read: they must be refreshed before the next click looks at them.
-    picksStale_ = context != nullptr;
-    return renderThumbnail(node, context);
+    return renderThumbnail(node, host_ ? host_->mainContext() : nullptr);
 }
 
 void AppController::refreshPickBuffers() {
@@ -413,7 +409,6 @@ void AppController::refreshPickBuffers() {
     if (!context)
         return;
     ++pickRefreshes_;
-    picksStale_ = false;
     context->beginSnapshot();
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
@@ -800,8 +795,6 @@ void AppController::publish(unsigned changes) {
         redrawOverallView();
     if (changes & (kChangeWorkObject | kChangeScene | kChangeMainView)) {
         redrawMainView();
-        refreshPickBuffers();
-    } else if (picksStale_) {
         refreshPickBuffers();
     }
     if (commitObserver_)

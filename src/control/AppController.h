@@ -300,7 +300,8 @@ private:
     void dropWorkObject();
     // Renders the main view in pick colours into the main context's CPU copies.
     void refreshPickBuffers();
-    // A library tile of the node, rendered through the main view's context.
+    // A library tile of the node, rendered through the main view's context into a
+    // framebuffer of its own: the picks' copies stay as they are.
     QImage thumbnailOf(SceneNode& node);
     // The repaints and the pick refresh that publish `changes`.
     void publish(unsigned changes);
@@ -346,9 +347,6 @@ private:
     std::set<int> editedIds_;
     std::string lastStep_;
     int pickRefreshes_ = 0;
-    // A tile was rendered into the main context's CPU copies since the last pick
-    // refresh.
-    bool picksStale_ = false;
     UndoHistory history_;
     bool restartHistory_ = true;
     static constexpr unsigned long long kNeverSaved = ~0ULL;
