@@ -16,9 +16,7 @@
 #include "organs/FlowerStemNode.h"
 #include "organs/FlowerTorusNode.h"
 
-#include <chrono>
 #include <cstddef>
-#include <thread>
 
 int libraryCategoryOf(const FlowerObjectNode& node) {
     switch (node.kind) {
@@ -35,7 +33,7 @@ int libraryCategoryOf(const FlowerObjectNode& node) {
     }
 }
 
-AppController::AppController() {
+AppController::AppController() : flight_([this] { commit(kChangeMainView); }) {
     installedContext_.emplace(modelContext(nullptr));
 }
 
@@ -47,6 +45,11 @@ AppController::~AppController() {
 
 ModelContext AppController::modelContext(TextureCache* textures) {
     return {&ids_, &parameters, &display, textures};
+}
+
+void AppController::setViewHost(ViewHost* host) {
+    flight_.stop();
+    host_ = host;
 }
 
 void AppController::installTextures(TextureCache* textures) {
@@ -127,7 +130,7 @@ void AppController::focusToRoot(bool animate) {
     switchToFocusMode();
     drawingTool = kToolCursor;
     if (animate)
-        flyMainCamera(homeCamera());
+        flight_.start(host_, homeCamera());
     noteChange(kChangeMainView | kChangeLibraryView);
 }
 
@@ -139,7 +142,8 @@ void AppController::focusUp(bool animate) {
     Matrix4 matrix;
     const FlowerObjectNode* current = sceneFocus_.focusWithMatrix(matrix);
     if (animate)
-        flyMainCamera(current ? SceneFocusManager::framingCamera(*current, matrix) : homeCamera());
+        flight_.start(host_,
+                      current ? SceneFocusManager::framingCamera(*current, matrix) : homeCamera());
     noteChange(kChangeMainView | kChangeLibraryView);
 }
 
@@ -150,7 +154,7 @@ void AppController::focusDown(int id, bool animate) {
     drawingTool = kToolCursor;
     Matrix4 matrix;
     if (const FlowerObjectNode* current = sceneFocus_.focusWithMatrix(matrix); current && animate)
-        flyMainCamera(SceneFocusManager::framingCamera(*current, matrix));
+        flight_.start(host_, SceneFocusManager::framingCamera(*current, matrix));
     noteChange(kChangeMainView | kChangeLibraryView);
 }
 
@@ -315,26 +319,9 @@ CameraPose AppController::homeCamera() const {
     return context ? context->camera().home : kMainViewHomeCamera;
 }
 
-void AppController::flyMainCamera(const CameraPose& target) {
-    // The flight repaints synchronously and never runs the event loop, so neither
-    // the window nor the scene can go while it is under way; the context is still
-    // fetched afresh for every step.
-    TOGL* context = host_ ? host_->mainContext() : nullptr;
-    if (!context)
-        return;
-    // A turntable camera keeps the floor level, so it lands level too.
-    const bool level = context->camera().orbitStyle == OrbitStyle::Turntable;
-    const std::vector<CameraPose> poses =
-        cameraFlight(context->camera().pose(), level ? levelled(target) : target);
-    for (size_t i = 0; i < poses.size(); ++i) {
-        context = host_->mainContext();
-        if (!context)
-            return;
-        context->setCamera(poses[i].eye, poses[i].center, poses[i].up);
-        redrawMainView();
-        if (i + 1 < poses.size())
-            std::this_thread::sleep_for(std::chrono::milliseconds(kFlightStepMs));
-    }
+void AppController::landCameraFlight() {
+    if (flight_.land())
+        noteChange(kChangeMainView);
 }
 
 FlowerObjectNode* AppController::targetObject() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control/CameraFlight.h"
 #include "control/SceneFocusManager.h"
 #include "control/UndoHistory.h"
 #include "math/Rgba.h"
@@ -110,7 +111,7 @@ public:
     void installTextures(TextureCache* textures);
 
     // The windows to redraw and render into; null leaves everything undrawn.
-    void setViewHost(ViewHost* host) { host_ = host; }
+    void setViewHost(ViewHost* host);
     ViewHost* viewHost() const { return host_; }
     // The interaction modes; null leaves mode switches to the mode field alone.
     void setModeHost(ModeHost* host) { modeHost_ = host; }
@@ -178,9 +179,10 @@ public:
     // Whether the focused sketch can give way to an organ of this kind (kKindStamen,
     // kKindStem, kKindTorus or kKindPetal) by the rules above.
     bool sketchReplaceableBy(int kind) const;
-    // Flies the main camera to `target` in short synchronous repaints; without a
-    // main view nothing happens.
-    void flyMainCamera(const CameraPose& target);
+    // A camera flight under way ends at its target now; the main view is repainted
+    // and picked from there at the commit.
+    void landCameraFlight();
+    bool cameraFlying() const { return flight_.flying(); }
     // The object the object commands act on: the focus in a scene mode, else the
     // work object.
     FlowerObjectNode* targetObject() const;
@@ -356,6 +358,7 @@ private:
     std::map<int, ModelSnapshot::Object> objectSources_;
     std::map<int, ModelSnapshot::Scene> sceneSources_;
     std::function<void()> commitObserver_;
+    CameraFlight flight_;
 };
 
 AppController& appController();

@@ -137,6 +137,8 @@ void CommandSet::run(int id) {
     auto it = commands_.find(id);
     if (it == commands_.end() || !it->second.rule().enabled)
         return;
+    // What the command does starts from where a camera flight under way would end.
+    controller().landCameraFlight();
     statesCurrent_ = false;
     it->second.handler();
     controller().commit();

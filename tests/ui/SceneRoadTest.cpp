@@ -28,8 +28,11 @@ std::vector<Vector3> straight(const Vector3& from, const Vector3& to, int points
 
 class SceneRoadTest : public OrganSketchingFixture {
 protected:
+    // A double click that moves the focus flies the camera: the test looks once it
+    // landed.
     void doubleClick(const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseDClick(view, button, Qt::NoModifier, at);
+        waitForLanding();
     }
     // A world point of an object of the open scene, given in the object's frame.
     Vector3 inScene(int id, const Vector3& local) {
@@ -329,4 +332,34 @@ TEST_F(SceneRoadTest, TheFocusCommandsAreEnabledExactlyWhenThereIsALevelAbove) {
     EXPECT_EQ(c.mode(), kModeSceneSketch);
     expectLevelAbove(false);
     EXPECT_FALSE(load->isEnabled());
+}
+
+// The camera flies into a plant over several frames while the window keeps
+// answering. A press before it lands acts as if it had landed: the camera is at its
+// target and the picks are taken from there before the press is handled.
+TEST_F(SceneRoadTest, APressDuringACameraFlightActsWhereTheFlightLands) {
+    AppController& c = controller();
+    addAndSelect(samples::plant(3), kCategoryComposite);
+    run(kCmdSceneCreation);
+    run(kCmdToolPen);
+    drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
+    ASSERT_EQ(c.root()->m_children.size(), 1u);
+    const FlowerObjectComposite& plant = *c.root()->m_children.front();
+    QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier,
+                       pixelOf(inScene(plant.id, plant.mainAxis.points[2])));
+    ASSERT_EQ(c.focus(), &plant);
+    ASSERT_TRUE(c.cameraFlying());
+    Matrix4 matrix;
+    c.sceneFocus().focusWithMatrix(matrix);
+    const CameraPose target = levelled(SceneFocusManager::framingCamera(plant, matrix));
+    EXPECT_GT(distance(gl().camera().eye, target.eye), 0.01);
+
+    // A press on empty ground with the Cursor changes nothing itself.
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_FALSE(c.cameraFlying());
+    EXPECT_LT(distance(gl().camera().eye, target.eye), 1e-9);
+    const FlowerObjectNode& head = *plant.m_children.front()->m_childrenArongAxis.back();
+    EXPECT_TRUE(pixelPicking(head.id, (head.mainAxis.front() + head.mainAxis.back()) * 0.5));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_EQ(c.focus(), &plant);
 }
