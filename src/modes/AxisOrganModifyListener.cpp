@@ -15,7 +15,7 @@ void AxisOrganModifyListener::onLButtonDown(int x, int y) {
     leftDown = true;
     AppController& controller = appController();
     FlowerObjectNode* work = controller.workObject();
-    if (controller.showControlPoints && work) {
+    if (controller.settings().showControlPoints && work) {
         if (const auto picked = controlPointUnder(x, y)) {
             drag_.start(*work, *picked);
             return;

@@ -4,7 +4,7 @@
 #include "interaction/Stroke.h"
 
 Vector3 branchSide(const Stroke& stroke, const Vector3& planeNormal) {
-    if (appController().zDirection != 0)
+    if (appController().settings().zDirection != 0)
         return planeNormal;
     Vector3 side = cross(stroke.back() - stroke.front(), planeNormal);
     if (side.length() == 0.0)

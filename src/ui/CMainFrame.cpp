@@ -133,7 +133,7 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::followCommit() {
     commands_->updateAll();
     AppController& controller = appController();
-    guidance_->setText(modeGuidance(controller.mode(), controller.drawingTool));
+    guidance_->setText(modeGuidance(controller.mode(), controller.settings().drawingTool));
     const QString load = penLoad(controller, libraryBrowser());
     penLoad_->setText(load);
     penLoad_->setVisible(!load.isEmpty());

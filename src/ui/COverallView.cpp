@@ -38,7 +38,7 @@ void COverallView::paintFrame() {
     gl.beginFrame();
     // The floor shows where the scene stands, and that the window is alive while
     // no scene is open.
-    if (appController().showFloor)
+    if (appController().settings().showFloor)
         drawFloorGrid();
     appController().drawOverall();
     gl.endFrame();

@@ -19,7 +19,7 @@ CPelmoraView::~CPelmoraView() {
 void CPelmoraView::paintFrame() {
     TOGL& gl = context();
     gl.beginFrame();
-    if (appController().showFloor)
+    if (appController().settings().showFloor)
         drawFloorGrid();
     appController().drawMainView();
     mouseListenerManager().drawMainOverlay();

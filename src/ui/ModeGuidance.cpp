@@ -108,7 +108,7 @@ const char* categoryWord(int category) {
 // Whether the next stroke in the current mode takes a copy of the library's
 // selection.
 bool strokeCarriesSelection(const AppController& controller) {
-    const int tool = controller.drawingTool;
+    const int tool = controller.settings().drawingTool;
     switch (controller.mode()) {
     case kModeComposite:
         return true;
@@ -119,7 +119,7 @@ bool strokeCarriesSelection(const AppController& controller) {
         return tool == kToolPen && asComposite(controller.focus());
     case kModeSceneTorus:
     case kModeTorusModify:
-        return tool == kToolPen && !controller.showWireFrame;
+        return tool == kToolPen && !controller.settings().showWireFrame;
     default:
         return false;
     }

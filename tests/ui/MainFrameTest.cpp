@@ -240,7 +240,7 @@ TEST_F(MainFrameTest, DrawingToolsFollowTheirModeRules) {
     appController().switchToMode(kModeSceneModify);
     EXPECT_TRUE(isEnabled(kCmdToolAxisModify));
     frame->commands().run(kCmdToolCursor);
-    EXPECT_EQ(appController().drawingTool, kToolCursor);
+    EXPECT_EQ(appController().settings().drawingTool, kToolCursor);
     EXPECT_TRUE(isChecked(kCmdToolCursor));
     EXPECT_FALSE(isChecked(kCmdToolPen));
     appController().switchToMode(kModeCompositeModify);
@@ -256,7 +256,7 @@ TEST_F(MainFrameTest, ZDirectionIsFixedWhileDrawingNewOrgans) {
     appController().switchToMode(kModeComposite);
     EXPECT_TRUE(isChecked(kCmdZDirectionUp));
     frame->commands().run(kCmdZDirectionHere);
-    EXPECT_EQ(appController().zDirection, 1);
+    EXPECT_EQ(appController().settings().zDirection, 1);
     EXPECT_TRUE(isChecked(kCmdZDirectionHere));
     EXPECT_FALSE(isChecked(kCmdZDirectionUp));
 }
@@ -265,11 +265,11 @@ TEST_F(MainFrameTest, DisplaySwitchesToggleWithTheirCheckMarks) {
     const struct {
         int command;
         bool* flag;
-    } switches[] = {{kCmdShowControlPoints, &appController().showControlPoints},
-                    {kCmdShowSketch, &appController().display.showSketch},
-                    {kCmdShowWireFrame, &appController().showWireFrame},
-                    {kCmdShowBillboard, &appController().display.showBillboard},
-                    {kCmdShowFloor, &appController().showFloor}};
+    } switches[] = {{kCmdShowControlPoints, &appController().settings().showControlPoints},
+                    {kCmdShowSketch, &appController().settings().display.showSketch},
+                    {kCmdShowWireFrame, &appController().settings().showWireFrame},
+                    {kCmdShowBillboard, &appController().settings().display.showBillboard},
+                    {kCmdShowFloor, &appController().settings().showFloor}};
     for (const auto& s : switches) {
         const bool before = *s.flag;
         EXPECT_EQ(isChecked(s.command), before);
@@ -306,7 +306,7 @@ TEST_F(MainFrameTest, SceneCreationOpensANewSceneWithThePen) {
     frame->commands().run(kCmdSceneCreation);
     EXPECT_EQ(appController().mode(), kModeSceneSketch);
     ASSERT_NE(appController().root(), nullptr);
-    EXPECT_EQ(appController().drawingTool, kToolPen);
+    EXPECT_EQ(appController().settings().drawingTool, kToolPen);
     EXPECT_TRUE(isChecked(kCmdSceneCreation));
     frame->commands().run(kCmdStoreCurrent);
     EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{appController().root()->id});

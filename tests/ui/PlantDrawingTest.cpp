@@ -301,7 +301,7 @@ TEST_F(PlantDrawingTest, EveryModeSaysWhatItExpectsAndDisabledToolsLookDisabled)
     // carries.
     for (int tool : {kToolPen, kToolCursor, kToolEraser, kToolBrowsing})
         for (int mode = 0; mode < kModeCount; ++mode) {
-            controller().drawingTool = tool;
+            controller().settings().drawingTool = tool;
             controller().switchToMode(mode);
             controller().commit();
             QApplication::processEvents();

@@ -58,6 +58,16 @@ protected:
     std::optional<QPoint> pixelPicking(int id, const Vector3& local) {
         return pixelShowing(inScene(id, local), id);
     }
+    // A new scene with the Pen in hand and a plant of three flowers set out in it
+    // along a stroke up from the ground; null when no plant stands there.
+    const FlowerObjectComposite* plantOfThreeFlowersInNewScene() {
+        addAndSelect(samples::plant(3), kCategoryComposite);
+        run(kCmdSceneCreation);
+        run(kCmdToolPen);
+        drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
+        const SceneRoot* scene = controller().root();
+        return scene && scene->m_children.size() == 1 ? scene->m_children.front().get() : nullptr;
+    }
     QImage grabOverall() {
         COverallView& overall = *viewManager().overallView();
         QImage shown;
@@ -149,11 +159,11 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     const std::vector<int> grown = branchIds(*plant);
     const std::set<int> earlier(grown.begin(), grown.end());
     for (int at : {3, 5, 7}) {
-        c.drawingTool = kToolBranchBillboard;
+        c.settings().drawingTool = kToolBranchBillboard;
         const Vector3 from = inScene(plantId, plant->mainAxis.points[at]);
         drag(straight(from, from + Vector3(-0.25, 0.15, 0), 8));
         click(QPoint(3, 3));
-        EXPECT_EQ(c.drawingTool, kToolCursor);
+        EXPECT_EQ(c.settings().drawingTool, kToolCursor);
     }
     std::vector<int> sketched;
     for (int id : branchIds(*plant))
@@ -232,7 +242,7 @@ TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIs
     const Vector3 tip = inScene(plant.id, plant.mainAxis.back());
 
     // The billboard tools are set by the scene modes themselves.
-    c.drawingTool = kToolBranchBillboard;
+    c.settings().drawingTool = kToolBranchBillboard;
     drag(straight(tip, tip + Vector3(0.25, 0.2, 0), 8));
     ASSERT_EQ(plant.m_childrenArongAxis.size(), 2u);
     auto* sketch = dynamic_cast<FlowerSketchNode*>(plant.m_childrenArongAxis.back().get());
@@ -284,12 +294,9 @@ TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIs
 // replacement.
 TEST_F(SceneRoadTest, TheFocusCommandsAreEnabledExactlyWhenThereIsALevelAbove) {
     AppController& c = controller();
-    addAndSelect(samples::plant(3), kCategoryComposite);
-    run(kCmdSceneCreation);
-    run(kCmdToolPen);
-    drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
-    ASSERT_EQ(c.root()->m_children.size(), 1u);
-    const FlowerObjectComposite& plant = *c.root()->m_children.front();
+    const FlowerObjectComposite* planted = plantOfThreeFlowersInNewScene();
+    ASSERT_NE(planted, nullptr);
+    const FlowerObjectComposite& plant = *planted;
     const auto button = [this](QToolBar* bar, int id) {
         return bar->widgetForAction(frame->commands().action(id));
     };
@@ -339,12 +346,9 @@ TEST_F(SceneRoadTest, TheFocusCommandsAreEnabledExactlyWhenThereIsALevelAbove) {
 // target and the picks are taken from there before the press is handled.
 TEST_F(SceneRoadTest, APressDuringACameraFlightActsWhereTheFlightLands) {
     AppController& c = controller();
-    addAndSelect(samples::plant(3), kCategoryComposite);
-    run(kCmdSceneCreation);
-    run(kCmdToolPen);
-    drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
-    ASSERT_EQ(c.root()->m_children.size(), 1u);
-    const FlowerObjectComposite& plant = *c.root()->m_children.front();
+    const FlowerObjectComposite* planted = plantOfThreeFlowersInNewScene();
+    ASSERT_NE(planted, nullptr);
+    const FlowerObjectComposite& plant = *planted;
     QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier,
                        pixelOf(inScene(plant.id, plant.mainAxis.points[2])));
     ASSERT_EQ(c.focus(), &plant);

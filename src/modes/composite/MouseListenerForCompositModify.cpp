@@ -52,7 +52,7 @@ FlowerObjectComposite* MouseListenerForCompositModify::target() const {
 }
 
 void MouseListenerForCompositModify::onRButtonDown(int x, int y) {
-    const int tool = appController().drawingTool;
+    const int tool = appController().settings().drawingTool;
     if (tool == kToolPen || tool == kToolCursor || tool == kToolEraser || tool == kToolBrowsing)
         beginOrbit(x, y);
 }
@@ -74,7 +74,7 @@ void MouseListenerForCompositModify::onLButtonDown(int x, int y) {
     leftDown = true;
     clear();
     targetId_ = plant->id;
-    tool_ = appController().drawingTool;
+    tool_ = appController().settings().drawingTool;
     switch (tool_) {
     case kToolBrowsing:
         beginPan(x, y);

@@ -19,7 +19,7 @@ void MouseListenerForPetalModify::onRButtonUp(int, int) {
 void MouseListenerForPetalModify::onLButtonDown(int x, int y) {
     leftDown = true;
     AppController& controller = appController();
-    if (controller.showControlPoints) {
+    if (controller.settings().showControlPoints) {
         if (const auto picked = controlPointUnder(x, y))
             if (FlowerObjectNode* target = controller.findObject(picked->objectId))
                 drag_.start(*target, *picked);
@@ -75,7 +75,7 @@ bool MouseListenerForPetalModify::bend(FlowerPetalNode& petal) const {
     const Camera& camera = context->camera();
     return bendPetal(petal, planeStroke_,
                      {camera.eye, context->viewTransform().modelView, camera.up},
-                     appController().controlPointVariant != 0);
+                     appController().settings().controlPointVariant != 0);
 }
 
 void MouseListenerForPetalModify::onDraw() {

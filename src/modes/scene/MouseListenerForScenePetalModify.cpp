@@ -64,7 +64,7 @@ bool MouseListenerForScenePetalModify::bend(FlowerPetalNode& petal, const Matrix
     const PetalView view{transformPoint(back, camera.eye),
                          context->viewTransform().modelView * matrix,
                          back.rotateVector(camera.up)};
-    return bendPetal(petal, local, view, appController().controlPointVariant != 0);
+    return bendPetal(petal, local, view, appController().settings().controlPointVariant != 0);
 }
 
 void MouseListenerForScenePetalModify::onDraw() {

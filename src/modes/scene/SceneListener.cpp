@@ -27,7 +27,7 @@ void SceneListener::onRButtonDown(int x, int y) {
     rightPressed_ = true;
     rightX_ = x;
     rightY_ = y;
-    if (orbitsWith(appController().drawingTool))
+    if (orbitsWith(appController().settings().drawingTool))
         beginOrbit(x, y);
 }
 
@@ -73,7 +73,7 @@ void SceneListener::onDraw() {
     stroke_.drawSketch();
     // While billboards are hidden, the one being drawn still shows.
     AppController& c = appController();
-    if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
+    if (BillboardSketching::isTool(c.settings().drawingTool) && !c.settings().display.showBillboard)
         if (SceneRoot* scene = c.root())
             billboard_.drawEdited(*scene);
 }
@@ -153,7 +153,7 @@ void SceneListener::pressAt(int x, int y) {
     drawing_ = false;
     turned_ = false;
     pointOwnerId_ = -1;
-    tool_ = appController().drawingTool;
+    tool_ = appController().settings().drawingTool;
     if (tool_ == kToolBrowsing)
         beginPan(x, y);
 }
