@@ -30,8 +30,7 @@ struct CommitSetup {
         controller.setViewHost(&host);
         mouseListenerManager();
         auto scene = std::make_unique<SceneRoot>(controller.nextId());
-        scene->m_children.push_back(samples::plant(kFlowers));
-        scene->m_childrenMat.emplace_back();
+        scene->plants.push_back({samples::plant(kFlowers), Matrix4()});
         controller.openScene(std::move(scene));
         controller.commit();
         if (host.ready())

@@ -23,7 +23,7 @@ FlowerTorusNode& boundFlower(int organsPerWhorl) {
     diagram.setLookup(
         [](int id) { return dynamic_cast<FlowerTorusNode*>(appController().findObject(id)); });
     diagram.bind(&flower);
-    for (int whorl : kSlotWalkOrder)
+    for (int whorl : kWhorlsInsideOut)
         diagram.addOrgans(organsPerWhorl, whorl);
     diagram.arrange();
     return flower;

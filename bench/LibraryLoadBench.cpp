@@ -109,7 +109,6 @@ void BM_ParseFscanfBaseline(benchmark::State& state) {
 
 class CountingSink : public LibrarySink {
 public:
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode>, int) override { ++objects; }
     void addScene(std::unique_ptr<SceneRoot>) override {}
     int objects = 0;

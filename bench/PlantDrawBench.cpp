@@ -196,10 +196,10 @@ void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
         state.ResumeTiming();
         s.message(MouseMessage::LButtonUp, to);
         state.PauseTiming();
-        if (plant->m_children.size() != static_cast<size_t>(kFlowers) + 1)
+        if (plant->branches.size() != static_cast<size_t>(kFlowers) + 1)
             state.SkipWithError("the stroke grew no branch");
         else
-            plant->removeBranch(plant->m_children.back()->id);
+            plant->removeBranch(plant->branches.back().composite->id);
         state.ResumeTiming();
     }
     state.counters["refreshes"] = benchmark::Counter(appController().pickRefreshCount() - before,

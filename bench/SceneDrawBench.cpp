@@ -8,6 +8,7 @@
 // focused flower head against a frame of the same view.
 #include "control/AppController.h"
 #include "control/ControlSingletons.h"
+#include "control/FloralDiagram.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
 #include "interaction/FloorGrid.h"
@@ -93,9 +94,9 @@ struct SceneSetup {
     // The focus on the branch carrying the first flower of the first plant.
     void focusOnAFlower() {
         AppController& controller = appController();
-        const FlowerObjectComposite& plant = *controller.root()->m_children.front();
+        const FlowerObjectComposite& plant = *controller.root()->plants.front().composite;
         controller.focusDown(plant.id, false);
-        controller.focusDown(plant.m_children.front()->id, false);
+        controller.focusDown(plant.branches.front().composite->id, false);
         controller.commit();
     }
 
@@ -104,9 +105,9 @@ struct SceneSetup {
         focusOnAFlower();
         AppController& controller = appController();
         const auto* branch = asComposite(controller.focus());
-        if (!branch || branch->m_childrenArongAxis.size() < 2)
+        if (!branch || branch->segments.size() < 2)
             return nullptr;
-        controller.focusDown(branch->m_childrenArongAxis.back()->id, false);
+        controller.focusDown(branch->segments.back().node->id, false);
         controller.commit();
         auto* head = dynamic_cast<FlowerTorusNode*>(controller.focus());
         if (head)
@@ -116,9 +117,10 @@ struct SceneSetup {
     // The focus on a petal of the first flower's head, seen close up (mode 5).
     FlowerPetalNode* focusOnAPetal() {
         FlowerTorusNode* head = focusOnAFlowerHead();
-        if (!head || head->petalParts.empty() || !head->petalParts.front()->object)
+        if (!head || head->whorl(kWhorlPetal).parts.empty() ||
+            !head->whorl(kWhorlPetal).parts.front()->object)
             return nullptr;
-        appController().focusDown(head->petalParts.front()->object->id, false);
+        appController().focusDown(head->whorl(kWhorlPetal).parts.front()->object->id, false);
         appController().commit();
         frameFocus();
         return dynamic_cast<FlowerPetalNode*>(appController().focus());
@@ -265,13 +267,14 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
     if (!ready(state, s))
         return;
     FlowerTorusNode* head = s.focusOnAFlowerHead();
-    if (!head || head->petalParts.empty() || !head->petalParts.front()->object) {
+    if (!head || head->whorl(kWhorlPetal).parts.empty() ||
+        !head->whorl(kWhorlPetal).parts.front()->object) {
         state.SkipWithError("no flower head in focus");
         return;
     }
     AppController& controller = appController();
-    for (const auto& slot : head->petalParts)
-        slot->selected = true;
+    for (const auto& slot : head->whorl(kWhorlPetal).parts)
+        floralDiagram().selection().toggleSelected(head->id, {kWhorlPetal, slot->index});
     controller.settings().showControlPoints = true;
     controller.settings().drawingTool = kToolCursor;
     controller.commit(kChangeMainView);
@@ -279,7 +282,7 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
     controller.sceneFocus().focusWithMatrix(matrix);
     // A control point of a petal's edge that the pick snapshot shows.
     std::optional<WindowPixel> found;
-    for (const auto& slot : head->petalParts) {
+    for (const auto& slot : head->whorl(kWhorlPetal).parts) {
         const auto& net = static_cast<const FlowerPetalNode&>(*slot->object).controlPoints();
         for (int column : {0, net.lastColumn()}) {
             const WindowPixel at = s.pixelOf(

@@ -57,7 +57,6 @@ void writeLargeLibrary(const std::string& path) {
 
 class DiscardingSink final : public LibrarySink {
 public:
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode>, int) override {}
     void addScene(std::unique_ptr<SceneRoot>) override {}
 };

@@ -26,14 +26,13 @@ void setUpModel(bool scene) {
     if (scene) {
         auto root = std::make_unique<SceneRoot>(controller.nextId());
         for (int i = 0; i < kScenePlants; ++i) {
-            root->m_children.push_back(samples::plant(kFlowers));
             Matrix4 place;
             place.setTranslation({(i % 5) * 2.0 - 4.0, 0.0, (i / 5) * -2.0});
-            root->m_childrenMat.push_back(place);
+            root->plants.push_back({samples::plant(kFlowers), place});
         }
         controller.openScene(std::move(root));
         controller.switchToMode(kModeSceneSketch);
-        controller.focusDown(controller.root()->m_children.front()->id, false);
+        controller.focusDown(controller.root()->plants.front().composite->id, false);
     } else {
         controller.setWorkObject(samples::plant(kFlowers));
         controller.switchToMode(kModeCompositeModify);
@@ -47,11 +46,11 @@ FlowerPetalNode* firstPetal(FlowerObjectNode& node) {
     if (auto* petal = dynamic_cast<FlowerPetalNode*>(&node))
         return petal;
     if (auto* composite = asComposite(&node)) {
-        for (const auto& part : composite->m_childrenArongAxis)
-            if (FlowerPetalNode* petal = firstPetal(*part))
+        for (const auto& part : composite->segments)
+            if (FlowerPetalNode* petal = firstPetal(*part.node))
                 return petal;
-        for (const auto& branch : composite->m_children)
-            if (FlowerPetalNode* petal = firstPetal(*branch))
+        for (const auto& branch : composite->branches)
+            if (FlowerPetalNode* petal = firstPetal(*branch.composite))
                 return petal;
     }
     if (node.kind == kKindTorus) {
@@ -68,7 +67,7 @@ FlowerPetalNode* firstPetal(FlowerObjectNode& node) {
 void bendStep(bool scene) {
     AppController& controller = appController();
     FlowerObjectNode* target =
-        scene ? controller.root()->m_children.front().get() : controller.workObject();
+        scene ? controller.root()->plants.front().composite.get() : controller.workObject();
     if (FlowerPetalNode* petal = firstPetal(*target)) {
         PetalControlPointManager& net = petal->controlPoints();
         Vector3 tip = net.pointAt(net.tipRow(), net.midribColumn());

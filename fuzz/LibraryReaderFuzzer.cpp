@@ -15,7 +15,6 @@ namespace {
 
 class DiscardingSink : public LibrarySink {
 public:
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode>, int) override {}
     void addScene(std::unique_ptr<SceneRoot>) override {}
 };

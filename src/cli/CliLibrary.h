@@ -23,7 +23,6 @@ struct CliEntry {
 // kept in file order.
 class CliLibrary : public LibrarySink {
 public:
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode> object, int category) override;
     void addScene(std::unique_ptr<SceneRoot> scene) override;
 

@@ -23,7 +23,8 @@ AppController::~AppController() {
 }
 
 ModelContext AppController::modelContext(TextureCache* textures) {
-    return {&ids_, &settings_.parameters, &settings_.display, textures};
+    return {&ids_, &settings_.parameters, &settings_.display, textures,
+            &floralDiagram().selection()};
 }
 
 void AppController::installTextures(TextureCache* textures) {

@@ -31,16 +31,8 @@ constexpr int kHandleHalf = 4;
 constexpr int kEmptyRingGap = 20;
 // Pixels at the foot of the diagram kept for the floral formula.
 constexpr int kCaptionRoom = 20;
-// Each ring's layout phase, inside out.
-constexpr std::array<double, 4> kRingPhases = {0.0, kPi / 2, kPi, -kPi / 2};
 
 const QColor kCrossHair(100, 100, 100);
-
-// Fills a slot with its own copy of `prototype`; any organ it held is deleted.
-void fillWithCopy(FlowerPart& slot, const FlowerObjectNode& prototype) {
-    slot.object = prototype.clone();
-    slot.state = kSlotFilled;
-}
 
 } // namespace
 
@@ -54,11 +46,13 @@ const FloralDiagramSettings& FloralDiagram::settings() const {
 void FloralDiagram::bind(FlowerTorusNode* receptacle) {
     if (!receptacle)
         return;
+    if (selection_.receptacleId() != receptacle->id)
+        selection_.clear();
     boundId_ = receptacle->id;
     showCounts(*receptacle);
     for (int ring = 0; ring < 4; ++ring) {
         double largest = 0.0;
-        for (const auto& slot : receptacle->slotList(kWhorlsInsideOut[ring]))
+        for (const auto& slot : receptacle->whorl(kWhorlsInsideOut[ring]).parts)
             largest = std::max(largest, slot->radius);
         if (static_cast<int>(largest) != 0)
             ringRadii_[ring] = static_cast<int>(largest);
@@ -67,7 +61,7 @@ void FloralDiagram::bind(FlowerTorusNode* receptacle) {
     // lies inside the ring within it, it moves outside, so that keeping the order
     // below does not pull a ring with organs in under its own organs.
     for (int ring = 1; ring < 4; ++ring)
-        if (receptacle->slotList(kWhorlsInsideOut[ring]).empty() &&
+        if (receptacle->whorl(kWhorlsInsideOut[ring]).parts.empty() &&
             ringRadii_[ring] <= ringRadii_[ring - 1])
             ringRadii_[ring] = ringRadii_[ring - 1] + kEmptyRingGap;
     // Outside in, so that the sepal ring, which has the most room, stays put.
@@ -87,6 +81,11 @@ void FloralDiagram::bindNewFlower(FlowerTorusNode* receptacle) {
     showCounts(*receptacle);
 }
 
+void FloralDiagram::unbind() {
+    boundId_ = -1;
+    selection_.clear();
+}
+
 void FloralDiagram::unbindIf(int id) {
     if (boundId_ == id)
         unbind();
@@ -103,8 +102,9 @@ void FloralDiagram::showCounts(const FlowerTorusNode& torus) const {
         return;
     WhorlSummary summary;
     for (int ring = 0; ring < 4; ++ring) {
-        summary.counts[ring] = static_cast<int>(torus.slotList(kWhorlsInsideOut[ring]).size());
-        summary.indefinite[ring] = torus.layoutFlag(kWhorlsInsideOut[ring]) != 0;
+        const Whorl& whorl = torus.whorl(kWhorlsInsideOut[ring]);
+        summary.counts[ring] = static_cast<int>(whorl.parts.size());
+        summary.indefinite[ring] = whorl.isBand();
     }
     display_(summary);
 }
@@ -117,7 +117,7 @@ bool FloralDiagram::addOrgans(int count, int whorl) {
         return false;
     const int radius = ringRadii_[ringOf(whorl)];
     for (int i = 0; i < count; ++i) {
-        const auto before = static_cast<double>(torus->slotList(whorl).size());
+        const auto before = static_cast<double>(torus->whorl(whorl).parts.size());
         torus->addSlot(whorl, radius, kNewSlotTheta + before * kNewSlotStep,
                        settings().sizeOf(whorl));
     }
@@ -126,9 +126,10 @@ bool FloralDiagram::addOrgans(int count, int whorl) {
 
 bool FloralDiagram::removeOrgans(int count, int whorl) {
     FlowerTorusNode* torus = receptacle();
-    if (!torus || count <= 0 || !isWhorl(whorl) || torus->slotList(whorl).empty())
+    if (!torus || count <= 0 || !isWhorl(whorl) || torus->whorl(whorl).parts.empty())
         return false;
     torus->removeLastSlots(whorl, count);
+    selection_.forgetFrom(torus->id, whorl, static_cast<int>(torus->whorl(whorl).parts.size()));
     return true;
 }
 
@@ -143,7 +144,7 @@ bool FloralDiagram::arrange() {
 void FloralDiagram::refillBand(FlowerTorusNode& torus, int whorl) {
     const int ring = ringOf(whorl);
     const int inner = ring == 0 ? 0 : ringRadii_[ring - 1];
-    torus.clearSlots(whorl);
+    clearSlots(torus, whorl);
     torus.layoutBand(whorl, inner, ringRadii_[ring], settings().sizeOf(whorl),
                      settings().rotationDegrees());
 }
@@ -152,23 +153,25 @@ bool FloralDiagram::setIndefinite(int whorl, bool on) {
     FlowerTorusNode* torus = receptacle();
     if (!torus || !isWhorl(whorl))
         return false;
-    torus->layoutFlag(whorl) = on ? 1 : 0;
+    torus->whorl(whorl).layout = on ? WhorlLayout::Band : WhorlLayout::Ring;
     if (on)
         refillBand(*torus, whorl);
     else
-        torus->clearSlots(whorl);
+        clearSlots(*torus, whorl);
     showCounts(*torus);
     return true;
 }
 
+void FloralDiagram::clearSlots(FlowerTorusNode& torus, int whorl) {
+    torus.clearSlots(whorl);
+    selection_.forgetFrom(torus.id, whorl, 0);
+}
+
 void FloralDiagram::relayoutWhorl(FlowerTorusNode& torus, int whorl) {
-    if (torus.layoutFlag(whorl)) {
+    if (torus.whorl(whorl).isBand())
         refillBand(torus, whorl);
-        return;
-    }
-    const int ring = ringOf(whorl);
-    torus.layoutRing(torus.slotList(whorl), whorl == kWhorlPistil, ringRadii_[ring],
-                     kRingPhases[ring]);
+    else
+        torus.layoutRing(whorl, ringRadii_[ringOf(whorl)]);
 }
 
 // --- Hit tests and drags
@@ -184,7 +187,7 @@ DiagramHit FloralDiagram::hitTest(int x, int y) const {
     const double ux = (x - c.x()) / scale_;
     const double uy = (y - c.y()) / scale_;
     const auto hits = [&](int whorl, double outwards, double reach) -> int {
-        const SlotList& list = torus->slotList(whorl);
+        const SlotList& list = torus->whorl(whorl).parts;
         for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i) {
             const FlowerPart& slot = *list[i];
             const double size = glyphSize(slot);
@@ -229,13 +232,13 @@ bool FloralDiagram::dragRing(FlowerTorusNode& torus, int ring, int height) {
     ringRadii_[ring] = height;
     relayoutWhorl(torus, kWhorlsInsideOut[ring]);
     // A band outside this ring starts at it, so it moves along.
-    if (ring < 3 && torus.layoutFlag(kWhorlsInsideOut[ring + 1]))
+    if (ring < 3 && torus.whorl(kWhorlsInsideOut[ring + 1]).isBand())
         refillBand(torus, kWhorlsInsideOut[ring + 1]);
     return true;
 }
 
 bool FloralDiagram::dragOrgan(FlowerTorusNode& torus, int x, int y, int whorl, int index) {
-    SlotList& list = torus.slotList(whorl);
+    SlotList& list = torus.whorl(whorl).parts;
     if (index < 0 || index >= static_cast<int>(list.size()))
         return false;
     FlowerPart& slot = *list[index];
@@ -258,22 +261,20 @@ bool FloralDiagram::markRange(double r1, double r2) {
     FlowerTorusNode* torus = receptacle();
     if (!torus || r1 == r2)
         return false;
-    torus->highlightRange(r1 / scale_, r2 / scale_);
+    const double low = std::min(r1, r2) / scale_;
+    const double high = std::max(r1, r2) / scale_;
+    for (int whorl : kWhorlsInsideOut) {
+        const SlotList& list = torus->whorl(whorl).parts;
+        for (int i = 0; i < static_cast<int>(list.size()); ++i)
+            if (list[i]->radius >= low && list[i]->radius <= high)
+                selection_.mark(torus->id, {whorl, i});
+    }
     return true;
 }
 
 bool FloralDiagram::clearMarks() {
-    FlowerTorusNode* torus = receptacle();
-    if (!torus)
-        return false;
-    bool changed = false;
-    for (int whorl : kWhorlsInsideOut)
-        for (auto& slot : torus->slotList(whorl))
-            if (isHighlighted(*slot)) {
-                slot->state = slot->state == kSlotEmptyHighlighted ? kSlotEmpty : kSlotFilled;
-                changed = true;
-            }
-    return changed;
+    const FlowerTorusNode* torus = receptacle();
+    return torus && selection_.clearMarks(torus->id);
 }
 
 bool FloralDiagram::applyToPending(const FlowerObjectNode& prototype) {
@@ -285,10 +286,10 @@ bool FloralDiagram::applyToPending(const FlowerObjectNode& prototype) {
     const std::unique_ptr<FlowerObjectNode> snapshot = prototype.clone();
     bool changed = false;
     for (int whorl : {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil}) {
-        SlotList& list = torus->slotList(whorl);
-        for (auto slot = list.rbegin(); slot != list.rend(); ++slot)
-            if (isHighlighted(**slot)) {
-                fillWithCopy(**slot, *snapshot);
+        SlotList& list = torus->whorl(whorl).parts;
+        for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i)
+            if (selection_.unmark(torus->id, {whorl, i})) {
+                list[i]->object = snapshot->clone();
                 changed = true;
             }
     }
@@ -299,12 +300,12 @@ bool FloralDiagram::applyToOne(const FlowerObjectNode& prototype, int whorl, int
     FlowerTorusNode* torus = receptacle();
     if (!torus || !isWhorl(whorl))
         return false;
-    SlotList& list = torus->slotList(whorl);
+    SlotList& list = torus->whorl(whorl).parts;
     if (index < 0 || index >= static_cast<int>(list.size()))
         return false;
-    if (isHighlighted(*list[index]))
+    if (selection_.isMarked(torus->id, {whorl, index}))
         return applyToPending(prototype);
-    fillWithCopy(*list[index], prototype);
+    list[index]->object = prototype.clone();
     return true;
 }
 
@@ -386,7 +387,7 @@ void FloralDiagram::paint(QPainter& painter, int left, int top, int right, int b
         painter.save();
         painter.translate(c);
         painter.scale(scale_, scale_);
-        paintWhorlGlyphs(painter, *torus, QPointF(), (top - c.y()) / scale_);
+        paintWhorlGlyphs(painter, *torus, &selection_, QPointF(), (top - c.y()) / scale_);
         painter.restore();
         formula = floralFormula(*torus);
         paintFormulaCaption(painter, formula, QRect(left, top, right - left, bottom - top));

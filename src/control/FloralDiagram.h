@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/FloralDiagramSettings.h"
+#include "model/SlotSelection.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -28,6 +29,11 @@ struct DiagramHit {
 // of the receptacle it is bound to: counts, ring or band layout, ring radii,
 // single slots dragged in polar coordinates, and library objects copied into marked
 // or single slots.
+//
+// The diagram holds the view's selection of the bound receptacle's slots: the slots
+// marked in it with the mouse and the slots the flower head modes select for
+// editing. It lasts while the diagram shows that receptacle (binding it again keeps
+// it) and is forgotten when the diagram is unbound or bound to another one.
 //
 // The binding holds the receptacle's id and looks it up on every use, so a
 // receptacle deleted or replaced meanwhile leaves the diagram unbound instead of
@@ -64,7 +70,7 @@ public:
     // The layout every new flower starts with: bound, one pistil, six stamens and six
     // petals spread on their rings, and the counts shown. Null does nothing.
     void bindNewFlower(FlowerTorusNode* receptacle);
-    void unbind() { boundId_ = -1; }
+    void unbind();
     void unbindIf(int id);
     // The bound receptacle; null when unbound or when it no longer exists.
     FlowerTorusNode* receptacle() const;
@@ -89,12 +95,15 @@ public:
 
     // Marks the slots that lie between r1 and r2 pixels from the centre.
     bool markRange(double r1, double r2);
-    // Clears every mark; marked filled slots return to filled.
+    // Clears every mark; whether there was any.
     bool clearMarks();
     // Every marked slot gets its own copy of the prototype.
     bool applyToPending(const FlowerObjectNode& prototype);
     // A marked slot fills every marked slot; an unmarked one gets a copy of its own.
     bool applyToOne(const FlowerObjectNode& prototype, int whorl, int index);
+    // The marks and the slots selected for editing; drawing reads them.
+    SlotSelection& selection() { return selection_; }
+    const SlotSelection& selection() const { return selection_; }
 
     // The annulus being marked with the mouse, in pixels.
     void setHighlight(double inner, double outer);
@@ -116,6 +125,8 @@ private:
     const FloralDiagramSettings& settings() const;
     // The band of a whorl from the ring inside it to its own ring.
     void refillBand(FlowerTorusNode& torus, int whorl);
+    // Empties the whorl and forgets what was selected in it.
+    void clearSlots(FlowerTorusNode& torus, int whorl);
     void relayoutWhorl(FlowerTorusNode& torus, int whorl);
     bool dragRing(FlowerTorusNode& torus, int ring, int height);
     bool dragOrgan(FlowerTorusNode& torus, int x, int y, int whorl, int index);
@@ -138,6 +149,7 @@ private:
     double scale_ = 1.0;
     double highlightInner_ = 0.0;
     double highlightOuter_ = 0.0;
+    SlotSelection selection_;
 };
 
 // Created on first use.

@@ -1,6 +1,7 @@
 #include "control/FloralDiagramGlyphs.h"
 
 #include "control/FloralDiagramSettings.h"
+#include "model/SlotSelection.h"
 #include "organs/FlowerTorusNode.h"
 
 #include <QPainter>
@@ -14,34 +15,40 @@ namespace {
 // Half the width of a petal or sepal glyph, in sizes.
 constexpr double kBladeHalfWidth = 2.5;
 
-// The glyph fill of a slot: grey when empty, the selection colour when marked,
-// the whorl's colour when filled.
-QColor slotFill(const FlowerPart& slot, const QColor& filled) {
-    if (slot.state == kSlotFilled)
-        return filled;
-    return isHighlighted(slot) ? kDiagramSelection : kDiagramLightGrey;
-}
+// How a slot's glyph is filled: the selection colour when marked, else the whorl's
+// colour when it holds an organ and grey when it is empty.
+struct GlyphFill {
+    bool marked;
+    bool filled;
+
+    QColor of(const QColor& whorlColour) const {
+        if (marked)
+            return kDiagramSelection;
+        return filled ? whorlColour : kDiagramLightGrey;
+    }
+};
 
 void drawDisc(QPainter& painter, const QPointF& at, double radius) {
     painter.drawEllipse(at, radius, radius);
 }
 
-void drawPistil(QPainter& painter, const FlowerPart& slot) {
+void drawPistil(QPainter& painter, const FlowerPart& slot, const GlyphFill& fill) {
     const double size = glyphSize(slot);
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(slotFill(slot, kDiagramYellow));
+    painter.setBrush(fill.of(kDiagramYellow));
     drawDisc(painter, {}, size);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(slotFill(slot, kDiagramGreen));
+    painter.setBrush(fill.of(kDiagramGreen));
     drawDisc(painter, QPointF(-size / 2, 0), size / 2);
     drawDisc(painter, QPointF(size / 2, 0), size / 2);
 }
 
-void drawStamen(QPainter& painter, const FlowerPart& slot, const QPointF& across) {
+void drawStamen(QPainter& painter, const FlowerPart& slot, const GlyphFill& fill,
+                const QPointF& across) {
     const double radius = 2.0 * glyphSize(slot) / 3.0;
     const QPointF first = across * (radius / 2);
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(slotFill(slot, kDiagramGreen));
+    painter.setBrush(fill.of(kDiagramGreen));
     drawDisc(painter, first, radius);
     drawDisc(painter, -across * (radius / 2), radius);
     // The anther's seam: half a circle inside the first lobe.
@@ -51,8 +58,8 @@ void drawStamen(QPainter& painter, const FlowerPart& slot, const QPointF& across
 }
 
 // Petals are triangles pointing outwards; sepals kites, their side corners set back.
-void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& out, const QPointF& across,
-               bool sepal) {
+void drawBlade(QPainter& painter, const FlowerPart& slot, const GlyphFill& fill, const QPointF& out,
+               const QPointF& across, bool sepal) {
     const double size = glyphSize(slot);
     const QPointF tip = out * size;
     QPolygonF outline;
@@ -62,15 +69,11 @@ void drawBlade(QPainter& painter, const FlowerPart& slot, const QPointF& out, co
     else
         outline << tip << across * (kBladeHalfWidth * size) << -across * (kBladeHalfWidth * size);
     painter.setPen(QPen(kDiagramBlue, 1));
-    painter.setBrush(slotFill(slot, sepal ? kDiagramBlue : kDiagramRed));
+    painter.setBrush(fill.of(sepal ? kDiagramBlue : kDiagramRed));
     painter.drawPolygon(outline);
 }
 
 } // namespace
-
-bool isHighlighted(const FlowerPart& slot) {
-    return slot.state == kSlotEmptyHighlighted || slot.state == kSlotFilledHighlighted;
-}
 
 double glyphSize(const FlowerPart& slot) {
     return slot.size > 0 ? slot.size : FloralDiagramSettings::kInitialSize;
@@ -88,26 +91,30 @@ double glyphReach(const FlowerTorusNode& receptacle) {
     return reach;
 }
 
-void paintWhorlGlyphs(QPainter& painter, const FlowerTorusNode& receptacle, const QPointF& centre,
-                      double top) {
-    for (int whorl : kWhorlsInsideOut)
-        for (const auto& slotPointer : receptacle.slotList(whorl)) {
-            const FlowerPart& slot = *slotPointer;
+void paintWhorlGlyphs(QPainter& painter, const FlowerTorusNode& receptacle,
+                      const SlotSelection* selection, const QPointF& centre, double top) {
+    for (int whorl : kWhorlsInsideOut) {
+        const SlotList& parts = receptacle.whorl(whorl).parts;
+        for (int i = 0; i < static_cast<int>(parts.size()); ++i) {
+            const FlowerPart& slot = *parts[i];
             const QPointF out(std::cos(slot.theta), std::sin(slot.theta));
             const QPointF across(-out.y(), out.x());
             const QPointF at = centre + out * slot.radius;
             if (at.y() < top)
                 continue;
+            const GlyphFill fill{selection && selection->isMarked(receptacle.id, {whorl, i}),
+                                 slot.holdsOrgan()};
             painter.save();
             painter.translate(at);
             if (whorl == kWhorlPistil)
-                drawPistil(painter, slot);
+                drawPistil(painter, slot, fill);
             else if (whorl == kWhorlStamen)
-                drawStamen(painter, slot, across);
+                drawStamen(painter, slot, fill, across);
             else
-                drawBlade(painter, slot, out, across, whorl == kWhorlSepal);
+                drawBlade(painter, slot, fill, out, across, whorl == kWhorlSepal);
             painter.restore();
         }
+    }
 }
 
 void paintFormulaCaption(QPainter& painter, const std::string& formula, const QRect& area) {

@@ -1,25 +1,8 @@
 #pragma once
 
-#include "organs/FlowerTorusNode.h"
+#include "organs/Whorl.h"
 
 #include <array>
-#include <cassert>
-
-// The receptacle's whorls from its centre outwards: the order of the floral
-// diagram's rings, of the dialog's rows and of every per-whorl array below.
-inline constexpr std::array<int, 4> kWhorlsInsideOut = {kWhorlPistil, kWhorlStamen, kWhorlPetal,
-                                                        kWhorlSepal};
-
-inline constexpr bool isWhorl(int whorl) {
-    return whorl >= kWhorlPetal && whorl <= kWhorlSepal;
-}
-
-// The ring (0 innermost .. 3 outermost) of a whorl code.
-inline constexpr int ringOf(int whorl) {
-    constexpr int kRings[4] = {2, 0, 1, 3}; // petal, pistil, stamen, sepal
-    assert(isWhorl(whorl));
-    return kRings[whorl];
-}
 
 // The floral diagram dialog's values that the diagram reads when it lays out
 // slots: the organ size of each whorl and the divergence angle of a band. The

@@ -40,7 +40,8 @@ bool writeFloralDiagramSvg(const FlowerTorusNode& receptacle, const std::string&
         return false;
     }
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    paintWhorlGlyphs(painter, receptacle, QPointF(radius, radius),
+    // The picture is of the flower alone: no view's marks.
+    paintWhorlGlyphs(painter, receptacle, nullptr, QPointF(radius, radius),
                      -std::numeric_limits<double>::infinity());
     paintFormulaCaption(painter, formula, QRect(QPoint(0, 0), size));
     painter.end();

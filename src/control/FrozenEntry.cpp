@@ -23,7 +23,6 @@ QByteArray pack(const LibraryContents& contents) {
 // Receives the one entry of a frozen record.
 class ThawingSink final : public LibrarySink {
 public:
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode> node, int) override {
         object = std::move(node);
     }
@@ -53,18 +52,18 @@ std::shared_ptr<const FrozenEntry>
 FrozenEntry::freeze(const SceneRoot& scene, const FrozenEntry* previous,
                     const std::function<bool(int plantId)>& unchanged) {
     auto frozen = std::shared_ptr<FrozenEntry>(new FrozenEntry({{scene.id, {}, {}}}, {}));
-    for (const auto& plant : scene.m_children) {
+    for (const SceneRoot::Plant& plant : scene.plants) {
+        const int plantId = plant.composite->id;
         std::shared_ptr<const FrozenEntry> piece;
-        if (previous && unchanged && unchanged(plant->id))
-            piece = previous->pieceFor(plant->id);
+        if (previous && unchanged && unchanged(plantId))
+            piece = previous->pieceFor(plantId);
         if (!piece) {
-            piece = freeze(*plant);
+            piece = freeze(*plant.composite);
             frozen->bytes_ += piece->bytes();
         }
-        frozen->plants_.push_back(std::move(piece));
+        frozen->plants_.push_back({std::move(piece), plant.placement});
+        frozen->bytes_ += sizeof(Matrix4);
     }
-    frozen->plantMatrices_ = scene.m_childrenMat;
-    frozen->bytes_ += frozen->plantMatrices_.size() * sizeof(Matrix4);
     return frozen;
 }
 
@@ -74,9 +73,9 @@ FrozenEntry::FrozenEntry(std::vector<NodeIdentity> identities, QByteArray packed
 }
 
 std::shared_ptr<const FrozenEntry> FrozenEntry::pieceFor(int plantId) const {
-    for (const auto& piece : plants_)
-        if (piece->id() == plantId)
-            return piece;
+    for (const FrozenPlant& plant : plants_)
+        if (plant.piece->id() == plantId)
+            return plant.piece;
     return nullptr;
 }
 
@@ -94,20 +93,20 @@ std::unique_ptr<SceneRoot> FrozenEntry::thawScene(const FrozenEntry* liveSource,
     if (!packed_.isEmpty())
         return nullptr;
     auto scene = std::make_unique<SceneRoot>(id());
-    for (const auto& piece : plants_) {
+    for (const FrozenPlant& frozen : plants_) {
+        const FrozenEntry& piece = *frozen.piece;
         std::unique_ptr<FlowerObjectComposite> plant;
-        if (liveSource && live && liveSource->pieceFor(piece->id()) == piece)
-            for (auto& held : live->m_children)
-                if (held && held->id == piece->id())
-                    plant = std::move(held);
+        if (liveSource && live && liveSource->pieceFor(piece.id()) == frozen.piece)
+            for (SceneRoot::Plant& held : live->plants)
+                if (held.composite && held.composite->id == piece.id())
+                    plant = std::move(held.composite);
         if (!plant)
-            plant = asComposite(piece->thawObject());
+            plant = asComposite(piece.thawObject());
         // A piece that does not thaw (it always should) leaves the scene out rather
-        // than a scene whose plants and places no longer pair up.
+        // than a scene with a plant missing.
         if (!plant)
             return nullptr;
-        scene->m_children.push_back(std::move(plant));
+        scene->plants.push_back({std::move(plant), frozen.placement});
     }
-    scene->m_childrenMat = plantMatrices_;
     return scene;
 }

@@ -47,8 +47,11 @@ private:
 
     std::vector<NodeIdentity> identities_;
     QByteArray packed_;
-    // A scene's plants and where each stands; empty for an object.
-    std::vector<std::shared_ptr<const FrozenEntry>> plants_;
-    std::vector<Matrix4> plantMatrices_;
+    // A scene's plants, each frozen with where it stands; empty for an object.
+    struct FrozenPlant {
+        std::shared_ptr<const FrozenEntry> piece;
+        Matrix4 placement;
+    };
+    std::vector<FrozenPlant> plants_;
     std::size_t bytes_ = 0;
 };

@@ -28,8 +28,6 @@ namespace {
 class ControllerSink final : public LibrarySink {
 public:
     explicit ControllerSink(AppController& controller) : controller_(controller) {}
-    // Thumbnails are rendered from each object alone, whatever the mode.
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode> object, int category) override {
         controller_.addToLibrary(std::move(object), category);
     }
@@ -44,7 +42,6 @@ private:
 // Drops what the reader builds: a trial read only asks how far the text reads.
 class DiscardingSink final : public LibrarySink {
 public:
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode>, int) override {}
     void addScene(std::unique_ptr<SceneRoot>) override {}
 };

@@ -62,7 +62,7 @@ std::unique_ptr<FlowerObjectComposite> wrapped(std::unique_ptr<FlowerObjectNode>
 // Puts `node` in the place of `holder`'s branch or segment with this id.
 bool replacePart(FlowerObjectComposite& holder, int id, std::unique_ptr<FlowerObjectNode> node,
                  const Vector3& orientation) {
-    if (holder.branchIndex(id) < holder.m_children.size()) {
+    if (holder.findBranch(id)) {
         if (!asComposite(node.get()))
             return false;
         holder.replaceBranch(id, asComposite(std::move(node)), orientation);
@@ -73,23 +73,23 @@ bool replacePart(FlowerObjectComposite& holder, int id, std::unique_ptr<FlowerOb
 
 bool isWrapper(const FlowerObjectNode& node) {
     const FlowerObjectComposite* composite = asComposite(&node);
-    return composite && composite->m_children.empty() && composite->m_childrenArongAxis.size() == 1;
+    return composite && composite->branches.empty() && composite->segments.size() == 1;
 }
 
 } // namespace
 
 FlowerTorusNode* SceneFocusManager::receptacleHolding(FlowerObjectComposite& composite,
                                                       int organId) {
-    for (auto& segment : composite.m_childrenArongAxis) {
-        if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(segment.get()))
+    for (auto& segment : composite.segments) {
+        if (auto* receptacle = dynamic_cast<FlowerTorusNode*>(segment.node.get()))
             if (receptacle->findOrgan(organId).found)
                 return receptacle;
-        if (FlowerObjectComposite* inner = asComposite(segment.get()))
+        if (FlowerObjectComposite* inner = asComposite(segment.node.get()))
             if (FlowerTorusNode* found = receptacleHolding(*inner, organId))
                 return found;
     }
-    for (auto& branch : composite.m_children)
-        if (FlowerTorusNode* found = receptacleHolding(*branch, organId))
+    for (auto& branch : composite.branches)
+        if (FlowerTorusNode* found = receptacleHolding(*branch.composite, organId))
             return found;
     return nullptr;
 }
@@ -295,9 +295,9 @@ FlowerObjectNode* SceneFocusManager::descend(int id) {
         // From the whole scene the way leads into the plant that holds the part.
         const SceneLookup found = open->findInScene(id);
         child = found.found ? found.plant : nullptr;
-        for (const auto& plant : open->m_children)
-            if (!child && receptacleHolding(*plant, id))
-                child = plant.get();
+        for (const auto& plant : open->plants)
+            if (!child && receptacleHolding(*plant.composite, id))
+                child = plant.composite.get();
     } else if (const std::optional<PartLookup> part =
                    findPart(*links.back().node, links.back().matrix, id)) {
         child = part->node;
@@ -306,7 +306,7 @@ FlowerObjectNode* SceneFocusManager::descend(int id) {
         return nullptr;
     pathIds_.push_back(child->id);
     if (isWrapper(*child)) {
-        child = asComposite(child)->m_childrenArongAxis.front().get();
+        child = asComposite(child)->segments.front().node.get();
         pathIds_.push_back(child->id);
     }
     return child;
@@ -330,9 +330,9 @@ bool SceneFocusManager::selectSimilar(int id) {
     const FlowerObjectComposite* model = branchAt(id);
     if (!model)
         return false;
-    for (const auto& branch : current->m_children)
-        if (branch->sameStructure(*model))
-            candidateIds_.push_back(branch->id);
+    for (const auto& branch : current->branches)
+        if (branch.composite->sameStructure(*model))
+            candidateIds_.push_back(branch.composite->id);
     return !candidateIds_.empty();
 }
 
@@ -389,9 +389,9 @@ void SceneFocusManager::applyToCandidates(const FlowerObjectNode& model,
         const FlowerObjectComposite* candidate = part ? asComposite(part->node) : nullptr;
         if (!holder || !candidate)
             continue;
-        if (likeModel && holder->branchIndex(id) < holder->m_children.size() &&
-            likeModel->m_children.size() == candidate->m_children.size() &&
-            likeModel->m_childrenArongAxis.size() == candidate->m_childrenArongAxis.size()) {
+        if (likeModel && holder->findBranch(id) &&
+            likeModel->branches.size() == candidate->branches.size() &&
+            likeModel->segments.size() == candidate->segments.size()) {
             holder->replaceLike(id, *likeModel, orientation);
         } else {
             replacePart(*holder, id, wrapped(model.clone(), candidate->mainAxis), orientation);

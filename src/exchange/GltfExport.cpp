@@ -199,7 +199,7 @@ public:
                 // The slots the file saves with an organ are the ones exported with it.
                 if (!ok || !slot.holdsOrgan())
                     return;
-                const int slotNode = newNode(std::string("slot_") + whorlName(slot.whatIam) + "_" +
+                const int slotNode = newNode(std::string("slot_") + whorlName(slot.whorl) + "_" +
                                              std::to_string(slot.index));
                 ok = adopt(slotNode, addObject(*slot.object), slot.rotation) &&
                      adopt(index, slotNode, slot.basicTransAndRot);
@@ -210,8 +210,8 @@ public:
     // The scene's node with a node for each plant; negative after a failure.
     int addScene(const SceneRoot& scene) {
         const int index = newNode("scene" + std::to_string(scene.id));
-        for (size_t i = 0; i < scene.m_children.size(); ++i)
-            if (!adopt(index, addObject(*scene.m_children[i]), scene.m_childrenMat[i]))
+        for (const SceneRoot::Plant& plant : scene.plants)
+            if (!adopt(index, addObject(*plant.composite), plant.placement))
                 return kFailed;
         return index;
     }

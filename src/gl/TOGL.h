@@ -30,25 +30,25 @@ struct PickPixel {
 // never seen and read correct pixels however the window is covered; the window's
 // own frame is left alone. A windowless TOGL renders every
 // frame that way and hands it back through frameImage().
-class TOGL {
+class TOGL final {
 public:
     TOGL();
-    virtual ~TOGL();
+    ~TOGL();
     TOGL(const TOGL&) = delete;
     TOGL& operator=(const TOGL&) = delete;
 
     // Sets the fixed GL state and puts the camera at home (resize applies it).
-    virtual bool initGL();
+    bool initGL();
     // Creates the context on the window, makes it current, sets the GL state and
     // initialises GLEW. False when the window cannot take a GL surface or the
     // context cannot be created or made current.
-    virtual bool attach(QWindow* window);
+    bool attach(QWindow* window);
     // Deletes the context and the off-screen framebuffer.
-    virtual void release();
+    void release();
     // Viewport, projection, camera and CPU copies for a client area of this size.
     // Sizes that are not both positive are ignored.
-    virtual void resize(int width, int height, bool orthographic);
-    virtual void makeCurrent();
+    void resize(int width, int height, bool orthographic);
+    void makeCurrent();
 
     // As attach, without a window: every frame renders off-screen.
     bool attachWindowless();

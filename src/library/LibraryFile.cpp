@@ -21,8 +21,6 @@ constexpr Section kSections[] = {
     {"plants", kCategoryComposite},     {"scenes", kCategoryScene},
 };
 
-constexpr int kSceneMode = 0;
-constexpr int kObjectMode = 8;
 // "Stem 1\n": the shortest text an entry can have.
 constexpr size_t kMinEntryBytes = 7;
 
@@ -79,7 +77,6 @@ LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers, 
         // The heading word is not checked: the position alone selects the category.
         if (!in.word(heading) || !in.integer(count) || !in.plausibleCount(count, kMinEntryBytes))
             return malformed();
-        sink.setMode(section.category == kCategoryScene ? kSceneMode : kObjectMode);
         for (int e = 0; e < count; ++e) {
             std::string keyword;
             int number = 0;

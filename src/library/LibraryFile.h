@@ -34,12 +34,10 @@ struct LibraryContents {
 void writeLibrary(TextWriter& out, const LibraryContents& contents);
 
 // Where the reader hands what it builds: each object with the category of its
-// section, each scene, and the interaction mode of each section (0 for scenes, 8
-// for objects), set before the section's entries.
+// section, and each scene.
 class LibrarySink {
 public:
     virtual ~LibrarySink() = default;
-    virtual void setMode(int mode) = 0;
     virtual void addObject(std::unique_ptr<FlowerObjectNode> object, int category) = 0;
     virtual void addScene(std::unique_ptr<SceneRoot> scene) = 0;
 };

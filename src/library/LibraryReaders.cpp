@@ -1,6 +1,6 @@
 #include "library/LibraryReaders.h"
 
-#include "model/FlowerObjectComposite.h"
+#include "model/CompositeRecord.h"
 #include "model/NodeRecord.h"
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerPistilNode.h"

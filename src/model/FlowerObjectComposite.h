@@ -6,9 +6,6 @@
 #include <type_traits>
 #include <vector>
 
-class SceneRoot;
-struct RecordInput;
-
 // What a composite's part search finds: the object, the composite that holds it
 // and the object's matrix relative to the searching composite.
 struct CompositeLookup {
@@ -32,15 +29,51 @@ struct CompositeRayHit {
 
 // A branching plant: segments stacked end to end along the main axis (stems,
 // flower heads, sketches, nested composites) and lateral branches, each a
-// composite, attached at fractions 0..1 of the axis length.
+// composite, attached at fractions 0..1 of the axis length. The main axis is the
+// concatenation of the segments' axes, each under its placement.
 //
-// Entry i of m_children, m_childrenMat, m_childrenMatRot, m_childrenMatRelateveRot
-// and childPositionLR describe branch i; entry j of m_childrenArongAxis,
-// m_childrenMatArongAxis, m_childrenMatArongAxisZrot and childPositionLRAA describe
-// segment j. The main axis is the concatenation of the segments' axes, each under
-// its placement.
+// The class is spread over files by job: this one's .cpp holds the axis, the
+// lookups and the queries; CompositeEdits.cpp the structural edits;
+// CompositeDrawing.cpp the draw passes and the OBJ export; CompositeRecord.cpp the
+// record.
 class FlowerObjectComposite : public FlowerObjectNode {
 public:
+    // A piece of the main axis.
+    struct Segment {
+        std::unique_ptr<FlowerObjectNode> node;
+        // The node's frame on the axis: translation to where it starts, times the
+        // rotation from upright onto its direction, times its side turn.
+        Matrix4 placement;
+        // The turn about its own axis that faces it to the side chosen when it was
+        // added; kept so that re-fitting the axis keeps the side.
+        Matrix4 sideTurn;
+        // Where it starts along the axis, 0..1.
+        double start = 0.0;
+    };
+
+    // A lateral branch.
+    struct Branch {
+        std::unique_ptr<FlowerObjectComposite> composite;
+        // Translation to the attachment point times the branch's orientation.
+        Matrix4 attachment;
+        // The user's turns of the branch, applied after the attachment; the identity
+        // when the branch is added.
+        Matrix4 turn;
+        // The orientation relative to the axis direction at the attachment point,
+        // from which the attachment is rebuilt when the axis is re-fitted.
+        Matrix4 orientationOnAxis;
+        // Where it is attached along the axis, 0..1.
+        double position = 0.0;
+
+        // Where the branch stands in the composite.
+        Matrix4 placement() const { return attachment * turn; }
+    };
+
+    // What removing a part did. `Emptied`: the part went and left this composite
+    // without segments; whoever holds the composite is to remove it in turn (its
+    // parent's removePart, or the scene's for a plant).
+    enum class Removal { None, Removed, Emptied };
+
     explicit FlowerObjectComposite(int nodeId) : FlowerObjectNode(nodeId, kKindComposite) {}
 
     void drawWireframe() override;
@@ -50,6 +83,8 @@ public:
     void drawTranslucent() override;
     // A square at the base of the plant, a tenth of the axis height wide.
     void drawOverlay() override;
+    // Draws the bounding box as the highlight of a candidate.
+    void drawHighlightBox() const;
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Passed on to stems, receptacles and composites only; leaves, petals, pistils,
@@ -65,6 +100,8 @@ public:
     void editByPick(int, int, const Vector3&) override {}
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
+    // --- Structural edits
+
     // Adds a segment at the end of the axis, re-fitted to `stroke` with its side
     // direction `side`; `placement` receives the segment's matrix.
     void appendAlongAxis(std::unique_ptr<FlowerObjectNode> node, const Stroke& stroke,
@@ -72,8 +109,36 @@ public:
     // Attaches a branch at `position` (0..1 along the axis), re-fitted to `stroke`.
     void addBranch(double position, std::unique_ptr<FlowerObjectComposite> branch,
                    const Stroke& stroke, const Vector3& side, Matrix4* placement = nullptr);
+    // Removes the branch that is, or has a segment that is, the object, searching the
+    // segments' composites first, then the branches, then inside the branches.
+    bool removeBranch(int objectId);
+    // Deletes the segment that is or contains the object, and every later one;
+    // branches stay. Never deletes this composite: `Emptied` tells the holder to.
+    Removal cutAtSegment(int objectId);
+    // The eraser on a part this composite holds: removeBranch, or else cutAtSegment.
+    Removal removePart(int objectId);
+    // Puts `node` in place of the segment with this id, turned to `orientation`.
+    bool replaceSegment(int objectId, std::unique_ptr<FlowerObjectNode> node, Vector3 orientation);
+    void replaceBranch(int objectId, std::unique_ptr<FlowerObjectComposite> branch,
+                       const Vector3& orientation);
+    // Makes the branch with this id look like `model`, position by position.
+    void replaceLike(int objectId, const FlowerObjectComposite& model, const Vector3& orientation);
+    // The trackball turn of a branch by a mouse drag `drag` (world units), seen along
+    // `viewDirection` (the main camera's look-at point minus its eye), with this
+    // composite's model matrix `model`. Drags longer than 0.08 are ignored; whether
+    // the branch was found and turned.
+    bool turnBranch(int objectId, const Vector3& drag, const Matrix4& model,
+                    const Vector3& viewDirection);
+    // Moves the strokes of `from`, each transformed by `matrix`, to `to`.
+    static void takeStrokes(FlowerObjectNode& from, FlowerObjectNode& to, const Matrix4& matrix);
+
+    // --- Lookups and queries
+
     // Depth-first search among the segments, then the branches.
     CompositeLookup findChild(int objectId) const;
+    // The branch with this id among this composite's own; null when none has it.
+    Branch* findBranch(int objectId);
+    const Branch* findBranch(int objectId) const;
     // The branch a drag on the part with this id turns: the composite holding the
     // part and the composite holding that branch, by id. Both -1 for this composite
     // and its own parts, which have no holder to turn them in.
@@ -84,56 +149,27 @@ public:
     BranchTurn branchTurnedBy(int partId) const;
     // The placement of the branch with this id, or the identity.
     Matrix4 matrixOfBranch(int objectId) const;
-    bool removeBranch(int objectId);
-    // Puts `node` in place of the segment with this id, turned to `orientation`.
-    bool replaceSegment(int objectId, std::unique_ptr<FlowerObjectNode> node, Vector3 orientation);
-    void replaceBranch(int objectId, std::unique_ptr<FlowerObjectComposite> branch,
-                       const Vector3& orientation);
-    // Makes the branch with this id look like `model`, position by position.
-    void replaceLike(int objectId, const FlowerObjectComposite& model, const Vector3& orientation);
-    // Deletes the segment that is or contains the object, and every later one. A
-    // composite left without segments removes itself: from its parent, or from
-    // `openScene` when it stands there. After a true result `this` may be gone.
-    bool cutAtSegment(int objectId, SceneRoot* openScene);
-    // The trackball turn of a branch by a mouse drag `drag` (world units), seen along
-    // `viewDirection` (the main camera's look-at point minus its eye), with this
-    // composite's model matrix `model`. Drags longer than 0.08 are ignored; whether
-    // the branch was found and turned.
-    bool turnBranch(int objectId, const Vector3& drag, const Matrix4& model,
-                    const Vector3& viewDirection);
-    void rebuildAxis();
-    void rebuildAxisUpward();
-    // Rebuilds the axis keeping every child at its absolute arc-length position.
-    void rebuildAxisKeepPositions();
-    // Moves the strokes of `from`, each transformed by `matrix`, to `to`.
-    static void takeStrokes(FlowerObjectNode& from, FlowerObjectNode& to, const Matrix4& matrix);
     // Same numbers of branches and segments, branches alike, and every segment a
     // sketch of the same type as its counterpart.
     bool sameStructure(const FlowerObjectComposite& other) const;
     // The nearest part to the ray (origin, unit direction) in this composite's frame.
     CompositeRayHit distanceToRay(const Vector3& origin, const Vector3& direction) const;
-    // Draws the bounding box as the highlight of a candidate.
-    void drawHighlightBox() const;
 
-    std::vector<Matrix4> m_childrenMatRot;
-    std::vector<Matrix4> m_childrenMatRelateveRot;
-    std::vector<Matrix4> m_childrenMat;
-    std::vector<Matrix4> m_childrenMatArongAxis;
-    std::vector<Matrix4> m_childrenMatArongAxisZrot;
-    std::vector<double> childPositionLR;
-    std::vector<double> childPositionLRAA;
-    std::vector<std::unique_ptr<FlowerObjectComposite>> m_children;
-    std::vector<std::unique_ptr<FlowerObjectNode>> m_childrenArongAxis;
+    // --- The axis
+
+    void rebuildAxis();
+    void rebuildAxisUpward();
+    // Rebuilds the axis keeping every child at its absolute arc-length position.
+    void rebuildAxisKeepPositions();
+
+    std::vector<Segment> segments;
+    std::vector<Branch> branches;
+    // The composite this one is a branch or segment of; null for a plant.
     FlowerObjectComposite* parent = nullptr;
 
-    // The placement of branch i: m_childrenMat[i] x m_childrenMatRot[i].
-    Matrix4 branchMatrix(size_t i) const { return m_childrenMat[i] * m_childrenMatRot[i]; }
-    // The index of the branch with this id; the number of branches when none has it.
-    size_t branchIndex(int objectId) const;
-
 private:
-    void removeSegmentsFrom(size_t first);
-    void removeBranchAt(size_t i);
+    // Multiplies every branch position and segment start by `factor`.
+    void rescalePositions(double factor);
 };
 
 // The node as a composite; null for a node of another kind (or none).
@@ -160,11 +196,10 @@ template <typename Composite, typename Visit>
 void forEachPlacedChild(Composite& composite, Visit&& visit) {
     using Node =
         std::conditional_t<std::is_const_v<Composite>, const FlowerObjectNode, FlowerObjectNode>;
-    for (size_t i = 0; i < composite.m_children.size(); ++i)
-        visit(static_cast<Node&>(*composite.m_children[i]), composite.branchMatrix(i), false);
-    for (size_t j = 0; j < composite.m_childrenArongAxis.size(); ++j)
-        visit(static_cast<Node&>(*composite.m_childrenArongAxis[j]),
-              composite.m_childrenMatArongAxis[j], true);
+    for (const auto& branch : composite.branches)
+        visit(static_cast<Node&>(*branch.composite), branch.placement(), false);
+    for (const auto& segment : composite.segments)
+        visit(static_cast<Node&>(*segment.node), segment.placement, true);
 }
 
 // The nearest stroke point of an object to a ray, over its owned strokes and then
@@ -172,13 +207,3 @@ void forEachPlacedChild(Composite& composite, Visit&& visit) {
 // starts from a distance of 10000.
 CompositeRayHit nearestStrokePoint(const FlowerObjectNode& node, const Vector3& origin,
                                    const Vector3& direction);
-
-// Composite children as the records write them: "child index %d\n", then the
-// child as a "Composit" entry.
-void writeCompositeChildren(TextWriter& out,
-                            const std::vector<std::unique_ptr<FlowerObjectComposite>>& children);
-// Reads `count` such children; each gets `parent` as its parent link.
-bool readCompositeChildren(RecordInput& input, int count, FlowerObjectComposite* parent,
-                           std::vector<std::unique_ptr<FlowerObjectComposite>>& children);
-
-std::unique_ptr<FlowerObjectNode> readComposite(RecordInput& input);

@@ -50,6 +50,11 @@ void FlowerObjectNode::copyStrokesFrom(const FlowerObjectNode& other) {
         strokes.push_back(std::make_unique<Stroke>(*stroke));
 }
 
+void FlowerObjectNode::copyMaterialAndTextureFrom(const FlowerObjectNode& other) {
+    setMaterial(other.diffuse, other.specular, other.ambient, other.shininess);
+    setTexture(other.hasTexture, other.textureFront, other.textureBack);
+}
+
 void applyMaterial(const Rgba& diffuse, float shininess, const Rgba& specular,
                    const Rgba& ambient) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse.data());

@@ -62,6 +62,8 @@ public:
     static bool textureKnown(int textureId);
     // Deep copies of the strokes of another node.
     void copyStrokesFrom(const FlowerObjectNode& other);
+    // Another node's material (through setMaterial) and texture binding, for a clone.
+    void copyMaterialAndTextureFrom(const FlowerObjectNode& other);
 
     const int kind;
     Rgba diffuse{0.0f, 0.0f, 0.0f, 0.4f};

@@ -2,6 +2,7 @@
 
 #include "model/Parameters.h"
 
+class SlotSelection;
 class TextureCache;
 
 // Gives every plant object its fresh id. Counting starts at 1; the controller owns
@@ -24,17 +25,20 @@ struct DisplaySwitches {
 };
 
 // What the plant objects read from above them: the id counter, the parameter
-// values, the display switches and the texture cache. The objects never include the
-// controller or a dialog; the owner of these records installs them here. Until
-// then (and in tests) built-in defaults serve, with no texture cache.
+// values, the display switches, the texture cache and the view's selection of
+// flower head slots. The objects never include the controller or a dialog; the
+// owner of these records installs them here. Until then (and in tests) built-in
+// defaults serve, with no texture cache and nothing selected.
 struct ModelContext {
     IdCounter* ids = nullptr;
     const Parameters* parameters = nullptr;
     const DisplaySwitches* display = nullptr;
     TextureCache* textures = nullptr;
+    const SlotSelection* slotSelection = nullptr;
 };
 
-// The installed context; every member is non-null except possibly `textures`.
+// The installed context; every member is non-null except possibly `textures` and
+// `slotSelection`.
 const ModelContext& modelContext();
 // Installs a context; null members fall back to the built-in defaults. Returns the
 // previous context so that a scope can restore it.
@@ -52,6 +56,9 @@ inline const DisplaySwitches& displaySwitches() {
 }
 inline TextureCache* textureCache() {
     return modelContext().textures;
+}
+inline const SlotSelection* slotSelection() {
+    return modelContext().slotSelection;
 }
 
 // Installs a context for the lifetime of the object (tests, the command-line tool).

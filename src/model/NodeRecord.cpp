@@ -5,41 +5,43 @@
 
 #include <string>
 
+namespace {
+
+// Each record keyword with the kind it stands for and its reader in the table.
+struct RecordKeyword {
+    const char* keyword;
+    int kind;
+    RecordReaderFn RecordReaderTable::*reader;
+};
+
+constexpr RecordKeyword kRecordKeywords[] = {
+    {"Pistil", kKindPistil, &RecordReaderTable::pistil},
+    {"Stamen", kKindStamen, &RecordReaderTable::stamen},
+    {"Petal", kKindPetal, &RecordReaderTable::petal},
+    {"Torus", kKindTorus, &RecordReaderTable::torus},
+    {"Stem", kKindStem, &RecordReaderTable::stem},
+    {"Sketch", kKindSketch, &RecordReaderTable::sketch},
+    {"Composit", kKindComposite, &RecordReaderTable::composite},
+};
+
+} // namespace
+
 RecordReaderFn RecordReaderTable::forKeyword(std::string_view keyword) const {
-    if (keyword == "Pistil")
-        return pistil;
-    if (keyword == "Stamen")
-        return stamen;
-    if (keyword == "Petal")
-        return petal;
-    if (keyword == "Torus")
-        return torus;
-    if (keyword == "Stem")
-        return stem;
-    if (keyword == "Sketch")
-        return sketch;
-    if (keyword == "Composit")
-        return composite;
+    for (const RecordKeyword& entry : kRecordKeywords)
+        if (keyword == entry.keyword)
+            return this->*entry.reader;
     return nullptr;
 }
 
+const char* recordKeyword(int kind) {
+    for (const RecordKeyword& entry : kRecordKeywords)
+        if (entry.kind == kind)
+            return entry.keyword;
+    return recordKeyword(kKindComposite);
+}
+
 const char* recordKeyword(const FlowerObjectNode& node) {
-    switch (node.kind) {
-    case kKindPistil:
-        return "Pistil";
-    case kKindStamen:
-        return "Stamen";
-    case kKindPetal:
-        return "Petal";
-    case kKindTorus:
-        return "Torus";
-    case kKindStem:
-        return "Stem";
-    case kKindSketch:
-        return "Sketch";
-    default:
-        return "Composit";
-    }
+    return recordKeyword(node.kind);
 }
 
 void writeTypedRecord(TextWriter& out, const FlowerObjectNode& node) {

@@ -38,8 +38,10 @@ struct RecordInput {
     int depth = 0;
 };
 
-// The type keyword of an object's record, chosen by its class.
+// The type keyword of an object's record, chosen by its class; a kind without a
+// keyword of its own is written as a composite.
 const char* recordKeyword(const FlowerObjectNode& node);
+const char* recordKeyword(int kind);
 
 // A child entry: the keyword, " %d\n\n" with the id, the body, "end %d\n\n".
 void writeTypedRecord(TextWriter& out, const FlowerObjectNode& node);

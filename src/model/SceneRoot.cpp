@@ -2,18 +2,21 @@
 
 #include "interaction/OpenGL.h"
 #include "interaction/StrokeGeometry.h"
-#include "math/TextReader.h"
-#include "math/TextWriter.h"
+#include "model/ContainerRecord.h"
 #include "model/ModelContext.h"
-#include "model/NodeRecord.h"
 
 namespace {
 
+using Plant = SceneRoot::Plant;
+
+const PartList<Plant, Matrix4> kPlacements{"m_childrenMat", &Plant::placement};
+const char* const kPlantsHeading = "m_children";
+
 template <typename Draw> void drawPlants(const SceneRoot& scene, Draw draw) {
-    for (size_t i = 0; i < scene.m_children.size(); ++i) {
+    for (const Plant& plant : scene.plants) {
         glPushMatrix();
-        glMultMatrixd(scene.m_childrenMat[i].data());
-        draw(*scene.m_children[i]);
+        glMultMatrixd(plant.placement.data());
+        draw(*plant.composite);
         glPopMatrix();
     }
 }
@@ -37,8 +40,8 @@ void SceneRoot::drawOverlay() {
 }
 
 int SceneRoot::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
-    for (size_t i = 0; i < m_children.size(); ++i)
-        vertexCount = m_children[i]->exportObj(out, matrix * m_childrenMat[i], vertexCount);
+    for (const Plant& plant : plants)
+        vertexCount = plant.composite->exportObj(out, matrix * plant.placement, vertexCount);
     return vertexCount;
 }
 
@@ -54,86 +57,89 @@ void SceneRoot::plantAlongStroke(std::unique_ptr<FlowerObjectComposite> plant,
     upright.transform(rotationBetween(d, up).matrix);
     plant->reshapeByStroke(upright);
     plant->parent = nullptr;
-    m_children.push_back(std::move(plant));
-    m_childrenMat.push_back(Matrix4::translation(start) * rotationBetween(up, d).matrix);
+    plants.push_back(
+        {std::move(plant), Matrix4::translation(start) * rotationBetween(up, d).matrix});
 }
 
 bool SceneRoot::removePlant(int objectId) {
-    for (size_t i = 0; i < m_children.size(); ++i)
-        if (m_children[i]->id == objectId) {
-            m_children.erase(m_children.begin() + static_cast<long>(i));
-            m_childrenMat.erase(m_childrenMat.begin() + static_cast<long>(i));
+    for (auto plant = plants.begin(); plant != plants.end(); ++plant)
+        if (plant->composite->id == objectId) {
+            plants.erase(plant);
             return true;
         }
     return false;
 }
 
+bool SceneRoot::removePart(FlowerObjectComposite& holder, int objectId) {
+    using Removal = FlowerObjectComposite::Removal;
+    Removal removal = holder.removePart(objectId);
+    const bool removed = removal != Removal::None;
+    // Each emptied composite is removed by the one that holds it, never by itself.
+    for (FlowerObjectComposite* emptied = &holder; removal == Removal::Emptied;) {
+        FlowerObjectComposite* const owner = emptied->parent;
+        if (!owner) {
+            removePlant(emptied->id);
+            break;
+        }
+        removal = owner->removePart(emptied->id);
+        emptied = owner;
+    }
+    return removed;
+}
+
 SceneLookup SceneRoot::findInScene(int objectId) const {
-    for (size_t i = 0; i < m_children.size(); ++i) {
-        FlowerObjectComposite* plant = m_children[i].get();
-        if (plant->id == objectId)
-            return {true, plant, plant, nullptr, m_childrenMat[i]};
-        const CompositeLookup inner = plant->findChild(objectId);
+    for (const Plant& plant : plants) {
+        FlowerObjectComposite* composite = plant.composite.get();
+        if (composite->id == objectId)
+            return {true, composite, composite, nullptr, plant.placement};
+        const CompositeLookup inner = composite->findChild(objectId);
         if (inner.found)
-            return {true, plant, inner.object, inner.holder, m_childrenMat[i] * inner.matrix};
+            return {true, composite, inner.object, inner.holder, plant.placement * inner.matrix};
     }
     return {};
 }
 
 ScenePick SceneRoot::pickNearest(const Vector3& origin, const Vector3& direction) const {
     ScenePick best;
-    for (size_t i = 0; i < m_children.size(); ++i) {
-        const Matrix4 toPlant = inverted(m_childrenMat[i]);
-        const CompositeRayHit hit = m_children[i]->distanceToRay(
+    for (size_t i = 0; i < plants.size(); ++i) {
+        const Matrix4& placement = plants[i].placement;
+        const Matrix4 toPlant = inverted(placement);
+        const CompositeRayHit hit = plants[i].composite->distanceToRay(
             transformPoint(toPlant, origin), unit(toPlant.rotateVector(direction)));
         if (hit.objectId < 0 || hit.distance >= best.distance)
             continue;
         best.distance = hit.distance;
-        best.point = transformPoint(m_childrenMat[i], hit.point);
+        best.point = transformPoint(placement, hit.point);
         best.objectId = hit.objectId;
         best.pointIndex = hit.pointIndex;
         best.atTip = hit.atTip;
-        best.matrix = m_childrenMat[i] * hit.matrix;
+        best.matrix = placement * hit.matrix;
         best.plantIndex = static_cast<int>(i);
-        best.plantMatrix = m_childrenMat[i];
+        best.plantMatrix = placement;
     }
     return best;
 }
 
 std::unique_ptr<SceneRoot> SceneRoot::clone() const {
     auto copy = std::make_unique<SceneRoot>(nextId());
-    for (const auto& plant : m_children) {
-        std::unique_ptr<FlowerObjectNode> c = plant->clone();
-        copy->m_children.emplace_back(static_cast<FlowerObjectComposite*>(c.release()));
-    }
-    copy->m_childrenMat = m_childrenMat;
+    for (const Plant& plant : plants)
+        copy->plants.push_back({asComposite(plant.composite->clone()), plant.placement});
     return copy;
 }
 
 void SceneRoot::save(TextWriter& out) const {
-    out.format("m_childrenMat %d\n", static_cast<int>(m_childrenMat.size()));
-    for (const Matrix4& m : m_childrenMat)
-        m.writeText(out);
-    writeCompositeChildren(out, m_children);
+    writePartList(out, kPlacements, plants);
+    writeChildren(out, kPlantsHeading, plants, &Plant::composite);
 }
 
 std::unique_ptr<SceneRoot> readSceneRoot(RecordInput& input) {
-    TextReader& in = input.in;
     auto scene = std::make_unique<SceneRoot>(nextId());
-    std::string label;
-    int count = 0;
-    constexpr size_t kMinMatrixBytes = 32;
-    if (!in.word(label) || !in.integer(count) || !in.plausibleCount(count, kMinMatrixBytes))
+    PartListReader<Plant> lists(scene->plants);
+    std::vector<std::unique_ptr<FlowerObjectNode>> plants;
+    if (!lists.read(input.in, kPlacements) || !readChildren(input, nullptr, true, plants))
         return nullptr;
-    scene->m_childrenMat.resize(static_cast<size_t>(count));
-    for (Matrix4& m : scene->m_childrenMat)
-        if (!m.readText(in))
-            return nullptr;
-    if (!in.word(label) || !in.integer(count) ||
-        !readCompositeChildren(input, count, nullptr, scene->m_children))
-        return nullptr;
-    if (scene->m_children.size() != scene->m_childrenMat.size()) {
-        in.fail("the scene's matrices do not match its plants");
+    if (!lists.give(std::move(plants), &Plant::composite)) {
+        input.in.fail("the scene's matrices do not match its plants");
         return nullptr;
     }
     return scene;

@@ -53,13 +53,21 @@ public:
     // origin and turned upright, the plant placed at the stroke's first point.
     void plantAlongStroke(std::unique_ptr<FlowerObjectComposite> plant, const Stroke& stroke);
     bool removePlant(int objectId);
+    // The eraser on a part that `holder`, a composite of this scene, holds (its
+    // removePart). A composite the removal leaves without segments goes from its own
+    // holder in turn, and a plant left without segments leaves the scene.
+    bool removePart(FlowerObjectComposite& holder, int objectId);
     SceneLookup findInScene(int objectId) const;
     // The nearest part over every plant; 1000000 for an empty scene.
     ScenePick pickNearest(const Vector3& origin, const Vector3& direction) const;
     std::unique_ptr<SceneRoot> clone() const;
 
-    std::vector<std::unique_ptr<FlowerObjectComposite>> m_children;
-    std::vector<Matrix4> m_childrenMat;
+    // A plant and where it stands in the scene.
+    struct Plant {
+        std::unique_ptr<FlowerObjectComposite> composite;
+        Matrix4 placement;
+    };
+    std::vector<Plant> plants;
 };
 
 std::unique_ptr<SceneRoot> readSceneRoot(RecordInput& input);

@@ -1,18 +1,9 @@
 #include "modes/ControlPointDrag.h"
 
 #include "control/AppController.h"
-#include "control/ViewHost.h"
 #include "gl/TOGL.h"
 #include "model/FlowerObjectNode.h"
-
-namespace {
-
-TOGL* mainContext() {
-    ViewHost* host = appController().viewHost();
-    return host ? host->mainContext() : nullptr;
-}
-
-} // namespace
+#include "modes/MouseListenerState.h"
 
 std::optional<PickedPixel> pickUnder(int x, int y) {
     const TOGL* context = mainContext();

@@ -1,9 +1,8 @@
 #include "modes/ModeSingletons.h"
 
 #include "modes/MouseListenerManager.h"
-#include "modes/composite/MouseListenerForComposit.h"
-#include "modes/composite/MouseListenerForCompositModify.h"
-#include "modes/composite/MouseListenerForSkeleton.h"
+#include "modes/composite/MouseListenerForComposite.h"
+#include "modes/composite/MouseListenerForCompositeModify.h"
 #include "modes/flowerhead/MouseListenerForSceneStamen.h"
 #include "modes/flowerhead/MouseListenerForSceneTorus.h"
 #include "modes/flowerhead/MouseListenerForTorusModify.h"
@@ -11,9 +10,8 @@
 #include "modes/library/MouseListenerForLib.h"
 #include "modes/organ/MouseListenerForPetal.h"
 #include "modes/organ/MouseListenerForPetalModify.h"
-#include "modes/organ/MouseListenerForPistil.h"
+#include "modes/organ/OrganCreationListener.h"
 #include "modes/organ/MouseListenerForPistilModify.h"
-#include "modes/organ/MouseListenerForStamen.h"
 #include "modes/organ/MouseListenerForStamenModify.h"
 #include "modes/scene/MouseListenerForSceneModify.h"
 #include "modes/scene/MouseListenerForScenePetal.h"
@@ -25,7 +23,6 @@ void destroyModeSingletons() {
     destroySingleton<MouseListenerFor3DDraw>();
     destroySingleton<MouseListenerForLib>();
     destroySingleton<MouseListenerManager>();
-    destroySingleton<MouseListenerForSkeleton>();
     destroySingleton<MouseListenerForPetalModify>();
     destroySingleton<MouseListenerForPetal>();
     destroySingleton<MouseListenerForPistil>();
@@ -33,8 +30,8 @@ void destroyModeSingletons() {
     destroySingleton<MouseListenerForStamen>();
     destroySingleton<MouseListenerForStamenModify>();
     destroySingleton<MouseListenerForTorusModify>();
-    destroySingleton<MouseListenerForComposit>();
-    destroySingleton<MouseListenerForCompositModify>();
+    destroySingleton<MouseListenerForComposite>();
+    destroySingleton<MouseListenerForCompositeModify>();
     destroySingleton<MouseListenerForSceneModify>();
     destroySingleton<MouseListenerForSceneSketch>();
     destroySingleton<MouseListenerForSceneTorus>();

@@ -1,12 +1,12 @@
 #include "modes/MouseListenerManager.h"
 
 #include "control/AppController.h"
-#include "modes/composite/MouseListenerForComposit.h"
-#include "modes/composite/MouseListenerForCompositModify.h"
+#include "modes/composite/MouseListenerForComposite.h"
+#include "modes/composite/MouseListenerForCompositeModify.h"
 #include "modes/library/MouseListenerForLib.h"
 #include "modes/organ/MouseListenerForPetal.h"
 #include "modes/organ/MouseListenerForPetalModify.h"
-#include "modes/organ/MouseListenerForPistil.h"
+#include "modes/organ/OrganCreationListener.h"
 #include "modes/organ/MouseListenerForPistilModify.h"
 #include "modes/scene/MouseListenerForSceneModify.h"
 #include "modes/scene/MouseListenerForScenePetal.h"
@@ -14,16 +14,13 @@
 #include "modes/scene/MouseListenerForSceneSketch.h"
 #include "modes/flowerhead/MouseListenerForSceneStamen.h"
 #include "modes/flowerhead/MouseListenerForSceneTorus.h"
-#include "modes/composite/MouseListenerForSkeleton.h"
-#include "modes/organ/MouseListenerForStamen.h"
 #include "modes/organ/MouseListenerForStamenModify.h"
 #include "modes/flowerhead/MouseListenerForTorusModify.h"
 #include "control/Singleton.h"
 
 MouseListenerManager::MouseListenerManager()
-    : mainListener_(&singleton<MouseListenerForComposit>()),
-      libraryListener_(&singleton<MouseListenerForLib>()),
-      skeletonListener_(&singleton<MouseListenerForSkeleton>()) {
+    : mainListener_(&singleton<MouseListenerForComposite>()),
+      libraryListener_(&singleton<MouseListenerForLib>()) {
     AppController& controller = appController();
     controller.setModeHost(this);
     controller.switchToMode(kModeComposite);
@@ -52,9 +49,9 @@ MouseListenerState* MouseListenerManager::listenerForMode(int mode) {
     case kModeTorusModify:
         return &singleton<MouseListenerForTorusModify>();
     case kModeCompositeModify:
-        return &singleton<MouseListenerForCompositModify>();
+        return &singleton<MouseListenerForCompositeModify>();
     case kModeComposite:
-        return &singleton<MouseListenerForComposit>();
+        return &singleton<MouseListenerForComposite>();
     case kModePetal:
         return &singleton<MouseListenerForPetal>();
     case kModePetalModify:

@@ -4,10 +4,10 @@
 #include "modes/MouseListenerState.h"
 
 // Holds the listener that receives the main view's mouse messages (the one of the
-// current interaction mode), the library view's listener and the never-used
-// skeleton listener, and forwards the views' messages. It is the controller's mode
-// host: the controller's mode switch makes the mode's listener current here. Every
-// message ends in the controller's commit, which publishes what it changed.
+// current interaction mode) and the library view's listener, and forwards the
+// views' messages. It is the controller's mode host: the controller's mode switch
+// makes the mode's listener current here. Every message ends in the controller's
+// commit, which publishes what it changed.
 class MouseListenerManager final : public ModeHost {
 public:
     // Installs itself in the controller and starts in mode 8 (the plant creation
@@ -26,7 +26,6 @@ public:
 
     MouseListenerState& mainListener() const { return *mainListener_; }
     MouseListenerState& libraryListener() const { return *libraryListener_; }
-    MouseListenerState& skeletonListener() const { return *skeletonListener_; }
 
     void mainViewMessage(MouseMessage message, int x, int y);
     void libraryViewMessage(MouseMessage message, int x, int y);
@@ -36,7 +35,6 @@ public:
 private:
     MouseListenerState* mainListener_;
     MouseListenerState* libraryListener_;
-    MouseListenerState* skeletonListener_;
 };
 
 MouseListenerManager& mouseListenerManager();

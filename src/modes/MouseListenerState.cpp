@@ -5,7 +5,7 @@
 #include "control/ViewHost.h"
 #include "interaction/Stroke.h"
 
-TOGL* MouseListenerState::mainContext() {
+TOGL* mainContext() {
     ViewHost* host = appController().viewHost();
     return host ? host->mainContext() : nullptr;
 }

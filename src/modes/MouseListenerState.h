@@ -32,17 +32,18 @@ public:
     MouseListenerState(const MouseListenerState&) = delete;
     MouseListenerState& operator=(const MouseListenerState&) = delete;
 
-    virtual void onLButtonUp(int x, int y) = 0;
-    virtual void onRButtonUp(int x, int y) = 0;
-    virtual void onMButtonUp(int x, int y) = 0;
-    virtual void onLButtonDown(int x, int y) = 0;
-    virtual void onRButtonDown(int x, int y) = 0;
-    virtual void onMButtonDown(int x, int y) = 0;
-    virtual void onLButtonDblClk(int x, int y) = 0;
-    virtual void onRButtonDblClk(int x, int y) = 0;
-    virtual void onMButtonDblClk(int x, int y) = 0;
-    virtual void onMouseMove(int x, int y) = 0;
-    virtual void onDraw() = 0;
+    // Every operation does nothing unless the mode overrides it.
+    virtual void onLButtonUp(int, int) {}
+    virtual void onRButtonUp(int, int) {}
+    virtual void onMButtonUp(int, int) {}
+    virtual void onLButtonDown(int, int) {}
+    virtual void onRButtonDown(int, int) {}
+    virtual void onMButtonDown(int, int) {}
+    virtual void onLButtonDblClk(int, int) {}
+    virtual void onRButtonDblClk(int, int) {}
+    virtual void onMButtonDblClk(int, int) {}
+    virtual void onMouseMove(int, int) {}
+    virtual void onDraw() {}
 
     // The button went down in this state and has not come up yet.
     bool leftDown = false;
@@ -52,9 +53,6 @@ public:
 protected:
     // Listeners are destroyed as their own class, never through this base.
     ~MouseListenerState() = default;
-
-    // The main view's context, null while there is no main view.
-    static TOGL* mainContext();
 
     // Window pixels carried into space through the main camera (the zero vector
     // where a ray is parallel to its plane, or without a main view).
@@ -102,24 +100,8 @@ protected:
     static void noteChange(unsigned changes, const std::string& step = {});
 };
 
+// The main view's context, null while there is no main view.
+TOGL* mainContext();
+
 // Calls the listener's operation for the message.
 void deliverMouseMessage(MouseListenerState& listener, MouseMessage message, int x, int y);
-
-// A mode whose operations do nothing yet; the modes derive from it until they act.
-class InactiveMouseListener : public MouseListenerState {
-public:
-    void onLButtonUp(int, int) override {}
-    void onRButtonUp(int, int) override {}
-    void onMButtonUp(int, int) override {}
-    void onLButtonDown(int, int) override {}
-    void onRButtonDown(int, int) override {}
-    void onMButtonDown(int, int) override {}
-    void onLButtonDblClk(int, int) override {}
-    void onRButtonDblClk(int, int) override {}
-    void onMButtonDblClk(int, int) override {}
-    void onMouseMove(int, int) override {}
-    void onDraw() override {}
-
-protected:
-    ~InactiveMouseListener() = default;
-};

@@ -18,14 +18,15 @@ std::string floralFormula(const FlowerTorusNode& receptacle) {
     static constexpr std::array<std::pair<int, char>, 4> kLetters{
         {{kWhorlSepal, 'K'}, {kWhorlPetal, 'C'}, {kWhorlStamen, 'A'}, {kWhorlPistil, 'G'}}};
     std::string formula;
-    for (const auto& [whorl, letter] : kLetters) {
-        const size_t count = receptacle.slotList(whorl).size();
+    for (const auto& [code, letter] : kLetters) {
+        const Whorl& whorl = receptacle.whorl(code);
+        const size_t count = whorl.parts.size();
         if (count == 0)
             continue;
         if (!formula.empty())
             formula += ' ';
         formula += letter;
-        const bool many = receptacle.layoutFlag(whorl) != 0 || count > kLargestCountedWhorl;
+        const bool many = whorl.isBand() || count > kLargestCountedWhorl;
         formula += many ? std::string(kInfinity) : std::to_string(count);
     }
     return formula;

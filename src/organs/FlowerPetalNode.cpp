@@ -12,10 +12,13 @@
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 #include "organs/OrganRecords.h"
+#include "organs/OrganShaping.h"
 
 #include <string>
 
 namespace {
+
+constexpr std::string_view kHeading = "color\n";
 
 // "0 0 0 0 0\n": the shortest text a control point line can have.
 constexpr size_t kMinControlPointBytes = 10;
@@ -108,9 +111,7 @@ int FlowerPetalNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertex
 }
 
 void FlowerPetalNode::save(TextWriter& out) const {
-    out.text("color\n");
-    writeColourBlock(out, *this);
-    writeTextureBlock(out, *this);
+    writeAppearance(out, kHeading, *this);
     out.format("controlPoints %d %d \n", net_.rowCount(), net_.columnCount());
     for (int r = 0; r < net_.rowCount(); ++r)
         for (int k = 0; k < net_.columnCount(); ++k) {
@@ -153,12 +154,9 @@ void FlowerPetalNode::scaleAboutBase(double factor) {
 
 std::unique_ptr<FlowerObjectNode> FlowerPetalNode::clone() const {
     auto copy = std::make_unique<FlowerPetalNode>(nextId());
-    copy->FlowerObjectNode::setMaterial(diffuse, specular, ambient, shininess);
+    copy->copyMaterialAndTextureFrom(*this);
     copy->net_ = net_;
     copy->shape_.copyFrom(shape_);
-    copy->hasTexture = hasTexture;
-    copy->textureFront = textureFront;
-    copy->textureBack = textureBack;
     copy->m_resHori = m_resHori;
     copy->m_resVert = m_resVert;
     copy->copyStrokesFrom(*this);
@@ -179,10 +177,7 @@ void FlowerPetalNode::editByPick(int row, int column, const Vector3& point) {
 }
 
 void FlowerPetalNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
-    min = Vector3();
-    max = Vector3();
-    for (const Vector3& p : net_.points().cells())
-        widenBox(min, max, transformPoint(matrix, p));
+    boxAroundOrigin(net_.points().cells(), matrix, min, max);
 }
 
 void FlowerPetalNode::refreshShape() {
@@ -205,8 +200,7 @@ std::unique_ptr<FlowerObjectNode> readPetal(RecordInput& input) {
     TextReader& in = input.in;
     auto petal = std::make_unique<FlowerPetalNode>(nextId());
     int rows = 0, columns = 0;
-    if (!skipWords(in, 1) || !readNodeColours(in, *petal) || !readTextureBlock(in, *petal) ||
-        !readLabelled(in, rows) || !in.integer(columns))
+    if (!readAppearance(in, kHeading, *petal) || !readLabelled(in, rows) || !in.integer(columns))
         return nullptr;
     if (rows <= 0 || columns <= 0 || columns % 2 == 0) {
         in.fail("a petal's control net needs rows and an odd number of columns");
@@ -225,11 +219,9 @@ std::unique_ptr<FlowerObjectNode> readPetal(RecordInput& input) {
                 !in.real(p.z))
                 return nullptr;
         }
-    int vertical = 0, horizontal = 0;
-    if (!readLabelled(in, vertical) || !readLabelled(in, horizontal))
+    if (!readLabelledResolution(in, petal->m_resVert) ||
+        !readLabelledResolution(in, petal->m_resHori))
         return nullptr;
-    petal->m_resVert = clampedResolution(vertical);
-    petal->m_resHori = clampedResolution(horizontal);
     petal->setControlPoints(PetalControlPointManager(std::move(points)));
     petal->rebuildShape();
     return petal;

@@ -8,11 +8,13 @@
 #include "model/NodeRecord.h"
 #include "model/RecordBlocks.h"
 #include "organs/OrganDrawing.h"
-#include "organs/OrganExport.h"
 #include "organs/OrganRecords.h"
+#include "organs/OrganShaping.h"
 #include "organs/PistilChords.h"
 
 namespace {
+
+constexpr std::string_view kHeading = "pistil Color\n";
 
 // The drawn outline smoothed and closed with a segment from its higher end straight
 // down to the height of its lower end.
@@ -39,10 +41,10 @@ Vector3 footOf(const Stroke& closed) {
 
 } // namespace
 
-FlowerPistilNode::FlowerPistilNode(int nodeId) : FlowerObjectNode(nodeId, kKindPistil) {}
+FlowerPistilNode::FlowerPistilNode(int nodeId) : TubeOrganNode(nodeId, kKindPistil) {}
 
 FlowerPistilNode::FlowerPistilNode(int nodeId, const Stroke& outlineStroke)
-    : FlowerObjectNode(nodeId, kKindPistil) {
+    : TubeOrganNode(nodeId, kKindPistil) {
     diffuse = {0.8f, 0.8f, 0.1f, 1.0f};
     specular = {0.1f, 0.1f, 0.1f, 1.0f};
     ambient = {0.8f, 0.8f, 0.1f, 1.0f};
@@ -80,37 +82,8 @@ void FlowerPistilNode::drawWireframe() {
         drawStrokes();
 }
 
-void FlowerPistilNode::drawSolid() {
-    if (renderState().snapshot) {
-        beginPickingPass();
-        tube.drawPlain();
-        return;
-    }
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
-    glPushMatrix();
-    drawTubeSurface(tube, hasTexture, textureFront, diffuse, shininess, specular, ambient);
-    glPopMatrix();
-}
-
 void FlowerPistilNode::drawControlPoints() {
     drawControlPoint(*this, controlPoint, 16.0f, 0, 1);
-}
-
-void FlowerPistilNode::drawPlain() {
-    glPushMatrix();
-    tube.drawPlain();
-    glPopMatrix();
-}
-
-void FlowerPistilNode::drawTranslucent() {
-    if (renderState().snapshot)
-        return;
-    tube.drawTranslucent(diffuse, shininess, specular, ambient);
-}
-
-int FlowerPistilNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
-    return exportTube(out, matrix, vertexCount, tube, "pistil", *this);
 }
 
 // --- Edits
@@ -163,17 +136,15 @@ void FlowerPistilNode::scale(double factor) {
 void FlowerPistilNode::editByPick(int row, int column, const Vector3& point) {
     if (row != 0 || column != 1)
         return;
-    const double height = controlPoint.y;
-    if (height <= 0.0 || point.y <= 0.05)
-        return;
-    m_basicCurve.scale(point.y / height);
-    buildPistil();
+    if (const auto factor = heightScale(controlPoint.y, point, 0.05)) {
+        m_basicCurve.scale(*factor);
+        buildPistil();
+    }
 }
 
 std::unique_ptr<FlowerObjectNode> FlowerPistilNode::clone() const {
     auto copy = std::make_unique<FlowerPistilNode>(nextId());
-    copy->setMaterial(diffuse, specular, ambient, shininess);
-    copy->setTexture(hasTexture, textureFront, textureBack);
+    copy->copyMaterialAndTextureFrom(*this);
     copy->m_resV = m_resV;
     copy->m_resH = m_resH;
     copy->m_basicCurve = m_basicCurve;
@@ -181,16 +152,10 @@ std::unique_ptr<FlowerObjectNode> FlowerPistilNode::clone() const {
     return copy;
 }
 
-void FlowerPistilNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
-    tube.boundingBox(matrix, min, max);
-}
-
 // --- Record
 
 void FlowerPistilNode::save(TextWriter& out) const {
-    out.text("pistil Color\n");
-    writeColourBlock(out, *this);
-    writeTextureBlock(out, *this);
+    writeAppearance(out, kHeading, *this);
     // The two resolutions run into the next label, as library files have them.
     out.format("m_resV %d", m_resV);
     out.format("m_resH %d", m_resH);
@@ -200,12 +165,10 @@ void FlowerPistilNode::save(TextWriter& out) const {
 std::unique_ptr<FlowerObjectNode> readPistil(RecordInput& input) {
     TextReader& in = input.in;
     auto pistil = std::make_unique<FlowerPistilNode>(nextId());
-    if (!skipWords(in, 2) || !readNodeColours(in, *pistil) || !readTextureBlock(in, *pistil) ||
-        !readLabelled(in, pistil->m_resV) || !readLabelled(in, pistil->m_resH) ||
+    if (!readAppearance(in, kHeading, *pistil) || !readLabelledResolution(in, pistil->m_resV) ||
+        !readLabelledResolution(in, pistil->m_resH) ||
         !readPointList(in, pistil->m_basicCurve.points))
         return nullptr;
-    pistil->m_resV = clampedResolution(pistil->m_resV);
-    pistil->m_resH = clampedResolution(pistil->m_resH);
     pistil->buildPistil();
     return pistil;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "model/FlowerObjectNode.h"
-#include "organs/StemShape.h"
+#include "organs/TubeOrganNode.h"
 
 #include <memory>
 
@@ -11,7 +10,7 @@ struct RecordInput;
 // and paired into chords across it; a tube is inflated around the chords' midpoints
 // with every chord as its ring's diameter. The outline is the only stored shape; the
 // midpoints become the main axis and the topmost one the single control point.
-class FlowerPistilNode : public FlowerObjectNode {
+class FlowerPistilNode : public TubeOrganNode {
 public:
     // From an outline stroke, with the pistil resolutions of the parameters. The
     // outline is moved so that the middle of its foot is the origin.
@@ -23,13 +22,8 @@ public:
     explicit FlowerPistilNode(int nodeId);
 
     void drawWireframe() override;
-    void drawSolid() override;
     // The top of the pistil (part indices 0, 1).
     void drawControlPoints() override;
-    void drawPlain() override;
-    void drawTranslucent() override;
-    void drawOverlay() override {}
-    int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Moves the pistil onto a new axis; every chord keeps its shape and its offset
     // from its midpoint.
@@ -38,7 +32,6 @@ public:
     std::unique_ptr<FlowerObjectNode> clone() const override;
     // Dragging the top (0, 1) scales the outline to the new height.
     void editByPick(int row, int column, const Vector3& point) override;
-    void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
     // Rebuilds the tube, the main axis and the control point from the outline.
     void buildPistil();
@@ -47,7 +40,6 @@ public:
     int m_resV = 0;
     int m_resH = 0;
     Vector3 controlPoint;
-    StemShape tube;
     Stroke m_basicCurve;
 };
 

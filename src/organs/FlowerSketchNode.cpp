@@ -9,6 +9,9 @@
 #include "model/RecordBlocks.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganRecords.h"
+#include "organs/OrganShaping.h"
+
+#include <array>
 
 #include <algorithm>
 
@@ -160,14 +163,15 @@ std::unique_ptr<FlowerObjectNode> FlowerSketchNode::clone() const {
 }
 
 void FlowerSketchNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
-    min = Vector3();
-    max = Vector3();
     // Every corner of the thin box around the rectangle: under a rotation the two
     // extreme corners alone would not bound it.
+    std::array<Vector3, 8> corners;
+    size_t i = 0;
     for (const double x : {minX, maxX})
         for (const double y : {minY, maxY})
             for (const double z : {-0.01, 0.01})
-                widenBox(min, max, transformPoint(matrix, {x, y, z}));
+                corners[i++] = {x, y, z};
+    boxAroundOrigin(corners, matrix, min, max);
 }
 
 // --- Record

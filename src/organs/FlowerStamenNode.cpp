@@ -11,10 +11,16 @@
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 #include "organs/OrganRecords.h"
+#include "organs/OrganShaping.h"
 
 namespace {
 
 constexpr double kTipNarrowing = 0.3;
+
+// The headings of a stamen record: the filament's colours come first.
+constexpr std::string_view kHeading = "Filament Color\n";
+constexpr std::string_view kAntherHeading = "Anther Color\n";
+constexpr std::string_view kPlacementHeading = "RotAndTrans\n";
 
 // Draws under the anther's placement.
 template <typename Draw> void underPlacement(const Matrix4& placement, Draw draw) {
@@ -63,7 +69,7 @@ void FlowerStamenNode::setAnther(const Stroke& stroke) {
     m_antherAxis = stroke;
     m_antherAxis.smooth121();
     m_antherAxis.resampleInPlace(m_antherAxis.size());
-    antheRadius = parameters().antherWidth();
+    antherRadius = parameters().antherWidth();
     const Vector3 first = m_antherAxis.front();
     RotAndTrans = Matrix4::translation(first);
     m_antherAxis.translate(-first);
@@ -98,7 +104,7 @@ void FlowerStamenNode::rebuildFilament() {
 }
 
 void FlowerStamenNode::rebuildAnther() {
-    anther.buildAnther(m_antherAxis, antheRadius, antherRows, antherColumns);
+    anther.buildAnther(m_antherAxis, antherRadius, antherRows, antherColumns);
 }
 
 // --- Drawing
@@ -168,7 +174,7 @@ void FlowerStamenNode::scale(double factor) {
     mainAxis.scale(factor);
     if (factor < 1.0) {
         radius *= factor;
-        antheRadius *= factor;
+        antherRadius *= factor;
         if (m_antherAxis.size() >= 3)
             m_antherAxis.scale(factor);
     }
@@ -185,7 +191,7 @@ void FlowerStamenNode::reshapeByStroke(const Stroke& stroke) {
     mainAxis.points = stroke.points;
     if (k < 1.0) {
         radius *= k;
-        antheRadius *= k;
+        antherRadius *= k;
         m_antherAxis.scale(k);
     }
     mainAxis.resampleInPlace(filamentRows);
@@ -197,24 +203,23 @@ void FlowerStamenNode::reshapeByStroke(const Stroke& stroke) {
 void FlowerStamenNode::editByPick(int row, int column, const Vector3& point) {
     if (row != 0 || column != 2 || mainAxis.empty())
         return;
-    const double height = mainAxis.back().y;
-    if (height <= 0.0 || point.y <= 0.001)
+    const auto factor = heightScale(mainAxis.back().y, point, 0.001);
+    if (!factor)
         return;
-    const double c = point.y / height;
-    mainAxis.scale(c);
+    mainAxis.scale(*factor);
     radius = parameters().stamenWidth();
     rebuildFilament();
-    RotAndTrans.setTranslation(RotAndTrans.translationPart() * c);
+    RotAndTrans.setTranslation(RotAndTrans.translationPart() * *factor);
 }
 
 std::unique_ptr<FlowerObjectNode> FlowerStamenNode::clone() const {
     auto copy = std::make_unique<FlowerStamenNode>(nextId());
     copy->mainAxis = mainAxis;
     copy->m_antherAxis = m_antherAxis;
-    copy->setMaterial(diffuse, specular, ambient, shininess);
+    copy->copyMaterialAndTextureFrom(*this);
     copy->antherMaterial = antherMaterial;
     copy->radius = radius;
-    copy->antheRadius = antheRadius;
+    copy->antherRadius = antherRadius;
     copy->filamentRows = filamentRows;
     copy->filamentColumns = filamentColumns;
     copy->antherRows = antherRows;
@@ -222,33 +227,29 @@ std::unique_ptr<FlowerObjectNode> FlowerStamenNode::clone() const {
     copy->filament.copyFrom(filament);
     copy->anther.copyFrom(anther);
     copy->RotAndTrans = RotAndTrans;
-    copy->setTexture(hasTexture, textureFront, textureBack);
     return copy;
 }
 
 void FlowerStamenNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
     filament.boundingBox(matrix, min, max);
-    Vector3 lo, hi;
-    anther.boundingBox(matrix * RotAndTrans, lo, hi);
-    widenBox(min, max, lo);
-    widenBox(min, max, hi);
+    Vector3 antherMin, antherMax;
+    anther.boundingBox(matrix * RotAndTrans, antherMin, antherMax);
+    widenBox(min, max, antherMin, antherMax);
 }
 
 // --- Record
 
 void FlowerStamenNode::save(TextWriter& out) const {
-    out.text("Filament Color\n");
-    writeColourBlock(out, *this);
-    writeTextureBlock(out, *this);
+    writeAppearance(out, kHeading, *this);
     out.format("radius %f\n", radius);
     writePointList(out, "mainAxis", mainAxis.points);
-    out.text("Anther Color\n");
+    out.text(kAntherHeading);
     writeColourBlock(out, antherMaterial.diffuse, antherMaterial.specular, antherMaterial.ambient,
                      antherMaterial.shininess);
-    out.text("RotAndTrans\n");
+    out.text(kPlacementHeading);
     RotAndTrans.writeRaw(out);
     out.text("\n");
-    out.format("antheRadius %f\n", antheRadius);
+    out.format("antheRadius %f\n", antherRadius);
     writePointList(out, "m_antherAxis", m_antherAxis.points);
     out.format("resolution %d %d\n", filamentRows, filamentColumns);
     out.format("Antherresolution %d %d\n", antherRows, antherColumns);
@@ -258,10 +259,10 @@ std::unique_ptr<FlowerObjectNode> readStamen(RecordInput& input) {
     TextReader& in = input.in;
     auto stamen = std::make_unique<FlowerStamenNode>(nextId());
     FlowerStamenNode& s = *stamen;
-    if (!skipWords(in, 2) || !readNodeColours(in, s) || !readTextureBlock(in, s) ||
-        !readLabelled(in, s.radius) || !readPointList(in, s.mainAxis.points) || !skipWords(in, 2) ||
-        !readColourBlock(in, s.antherMaterial) || !skipWords(in, 1) || !s.RotAndTrans.readRaw(in) ||
-        !readLabelled(in, s.antheRadius) || !readPointList(in, s.m_antherAxis.points) ||
+    if (!readAppearance(in, kHeading, s) || !readLabelled(in, s.radius) ||
+        !readPointList(in, s.mainAxis.points) || !readHeading(in, kAntherHeading) ||
+        !readColourBlock(in, s.antherMaterial) || !readHeading(in, kPlacementHeading) ||
+        !s.RotAndTrans.readRaw(in) || !readLabelled(in, s.antherRadius) || !readPointList(in, s.m_antherAxis.points) ||
         !readLabelled(in, s.filamentRows) || !in.integer(s.filamentColumns) ||
         !readLabelled(in, s.antherRows) || !in.integer(s.antherColumns))
         return nullptr;

@@ -61,7 +61,7 @@ public:
     int antherRows = 0;
     int antherColumns = 0;
     double radius = 0.0;
-    double antheRadius = 0.0;
+    double antherRadius = 0.0;
     StemShape filament;
     StemShape anther;
     MaterialBlock antherMaterial;

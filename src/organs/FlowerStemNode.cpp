@@ -8,16 +8,23 @@
 #include "model/NodeRecord.h"
 #include "model/RecordBlocks.h"
 #include "organs/OrganDrawing.h"
-#include "organs/OrganExport.h"
 #include "organs/OrganRecords.h"
+#include "organs/OrganShaping.h"
 
 #include <algorithm>
 #include <cmath>
 
-FlowerStemNode::FlowerStemNode(int nodeId) : FlowerObjectNode(nodeId, kKindStem) {}
+namespace {
+
+// The heading of a stem record, as library files have it.
+constexpr std::string_view kHeading = "stamen Color\n";
+
+} // namespace
+
+FlowerStemNode::FlowerStemNode(int nodeId) : TubeOrganNode(nodeId, kKindStem) {}
 
 FlowerStemNode::FlowerStemNode(int nodeId, const Stroke& axisStroke)
-    : FlowerObjectNode(nodeId, kKindStem) {
+    : TubeOrganNode(nodeId, kKindStem) {
     diffuse = {0.2f, 0.8f, 0.0f, 0.5f};
     specular = {0.1f, 0.1f, 0.1f, 0.5f};
     ambient = {0.2f, 0.4f, 0.2f, 0.5f};
@@ -58,39 +65,11 @@ void FlowerStemNode::drawWireframe() {
     glPopMatrix();
 }
 
-void FlowerStemNode::drawSolid() {
-    if (renderState().snapshot) {
-        beginPickingPass();
-        tube.drawPlain();
-        return;
-    }
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
-    drawTubeSurface(tube, hasTexture, textureFront, diffuse, shininess, specular, ambient);
-}
-
 void FlowerStemNode::drawControlPoints() {
     if (mainAxis.empty())
         return;
     drawControlPoint(*this, mainAxis.back(), 16.0f, 0, 1);
     drawControlPoint(*this, mainAxis.front(), 16.0f, 0, 2);
-}
-
-void FlowerStemNode::drawPlain() {
-    glPushMatrix();
-    tube.drawPlain();
-    glPopMatrix();
-}
-
-void FlowerStemNode::drawTranslucent() {
-    if (renderState().snapshot)
-        return;
-    tube.drawTranslucent(diffuse, shininess, specular, ambient);
-}
-
-int FlowerStemNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
-    // Stems share the pistils' material prefix.
-    return exportTube(out, matrix, vertexCount, tube, "pistil", *this);
 }
 
 // --- Edits
@@ -119,15 +98,13 @@ void FlowerStemNode::scale(double factor) {
 void FlowerStemNode::editByPick(int row, int column, const Vector3& point) {
     if (row != 0 || column != 1 || mainAxis.empty())
         return;
-    const double height = mainAxis.back().y;
-    if (height > 0.0 && point.y > 0.001)
-        scale(point.y / height);
+    if (const auto factor = heightScale(mainAxis.back().y, point, 0.001))
+        scale(*factor);
 }
 
 std::unique_ptr<FlowerObjectNode> FlowerStemNode::clone() const {
     auto copy = std::make_unique<FlowerStemNode>(nextId());
-    copy->setMaterial(diffuse, specular, ambient, shininess);
-    copy->setTexture(hasTexture, textureFront, textureBack);
+    copy->copyMaterialAndTextureFrom(*this);
     copy->m_resH = m_resH;
     copy->m_resV = m_resV;
     copy->mainAxis = mainAxis;
@@ -136,16 +113,10 @@ std::unique_ptr<FlowerObjectNode> FlowerStemNode::clone() const {
     return copy;
 }
 
-void FlowerStemNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool) const {
-    tube.boundingBox(matrix, min, max);
-}
-
 // --- Record
 
 void FlowerStemNode::save(TextWriter& out) const {
-    out.text("stamen Color\n");
-    writeColourBlock(out, *this);
-    writeTextureBlock(out, *this);
+    writeAppearance(out, kHeading, *this);
     out.format("m_resH %d\n", m_resH);
     out.format("m_resV %d\n", m_resV);
     out.format("radius %f\n", radius);
@@ -155,12 +126,10 @@ void FlowerStemNode::save(TextWriter& out) const {
 std::unique_ptr<FlowerObjectNode> readStem(RecordInput& input) {
     TextReader& in = input.in;
     auto stem = std::make_unique<FlowerStemNode>(nextId());
-    if (!skipWords(in, 2) || !readNodeColours(in, *stem) || !readTextureBlock(in, *stem) ||
-        !readLabelled(in, stem->m_resH) || !readLabelled(in, stem->m_resV) ||
-        !readLabelled(in, stem->radius) || !readPointList(in, stem->mainAxis.points))
+    if (!readAppearance(in, kHeading, *stem) || !readLabelledResolution(in, stem->m_resH) ||
+        !readLabelledResolution(in, stem->m_resV) || !readLabelled(in, stem->radius) ||
+        !readPointList(in, stem->mainAxis.points))
         return nullptr;
-    stem->m_resH = clampedResolution(stem->m_resH);
-    stem->m_resV = clampedResolution(stem->m_resV);
     stem->rebuildTube();
     return stem;
 }

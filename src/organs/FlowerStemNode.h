@@ -1,7 +1,6 @@
 #pragma once
 
-#include "model/FlowerObjectNode.h"
-#include "organs/StemShape.h"
+#include "organs/TubeOrganNode.h"
 
 #include <memory>
 
@@ -10,7 +9,7 @@ struct RecordInput;
 // A stem: a tube swept along the main axis, tapering from `radius` at the base to
 // half of it at the tip. Its rings follow the axis length: m_resV of them on an axis
 // shorter than half a unit, otherwise m_resV per half unit.
-class FlowerStemNode : public FlowerObjectNode {
+class FlowerStemNode : public TubeOrganNode {
 public:
     // From a drawn axis stroke, with the stem resolutions and width of the parameters.
     FlowerStemNode(int nodeId, const Stroke& axisStroke);
@@ -18,13 +17,8 @@ public:
     explicit FlowerStemNode(int nodeId);
 
     void drawWireframe() override;
-    void drawSolid() override;
     // The tip (part indices 0, 1) and the base (0, 2).
     void drawControlPoints() override;
-    void drawPlain() override;
-    void drawTranslucent() override;
-    void drawOverlay() override {}
-    int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // The new axis; the radius follows a tenth of the change in length.
     void reshapeByStroke(const Stroke& stroke) override;
@@ -33,7 +27,6 @@ public:
     std::unique_ptr<FlowerObjectNode> clone() const override;
     // Dragging the tip (0, 1) up or down scales the stem to the new height.
     void editByPick(int row, int column, const Vector3& point) override;
-    void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
     // The number of rings for an axis of this length.
     int ringCount(double length) const;
@@ -42,7 +35,6 @@ public:
 
     int m_resH = 0;
     int m_resV = 0;
-    StemShape tube;
     double radius = 0.0;
 };
 

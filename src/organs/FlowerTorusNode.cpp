@@ -1,20 +1,11 @@
-// The flower head. Sections: construction and profile, slot layout, organs in
-// slots, drawing, edits, export, records.
+// The flower head itself. Sections: construction and profile, slots and their
+// layout, organs in slots, edits.
 #include "organs/FlowerTorusNode.h"
 
-#include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
 #include "math/Diagnostics.h"
-#include "math/TextReader.h"
-#include "math/TextWriter.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/ModelContext.h"
-#include "model/NodeRecord.h"
-#include "model/RecordBlocks.h"
-#include "organs/OrganDrawing.h"
-#include "organs/OrganExport.h"
-#include "organs/OrganRecords.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,14 +28,6 @@ Stroke defaultProfile() {
     return profile;
 }
 
-void drawUnderSlot(const FlowerPart& slot, void (FlowerObjectNode::*draw)()) {
-    glPushMatrix();
-    glMultMatrixd(slot.basicTransAndRot.data());
-    glMultMatrixd(slot.rotation.data());
-    ((*slot.object).*draw)();
-    glPopMatrix();
-}
-
 // The rotation about +y that turns the horizontal part of `direction` onto +z; the
 // identity when the direction has no horizontal part.
 Matrix4 turnTowards(const Vector3& direction) {
@@ -58,16 +41,28 @@ std::unique_ptr<FlowerPart> copySlot(const FlowerPart& slot) {
     auto copy = std::make_unique<FlowerPart>();
     if (slot.object)
         copy->object = slot.object->clone();
-    copy->whatIam = slot.whatIam;
+    copy->whorl = slot.whorl;
     copy->index = slot.index;
     copy->radius = slot.radius;
     copy->theta = slot.theta;
     copy->size = slot.size;
     copy->basicTransAndRot = slot.basicTransAndRot;
     copy->rotation = slot.rotation;
-    copy->state = slot.state;
     return copy;
 }
+
+// Where each whorl's ring starts and whether its first slot stands on the axis,
+// by whorl code.
+struct RingStart {
+    double phase;
+    bool centred;
+};
+constexpr RingStart kRingStarts[4] = {
+    {kPi, false},      // petals
+    {0.0, true},       // pistils
+    {kPi / 2, false},  // stamens
+    {-kPi / 2, false}, // sepals
+};
 
 } // namespace
 
@@ -109,38 +104,14 @@ bool FlowerTorusNode::setOuterRadius(double radius, int resH, int resV) {
     return true;
 }
 
-SlotList& FlowerTorusNode::slotList(int whorl) {
-    switch (whorl) {
-    case kWhorlPistil:
-        return pistilParts;
-    case kWhorlStamen:
-        return stamenParts;
-    case kWhorlSepal:
-        return sepalParts;
-    default:
-        return petalParts;
-    }
+Whorl& FlowerTorusNode::whorl(int code) {
+    assert(isWhorl(code));
+    // Any other code stands for the petals, as a slot list read from an old file may.
+    return whorls_[isWhorl(code) ? code : kWhorlPetal];
 }
 
-const SlotList& FlowerTorusNode::slotList(int whorl) const {
-    return const_cast<FlowerTorusNode*>(this)->slotList(whorl);
-}
-
-std::uint8_t& FlowerTorusNode::layoutFlag(int whorl) {
-    switch (whorl) {
-    case kWhorlPistil:
-        return pistilInf;
-    case kWhorlStamen:
-        return stamenInf;
-    case kWhorlSepal:
-        return sepalInf;
-    default:
-        return petalInf;
-    }
-}
-
-std::uint8_t FlowerTorusNode::layoutFlag(int whorl) const {
-    return const_cast<FlowerTorusNode*>(this)->layoutFlag(whorl);
+const Whorl& FlowerTorusNode::whorl(int code) const {
+    return const_cast<FlowerTorusNode*>(this)->whorl(code);
 }
 
 double FlowerTorusNode::height() const {
@@ -154,7 +125,7 @@ void FlowerTorusNode::updateMainAxis() {
     mainAxis.points = {{0, 0, 0}, {0, h / 2, 0}, {0, h, 0}};
 }
 
-// --- Slot layout
+// --- Slots and their layout
 
 Matrix4 FlowerTorusNode::placeSlot(double theta, double radius) const {
     return placeOnProfile(theta, radius, m_basicCurve.points);
@@ -166,10 +137,10 @@ void FlowerTorusNode::replaceAllPlacements() {
     });
 }
 
-void FlowerTorusNode::addSlot(int whorl, double radius, double theta, int size) {
-    SlotList& list = slotList(whorl);
+void FlowerTorusNode::addSlot(int code, double radius, double theta, int size) {
+    SlotList& list = whorl(code).parts;
     auto slot = std::make_unique<FlowerPart>();
-    slot->whatIam = whorl;
+    slot->whorl = code;
     slot->radius = radius;
     slot->theta = theta;
     slot->size = size;
@@ -178,117 +149,39 @@ void FlowerTorusNode::addSlot(int whorl, double radius, double theta, int size) 
     list.push_back(std::move(slot));
 }
 
-void FlowerTorusNode::layoutRing(SlotList& list, bool centred, double ringRadius, double phase) {
-    const int n = static_cast<int>(list.size());
-    double step = 0.0;
-    if (centred)
-        step = n > 1 ? 2 * kPi / (n - 1) : 0.0;
-    else
-        step = n > 0 ? 2 * kPi / n : 0.0;
-    for (int i = 0; i < n; ++i) {
-        FlowerPart& slot = *list[i];
-        slot.radius = (centred && i == 0) ? 0.0 : ringRadius;
-        slot.theta = i * step + phase;
-        slot.basicTransAndRot = placeSlot(slot.theta, slot.radius);
-    }
+void FlowerTorusNode::layoutRing(int code, double ringRadius) {
+    const RingStart& start = kRingStarts[isWhorl(code) ? code : kWhorlPetal];
+    whorl(code).layoutRing(m_basicCurve.points, start.centred, ringRadius, start.phase);
 }
 
-void FlowerTorusNode::layoutBand(int whorl, double inner, double outer, int size,
+void FlowerTorusNode::layoutBand(int code, double inner, double outer, int size,
                                  double divergence) {
-    if (outer - inner <= 1.0 || size <= 0)
-        return;
-    const PointList& profile = m_basicCurve.points;
-    const double length = polylineLength(profile);
-    if (!(length > 0.0))
-        return;
-    const double sA = inner * length / 300.0;
-    const double sB = outer * length / 300.0;
-
-    double bandArea = 0.0;
-    Vector3 previous = pointAtArcLength(profile, sA);
-    const double areaStep = (sB - sA) / 1000.0;
-    for (double s = sA; s <= sB; s += areaStep) {
-        const Vector3 p = pointAtArcLength(profile, s);
-        bandArea += 2 * kPi * p.x * distance(p, previous);
-        previous = p;
-    }
-    const double unitLength = length / 300.0;
-    const double organArea = kPi * (size * unitLength) * (size * unitLength);
-    const double delta = divergence * kPi / 180.0;
-    const double organs = bandArea / organArea;
-    // A band with no area holds no organs but the first pistil.
-    const double step = organs > 0.0 ? (sB - sA) / (10.0 * organs) : (sB - sA) + 1.0;
-
-    SlotList& list = slotList(whorl);
-    double accumulated = whorl == kWhorlPistil ? organArea : 0.0;
-    int k = 0;
-    previous = pointAtArcLength(profile, sA);
-    for (double s = sA; s <= sB;) {
-        if (accumulated >= organArea) {
-            auto slot = std::make_unique<FlowerPart>();
-            slot->theta = k * delta;
-            double t = 0.0;
-            slot->basicTransAndRot = placeOnProfileByArcLength(slot->theta, s, profile, t);
-            slot->radius = s * 300.0 / length;
-            slot->size = size;
-            slot->index = static_cast<int>(list.size());
-            slot->whatIam = whorl;
-            list.push_back(std::move(slot));
-            accumulated -= organArea;
-            ++k;
-        } else {
-            const Vector3 p = pointAtArcLength(profile, s);
-            accumulated += 2 * kPi * p.x * distance(p, previous);
-            previous = p;
-            s += step;
-        }
-    }
+    whorl(code).layoutBand(code, m_basicCurve.points, inner, outer, size, divergence);
 }
 
 void FlowerTorusNode::relayoutRings(double pistilRadius, double stamenRadius, double petalRadius,
                                     double sepalRadius) {
-    if (pistilInf == 0)
-        layoutRing(pistilParts, true, pistilRadius, 0.0);
-    if (stamenInf == 0)
-        layoutRing(stamenParts, false, stamenRadius, kPi / 2);
-    if (petalInf == 0)
-        layoutRing(petalParts, false, petalRadius, kPi);
-    if (sepalInf == 0)
-        layoutRing(sepalParts, false, sepalRadius, -kPi / 2);
+    const double radii[4] = {pistilRadius, stamenRadius, petalRadius, sepalRadius};
+    for (int ring = 0; ring < 4; ++ring)
+        if (!whorl(kWhorlsInsideOut[ring]).isBand())
+            layoutRing(kWhorlsInsideOut[ring], radii[ring]);
 }
 
-void FlowerTorusNode::clearSlots(int whorl) {
-    slotList(whorl).clear();
+void FlowerTorusNode::clearSlots(int code) {
+    whorl(code).parts.clear();
 }
 
-void FlowerTorusNode::removeLastSlots(int whorl, int count) {
-    SlotList& list = slotList(whorl);
+void FlowerTorusNode::removeLastSlots(int code, int count) {
+    SlotList& list = whorl(code).parts;
     const size_t removed = std::min(list.size(), static_cast<size_t>(std::max(count, 0)));
     list.resize(list.size() - removed);
 }
 
-void FlowerTorusNode::highlightRange(double a, double b) {
-    if (a == b)
-        return;
-    const double low = std::min(a, b);
-    const double high = std::max(a, b);
-    // A slot that holds an organ keeps it however often it is highlighted: only an
-    // empty slot becomes an empty highlighted one.
-    forEachSlot(*this, [low, high](FlowerPart& slot) {
-        if (slot.radius >= low && slot.radius <= high)
-            slot.state = slot.holdsOrgan() ? kSlotFilledHighlighted : kSlotEmptyHighlighted;
-    });
-}
-
-void FlowerTorusNode::clearSelection() {
-    forEachSlot(*this, [](FlowerPart& slot) { slot.selected = false; });
-}
-
 // --- Organs in slots
 
-void FlowerTorusNode::attachOrgan(int whorl, int index, std::unique_ptr<FlowerObjectNode> organ,
+void FlowerTorusNode::attachOrgan(int code, int index, std::unique_ptr<FlowerObjectNode> organ,
                                   const PointList& axisPoints, const Vector3& side) {
-    SlotList& list = slotList(whorl);
+    SlotList& list = whorl(code).parts;
     if (!organ || index < 0 || index >= static_cast<int>(list.size()) || axisPoints.empty())
         return;
     FlowerPart& slot = *list[index];
@@ -310,7 +203,6 @@ void FlowerTorusNode::attachOrgan(int whorl, int index, std::unique_ptr<FlowerOb
     slotRotation.setTranslation({0, 0, 0});
     slot.rotation = inverted(slotRotation) * inverted(toOrgan);
     slot.object = std::move(organ);
-    slot.state = kSlotFilled;
 }
 
 bool FlowerTorusNode::replaceOrgan(int organId, std::unique_ptr<FlowerObjectNode> organ,
@@ -332,7 +224,6 @@ bool FlowerTorusNode::replaceOrgan(int organId, std::unique_ptr<FlowerObjectNode
         if (slot.object->kind == kKindSketch)
             FlowerObjectComposite::takeStrokes(*slot.object, *organ, back);
         slot.object = std::move(organ);
-        slot.state = kSlotFilled;
         return true;
     });
 }
@@ -342,7 +233,6 @@ bool FlowerTorusNode::detachOrgan(int organId) {
         if (!slot.object || slot.object->id != organId)
             return false;
         slot.object.reset();
-        slot.state = slot.state == kSlotFilledHighlighted ? kSlotEmptyHighlighted : kSlotEmpty;
         return true;
     });
 }
@@ -377,15 +267,15 @@ SlotHit FlowerTorusNode::nearestEmptySlot(const Vector3& origin, const Vector3& 
     SlotHit hit;
     double best = 1000000.0;
     const Vector3 unitDirection = unit(direction);
-    for (int whorl : {kWhorlPistil, kWhorlStamen, kWhorlPetal, kWhorlSepal})
-        for (const auto& slot : slotList(whorl)) {
+    for (int code : kWhorlsInsideOut)
+        for (const auto& slot : whorl(code).parts) {
             if (slot->object)
                 continue;
             const Vector3 p = slot->basicTransAndRot.translationPart();
             const double d = distanceToAxis(p, origin, unitDirection);
             if (d < best) {
                 best = d;
-                hit.whorl = whorl;
+                hit.whorl = code;
                 hit.index = slot->index;
                 hit.position = p;
             }
@@ -402,97 +292,6 @@ SlotHit FlowerTorusNode::nearestEmptySlot(const Vector3& origin, const Vector3& 
             hit.side = -hit.side;
     }
     return hit;
-}
-
-// --- Drawing
-
-void FlowerTorusNode::drawWireframe() {
-    if (renderState().snapshot)
-        return;
-    glPushMatrix();
-    body.drawWireframe();
-    drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
-    glPopMatrix();
-}
-
-void FlowerTorusNode::drawSlots() {
-    static constexpr Rgba kWhorlColours[4] = {
-        {1, 0, 0, 1}, // petals
-        {1, 1, 0, 1}, // pistils
-        {0, 0, 1, 1}, // stamens
-        {0, 0, 1, 1}, // sepals
-    };
-    forEachSlot(*this,
-                [](FlowerPart& slot) {
-                    if (slot.object && slot.state == kSlotFilled) {
-                        if (slot.selected) {
-                            drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
-                            drawUnderSlot(slot, &FlowerObjectNode::drawWireframe);
-                        } else {
-                            drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
-                        }
-                    } else if (slot.object && slot.state == kSlotFilledHighlighted) {
-                        drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
-                        drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
-                    } else if (!slot.object && !renderState().snapshot) {
-                        const int whorl =
-                            slot.whatIam >= 0 && slot.whatIam < 4 ? slot.whatIam : kWhorlPetal;
-                        glPushMatrix();
-                        glMultMatrixd(slot.basicTransAndRot.data());
-                        glMultMatrixd(slot.rotation.data());
-                        glShadeModel(GL_FLAT);
-                        glDisable(GL_LIGHTING);
-                        glPointSize(4.0f);
-                        glColor3fv(kWhorlColours[whorl].data());
-                        glBegin(GL_POINTS);
-                        glVertex3d(0.0, 0.001, 0.0);
-                        glEnd();
-                        glPopMatrix();
-                    }
-                },
-                {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil});
-}
-
-void FlowerTorusNode::drawSolid() {
-    if (renderState().snapshot) {
-        beginPickingPass();
-        body.drawPlain();
-        drawSlots();
-        return;
-    }
-    glPushMatrix();
-    drawTubeSurface(body, hasTexture, textureFront, diffuse, shininess, specular, ambient);
-    glPopMatrix();
-    glPushMatrix();
-    drawSlots();
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
-    glPopMatrix();
-}
-
-void FlowerTorusNode::drawControlPoints() {
-    if (!m_basicCurve.empty())
-        drawControlPoint(*this, m_basicCurve.front(), 15.0f, 0, 1);
-}
-
-void FlowerTorusNode::drawPlain() {
-    body.drawPlain();
-    forEachSlot(*this, [](const FlowerPart& slot) {
-        if (slot.object && slot.state == kSlotFilled)
-            drawUnderSlot(slot, &FlowerObjectNode::drawPlain);
-    });
-}
-
-void FlowerTorusNode::drawTranslucent() {
-    if (renderState().snapshot)
-        return;
-    body.drawTranslucent(diffuse, shininess, specular, ambient);
-    forEachSlot(*this, [](const FlowerPart& slot) {
-        if (slot.object)
-            drawUnderSlot(slot, &FlowerObjectNode::drawTranslucent);
-    });
 }
 
 // --- Edits
@@ -545,13 +344,12 @@ std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone() const {
     copy->setTexture(hasTexture, textureFront, textureBack);
     copy->copyStrokesFrom(*this);
     copy->mainAxis = mainAxis;
-    for (int whorl : kSlotWalkOrder)
-        for (const auto& slot : slotList(whorl))
-            copy->slotList(whorl).push_back(copySlot(*slot));
-    copy->pistilInf = pistilInf;
-    copy->stamenInf = stamenInf;
-    copy->petalInf = petalInf;
-    copy->sepalInf = sepalInf;
+    for (int code : kWhorlsInsideOut) {
+        Whorl& copied = copy->whorl(code);
+        for (const auto& slot : whorl(code).parts)
+            copied.parts.push_back(copySlot(*slot));
+        copied.layout = whorl(code).layout;
+    }
     return copy;
 }
 
@@ -566,157 +364,4 @@ void FlowerTorusNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& mat
         widenBox(min, max, lo);
         widenBox(min, max, hi);
     });
-}
-
-// --- Export
-
-int FlowerTorusNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
-    vertexCount = exportTube(out, matrix, vertexCount, body, "torus", *this);
-    // The slots the file saves with an organ are the ones exported with it.
-    forEachSlot(*this, [&](FlowerPart& slot) {
-        if (slot.holdsOrgan())
-            vertexCount = slot.object->exportObj(out, matrix * slot.organMatrix(), vertexCount);
-    });
-    return vertexCount;
-}
-
-// --- Records
-
-namespace {
-
-struct WhorlHeadings {
-    int whorl;
-    const char* heading;      // "... %d\n"
-    const char* indexLine;    // "... %d\n"
-    const char* closingIndex; // "... %d\n"
-    const char* closing;
-    int headingWords;
-    int indexWords;
-    int closingIndexWords;
-    int closingWords;
-};
-
-constexpr WhorlHeadings kWhorlRecords[] = {
-    {kWhorlPistil, "Pistil Parts %d\n", "pistil index %d\n", "end pistil parts index %d\n",
-     "end Pistil Parts\n\n", 2, 2, 4, 3},
-    {kWhorlStamen, "stamen parts %d\n", "stamen index %d\n", "end stamen parts index %d\n",
-     "end Stamen Parts\n\n", 2, 2, 4, 3},
-    {kWhorlPetal, "petal parts %d\n", "petal index %d\n", "end petal parts index %d\n",
-     "end Petal Parts\n\n", 2, 2, 4, 3},
-    {kWhorlSepal, "sepal parts %d\n", "sepal index %d\n", "end sepal parts index %d\n",
-     "end Sepal Parts\n\n", 2, 2, 4, 3},
-};
-
-// "basicTransAndRot 0 ... rotation 0 ...": the shortest text a slot can have.
-constexpr size_t kMinSlotBytes = 120;
-
-void writeSlot(TextWriter& out, const FlowerPart& slot) {
-    out.text("basicTransAndRot\n");
-    slot.basicTransAndRot.writeRaw(out);
-    out.text("rotation\n");
-    slot.rotation.writeRaw(out);
-    out.format("theta %f radius %f\n", slot.theta, slot.radius);
-    out.format("size %d \n", slot.size);
-    out.format("whatIam %d\n", slot.whatIam);
-    const bool holds = slot.holdsOrgan();
-    out.format("flower object %d\n", holds ? 1 : 0);
-    if (holds)
-        writeTypedRecord(out, *slot.object);
-}
-
-bool readLabelledInteger(TextReader& in, int words, int& value) {
-    return skipWords(in, words) && in.integer(value);
-}
-
-bool readSlot(RecordInput& input, FlowerPart& slot) {
-    TextReader& in = input.in;
-    int holds = 0;
-    if (!skipWords(in, 1) || !slot.basicTransAndRot.readRaw(in) || !skipWords(in, 1) ||
-        !slot.rotation.readRaw(in) || !skipWords(in, 1) || !in.real(slot.theta) ||
-        !skipWords(in, 1) || !in.real(slot.radius) || !readLabelledInteger(in, 1, slot.size) ||
-        !readLabelledInteger(in, 1, slot.whatIam) || !readLabelledInteger(in, 2, holds))
-        return false;
-    if (holds == 1) {
-        slot.object = readTypedRecord(input);
-        if (!in.ok())
-            return false;
-        // A child whose closing line did not match gives no organ: the slot stays
-        // empty rather than filled with nothing.
-        slot.state = slot.object ? kSlotFilled : kSlotEmpty;
-    }
-    return true;
-}
-
-} // namespace
-
-void FlowerTorusNode::save(TextWriter& out) const {
-    out.text("Color\n");
-    writeColourBlock(out, *this);
-    writePointList(out, "m_basicCurve", m_basicCurve.points);
-    out.format("m_resH %d\n", m_resH);
-    out.format("m_resV %d\n", m_resV);
-    out.format("pistilInf %d\n", pistilInf);
-    out.format("stamenInf %d\n", stamenInf);
-    out.format("petalInf %d\n", petalInf);
-    out.format("sepalInf %d\n", sepalInf);
-    writePointList(out, "mainAxis", mainAxis.points);
-    out.text("\n");
-    for (const WhorlHeadings& w : kWhorlRecords) {
-        const SlotList& list = slotList(w.whorl);
-        out.format(w.heading, static_cast<int>(list.size()));
-        for (size_t i = 0; i < list.size(); ++i) {
-            out.format(w.indexLine, static_cast<int>(i));
-            writeSlot(out, *list[i]);
-            out.format(w.closingIndex, static_cast<int>(i));
-        }
-        out.text(w.closing);
-    }
-}
-
-std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
-    TextReader& in = input.in;
-    auto torus = std::make_unique<FlowerTorusNode>(nextId());
-    torus->m_basicCurve.clear();
-    int flags[4] = {};
-    if (!skipWords(in, 1) || !readNodeColours(in, *torus) ||
-        !readPointList(in, torus->m_basicCurve.points) ||
-        !readLabelledInteger(in, 1, torus->m_resH) || !readLabelledInteger(in, 1, torus->m_resV))
-        return nullptr;
-    for (int& flag : flags)
-        if (!readLabelledInteger(in, 1, flag))
-            return nullptr;
-    torus->pistilInf = flags[0] != 0;
-    torus->stamenInf = flags[1] != 0;
-    torus->petalInf = flags[2] != 0;
-    torus->sepalInf = flags[3] != 0;
-    torus->mainAxis.clear();
-    if (!readPointList(in, torus->mainAxis.points))
-        return nullptr;
-    for (const WhorlHeadings& w : kWhorlRecords) {
-        int count = 0;
-        if (!readLabelledInteger(in, w.headingWords, count) ||
-            !in.plausibleCount(count, kMinSlotBytes))
-            return nullptr;
-        SlotList& list = torus->slotList(w.whorl);
-        for (int i = 0; i < count; ++i) {
-            int index = 0;
-            auto slot = std::make_unique<FlowerPart>();
-            if (!readLabelledInteger(in, w.indexWords, index) || !readSlot(input, *slot) ||
-                !readLabelledInteger(in, w.closingIndexWords, index))
-                return nullptr;
-            slot->index = i;
-            list.push_back(std::move(slot));
-        }
-        if (!skipWords(in, w.closingWords))
-            return nullptr;
-    }
-    // Resolutions outside the parameter ranges would build absurd or empty bodies.
-    torus->m_resH = clampedResolution(torus->m_resH);
-    torus->m_resV = clampedResolution(torus->m_resV);
-    if (torus->m_basicCurve.size() < 2) {
-        in.fail("a receptacle profile needs at least two points");
-        return nullptr;
-    }
-    torus->body.buildRevolution(torus->m_basicCurve, torus->m_resV, torus->m_resH);
-    return torus;
 }

@@ -2,55 +2,13 @@
 
 #include "model/FlowerObjectNode.h"
 #include "organs/StemShape.h"
+#include "organs/Whorl.h"
 
 #include <array>
 #include <memory>
 #include <type_traits>
-#include <vector>
 
 struct RecordInput;
-
-// Whorl codes of the receptacle's slots.
-enum Whorl : int {
-    kWhorlPetal = 0,
-    kWhorlPistil = 1,
-    kWhorlStamen = 2,
-    kWhorlSepal = 3,
-    kWhorlNone = 8, // a slot constructed without a whorl
-};
-
-// Slot states.
-enum SlotState : int {
-    kSlotEmpty = 0,
-    kSlotEmptyHighlighted = 1,
-    kSlotFilledHighlighted = 2,
-    kSlotFilled = 3,
-};
-
-// One organ slot of a receptacle: a place on its surface given by an azimuth and a
-// position along the profile, and the organ standing there, if any.
-struct FlowerPart {
-    std::unique_ptr<FlowerObjectNode> object;
-    // The slot's placement on the receptacle.
-    Matrix4 basicTransAndRot;
-    // The organ's own orientation inside the slot.
-    Matrix4 rotation;
-    double theta = 0.0;  // radians about the receptacle axis
-    double radius = 0.0; // along the profile, in 1/300ths of its length
-    bool selected = false;
-    int size = 0;
-    int state = kSlotEmpty;
-    int whatIam = kWhorlNone;
-    int index = -1;
-
-    bool holdsOrgan() const {
-        return object && (state == kSlotFilled || state == kSlotFilledHighlighted);
-    }
-    // The organ's placement relative to the receptacle.
-    Matrix4 organMatrix() const { return basicTransAndRot * rotation; }
-};
-
-using SlotList = std::vector<std::unique_ptr<FlowerPart>>;
 
 // The empty slot nearest to a picking ray, and the side an organ drawn there faces.
 struct SlotHit {
@@ -70,8 +28,12 @@ struct OrganLookup {
 };
 
 // A flower head: a receptacle body revolved from a profile curve, carrying organs in
-// four whorls of slots (pistils, stamens, petals, sepals) laid out in rings or in an
-// equal-area spiral band.
+// four whorls of slots (pistils, stamens, petals, sepals), each laid out in a ring or
+// in an equal-area spiral band.
+//
+// The class is written in three files: this one's own (the receptacle, its profile,
+// the slots' placement and the organs in them), FlowerTorusDrawing.cpp (drawing and
+// OBJ export) and FlowerTorusRecords.cpp (the library record).
 class FlowerTorusNode : public FlowerObjectNode {
 public:
     static constexpr double kDefaultDivergence = 137.5; // degrees
@@ -108,24 +70,21 @@ public:
     Matrix4 placeSlot(double theta, double radius) const;
     void replaceAllPlacements();
     void addSlot(int whorl, double radius, double theta, int size);
-    // Lays out a ring of slots at profile position ringRadius from angle phase; a
-    // centred ring puts its first slot on the axis.
-    void layoutRing(SlotList& list, bool centred, double ringRadius, double phase);
+    // Spreads the whorl's slots evenly on the ring at profile position ringRadius:
+    // pistils centred with the first on the axis, stamens from a quarter turn,
+    // petals from a half turn and sepals from a quarter turn back.
+    void layoutRing(int whorl, double ringRadius);
     // An equal-area spiral of organs of size `size` over the band between the
     // profile positions inner and outer, successive organs turned by `divergence`
     // degrees.
     void layoutBand(int whorl, double inner, double outer, int size,
                     double divergence = kDefaultDivergence);
-    // Rings for every whorl whose layout flag is 0.
+    // Rings for every whorl laid out in a ring.
     void relayoutRings(double pistilRadius, double stamenRadius, double petalRadius,
                        double sepalRadius);
     void clearSlots(int whorl);
     // Deletes up to `count` slots from the end of the whorl's list, with their organs.
     void removeLastSlots(int whorl, int count);
-    // Marks every slot whose radius lies between a and b; a slot that is marked
-    // already keeps its state, so a filled slot stays filled.
-    void highlightRange(double a, double b);
-    void clearSelection();
     // Puts `organ` into slot `index` of `whorl`, re-fitted to the axis points drawn
     // on the receptacle with its +z towards `side`. A slot that does not exist
     // deletes the organ.
@@ -140,44 +99,33 @@ public:
     // Recomputes the main axis from the receptacle's height.
     void updateMainAxis();
 
-    SlotList& slotList(int whorl);
-    const SlotList& slotList(int whorl) const;
-    // The whorl's layout flag: 0 ring, 1 band.
-    std::uint8_t& layoutFlag(int whorl);
-    std::uint8_t layoutFlag(int whorl) const;
+    // The whorl of a whorl code (kWhorlPetal .. kWhorlSepal).
+    Whorl& whorl(int code);
+    const Whorl& whorl(int code) const;
 
     int m_resH = 0;
     int m_resV = 0;
     StemShape body;
     Stroke m_basicCurve;
-    std::uint8_t pistilInf = 0;
-    std::uint8_t stamenInf = 0;
-    std::uint8_t petalInf = 0;
-    std::uint8_t sepalInf = 0;
-    SlotList pistilParts;
-    SlotList stamenParts;
-    SlotList petalParts;
-    SlotList sepalParts;
 
 private:
     void rebuildBody() { body.buildRevolution(m_basicCurve, m_resV, m_resH); }
     void drawSlots();
     // The height of the receptacle with its organs.
     double height() const;
-};
 
-// The whorls in the order most walks over a receptacle's slots take.
-inline constexpr std::array<int, 4> kSlotWalkOrder{kWhorlPistil, kWhorlStamen, kWhorlPetal,
-                                                   kWhorlSepal};
+    // Indexed by whorl code.
+    std::array<Whorl, 4> whorls_;
+};
 
 // Calls `visit` with every slot of the receptacle, whorl by whorl in `order`; a const
 // receptacle hands out const slots. A visitor that returns bool ends the walk by
 // returning true, and the walk then answers true.
 template <typename Torus, typename Visit>
-bool forEachSlot(Torus& torus, Visit&& visit, const std::array<int, 4>& order = kSlotWalkOrder) {
+bool forEachSlot(Torus& torus, Visit&& visit, const std::array<int, 4>& order = kWhorlsInsideOut) {
     using Slot = std::conditional_t<std::is_const_v<Torus>, const FlowerPart, FlowerPart>;
-    for (int whorl : order)
-        for (const auto& slot : torus.slotList(whorl)) {
+    for (int code : order)
+        for (const auto& slot : torus.whorl(code).parts) {
             Slot& part = *slot;
             if constexpr (std::is_same_v<std::invoke_result_t<Visit&, Slot&>, bool>) {
                 if (visit(part))

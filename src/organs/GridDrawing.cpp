@@ -1,6 +1,7 @@
 #include "organs/GridDrawing.h"
 
 #include "interaction/OpenGL.h"
+#include "model/FlowerObjectNode.h"
 
 #include <vector>
 
@@ -108,4 +109,19 @@ void drawGridCells(const Grid& positions) {
             glVertex3d(diagonal.x, diagonal.y, diagonal.z);
             glEnd();
         }
+}
+
+void beginLitSurface(const Rgba& diffuse, float shininess, const Rgba& specular,
+                     const Rgba& ambient, int lights) {
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_LIGHTING);
+    for (int i = 0; i < lights; ++i)
+        glEnable(GL_LIGHT0 + i);
+    glDisable(GL_BLEND);
+    applyMaterial(diffuse, shininess, specular, ambient);
+}
+
+void beginTexturedSurface(int lights) {
+    beginLitSurface({1.0f, 1.0f, 1.0f, 1.0f}, 128.0f, {0.5f, 0.5f, 0.5f, 1.0f},
+                    {0.8f, 0.8f, 0.8f, 1.0f}, lights);
 }

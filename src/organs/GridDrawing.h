@@ -1,5 +1,6 @@
 #pragma once
 
+#include "math/Rgba.h"
 #include "organs/Grid.h"
 
 // The one strip drawer behind every surface drawing style: for each pair of
@@ -24,3 +25,11 @@ void drawGridStrips(const Grid& positions, StripDirection direction, StripNormal
 
 // For each cell, a line strip along its four edges and one diagonal.
 void drawGridCells(const Grid& positions);
+
+// Smooth, lit, opaque shading in the material, with the scene's lights 0 to
+// `lights` - 1 switched on (the others stay as the last pass left them).
+void beginLitSurface(const Rgba& diffuse, float shininess, const Rgba& specular,
+                     const Rgba& ambient, int lights);
+// The same in the white material textured surfaces are lit in, so that the
+// texture's own colours show.
+void beginTexturedSurface(int lights);

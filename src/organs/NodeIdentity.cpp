@@ -12,10 +12,10 @@ namespace {
 template <typename Node, typename Visit> void walk(Node& node, Visit& visit) {
     visit(node);
     if (auto* composite = asComposite(&node)) {
-        for (const auto& branch : composite->m_children)
-            walk(static_cast<Node&>(*branch), visit);
-        for (const auto& segment : composite->m_childrenArongAxis)
-            walk(static_cast<Node&>(*segment), visit);
+        for (const auto& branch : composite->branches)
+            walk(static_cast<Node&>(*branch.composite), visit);
+        for (const auto& segment : composite->segments)
+            walk(static_cast<Node&>(*segment.node), visit);
     } else if (node.kind == kKindTorus) {
         using Torus =
             std::conditional_t<std::is_const_v<Node>, const FlowerTorusNode, FlowerTorusNode>;
@@ -62,8 +62,8 @@ std::vector<NodeIdentity> identitiesOf(const FlowerObjectNode& node) {
 
 std::vector<NodeIdentity> identitiesOf(const SceneRoot& scene) {
     std::vector<NodeIdentity> identities{{scene.id, {}, {}}};
-    for (const auto& plant : scene.m_children)
-        collect(*plant, identities);
+    for (const auto& plant : scene.plants)
+        collect(*plant.composite, identities);
     return identities;
 }
 
@@ -77,6 +77,6 @@ void giveIdentities(SceneRoot& scene, const std::vector<NodeIdentity>& identitie
         return;
     scene.id = identities.front().id;
     size_t next = 1;
-    for (const auto& plant : scene.m_children)
-        give(*plant, identities, next);
+    for (const auto& plant : scene.plants)
+        give(*plant.composite, identities, next);
 }

@@ -12,11 +12,11 @@ public:
 
     void visit(FlowerObjectNode& node) {
         if (FlowerObjectComposite* composite = asComposite(&node)) {
-            for (auto& branch : composite->m_children)
-                visit(*branch);
-            for (auto& segment : composite->m_childrenArongAxis)
-                if (segment)
-                    visit(*segment);
+            for (auto& branch : composite->branches)
+                visit(*branch.composite);
+            for (auto& segment : composite->segments)
+                if (segment.node)
+                    visit(*segment.node);
         } else if (node.kind == kKindTorus) {
             visitFlowerHead(static_cast<FlowerTorusNode&>(node));
         } else if ((node.kind == kKindPetal && group_ == OrganGroup::Leaves) ||
@@ -36,7 +36,7 @@ private:
                                                          : kWhorlNone;
         if (whorl == kWhorlNone)
             return;
-        for (auto& slot : head.slotList(whorl))
+        for (auto& slot : head.whorl(whorl).parts)
             if (slot->holdsOrgan())
                 apply(*slot->object);
     }

@@ -125,14 +125,8 @@ void drawHalves(const PetalShape& shape, StripDirection direction, StripNormals 
                        textured ? &shape.texCoords(half) : nullptr);
 }
 
-void beginShading(const Rgba& diffuse, float shininess, const Rgba& specular, const Rgba& ambient) {
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHT1);
-    glDisable(GL_BLEND);
-    applyMaterial(diffuse, shininess, specular, ambient);
-}
+// Petals are lit by the first two lights.
+constexpr int kPetalLights = 2;
 
 } // namespace
 
@@ -212,15 +206,13 @@ void PetalShape::drawWireframe() const {
 
 void PetalShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
                             const Rgba& ambient) const {
-    beginShading(diffuse, shininess, specular, ambient);
+    beginLitSurface(diffuse, shininess, specular, ambient, kPetalLights);
     drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false);
     drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false);
 }
 
 void PetalShape::drawTextured(TextureCache& textures, int front, int back) const {
-    // The texture's own colours show under white light.
-    beginShading({1.0f, 1.0f, 1.0f, 1.0f}, 128.0f, {0.5f, 0.5f, 0.5f, 1.0f},
-                 {0.8f, 0.8f, 0.8f, 1.0f});
+    beginTexturedSurface(kPetalLights);
     glEnable(GL_TEXTURE_2D);
     textures.bind(front >= 0 ? front : back);
     drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, true);
@@ -231,7 +223,7 @@ void PetalShape::drawTextured(TextureCache& textures, int front, int back) const
 
 void PetalShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgba& specular,
                                  const Rgba& ambient) const {
-    beginShading(diffuse, shininess, specular, ambient);
+    beginLitSurface(diffuse, shininess, specular, ambient, kPetalLights);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
     drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false);

@@ -7,6 +7,7 @@
 #include "model/ModelContext.h"
 #include "model/TextureCache.h"
 #include "organs/GridDrawing.h"
+#include "organs/OrganShaping.h"
 #include "organs/PistilChords.h"
 
 #include <algorithm>
@@ -265,10 +266,7 @@ void StemShape::computeTexCoords() {
 }
 
 void StemShape::boundingBox(const Matrix4& matrix, Vector3& min, Vector3& max) const {
-    min = Vector3();
-    max = Vector3();
-    for (const Vector3& p : positions.cells())
-        widenBox(min, max, transformPoint(matrix, p));
+    boxAroundOrigin(positions.cells(), matrix, min, max);
 }
 
 Vector3 StemShape::ringCentre(int row) const {
@@ -310,16 +308,8 @@ bool StemShape::normalsPointOut() const {
 
 namespace {
 
-void beginLitSurface(const Rgba& diffuse, float shininess, const Rgba& specular,
-                     const Rgba& ambient) {
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHT1);
-    glEnable(GL_LIGHT2);
-    glDisable(GL_BLEND);
-    applyMaterial(diffuse, shininess, specular, ambient);
-}
+// Tubes are lit by the first three lights.
+constexpr int kTubeLights = 3;
 
 // The two sides of a lit surface: forward strips face one way with the normals
 // negated, reversed strips the other way with the normals as stored.
@@ -352,13 +342,12 @@ void StemShape::drawWireframe() const {
 
 void StemShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
                            const Rgba& ambient) const {
-    beginLitSurface(diffuse, shininess, specular, ambient);
+    beginLitSurface(diffuse, shininess, specular, ambient, kTubeLights);
     drawBothSides(*this, nullptr);
 }
 
 void StemShape::drawTextured(int textureId) const {
-    beginLitSurface({1.0f, 1.0f, 1.0f, 1.0f}, 128.0f, {0.5f, 0.5f, 0.5f, 1.0f},
-                    {0.8f, 0.8f, 0.8f, 1.0f});
+    beginTexturedSurface(kTubeLights);
     glEnable(GL_TEXTURE_2D);
     if (TextureCache* cache = textureCache())
         cache->bind(textureId);
@@ -368,7 +357,7 @@ void StemShape::drawTextured(int textureId) const {
 
 void StemShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgba& specular,
                                 const Rgba& ambient) const {
-    beginLitSurface(diffuse, shininess, specular, ambient);
+    beginLitSurface(diffuse, shininess, specular, ambient, kTubeLights);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
     drawBothSides(*this, nullptr);

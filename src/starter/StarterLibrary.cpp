@@ -139,7 +139,7 @@ std::unique_ptr<FlowerStemNode> stem(double length, double sway) {
 // Puts `organ` into slot `index` of `whorl`, drawn straight out of the slot.
 void attach(FlowerTorusNode& flower, int whorl, int index, std::unique_ptr<FlowerObjectNode> organ,
             double length) {
-    const FlowerPart& slot = *flower.slotList(whorl)[index];
+    const FlowerPart& slot = *flower.whorl(whorl).parts[index];
     const Vector3 base = transformPoint(slot.basicTransAndRot, {});
     const Vector3 up = slot.basicTransAndRot.rotateVector({0, 1, 0});
     flower.attachOrgan(whorl, index, std::move(organ), line(base, base + up * length, 4).points,
@@ -149,7 +149,7 @@ void attach(FlowerTorusNode& flower, int whorl, int index, std::unique_ptr<Flowe
 using OrganMaker = std::function<std::unique_ptr<FlowerObjectNode>()>;
 
 void fillWhorl(FlowerTorusNode& flower, int whorl, const OrganMaker& make, double length) {
-    const int count = static_cast<int>(flower.slotList(whorl).size());
+    const int count = static_cast<int>(flower.whorl(whorl).parts.size());
     for (int i = 0; i < count; ++i)
         attach(flower, whorl, i, make(), length);
 }
@@ -203,7 +203,7 @@ std::unique_ptr<FlowerTorusNode> flowerWithSepals() {
 // golden angle, as the floral diagram lays them out.
 std::unique_ptr<FlowerTorusNode> spiralFlower() {
     auto flower = std::make_unique<FlowerTorusNode>(nextId());
-    flower->layoutFlag(kWhorlPetal) = 1;
+    flower->whorl(kWhorlPetal).layout = WhorlLayout::Band;
     flower->layoutBand(kWhorlPetal, 40, 280, 30, kGoldenAngle);
     fillWhorl(
         *flower, kWhorlPetal, [] { return petal(strap, 0.18, kOrange, 0.04); }, 0.6);

@@ -122,7 +122,7 @@ void ParameterDlg::getParameters() {
     Parameters& values = editedParameters();
     if (auto* stamen = dynamic_cast<FlowerStamenNode*>(target)) {
         values.stamenWidthSteps = widthSteps(stamen->radius);
-        values.antherWidthSteps = widthSteps(stamen->antheRadius);
+        values.antherWidthSteps = widthSteps(stamen->antherRadius);
     } else if (auto* stem = dynamic_cast<FlowerStemNode*>(target)) {
         values.stemWidthSteps = widthSteps(stem->radius);
     } else if (auto* torus = dynamic_cast<FlowerTorusNode*>(target);
@@ -142,7 +142,7 @@ void ParameterDlg::applyStamenWidth() {
 
 void ParameterDlg::applyAntherWidth() {
     if (auto* stamen = dynamic_cast<FlowerStamenNode*>(appController().targetObject())) {
-        stamen->antheRadius = editedParameters().antherWidth();
+        stamen->antherRadius = editedParameters().antherWidth();
         stamen->rebuildAnther();
         publishChange("anther width");
     }

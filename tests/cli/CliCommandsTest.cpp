@@ -139,8 +139,8 @@ TEST_F(CliCommandsTest, ATexturedExportImportsElsewhereAfterItMoved) {
     const int barkTexture = textures.load(barkImage);
 
     auto flower = samples::flower();
-    flower->slotList(kWhorlPistil)[0]->object->setTexture(true, barkTexture, -1);
-    for (const auto& slot : flower->slotList(kWhorlPetal))
+    flower->whorl(kWhorlPistil).parts[0]->object->setTexture(true, barkTexture, -1);
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts)
         slot->object->setTexture(true, petalTexture, petalTexture);
     auto stem = samples::stem();
     stem->setTexture(true, barkTexture, -1);

@@ -74,7 +74,13 @@ std::map<std::string, std::string> readExpected(const std::filesystem::path& pat
 
 TEST(StarterOutput, EveryWrittenFileKeepsItsBytes) {
     WorkingDirectory dir;
-    const std::filesystem::path starter(PELMORA_STARTER_LIBRARY);
+    // The library and its image side by side in the test's own folder, so that the
+    // resave stores the image's path relative to the library wherever the build is.
+    const std::filesystem::path built(PELMORA_STARTER_LIBRARY);
+    const std::filesystem::path starter = dir.path("pminit.pmr");
+    std::filesystem::copy_file(built, starter);
+    std::filesystem::copy_file(built.parent_path() / "pminit-leaf.bmp",
+                               dir.path("pminit-leaf.bmp"));
     const QString library = text(starter);
     std::map<std::string, std::string> written;
     written["pminit.pmr"] = fingerprintOf(starter);
@@ -112,8 +118,9 @@ TEST(StarterOutput, EveryWrittenFileKeepsItsBytes) {
     for (const auto& [name, fingerprint] : expected) {
         const auto found = written.find(name);
         EXPECT_TRUE(found != written.end()) << name << " was not written";
-        if (found != written.end())
+        if (found != written.end()) {
             EXPECT_EQ(found->second, fingerprint) << name << " changed";
+        }
     }
     for (const auto& [name, fingerprint] : written)
         EXPECT_TRUE(expected.count(name)) << name << " is new";

@@ -1,7 +1,9 @@
 #include "control/FloralDiagram.h"
 
+#include "math/TextWriter.h"
 #include "model/AxisNode.h"
 #include "model/ModelContext.h"
+#include "model/ObjExport.h"
 #include "organs/FlowerTorusNode.h"
 
 #include <QImage>
@@ -34,6 +36,8 @@ protected:
         repaint();
     }
 
+    SlotList& parts(int whorl) { return torus->whorl(whorl).parts; }
+
     void repaint() {
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -63,17 +67,17 @@ protected:
 
 TEST_F(FloralDiagramTest, NewFlowerStandsOnItsRingsWithStamensBelowAndPetalsLeft) {
     diagram.bindNewFlower(torus.get());
-    ASSERT_EQ(torus->pistilParts.size(), 1u);
-    ASSERT_EQ(torus->stamenParts.size(), 6u);
-    ASSERT_EQ(torus->petalParts.size(), 6u);
-    EXPECT_TRUE(torus->sepalParts.empty());
+    ASSERT_EQ(parts(kWhorlPistil).size(), 1u);
+    ASSERT_EQ(parts(kWhorlStamen).size(), 6u);
+    ASSERT_EQ(parts(kWhorlPetal).size(), 6u);
+    EXPECT_TRUE(parts(kWhorlSepal).empty());
     EXPECT_EQ(shown.counts, (std::array<int, 4>{1, 6, 6, 0}));
-    EXPECT_EQ(torus->pistilParts[0]->radius, 0.0);
+    EXPECT_EQ(parts(kWhorlPistil)[0]->radius, 0.0);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_NEAR(torus->stamenParts[i]->theta, kPi / 2 + i * kPi / 3, 1e-12);
-        EXPECT_NEAR(torus->petalParts[i]->theta, kPi + i * kPi / 3, 1e-12);
-        EXPECT_EQ(torus->stamenParts[i]->radius, 40.0);
-        EXPECT_EQ(torus->petalParts[i]->radius, 60.0);
+        EXPECT_NEAR(parts(kWhorlStamen)[i]->theta, kPi / 2 + i * kPi / 3, 1e-12);
+        EXPECT_NEAR(parts(kWhorlPetal)[i]->theta, kPi + i * kPi / 3, 1e-12);
+        EXPECT_EQ(parts(kWhorlStamen)[i]->radius, 40.0);
+        EXPECT_EQ(parts(kWhorlPetal)[i]->radius, 60.0);
     }
     // In the window, the first stamen sits straight below the centre and the first
     // petal reaches out to the left of it.
@@ -90,15 +94,15 @@ TEST_F(FloralDiagramTest, NewFlowerStandsOnItsRingsWithStamensBelowAndPetalsLeft
 TEST_F(FloralDiagramTest, BindingShowsCountsAndKeepsRingsInOrder) {
     diagram.bindNewFlower(torus.get());
     diagram.setIndefinite(kWhorlSepal, true);
-    EXPECT_EQ(shown.counts[3], static_cast<int>(torus->sepalParts.size()));
+    EXPECT_EQ(shown.counts[3], static_cast<int>(parts(kWhorlSepal).size()));
     EXPECT_TRUE(shown.indefinite[3]);
 
     // Petals dragged beyond the sepal ring push the inner rings inwards on binding.
     FloralDiagram other;
     other.setLookup([this](int) { return torus.get(); });
-    for (auto& slot : torus->petalParts)
+    for (auto& slot : parts(kWhorlPetal))
         slot->radius = 150.0;
-    for (auto& slot : torus->stamenParts)
+    for (auto& slot : parts(kWhorlStamen))
         slot->radius = 150.0;
     other.bind(torus.get());
     const int sepal = other.ringRadius(3);
@@ -122,20 +126,20 @@ TEST_F(FloralDiagramTest, RaisedCountAddsSlotsTwoDegreesApartFromOneRadian) {
     diagram.bindNewFlower(torus.get());
     settings.sizes[ringOf(kWhorlPetal)] = 7;
     ASSERT_TRUE(diagram.addOrgans(3, kWhorlPetal));
-    ASSERT_EQ(torus->petalParts.size(), 9u);
+    ASSERT_EQ(parts(kWhorlPetal).size(), 9u);
     for (int i = 6; i < 9; ++i) {
-        const FlowerPart& slot = *torus->petalParts[i];
+        const FlowerPart& slot = *parts(kWhorlPetal)[i];
         EXPECT_NEAR(slot.theta, 1.0 + i * kTwoDegrees, 1e-12);
         EXPECT_EQ(slot.radius, 60.0);
         EXPECT_EQ(slot.size, 7);
         EXPECT_EQ(slot.index, i);
     }
     // Removing takes the newest first and never more than there are.
-    const FlowerPart* sixth = torus->petalParts[5].get();
+    const FlowerPart* sixth = parts(kWhorlPetal)[5].get();
     ASSERT_TRUE(diagram.removeOrgans(3, kWhorlPetal));
-    EXPECT_EQ(torus->petalParts.back().get(), sixth);
+    EXPECT_EQ(parts(kWhorlPetal).back().get(), sixth);
     ASSERT_TRUE(diagram.removeOrgans(50, kWhorlPetal));
-    EXPECT_TRUE(torus->petalParts.empty());
+    EXPECT_TRUE(parts(kWhorlPetal).empty());
     EXPECT_FALSE(diagram.removeOrgans(1, kWhorlPetal));
 }
 
@@ -152,18 +156,18 @@ TEST_F(FloralDiagramTest, RingsCannotBeDraggedPastTheirNeighbours) {
     EXPECT_FALSE(diagram.dragTo(10, cy + 1, kPistilRing, 0));
     EXPECT_FALSE(diagram.dragTo(10, cy - 59, kSepalRing, 3));
     EXPECT_EQ(diagram.ringRadius(1), 40);
-    EXPECT_EQ(torus->stamenParts[0]->radius, 40.0);
+    EXPECT_EQ(parts(kWhorlStamen)[0]->radius, 40.0);
     EXPECT_EQ(diagram.ringRadius(3), 100);
 
     // A band outside a moved ring follows its new inner border.
     diagram.setIndefinite(kWhorlPetal, true);
-    ASSERT_FALSE(torus->petalParts.empty());
+    ASSERT_FALSE(parts(kWhorlPetal).empty());
     ASSERT_TRUE(diagram.dragTo(10, cy - 50, kStamenRing, 1));
     EXPECT_EQ(diagram.ringRadius(1), 50);
-    for (const auto& slot : torus->stamenParts)
+    for (const auto& slot : parts(kWhorlStamen))
         EXPECT_EQ(slot->radius, 50.0);
-    ASSERT_FALSE(torus->petalParts.empty());
-    for (const auto& slot : torus->petalParts) {
+    ASSERT_FALSE(parts(kWhorlPetal).empty());
+    for (const auto& slot : parts(kWhorlPetal)) {
         EXPECT_GE(slot->radius, 50.0 - 1e-9);
         EXPECT_LE(slot->radius, 60.0 + 1e-9);
     }
@@ -172,7 +176,7 @@ TEST_F(FloralDiagramTest, RingsCannotBeDraggedPastTheirNeighbours) {
 TEST_F(FloralDiagramTest, DraggedOrganTakesPolarPositionAndKeepsThetaAtTheCentre) {
     diagram.bindNewFlower(torus.get());
     const QPoint c = diagram.centre();
-    FlowerPart& petal = *torus->petalParts[3];
+    FlowerPart& petal = *parts(kWhorlPetal)[3];
     // Above the centre is 3/2 pi: window y grows downwards.
     ASSERT_TRUE(diagram.dragTo(c.x(), c.y() - 30, kWhorlPetal, 3));
     EXPECT_NEAR(petal.theta, 3 * kPi / 2, 1e-12);
@@ -191,34 +195,45 @@ TEST_F(FloralDiagramTest, MarkedAnnulusGetsOneCopyPerSlotAndNothingElseChanges) 
     diagram.bindNewFlower(torus.get());
     const AxisNode prototype(ids.nextId(), kKindPetal);
     ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlPetal, 0));
-    const int firstCopy = torus->petalParts[0]->object->id;
+    const int firstCopy = parts(kWhorlPetal)[0]->object->id;
 
-    // Marking twice, as a mouse drag does, leaves the filled slot filled.
+    // Marking twice, as a mouse drag does, leaves the filled slot filled, and
+    // neither the record nor the export sees the marks.
+    const auto written = [&] {
+        TextWriter record;
+        torus->save(record);
+        ObjExport out;
+        torus->exportObj(out, Matrix4(), 0);
+        return record.take() + out.obj.take();
+    };
+    const std::string unmarked = written();
     ASSERT_TRUE(diagram.markRange(55, 65));
     ASSERT_TRUE(diagram.markRange(65, 55));
-    EXPECT_EQ(torus->petalParts[0]->state, kSlotFilledHighlighted);
+    EXPECT_TRUE(parts(kWhorlPetal)[0]->holdsOrgan());
+    EXPECT_TRUE(diagram.selection().isMarked(torus->id, {kWhorlPetal, 0}));
+    EXPECT_TRUE(written() == unmarked) << "the marks reached the file or the export";
     ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlPetal, 4));
 
     std::set<int> copies;
-    for (const auto& slot : torus->petalParts) {
+    for (const auto& slot : parts(kWhorlPetal)) {
         ASSERT_NE(slot->object, nullptr);
-        EXPECT_EQ(slot->state, kSlotFilled);
+        EXPECT_FALSE(diagram.selection().isMarked(torus->id, {kWhorlPetal, slot->index}));
         copies.insert(slot->object->id);
     }
     EXPECT_EQ(copies.size(), 6u);
     EXPECT_FALSE(copies.count(prototype.id));
     EXPECT_FALSE(copies.count(firstCopy)) << "a marked filled slot gets a new copy";
     for (int whorl : {kWhorlPistil, kWhorlStamen})
-        for (const auto& slot : torus->slotList(whorl)) {
+        for (const auto& slot : torus->whorl(whorl).parts) {
             EXPECT_EQ(slot->object, nullptr);
-            EXPECT_EQ(slot->state, kSlotEmpty);
+            EXPECT_FALSE(diagram.selection().isMarked(torus->id, {whorl, slot->index}));
         }
 
     // An unmarked slot takes a copy of its own only.
     EXPECT_FALSE(diagram.clearMarks());
     ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlStamen, 2));
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(torus->stamenParts[i]->object != nullptr, i == 2);
+        EXPECT_EQ(parts(kWhorlStamen)[i]->object != nullptr, i == 2);
     EXPECT_FALSE(diagram.applyToOne(prototype, DiagramHit::kRingHandle + 1, 1));
 }
 
@@ -226,13 +241,52 @@ TEST_F(FloralDiagramTest, ReceptacleAppliedToItsOwnMarksIsCopiedOnceNotNested) {
     diagram.bindNewFlower(torus.get());
     diagram.markRange(55, 65);
     ASSERT_TRUE(diagram.applyToPending(*torus));
-    for (const auto& slot : torus->petalParts) {
+    for (const auto& slot : parts(kWhorlPetal)) {
         ASSERT_EQ(slot->object->kind, kKindTorus);
         const auto& copy = static_cast<const FlowerTorusNode&>(*slot->object);
-        ASSERT_EQ(copy.petalParts.size(), 6u);
-        for (const auto& inner : copy.petalParts)
+        ASSERT_EQ(copy.whorl(kWhorlPetal).parts.size(), 6u);
+        for (const auto& inner : copy.whorl(kWhorlPetal).parts)
             EXPECT_EQ(inner->object, nullptr);
     }
+}
+
+// The marks and the slots selected for editing are the diagram's, held by slot
+// position: they last while it shows their receptacle, go with the slots it removes
+// and are forgotten when it shows another receptacle or none.
+TEST_F(FloralDiagramTest, TheSelectionLastsWhileItsReceptacleIsShownAndGoesWithRemovedSlots) {
+    diagram.bindNewFlower(torus.get());
+    SlotSelection& selection = diagram.selection();
+    const int id = torus->id;
+    ASSERT_TRUE(diagram.markRange(55, 65));
+    ASSERT_TRUE(diagram.markRange(35, 45));
+    selection.toggleSelected(id, {kWhorlStamen, 1});
+    diagram.bind(torus.get());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(selection.isMarked(id, {kWhorlPetal, i})) << i;
+    EXPECT_TRUE(selection.isSelected(id, {kWhorlStamen, 1}));
+    EXPECT_FALSE(selection.isMarked(ids.peek(), {kWhorlPetal, 0})) << "another receptacle";
+
+    // Slots removed and added again at the same places come back unmarked.
+    ASSERT_TRUE(diagram.removeOrgans(2, kWhorlPetal));
+    ASSERT_TRUE(diagram.addOrgans(2, kWhorlPetal));
+    EXPECT_TRUE(selection.isMarked(id, {kWhorlPetal, 3}));
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 4}));
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 5}));
+    // A whorl refilled as a band starts with nothing marked or selected.
+    ASSERT_TRUE(diagram.setIndefinite(kWhorlStamen, true));
+    ASSERT_GT(parts(kWhorlStamen).size(), 1u);
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlStamen, 0}));
+    EXPECT_FALSE(selection.isSelected(id, {kWhorlStamen, 1}));
+
+    FlowerTorusNode other(ids.nextId());
+    diagram.bind(&other);
+    diagram.bind(torus.get());
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 0}));
+    ASSERT_TRUE(diagram.markRange(55, 65));
+    diagram.unbind();
+    diagram.bind(torus.get());
+    EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 0}));
+    EXPECT_FALSE(diagram.clearMarks());
 }
 
 TEST_F(FloralDiagramTest, DeletedReceptacleLeavesTheDiagramUnbound) {
@@ -262,13 +316,13 @@ TEST_F(FloralDiagramTest, PaintFillsGlyphsByState) {
     const AxisNode prototype(ids.nextId(), kKindPetal);
     diagram.applyToOne(prototype, kWhorlPetal, 0);
     repaint();
-    EXPECT_EQ(pixelNear(*torus->petalParts[0], 3, 4), qRgb(255, 0, 0)) << "filled petal";
-    EXPECT_EQ(pixelNear(*torus->petalParts[1], 3, 4), qRgb(230, 230, 230)) << "empty petal";
+    EXPECT_EQ(pixelNear(*parts(kWhorlPetal)[0], 3, 4), qRgb(255, 0, 0)) << "filled petal";
+    EXPECT_EQ(pixelNear(*parts(kWhorlPetal)[1], 3, 4), qRgb(230, 230, 230)) << "empty petal";
 
     diagram.markRange(35, 45);
     diagram.setHighlight(35, 45);
     repaint();
-    EXPECT_EQ(pixelNear(*torus->stamenParts[1], -3, -5), qRgb(100, 100, 255)) << "marked stamen";
+    EXPECT_EQ(pixelNear(*parts(kWhorlStamen)[1], -3, -5), qRgb(100, 100, 255)) << "marked stamen";
     const QPoint c = diagram.centre();
     EXPECT_EQ(image.pixel(c.x() + 20, c.y() + 30), qRgb(100, 100, 255)) << "inside the annulus";
     EXPECT_EQ(image.pixel(c.x() + 20, c.y() + 20), qRgb(255, 255, 255)) << "inside the inner disc";

@@ -20,10 +20,11 @@ DeepFocus focusOnAPetal(AppController& c) {
     c.createScene();
     c.root()->plantAlongStroke(samples::plant(3), samples::line({0, 0, 0}, {0, 3, 0}));
     c.commit();
-    FlowerObjectComposite& plant = *c.root()->m_children.front();
-    FlowerObjectComposite& branch = *plant.m_children[1];
-    auto& flower = static_cast<FlowerTorusNode&>(*branch.m_childrenArongAxis[1]);
-    DeepFocus ids{plant.id, branch.id, flower.id, flower.slotList(kWhorlPetal).front()->object->id};
+    FlowerObjectComposite& plant = *c.root()->plants.front().composite;
+    FlowerObjectComposite& branch = *plant.branches[1].composite;
+    auto& flower = static_cast<FlowerTorusNode&>(*branch.segments[1].node);
+    DeepFocus ids{plant.id, branch.id, flower.id, 
+                  flower.whorl(kWhorlPetal).parts.front()->object->id};
     c.focusDown(ids.plant, false);
     c.focusDown(ids.branch, false);
     c.focusDown(ids.flower, false);
@@ -100,8 +101,7 @@ TEST_F(SceneFocusTest, NothingOnThePathOrAmongTheCandidatesOutlivesTheNodeItName
          [](const DeepFocus& ids) { return ids.flower; }},
         {"cut the branch at its flower",
          [&](const DeepFocus& ids) {
-             asComposite(c.root()->findInScene(ids.branch).object)
-                 ->cutAtSegment(ids.flower, c.root());
+             asComposite(c.root()->findInScene(ids.branch).object)->cutAtSegment(ids.flower);
          },
          [](const DeepFocus& ids) { return ids.branch; }},
         {"replace the branch",
@@ -126,8 +126,8 @@ TEST_F(SceneFocusTest, NothingOnThePathOrAmongTheCandidatesOutlivesTheNodeItName
         // Every branch of the plant a candidate.
         c.focusToRoot(false);
         c.focusDown(ids.plant, false);
-        for (const auto& branch : plantOf(c, ids).m_children)
-            EXPECT_TRUE(c.addCandidate(branch->id));
+        for (const auto& branch : plantOf(c, ids).branches)
+            EXPECT_TRUE(c.addCandidate(branch.composite->id));
         EXPECT_EQ(c.sceneFocus().candidates().size(), 3u);
         c.focusDown(ids.branch, false);
         c.focusDown(ids.flower, false);
@@ -171,7 +171,7 @@ TEST_F(SceneFocusTest, SimilarBranchesAreReplacedAtOnceAndUndoBringsBackTheFocus
     c.commit(kChangeScene, "Grow branch");
     // A pick of a billboard names the branch that holds it.
     const int billboard =
-        asComposite(c.root()->findInScene(sketched[1]).object)->m_childrenArongAxis.front()->id;
+        asComposite(c.root()->findInScene(sketched[1]).object)->segments.front().node->id;
     ASSERT_TRUE(c.selectSimilar(billboard));
     EXPECT_EQ(c.sceneFocus().candidateIds(), sketched);
     EXPECT_TRUE(c.addCandidate(ids.branch));
@@ -186,13 +186,13 @@ TEST_F(SceneFocusTest, SimilarBranchesAreReplacedAtOnceAndUndoBringsBackTheFocus
     EXPECT_EQ(c.focus()->id, ids.plant);
     EXPECT_FALSE(c.root()->findInScene(odd).found);
     int wrappers = 0;
-    for (const auto& branch : plantOf(c, ids).m_children)
-        wrappers += branch->m_childrenArongAxis.size() == 1 &&
-                    branch->m_childrenArongAxis.front()->kind == kKindStem;
+    for (const auto& branch : plantOf(c, ids).branches)
+        wrappers += branch.composite->segments.size() == 1 &&
+                    branch.composite->segments.front().node->kind == kKindStem;
     EXPECT_EQ(wrappers, 4);
-    EXPECT_EQ(plantOf(c, ids).m_children.size(), 6u);
+    EXPECT_EQ(plantOf(c, ids).branches.size(), 6u);
     // Down into a wrapper lands on the stem it holds, the wrapper on the path.
-    const int wrapper = plantOf(c, ids).m_children.back()->id;
+    const int wrapper = plantOf(c, ids).branches.back().composite->id;
     c.focusDown(wrapper, false);
     ASSERT_EQ(c.sceneFocus().pathIds().size(), 3u);
     EXPECT_EQ(c.sceneFocus().pathIds()[1], wrapper);

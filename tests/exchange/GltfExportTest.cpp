@@ -168,11 +168,10 @@ TEST_F(GltfExportTest, EveryClassIsValidAndKeepsTheObjGeometry) {
     auto plant = samples::plant(3);
     SceneRoot scene(nextId());
     for (double x : {-1.0, 1.0}) {
-        scene.m_children.push_back(samples::plant(2));
         Matrix4 place = Matrix4::translation({x, 0, 0.5 * x});
         place.setRotationY(0.7 * x);
         place.setTranslation({x, 0, 0.5 * x});
-        scene.m_childrenMat.push_back(place);
+        scene.plants.push_back({samples::plant(2), place});
     }
     const std::vector<std::pair<std::string, SceneNode*>> exports = {{"petal.glb", petal.get()},
                                                                      {"flower.gltf", flower.get()},
@@ -223,8 +222,8 @@ TEST_F(GltfExportTest, EveryClassIsValidAndKeepsTheObjGeometry) {
 TEST_F(GltfExportTest, StarterModelsShowTubesFromOutsideInTheColoursOnScreen) {
     const StarterModels starter;
     std::map<int, const FlowerObjectNode*> objects;
-    for (const auto& plant : starter.scene->m_children)
-        collectObjects(*plant, objects);
+    for (const auto& plant : starter.scene->plants)
+        collectObjects(*plant.composite, objects);
     collectObjects(*starter.flowerHead, objects);
     collectObjects(*starter.plant, objects);
     bool violetSeen = false;
@@ -285,10 +284,10 @@ TEST_F(GltfExportTest, ATexturedWhorlKeepsItsTextureAndSharesOneMeshPerDistinctO
     auto flower = samples::flower();
     auto petal = samples::petal(7);
     petal->setTexture(true, textures.load(bmp), -1);
-    for (const auto& slot : flower->petalParts)
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts)
         slot->object = petal->clone();
-    for (const auto& slot : flower->stamenParts)
-        slot->object = flower->stamenParts[0]->object->clone();
+    for (const auto& slot : flower->whorl(kWhorlStamen).parts)
+        slot->object = flower->whorl(kWhorlStamen).parts[0]->object->clone();
 
     for (const char* name : {"rose.glb", "rose.gltf"}) {
         SCOPED_TRACE(name);

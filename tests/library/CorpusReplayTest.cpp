@@ -14,7 +14,6 @@ namespace {
 
 class CountingSink : public LibrarySink {
 public:
-    void setMode(int) override {}
     void addObject(std::unique_ptr<FlowerObjectNode> object, int) override {
         ASSERT_NE(object, nullptr);
         ++objects;

@@ -2,6 +2,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
+#include "model/CompositeRecord.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
 #include "support/CollectingSink.h"
@@ -85,7 +86,6 @@ TEST_F(LibraryFileTest, ReaderHandsObjectsToTheSinkByPositionWithFreshIds) {
     CollectingSink sink;
     const LibraryLoadResult result = readLibrary(in, readers(), sink);
     ASSERT_TRUE(result.ok()) << result.message;
-    EXPECT_EQ(sink.modes, (std::vector<int>{8, 8, 8, 8, 0}));
     EXPECT_EQ(sink.categories, (std::vector<int>{1, 2, 4}));
     ASSERT_EQ(sink.objects.size(), 3u);
     EXPECT_EQ(sink.objects[0]->id, 1);
@@ -116,8 +116,8 @@ TEST_F(LibraryFileTest, WrongHeaderLoadsNothing) {
     CollectingSink sink;
     const LibraryLoadResult result = readLibrary(in, readers(), sink);
     EXPECT_EQ(result.status, LibraryLoadResult::Status::WrongHeader);
-    EXPECT_TRUE(sink.modes.empty());
     EXPECT_TRUE(sink.objects.empty());
+    EXPECT_TRUE(sink.scenes.empty());
     EXPECT_FALSE(hasLibraryHeader(text));
     EXPECT_TRUE(hasLibraryHeader(written()));
 }
@@ -209,5 +209,6 @@ TEST_F(LibraryFileTest, AFileThatCannotBeReadLoadsNothing) {
         loadLibraryFile(::testing::TempDir() + "no/such/library.pmr", readers(), sink);
     EXPECT_EQ(result.status, LibraryLoadResult::Status::Unreadable);
     EXPECT_NE(result.message.find("cannot open"), std::string::npos);
-    EXPECT_TRUE(sink.modes.empty());
+    EXPECT_TRUE(sink.objects.empty());
+    EXPECT_TRUE(sink.scenes.empty());
 }

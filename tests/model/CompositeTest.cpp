@@ -1,6 +1,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
+#include "model/CompositeRecord.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
 
@@ -21,6 +22,7 @@ Stroke line(const Vector3& from, const Vector3& to, int points = 5) {
 }
 
 const Vector3 kSide(0, 0, 1);
+using Removal = FlowerObjectComposite::Removal;
 
 // Record text with the ids of entries and their closing lines blanked out.
 std::string withoutIds(const std::string& text) {
@@ -59,14 +61,14 @@ TEST_F(CompositeTest, SegmentStartsAreFractionsOfTheGrowingAxis) {
     plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
     plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
     plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 2, 0}), kSide);
-    ASSERT_EQ(plant.childPositionLRAA.size(), 3u);
-    EXPECT_DOUBLE_EQ(plant.childPositionLRAA[0], 0.0);
-    EXPECT_DOUBLE_EQ(plant.childPositionLRAA[1], 0.25);
-    EXPECT_DOUBLE_EQ(plant.childPositionLRAA[2], 0.5);
+    ASSERT_EQ(plant.segments.size(), 3u);
+    EXPECT_DOUBLE_EQ(plant.segments[0].start, 0.0);
+    EXPECT_DOUBLE_EQ(plant.segments[1].start, 0.25);
+    EXPECT_DOUBLE_EQ(plant.segments[2].start, 0.5);
     EXPECT_DOUBLE_EQ(plant.mainAxis.length(), 4.0);
     expectNear(plant.mainAxis.back(), {0, 4, 0});
     // The third segment is placed where the axis ended.
-    expectNear(plant.m_childrenMatArongAxis[2].translationPart(), {0, 2, 0});
+    expectNear(plant.segments[2].placement.translationPart(), {0, 2, 0});
 }
 
 TEST_F(CompositeTest, ASlantedStrokeBecomesAnUprightSegmentUnderItsPlacement) {
@@ -74,7 +76,7 @@ TEST_F(CompositeTest, ASlantedStrokeBecomesAnUprightSegmentUnderItsPlacement) {
     Matrix4 placement;
     plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({1, 1, 0}, {2, 2, 0}), kSide,
                           &placement);
-    const FlowerObjectNode& segment = *plant.m_childrenArongAxis[0];
+    const FlowerObjectNode& segment = *plant.segments[0].node;
     // In its own frame the segment runs up +y from the origin...
     expectNear(segment.mainAxis.front(), {0, 0, 0});
     expectNear(segment.mainAxis.back(), {0, std::sqrt(2.0), 0});
@@ -84,28 +86,28 @@ TEST_F(CompositeTest, ASlantedStrokeBecomesAnUprightSegmentUnderItsPlacement) {
 
 TEST_F(CompositeTest, BranchKeepsItsRelativePositionAndShrinksButNeverGrows) {
     auto plant = samplePlant();
-    const double branchLength = plant->m_children[0]->mainAxis.length();
-    expectNear(plant->m_childrenMat[0].translationPart(), {0, 1, 0});
+    const double branchLength = plant->branches[0].composite->mainAxis.length();
+    expectNear(plant->branches[0].attachment.translationPart(), {0, 1, 0});
 
     plant->reshapeByStroke(line({0, 0, 0}, {0, 4, 0}));
-    expectNear(plant->m_childrenMat[0].translationPart(), {0, 2, 0});
-    EXPECT_NEAR(plant->m_children[0]->mainAxis.length(), branchLength, 1e-9);
+    expectNear(plant->branches[0].attachment.translationPart(), {0, 2, 0});
+    EXPECT_NEAR(plant->branches[0].composite->mainAxis.length(), branchLength, 1e-9);
 
     plant->reshapeByStroke(line({0, 0, 0}, {0, 2, 0}));
-    expectNear(plant->m_childrenMat[0].translationPart(), {0, 1, 0});
-    EXPECT_NEAR(plant->m_children[0]->mainAxis.length(), branchLength / 2, 1e-9);
+    expectNear(plant->branches[0].attachment.translationPart(), {0, 1, 0});
+    EXPECT_NEAR(plant->branches[0].composite->mainAxis.length(), branchLength / 2, 1e-9);
     // The segments share the new axis.
-    EXPECT_NEAR(plant->m_childrenArongAxis[0]->mainAxis.length(), 1.0, 1e-9);
+    EXPECT_NEAR(plant->segments[0].node->mainAxis.length(), 1.0, 1e-9);
     EXPECT_NEAR(plant->mainAxis.length(), 2.0, 1e-9);
 }
 
 TEST_F(CompositeTest, ScalingDownShrinksTheBranches) {
     auto plant = samplePlant();
-    const double branchLength = plant->m_children[0]->mainAxis.length();
+    const double branchLength = plant->branches[0].composite->mainAxis.length();
     plant->scale(0.5);
     EXPECT_NEAR(plant->mainAxis.length(), 1.0, 1e-9);
-    EXPECT_NEAR(plant->m_children[0]->mainAxis.length(), branchLength / 2, 1e-9);
-    EXPECT_NEAR(plant->m_childrenArongAxis[1]->mainAxis.length(), 0.5, 1e-9);
+    EXPECT_NEAR(plant->branches[0].composite->mainAxis.length(), branchLength / 2, 1e-9);
+    EXPECT_NEAR(plant->segments[1].node->mainAxis.length(), 0.5, 1e-9);
 }
 
 TEST_F(CompositeTest, ReshapeNeedsFourPoints) {
@@ -117,13 +119,13 @@ TEST_F(CompositeTest, ReshapeNeedsFourPoints) {
 
 TEST_F(CompositeTest, FindChildComposesTheMatricesOnTheWay) {
     auto plant = samplePlant();
-    const FlowerObjectComposite& branch = *plant->m_children[0];
-    const int leafId = branch.m_childrenArongAxis[0]->id;
+    const FlowerObjectComposite& branch = *plant->branches[0].composite;
+    const int leafId = branch.segments[0].node->id;
     const CompositeLookup found = plant->findChild(leafId);
     ASSERT_TRUE(found.found);
     EXPECT_EQ(found.holder, &branch);
     EXPECT_EQ(found.object->id, leafId);
-    const Matrix4 expected = plant->branchMatrix(0) * branch.m_childrenMatArongAxis[0];
+    const Matrix4 expected = plant->branches[0].placement() * branch.segments[0].placement;
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(found.matrix[i], expected[i], 1e-12);
     EXPECT_FALSE(plant->findChild(9999).found);
@@ -131,11 +133,9 @@ TEST_F(CompositeTest, FindChildComposesTheMatricesOnTheWay) {
 
 TEST_F(CompositeTest, RemovingASegmentIdInsideABranchRemovesTheBranch) {
     auto plant = samplePlant();
-    const int leafId = plant->m_children[0]->m_childrenArongAxis[0]->id;
+    const int leafId = plant->branches[0].composite->segments[0].node->id;
     EXPECT_TRUE(plant->removeBranch(leafId));
-    EXPECT_TRUE(plant->m_children.empty());
-    EXPECT_TRUE(plant->m_childrenMat.empty());
-    EXPECT_TRUE(plant->childPositionLR.empty());
+    EXPECT_TRUE(plant->branches.empty());
     EXPECT_FALSE(plant->removeBranch(leafId));
 }
 
@@ -149,43 +149,50 @@ TEST_F(CompositeTest, SetMaterialRecoloursStemsAndReceptaclesButNotLeaves) {
                           line({0, 0, 0}, {0, 1, 0}), kSide);
     const Rgba red{1, 0, 0, 1};
     plant.setMaterial(red, red, red, 10);
-    EXPECT_EQ(plant.m_childrenArongAxis[0]->diffuse, (Rgba{1, 0, 0, 0.4f}));
-    EXPECT_EQ(plant.m_childrenArongAxis[1]->diffuse, (Rgba{1, 0, 0, 0.4f}));
-    EXPECT_EQ(plant.m_childrenArongAxis[2]->diffuse, (Rgba{0, 0, 0, 0.4f}));
+    EXPECT_EQ(plant.segments[0].node->diffuse, (Rgba{1, 0, 0, 0.4f}));
+    EXPECT_EQ(plant.segments[1].node->diffuse, (Rgba{1, 0, 0, 0.4f}));
+    EXPECT_EQ(plant.segments[2].node->diffuse, (Rgba{0, 0, 0, 0.4f}));
     EXPECT_EQ(plant.diffuse, (Rgba{0, 0, 0, 0.4f}));
 }
 
-TEST_F(CompositeTest, CuttingTheOnlySegmentOfABranchRemovesTheBranch) {
+TEST_F(CompositeTest, ACompositeEmptiedByACutIsLeftForItsHolderToRemove) {
     auto plant = samplePlant();
-    FlowerObjectComposite& branch = *plant->m_children[0];
-    const int leafId = branch.m_childrenArongAxis[0]->id;
-    EXPECT_TRUE(branch.cutAtSegment(leafId, nullptr));
-    EXPECT_TRUE(plant->m_children.empty());
+    FlowerObjectComposite& branch = *plant->branches[0].composite;
+    const int branchId = branch.id;
+    EXPECT_EQ(branch.cutAtSegment(branch.segments[0].node->id), Removal::Emptied);
+    ASSERT_EQ(plant->branches.size(), 1u);
+    EXPECT_EQ(plant->removePart(branchId), Removal::Removed);
+    EXPECT_TRUE(plant->branches.empty());
 }
 
 TEST_F(CompositeTest, CuttingKeepsEarlierSegmentsAndRebuildsTheAxis) {
     auto plant = samplePlant();
-    const int second = plant->m_childrenArongAxis[1]->id;
-    EXPECT_TRUE(plant->cutAtSegment(second, nullptr));
-    EXPECT_EQ(plant->m_childrenArongAxis.size(), 1u);
-    EXPECT_EQ(plant->childPositionLRAA.size(), 1u);
+    const int second = plant->segments[1].node->id;
+    EXPECT_EQ(plant->cutAtSegment(second), Removal::Removed);
+    EXPECT_EQ(plant->segments.size(), 1u);
     EXPECT_NEAR(plant->mainAxis.length(), 1.0, 1e-9);
-    EXPECT_EQ(plant->m_children.size(), 1u); // branches stay
-    EXPECT_FALSE(plant->cutAtSegment(4242, nullptr));
+    EXPECT_EQ(plant->branches.size(), 1u); // branches stay
+    EXPECT_EQ(plant->cutAtSegment(4242), Removal::None);
 }
 
-TEST_F(CompositeTest, AnEmptiedPlantLeavesTheOpenScene) {
+TEST_F(CompositeTest, EmptiedCompositesGoFromTheirHoldersUpToTheScene) {
+    // The plant's only segment is a composite of one leaf: erasing the leaf empties
+    // that composite, removing it empties the plant, and the plant leaves the scene.
     SceneRoot scene(nextId());
-    FlowerObjectComposite plant(nextId());
-    auto owned = std::make_unique<FlowerObjectComposite>(nextId());
-    owned->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
-    const int segmentId = owned->m_childrenArongAxis[0]->id;
-    FlowerObjectComposite* raw = owned.get();
-    scene.plantAlongStroke(std::move(owned), line({0, 0, 0}, {0, 1, 0}));
-    ASSERT_EQ(scene.m_children.size(), 1u);
-    EXPECT_TRUE(raw->cutAtSegment(segmentId, &scene));
-    EXPECT_TRUE(scene.m_children.empty());
-    EXPECT_TRUE(scene.m_childrenMat.empty());
+    auto inner = std::make_unique<FlowerObjectComposite>(nextId());
+    inner->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
+    const int leafId = inner->segments[0].node->id;
+    FlowerObjectComposite& holder = *inner;
+    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
+    plant->appendAlongAxis(std::move(inner), line({0, 0, 0}, {0, 1, 0}), kSide);
+    scene.plantAlongStroke(std::move(plant), line({0, 0, 0}, {0, 1, 0}));
+    scene.plantAlongStroke(samplePlant(), line({3, 0, 0}, {3, 2, 0}));
+    const int otherPlant = scene.plants[1].composite->id;
+
+    EXPECT_TRUE(scene.removePart(holder, leafId));
+    ASSERT_EQ(scene.plants.size(), 1u);
+    EXPECT_EQ(scene.plants[0].composite->id, otherPlant);
+    EXPECT_FALSE(scene.removePart(*scene.plants[0].composite, 4242));
 }
 
 TEST_F(CompositeTest, CloneIsIndependentAndKeepsParentLinks) {
@@ -193,8 +200,8 @@ TEST_F(CompositeTest, CloneIsIndependentAndKeepsParentLinks) {
     auto copyNode = plant->clone();
     auto& copy = static_cast<FlowerObjectComposite&>(*copyNode);
     EXPECT_NE(copy.id, plant->id);
-    EXPECT_NE(copy.m_children[0]->id, plant->m_children[0]->id);
-    EXPECT_EQ(copy.m_children[0]->parent, &copy);
+    EXPECT_NE(copy.branches[0].composite->id, plant->branches[0].composite->id);
+    EXPECT_EQ(copy.branches[0].composite->parent, &copy);
     EXPECT_EQ(copy.mainAxis.points, plant->mainAxis.points);
     copy.reshapeByStroke(line({0, 0, 0}, {0, 8, 0}));
     EXPECT_NEAR(plant->mainAxis.length(), 2.0, 1e-9);
@@ -210,25 +217,25 @@ TEST_F(CompositeTest, ReplaceLikeReplacesEachBranchOfTheTargetOnce) {
     extra->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 0.3, 0}),
                            kSide);
     target->addBranch(0.25, std::move(extra), line({0, 0, 0}, {-0.3, 0.3, 0}), kSide);
-    auto third = target->m_children[0]->clone();
+    auto third = target->branches[0].composite->clone();
     target->addBranch(0.75,
                       std::unique_ptr<FlowerObjectComposite>(
                           static_cast<FlowerObjectComposite*>(third.release())),
                       line({0, 0, 0}, {0.3, 0.6, 0}), kSide);
-    ASSERT_EQ(target->m_children.size(), 3u);
+    ASSERT_EQ(target->branches.size(), 3u);
     std::vector<int> originalIds;
-    for (const auto& branch : target->m_children)
-        originalIds.push_back(branch->id);
+    for (const auto& branch : target->branches)
+        originalIds.push_back(branch.composite->id);
     const int targetId = target->id;
     plant.addBranch(0.5, std::move(target), line({0, 0, 0}, {0.5, 0.5, 0}), kSide);
 
-    const auto model = plant.m_children[0]->clone();
+    const auto model = plant.branches[0].composite->clone();
     plant.replaceLike(targetId, static_cast<const FlowerObjectComposite&>(*model), {0, 0, 1});
-    const FlowerObjectComposite& replaced = *plant.m_children[0];
-    ASSERT_EQ(replaced.m_children.size(), 3u);
-    for (const auto& branch : replaced.m_children) {
-        EXPECT_EQ(std::count(originalIds.begin(), originalIds.end(), branch->id), 0)
-            << "branch " << branch->id << " was not replaced";
+    const FlowerObjectComposite& replaced = *plant.branches[0].composite;
+    ASSERT_EQ(replaced.branches.size(), 3u);
+    for (const auto& branch : replaced.branches) {
+        EXPECT_EQ(std::count(originalIds.begin(), originalIds.end(), branch.composite->id), 0)
+            << "branch " << branch.composite->id << " was not replaced";
     }
 }
 
@@ -237,27 +244,27 @@ TEST_F(CompositeTest, ReplaceSegmentTakesTheOldShapeAndTheSketchStrokes) {
     auto sketch = std::make_unique<AxisNode>(nextId(), kKindSketch);
     sketch->strokes.push_back(std::make_unique<Stroke>(line({0, 0, 0}, {0, 1, 0})));
     plant.appendAlongAxis(std::move(sketch), line({0, 0, 0}, {0, 1, 0}), kSide);
-    const int sketchId = plant.m_childrenArongAxis[0]->id;
+    const int sketchId = plant.segments[0].node->id;
     auto stem = std::make_unique<AxisNode>(nextId(), kKindStem);
     const int stemId = stem->id;
     EXPECT_TRUE(plant.replaceSegment(sketchId, std::move(stem), {0, 0, 1}));
-    ASSERT_EQ(plant.m_childrenArongAxis[0]->id, stemId);
-    EXPECT_EQ(plant.m_childrenArongAxis[0]->strokes.size(), 1u);
-    EXPECT_NEAR(plant.m_childrenArongAxis[0]->mainAxis.length(), 1.0, 1e-9);
+    ASSERT_EQ(plant.segments[0].node->id, stemId);
+    EXPECT_EQ(plant.segments[0].node->strokes.size(), 1u);
+    EXPECT_NEAR(plant.segments[0].node->mainAxis.length(), 1.0, 1e-9);
     EXPECT_FALSE(plant.replaceSegment(sketchId, std::make_unique<AxisNode>(nextId()), {0, 0, 1}));
 }
 
 TEST_F(CompositeTest, TurnBranchIgnoresLongDragsAndStillMiceAndTurnsOnShortOnes) {
     auto plant = samplePlant();
-    const int branchId = plant->m_children[0]->id;
-    const Matrix4 before = plant->m_childrenMatRot[0];
+    const int branchId = plant->branches[0].composite->id;
+    const Matrix4 before = plant->branches[0].turn;
     plant->turnBranch(branchId, {0.1, 0, 0}, Matrix4(), {0, 0, -1});
-    EXPECT_EQ(plant->m_childrenMatRot[0], before);
+    EXPECT_EQ(plant->branches[0].turn, before);
     // The branch sits away from the base; a drag of no length still turns nothing.
     plant->turnBranch(branchId, {0, 0, 0}, Matrix4::translation({1, 2, 3}), {0, 0, -1});
-    EXPECT_EQ(plant->m_childrenMatRot[0], before);
+    EXPECT_EQ(plant->branches[0].turn, before);
     plant->turnBranch(branchId, {0.05, 0, 0}, Matrix4(), {0, 0, -1});
-    EXPECT_NE(plant->m_childrenMatRot[0], before);
+    EXPECT_NE(plant->branches[0].turn, before);
 }
 
 TEST_F(CompositeTest, BoundingBoxCoversThePartsAndTheOrigin) {
@@ -274,7 +281,7 @@ TEST_F(CompositeTest, DistanceToRayFindsTheNearestPart) {
     const CompositeRayHit hit = plant->distanceToRay({5, 1.5, 0}, {-1, 0, 0});
     EXPECT_LT(hit.distance, 1e-9);
     expectNear(hit.point, {0, 1.5, 0});
-    EXPECT_EQ(hit.objectId, plant->m_childrenArongAxis[1]->id);
+    EXPECT_EQ(hit.objectId, plant->segments[1].node->id);
     EXPECT_EQ(FlowerObjectComposite(nextId()).distanceToRay({0, 0, 0}, {1, 0, 0}).distance,
               10000.0);
 }
@@ -290,10 +297,10 @@ TEST_F(CompositeTest, RecordRoundTripGivesTheSameText) {
     const auto back = readTypedRecord(input);
     ASSERT_NE(back, nullptr) << in.error();
     const auto& composite = static_cast<const FlowerObjectComposite&>(*back);
-    EXPECT_EQ(composite.m_children[0]->parent, &composite);
-    ASSERT_EQ(composite.m_childrenMat.size(), 1u);
+    ASSERT_EQ(composite.branches.size(), 1u);
+    EXPECT_EQ(composite.branches[0].composite->parent, &composite);
     for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(composite.m_childrenMat[0][i], plant->m_childrenMat[0][i], 5e-7);
+        EXPECT_NEAR(composite.branches[0].attachment[i], plant->branches[0].attachment[i], 5e-7);
     // Writing what was read gives the same text, ids aside.
     TextWriter second;
     writeTypedRecord(second, *back);

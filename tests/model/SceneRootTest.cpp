@@ -2,6 +2,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
+#include "model/CompositeRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -36,13 +37,13 @@ protected:
 TEST_F(SceneRootTest, APlantStandsUprightAtTheStartOfItsStroke) {
     SceneRoot scene(nextId());
     scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 2, 0}));
-    ASSERT_EQ(scene.m_children.size(), 1u);
-    const Matrix4& m = scene.m_childrenMat[0];
+    ASSERT_EQ(scene.plants.size(), 1u);
+    const Matrix4& m = scene.plants[0].placement;
     EXPECT_EQ(m.translationPart(), Vector3(1, 0, 0));
     const Vector3 up = m.rotateVector({0, 1, 0});
     EXPECT_NEAR(up.y, 1.0, 1e-12);
-    EXPECT_NEAR(scene.m_children[0]->mainAxis.length(), 2.0, 1e-9);
-    EXPECT_NEAR(scene.m_children[0]->mainAxis.back().x, 0.0, 1e-9);
+    EXPECT_NEAR(scene.plants[0].composite->mainAxis.length(), 2.0, 1e-9);
+    EXPECT_NEAR(scene.plants[0].composite->mainAxis.back().x, 0.0, 1e-9);
 }
 
 TEST_F(SceneRootTest, RemovingAPlantKeepsTheOthersPaired) {
@@ -50,27 +51,27 @@ TEST_F(SceneRootTest, RemovingAPlantKeepsTheOthersPaired) {
     scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
     scene.plantAlongStroke(plantWithLeaf(), line({2, 0, 0}, {2, 1, 0}));
     scene.plantAlongStroke(plantWithLeaf(), line({3, 0, 0}, {3, 1, 0}));
-    const int middle = scene.m_children[1]->id;
-    const int last = scene.m_children[2]->id;
+    const int middle = scene.plants[1].composite->id;
+    const int last = scene.plants[2].composite->id;
     EXPECT_TRUE(scene.removePlant(middle));
     EXPECT_FALSE(scene.removePlant(middle));
-    ASSERT_EQ(scene.m_children.size(), 2u);
-    EXPECT_EQ(scene.m_children[1]->id, last);
-    EXPECT_EQ(scene.m_childrenMat[1].translationPart(), Vector3(3, 0, 0));
+    ASSERT_EQ(scene.plants.size(), 2u);
+    EXPECT_EQ(scene.plants[1].composite->id, last);
+    EXPECT_EQ(scene.plants[1].placement.translationPart(), Vector3(3, 0, 0));
 }
 
 TEST_F(SceneRootTest, FindInSceneComposesThePlantAndInnerMatrices) {
     SceneRoot scene(nextId());
     scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
-    FlowerObjectComposite& plant = *scene.m_children[0];
-    FlowerObjectComposite& branch = *plant.m_children[0];
-    const int leafId = branch.m_childrenArongAxis[0]->id;
+    FlowerObjectComposite& plant = *scene.plants[0].composite;
+    FlowerObjectComposite& branch = *plant.branches[0].composite;
+    const int leafId = branch.segments[0].node->id;
     const SceneLookup found = scene.findInScene(leafId);
     ASSERT_TRUE(found.found);
     EXPECT_EQ(found.plant, &plant);
     EXPECT_EQ(found.holder, &branch);
     const Matrix4 expected =
-        scene.m_childrenMat[0] * plant.branchMatrix(0) * branch.m_childrenMatArongAxis[0];
+        scene.plants[0].placement * plant.branches[0].placement() * branch.segments[0].placement;
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(found.matrix[i], expected[i], 1e-12);
     const SceneLookup top = scene.findInScene(plant.id);
@@ -106,10 +107,10 @@ TEST_F(SceneRootTest, EmptySceneRecordAndRoundTrip) {
     RecordInput input{in, readers};
     const auto back = readSceneRoot(input);
     ASSERT_NE(back, nullptr) << in.error();
-    ASSERT_EQ(back->m_children.size(), 2u);
-    EXPECT_EQ(back->m_children[0]->parent, nullptr);
+    ASSERT_EQ(back->plants.size(), 2u);
+    EXPECT_EQ(back->plants[0].composite->parent, nullptr);
     for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(back->m_childrenMat[0][i], scene.m_childrenMat[0][i], 5e-7);
+        EXPECT_NEAR(back->plants[0].placement[i], scene.plants[0].placement[i], 5e-7);
 }
 
 TEST_F(SceneRootTest, CloneCopiesPlantsWithFreshIds) {
@@ -117,7 +118,7 @@ TEST_F(SceneRootTest, CloneCopiesPlantsWithFreshIds) {
     scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
     const auto copy = scene.clone();
     EXPECT_NE(copy->id, scene.id);
-    ASSERT_EQ(copy->m_children.size(), 1u);
-    EXPECT_NE(copy->m_children[0]->id, scene.m_children[0]->id);
-    EXPECT_EQ(copy->m_childrenMat[0], scene.m_childrenMat[0]);
+    ASSERT_EQ(copy->plants.size(), 1u);
+    EXPECT_NE(copy->plants[0].composite->id, scene.plants[0].composite->id);
+    EXPECT_EQ(copy->plants[0].placement, scene.plants[0].placement);
 }

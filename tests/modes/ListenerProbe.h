@@ -3,7 +3,7 @@
 #include "modes/MouseListenerState.h"
 
 // Opens the shared protocols of the listener base to the tests.
-class ListenerProbe final : public InactiveMouseListener {
+class ListenerProbe final : public MouseListenerState {
 public:
     using MouseListenerState::beginDolly;
     using MouseListenerState::beginOrbit;

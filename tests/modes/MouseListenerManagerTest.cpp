@@ -1,10 +1,9 @@
 #include "ListenerProbe.h"
 #include "ModesFixture.h"
 
-#include "modes/composite/MouseListenerForComposit.h"
+#include "modes/composite/MouseListenerForComposite.h"
 #include "modes/library/MouseListenerForLib.h"
 #include "modes/organ/MouseListenerForPetal.h"
-#include "modes/composite/MouseListenerForSkeleton.h"
 #include "modes/MouseListenerManager.h"
 #include "control/LibraryBrowser.h"
 #include "control/Singleton.h"
@@ -49,11 +48,9 @@ TEST_F(MouseListenerManagerTest, StartsWithThePlantCreationListenerInModeEight) 
     MouseListenerManager& manager = mouseListenerManager();
     EXPECT_EQ(controller().mode(), kModeComposite);
     EXPECT_EQ(&manager.mainListener(),
-              static_cast<MouseListenerState*>(&singleton<MouseListenerForComposit>()));
+              static_cast<MouseListenerState*>(&singleton<MouseListenerForComposite>()));
     EXPECT_EQ(&manager.libraryListener(),
               static_cast<MouseListenerState*>(&singleton<MouseListenerForLib>()));
-    EXPECT_EQ(&manager.skeletonListener(),
-              static_cast<MouseListenerState*>(&singleton<MouseListenerForSkeleton>()));
 }
 
 TEST_F(MouseListenerManagerTest, EveryModeHasItsOwnListener) {
@@ -136,7 +133,7 @@ TEST_F(MouseListenerManagerTest, RemovingTheWorkObjectsIdDropsItAndReturnsToMode
     EXPECT_EQ(c.workObject(), nullptr);
     EXPECT_EQ(c.mode(), kModeComposite);
     EXPECT_EQ(&mouseListenerManager().mainListener(),
-              static_cast<MouseListenerState*>(&singleton<MouseListenerForComposit>()));
+              static_cast<MouseListenerState*>(&singleton<MouseListenerForComposite>()));
     EXPECT_TRUE(c.library().empty());
     EXPECT_EQ(libraryBrowser().entryCount(kCategoryLeaf), 1);
 }

@@ -65,7 +65,7 @@ TEST(FlowerStamenNode, AntherNeedsFivePointsAndClosesAtBothEnds) {
     stamen.setAnther(antherStroke(5));
     ASSERT_EQ(stamen.anther.rows(), 10);
     EXPECT_EQ(stamen.anther.columns(), 6);
-    EXPECT_DOUBLE_EQ(stamen.antheRadius, 0.012);
+    EXPECT_DOUBLE_EQ(stamen.antherRadius, 0.012);
     EXPECT_NEAR(ringRadius(stamen.anther, 0), 0.0, 1e-12);
     EXPECT_NEAR(ringRadius(stamen.anther, 9), 0.0, 1e-12);
     EXPECT_GT(ringRadius(stamen.anther, 4), 0.012);
@@ -98,13 +98,13 @@ TEST(FlowerStamenNode, EnlargingKeepsTheThicknessShrinkingThinsIt) {
     stamen.scale(2.0);
     EXPECT_NEAR(stamen.mainAxis.length(), 2 * length, 1e-9);
     EXPECT_DOUBLE_EQ(stamen.radius, 0.005);
-    EXPECT_DOUBLE_EQ(stamen.antheRadius, 0.012);
+    EXPECT_DOUBLE_EQ(stamen.antherRadius, 0.012);
     EXPECT_NEAR(stamen.m_antherAxis.length(), antherLength, 1e-12);
 
     stamen.scale(0.5);
     EXPECT_NEAR(stamen.mainAxis.length(), length, 1e-9);
     EXPECT_DOUBLE_EQ(stamen.radius, 0.0025);
-    EXPECT_DOUBLE_EQ(stamen.antheRadius, 0.006);
+    EXPECT_DOUBLE_EQ(stamen.antherRadius, 0.006);
     EXPECT_NEAR(stamen.m_antherAxis.length(), antherLength / 2, 1e-12);
     EXPECT_NEAR(ringRadius(stamen.filament, 0), 0.0025, 1e-12);
 }
@@ -132,7 +132,7 @@ TEST(FlowerStamenNode, ReshapeThinsOnlyWhenTheStrokeIsShorter) {
     EXPECT_DOUBLE_EQ(stamen.radius, 0.005);
     stamen.reshapeByStroke(straightStroke({0, 0, 0}, {0, 1.5 * length, 0}, 9));
     EXPECT_NEAR(stamen.radius, 0.0025, 1e-12);
-    EXPECT_NEAR(stamen.antheRadius, 0.006, 1e-12);
+    EXPECT_NEAR(stamen.antherRadius, 0.006, 1e-12);
     stamen.reshapeByStroke(straightStroke({0, 0, 0}, {0, 0.1, 0}, 1));
     EXPECT_NEAR(stamen.mainAxis.length(), 1.5 * length, 1e-9);
 }

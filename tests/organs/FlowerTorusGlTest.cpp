@@ -1,4 +1,5 @@
 #include "model/PickColour.h"
+#include "model/SlotSelection.h"
 #include "support/GlTestContext.h"
 #include "support/SamplePlants.h"
 
@@ -17,8 +18,9 @@ protected:
         togl().setClearColour({0, 0, 0, 1});
     }
 
-    // The ids found in a pick snapshot of the flower.
-    std::set<int> pickedIds() {
+    // The ids found in a pick snapshot of the flower; with `controlPoints`, only
+    // those whose control points show.
+    std::set<int> pickedIds(bool controlPoints = false) {
         TOGL& gl = togl();
         gl.beginSnapshot();
         gl.loadViewMatrix();
@@ -28,8 +30,9 @@ protected:
         for (int y = 0; y < gl.bufferHeight(); ++y)
             for (int x = 0; x < gl.bufferWidth(); ++x) {
                 const PickPixel pixel = gl.readPickPixel(x, y);
-                if (pixel.depth < 1.0f)
-                    ids.insert(decodePickColour(pixel.colour & 0xFFFFFFu).id);
+                const PickRecord record = decodePickColour(pixel.colour & 0xFFFFFFu);
+                if (pixel.depth < 1.0f && (record.twoIndexPart || !controlPoints))
+                    ids.insert(record.id);
             }
         return ids;
     }
@@ -48,7 +51,7 @@ TEST_F(FlowerGl, PickSnapshotShowsTheReceptacleAndItsOrgansByTheirIds) {
     EXPECT_TRUE(picked.count(flower->id)) << "the receptacle itself";
     int organsSeen = 0;
     for (int whorl : {kWhorlPistil, kWhorlStamen, kWhorlPetal, kWhorlSepal})
-        for (const auto& slot : flower->slotList(whorl))
+        for (const auto& slot : flower->whorl(whorl).parts)
             organsSeen += picked.count(slot->object->id) ? 1 : 0;
     EXPECT_GE(organsSeen, 10);
     // Nothing but the flower's own ids: empty-slot markers stay out of the snapshot.
@@ -59,7 +62,7 @@ TEST_F(FlowerGl, PickSnapshotShowsTheReceptacleAndItsOrgansByTheirIds) {
 }
 
 TEST_F(FlowerGl, EmptySlotsAreMarkedOnlyInTheVisibleFrame) {
-    for (const auto& slot : flower->petalParts)
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts)
         flower->detachOrgan(slot->object->id);
     TOGL& gl = togl();
     gl.beginFrame();
@@ -86,4 +89,24 @@ TEST_F(FlowerGl, AFrontTextureTheCacheDoesNotKnowIsForgotten) {
     gl.endFrame();
     EXPECT_EQ(flower->textureFront, -1);
     EXPECT_TRUE(flower->hasTexture);
+}
+
+// The view's selection reaches the drawing through the model context: the organ of
+// a slot marked on the floral diagram, and of a slot selected for editing, shows its
+// control points, pickable; no other organ does, and nothing shows for a selection
+// of another receptacle.
+TEST_F(FlowerGl, OnlyTheSlotsTheViewMarksOrSelectsShowTheirControlPoints) {
+    EXPECT_TRUE(pickedIds(true).empty());
+    // A petal and a sepal on the side facing the camera.
+    const int petal = flower->whorl(kWhorlPetal).parts[4]->object->id;
+    const int sepal = flower->whorl(kWhorlSepal).parts[2]->object->id;
+    SlotSelection selection;
+    selection.mark(flower->id, {kWhorlPetal, 4});
+    selection.toggleSelected(flower->id, {kWhorlSepal, 2});
+    ScopedModelContext withSelection({&ids, &values, &display, nullptr, &selection});
+    EXPECT_EQ(pickedIds(true), (std::set<int>{petal, sepal}));
+    EXPECT_TRUE(pickedIds().count(petal)) << "a marked organ is drawn whole";
+
+    selection.mark(flower->id + 1000, {kWhorlPetal, 4});
+    EXPECT_TRUE(pickedIds(true).empty());
 }

@@ -337,9 +337,8 @@ TEST(ObjWriter, ASceneExportsEveryPlantWhereItStands) {
     SceneRoot scene(nextId());
     auto plant = std::make_unique<FlowerObjectComposite>(nextId());
     plant->appendAlongAxis(samples::stem(), samples::line({0, 0, 0}, {0, 1, 0}), {0, 0, 1});
-    const int stemId = plant->m_childrenArongAxis[0]->id;
-    scene.m_children.push_back(std::move(plant));
-    scene.m_childrenMat.push_back(Matrix4::translation({5, 0, 0}));
+    const int stemId = plant->segments[0].node->id;
+    scene.plants.push_back({std::move(plant), Matrix4::translation({5, 0, 0})});
     std::string error;
     ASSERT_TRUE(exportObjFiles(scene, dir.path("scene").string(), false, error)) << error;
     const std::string obj = readFile(dir.path("scene.obj"));

@@ -14,14 +14,14 @@ void forEachNode(const FlowerObjectNode& node, int whorl,
                  const std::function<void(const FlowerObjectNode&, int)>& visit) {
     visit(node, whorl);
     if (const FlowerObjectComposite* composite = asComposite(&node)) {
-        for (const auto& branch : composite->m_children)
-            forEachNode(*branch, kWhorlNone, visit);
-        for (const auto& segment : composite->m_childrenArongAxis)
-            forEachNode(*segment, kWhorlNone, visit);
+        for (const auto& branch : composite->branches)
+            forEachNode(*branch.composite, kWhorlNone, visit);
+        for (const auto& segment : composite->segments)
+            forEachNode(*segment.node, kWhorlNone, visit);
     } else if (node.kind == kKindTorus) {
         forEachSlot(static_cast<const FlowerTorusNode&>(node), [&](const FlowerPart& slot) {
             if (slot.object)
-                forEachNode(*slot.object, slot.whatIam, visit);
+                forEachNode(*slot.object, slot.whorl, visit);
         });
     }
 }

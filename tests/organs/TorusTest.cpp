@@ -3,6 +3,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
+#include "model/CompositeRecord.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/ModelContext.h"
 #include "model/NodeRecord.h"
@@ -65,9 +66,11 @@ std::unique_ptr<FlowerObjectNode> readBack(const std::string& text) {
 
 class TorusTest : public ::testing::Test {
 protected:
+    SlotList& parts(int whorl) { return torus.whorl(whorl).parts; }
+
     // Attaches an axis organ of `kind` to the slot, drawn straight out of it.
     void fill(int whorl, int index, int kind) {
-        const FlowerPart& slot = *torus.slotList(whorl)[index];
+        const FlowerPart& slot = *torus.whorl(whorl).parts[index];
         auto organ = std::make_unique<AxisNode>(nextId(), kind);
         PointList axis = upright(slotOrigin(slot), 0.3).points;
         torus.attachOrgan(whorl, index, std::move(organ), axis, {0, 0, 1});
@@ -121,7 +124,7 @@ TEST_F(TorusTest, RingsSpaceTheirSlotsAndTiltThemOutwards) {
         torus.addSlot(kWhorlPetal, 0, 0, 0);
     torus.addSlot(kWhorlPistil, 0, 0, 0);
     torus.relayoutRings(40, 0, 100, 0);
-    const SlotList& petals = torus.petalParts;
+    const SlotList& petals = parts(kWhorlPetal);
     for (int i = 0; i < 4; ++i) {
         const FlowerPart& slot = *petals[i];
         EXPECT_NEAR(slot.theta, kPi + i * kPi / 2, 1e-12);
@@ -136,7 +139,7 @@ TEST_F(TorusTest, RingsSpaceTheirSlotsAndTiltThemOutwards) {
         EXPECT_GT(dot(Vector3{at.x, 0, at.z}, outward), 0.0);
     }
     // One pistil in a centred ring stands upright on the axis.
-    const FlowerPart& pistil = *torus.pistilParts[0];
+    const FlowerPart& pistil = *parts(kWhorlPistil)[0];
     EXPECT_EQ(pistil.radius, 0.0);
     EXPECT_NEAR(angleBetween(slotUp(pistil), {0, 1, 0}), 0.0, 1e-9);
     EXPECT_NEAR(slotOrigin(pistil).x, 0.0, 1e-12);
@@ -145,40 +148,39 @@ TEST_F(TorusTest, RingsSpaceTheirSlotsAndTiltThemOutwards) {
 
 TEST_F(TorusTest, BandsSpreadOrgansOnAnEqualAreaSpiral) {
     torus.layoutBand(kWhorlPetal, 100, 101, 5);
-    EXPECT_TRUE(torus.petalParts.empty());
+    EXPECT_TRUE(parts(kWhorlPetal).empty());
 
     torus.layoutBand(kWhorlPistil, 20, 120, 8);
-    ASSERT_GE(torus.pistilParts.size(), 3u);
-    EXPECT_NEAR(torus.pistilParts[0]->radius, 20.0, 1e-9);
+    ASSERT_GE(parts(kWhorlPistil).size(), 3u);
+    EXPECT_NEAR(parts(kWhorlPistil)[0]->radius, 20.0, 1e-9);
     const double golden = 137.5 * kPi / 180.0;
-    for (size_t k = 0; k < torus.pistilParts.size(); ++k) {
-        const FlowerPart& slot = *torus.pistilParts[k];
+    for (size_t k = 0; k < parts(kWhorlPistil).size(); ++k) {
+        const FlowerPart& slot = *parts(kWhorlPistil)[k];
         EXPECT_NEAR(slot.theta, k * golden, 1e-9);
-        EXPECT_EQ(slot.whatIam, kWhorlPistil);
+        EXPECT_EQ(slot.whorl, kWhorlPistil);
         EXPECT_EQ(slot.size, 8);
         EXPECT_EQ(slot.index, static_cast<int>(k));
         if (k > 0) {
-            EXPECT_GT(slot.radius, torus.pistilParts[k - 1]->radius);
+            EXPECT_GT(slot.radius, parts(kWhorlPistil)[k - 1]->radius);
         }
     }
 
     torus.layoutBand(kWhorlStamen, 20, 120, 8, 90.0);
-    ASSERT_GE(torus.stamenParts.size(), 2u);
-    EXPECT_GT(torus.stamenParts[0]->radius, 20.0 + 1e-6);
-    EXPECT_NEAR(torus.stamenParts[1]->theta, kPi / 2, 1e-12);
-    EXPECT_LE(torus.stamenParts.back()->radius, 120.0 + 1e-9);
+    ASSERT_GE(parts(kWhorlStamen).size(), 2u);
+    EXPECT_GT(parts(kWhorlStamen)[0]->radius, 20.0 + 1e-6);
+    EXPECT_NEAR(parts(kWhorlStamen)[1]->theta, kPi / 2, 1e-12);
+    EXPECT_LE(parts(kWhorlStamen).back()->radius, 120.0 + 1e-9);
 }
 
 TEST_F(TorusTest, AttachedOrgansStandAlongTheDrawnAxis) {
     torus.addSlot(kWhorlPetal, 150, 0.3, 0);
-    const Vector3 base = slotOrigin(*torus.petalParts[0]);
+    const Vector3 base = slotOrigin(*parts(kWhorlPetal)[0]);
     const Vector3 direction = unit(Vector3{0.3, 1.0, 0.2});
     const PointList axis = {base, base + direction * 0.1, base + direction * 0.2};
     torus.attachOrgan(kWhorlPetal, 0, std::make_unique<AxisNode>(nextId(), kKindPetal), axis,
                       {0, 0, 1});
-    const FlowerPart& slot = *torus.petalParts[0];
+    const FlowerPart& slot = *parts(kWhorlPetal)[0];
     ASSERT_TRUE(slot.holdsOrgan());
-    EXPECT_EQ(slot.state, kSlotFilled);
     // The organ is re-fitted along +y from the origin; under the slot it lies on the axis.
     const PointList& local = slot.object->mainAxis.points;
     ASSERT_EQ(local.size(), 3u);
@@ -190,12 +192,12 @@ TEST_F(TorusTest, AttachedOrgansStandAlongTheDrawnAxis) {
     // A slot that does not exist takes nothing.
     torus.attachOrgan(kWhorlPetal, 7, std::make_unique<AxisNode>(nextId(), kKindPetal), axis,
                       {0, 0, 1});
-    EXPECT_EQ(torus.petalParts.size(), 1u);
+    EXPECT_EQ(parts(kWhorlPetal).size(), 1u);
 }
 
 TEST_F(TorusTest, OrgansAreFoundReplacedAndDetached) {
     buildFlower();
-    const int petalId = torus.petalParts[5]->object->id;
+    const int petalId = parts(kWhorlPetal)[5]->object->id;
     const OrganLookup self = torus.findOrgan(torus.id);
     EXPECT_TRUE(self.found);
     EXPECT_EQ(self.organ, &torus);
@@ -203,7 +205,7 @@ TEST_F(TorusTest, OrgansAreFoundReplacedAndDetached) {
     const OrganLookup found = torus.findOrgan(petalId);
     ASSERT_TRUE(found.found);
     EXPECT_EQ(found.organ->id, petalId);
-    const Matrix4 expected = torus.petalParts[5]->organMatrix();
+    const Matrix4 expected = parts(kWhorlPetal)[5]->organMatrix();
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(found.matrix.data()[i], expected.data()[i], 1e-12);
     EXPECT_FALSE(torus.findOrgan(9999).found);
@@ -215,22 +217,17 @@ TEST_F(TorusTest, OrgansAreFoundReplacedAndDetached) {
     EXPECT_TRUE(torus.findOrgan(replacementId).found);
     EXPECT_FALSE(torus.replaceOrgan(petalId, std::make_unique<AxisNode>(nextId()), {}));
 
-    torus.highlightRange(140, 160);
-    EXPECT_EQ(torus.petalParts[5]->state, kSlotFilledHighlighted);
-    EXPECT_EQ(torus.petalParts[0]->state, kSlotEmptyHighlighted);
-    EXPECT_EQ(torus.sepalParts[0]->state, kSlotEmpty);
     EXPECT_TRUE(torus.detachOrgan(replacementId));
-    EXPECT_EQ(torus.petalParts[5]->state, kSlotEmptyHighlighted);
-    EXPECT_EQ(torus.petalParts[5]->object, nullptr);
-    const int sepalId = torus.sepalParts[1]->object->id;
+    EXPECT_EQ(parts(kWhorlPetal)[5]->object, nullptr);
+    const int sepalId = parts(kWhorlSepal)[1]->object->id;
     EXPECT_TRUE(torus.detachOrgan(sepalId));
-    EXPECT_EQ(torus.sepalParts[1]->state, kSlotEmpty);
+    EXPECT_FALSE(parts(kWhorlSepal)[1]->holdsOrgan());
     EXPECT_FALSE(torus.detachOrgan(sepalId));
 }
 
 TEST_F(TorusTest, NearestEmptySlotFollowsTheRay) {
     buildFlower();
-    const FlowerPart& target = *torus.stamenParts[4];
+    const FlowerPart& target = *parts(kWhorlStamen)[4];
     const Vector3 at = slotOrigin(target);
     const Vector3 eye = at + Vector3{0.5, 2.0, 3.0};
     const SlotHit hit = torus.nearestEmptySlot(eye, at - eye);
@@ -241,7 +238,7 @@ TEST_F(TorusTest, NearestEmptySlotFollowsTheRay) {
     EXPECT_NEAR(hit.side.length(), 1.0, 1e-12);
     EXPECT_LT(dot(hit.side, at - eye), 0.0);
     // A filled slot is not offered; a ray that passes everything finds nothing.
-    const Vector3 filled = slotOrigin(*torus.stamenParts[2]);
+    const Vector3 filled = slotOrigin(*parts(kWhorlStamen)[2]);
     const SlotHit other = torus.nearestEmptySlot(filled + Vector3{0, 0, 5}, {0, 0, -1});
     EXPECT_FALSE(other.found && other.whorl == kWhorlStamen && other.index == 2);
     EXPECT_FALSE(torus.nearestEmptySlot({5, 5, 5}, {1, 0, 0}).found);
@@ -254,11 +251,11 @@ TEST_F(TorusTest, EditsScaleTheReceptacleAndItsOrgans) {
     torus.boundingBox(lo, hi, Matrix4(), true);
     const double height = hi.y;
     EXPECT_GT(height, torus.m_basicCurve.points.front().y + 0.2);
-    const double organLength = torus.petalParts[5]->object->mainAxis.points.back().y;
+    const double organLength = parts(kWhorlPetal)[5]->object->mainAxis.points.back().y;
 
     torus.reshapeByStroke(upright({}, 0.1 * height));
     EXPECT_NEAR(torus.mainAxis.points[2].y, 0.2 * height, 1e-9);
-    EXPECT_NEAR(torus.petalParts[5]->object->mainAxis.points.back().y, 0.2 * organLength, 1e-9);
+    EXPECT_NEAR(parts(kWhorlPetal)[5]->object->mainAxis.points.back().y, 0.2 * organLength, 1e-9);
 
     torus.scale(-1.0);
     EXPECT_NEAR(torus.mainAxis.points[2].y, 0.2 * height, 1e-9);
@@ -269,52 +266,35 @@ TEST_F(TorusTest, EditsScaleTheReceptacleAndItsOrgans) {
     EXPECT_EQ(torus.m_basicCurve.points, profile.points);
     torus.editByPick(0, 1, {0, 0.4, 0});
     EXPECT_NEAR(torus.m_basicCurve.points.front().y, 0.4, 1e-9);
-    EXPECT_NEAR(torus.petalParts[5]->object->mainAxis.points.back().y, 0.2 * organLength, 1e-9);
-    EXPECT_NEAR(
-        distance(slotOrigin(*torus.petalParts[5]),
-                 transformPoint(
-                     torus.placeSlot(torus.petalParts[5]->theta, torus.petalParts[5]->radius), {})),
-        0.0, 1e-12);
-}
-
-TEST_F(TorusTest, AFilledSlotHighlightedTwiceKeepsItsOrganInTheFileAndTheExport) {
-    buildFlower();
-    torus.highlightRange(140, 160);
-    torus.highlightRange(140, 160);
-    ASSERT_TRUE(torus.petalParts[5]->holdsOrgan());
-    for (const auto& slot : torus.petalParts)
-        EXPECT_EQ(slot->state, slot->object ? kSlotFilledHighlighted : kSlotEmptyHighlighted);
-    auto back = readBack(recordOf(torus));
-    ASSERT_TRUE(back);
-    int organs = 0;
-    forEachSlot(static_cast<const FlowerTorusNode&>(*back),
-                [&organs](const FlowerPart& slot) { organs += slot.holdsOrgan(); });
-    EXPECT_EQ(organs, 4);
+    EXPECT_NEAR(parts(kWhorlPetal)[5]->object->mainAxis.points.back().y, 0.2 * organLength, 1e-9);
+    EXPECT_NEAR(distance(slotOrigin(*parts(kWhorlPetal)[5]),
+                         transformPoint(torus.placeSlot(parts(kWhorlPetal)[5]->theta,
+                                                        parts(kWhorlPetal)[5]->radius),
+                                        {})),
+                0.0, 1e-12);
 }
 
 TEST_F(TorusTest, CloneIsADeepIndependentCopy) {
     buildFlower();
-    torus.petalParts[5]->selected = true;
-    torus.petalInf = 1;
+    torus.whorl(kWhorlPetal).layout = WhorlLayout::Band;
     torus.setTexture(true, 0, 1);
     torus.strokes.push_back(std::make_unique<Stroke>(upright({0, 0, 0}, 0.2)));
     auto copy = torus.clone();
     auto& flower = dynamic_cast<FlowerTorusNode&>(*copy);
     EXPECT_NE(flower.id, torus.id);
-    EXPECT_EQ(flower.petalInf, 1);
+    EXPECT_TRUE(flower.whorl(kWhorlPetal).isBand());
     EXPECT_TRUE(flower.hasTexture);
     EXPECT_EQ(flower.textureFront, 0);
     EXPECT_EQ(flower.textureBack, 1);
     ASSERT_EQ(flower.strokes.size(), 1u);
     EXPECT_NE(flower.strokes[0].get(), torus.strokes[0].get());
     EXPECT_EQ(flower.m_basicCurve.points, torus.m_basicCurve.points);
-    ASSERT_EQ(flower.petalParts.size(), torus.petalParts.size());
-    const FlowerPart& slot = *flower.petalParts[5];
-    EXPECT_FALSE(slot.selected);
+    ASSERT_EQ(flower.whorl(kWhorlPetal).parts.size(), parts(kWhorlPetal).size());
+    const FlowerPart& slot = *flower.whorl(kWhorlPetal).parts[5];
     ASSERT_TRUE(slot.holdsOrgan());
-    EXPECT_NE(slot.object.get(), torus.petalParts[5]->object.get());
-    EXPECT_NE(slot.object->id, torus.petalParts[5]->object->id);
-    EXPECT_EQ(slot.theta, torus.petalParts[5]->theta);
+    EXPECT_NE(slot.object.get(), parts(kWhorlPetal)[5]->object.get());
+    EXPECT_NE(slot.object->id, parts(kWhorlPetal)[5]->object->id);
+    EXPECT_EQ(slot.theta, parts(kWhorlPetal)[5]->theta);
     torus.scale(2.0);
     EXPECT_NE(flower.mainAxis.points[2].y, torus.mainAxis.points[2].y);
 }
@@ -329,15 +309,15 @@ TEST_F(TorusTest, RecordsRoundTripWithEveryWhorl) {
     auto read = readBack(text);
     ASSERT_NE(read, nullptr);
     auto& flower = dynamic_cast<FlowerTorusNode&>(*read);
-    EXPECT_EQ(flower.stamenParts.size(), 6u);
-    EXPECT_TRUE(flower.pistilParts[0]->holdsOrgan());
-    EXPECT_FALSE(flower.pistilParts[1]->holdsOrgan());
-    EXPECT_EQ(flower.pistilParts[1]->state, kSlotEmpty);
+    EXPECT_EQ(flower.whorl(kWhorlStamen).parts.size(), 6u);
+    EXPECT_TRUE(flower.whorl(kWhorlPistil).parts[0]->holdsOrgan());
+    EXPECT_FALSE(flower.whorl(kWhorlPistil).parts[1]->holdsOrgan());
+    EXPECT_EQ(flower.whorl(kWhorlPistil).parts[1]->object, nullptr);
     ASSERT_EQ(flower.body.positions.cells().size(), torus.body.positions.cells().size());
     for (size_t i = 0; i < torus.body.positions.cells().size(); ++i)
         ASSERT_NEAR(distance(flower.body.positions.cells()[i], torus.body.positions.cells()[i]), 0,
                     1e-5);
-    EXPECT_EQ(flower.sepalParts[4]->index, 4);
+    EXPECT_EQ(flower.whorl(kWhorlSepal).parts[4]->index, 4);
     // Ids are fresh, so the texts differ only in them.
     TextWriter again;
     flower.save(again);
@@ -366,14 +346,17 @@ TEST_F(TorusTest, HostileRecordsAreRejectedOrRepaired) {
     // An organ whose closing line does not match is dropped and its slot left empty,
     // never marked filled without an organ.
     std::string mismatched = text;
-    const std::string pistilEnd = "end " + std::to_string(torus.pistilParts[0]->object->id) + "\n";
+    const std::string pistilEnd =
+        "end " + std::to_string(parts(kWhorlPistil)[0]->object->id) + "\n";
     mismatched.replace(mismatched.find(pistilEnd), pistilEnd.size(), "end 99999\n");
     auto dropped = readBack(mismatched);
     ASSERT_NE(dropped, nullptr);
-    const FlowerPart& emptied = *dynamic_cast<const FlowerTorusNode&>(*dropped).pistilParts[0];
+    const FlowerPart& emptied =
+        *dynamic_cast<const FlowerTorusNode&>(*dropped).whorl(kWhorlPistil).parts[0];
     EXPECT_EQ(emptied.object, nullptr);
-    EXPECT_EQ(emptied.state, kSlotEmpty);
-    EXPECT_TRUE(dynamic_cast<const FlowerTorusNode&>(*dropped).stamenParts[2]->holdsOrgan());
+    EXPECT_FALSE(emptied.holdsOrgan());
+    EXPECT_TRUE(
+        dynamic_cast<const FlowerTorusNode&>(*dropped).whorl(kWhorlStamen).parts[2]->holdsOrgan());
 
     // Resolutions outside the dialog's range give a body that can still be drawn.
     std::string wide = text;

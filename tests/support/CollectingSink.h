@@ -10,7 +10,6 @@
 // Keeps everything the library reader hands over, in the order it came.
 class CollectingSink : public LibrarySink {
 public:
-    void setMode(int m) override { modes.push_back(m); }
     void addObject(std::unique_ptr<FlowerObjectNode> object, int category) override {
         categories.push_back(category);
         objects.push_back(std::move(object));
@@ -27,7 +26,6 @@ public:
         return contents;
     }
 
-    std::vector<int> modes;
     std::vector<int> categories;
     std::vector<std::unique_ptr<FlowerObjectNode>> objects;
     std::vector<std::unique_ptr<SceneRoot>> scenes;

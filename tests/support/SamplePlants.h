@@ -79,7 +79,7 @@ inline std::unique_ptr<FlowerSketchNode> sketch() {
 // Puts `organ` into slot `index` of `whorl`, drawn straight out of the slot.
 inline void attach(FlowerTorusNode& flower, int whorl, int index,
                    std::unique_ptr<FlowerObjectNode> organ, double length) {
-    const FlowerPart& slot = *flower.slotList(whorl)[index];
+    const FlowerPart& slot = *flower.whorl(whorl).parts[index];
     const Vector3 base = transformPoint(slot.basicTransAndRot, {});
     const Vector3 up = slot.basicTransAndRot.rotateVector({0, 1, 0});
     flower.attachOrgan(whorl, index, std::move(organ), line(base, base + up * length, 4).points,

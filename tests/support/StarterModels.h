@@ -39,8 +39,10 @@ private:
                                    found = found || carriesFourWhorls(child);
                                });
         if (const FlowerTorusNode* head = asTorus(&object))
-            found = !head->pistilParts.empty() && !head->stamenParts.empty() &&
-                    !head->petalParts.empty() && !head->sepalParts.empty();
+            found = !head->whorl(kWhorlPistil).parts.empty() &&
+                    !head->whorl(kWhorlStamen).parts.empty() &&
+                    !head->whorl(kWhorlPetal).parts.empty() &&
+                    !head->whorl(kWhorlSepal).parts.empty();
         return found;
     }
 };

@@ -57,19 +57,19 @@ TEST_F(DialogsTest, FloralCountsEditTheBoundReceptacle) {
     EXPECT_EQ(floral().settings().rotationTenths, 999);
 
     petals->setValue(9);
-    ASSERT_EQ(torus->petalParts.size(), 9u);
-    EXPECT_EQ(torus->petalParts[8]->object, nullptr);
+    ASSERT_EQ(torus->whorl(kWhorlPetal).parts.size(), 9u);
+    EXPECT_EQ(torus->whorl(kWhorlPetal).parts[8]->object, nullptr);
     petals->setValue(4);
-    EXPECT_EQ(torus->petalParts.size(), 4u);
+    EXPECT_EQ(torus->whorl(kWhorlPetal).parts.size(), 4u);
 
     indefinite->click();
     EXPECT_FALSE(petals->isEnabled());
-    EXPECT_EQ(torus->petalInf, 1);
-    EXPECT_EQ(petals->value(), static_cast<int>(torus->petalParts.size()));
+    EXPECT_TRUE(torus->whorl(kWhorlPetal).isBand());
+    EXPECT_EQ(petals->value(), static_cast<int>(torus->whorl(kWhorlPetal).parts.size()));
     indefinite->click();
     EXPECT_TRUE(petals->isEnabled());
-    EXPECT_EQ(torus->petalInf, 0);
-    EXPECT_TRUE(torus->petalParts.empty());
+    EXPECT_FALSE(torus->whorl(kWhorlPetal).isBand());
+    EXPECT_TRUE(torus->whorl(kWhorlPetal).parts.empty());
 
     // Once the receptacle is gone, counts change nothing and nothing breaks.
     appController().setWorkObject(nullptr);

@@ -63,14 +63,14 @@ TEST_F(FlowerHeadEditingTest, AnOrganStrokeFillsOnlyTheEmptySlotItStartsFrom) {
     EXPECT_EQ(filledSlots(*flower), 0);
 
     // The first petal stands left of the axis, its drawing plane is z = 0.
-    FlowerPart& slot = *flower->petalParts[0];
+    FlowerPart& slot = *flower->whorl(kWhorlPetal).parts[0];
     ASSERT_NEAR(slot.theta, std::numbers::pi, 1e-12);
     const Vector3 start = slot.basicTransAndRot.translationPart();
     const Vector3 end = start + Vector3(-0.3, 0.3, 0.0);
     drag(straightLine(start, end, 10));
 
     ASSERT_NE(slot.object, nullptr);
-    EXPECT_EQ(slot.state, kSlotFilled);
+    EXPECT_TRUE(slot.holdsOrgan());
     EXPECT_EQ(filledSlots(*flower), 1);
     // The organ, a copy of the library selection (a stem when nothing is selected),
     // stands along the drawn stroke.
@@ -99,7 +99,7 @@ TEST_F(FlowerHeadEditingTest, TheCursorReshapesAndTurnsEveryPetalAndTheEraserTak
 
     // The petals the camera sees in the middle of their midrib, with that pixel.
     std::vector<std::pair<FlowerPart*, QPoint>> seen;
-    for (const auto& slot : flower->petalParts) {
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts) {
         const auto& organ = static_cast<const FlowerPetalNode&>(*slot->object);
         const QPoint at =
             pixelOf(transformPoint(slot->organMatrix(), organ.controlPoints().midribPoint(row)));
@@ -115,7 +115,7 @@ TEST_F(FlowerHeadEditingTest, TheCursorReshapesAndTurnsEveryPetalAndTheEraserTak
     click(body);
     QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, body);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, body);
-    EXPECT_TRUE(first->selected);
+    EXPECT_TRUE(floralDiagram().selection().isSelected(flower->id, {kWhorlPetal, first->index}));
 
     // The Cursor drags one of its edge points...
     run(kCmdToolCursor);
@@ -139,7 +139,7 @@ TEST_F(FlowerHeadEditingTest, TheCursorReshapesAndTurnsEveryPetalAndTheEraserTak
     // ... and every petal of the flower has the same point in the same place.
     const Vector3 after = net.pointAt(row, column);
     EXPECT_GT(distance(after, before), 0.02);
-    for (const auto& slot : flower->petalParts) {
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts) {
         auto* other = dynamic_cast<FlowerPetalNode*>(slot->object.get());
         ASSERT_NE(other, nullptr);
         expectNear(other->controlPoints().pointAt(row, column), after, 1e-9);
@@ -150,13 +150,13 @@ TEST_F(FlowerHeadEditingTest, TheCursorReshapesAndTurnsEveryPetalAndTheEraserTak
     // its own slot.
     auto [turned, turnedAt] = seen[1];
     std::vector<Matrix4> rotations;
-    for (const auto& slot : flower->petalParts)
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts)
         rotations.push_back(slot->rotation);
     drag(Path{turnedAt, turnedAt + QPoint(15, 0), turnedAt + QPoint(30, 0)});
-    const Matrix4 turn = inverted(rotations[0]) * flower->petalParts[0]->rotation;
+    const Matrix4 turn = inverted(rotations[0]) * flower->whorl(kWhorlPetal).parts[0]->rotation;
     EXPECT_FALSE(turn == Matrix4());
     for (size_t i = 0; i < rotations.size(); ++i) {
-        const Matrix4 own = inverted(rotations[i]) * flower->petalParts[i]->rotation;
+        const Matrix4 own = inverted(rotations[i]) * flower->whorl(kWhorlPetal).parts[i]->rotation;
         for (int k = 0; k < 16; ++k)
             EXPECT_NEAR(own[k], turn[k], 1e-9);
     }
@@ -175,7 +175,7 @@ TEST_F(FlowerHeadEditingTest, TheCursorReshapesAndTurnsEveryPetalAndTheEraserTak
     ASSERT_EQ(pickAt(onPetal).value_or(PickRecord{}).id, erasedId);
     click(onPetal);
     EXPECT_EQ(turned->object, nullptr);
-    EXPECT_EQ(turned->state, kSlotEmpty);
+    EXPECT_FALSE(turned->holdsOrgan());
     EXPECT_EQ(filledSlots(*flower), 5);
 }
 
@@ -183,7 +183,7 @@ TEST_F(FlowerHeadEditingTest, AnOrganStrokeAttachesNothingOnceItsSlotOrReceptacl
     FlowerTorusNode* flower = createFlower();
     ASSERT_NE(flower, nullptr);
     run(kCmdToolPen);
-    const Vector3 start = flower->petalParts[0]->basicTransAndRot.translationPart();
+    const Vector3 start = flower->whorl(kWhorlPetal).parts[0]->basicTransAndRot.translationPart();
     const Path path = pixelsOf(straightLine(start, start + Vector3(-0.3, 0.3, 0.0), 10));
     const auto strokeWith = [&](const std::function<void()>& meanwhile) {
         QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, path.front());
@@ -205,6 +205,7 @@ TEST_F(FlowerHeadEditingTest, AnOrganStrokeAttachesNothingOnceItsSlotOrReceptacl
     // The diagram fills the slot meanwhile: the slot keeps that organ.
     const FlowerPistilNode pistil(controller().nextId());
     strokeWith([&] { floralDiagram().applyToOne(pistil, kWhorlPetal, 0); });
-    EXPECT_NE(dynamic_cast<FlowerPistilNode*>(next->petalParts[0]->object.get()), nullptr);
+    EXPECT_NE(dynamic_cast<FlowerPistilNode*>(next->whorl(kWhorlPetal).parts[0]->object.get()),
+              nullptr);
     EXPECT_EQ(filledSlots(*next), 1);
 }

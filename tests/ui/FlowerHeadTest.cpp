@@ -38,9 +38,9 @@ TEST_F(FlowerHeadTest, FlowerCreationStoresANewFlowerWhoseDiagramTheLibraryViewS
     EXPECT_EQ(controller().mode(), kModeTorusModify);
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower), std::vector<int>{flower->id});
     EXPECT_EQ(floralDiagram().receptacle(), flower);
-    EXPECT_EQ(flower->pistilParts.size(), 1u);
-    EXPECT_EQ(flower->stamenParts.size(), 6u);
-    EXPECT_EQ(flower->petalParts.size(), 6u);
+    EXPECT_EQ(flower->whorl(kWhorlPistil).parts.size(), 1u);
+    EXPECT_EQ(flower->whorl(kWhorlStamen).parts.size(), 6u);
+    EXPECT_EQ(flower->whorl(kWhorlPetal).parts.size(), 6u);
 
     FDParameterDlg& dialog = viewManager().floralDiagramDialog();
     EXPECT_TRUE(dialog.isVisible());
@@ -77,9 +77,9 @@ TEST_F(FlowerHeadTest, TheFocusedFlowerOfAScenePlantShowsAllItsGlyphsInsideThePa
     for (int position = 1; position < browser.entryCount(kCategoryComposite) && !head; ++position) {
         const auto* plant =
             asComposite(controller().findObject(browser.idAt(position, kCategoryComposite)));
-        if (plant && !plant->m_childrenArongAxis.empty())
-            if (const auto* top = asTorus(plant->m_childrenArongAxis.back().get());
-                top && !top->sepalParts.empty()) {
+        if (plant && !plant->segments.empty())
+            if (const auto* top = asTorus(plant->segments.back().node.get());
+                top && !top->whorl(kWhorlSepal).parts.empty()) {
                 browser.setCategory(kCategoryComposite);
                 browser.select(position, kCategoryComposite);
                 head = top;
@@ -90,9 +90,9 @@ TEST_F(FlowerHeadTest, TheFocusedFlowerOfAScenePlantShowsAllItsGlyphsInsideThePa
     run(kCmdSceneCreation);
     run(kCmdToolPen);
     drag(pixelsOf(straightLine({0, 0, 0}, {0, 1.2, 0}, 12)));
-    ASSERT_EQ(controller().root()->m_children.size(), 1u);
-    const auto* planted = controller().root()->m_children.front().get();
-    head = asTorus(planted->m_childrenArongAxis.back().get());
+    ASSERT_EQ(controller().root()->plants.size(), 1u);
+    const auto* planted = controller().root()->plants.front().composite.get();
+    head = asTorus(planted->segments.back().node.get());
     ASSERT_NE(head, nullptr);
     controller().focusDown(planted->id, false);
     controller().focusDown(head->id, false);
@@ -122,8 +122,8 @@ TEST_F(FlowerHeadTest, TheFocusedFlowerOfAScenePlantShowsAllItsGlyphsInsideThePa
     for (const auto& [whorl, colour] :
          {std::pair{kWhorlPistil, qRgb(0, 255, 0)}, std::pair{kWhorlStamen, qRgb(0, 255, 0)},
           std::pair{kWhorlPetal, qRgb(255, 0, 0)}, std::pair{kWhorlSepal, qRgb(0, 0, 255)}})
-        for (const auto& slot : head->slotList(whorl)) {
-            ASSERT_EQ(slot->state, kSlotFilled);
+        for (const auto& slot : head->whorl(whorl).parts) {
+            ASSERT_TRUE(slot->holdsOrgan());
             const QPointF out(std::cos(slot->theta), std::sin(slot->theta));
             const QPoint at = (diagram.pixelAt(slot->radius, slot->theta) +
                                out * (0.4 * glyphSize(*slot) * diagram.scale()))
@@ -207,8 +207,10 @@ TEST_F(FlowerHeadTest, APetalDroppedOnAMarkedBandFillsEveryMarkedSlotAndSurvives
     QTest::mouseMove(library, QPoint(c.x(), c.y() - petalRing - 8));
     QTest::mouseRelease(library, Qt::RightButton, Qt::NoModifier,
                         QPoint(c.x(), c.y() - petalRing - 8));
-    for (const auto& slot : flower->petalParts)
-        EXPECT_EQ(slot->state, kSlotEmptyHighlighted);
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts) {
+        EXPECT_FALSE(slot->holdsOrgan());
+        EXPECT_TRUE(diagram.selection().isMarked(flowerId, {kWhorlPetal, slot->index}));
+    }
 
     // Drop the petal's tile (position 1 of the leaf category) onto the first petal.
     run(kCmdLeafLibrary);
@@ -219,13 +221,13 @@ TEST_F(FlowerHeadTest, APetalDroppedOnAMarkedBandFillsEveryMarkedSlotAndSurvives
     QTest::mouseRelease(library, Qt::LeftButton, Qt::NoModifier, firstPetal);
 
     std::set<int> ids;
-    for (const auto& slot : flower->petalParts) {
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts) {
         ASSERT_TRUE(slot->holdsOrgan());
         EXPECT_NE(slot->object->id, petalId);
         ids.insert(slot->object->id);
     }
-    EXPECT_EQ(ids.size(), flower->petalParts.size());
-    for (const auto& slot : flower->stamenParts)
+    EXPECT_EQ(ids.size(), flower->whorl(kWhorlPetal).parts.size());
+    for (const auto& slot : flower->whorl(kWhorlStamen).parts)
         EXPECT_FALSE(slot->object);
     // The picture shows the flower and its diagram; the dialog would cover it.
     viewManager().floralDiagramDialog().hide();
@@ -240,7 +242,7 @@ TEST_F(FlowerHeadTest, APetalDroppedOnAMarkedBandFillsEveryMarkedSlotAndSurvives
     QTest::mouseMove(library, QPoint(41, 41));
     QTest::mouseRelease(library, Qt::LeftButton, Qt::NoModifier, QPoint(41, 41));
     EXPECT_EQ(controller().findObject(petalId), nullptr);
-    EXPECT_TRUE(flower->petalParts[0]->holdsOrgan());
+    EXPECT_TRUE(flower->whorl(kWhorlPetal).parts[0]->holdsOrgan());
 
     ASSERT_TRUE(frame->document().saveDocument(pathOf("flower.pmr")));
     ASSERT_TRUE(frame->openDocumentPath(pathOf("flower.pmr")));

@@ -63,7 +63,7 @@ TEST_F(LibrarySelectionTest, TheSelectionIsShownAndKeptThroughCategorySwitchesAn
     EXPECT_TRUE(penCarries(leaf));
     FlowerObjectComposite* plant = drawStalk();
     ASSERT_NE(plant, nullptr);
-    EXPECT_EQ(plant->m_childrenArongAxis.front()->kind, kKindPetal);
+    EXPECT_EQ(plant->segments.front().node->kind, kKindPetal);
 
     // Stored, the plant is shown among the plants and selected there; the undone
     // store takes the entry away, and with it the selection: a branch carries a
@@ -77,8 +77,8 @@ TEST_F(LibrarySelectionTest, TheSelectionIsShownAndKeptThroughCategorySwitchesAn
     plant = asComposite(controller().workObject());
     ASSERT_NE(plant, nullptr);
     drag(straightLine({0, 0.5, 0}, {0.3, 0.8, 0}, 20));
-    ASSERT_EQ(plant->m_children.size(), 1u);
-    EXPECT_EQ(plant->m_children[0]->m_childrenArongAxis.front()->kind, kKindStem);
+    ASSERT_EQ(plant->branches.size(), 1u);
+    EXPECT_EQ(plant->branches[0].composite->segments.front().node->kind, kKindStem);
     run(kCmdLeafLibrary);
     EXPECT_TRUE(penCarries(leaf));
 }

@@ -3,7 +3,20 @@
 #include <algorithm>
 #include <limits>
 
-using OrganEditingTest = OrganSketchingFixture;
+class OrganEditingTest : public OrganSketchingFixture {
+protected:
+    // A stamen drawn straight up with control points shown, and the pixel just above
+    // its filament's end, which hides the lower half of the tip's point.
+    FlowerStamenNode* drawStamenShowingPoints(QPoint& tip) {
+        run(kCmdShowControlPoints);
+        run(kCmdStamenCreation);
+        drag(straightLine({0.0, 0.1, 0.0}, {0.0, 0.6, 0.0}, 10));
+        auto* stamen = work<FlowerStamenNode>();
+        if (stamen)
+            tip = pixelOf(stamen->mainAxis.back()) - QPoint(0, 4);
+        return stamen;
+    }
+};
 
 namespace {
 
@@ -230,13 +243,9 @@ TEST_F(OrganEditingTest, AReSketchedPistilIsPickedWhereItNowStands) {
 }
 
 TEST_F(OrganEditingTest, AStamenTipDraggedWithControlPointsShownIsPickedWhereItNowIs) {
-    run(kCmdShowControlPoints);
-    run(kCmdStamenCreation);
-    drag(straightLine({0.0, 0.1, 0.0}, {0.0, 0.6, 0.0}, 10));
-    auto* stamen = work<FlowerStamenNode>();
+    QPoint tip;
+    auto* stamen = drawStamenShowingPoints(tip);
     ASSERT_NE(stamen, nullptr);
-    // Just above the filament's end, which hides the lower half of the tip's point.
-    const QPoint tip = pixelOf(stamen->mainAxis.back()) - QPoint(0, 4);
     const auto before = pickAt(tip);
     ASSERT_TRUE(before && before->twoIndexPart);
     const QPoint higher = tip - QPoint(0, 60);
@@ -260,6 +269,19 @@ TEST_F(OrganEditingTest, AHeldControlPointWhoseObjectGoesAwayIsLetGo) {
     QTest::mouseMove(view, at + QPoint(20, 20));
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at + QPoint(20, 20));
     EXPECT_FALSE(singleton<MouseListenerForPetalModify>().drag().active());
+}
+
+TEST_F(OrganEditingTest, AStamenPointLetGoAfterItsStamenWentAwayRecordsNoStep) {
+    QPoint tip;
+    ASSERT_NE(drawStamenShowingPoints(tip), nullptr);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, tip);
+    ASSERT_TRUE(singleton<MouseListenerForStamenModify>().drag().active());
+    controller().setWorkObject(nullptr);
+    QTest::mouseMove(view, tip - QPoint(0, 30));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, tip - QPoint(0, 30));
+    EXPECT_FALSE(singleton<MouseListenerForStamenModify>().drag().active());
+    // Taking the work object away is itself the step; no point moved.
+    EXPECT_NE(controller().lastStep(), "Move control point");
 }
 
 TEST_F(OrganEditingTest, AReleaseWhosePressTheModeDidNotSeeFinishesNoStroke) {

@@ -4,6 +4,7 @@
 // by real organs; the scene stored, saved and reopened.
 #include "OrganSketchingFixture.h"
 
+#include "control/FloralDiagram.h"
 #include "modes/scene/MouseListenerForSceneModify.h"
 #include "modes/scene/MouseListenerForScenePetal.h"
 #include "organs/FlowerSketchNode.h"
@@ -44,14 +45,14 @@ protected:
         run(kCmdSceneCreation);
         run(kCmdToolPen);
         drag(straight({0, 0, 0}, {0, height, 0}, 12));
-        EXPECT_EQ(controller().root()->m_children.size(), 1u);
-        return controller().root()->m_children.front()->id;
+        EXPECT_EQ(controller().root()->plants.size(), 1u);
+        return controller().root()->plants.front().composite->id;
     }
     // A new scene with a flower planted, its head in focus.
     FlowerTorusNode* focusedFlowerInNewScene() {
         const int plantId = plantInNewScene(samples::flower(), kCategoryFlower, 0.5);
         auto* head = dynamic_cast<FlowerTorusNode*>(
-            controller().root()->findInScene(plantId).plant->m_childrenArongAxis.front().get());
+            controller().root()->findInScene(plantId).plant->segments.front().node.get());
         if (head)
             focusOn(head->id);
         return head;
@@ -154,7 +155,7 @@ TEST_F(OrgansInPlaceTest, LeavesDrawnOntoAPlantsAxisInEitherOrderStandAsDrawnAnd
         ASSERT_EQ(c.mode(), kModeScenePetal);
         auto* plant = asComposite(c.focus());
         ASSERT_NE(plant, nullptr);
-        const size_t branches = plant->m_children.size();
+        const size_t branches = plant->branches.size();
 
         // The midrib starts on the axis, at the point nearest the press.
         const Vector3 F = transformPoint(matrixOf(plantId), plant->mainAxis.pointAtLength(
@@ -166,7 +167,7 @@ TEST_F(OrgansInPlaceTest, LeavesDrawnOntoAPlantsAxisInEitherOrderStandAsDrawnAnd
         EXPECT_LT(distance(midrib.front(), F), 0.01);
 
         const Vector3 across = drawOutlines(midrib, leftFirst);
-        ASSERT_EQ(plant->m_children.size(), branches + 1);
+        ASSERT_EQ(plant->branches.size(), branches + 1);
         EXPECT_EQ(petalMode().stage(), 0);
         auto* petal = dynamic_cast<FlowerPetalNode*>(c.focus());
         ASSERT_NE(petal, nullptr);
@@ -228,7 +229,7 @@ TEST_F(OrgansInPlaceTest, APetalGoesOnlyIntoTheEmptySlotAPressFindsOnAFocusedFlo
     // The Eraser takes a petal it is seen on out of its slot.
     FlowerPart* seen = nullptr;
     std::optional<QPoint> onPetal;
-    for (const auto& part : head->petalParts) {
+    for (const auto& part : head->whorl(kWhorlPetal).parts) {
         const auto& organ = static_cast<const FlowerPetalNode&>(*part->object);
         const PetalControlPointManager& net = organ.controlPoints();
         onPetal = pixelShowing(transformPoint(headMatrix * part->organMatrix(),
@@ -302,8 +303,8 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
 
     // A petal's slot selected shows its control points; the Cursor drags one, and the
     // same point of every petal of the flower follows.
-    FlowerPart& slot = *head->petalParts[0];
-    slot.selected = true;
+    FlowerPart& slot = *head->whorl(kWhorlPetal).parts[0];
+    floralDiagram().selection().toggleSelected(head->id, {kWhorlPetal, 0});
     c.commit(kChangeMainView);
     auto& petal = static_cast<FlowerPetalNode&>(*slot.object);
     const PetalControlPointManager& net = petal.controlPoints();
@@ -326,7 +327,7 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
     drag(Path{*point, *point + QPoint(-10, -10), *point + QPoint(-20, -30)});
     const Vector3 after = net.pointAt(row, column);
     EXPECT_GT(distance(after, before), 1e-3);
-    for (const auto& other : head->petalParts)
+    for (const auto& other : head->whorl(kWhorlPetal).parts)
         EXPECT_LT(distance(static_cast<FlowerPetalNode&>(*other->object)
                                .controlPoints()
                                .pointAt(row, column),
@@ -350,7 +351,7 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
     const double height = head->mainAxis.back().y;
     drag(Path{top, top + QPoint(0, -5), top + QPoint(0, -10)});
     EXPECT_GT(head->mainAxis.back().y, height * 1.05);
-    const SceneLookup plantFound = c.root()->findInScene(c.root()->m_children.front()->id);
+    const SceneLookup plantFound = c.root()->findInScene(c.root()->plants.front().composite->id);
     EXPECT_LT(distance(transformPoint(plantFound.matrix, plantFound.plant->mainAxis.back()),
                        transformPoint(matrixOf(head->id), head->mainAxis.back())),
               1e-6);
@@ -359,7 +360,7 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
     // beside the flower, and a click on empty space ends it and takes the Cursor.
     c.settings().drawingTool = kToolLeafBillboard;
     drag(straight({0.5, 0, 0}, {0.6, 0.3, 0}, 8));
-    EXPECT_EQ(c.root()->m_children.size(), 2u);
+    EXPECT_EQ(c.root()->plants.size(), 2u);
     EXPECT_EQ(c.lastStep(), "Draw billboard");
     click(QPoint(3, 3));
     EXPECT_EQ(c.settings().drawingTool, kToolCursor);
@@ -370,7 +371,8 @@ TEST_F(OrgansInPlaceTest, AStamenInAFlowerGetsANewFilamentAndAntherThenLosesItsA
     AppController& c = controller();
     FlowerTorusNode* head = focusedFlowerInNewScene();
     ASSERT_NE(head, nullptr);
-    auto* stamen = dynamic_cast<FlowerStamenNode*>(head->stamenParts[0]->object.get());
+    auto* stamen =
+        dynamic_cast<FlowerStamenNode*>(head->whorl(kWhorlStamen).parts[0]->object.get());
     ASSERT_NE(stamen, nullptr);
     focusOn(stamen->id);
     ASSERT_EQ(c.focus(), stamen);
@@ -480,8 +482,8 @@ TEST_F(OrgansInPlaceTest, BillboardSketchesGiveWayToOrgansInTheirPlaceAndTheScen
     c.focusToRoot(false);
     c.commit();
     std::multiset<int> kinds;
-    for (const auto& branch : plant->m_children)
-        kinds.insert(branch->m_childrenArongAxis.front()->kind);
+    for (const auto& branch : plant->branches)
+        kinds.insert(branch.composite->segments.front().node->kind);
     run(kCmdStoreCurrent);
     ASSERT_TRUE(frame->document().saveDocument(pathOf("organs.pmr")));
     ASSERT_TRUE(frame->openDocumentPath(pathOf("organs.pmr")));
@@ -492,8 +494,8 @@ TEST_F(OrgansInPlaceTest, BillboardSketchesGiveWayToOrgansInTheirPlaceAndTheScen
     const SceneRoot* reopened = c.sceneFocus().findSceneObject(scenes.front());
     ASSERT_NE(reopened, nullptr);
     std::multiset<int> reopenedKinds;
-    for (const auto& branch : reopened->m_children.front()->m_children)
-        reopenedKinds.insert(branch->m_childrenArongAxis.front()->kind);
+    for (const auto& branch : reopened->plants.front().composite->branches)
+        reopenedKinds.insert(branch.composite->segments.front().node->kind);
     EXPECT_EQ(reopenedKinds, kinds);
     for (const Replacement& replacement : replacements)
         EXPECT_EQ(kinds.count(replacement.kind), replacement.kind == kKindStem ? 2u : 1u);

@@ -3,7 +3,7 @@
 // plant is stored, saved, reopened and exported.
 #include "OrganSketchingFixture.h"
 
-#include "modes/composite/MouseListenerForComposit.h"
+#include "modes/composite/MouseListenerForComposite.h"
 #include "ui/ModeGuidance.h"
 
 #include <QLabel>
@@ -18,14 +18,14 @@ namespace {
 // Every object of the plant that is no composite, through segments and branches.
 void forEachPart(const FlowerObjectComposite& plant,
                  const std::function<void(const FlowerObjectNode&)>& visit) {
-    for (const auto& segment : plant.m_childrenArongAxis) {
-        if (const FlowerObjectComposite* inner = asComposite(segment.get()))
+    for (const auto& segment : plant.segments) {
+        if (const FlowerObjectComposite* inner = asComposite(segment.node.get()))
             forEachPart(*inner, visit);
         else
-            visit(*segment);
+            visit(*segment.node);
     }
-    for (const auto& branch : plant.m_children)
-        forEachPart(*branch, visit);
+    for (const auto& branch : plant.branches)
+        forEachPart(*branch.composite, visit);
 }
 
 std::multiset<int> partKinds(const FlowerObjectComposite& plant) {
@@ -83,11 +83,11 @@ protected:
     }
     // A point half way along branch i, in the plant's frame.
     Vector3 branchMiddle(const FlowerObjectComposite& p, size_t i) {
-        const Stroke& axis = p.m_children[i]->mainAxis;
-        return transformPoint(p.branchMatrix(i), axis.points[axis.points.size() / 2]);
+        const Stroke& axis = p.branches[i].composite->mainAxis;
+        return transformPoint(p.branches[i].placement(), axis.points[axis.points.size() / 2]);
     }
     int firstPartOfBranch(const FlowerObjectComposite& p, size_t i) {
-        return p.m_children[i]->m_childrenArongAxis.front()->id;
+        return p.branches[i].composite->segments.front().node->id;
     }
 
     // A plant of the selected fresh petal: an axis one unit tall, a branch to each
@@ -103,7 +103,7 @@ protected:
             return nullptr;
         stroke(plant()->mainAxis.back(), plant()->mainAxis.back() + Vector3(0, 0.4, 0));
         FlowerObjectComposite* p = plant();
-        return p->m_children.size() == 2 && p->m_childrenArongAxis.size() == 2 ? p : nullptr;
+        return p->branches.size() == 2 && p->segments.size() == 2 ? p : nullptr;
     }
 
     QWidget* toolButton(int commandId) {
@@ -138,8 +138,8 @@ TEST_F(PlantDrawingTest, AStrokeUpFromTheGroundStartsAPlantThatGrowsBranchesAndE
     EXPECT_NE(frame->guidance()->text(), startGuidance);
     // The tools of the plant mode are available at once, not at the next idle turn.
     EXPECT_TRUE(toolButton(kCmdToolEraser)->isEnabled());
-    ASSERT_EQ(p->m_childrenArongAxis.size(), 1u);
-    const FlowerObjectNode& carried = *p->m_childrenArongAxis[0];
+    ASSERT_EQ(p->segments.size(), 1u);
+    const FlowerObjectNode& carried = *p->segments[0].node;
     EXPECT_EQ(carried.kind, kKindPetal);
     EXPECT_NE(carried.id, petalId);
     EXPECT_NE(controller().findObject(petalId), nullptr);
@@ -149,32 +149,32 @@ TEST_F(PlantDrawingTest, AStrokeUpFromTheGroundStartsAPlantThatGrowsBranchesAndE
 
     // Strokes of two points on the plant grow nothing and say nothing.
     stroke({0, 0.5, 0}, {0.3, 0.7, 0}, 2);
-    EXPECT_TRUE(p->m_children.empty());
+    EXPECT_TRUE(p->branches.empty());
 
     // From the middle of the axis: a branch at the middle carrying a petal.
     run(kCmdZDirectionHere);
     stroke({0, 0.5, 0}, {0.4, 0.8, 0});
-    ASSERT_EQ(p->m_children.size(), 1u);
-    EXPECT_NEAR(p->childPositionLR[0], 0.5, 0.08);
-    EXPECT_EQ(partKinds(*p->m_children[0]), std::multiset<int>{kKindPetal});
+    ASSERT_EQ(p->branches.size(), 1u);
+    EXPECT_NEAR(p->branches[0].position, 0.5, 0.08);
+    EXPECT_EQ(partKinds(*p->branches[0].composite), std::multiset<int>{kKindPetal});
     EXPECT_EQ(controller().lastStep(), "Grow branch");
 
     // "z direction Up": a branch drawn downwards still turns its face upwards, across
     // the stroke.
     run(kCmdZDirectionUp);
     stroke({0, 0.3, 0}, {0.4, 0.0, 0});
-    ASSERT_EQ(p->m_children.size(), 2u);
-    const Vector3 face = p->branchMatrix(1).rotateVector({0, 0, 1});
+    ASSERT_EQ(p->branches.size(), 2u);
+    const Vector3 face = p->branches[1].placement().rotateVector({0, 0, 1});
     EXPECT_GT(face.y, 0.5);
     EXPECT_NEAR(dot(face, {0.8, -0.6, 0}), 0.0, 0.1);
-    EXPECT_NEAR(p->childPositionLR[1], 0.3, 0.08);
+    EXPECT_NEAR(p->branches[1].position, 0.3, 0.08);
 
     // From the tip: the axis grows on, the branches keep their places.
     stroke(p->mainAxis.back(), p->mainAxis.back() + Vector3(0.05, 0.5, 0));
-    EXPECT_EQ(p->m_childrenArongAxis.size(), 2u);
-    EXPECT_EQ(p->m_children.size(), 2u);
+    EXPECT_EQ(p->segments.size(), 2u);
+    EXPECT_EQ(p->branches.size(), 2u);
     EXPECT_NEAR(p->mainAxis.length(), height + 0.5, 0.08);
-    EXPECT_NEAR(p->childPositionLR[0] * p->mainAxis.length(), 0.5, 0.08);
+    EXPECT_NEAR(p->branches[0].position * p->mainAxis.length(), 0.5, 0.08);
     EXPECT_EQ(controller().lastStep(), "Extend plant");
 
     // Drawing a plant says nothing on the terminal.
@@ -197,38 +197,38 @@ TEST_F(PlantDrawingTest, TheCursorTurnsABranchAndTheEraserRemovesPartsButNotTheP
     EXPECT_FALSE(frame->penLoadCaption()->isVisible());
 
     const QPoint onBranch = pixelShowing(firstPartOfBranch(*p, 0), branchMiddle(*p, 0));
-    const Matrix4 upright = p->m_childrenMatRot[0];
+    const Matrix4 upright = p->branches[0].turn;
     // A press and release on the spot, and one long jump of the mouse, turn nothing.
     drag(Path{onBranch, onBranch, onBranch});
-    EXPECT_EQ(p->m_childrenMatRot[0], upright);
+    EXPECT_EQ(p->branches[0].turn, upright);
     drag(Path{onBranch, onBranch + QPoint(150, 0), onBranch + QPoint(150, 0)});
-    EXPECT_EQ(p->m_childrenMatRot[0], upright);
+    EXPECT_EQ(p->branches[0].turn, upright);
     // A drag in small steps turns the branch away from the viewer's right.
     Path turn{onBranch};
     for (int k = 1; k <= 20; ++k)
         turn.push_back(onBranch + QPoint(3 * k, 0));
     drag(turn);
-    EXPECT_NE(p->m_childrenMatRot[0], upright);
-    EXPECT_EQ(p->m_childrenMatRot[1], Matrix4());
+    EXPECT_NE(p->branches[0].turn, upright);
+    EXPECT_EQ(p->branches[1].turn, Matrix4());
     EXPECT_EQ(controller().lastStep(), "Turn branch");
 
     run(kCmdToolEraser);
     // The plant's first part is the plant itself: erasing it does nothing.
-    const QPoint onBase = pixelShowing(p->m_childrenArongAxis[0]->id, {0, 0.2, 0});
+    const QPoint onBase = pixelShowing(p->segments[0].node->id, {0, 0.2, 0});
     click(onBase);
-    EXPECT_EQ(p->m_childrenArongAxis.size(), 2u);
+    EXPECT_EQ(p->segments.size(), 2u);
     // The second branch goes, the first stays.
-    const int keptBranch = p->m_children[0]->id;
+    const int keptBranch = p->branches[0].composite->id;
     const int erasedPart = firstPartOfBranch(*p, 1);
     const QPoint onErased = pixelShowing(erasedPart, branchMiddle(*p, 1));
     click(onErased);
-    ASSERT_EQ(p->m_children.size(), 1u);
-    EXPECT_EQ(p->m_children[0]->id, keptBranch);
+    ASSERT_EQ(p->branches.size(), 1u);
+    EXPECT_EQ(p->branches[0].composite->id, keptBranch);
     EXPECT_EQ(controller().lastStep(), "Erase part");
     // The axis's extension goes back to where it started.
-    const Vector3 extension = transformPoint(p->m_childrenMatArongAxis[1], {0, 0.2, 0});
-    click(pixelShowing(p->m_childrenArongAxis[1]->id, extension));
-    EXPECT_EQ(p->m_childrenArongAxis.size(), 1u);
+    const Vector3 extension = transformPoint(p->segments[1].placement, {0, 0.2, 0});
+    click(pixelShowing(p->segments[1].node->id, extension));
+    EXPECT_EQ(p->segments.size(), 1u);
     EXPECT_NEAR(p->mainAxis.back().y, 1.0, 0.05);
     EXPECT_EQ(controller().workObject()->id, plantId);
     // The picks follow: the erased branch's pixel shows nothing of it any more.
@@ -335,7 +335,7 @@ protected:
     // The world point of a point of the plant's axis segment j, given in the
     // segment's own frame.
     static Vector3 onSegment(const FlowerObjectComposite& p, size_t j, const Vector3& local) {
-        return transformPoint(p.m_childrenMatArongAxis[j], local);
+        return transformPoint(p.segments[j].placement, local);
     }
 };
 
@@ -346,8 +346,8 @@ TEST_F(PlantRoadTest, TheReadmePlantRoadGivesAStalkWithAFlowerAtItsTop) {
     stroke({0, 0, 0}, {0, 1, 0});
     FlowerObjectComposite* p = plant();
     ASSERT_NE(p, nullptr);
-    ASSERT_EQ(p->m_childrenArongAxis.size(), 1u);
-    EXPECT_EQ(p->m_childrenArongAxis[0]->kind, kKindStem);
+    ASSERT_EQ(p->segments.size(), 1u);
+    EXPECT_EQ(p->segments[0].node->kind, kKindStem);
     const Vector3 stalkTop = p->mainAxis.back();
 
     // 2. A flower head clicked, and a short stroke on up from the stalk's top.
@@ -378,16 +378,16 @@ TEST_F(PlantRoadTest, TheReadmePlantRoadGivesAStalkWithAFlowerAtItsTop) {
 
     // The stalk carries the flower at its top, a unit above the ground, facing up;
     // the branches carry two flowers and two leaves.
-    ASSERT_EQ(p->m_childrenArongAxis.size(), 2u);
-    const FlowerObjectNode& top = *p->m_childrenArongAxis[1];
+    ASSERT_EQ(p->segments.size(), 2u);
+    const FlowerObjectNode& top = *p->segments[1].node;
     ASSERT_EQ(top.kind, kKindTorus);
     const Vector3 base = onSegment(*p, 1, top.mainAxis.front());
     const Vector3 crown = onSegment(*p, 1, top.mainAxis.back());
     EXPECT_LT(distance(base, stalkTop), 0.05);
     EXPECT_GT(crown.y, base.y + 0.05);
     std::multiset<int> branchKinds;
-    for (const auto& branch : p->m_children) {
-        const std::multiset<int> kinds = partKinds(*branch);
+    for (const auto& branch : p->branches) {
+        const std::multiset<int> kinds = partKinds(*branch.composite);
         branchKinds.insert(kinds.begin(), kinds.end());
     }
     EXPECT_EQ(branchKinds, (std::multiset<int>{kKindPetal, kKindPetal, kKindTorus, kKindTorus}));

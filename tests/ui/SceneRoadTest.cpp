@@ -40,8 +40,8 @@ protected:
     }
     static std::vector<int> branchIds(const FlowerObjectComposite& plant) {
         std::vector<int> ids;
-        for (const auto& branch : plant.m_children)
-            ids.push_back(branch->id);
+        for (const auto& branch : plant.branches)
+            ids.push_back(branch.composite->id);
         return ids;
     }
     // A pixel near where a world point is seen that the pick snapshot gives to the
@@ -66,7 +66,7 @@ protected:
         run(kCmdToolPen);
         drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
         const SceneRoot* scene = controller().root();
-        return scene && scene->m_children.size() == 1 ? scene->m_children.front().get() : nullptr;
+        return scene && scene->plants.size() == 1 ? scene->plants.front().composite.get() : nullptr;
     }
     QImage grabOverall() {
         COverallView& overall = *viewManager().overallView();
@@ -90,15 +90,15 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     // Two plants along ground strokes: the plant of three flowers, then a flower
     // head, which stands in a composite of its own. Three points plant nothing.
     drag(straight({-0.4, 0, 0}, {-0.4, 0.2, 0}, 3));
-    EXPECT_TRUE(c.root()->m_children.empty());
+    EXPECT_TRUE(c.root()->plants.empty());
     drag(straight({-0.4, 0, 0}, {-0.4, 1.2, 0}, 12));
     addAndSelect(samples::flower(), kCategoryFlower);
     drag(straight({0.4, 0, 0}, {0.4, 0.5, 0}, 8));
-    ASSERT_EQ(c.root()->m_children.size(), 2u);
-    FlowerObjectComposite* plant = c.root()->m_children[0].get();
+    ASSERT_EQ(c.root()->plants.size(), 2u);
+    FlowerObjectComposite* plant = c.root()->plants[0].composite.get();
     EXPECT_NE(plant->id, plantEntry);
     EXPECT_NEAR(plant->mainAxis.back().y, 1.2, 0.05);
-    EXPECT_EQ(c.root()->m_children[1]->m_childrenArongAxis.front()->kind, kKindTorus);
+    EXPECT_EQ(c.root()->plants[1].composite->segments.front().node->kind, kKindTorus);
     const int plantId = plant->id;
 
     // A double click on the plant's stem flies into the plant; one on empty space
@@ -113,7 +113,7 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     EXPECT_EQ(c.focus(), nullptr);
     EXPECT_EQ(c.mode(), kModeSceneSketch);
     EXPECT_EQ(gl().camera().eye, kMainViewHomeCamera.eye);
-    const FlowerObjectNode& head = *c.root()->m_children[1]->m_childrenArongAxis.front();
+    const FlowerObjectNode& head = *c.root()->plants[1].composite->segments.front().node;
     const std::optional<QPoint> onHead =
         pixelShowing(inScene(head.id, (head.mainAxis.front() + head.mainAxis.back()) * 0.5));
     ASSERT_TRUE(onHead);
@@ -128,17 +128,17 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     // A branch grows from the axis; a press 0.02 beside the axis draws nothing.
     run(kCmdToolPen);
     plant = asComposite(c.focus());
-    const size_t branches = plant->m_children.size();
+    const size_t branches = plant->branches.size();
     const Vector3 onAxis = inScene(plantId, plant->mainAxis.points[plant->mainAxis.size() / 3]);
     drag(straight(onAxis, onAxis + Vector3(0.3, 0.25, 0), 8));
-    ASSERT_EQ(plant->m_children.size(), branches + 1);
+    ASSERT_EQ(plant->branches.size(), branches + 1);
     const Vector3 beside = onAxis + Vector3(0.02, 0, 0);
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, pixelOf(beside));
     for (const Vector3& p : straight(beside, beside + Vector3(0.3, 0.2, 0), 8))
         QTest::mouseMove(view, pixelOf(p));
     EXPECT_EQ(singleton<MouseListenerForSceneModify>().stroke().size(), 0);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, pixelOf(beside));
-    EXPECT_EQ(plant->m_children.size(), branches + 1);
+    EXPECT_EQ(plant->branches.size(), branches + 1);
 
     // The axis redrawn from its tip bends the plant and keeps it in its plane.
     run(kCmdToolAxisModify);
@@ -171,7 +171,7 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
             sketched.push_back(id);
     ASSERT_EQ(sketched.size(), 3u);
     const FlowerObjectNode& billboard =
-        *asComposite(c.root()->findInScene(sketched[1]).object)->m_childrenArongAxis.front();
+        *asComposite(c.root()->findInScene(sketched[1]).object)->segments.front().node;
     const std::optional<QPoint> onBillboard =
         pixelPicking(billboard.id, billboard.strokes.front()->points[10]);
     ASSERT_TRUE(onBillboard);
@@ -180,25 +180,25 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     run(kCmdLoadFromLibrary);
     EXPECT_TRUE(c.sceneFocus().candidateIds().empty());
     int heads = 0;
-    for (const auto& branch : plant->m_children) {
-        EXPECT_EQ(std::count(sketched.begin(), sketched.end(), branch->id), 0);
-        heads += branch->m_childrenArongAxis.size() == 1 &&
-                 branch->m_childrenArongAxis.front()->kind == kKindTorus;
+    for (const auto& branch : plant->branches) {
+        EXPECT_EQ(std::count(sketched.begin(), sketched.end(), branch.composite->id), 0);
+        heads += branch.composite->segments.size() == 1 &&
+                 branch.composite->segments.front().node->kind == kKindTorus;
     }
     EXPECT_EQ(heads, 4); // the three replaced and the grown one
-    EXPECT_EQ(plant->m_children.size(), branches + 4);
+    EXPECT_EQ(plant->branches.size(), branches + 4);
     const int alike = sketched.front();
 
     // The Eraser over a flower head's body takes nothing: the flower is no part of
     // itself.
     run(kCmdToolEraser);
-    const FlowerObjectNode& newHead = *plant->m_children.back()->m_childrenArongAxis.front();
+    const FlowerObjectNode& newHead = *plant->branches.back().composite->segments.front().node;
     const std::optional<QPoint> onBody =
         pixelPicking(newHead.id, (newHead.mainAxis.front() + newHead.mainAxis.back()) * 0.5);
     ASSERT_TRUE(onBody);
     click(*onBody);
     EXPECT_TRUE(c.root()->findInScene(newHead.id).found);
-    EXPECT_EQ(plant->m_children.size(), branches + 4);
+    EXPECT_EQ(plant->branches.size(), branches + 4);
 
     // Every step is one undo step, and undo keeps the focus where the step was made.
     run(kCmdEditUndo);
@@ -222,7 +222,7 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
     addAndSelect(samples::plant(3), kCategoryComposite);
     run(kCmdSceneCreation);
     drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
-    ASSERT_EQ(c.root()->m_children.size(), 1u);
+    ASSERT_EQ(c.root()->plants.size(), 1u);
     const QImage planted = grabOverall();
     ASSERT_EQ(planted.size(), empty.size());
     int changed = 0;
@@ -237,15 +237,15 @@ TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIs
     run(kCmdSceneCreation);
     // Nothing selected: the plant is a default stem in a composite of its own.
     drag(straight({0, 0, 0}, {0, 0.8, 0}, 10));
-    ASSERT_EQ(c.root()->m_children.size(), 1u);
-    FlowerObjectComposite& plant = *c.root()->m_children.front();
+    ASSERT_EQ(c.root()->plants.size(), 1u);
+    FlowerObjectComposite& plant = *c.root()->plants.front().composite;
     const Vector3 tip = inScene(plant.id, plant.mainAxis.back());
 
     // The billboard tools are set by the scene modes themselves.
     c.settings().drawingTool = kToolBranchBillboard;
     drag(straight(tip, tip + Vector3(0.25, 0.2, 0), 8));
-    ASSERT_EQ(plant.m_childrenArongAxis.size(), 2u);
-    auto* sketch = dynamic_cast<FlowerSketchNode*>(plant.m_childrenArongAxis.back().get());
+    ASSERT_EQ(plant.segments.size(), 2u);
+    auto* sketch = dynamic_cast<FlowerSketchNode*>(plant.segments.back().node.get());
     ASSERT_NE(sketch, nullptr);
     EXPECT_EQ(sketch->strokes.size(), 1u);
     // The billboard stands where its stroke was drawn.
@@ -270,7 +270,7 @@ TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIs
             EXPECT_EQ(static_cast<FlowerSketchNode*>(found.object)->strokes.size(), 1u);
         }
     }
-    EXPECT_EQ(plant.m_childrenArongAxis.size(), 1u);
+    EXPECT_EQ(plant.segments.size(), 1u);
 
     // Stored as a scene, saved, reopened and opened again from its tile.
     run(kCmdStoreCurrent);
@@ -284,8 +284,8 @@ TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIs
     QTest::mouseDClick(library, Qt::RightButton, Qt::NoModifier, QPoint(41, 117));
     ASSERT_TRUE(c.root());
     EXPECT_EQ(c.mode(), kModeSceneSketch);
-    ASSERT_EQ(c.root()->m_children.size(), 1u);
-    EXPECT_EQ(c.root()->m_children.front()->m_childrenArongAxis.front()->kind, kKindStem);
+    ASSERT_EQ(c.root()->plants.size(), 1u);
+    EXPECT_EQ(c.root()->plants.front().composite->segments.front().node->kind, kKindStem);
 }
 
 // Down a focus path into a flower head and back up with the view bar's buttons: the
@@ -317,7 +317,7 @@ TEST_F(SceneRoadTest, TheFocusCommandsAreEnabledExactlyWhenThereIsALevelAbove) {
     EXPECT_FALSE(load->isEnabled());
 
     // Into a flower head on a branch, in as many double clicks as it takes.
-    const FlowerObjectNode& head = *plant.m_children.front()->m_childrenArongAxis.back();
+    const FlowerObjectNode& head = *plant.branches.front().composite->segments.back().node;
     const Vector3 headMiddle = (head.mainAxis.front() + head.mainAxis.back()) * 0.5;
     for (int level = 0; level < 2 && c.focus() && c.focus()->id != head.id; ++level)
         if (const std::optional<QPoint> onHead = pixelPicking(head.id, headMiddle))
@@ -362,7 +362,7 @@ TEST_F(SceneRoadTest, APressDuringACameraFlightActsWhereTheFlightLands) {
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
     EXPECT_FALSE(c.cameraFlying());
     EXPECT_LT(distance(gl().camera().eye, target.eye), 1e-9);
-    const FlowerObjectNode& head = *plant.m_children.front()->m_childrenArongAxis.back();
+    const FlowerObjectNode& head = *plant.branches.front().composite->segments.back().node;
     EXPECT_TRUE(pixelPicking(head.id, (head.mainAxis.front() + head.mainAxis.back()) * 0.5));
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
     EXPECT_EQ(c.focus(), &plant);

@@ -2,7 +2,7 @@
 
 #include "control/LibraryBrowser.h"
 #include "control/LibraryFileModule.h"
-#include "modes/composite/MouseListenerForComposit.h"
+#include "modes/composite/MouseListenerForComposite.h"
 #include "modes/MouseListenerManager.h"
 #include "control/Singleton.h"
 #include "gl/TOGL.h"
@@ -41,7 +41,7 @@ TEST_F(StartupTest, AnEmptyDirectoryGivesOnlyNothingTilesModeEightAndAnEmptyView
         EXPECT_EQ(libraryBrowser().entryCount(category), 1);
     EXPECT_EQ(c.mode(), kModeComposite);
     EXPECT_EQ(&mouseListenerManager().mainListener(),
-              static_cast<MouseListenerState*>(&singleton<MouseListenerForComposit>()));
+              static_cast<MouseListenerState*>(&singleton<MouseListenerForComposite>()));
     EXPECT_EQ(c.workObject(), nullptr);
     EXPECT_EQ(c.nextId(), 1);
 

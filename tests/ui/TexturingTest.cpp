@@ -181,7 +181,7 @@ TEST_F(TexturingTest, AFlowerHeadsWhorlsAndBodyAreTexturedOneStepAtATime) {
     auto* flower = work<FlowerTorusNode>();
     ASSERT_NE(flower, nullptr);
     run(kCmdToolPen);
-    FlowerPart& slot = *flower->petalParts[0];
+    FlowerPart& slot = *flower->whorl(kWhorlPetal).parts[0];
     const Vector3 start = slot.basicTransAndRot.translationPart();
     drag(straightLine(start, start + Vector3(-0.3, 0.3, 0.0), 10));
     ASSERT_TRUE(slot.holdsOrgan());

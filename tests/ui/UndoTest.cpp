@@ -103,7 +103,7 @@ TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefo
     run(kCmdToolPen);
     for (double x : {-0.6, 0.0, 0.6})
         strokeOnPlane({x, 0, 0}, {x, 1.2, 0});
-    ASSERT_EQ(c.root()->m_children.size(), 3u);
+    ASSERT_EQ(c.root()->plants.size(), 3u);
     const auto sceneText = [&] {
         LibraryContents contents;
         contents.scenes.push_back(c.root());
@@ -112,7 +112,7 @@ TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefo
         return out.str();
     };
 
-    const FlowerObjectComposite& middle = *c.root()->m_children[1];
+    const FlowerObjectComposite& middle = *c.root()->plants[1].composite;
     c.focusDown(middle.id, false);
     c.commit();
     ASSERT_EQ(c.focus(), &middle);
@@ -126,18 +126,19 @@ TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefo
     ASSERT_TRUE(before != after) << "no branch grew";
     // The step costs the edited plant; the other two would cost about as much again.
     std::size_t edited = 0, others = 0;
-    for (const auto& plant : c.root()->m_children)
-        (plant->id == middle.id ? edited : others) += FrozenEntry::freeze(*plant)->bytes();
+    for (const auto& plant : c.root()->plants)
+        (plant.composite->id == middle.id ? edited : others) +=
+            FrozenEntry::freeze(*plant.composite)->bytes();
     EXPECT_LT(c.history().bytes() - historyBefore, edited + others / 2);
 
     // Undo and redo keep the plants the step left alone as they are.
-    const FlowerObjectComposite* untouched = c.root()->m_children[0].get();
+    const FlowerObjectComposite* untouched = c.root()->plants[0].composite.get();
     run(kCmdEditUndo);
     EXPECT_EQ(difference(before, sceneText()), "");
-    EXPECT_EQ(c.root()->m_children[0].get(), untouched);
+    EXPECT_EQ(c.root()->plants[0].composite.get(), untouched);
     run(kCmdEditRedo);
     EXPECT_EQ(difference(after, sceneText()), "");
-    EXPECT_EQ(c.root()->m_children[0].get(), untouched);
+    EXPECT_EQ(c.root()->plants[0].composite.get(), untouched);
 }
 
 TEST_F(UndoTest, AnUndoneStepsEditsAreDroppedByTheNextStepAndTheSavedStateIsUnmodified) {

@@ -17,10 +17,6 @@ public:
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
     void onLButtonDblClk(int x, int y) override { flyUpOverEmpty(x, y); }
-    void onRButtonDblClk(int, int) override {}
-
-    // The stroke under way redraws the filament (else the anther).
-    bool axisStroke() const { return axisStroke_; }
 
 private:
     // Every tool but Axis Modify.

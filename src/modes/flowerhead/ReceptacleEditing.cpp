@@ -28,25 +28,26 @@ bool holds(FlowerObjectNode& organ, int id) {
 
 struct SlotOfOrgan {
     int whorl = kWhorlNone;
+    int index = -1;
     FlowerPart* slot = nullptr;
 };
 
 // The slot whose organ is, or holds, the organ with this id.
 SlotOfOrgan slotHolding(FlowerTorusNode& torus, int organId) {
-    for (int whorl : kSlotWalkOrder)
-        for (const auto& slot : torus.slotList(whorl))
-            if (slot->object && holds(*slot->object, organId))
-                return {whorl, slot.get()};
+    for (int whorl : kWhorlsInsideOut) {
+        const SlotList& parts = torus.whorl(whorl).parts;
+        for (int i = 0; i < static_cast<int>(parts.size()); ++i)
+            if (parts[i]->object && holds(*parts[i]->object, organId))
+                return {whorl, i, parts[i].get()};
+    }
     return {};
 }
 
-// A slot marked on the floral diagram that an edit picks is no longer waiting for a
-// copy: it becomes an ordinary filled slot.
-void settlePending(FlowerPart& slot) {
-    if (slot.state != kSlotFilledHighlighted)
-        return;
-    slot.state = kSlotFilled;
-    appController().noteChange(appController().targetChange());
+// A slot marked on the floral diagram that an edit picks, or that an organ is drawn
+// into, is no longer waiting for a copy: its mark goes.
+void settlePending(const FlowerTorusNode& torus, int whorl, int index) {
+    if (floralDiagram().selection().unmark(torus.id, {whorl, index}))
+        appController().noteChange(kChangeMainView | kChangeLibraryView);
 }
 
 } // namespace
@@ -56,23 +57,8 @@ FlowerTorusNode* ReceptacleEditing::heldReceptacle() const {
     return torus && torus->id == receptacleId_ ? torus : nullptr;
 }
 
-void ReceptacleEditing::onRButtonDown(int x, int y) {
-    if (appController().settings().drawingTool <= kToolBrowsing)
-        beginOrbit(x, y);
-}
-
-void ReceptacleEditing::onRButtonUp(int, int) {
-    endRightDrag();
-    noteChange(kChangeMainView);
-}
-
-void ReceptacleEditing::onMButtonDown(int x, int y) {
-    beginDolly(x, y);
-}
-
-void ReceptacleEditing::onMButtonUp(int, int) {
-    endMiddleDrag();
-    noteChange(kChangeMainView);
+bool ReceptacleEditing::orbitsWith(int tool) const {
+    return tool <= kToolBrowsing;
 }
 
 void ReceptacleEditing::onLButtonDown(int x, int y) {
@@ -253,16 +239,17 @@ void ReceptacleEditing::startOrgan(const FlowerTorusNode& torus, int x, int y) {
 
 void ReceptacleEditing::finishOrgan() {
     FlowerTorusNode* torus = heldReceptacle();
-    if (!torus || stroke_.size() < kMinimumOrganPoints)
+    if (!torus || stroke_.size() < kMinimumOrganPoints || !isWhorl(slotWhorl_))
         return;
     // Only the empty slot the press found takes the organ: a slot that has gone or
     // been filled meanwhile keeps what it holds.
-    const SlotList& list = torus->slotList(slotWhorl_);
+    const SlotList& list = torus->whorl(slotWhorl_).parts;
     if (slotIndex_ < 0 || slotIndex_ >= static_cast<int>(list.size()) || list[slotIndex_]->object)
         return;
     const Stroke axis = stroke_.transformed(inverted(model_));
     torus->attachOrgan(slotWhorl_, slotIndex_, libraryBrowser().copySelected(), axis.points,
                        slotSide_);
+    settlePending(*torus, slotWhorl_, slotIndex_);
     noteChange(appController().targetChange(), "Draw organ");
 }
 
@@ -270,28 +257,24 @@ void ReceptacleEditing::finishOrgan() {
 
 void ReceptacleEditing::startCursor(FlowerTorusNode& torus, int x, int y) {
     const auto picked = pickUnder(x, y);
-    if (!picked)
+    // The receptacle's own body is not dragged; its control point and the organs are.
+    if (!picked || (!picked->record.twoIndexPart && picked->record.id == torus.id))
         return;
     const PickRecord& record = picked->record;
-    if (record.twoIndexPart) {
-        if (record.id != torus.id) {
-            const SlotOfOrgan holder = slotHolding(torus, record.id);
-            if (!holder.slot)
-                return;
-            settlePending(*holder.slot);
-        }
-        action_ = Action::PointDrag;
-        organId_ = record.id;
-        row_ = record.a;
-        column_ = record.b;
-        depth_ = picked->depth;
-    } else if (record.id != torus.id) {
+    if (record.id != torus.id) {
         const SlotOfOrgan holder = slotHolding(torus, record.id);
         if (!holder.slot)
             return;
-        settlePending(*holder.slot);
+        settlePending(torus, holder.whorl, holder.index);
+    }
+    organId_ = record.id;
+    if (record.twoIndexPart) {
+        action_ = Action::PointDrag;
+        row_ = record.a;
+        column_ = record.b;
+        depth_ = picked->depth;
+    } else {
         action_ = Action::Turn;
-        organId_ = record.id;
     }
 }
 
@@ -323,7 +306,7 @@ bool ReceptacleEditing::dragPoint(int x, int y) {
     // The point in the organ's own frame, given to every organ of its kind in the
     // whorl: all petals of a flower keep one shape.
     const Vector3 local = transformPoint(inverted(holder.slot->organMatrix()), p);
-    for (const auto& slot : torus->slotList(holder.whorl))
+    for (const auto& slot : torus->whorl(holder.whorl).parts)
         if (slot->object && slot->object->kind == picked.kind)
             slot->object->editByPick(row_, column_, local);
     edited_ = true;
@@ -347,7 +330,7 @@ bool ReceptacleEditing::turnOrgan(int x, int y) {
     if (!rotation.setRotationAxis(axis, std::cos(turn.angle), std::sin(turn.angle)))
         return false;
     // The turn is the same in every slot's own frame, so the whorl turns as one.
-    for (const auto& slot : torus->slotList(holder.whorl))
+    for (const auto& slot : torus->whorl(holder.whorl).parts)
         slot->rotation = slot->rotation * rotation;
     edited_ = true;
     return true;
@@ -368,12 +351,13 @@ void ReceptacleEditing::toggleSelectionAt(int x, int y) {
     FlowerTorusNode* torus = currentReceptacle().node;
     if (!torus)
         return;
+    SlotSelection& selection = floralDiagram().selection();
     const auto picked = pickUnder(x, y);
     if (!picked) {
-        torus->clearSelection();
+        selection.clearSelected(torus->id);
     } else if (!picked->record.twoIndexPart && picked->record.id != torus->id) {
-        if (FlowerPart* slot = slotHolding(*torus, picked->record.id).slot)
-            slot->selected = !slot->selected;
+        if (const SlotOfOrgan holder = slotHolding(*torus, picked->record.id); holder.slot)
+            selection.toggleSelected(torus->id, {holder.whorl, holder.index});
     }
     noteChange(kChangeMainView);
 }

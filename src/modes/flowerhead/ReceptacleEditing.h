@@ -2,10 +2,9 @@
 
 #include "interaction/Stroke.h"
 #include "math/Matrix4.h"
-#include "modes/MouseListenerState.h"
+#include "modes/CameraButtonListener.h"
 
 class FlowerTorusNode;
-struct FlowerPart;
 
 // The receptacle an editing mode works on and the matrix that places it in the world.
 struct EditedReceptacle {
@@ -36,7 +35,7 @@ struct OrganTurn {
 // by the time the mouse moves or comes up, the action does nothing more. Slots are
 // found again through the organs they hold at every use, so slots the floral diagram
 // adds or removes meanwhile are never mistaken for the ones the press found.
-class ReceptacleEditing : public MouseListenerState {
+class ReceptacleEditing : public CameraButtonListener {
 public:
     // Organ strokes with fewer points carry no direction and attach nothing.
     static constexpr int kMinimumOrganPoints = 3;
@@ -44,20 +43,15 @@ public:
     static constexpr Rgba kDrawingBoardColour{0.8f, 0.8f, 0.0f, 0.5f};
 
     void onLButtonUp(int x, int y) override;
-    void onRButtonUp(int x, int y) override;
-    void onMButtonUp(int x, int y) override;
     void onLButtonDown(int x, int y) override;
-    void onRButtonDown(int x, int y) override;
-    void onMButtonDown(int x, int y) override;
-    void onRButtonDblClk(int, int) override {}
-    void onMButtonDblClk(int, int) override {}
     void onMouseMove(int x, int y) override;
     void onDraw() override;
 
-    const Stroke& stroke() const { return stroke_; }
-
 protected:
     ~ReceptacleEditing() = default;
+
+    // The four tools of the receptacle edits: Pen, Cursor, Eraser and Browsing.
+    bool orbitsWith(int tool) const override;
 
     // The receptacle the mode edits now; no node when there is none.
     virtual EditedReceptacle currentReceptacle() const = 0;
@@ -77,9 +71,9 @@ protected:
     // Forgets the action under way.
     void reset();
 
-    // The slot selection under the pixel changes: an organ's slot is selected or
-    // deselected (a selected organ shows its control points), a pixel showing
-    // nothing deselects every slot.
+    // The slot selection (the floral diagram's) under the pixel changes: an organ's
+    // slot is selected or deselected (a selected organ shows its control points), a
+    // pixel showing nothing deselects every slot.
     void toggleSelectionAt(int x, int y);
 
 private:

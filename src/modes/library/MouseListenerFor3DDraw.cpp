@@ -21,24 +21,6 @@ void MouseListenerFor3DDraw::onLButtonUp(int x, int y) {
     noteChange(kChangeMainView);
 }
 
-void MouseListenerFor3DDraw::onRButtonDown(int x, int y) {
-    beginOrbit(x, y);
-}
-
-void MouseListenerFor3DDraw::onRButtonUp(int, int) {
-    endRightDrag();
-    noteChange(kChangeMainView);
-}
-
-void MouseListenerFor3DDraw::onMButtonDown(int x, int y) {
-    beginDolly(x, y);
-}
-
-void MouseListenerFor3DDraw::onMButtonUp(int, int) {
-    endMiddleDrag();
-    noteChange(kChangeMainView);
-}
-
 void MouseListenerFor3DDraw::onRButtonDblClk(int, int) {
     stroke_.smooth121();
     noteChange(kChangeMainView);

@@ -1,25 +1,17 @@
 #pragma once
 
 #include "interaction/Stroke.h"
-#include "modes/MouseListenerState.h"
+#include "modes/CameraButtonListener.h"
 
 // Free drawing in the 3D view, outside the mode table: strokes on the view plane
 // with the usual camera buttons; a right double click smooths the stroke.
-class MouseListenerFor3DDraw final : public MouseListenerState {
+class MouseListenerFor3DDraw final : public CameraButtonListener {
 public:
     void onLButtonUp(int x, int y) override;
-    void onRButtonUp(int x, int y) override;
-    void onMButtonUp(int x, int y) override;
     void onLButtonDown(int x, int y) override;
-    void onRButtonDown(int x, int y) override;
-    void onMButtonDown(int x, int y) override;
-    void onLButtonDblClk(int, int) override {}
     void onRButtonDblClk(int x, int y) override;
-    void onMButtonDblClk(int, int) override {}
     void onMouseMove(int x, int y) override;
     void onDraw() override { stroke_.drawSketch(); }
-
-    const Stroke& stroke() const { return stroke_; }
 
 private:
     Stroke stroke_;

@@ -119,8 +119,9 @@ void MouseListenerForLib::onRButtonUp(int, int) {
     marking_ = false;
     markRadius_ = 0;
     floralDiagram().setHighlight(0, 0);
-    // The marked organs show their control points in the main view.
-    noteChange(kChangeLibraryView | kChangeMainView | appController().targetChange());
+    // The marked organs show their control points in the main view. The marks are
+    // the view's, not the flower's: no step to undo.
+    noteChange(kChangeLibraryView | kChangeMainView);
 }
 
 void MouseListenerForLib::onLButtonDblClk(int x, int y) {

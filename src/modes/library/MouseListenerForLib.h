@@ -13,17 +13,11 @@ class MouseListenerForLib final : public MouseListenerState {
 public:
     void onLButtonUp(int x, int y) override;
     void onRButtonUp(int x, int y) override;
-    void onMButtonUp(int, int) override {}
     void onLButtonDown(int x, int y) override;
     void onRButtonDown(int x, int y) override;
-    void onMButtonDown(int, int) override {}
     void onLButtonDblClk(int x, int y) override;
     void onRButtonDblClk(int x, int y) override;
-    void onMButtonDblClk(int, int) override {}
     void onMouseMove(int x, int y) override;
-    void onDraw() override {}
-
-    bool marking() const { return marking_; }
 
 private:
     // The position of the tile under the pixel in the shown category, the "nothing"

@@ -13,13 +13,8 @@ class MouseListenerForPetal : public MouseListenerState {
 public:
     void onLButtonUp(int x, int y) override;
     void onRButtonUp(int x, int y) override;
-    void onMButtonUp(int, int) override {}
     void onLButtonDown(int x, int y) override;
     void onRButtonDown(int x, int y) override;
-    void onMButtonDown(int, int) override {}
-    void onLButtonDblClk(int, int) override {}
-    void onRButtonDblClk(int, int) override {}
-    void onMButtonDblClk(int, int) override {}
     void onMouseMove(int x, int y) override;
     void onDraw() override;
     virtual ~MouseListenerForPetal() = default;

@@ -6,75 +6,51 @@
 #include "modes/organ/PetalBending.h"
 #include "organs/FlowerPetalNode.h"
 
-
-void MouseListenerForPetalModify::onRButtonDown(int x, int y) {
-    beginOrbit(x, y);
+FlowerObjectNode* MouseListenerForPetalModify::dragTarget(const PickedControlPoint& picked) const {
+    return appController().findObject(picked.objectId);
 }
 
-void MouseListenerForPetalModify::onRButtonUp(int, int) {
-    endRightDrag();
-    noteChange(kChangeMainView);
+bool MouseListenerForPetalModify::mayDraw() const {
+    return !appController().settings().showControlPoints;
 }
 
-void MouseListenerForPetalModify::onLButtonDown(int x, int y) {
-    leftDown = true;
-    AppController& controller = appController();
-    if (controller.settings().showControlPoints) {
-        if (const auto picked = controlPointUnder(x, y))
-            if (FlowerObjectNode* target = controller.findObject(picked->objectId))
-                drag_.start(*target, *picked);
-        return;
-    }
-    drawing_ = true;
-    startStroke(planeStroke_, hitViewPlane(x, y));
+void MouseListenerForPetalModify::strokeStarted(int x, int y, FlowerObjectNode*) {
     nearStroke_.clear();
     nearStroke_.add(pixelNearPoint(x, y));
     redrawMainView();
 }
 
-void MouseListenerForPetalModify::onMouseMove(int x, int y) {
-    if (rightDown)
-        dragCamera(x, y);
-    if (!leftDown)
-        return;
-    if (drag_.active()) {
-        if (drag_.moveTo(x, y))
-            redrawMainView();
-    } else if (drawing_) {
-        nearStroke_.add(pixelNearPoint(x, y));
-        extendStroke(planeStroke_, hitViewPlane(x, y));
-    }
+void MouseListenerForPetalModify::strokeExtended(int x, int y) {
+    nearStroke_.add(pixelNearPoint(x, y));
 }
 
-void MouseListenerForPetalModify::onLButtonUp(int, int) {
+void MouseListenerForPetalModify::onLButtonUp(int x, int y) {
     if (!leftDown)
         return;
-    leftDown = false;
-    auto* petal = dynamic_cast<FlowerPetalNode*>(appController().workObject());
     noteChange(kChangeMainView);
-    if (drag_.active()) {
-        if (auto* dragged = dynamic_cast<FlowerPetalNode*>(drag_.target())) {
-            dragged->refreshShape();
-            noteChange(kChangeWorkObject, "Move control point");
-        }
-    } else if (petal) {
-        if (drawing_ && planeStroke_.size() >= kMinimumPoints && bend(*petal))
-            noteChange(kChangeWorkObject, "Bend petal");
-        petal->syncAxis();
-    }
+    OrganModifyListener::onLButtonUp(x, y);
     nearStroke_.clear();
-    planeStroke_.clear();
-    drag_.reset();
-    drawing_ = false;
 }
 
-bool MouseListenerForPetalModify::bend(FlowerPetalNode& petal) const {
+std::string MouseListenerForPetalModify::finishStroke(const Stroke& stroke) {
+    auto* petal = dynamic_cast<FlowerPetalNode*>(appController().workObject());
+    if (!petal)
+        return {};
+    const bool bent = stroke.size() >= kMinimumPoints && bend(*petal, stroke);
+    petal->syncAxis();
+    return bent ? "Bend petal" : "";
+}
+
+void MouseListenerForPetalModify::dragFinished(FlowerObjectNode& target) {
+    if (auto* petal = dynamic_cast<FlowerPetalNode*>(&target))
+        petal->refreshShape();
+}
+
+bool MouseListenerForPetalModify::bend(FlowerPetalNode& petal, const Stroke& stroke) {
     const TOGL* context = mainContext();
     if (!context)
         return false;
-    const Camera& camera = context->camera();
-    return bendPetal(petal, planeStroke_,
-                     {camera.eye, context->viewTransform().modelView, camera.up},
+    return bendPetal(petal, stroke, petalViewOf(*context, Matrix4()),
                      appController().settings().controlPointVariant != 0);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "modes/AxisOrganModifyListener.h"
+#include "modes/OrganModifyListener.h"
 
 // Editing the pistil that is the work object (mode 14): a stroke drawn away from
 // the control points is a new axis that the pistil moves onto.
-class MouseListenerForPistilModify : public AxisOrganModifyListener {
+class MouseListenerForPistilModify : public OrganModifyListener {
 public:
     virtual ~MouseListenerForPistilModify() = default;
 

@@ -8,7 +8,7 @@ bool MouseListenerForStamenModify::mayDraw() const {
     return appController().settings().stamenEditEnabled;
 }
 
-void MouseListenerForStamenModify::strokeStarted(FlowerObjectNode* work) {
+void MouseListenerForStamenModify::strokeStarted(int, int, FlowerObjectNode* work) {
     targetId_ = work ? work->id : -1;
     redrawMainView();
 }

@@ -1,5 +1,6 @@
 #include "modes/organ/PetalBending.h"
 
+#include "gl/TOGL.h"
 #include "interaction/PetalStrokes.h"
 #include "interaction/StrokeGeometry.h"
 #include "interaction/PlaneHits.h"
@@ -88,6 +89,13 @@ void bendSideways(PetalControlPointManager& net, const Stroke& stroke, int k, co
 }
 
 } // namespace
+
+PetalView petalViewOf(const TOGL& view, const Matrix4& model) {
+    const Matrix4 back = inverted(model);
+    const Camera& camera = view.camera();
+    return {transformPoint(back, camera.eye), view.viewTransform().modelView * model,
+            back.rotateVector(camera.up)};
+}
 
 bool bendPetal(FlowerPetalNode& petal, const Stroke& stroke, const PetalView& view, bool local) {
     PetalControlPointManager& net = petal.controlPoints();

@@ -5,6 +5,7 @@
 #include "math/Vector3.h"
 
 class FlowerPetalNode;
+class TOGL;
 
 // How the viewer sees a petal, everything in the petal's own frame.
 struct PetalView {
@@ -13,6 +14,9 @@ struct PetalView {
     Matrix4 toCamera;
     Vector3 up;
 };
+
+// How the view's camera sees a petal whose model matrix is `model`.
+PetalView petalViewOf(const TOGL& view, const Matrix4& model);
 
 // Bends the petal by a stroke drawn on the view plane (points in the petal's frame),
 // between control points of the petal's edge:

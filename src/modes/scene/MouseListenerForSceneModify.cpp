@@ -5,7 +5,7 @@
 #include "gl/TOGL.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
-#include "modes/BranchSide.h"
+#include "modes/PlantGrowth.h"
 
 #include <string>
 
@@ -16,7 +16,7 @@ void MouseListenerForSceneModify::onLButtonDown(int x, int y) {
     if (!focus || !mainContext())
         return;
     pressAt(x, y);
-    turnedBranchId_ = turnHolderId_ = -1;
+    turn_.reset();
     billboard_.follow(focus->id);
     FlowerObjectComposite* composite = asComposite(focus);
     if (BillboardSketching::isTool(tool_)) {
@@ -38,7 +38,7 @@ void MouseListenerForSceneModify::onLButtonDown(int x, int y) {
         break;
     case kToolCursor:
         if (composite)
-            startTurn(*composite, x, y);
+            turn_.start(*composite, pickAt(x, y).id, x, y);
         break;
     case kToolEraser:
         eraseAt(*c.root(), x, y, focus->id);
@@ -58,9 +58,12 @@ bool MouseListenerForSceneModify::dragLeft(int x, int y) {
         if (eraseAt(*c.root(), x, y, focus->id))
             redrawMainView();
     } else if (tool_ == kToolCursor) {
-        if (const FlowerObjectComposite* composite = asComposite(focus);
-            composite && turnTo(*composite, matrix, x, y))
+        const TOGL* context = mainContext();
+        if (FlowerObjectComposite* composite = asComposite(focus);
+            composite && context && turn_.dragTo(*composite, matrix, *context, x, y)) {
+            turned_ = true;
             redrawMainView();
+        }
     } else {
         return false;
     }
@@ -132,17 +135,8 @@ void MouseListenerForSceneModify::startBranch(const FlowerObjectComposite& focus
 std::string MouseListenerForSceneModify::finishBranch(FlowerObjectComposite& focus,
                                                       const Matrix4& matrix) {
     const Matrix4 back = inverted(matrix);
-    Stroke local = stroke_.transformed(back);
-    const Vector3 normal = unit(back.rotateVector(planeNormal_));
-    std::unique_ptr<FlowerObjectNode> selected = libraryBrowser().copySelected();
-    if (atTip_) {
-        focus.appendAlongAxis(std::move(selected), local, normal);
-        return "Extend plant";
-    }
-    const double total = focus.mainAxis.length();
-    focus.addBranch(total > 0.0 ? axisLength_ / total : 0.0, asPlant(std::move(selected)), local,
-                    branchSide(local, normal));
-    return "Grow branch";
+    return growFromAxis(focus, libraryBrowser().copySelected(), stroke_.transformed(back),
+                        unit(back.rotateVector(planeNormal_)), atTip_, axisLength_);
 }
 
 void MouseListenerForSceneModify::startAxis(const FlowerObjectNode& focus, const Matrix4& matrix,
@@ -193,39 +187,5 @@ bool MouseListenerForSceneModify::finishAxis(FlowerObjectNode& focus, const Matr
     if (FlowerObjectComposite* parent =
             asComposite(appController().sceneFocus().parentWithMatrix(parentMatrix)))
         parent->rebuildAxisKeepPositions();
-    return true;
-}
-
-void MouseListenerForSceneModify::startTurn(const FlowerObjectComposite& focus, int x, int y) {
-    const FlowerObjectComposite::BranchTurn turn = focus.branchTurnedBy(pickAt(x, y).id);
-    if (turn.branchId < 0)
-        return;
-    turnedBranchId_ = turn.branchId;
-    turnHolderId_ = turn.holderId;
-}
-
-bool MouseListenerForSceneModify::turnTo(const FlowerObjectComposite& focus, const Matrix4& matrix,
-                                         int x, int y) {
-    if (turnHolderId_ < 0)
-        return false;
-    Matrix4 holderMatrix = matrix;
-    FlowerObjectComposite* holder = nullptr;
-    if (turnHolderId_ == focus.id) {
-        holder = const_cast<FlowerObjectComposite*>(&focus);
-    } else {
-        const CompositeLookup found = focus.findChild(turnHolderId_);
-        holder = asComposite(found.object);
-        holderMatrix = matrix * found.matrix;
-    }
-    if (!holder)
-        return false;
-    const Vector3 drag = hitViewPlane(x, y) - hitViewPlane(lastX_, lastY_);
-    lastX_ = x;
-    lastY_ = y;
-    const Camera& camera = mainContext()->camera();
-    if (drag.length() == 0.0 ||
-        !holder->turnBranch(turnedBranchId_, drag, holderMatrix, camera.center - camera.eye))
-        return false;
-    turned_ = true;
     return true;
 }

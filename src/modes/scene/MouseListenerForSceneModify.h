@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modes/BranchTurnDrag.h"
 #include "modes/scene/SceneListener.h"
 
 // The scene editing mode (1): the focus, a plant or a part of one, edited in its
@@ -38,14 +39,10 @@ private:
     std::string finishBranch(FlowerObjectComposite& focus, const Matrix4& matrix);
     void startAxis(const FlowerObjectNode& focus, const Matrix4& matrix, int x, int y);
     bool finishAxis(FlowerObjectNode& focus, const Matrix4& matrix);
-    void startTurn(const FlowerObjectComposite& focus, int x, int y);
-    bool turnTo(const FlowerObjectComposite& focus, const Matrix4& matrix, int x, int y);
 
     // Where a branch stroke starts on the axis: its arc length from the base, and
     // whether it is the axis's last point.
     double axisLength_ = 0.0;
     bool atTip_ = false;
-    // The Cursor drag: the turned branch and the composite holding it, by id.
-    int turnedBranchId_ = -1;
-    int turnHolderId_ = -1;
+    BranchTurnDrag turn_;
 };

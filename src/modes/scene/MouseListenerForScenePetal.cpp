@@ -1,11 +1,13 @@
 #include "modes/scene/MouseListenerForScenePetal.h"
 
 #include "control/AppController.h"
+#include "control/FloralDiagram.h"
 #include "gl/TOGL.h"
 #include "interaction/OpenGL.h"
 #include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
 #include "model/FlowerObjectComposite.h"
+#include "modes/PlantGrowth.h"
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerTorusNode.h"
 
@@ -227,24 +229,25 @@ std::string MouseListenerForScenePetal::buildPetal() {
             focusId = focus.replaceFocus(std::move(petal), {0.0, 0.0, 1.0}, outward);
             step = "Replace sketch with petal";
         } else if (FlowerObjectComposite* plant = asComposite(current)) {
-            const Stroke axis = petal->mainAxis;
-            auto branch = std::make_unique<FlowerObjectComposite>(c.nextId());
+            std::unique_ptr<FlowerObjectComposite> branch = asPlant(std::move(petal));
             focusId = branch->id;
-            branch->appendAlongAxis(std::move(petal), axis, {0.0, 0.0, 1.0});
             const double length = plant->mainAxis.length();
             const double t =
                 length > 0.0 ? plant->mainAxis.lengthToNearest(transformPoint(back, attach_)) / length
                              : 0.0;
             plant->addBranch(t, std::move(branch), midrib, normal);
             step = "Draw leaf";
-        } else if (auto* torus = dynamic_cast<FlowerTorusNode*>(current)) {
+        } else if (auto* torus = dynamic_cast<FlowerTorusNode*>(current);
+                   torus && isWhorl(slotWhorl_)) {
             // Only the empty slot the midrib started in takes the petal.
-            const SlotList& list = torus->slotList(slotWhorl_);
+            const SlotList& list = torus->whorl(slotWhorl_).parts;
             if (slotIndex_ >= 0 && slotIndex_ < static_cast<int>(list.size()) &&
                 !list[static_cast<size_t>(slotIndex_)]->object) {
                 focusId = petal->id;
                 torus->attachOrgan(slotWhorl_, slotIndex_, std::move(petal), midrib.points,
                                    normal);
+                // A slot marked on the floral diagram is no longer waiting for a copy.
+                floralDiagram().selection().unmark(torus->id, {slotWhorl_, slotIndex_});
                 step = "Draw petal";
             }
         }

@@ -3,6 +3,7 @@
 #include "modes/scene/SceneListener.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class FlowerPetalNode;
@@ -24,8 +25,6 @@ public:
 
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
-    void onLButtonDblClk(int, int) override {}
-    void onRButtonDblClk(int, int) override {}
     void onDraw() override;
 
     // The next petal is drawn onto the focus (a plant or a flower head).

@@ -56,15 +56,11 @@ bool MouseListenerForScenePetalModify::bend(FlowerPetalNode& petal, const Matrix
     const TOGL* context = mainContext();
     if (!context)
         return false;
-    const Matrix4 back = inverted(matrix);
-    Stroke local = stroke_.transformed(back);
+    Stroke local = stroke_.transformed(inverted(matrix));
     // The points the bend is made of, for following an edit in the diagnostics.
     local.printPoints();
-    const Camera& camera = context->camera();
-    const PetalView view{transformPoint(back, camera.eye),
-                         context->viewTransform().modelView * matrix,
-                         back.rotateVector(camera.up)};
-    return bendPetal(petal, local, view, appController().settings().controlPointVariant != 0);
+    return bendPetal(petal, local, petalViewOf(*context, matrix),
+                     appController().settings().controlPointVariant != 0);
 }
 
 void MouseListenerForScenePetalModify::onDraw() {

@@ -17,10 +17,7 @@ public:
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
     void onLButtonDblClk(int x, int y) override { flyUpOverEmpty(x, y); }
-    void onRButtonDblClk(int, int) override {}
     void onDraw() override;
-
-    const Stroke& nearStroke() const { return nearStroke_; }
 
 private:
     // Every tool but Axis Modify.

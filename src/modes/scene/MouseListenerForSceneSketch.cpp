@@ -5,6 +5,7 @@
 #include "gl/TOGL.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "modes/PlantGrowth.h"
 
 #include <cmath>
 
@@ -98,10 +99,10 @@ bool MouseListenerForSceneSketch::rollTo(SceneRoot& scene, int x, int y) {
     const Vector3 drag = hitViewPlane(x, y) - hitViewPlane(lastX_, lastY_);
     lastX_ = x;
     lastY_ = y;
-    for (size_t i = 0; i < scene.m_children.size(); ++i) {
-        if (scene.m_children[i]->id != rolledId_)
+    for (SceneRoot::Plant& plant : scene.plants) {
+        if (plant.composite->id != rolledId_)
             continue;
-        Matrix4& placement = scene.m_childrenMat[i];
+        Matrix4& placement = plant.placement;
         // The drag and the eye seen in the plant's own turned frame: the plant
         // rolls about the axis across both, away from the viewer.
         const Matrix4 back = inverted(placement);

@@ -27,19 +27,12 @@ void SceneListener::onRButtonDown(int x, int y) {
     rightPressed_ = true;
     rightX_ = x;
     rightY_ = y;
-    if (orbitsWith(appController().settings().drawingTool))
-        beginOrbit(x, y);
+    CameraButtonListener::onRButtonDown(x, y);
 }
 
-void SceneListener::onRButtonUp(int, int) {
+void SceneListener::onRButtonUp(int x, int y) {
     rightPressed_ = false;
-    endRightDrag();
-    noteChange(kChangeMainView);
-}
-
-void SceneListener::onMButtonUp(int, int) {
-    endMiddleDrag();
-    noteChange(kChangeMainView);
+    CameraButtonListener::onRButtonUp(x, y);
 }
 
 void SceneListener::onMouseMove(int x, int y) {
@@ -178,11 +171,8 @@ PickRay SceneListener::localRay(const Matrix4& matrix, int x, int y) {
 }
 
 PickRecord SceneListener::pickAt(int x, int y) {
-    const TOGL* context = mainContext();
-    const PickPixel pixel = context ? context->pixelHasObject(x, y) : PickPixel{};
-    if (!pixel.found)
-        return {-1};
-    return decodePickColour(pixel.colour);
+    const auto picked = pickUnder(x, y);
+    return picked ? picked->record : PickRecord{-1};
 }
 
 bool SceneListener::eraseAt(SceneRoot& scene, int x, int y, int withinId) {
@@ -198,9 +188,9 @@ bool SceneListener::eraseAt(SceneRoot& scene, int x, int y, int withinId) {
     bool erased = false;
     if (!found.found) {
         // Organs are no parts of a composite: their receptacle lets them go.
-        for (auto& plant : scene.m_children)
+        for (auto& plant : scene.plants)
             if (FlowerTorusNode* receptacle =
-                    SceneFocusManager::receptacleHolding(*plant, pick.id)) {
+                    SceneFocusManager::receptacleHolding(*plant.composite, pick.id)) {
                 erased = receptacle->detachOrgan(pick.id);
                 break;
             }
@@ -216,22 +206,11 @@ bool SceneListener::eraseAt(SceneRoot& scene, int x, int y, int withinId) {
         erased = scene.removePlant(pick.id);
     } else {
         // A sketch's last stroke takes the sketch with it, like any other piece.
-        erased = found.holder->removeBranch(pick.id) || found.holder->cutAtSegment(pick.id, &scene);
+        erased = scene.removePart(*found.holder, pick.id);
     }
     if (erased) {
         appController().sceneFocus().clearCandidates();
         noteChange(kChangeScene, "Erase part");
     }
     return erased;
-}
-
-std::unique_ptr<FlowerObjectComposite>
-SceneListener::asPlant(std::unique_ptr<FlowerObjectNode> object) {
-    if (asComposite(object.get()))
-        return std::unique_ptr<FlowerObjectComposite>(
-            static_cast<FlowerObjectComposite*>(object.release()));
-    auto plant = std::make_unique<FlowerObjectComposite>(appController().nextId());
-    const Stroke axis = object->mainAxis;
-    plant->appendAlongAxis(std::move(object), axis, Vector3(0.0, 0.0, 1.0));
-    return plant;
 }

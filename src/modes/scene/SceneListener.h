@@ -5,12 +5,9 @@
 #include "math/Matrix4.h"
 #include "math/Vector3.h"
 #include "model/PickColour.h"
-#include "modes/MouseListenerState.h"
+#include "modes/CameraButtonListener.h"
 #include "modes/scene/BillboardSketching.h"
 
-#include <memory>
-
-class FlowerObjectComposite;
 class FlowerObjectNode;
 class SceneRoot;
 
@@ -18,13 +15,11 @@ class SceneRoot;
 // under the cursor, the Eraser and the stroke being drawn on its plane. The left
 // button's press reads the open scene and the focus afresh; later events find what
 // they act on again by id.
-class SceneListener : public MouseListenerState {
+class SceneListener : public CameraButtonListener {
 public:
+    // The camera buttons, noting where a right click happens.
     void onRButtonDown(int x, int y) override;
     void onRButtonUp(int x, int y) override;
-    void onMButtonDown(int x, int y) override { beginDolly(x, y); }
-    void onMButtonUp(int x, int y) override;
-    void onMButtonDblClk(int, int) override {}
     // The cameras' drags and the Browsing pan here; the other tools' drags in
     // `dragLeft`, and the stroke on its plane.
     void onMouseMove(int x, int y) override;
@@ -38,8 +33,6 @@ public:
 protected:
     ~SceneListener() = default;
 
-    // Whether the right button orbits with this drawing tool.
-    virtual bool orbitsWith(int) const { return true; }
     // A move with the left button down for the Eraser and the Cursor; whether the
     // tool took it (else it extends the stroke being drawn).
     virtual bool dragLeft(int x, int y) = 0;
@@ -64,9 +57,6 @@ protected:
     // object go. The scene, a plant's receptacle body and `withinId` itself stay.
     // Whether anything went.
     static bool eraseAt(SceneRoot& scene, int x, int y, int withinId);
-    // The library view's selection as a composite: a composite as it is, anything
-    // else carried along its own axis by a new one.
-    static std::unique_ptr<FlowerObjectComposite> asPlant(std::unique_ptr<FlowerObjectNode> object);
     // The left button came up where it went down.
     bool clicked(int x, int y) const { return x == pressX_ && y == pressY_; }
     // A right press and release on the same pixel.
@@ -77,7 +67,6 @@ protected:
     // Moves the held point to the pixel at its pick depth, carried into the focus's
     // frame; whether it moved (the focus must still be the one picked on).
     bool dragFocusPoint(int x, int y);
-    bool holdsFocusPoint() const { return pointOwnerId_ != -1; }
     // The focus an organ mode edits flies up one level when the double click lands
     // on nothing.
     void flyUpOverEmpty(int x, int y);

@@ -2,7 +2,7 @@
 
 #include "interaction/Stroke.h"
 #include "math/Vector3.h"
-#include "modes/MouseListenerState.h"
+#include "modes/CameraButtonListener.h"
 
 // The start-up mode (8): a stroke drawn up from the ground starts a plant. The
 // stroke begins on the ground under the cursor and runs on the upright plane
@@ -11,24 +11,15 @@
 // composite selected in the library takes the stroke as its axis, anything else
 // (a default stem when nothing is selected) is carried along the stroke by a new
 // composite. The right button orbits and the middle button dollies the camera.
-class MouseListenerForComposit final : public MouseListenerState {
+class MouseListenerForComposite final : public CameraButtonListener {
 public:
     // Shorter strokes make nothing.
     static constexpr int kMinimumPoints = 3;
 
     void onLButtonUp(int x, int y) override;
-    void onRButtonUp(int x, int y) override;
-    void onMButtonUp(int x, int y) override;
     void onLButtonDown(int x, int y) override;
-    void onRButtonDown(int x, int y) override { beginOrbit(x, y); }
-    void onMButtonDown(int x, int y) override { beginDolly(x, y); }
-    void onLButtonDblClk(int, int) override {}
-    void onRButtonDblClk(int, int) override {}
-    void onMButtonDblClk(int, int) override {}
     void onMouseMove(int x, int y) override;
     void onDraw() override { stroke_.drawSketch(); }
-
-    const Stroke& stroke() const { return stroke_; }
 
 private:
     void clear();

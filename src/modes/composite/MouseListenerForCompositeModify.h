@@ -2,7 +2,8 @@
 
 #include "interaction/Stroke.h"
 #include "math/Vector3.h"
-#include "modes/MouseListenerState.h"
+#include "modes/BranchTurnDrag.h"
+#include "modes/CameraButtonListener.h"
 
 #include <string>
 
@@ -22,28 +23,20 @@ class FlowerObjectComposite;
 // dollies. A double click marks the plant for one picture. The press reads the
 // work object afresh and the later events find it again by its id; while the work
 // object is not a plant the left button does nothing.
-class MouseListenerForCompositModify final : public MouseListenerState {
+class MouseListenerForCompositeModify final : public CameraButtonListener {
 public:
     // Shorter branch strokes grow nothing.
     static constexpr int kMinimumPoints = 3;
 
     void onLButtonUp(int x, int y) override;
-    void onRButtonUp(int x, int y) override;
-    void onMButtonUp(int x, int y) override;
     void onLButtonDown(int x, int y) override;
-    void onRButtonDown(int x, int y) override;
-    void onMButtonDown(int x, int y) override { beginDolly(x, y); }
     void onLButtonDblClk(int x, int y) override;
-    void onRButtonDblClk(int, int) override {}
-    void onMButtonDblClk(int, int) override {}
     void onMouseMove(int x, int y) override;
     void onDraw() override;
 
-    const Stroke& stroke() const { return stroke_; }
-    // The plant drawn with the marked look (the double click's picture).
-    bool targetMarked() const { return targetMarked_; }
-
 private:
+    // Pen, Cursor, Eraser and Browsing.
+    bool orbitsWith(int tool) const override;
     // The work plant the left button went down on; null once it is gone.
     FlowerObjectComposite* target() const;
     void startBranch(const FlowerObjectComposite& target, int x, int y);
@@ -51,7 +44,6 @@ private:
     std::string finishBranch(FlowerObjectComposite& target, int x, int y);
     // Whether something was erased under the pixel.
     bool eraseUnder(FlowerObjectComposite& target, int x, int y);
-    void startTurn(const FlowerObjectComposite& target, int x, int y);
     // Whether the drag to (x, y) turned the branch.
     bool turnTo(FlowerObjectComposite& target, int x, int y);
     void clear();
@@ -66,12 +58,7 @@ private:
     // index -1 while no branch stroke is being drawn.
     int axisIndex_ = -1;
     double axisLength_ = 0.0;
-    // The Cursor drag: the turned branch and the composite holding it, by id, and
-    // the last mouse position.
-    int turnedBranchId_ = -1;
-    int turnHolderId_ = -1;
-    int lastX_ = 0;
-    int lastY_ = 0;
+    BranchTurnDrag turn_;
     bool turned_ = false;
     bool targetMarked_ = false;
 };

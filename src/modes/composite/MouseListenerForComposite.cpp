@@ -1,11 +1,11 @@
-#include "modes/composite/MouseListenerForComposit.h"
+#include "modes/composite/MouseListenerForComposite.h"
 
 #include "control/AppController.h"
 #include "control/LibraryBrowser.h"
 #include "gl/TOGL.h"
 #include "model/FlowerObjectComposite.h"
 
-void MouseListenerForComposit::onLButtonDown(int x, int y) {
+void MouseListenerForComposite::onLButtonDown(int x, int y) {
     planePoint_ = hitPlaneY0(x, y);
     planeNormal_ = Vector3();
     if (const TOGL* context = mainContext()) {
@@ -15,14 +15,14 @@ void MouseListenerForComposit::onLButtonDown(int x, int y) {
     startStroke(stroke_, planePoint_);
 }
 
-void MouseListenerForComposit::onMouseMove(int x, int y) {
+void MouseListenerForComposite::onMouseMove(int x, int y) {
     if (leftDown)
         extendStroke(stroke_, hitStrokePlane(x, y, planePoint_, planeNormal_));
     else
         dragCameraWithButtons(x, y);
 }
 
-void MouseListenerForComposit::onLButtonUp(int x, int y) {
+void MouseListenerForComposite::onLButtonUp(int x, int y) {
     // A release whose press this mode did not see (the mode came in with a
     // creation command, or the second release of a double click) draws nothing.
     if (!leftDown)
@@ -53,17 +53,7 @@ void MouseListenerForComposit::onLButtonUp(int x, int y) {
     clear();
 }
 
-void MouseListenerForComposit::onRButtonUp(int, int) {
-    endRightDrag();
-    noteChange(kChangeMainView);
-}
-
-void MouseListenerForComposit::onMButtonUp(int, int) {
-    endMiddleDrag();
-    noteChange(kChangeMainView);
-}
-
-void MouseListenerForComposit::clear() {
+void MouseListenerForComposite::clear() {
     stroke_.clear();
     planePoint_ = Vector3();
     planeNormal_ = Vector3();

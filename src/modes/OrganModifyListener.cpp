@@ -1,34 +1,39 @@
-#include "modes/AxisOrganModifyListener.h"
+#include "modes/OrganModifyListener.h"
 
 #include "control/AppController.h"
 
-void AxisOrganModifyListener::onRButtonDown(int x, int y) {
+void OrganModifyListener::onRButtonDown(int x, int y) {
     beginOrbit(x, y);
 }
 
-void AxisOrganModifyListener::onRButtonUp(int, int) {
+void OrganModifyListener::onRButtonUp(int, int) {
     endRightDrag();
     noteChange(kChangeMainView);
 }
 
-void AxisOrganModifyListener::onLButtonDown(int x, int y) {
+FlowerObjectNode* OrganModifyListener::dragTarget(const PickedControlPoint&) const {
+    return appController().workObject();
+}
+
+void OrganModifyListener::onLButtonDown(int x, int y) {
     leftDown = true;
     AppController& controller = appController();
-    FlowerObjectNode* work = controller.workObject();
-    if (controller.settings().showControlPoints && work) {
+    if (controller.settings().showControlPoints) {
         if (const auto picked = controlPointUnder(x, y)) {
-            drag_.start(*work, *picked);
-            return;
+            if (FlowerObjectNode* target = dragTarget(*picked)) {
+                drag_.start(*target, *picked);
+                return;
+            }
         }
     }
     if (!mayDraw())
         return;
     drawing_ = true;
     startStroke(stroke_, hitViewPlane(x, y));
-    strokeStarted(work);
+    strokeStarted(x, y, controller.workObject());
 }
 
-void AxisOrganModifyListener::onMouseMove(int x, int y) {
+void OrganModifyListener::onMouseMove(int x, int y) {
     if (rightDown)
         dragCamera(x, y);
     if (!leftDown)
@@ -37,11 +42,12 @@ void AxisOrganModifyListener::onMouseMove(int x, int y) {
         if (drag_.moveTo(x, y))
             redrawMainView();
     } else if (drawing_) {
+        strokeExtended(x, y);
         extendStroke(stroke_, hitViewPlane(x, y));
     }
 }
 
-void AxisOrganModifyListener::onLButtonUp(int, int) {
+void OrganModifyListener::onLButtonUp(int, int) {
     if (!leftDown)
         return;
     leftDown = false;
@@ -49,8 +55,11 @@ void AxisOrganModifyListener::onLButtonUp(int, int) {
         const std::string step = finishStroke(stroke_);
         noteChange(step.empty() ? kChangeMainView : kChangeWorkObject, step);
     }
-    if (drag_.active())
+    // A point whose object went away meanwhile moved nothing.
+    if (FlowerObjectNode* target = drag_.target()) {
+        dragFinished(*target);
         noteChange(kChangeWorkObject, "Move control point");
+    }
     drag_.reset();
     drawing_ = false;
     stroke_.clear();

@@ -1,0 +1,129 @@
+// The flower head drawn and exported: the receptacle's body, then the organs in its
+// slots, each under its slot's placement and its own rotation.
+#include "organs/FlowerTorusNode.h"
+
+#include "interaction/OpenGL.h"
+#include "interaction/RenderState.h"
+#include "model/ModelContext.h"
+#include "model/SlotSelection.h"
+#include "organs/OrganDrawing.h"
+#include "organs/OrganExport.h"
+
+namespace {
+
+void drawUnderSlot(const FlowerPart& slot, void (FlowerObjectNode::*draw)()) {
+    glPushMatrix();
+    glMultMatrixd(slot.basicTransAndRot.data());
+    glMultMatrixd(slot.rotation.data());
+    ((*slot.object).*draw)();
+    glPopMatrix();
+}
+
+// An empty slot outside the picking pass: a dot in its whorl's colour.
+void drawEmptySlot(const FlowerPart& slot) {
+    static constexpr Rgba kWhorlColours[4] = {
+        {1, 0, 0, 1}, // petals
+        {1, 1, 0, 1}, // pistils
+        {0, 0, 1, 1}, // stamens
+        {0, 0, 1, 1}, // sepals
+    };
+    glPushMatrix();
+    glMultMatrixd(slot.basicTransAndRot.data());
+    glMultMatrixd(slot.rotation.data());
+    glShadeModel(GL_FLAT);
+    glDisable(GL_LIGHTING);
+    glPointSize(4.0f);
+    glColor3fv(kWhorlColours[isWhorl(slot.whorl) ? slot.whorl : kWhorlPetal].data());
+    glBegin(GL_POINTS);
+    glVertex3d(0.0, 0.001, 0.0);
+    glEnd();
+    glPopMatrix();
+}
+
+} // namespace
+
+void FlowerTorusNode::drawWireframe() {
+    if (renderState().snapshot)
+        return;
+    glPushMatrix();
+    body.drawWireframe();
+    drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
+    if (displaySwitches().drawStrokes)
+        drawStrokes();
+    glPopMatrix();
+}
+
+// The view's selection shows in the organs: a slot marked on the floral diagram
+// draws its organ with the control points over it, a slot selected for editing its
+// control points on the organ's wire frame; both are drawn in the picking pass too,
+// so that the control points can be picked.
+void FlowerTorusNode::drawSlots() {
+    const SlotSelection* selection = slotSelection();
+    for (int code : {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil}) {
+        const SlotList& parts = whorl(code).parts;
+        for (int i = 0; i < static_cast<int>(parts.size()); ++i) {
+            const FlowerPart& slot = *parts[i];
+            if (!slot.object) {
+                if (!renderState().snapshot)
+                    drawEmptySlot(slot);
+            } else if (selection && selection->isMarked(id, {code, i})) {
+                drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
+                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
+            } else if (selection && selection->isSelected(id, {code, i})) {
+                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
+                drawUnderSlot(slot, &FlowerObjectNode::drawWireframe);
+            } else {
+                drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
+            }
+        }
+    }
+}
+
+void FlowerTorusNode::drawSolid() {
+    if (renderState().snapshot) {
+        beginPickingPass();
+        body.drawPlain();
+        drawSlots();
+        return;
+    }
+    glPushMatrix();
+    drawTubeSurface(body, hasTexture, textureFront, diffuse, shininess, specular, ambient);
+    glPopMatrix();
+    glPushMatrix();
+    drawSlots();
+    if (displaySwitches().drawStrokes)
+        drawStrokes();
+    glPopMatrix();
+}
+
+void FlowerTorusNode::drawControlPoints() {
+    if (!m_basicCurve.empty())
+        drawControlPoint(*this, m_basicCurve.front(), 15.0f, 0, 1);
+}
+
+void FlowerTorusNode::drawPlain() {
+    body.drawPlain();
+    forEachSlot(*this, [](const FlowerPart& slot) {
+        if (slot.object)
+            drawUnderSlot(slot, &FlowerObjectNode::drawPlain);
+    });
+}
+
+void FlowerTorusNode::drawTranslucent() {
+    if (renderState().snapshot)
+        return;
+    body.drawTranslucent(diffuse, shininess, specular, ambient);
+    forEachSlot(*this, [](const FlowerPart& slot) {
+        if (slot.object)
+            drawUnderSlot(slot, &FlowerObjectNode::drawTranslucent);
+    });
+}
+
+int FlowerTorusNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {
+    vertexCount = exportTube(out, matrix, vertexCount, body, "torus", *this);
+    forEachSlot(*this, [&](FlowerPart& slot) {
+        if (slot.object)
+            vertexCount = slot.object->exportObj(out, matrix * slot.organMatrix(), vertexCount);
+    });
+    return vertexCount;
+}
