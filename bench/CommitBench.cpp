@@ -37,7 +37,7 @@ struct CommitSetup {
             strokes = petalStrokes();
     }
     ~CommitSetup() {
-        controller.enterCreationMode(kModeComposit);
+        controller.enterCreationMode(kModeComposite);
         controller.commit();
         controller.setViewHost(nullptr);
     }

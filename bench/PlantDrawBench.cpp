@@ -139,7 +139,7 @@ struct PlantModeSetup {
         controller.setViewHost(&view);
         mouseListenerManager();
         controller.setWorkObject(samples::plant(kFlowers));
-        controller.switchToMode(kModeCompositModify);
+        controller.switchToMode(kModeCompositeModify);
         controller.commit();
     }
     ~PlantModeSetup() {

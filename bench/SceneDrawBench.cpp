@@ -222,7 +222,7 @@ void BM_SceneBendReleaseOnPetal(benchmark::State& state) {
         state.SkipWithError("no petal in focus");
         return;
     }
-    appController().drawingTool = kToolPen;
+    appController().settings().drawingTool = kToolPen;
     for (auto _ : state) {
         Matrix4 matrix;
         appController().sceneFocus().focusWithMatrix(matrix);
@@ -277,8 +277,8 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
     AppController& controller = appController();
     for (const auto& slot : head->whorl(kWhorlPetal).parts)
         floralDiagram().selection().toggleSelected(head->id, {kWhorlPetal, slot->index});
-    controller.showControlPoints = true;
-    controller.drawingTool = kToolCursor;
+    controller.settings().showControlPoints = true;
+    controller.settings().drawingTool = kToolCursor;
     controller.commit(kChangeMainView);
     Matrix4 matrix;
     controller.sceneFocus().focusWithMatrix(matrix);

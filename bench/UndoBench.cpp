@@ -35,7 +35,7 @@ void setUpModel(bool scene) {
         controller.focusDown(controller.root()->plants.front().composite->id, false);
     } else {
         controller.setWorkObject(samples::plant(kFlowers));
-        controller.switchToMode(kModeCompositModify);
+        controller.switchToMode(kModeCompositeModify);
     }
     controller.restartHistory();
     controller.commit();
