@@ -14,7 +14,6 @@ class BenchViewHost final : public ViewHost {
 public:
     explicit BenchViewHost(bool backdrop) : backdrop_(backdrop) {
         main_.setHomeCamera(kMainViewHomeCamera);
-        main_.setMainView(true);
         ready_ = main_.attachWindowless();
         if (ready_)
             main_.resize(1000, 800, false);
@@ -25,12 +24,13 @@ public:
     void redrawMainView() override {
         ++mainPaints;
         main_.beginFrame();
+        const DrawContext draw = main_.frameContext(appController().drawRecords());
         if (backdrop_) {
             placeFrameLights();
-            appController().sceneFocus().drawScene(false, false);
+            appController().sceneFocus().drawScene(draw, false, false);
         }
-        appController().drawMainView();
-        mouseListenerManager().drawMainOverlay();
+        appController().drawMainView(draw);
+        mouseListenerManager().drawMainOverlay(draw);
         main_.endFrame();
     }
     void redrawOverallView() override { ++overallPaints; }

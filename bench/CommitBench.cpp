@@ -37,7 +37,7 @@ struct CommitSetup {
             strokes = petalStrokes();
     }
     ~CommitSetup() {
-        controller.enterCreationMode(kModeComposit);
+        controller.enterCreationMode(kModeComposite);
         controller.commit();
         controller.setViewHost(nullptr);
     }
@@ -146,7 +146,7 @@ void BM_CommitFrameAndSnapshot(benchmark::State& state, bool backdrop) {
         glDisable(GL_BLEND);
         glDisable(GL_LIGHTING);
         glShadeModel(GL_FLAT);
-        s.controller.drawMainView();
+        s.controller.drawMainView(context.frameContext(s.controller.drawRecords()));
         context.endFrame();
     }
 }

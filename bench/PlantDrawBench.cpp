@@ -7,7 +7,7 @@
 #include "control/ControlSingletons.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
 #include "modes/ModeSingletons.h"
@@ -81,7 +81,7 @@ void BM_DrawPlantSolid(benchmark::State& state) {
         state.SkipWithError("no OpenGL context");
         return;
     }
-    runFrames(state, s, [&s] { s.plant->drawSolid(); });
+    runFrames(state, s, [&s] { s.plant->drawSolid(draw); });
 }
 
 void BM_DrawPlantFromDisplayList(benchmark::State& state) {
@@ -94,7 +94,7 @@ void BM_DrawPlantFromDisplayList(benchmark::State& state) {
     beginLitFrame(s);
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    s.plant->drawSolid();
+    s.plant->drawSolid(draw);
     glEndList();
     s.togl.endFrame();
     runFrames(state, s, [list] { glCallList(list); });
@@ -111,9 +111,10 @@ public:
 
     void redrawMainView() override {
         context.beginFrame();
-        drawFloorGrid();
-        appController().drawMainView();
-        mouseListenerManager().drawMainOverlay();
+        const DrawContext draw = context.frameContext(appController().drawRecords());
+        drawFloorGrid(draw);
+        appController().drawMainView(draw);
+        mouseListenerManager().drawMainOverlay(draw);
         context.endFrame();
     }
     void redrawOverallView() override {}
@@ -138,7 +139,7 @@ struct PlantModeSetup {
         controller.setViewHost(&view);
         mouseListenerManager();
         controller.setWorkObject(samples::plant(kFlowers));
-        controller.switchToMode(kModeCompositModify);
+        controller.switchToMode(kModeCompositeModify);
         controller.commit();
     }
     ~PlantModeSetup() {

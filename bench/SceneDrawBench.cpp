@@ -13,7 +13,7 @@
 #include "control/FloralDiagram.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
 #include "modes/ModeSingletons.h"
@@ -58,17 +58,19 @@ public:
 
     void redrawMainView() override {
         main.beginFrame();
-        drawFloorGrid();
-        appController().drawMainView();
-        mouseListenerManager().drawMainOverlay();
+        const DrawContext draw = main.frameContext(appController().drawRecords());
+        drawFloorGrid(draw);
+        appController().drawMainView(draw);
+        mouseListenerManager().drawMainOverlay(draw);
         main.endFrame();
     }
     void redrawOverallView() override {
         if (!overallShown)
             return;
         overall.beginFrame();
-        drawFloorGrid();
-        appController().drawOverall();
+        const DrawContext draw = overall.frameContext(appController().drawRecords());
+        drawFloorGrid(draw);
+        appController().drawOverall(draw);
         overall.endFrame();
     }
     void redrawLibraryView() override {}
@@ -168,7 +170,7 @@ void BM_SceneFrameMode0(benchmark::State& state) {
     SceneSetup s(static_cast<int>(state.range(0)));
     if (!ready(state, s))
         return;
-    appController().drawDetail.fullDetail = state.range(1) == 0;
+    appController().settings().fullDetail = state.range(1) == 0;
     for (auto _ : state)
         s.views.redrawMainView();
     state.counters["rss_MiB"] = residentMiB();
@@ -182,10 +184,10 @@ void BM_SceneFrameMode0PixelDifference(benchmark::State& state) {
         return;
     double percent = 0.0;
     for (auto _ : state) {
-        appController().drawDetail.fullDetail = true;
+        appController().settings().fullDetail = true;
         s.views.redrawMainView();
         const QImage full = s.views.main.frameImage();
-        appController().drawDetail.fullDetail = false;
+        appController().settings().fullDetail = false;
         s.views.redrawMainView();
         const QImage reduced = s.views.main.frameImage();
         percent = 100.0 * differingPixels(full, reduced) / std::max(1, full.width() * full.height());
@@ -234,7 +236,7 @@ void BM_SceneFromDisplayList(benchmark::State& state) {
     placeFrameLights();
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    appController().root()->drawSolid();
+    appController().root()->drawSolid(draw);
     glEndList();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -259,7 +261,7 @@ void BM_SceneBendReleaseOnPetal(benchmark::State& state) {
         state.SkipWithError("no petal in focus");
         return;
     }
-    appController().drawingTool = kToolPen;
+    appController().settings().drawingTool = kToolPen;
     for (auto _ : state) {
         Matrix4 matrix;
         appController().sceneFocus().focusWithMatrix(matrix);
@@ -314,8 +316,8 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
     AppController& controller = appController();
     for (const auto& slot : head->whorl(kWhorlPetal).parts)
         floralDiagram().selection().toggleSelected(head->id, {kWhorlPetal, slot->index});
-    controller.showControlPoints = true;
-    controller.drawingTool = kToolCursor;
+    controller.settings().showControlPoints = true;
+    controller.settings().drawingTool = kToolCursor;
     controller.commit(kChangeMainView);
     Matrix4 matrix;
     controller.sceneFocus().focusWithMatrix(matrix);
@@ -327,7 +329,7 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
             const WindowPixel at = s.pixelOf(
                 transformPoint(matrix * slot->organMatrix(), net.pointAt(net.tipRow() / 2, column)));
             const PickPixel pixel = s.views.main.pixelHasObject(at.x, at.y);
-            if (!found && pixel.found && decodePickColour(pixel.colour).twoIndexPart)
+            if (!found && pixel.found && decodePickColour(pixel.colour, &s.views.main.pickKeys()).twoIndexPart)
                 found = at;
         }
     }

@@ -35,7 +35,7 @@ void setUpModel(bool scene) {
         controller.focusDown(controller.root()->plants.front().composite->id, false);
     } else {
         controller.setWorkObject(samples::plant(kFlowers));
-        controller.switchToMode(kModeCompositModify);
+        controller.switchToMode(kModeCompositeModify);
     }
     controller.restartHistory();
     controller.commit();
@@ -128,7 +128,7 @@ void BM_UndoFrameAndSnapshot(benchmark::State& state, bool scene) {
             glDisable(GL_BLEND);
             glDisable(GL_LIGHTING);
             glShadeModel(GL_FLAT);
-            setup.controller.drawMainView();
+            setup.controller.drawMainView(gl.frameContext(setup.controller.drawRecords()));
             gl.endFrame();
         }
     }

@@ -2,8 +2,9 @@
 
 #include "gl/TOGL.h"
 #include "cli/CliLibrary.h"
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 #include "interaction/FrameLights.h"
+#include "model/ModelContext.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -27,7 +28,6 @@ bool renderEntry(const CliEntry& entry, const std::string& path, int width, int 
         return false;
     }
     TOGL togl;
-    togl.setMainView(true);
     togl.setHomeCamera(kMainViewHomeCamera);
     if (!togl.attachWindowless()) {
         error = "cannot create an OpenGL context";
@@ -37,9 +37,13 @@ bool renderEntry(const CliEntry& entry, const std::string& path, int width, int 
     togl.resetCamera();
     togl.beginFrame();
     togl.loadViewMatrix();
+    // The command-line tool draws with the built-in display switches.
+    DrawContext records;
+    records.textures = textureCache();
+    const DrawContext draw = togl.frameContext(records);
     placeFrameLights();
-    drawFloorGrid();
-    entry.node().drawSolid();
+    drawFloorGrid(draw);
+    entry.node().drawSolid(draw);
     togl.endFrame();
     const QImage frame = togl.frameImage();
     togl.release();

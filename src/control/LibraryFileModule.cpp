@@ -171,7 +171,7 @@ bool LibraryFileModule::loadStartupLibrary() const {
 
 void LibraryFileModule::returnToPlantCreation() const {
     AppController& controller = appController();
-    controller.enterCreationMode(kModeComposit);
+    controller.enterCreationMode(kModeComposite);
     controller.commit();
 }
 

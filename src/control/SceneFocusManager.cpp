@@ -400,17 +400,18 @@ void SceneFocusManager::applyToCandidates(const FlowerObjectNode& model,
     clearCandidates();
 }
 
-void SceneFocusManager::drawScene(bool showControlPoints, bool showWireFrame) const {
+void SceneFocusManager::drawScene(const DrawContext& draw, bool showControlPoints,
+                                  bool showWireFrame) const {
     SceneRoot* open = root();
     if (!open)
         return;
     const auto drawInFull = [&](SceneNode& node) {
         if (showControlPoints)
-            node.drawControlPoints();
+            node.drawControlPoints(draw);
         if (showWireFrame)
-            node.drawWireframe();
+            node.drawWireframe(draw);
         else
-            node.drawSolid();
+            node.drawSolid(draw);
     };
     const std::vector<FocusLink> links = path();
     if (links.empty()) {
@@ -423,22 +424,22 @@ void SceneFocusManager::drawScene(bool showControlPoints, bool showWireFrame) co
     // that holds the focus.
     glPushMatrix();
     if (links.size() == 1) {
-        open->drawTranslucent();
+        open->drawTranslucent(draw);
     } else {
         const SceneLookup first = open->findInScene(links.front().node->id);
         glMultMatrixd(open->findInScene(first.plant->id).matrix.data());
-        first.plant->drawTranslucent();
+        first.plant->drawTranslucent(draw);
     }
     glPopMatrix();
     glPushMatrix();
     glMultMatrixd(links.back().matrix.data());
     drawInFull(*links.back().node);
-    links.back().node->drawOverlay();
+    links.back().node->drawOverlay(draw);
     glPopMatrix();
     for (const FocusLink& candidate : candidates()) {
         glPushMatrix();
         glMultMatrixd(candidate.matrix.data());
-        asComposite(candidate.node)->drawHighlightBox();
+        asComposite(candidate.node)->drawHighlightBox(draw);
         glPopMatrix();
     }
 }

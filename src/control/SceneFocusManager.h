@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+struct DrawContext;
 class FlowerObjectComposite;
 class FlowerObjectNode;
 class FlowerTorusNode;
@@ -126,7 +127,7 @@ public:
     // without a focus; else the top-level object holding the focus translucent
     // (the whole scene for a plant in focus), the focus in full and the candidates
     // highlighted. Needs a current GL context.
-    void drawScene(bool showControlPoints, bool showWireFrame) const;
+    void drawScene(const DrawContext& draw, bool showControlPoints, bool showWireFrame) const;
 
     // The camera that frames an object with model matrix `matrix`: it looks along
     // the object's -z at the middle of its main axis from far enough to see it.

@@ -107,7 +107,7 @@ QImage nothingTile() {
     return tile;
 }
 
-QImage renderThumbnail(SceneNode& object, TOGL* context) {
+QImage renderThumbnail(SceneNode& object, TOGL* context, const DrawContext& records) {
     if (!context)
         return frameThumbnail(FrameColours{});
     const CameraPose camera = context->camera().pose();
@@ -115,7 +115,7 @@ QImage renderThumbnail(SceneNode& object, TOGL* context) {
     context->beginThumbnail();
     placeFrameLights();
     glPushMatrix();
-    object.drawSolid();
+    object.drawSolid(context->frameContext(records));
     glPopMatrix();
     context->endThumbnail();
     context->setCamera(camera.eye, camera.center, camera.up);

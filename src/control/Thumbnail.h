@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+struct DrawContext;
 class SceneNode;
 class TOGL;
 
@@ -35,5 +36,6 @@ QImage nothingTile();
 
 // Renders `object` alone into a tile as the main view shows it from its home camera:
 // solid, no control points, no wire frame. The context's camera is left as it was
-// and nothing of the controller changes. A blank tile without a context.
-QImage renderThumbnail(SceneNode& object, TOGL* context);
+// and nothing of the controller changes. A blank tile without a context. `records`
+// are the drawing records of the object's owner (see TOGL::frameContext).
+QImage renderThumbnail(SceneNode& object, TOGL* context, const DrawContext& records);

@@ -3,8 +3,6 @@
 #include "gl/TOGL.h"
 
 #include "gl/DiagnosticsLog.h"
-#include "interaction/RenderState.h"
-#include "model/PickColour.h"
 
 #include <QWindow>
 
@@ -114,10 +112,6 @@ void TOGL::release() {
     drawingCache_.release();
     context_.destroy();
     window_ = nullptr;
-    if (snapshot_) {
-        renderState().snapshot = false;
-        endPickKeys();
-    }
     inFrame_ = false;
     snapshot_ = false;
     thumbnail_ = false;
@@ -201,6 +195,8 @@ void TOGL::endFrame() {
     if (!inFrame_)
         return;
     if (context_.valid()) {
+        if (detailFrame_)
+            drawingCache_.endFrame();
         glFinish();
         if (!offscreenFrame_) {
             context_.swapBuffers();
@@ -214,13 +210,10 @@ void TOGL::endFrame() {
             context_.bindDefaultTarget();
         }
     }
-    if (snapshot_) {
-        snapshot_ = false;
-        renderState().snapshot = false;
-        endPickKeys();
-    }
+    snapshot_ = false;
     thumbnail_ = false;
     offscreenFrame_ = false;
+    detailFrame_ = false;
     doneCurrent();
     inFrame_ = false;
 }
@@ -251,9 +244,25 @@ void TOGL::readColours(int width, int height, std::vector<std::uint32_t>& colour
 void TOGL::beginSnapshot() {
     resizeBuffers(clientWidth(), clientHeight());
     snapshot_ = true;
-    renderState().snapshot = true;
-    beginPickKeys();
+    pickKeys_.clear();
     beginFrame();
+}
+
+DrawContext TOGL::frameContext(DrawContext records) {
+    records.snapshot = snapshot_;
+    records.pickKeys = snapshot_ ? &pickKeys_ : nullptr;
+    if (snapshot_ || thumbnail_ || records.fullDetail || !inFrame_ || !context_.valid())
+        return records;
+    detail_.cache = &drawingCache_;
+    glGetDoublev(GL_PROJECTION_MATRIX, &detail_.projection[0]);
+    GLint viewport[4] = {0, 0, 1, 1};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    detail_.viewportWidth = viewport[2];
+    detail_.viewportHeight = viewport[3];
+    ++detail_.frame;
+    detailFrame_ = true;
+    records.detail = &detail_;
+    return records;
 }
 
 void TOGL::beginThumbnail() {
@@ -302,8 +311,6 @@ QImage TOGL::frameImage() const {
 
 void TOGL::loadViewMatrix() {
     view_.modelView = camera_.viewMatrix();
-    if (mainView_)
-        renderState().mainCameraUp = camera_.up;
     if (!context_.valid())
         return;
     const bool wasCurrent = context_.isCurrent();

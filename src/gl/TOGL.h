@@ -4,7 +4,10 @@
 #include "interaction/Camera.h"
 #include "interaction/PlaneHits.h"
 #include "math/Rgba.h"
+#include "model/DrawContext.h"
+#include "model/DrawDetail.h"
 #include "model/DrawingCache.h"
+#include "model/PickColour.h"
 
 #include <QImage>
 
@@ -70,6 +73,17 @@ public:
     static constexpr int kThumbnailFrameSide = 280;
     bool snapshot() const { return snapshot_; }
     bool inFrame() const { return inFrame_; }
+    // The draw context of the frame under way: `records` (display switches, texture
+    // cache, slot selection, from their owner) with this view's frame filled in: in a
+    // snapshot the pick flag and the snapshot's key table; in a frame the user looks
+    // at, unless the records ask for full detail, the frame's level of detail over
+    // this context's drawing cache. Called once per frame, inside it.
+    DrawContext frameContext(DrawContext records);
+    // The keys of the last snapshot, for decoding its pixels.
+    const PickKeys& pickKeys() const { return pickKeys_; }
+    // The display lists and boxes of plant objects drawn at reduced detail in this
+    // context; freed with the context.
+    DrawingCache& drawingCache() { return drawingCache_; }
 
     // The colour the last thumbnail frame shows at position (x, y) (origin bottom
     // left); outside it the clear colour packed as R + 256 G + 65536 B.
@@ -83,9 +97,6 @@ public:
     Rgba clearColour() const { return clearColour_; }
     // Takes effect from the next frame.
     void setClearColour(const Rgba& colour) { clearColour_ = colour; }
-    // The main view's camera up vector is published to the render state, which
-    // orients bending strokes.
-    void setMainView(bool mainView) { mainView_ = mainView; }
 
     // Camera. The home camera is copied into the camera by initGL and resetCamera.
     const Camera& camera() const { return camera_; }
@@ -124,10 +135,6 @@ public:
     // not outside, not on the cleared background, not at the far plane.
     PickPixel pixelHasObject(int x, int y) const;
 
-    // The display lists and boxes of plant objects drawn at reduced detail in this
-    // context; freed with the context.
-    DrawingCache& drawingCache() { return drawingCache_; }
-
     int bufferWidth() const { return bufferWidth_; }
     int bufferHeight() const { return bufferHeight_; }
     const std::vector<float>& depthBuffer() const { return depthBuffer_; }
@@ -147,11 +154,15 @@ private:
     bool thumbnail_ = false;
     bool inFrame_ = false;
     bool offscreenFrame_ = false;
-    bool mainView_ = false;
     bool mouseGrabbed_ = false;
     Camera camera_;
+    PickKeys pickKeys_;
     Rgba clearColour_{1.0f, 1.0f, 1.0f, 0.5f};
     ViewTransform view_;
+    DrawingCache drawingCache_;
+    DrawDetail detail_;
+    // The frame under way draws at reduced detail: its end ages the cache.
+    bool detailFrame_ = false;
     int clientWidth_ = -1;
     int clientHeight_ = -1;
     int bufferWidth_ = -1;
@@ -161,5 +172,4 @@ private:
     int thumbnailWidth_ = 0;
     int thumbnailHeight_ = 0;
     std::vector<std::uint32_t> thumbnailBuffer_;
-    DrawingCache drawingCache_;
 };

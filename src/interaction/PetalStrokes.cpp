@@ -1,6 +1,5 @@
 #include "interaction/PetalStrokes.h"
 
-#include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
 
 #include <algorithm>
@@ -198,10 +197,6 @@ Profile bendProfile(const Stroke& stroke, int count) {
         for (double& v : profile)
             v = -v;
     return profile;
-}
-
-void orientProfile(Profile& profile) {
-    orientProfile(profile, renderState().mainCameraUp);
 }
 
 void orientProfile(Profile& profile, const Vector3& up) {

@@ -36,8 +36,6 @@ using Profile = std::vector<double>;
 // The stroke's sideways offset from its own chord at count equally spaced stations
 // (first and last 0); negated when the stroke was drawn towards +x.
 Profile bendProfile(const Stroke& stroke, int count);
-// Negates the profile when the main camera's up vector points below the horizon.
-void orientProfile(Profile& profile);
 // Negates the profile when `up` (a camera's up vector in the frame of the bent
 // object) points below its x-y plane.
 void orientProfile(Profile& profile, const Vector3& up);

@@ -2,7 +2,6 @@
 #include "interaction/Stroke.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
 #include "math/Diagnostics.h"
 #include "math/TextWriter.h"
@@ -49,7 +48,7 @@ void Stroke::drawColored(float width) const {
 }
 
 void Stroke::drawSketch() const {
-    if (renderState().snapshot || size() < 2)
+    if (size() < 2)
         return;
     drawColored(4.0f);
     glPointSize(5.0f);
@@ -61,7 +60,7 @@ void Stroke::drawSketch() const {
 }
 
 void Stroke::drawTranslucent(float width) const {
-    if (renderState().snapshot || size() < 2)
+    if (size() < 2)
         return;
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);

@@ -33,9 +33,10 @@ public:
     // In the stroke's own colour.
     void drawColored(float width) const;
     // The overlay of a stroke in progress: width 4 in its colour, then every point
-    // but the first as a cyan dot of size 5. Not in a pick snapshot.
+    // but the first as a cyan dot of size 5. For normal frames: callers leave it out
+    // of a pick snapshot.
     void drawSketch() const;
-    // Blended, without depth writes. Not in a pick snapshot.
+    // Blended, without depth writes. For normal frames, as drawSketch.
     void drawTranslucent(float width) const;
 
     // --- Measuring

@@ -2,7 +2,6 @@
 #include "model/FlowerObjectComposite.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "math/ContentHash.h"
 #include "math/Diagnostics.h"
 #include "model/DrawDetail.h"
@@ -28,16 +27,16 @@ template <typename Draw> void drawParts(const FlowerObjectComposite& composite, 
 
 } // namespace
 
-std::uint64_t FlowerObjectComposite::geometryKey(std::uint64_t frame) const {
+std::uint64_t FlowerObjectComposite::geometryKey(const DrawContext& draw) const {
     ContentHash hash;
     for (const Branch& branch : branches) {
-        const std::uint64_t part = branch.composite->drawingKey(frame);
+        const std::uint64_t part = branch.composite->drawingKey(draw);
         if (part == 0)
             return 0;
         hash.add(part).add(branch.attachment).add(branch.turn);
     }
     for (const Segment& segment : segments) {
-        const std::uint64_t part = segment.node->drawingKey(frame);
+        const std::uint64_t part = segment.node->drawingKey(draw);
         if (part == 0)
             return 0;
         hash.add(part).add(segment.placement);
@@ -45,29 +44,29 @@ std::uint64_t FlowerObjectComposite::geometryKey(std::uint64_t frame) const {
     return hash.value();
 }
 
-void FlowerObjectComposite::drawWireframe() {
-    drawParts(*this, [](FlowerObjectNode& n) { n.drawWireframe(); });
-    if (renderState().snapshot)
+void FlowerObjectComposite::drawWireframe(const DrawContext& draw) {
+    drawParts(*this, [&](FlowerObjectNode& n) { n.drawWireframe(draw); });
+    if (draw.snapshot)
         return;
     Stroke axis = mainAxis;
     axis.color = {0.0f, 0.0f, 1.0f, 0.5f};
     axis.drawColored(3.0f);
 }
 
-void FlowerObjectComposite::drawSolid() {
-    drawParts(*this, [](FlowerObjectNode& n) { drawSolidAtDetail(n); });
+void FlowerObjectComposite::drawSolid(const DrawContext& draw) {
+    drawParts(*this, [&](FlowerObjectNode& n) { drawSolidAtDetail(n, draw); });
 }
 
-void FlowerObjectComposite::drawPlain() {
-    drawParts(*this, [](FlowerObjectNode& n) { n.drawPlain(); });
+void FlowerObjectComposite::drawPlain(const DrawContext& draw) {
+    drawParts(*this, [&](FlowerObjectNode& n) { n.drawPlain(draw); });
 }
 
-void FlowerObjectComposite::drawTranslucent() {
-    drawParts(*this, [](FlowerObjectNode& n) { n.drawTranslucent(); });
+void FlowerObjectComposite::drawTranslucent(const DrawContext& draw) {
+    drawParts(*this, [&](FlowerObjectNode& n) { n.drawTranslucent(draw); });
 }
 
-void FlowerObjectComposite::drawOverlay() {
-    if (renderState().snapshot || mainAxis.size() < 2)
+void FlowerObjectComposite::drawOverlay(const DrawContext& draw) {
+    if (draw.snapshot || mainAxis.size() < 2)
         return;
     const double h = distance(mainAxis.back(), mainAxis.front()) / 20.0;
     glShadeModel(GL_FLAT);
@@ -81,8 +80,8 @@ void FlowerObjectComposite::drawOverlay() {
     glEnd();
 }
 
-void FlowerObjectComposite::drawHighlightBox() const {
-    if (renderState().snapshot)
+void FlowerObjectComposite::drawHighlightBox(const DrawContext& draw) const {
+    if (draw.snapshot)
         return;
     Vector3 lo, hi;
     boundingBox(lo, hi, Matrix4(), true);

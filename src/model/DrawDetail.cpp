@@ -1,8 +1,9 @@
 #include "model/DrawDetail.h"
 
-#include "interaction/RenderState.h"
+#include "model/DrawContext.h"
 #include "model/DrawingCache.h"
 #include "model/FlowerObjectNode.h"
+#include "model/SurfaceBatches.h"
 
 #include <algorithm>
 #include <array>
@@ -88,13 +89,11 @@ BoxOnScreen project(const LocalBox& box, const Matrix4& toClip, double width, do
 
 } // namespace
 
-bool drawFromCache(const FlowerObjectNode& node, const std::function<void()>& draw) {
-    RenderState& state = renderState();
-    const DrawDetail* detail = state.detail;
-    if (!detail || !detail->cache || detail->fullDetail || state.snapshot ||
-        detail->cache->compiling())
+bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
+    const DrawDetail* detail = draw.detail;
+    if (!detail || !detail->cache || draw.fullDetail || draw.snapshot || draw.batches)
         return false;
-    const std::uint64_t key = node.drawingKey(detail->frame);
+    const std::uint64_t key = node.drawingKey(draw);
     if (key == 0)
         return false;
     DrawingCache& cache = *detail->cache;
@@ -119,20 +118,18 @@ bool drawFromCache(const FlowerObjectNode& node, const std::function<void()>& dr
     // A power of two at or above the object's scale: the grids thin in steps, and
     // never coarser than its size asks.
     const int level = static_cast<int>(std::ceil(std::log2(std::max(on.pixelsPerUnit, 1e-3))));
-    const GLuint list = cache.listOf(key, level, [&] {
-        state.gridPixelsPerUnit = std::ldexp(1.0, level);
-        draw();
-        state.gridPixelsPerUnit = 0.0;
+    return cache.drawList(key, level, [&] {
+        SurfaceBatches batches(std::ldexp(1.0, level));
+        DrawContext compiling = draw;
+        compiling.batches = &batches;
+        node.drawSolid(compiling);
+        batches.emit();
     });
-    if (list == 0)
-        return false;
-    glCallList(list);
-    return true;
 }
 
-void drawSolidAtDetail(FlowerObjectNode& node) {
-    if (!drawFromCache(node, [&] { node.drawSolid(); }))
-        node.drawSolid();
+void drawSolidAtDetail(FlowerObjectNode& node, const DrawContext& draw) {
+    if (!drawFromCache(node, draw))
+        node.drawSolid(draw);
 }
 
 int gridStep(double spacing, double pixelsPerUnit, int cells, int minimumCells) {

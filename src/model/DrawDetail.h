@@ -3,21 +3,16 @@
 #include "math/Matrix4.h"
 
 #include <cstdint>
-#include <functional>
 
 class DrawingCache;
 class FlowerObjectNode;
+struct DrawContext;
 
 // How a frame of a view shows the plant objects: each object that covers little of
 // the view is drawn from the view's drawing cache, its surfaces from grids thinned
 // to what its size on screen can show, and objects outside the view are skipped.
-// The view's owner keeps the record and fills in the frame's part before drawing.
+// Each view context keeps the record and fills it in per frame (TOGL::frameContext).
 struct DrawDetail {
-    // Every surface from its full grid and nothing skipped, as before reduced detail
-    // existed: what reduced detail is compared against.
-    bool fullDetail = false;
-
-    // Filled in per frame.
     DrawingCache* cache = nullptr;
     Matrix4 projection;
     double viewportWidth = 1.0;
@@ -29,17 +24,17 @@ struct DrawDetail {
 
 // Draws `node` under the current model-view matrix the way the frame's detail asks:
 // nothing when its box lies outside the view, else from the cache's list of its
-// content at the detail its size on screen needs, compiled from `draw` (the node's
-// own shaded drawing) on first use. False when the caller must draw the node itself
-// in full: no detail installed, full detail asked for, the pick snapshot, a list
-// being compiled, a node without drawing key, a composite (drawn part by part), or
-// a node that reaches behind the eye or covers much of the view (close up every
-// grid point shows).
-bool drawFromCache(const FlowerObjectNode& node, const std::function<void()>& draw);
+// content at the detail its size on screen needs, compiled from the node's own
+// shaded drawing on first use. False when the caller must draw the node itself in
+// full: no detail in `draw`, full detail asked for, the pick snapshot, a list being
+// compiled, a node without drawing key, a composite (drawn part by part), or a node
+// that reaches behind the eye or covers much of the view (close up every grid point
+// shows).
+bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw);
 
 // The node's shaded drawing at the frame's detail: from the cache when it can be,
 // else in full.
-void drawSolidAtDetail(FlowerObjectNode& node);
+void drawSolidAtDetail(FlowerObjectNode& node, const DrawContext& draw);
 
 // The surface step over a grid whose neighbouring points lie `spacing` apart in
 // object units, at `pixelsPerUnit`: the largest power of two that keeps a cell at

@@ -8,21 +8,21 @@ const LocalBox& DrawingCache::boxOf(std::uint64_t key, const std::function<Local
     return found->second.box;
 }
 
-GLuint DrawingCache::listOf(std::uint64_t key, int level, const std::function<void()>& draw) {
+bool DrawingCache::drawList(std::uint64_t key, int level, const std::function<void()>& draw) {
     List& list = lists_[{key, level}];
     list.lastUsed = frame_;
-    if (list.name != 0)
-        return list.name;
+    if (list.name != 0) {
+        glCallList(list.name);
+        return true;
+    }
     list.name = glGenLists(1);
     if (list.name == 0)
-        return 0;
+        return false;
     ++compiledLists_;
-    compiling_ = true;
-    glNewList(list.name, GL_COMPILE);
+    glNewList(list.name, GL_COMPILE_AND_EXECUTE);
     draw();
     glEndList();
-    compiling_ = false;
-    return list.name;
+    return true;
 }
 
 void DrawingCache::endFrame() {

@@ -31,11 +31,10 @@ public:
 
     // The box of content `key`, measured by `measure` the first time it is asked for.
     const LocalBox& boxOf(std::uint64_t key, const std::function<LocalBox()>& measure);
-    // The list drawing content `key` at detail `level`; `draw` issues the drawing
-    // once, into a new list, the first time.
-    GLuint listOf(std::uint64_t key, int level, const std::function<void()>& draw);
-    // Whether a list is being compiled now (lists do not nest).
-    bool compiling() const { return compiling_; }
+    // Draws content `key` at detail `level` from its list; the first time `draw`
+    // issues the drawing into a new list, compiled and executed at once. False,
+    // with nothing drawn, when GL has no list to give.
+    bool drawList(std::uint64_t key, int level, const std::function<void()>& draw);
 
     // Ends a frame: lists and boxes no frame used in the last kFramesKept frames
     // are freed. Needs the context current.
@@ -61,5 +60,4 @@ private:
     std::unordered_map<std::uint64_t, Box> boxes_;
     unsigned frame_ = 0;
     int compiledLists_ = 0;
-    bool compiling_ = false;
 };

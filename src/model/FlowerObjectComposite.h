@@ -76,15 +76,15 @@ public:
 
     explicit FlowerObjectComposite(int nodeId) : FlowerObjectNode(nodeId, kKindComposite) {}
 
-    void drawWireframe() override;
-    void drawSolid() override;
-    void drawControlPoints() override {}
-    void drawPlain() override;
-    void drawTranslucent() override;
+    void drawWireframe(const DrawContext& draw) override;
+    void drawSolid(const DrawContext& draw) override;
+    void drawControlPoints(const DrawContext&) override {}
+    void drawPlain(const DrawContext& draw) override;
+    void drawTranslucent(const DrawContext& draw) override;
     // A square at the base of the plant, a tenth of the axis height wide.
-    void drawOverlay() override;
+    void drawOverlay(const DrawContext& draw) override;
     // Draws the bounding box as the highlight of a candidate.
-    void drawHighlightBox() const;
+    void drawHighlightBox(const DrawContext& draw) const;
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Passed on to stems, receptacles and composites only; leaves, petals, pistils,
@@ -169,7 +169,7 @@ public:
 
 protected:
     // Every part with its placement.
-    std::uint64_t geometryKey(std::uint64_t frame) const override;
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
 
 private:
     // Multiplies every branch position and segment start by `factor`.

@@ -2,6 +2,7 @@
 
 #include "interaction/OpenGL.h"
 #include "math/ContentHash.h"
+#include "model/DrawDetail.h"
 #include "model/ModelContext.h"
 #include "model/TextureCache.h"
 
@@ -27,19 +28,21 @@ void FlowerObjectNode::setTexture(bool textured, int front, int back) {
     textureBack = back;
 }
 
-std::uint64_t FlowerObjectNode::drawingKey(std::uint64_t frame) const {
+std::uint64_t FlowerObjectNode::drawingKey(const DrawContext& draw) const {
+    const std::uint64_t frame = draw.detail ? draw.detail->frame : 0;
     if (frame != 0 && frame == drawingKeyFrame_)
         return drawingKey_;
     drawingKeyFrame_ = frame;
     drawingKey_ = 0;
-    const std::uint64_t geometry = geometryKey(frame);
+    const std::uint64_t geometry = geometryKey(draw);
     if (geometry == 0)
         return 0;
     ContentHash hash;
     hash.add(kind).add(geometry).add(diffuse).add(specular).add(ambient).add(shininess);
-    hash.add(hasTexture).add(textureFront).add(textureBack);
-    hash.add(textureKnown(textureFront)).add(textureKnown(textureBack));
-    const bool strokesShown = displaySwitches().drawStrokes;
+    hash.add(hasTexture);
+    for (const int texture : {textureFront, textureBack})
+        hash.add(texture).add(std::uint64_t{textureKnown(draw.textures, texture) ? draw.textures->bindingVersion(texture) : 0u});
+    const bool strokesShown = draw.display.drawStrokes;
     hash.add(strokesShown);
     if (strokesShown)
         for (const auto& stroke : strokes)
@@ -48,22 +51,23 @@ std::uint64_t FlowerObjectNode::drawingKey(std::uint64_t frame) const {
     return drawingKey_;
 }
 
-void FlowerObjectNode::drawStrokes() const {
+void FlowerObjectNode::drawStrokes(const DrawContext& draw) const {
+    if (draw.snapshot || !draw.display.drawStrokes)
+        return;
     for (const auto& stroke : strokes)
         stroke->drawTranslucent(2.0f);
 }
 
-void FlowerObjectNode::beginPickingPass() const {
+void FlowerObjectNode::beginPickingPass(const DrawContext& draw) const {
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
-    const PickColour c = pickColour();
+    const PickColour c = pickColour(draw);
     glColor3ub(c.red, c.green, c.blue);
 }
 
-bool FlowerObjectNode::textureKnown(int textureId) {
-    TextureCache* cache = textureCache();
-    return textureId >= 0 && cache && cache->has(textureId);
+bool FlowerObjectNode::textureKnown(const TextureCache* textures, int textureId) {
+    return textureId >= 0 && textures && textures->has(textureId);
 }
 
 void FlowerObjectNode::copyStrokesFrom(const FlowerObjectNode& other) {

@@ -2,6 +2,7 @@
 
 #include "interaction/Stroke.h"
 #include "math/Rgba.h"
+#include "model/DrawContext.h"
 #include "model/PickColour.h"
 #include "model/SceneNode.h"
 
@@ -49,24 +50,25 @@ public:
     // the sketch class.
     virtual int sketchType() const { return -1; }
 
-    // The identity of what drawSolid shows outside the pick snapshot: equal for
-    // objects that draw alike (a clone and its original, however placed), 0 for an
-    // object that is never drawn from a shared list. Computed once per `frame` (a
-    // frame counter of the view drawing; 0 computes it afresh).
-    std::uint64_t drawingKey(std::uint64_t frame) const;
+    // The identity of what drawSolid shows under `draw` outside the pick snapshot:
+    // equal for objects that draw alike (a clone and its original, however placed),
+    // 0 for an object that is never drawn from a shared list. Remembered for the
+    // frame of the draw's detail record; computed afresh without one.
+    std::uint64_t drawingKey(const DrawContext& draw) const;
 
-    // Draws every owned stroke translucently at width 2.
-    void drawStrokes() const;
+    // Draws every owned stroke translucently at width 2 while the display switches
+    // show organ strokes; nothing in the pick snapshot.
+    void drawStrokes(const DrawContext& draw) const;
     // The colour of the whole object (or of one of its parts) in the pick snapshot.
-    PickColour pickColour(int a = 0, int b = 0, bool twoIndexPart = false,
-                          bool oneIndexPart = false) const {
-        return pickColourOf(id, a, b, twoIndexPart, oneIndexPart);
+    PickColour pickColour(const DrawContext& draw, int a = 0, int b = 0,
+                          bool twoIndexPart = false, bool oneIndexPart = false) const {
+        return pickColourOf(id, a, b, twoIndexPart, oneIndexPart, draw.pickKeys);
     }
     // The state of the picking pass: blending and lighting off, flat shading, and the
     // whole object's pick colour.
-    void beginPickingPass() const;
-    // Whether a texture id names a texture the cache knows.
-    static bool textureKnown(int textureId);
+    void beginPickingPass(const DrawContext& draw) const;
+    // Whether a texture id names a texture the cache knows; false without a cache.
+    static bool textureKnown(const TextureCache* textures, int textureId);
     // Deep copies of the strokes of another node.
     void copyStrokesFrom(const FlowerObjectNode& other);
     // Another node's material (through setMaterial) and texture binding, for a clone.
@@ -87,7 +89,7 @@ protected:
     // What the class adds to its drawing key: its geometry and whatever else its
     // shaded drawing shows beyond the node's material, texture and strokes; 0 when
     // it is never drawn from a shared list.
-    virtual std::uint64_t geometryKey(std::uint64_t /*frame*/) const { return 0; }
+    virtual std::uint64_t geometryKey(const DrawContext& /*draw*/) const { return 0; }
 
 private:
     mutable std::uint64_t drawingKey_ = 0;

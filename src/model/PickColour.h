@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <unordered_map>
 
 // Pick colours identify what lies under a pixel of the pick snapshot. The 24-bit
 // value (red in bits 0-7, green 8-15, blue 16-23) is (a << 19) + (b << 14) + key:
@@ -9,7 +11,8 @@
 // The key is the object id itself while ids stay below 16384. Larger ids would spill
 // into the part-index bits, so during a pick snapshot every object is given a key of
 // its own (its id whenever that key is free) and the snapshot's key table turns keys
-// back into ids when a pick is decoded.
+// back into ids when a pick is decoded. The view that renders the snapshot owns the
+// table and hands it to the drawing through the draw context.
 struct PickColour {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
@@ -29,15 +32,30 @@ struct PickRecord {
     bool oneIndexPart = false;
 };
 
-// The colour of object `id` with part indices a and b: neither flag set means the
-// whole object (a = b = 31), oneIndexPart uses a only, twoIndexPart both.
-PickColour pickColourOf(int id, int a, int b, bool twoIndexPart, bool oneIndexPart);
-// Decodes a colour value read back from the pick snapshot.
-PickRecord decodePickColour(std::uint32_t value);
+// The keys of one pick snapshot: filled while it is drawn, read while its pixels
+// are decoded, emptied when the next snapshot starts.
+class PickKeys {
+public:
+    static constexpr int kKeyCount = 1 << 14;
 
-// Starts a new table of pick keys; the GL layer calls it at the start of every pick
-// snapshot of the main view, and the table then lasts until the next snapshot.
-void beginPickKeys();
-// While a table is being filled (between beginPickKeys and endPickKeys), the colours
-// use the table's keys.
-void endPickKeys();
+    void clear();
+    // The key of `id`, given on first request; 0 (not pickable) once every key is
+    // taken.
+    int keyFor(int id);
+    // The id a key was given to; a key never given is read as the id itself.
+    int idFor(int key) const { return idOfKey_[key] != 0 ? idOfKey_[key] : key; }
+
+private:
+    std::array<int, kKeyCount> idOfKey_{}; // 0 when free
+    std::unordered_map<int, int> keyOfId_;
+    int nextSpare_ = kKeyCount - 1; // large ids take keys from the top down
+};
+
+// The colour of object `id` with part indices a and b: neither flag set means the
+// whole object (a = b = 31), oneIndexPart uses a only, twoIndexPart both. With a
+// key table the key comes from it, without one the key is the id itself.
+PickColour pickColourOf(int id, int a, int b, bool twoIndexPart, bool oneIndexPart,
+                        PickKeys* keys = nullptr);
+// Decodes a colour value read back from a pick snapshot drawn with `keys` (or
+// without a table).
+PickRecord decodePickColour(std::uint32_t value, const PickKeys* keys = nullptr);

@@ -2,12 +2,14 @@
 
 #include "math/Matrix4.h"
 
+struct DrawContext;
 struct ObjExport;
 class TextWriter;
 
 // The abstract node of every drawable thing: plant objects and scenes. The views,
 // the library and the exporter use these operations without knowing the concrete
-// class. The order of the virtual operations is fixed.
+// class. The order of the virtual operations is fixed. Every draw pass receives the
+// frame's draw context and reads nothing else about the frame.
 class SceneNode {
 public:
     explicit SceneNode(int nodeId) : id(nodeId) {}
@@ -15,17 +17,17 @@ public:
     SceneNode& operator=(const SceneNode&) = delete;
 
     // Curves and wire frame (the "Show Wire Frame" display).
-    virtual void drawWireframe() = 0;
+    virtual void drawWireframe(const DrawContext& draw) = 0;
     // Shaded with material or textures; flat pick colours in the pick snapshot.
-    virtual void drawSolid() = 0;
+    virtual void drawSolid(const DrawContext& draw) = 0;
     // Editable control points ("Show Control Points").
-    virtual void drawControlPoints() = 0;
+    virtual void drawControlPoints(const DrawContext& draw) = 0;
     // Bare geometry in whatever colour the caller set.
-    virtual void drawPlain() = 0;
+    virtual void drawPlain(const DrawContext& draw) = 0;
     // See-through context (blended, no depth writes); nothing in the pick snapshot.
-    virtual void drawTranslucent() = 0;
+    virtual void drawTranslucent(const DrawContext& draw) = 0;
     // Guides drawn after the object.
-    virtual void drawOverlay() = 0;
+    virtual void drawOverlay(const DrawContext& draw) = 0;
     virtual ~SceneNode() = default;
     // Appends the geometry under `matrix` to an export's OBJ and MTL text;
     // `vertexCount` is the number of vertices the OBJ file holds so far, the result

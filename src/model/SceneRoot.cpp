@@ -24,20 +24,20 @@ template <typename Draw> void drawPlants(const SceneRoot& scene, Draw draw) {
 
 } // namespace
 
-void SceneRoot::drawWireframe() {
-    drawPlants(*this, [](FlowerObjectComposite& p) { p.drawWireframe(); });
+void SceneRoot::drawWireframe(const DrawContext& draw) {
+    drawPlants(*this, [&](FlowerObjectComposite& p) { p.drawWireframe(draw); });
 }
 
-void SceneRoot::drawSolid() {
-    drawPlants(*this, [](FlowerObjectComposite& p) { drawSolidAtDetail(p); });
+void SceneRoot::drawSolid(const DrawContext& draw) {
+    drawPlants(*this, [&](FlowerObjectComposite& p) { drawSolidAtDetail(p, draw); });
 }
 
-void SceneRoot::drawTranslucent() {
-    drawPlants(*this, [](FlowerObjectComposite& p) { p.drawTranslucent(); });
+void SceneRoot::drawTranslucent(const DrawContext& draw) {
+    drawPlants(*this, [&](FlowerObjectComposite& p) { p.drawTranslucent(draw); });
 }
 
-void SceneRoot::drawOverlay() {
-    drawPlants(*this, [](FlowerObjectComposite& p) { p.drawOverlay(); });
+void SceneRoot::drawOverlay(const DrawContext& draw) {
+    drawPlants(*this, [&](FlowerObjectComposite& p) { p.drawOverlay(draw); });
 }
 
 int SceneRoot::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {

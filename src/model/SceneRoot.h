@@ -39,12 +39,12 @@ class SceneRoot : public SceneNode {
 public:
     explicit SceneRoot(int nodeId) : SceneNode(nodeId) {}
 
-    void drawWireframe() override;
-    void drawSolid() override;
-    void drawControlPoints() override {}
-    void drawPlain() override {}
-    void drawTranslucent() override;
-    void drawOverlay() override;
+    void drawWireframe(const DrawContext& draw) override;
+    void drawSolid(const DrawContext& draw) override;
+    void drawControlPoints(const DrawContext&) override {}
+    void drawPlain(const DrawContext&) override {}
+    void drawTranslucent(const DrawContext& draw) override;
+    void drawOverlay(const DrawContext& draw) override;
     // Every plant under its place in the scene.
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;

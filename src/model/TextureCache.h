@@ -16,4 +16,7 @@ public:
     virtual void bind(int index) = 0;
     // The path the texture was loaded from; empty for an unknown index.
     virtual std::string path(int index) const = 0;
+    // What binding the texture now puts in a display list (its GL name, its
+    // filtering): a list that bound it under another value is stale.
+    virtual unsigned bindingVersion(int /*index*/) const { return 0; }
 };

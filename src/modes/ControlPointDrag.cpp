@@ -12,7 +12,7 @@ std::optional<PickedPixel> pickUnder(int x, int y) {
     const PickPixel pixel = context->pixelHasObject(x, y);
     if (!pixel.found)
         return std::nullopt;
-    return PickedPixel{decodePickColour(pixel.colour), pixel.depth};
+    return PickedPixel{decodePickColour(pixel.colour, &context->pickKeys()), pixel.depth};
 }
 
 std::optional<PickedControlPoint> controlPointUnder(int x, int y) {

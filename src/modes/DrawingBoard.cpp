@@ -1,13 +1,10 @@
 #include "modes/DrawingBoard.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
 
 void drawTranslucentRectangle(double left, double bottom, double right, double top,
                               const Rgba& colour) {
-    if (renderState().snapshot)
-        return;
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
     glDisable(GL_CULL_FACE);
@@ -28,7 +25,7 @@ void drawTranslucentRectangle(double left, double bottom, double right, double t
 
 void drawDrawingBoard(const Vector3& planePoint, const Vector3& normal, const PointList& points,
                       const Rgba& colour) {
-    if (renderState().snapshot || points.empty())
+    if (points.empty())
         return;
     Matrix4 frame = rotationBetween({0.0, 0.0, 1.0}, normal).matrix;
     frame.setTranslation(planePoint);

@@ -4,8 +4,9 @@
 #include "math/Rgba.h"
 #include "math/Vector3.h"
 
-// Overlays that show the plane a stroke is being drawn on. They draw nothing while
-// the main view renders its pick snapshot, so they can never be picked.
+// Overlays that show the plane a stroke is being drawn on. Only the modes' overlay
+// draws them, and the overlay is never part of the pick snapshot, so they can never
+// be picked.
 
 // A rectangle in the z = 0 plane of the current model-view frame, seen from both
 // sides, translucent and without depth writes so that what lies behind it still

@@ -23,7 +23,7 @@ MouseListenerManager::MouseListenerManager()
       libraryListener_(&singleton<MouseListenerForLib>()) {
     AppController& controller = appController();
     controller.setModeHost(this);
-    controller.switchToMode(kModeComposit);
+    controller.switchToMode(kModeComposite);
 }
 
 MouseListenerManager::~MouseListenerManager() {
@@ -48,9 +48,9 @@ MouseListenerState* MouseListenerManager::listenerForMode(int mode) {
         return &singleton<MouseListenerForScenePetalModify>();
     case kModeTorusModify:
         return &singleton<MouseListenerForTorusModify>();
-    case kModeCompositModify:
+    case kModeCompositeModify:
         return &singleton<MouseListenerForCompositeModify>();
-    case kModeComposit:
+    case kModeComposite:
         return &singleton<MouseListenerForComposite>();
     case kModePetal:
         return &singleton<MouseListenerForPetal>();
@@ -104,8 +104,8 @@ void MouseListenerManager::libraryViewMessage(MouseMessage message, int x, int y
     appController().commit();
 }
 
-void MouseListenerManager::drawMainOverlay() {
-    mainListener_->onDraw();
+void MouseListenerManager::drawMainOverlay(const DrawContext& draw) {
+    mainListener_->onDraw(draw);
 }
 
 MouseListenerManager& mouseListenerManager() {

@@ -30,7 +30,7 @@ public:
     void mainViewMessage(MouseMessage message, int x, int y);
     void libraryViewMessage(MouseMessage message, int x, int y);
     // The current mode's overlay, drawn in every paint of the main view.
-    void drawMainOverlay();
+    void drawMainOverlay(const DrawContext& draw);
 
 private:
     MouseListenerState* mainListener_;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+struct DrawContext;
 class Stroke;
 class TOGL;
 
@@ -43,7 +44,9 @@ public:
     virtual void onRButtonDblClk(int, int) {}
     virtual void onMButtonDblClk(int, int) {}
     virtual void onMouseMove(int, int) {}
-    virtual void onDraw() {}
+    // The mode's overlay in a normal frame of the main view (never in the pick
+    // snapshot).
+    virtual void onDraw(const DrawContext&) {}
 
     // The button went down in this state and has not come up yet.
     bool leftDown = false;

@@ -21,7 +21,7 @@ public:
     void onLButtonDown(int x, int y) override;
     void onRButtonDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
-    void onDraw() override { stroke_.drawSketch(); }
+    void onDraw(const DrawContext&) override { stroke_.drawSketch(); }
 
     const ControlPointDrag& drag() const { return drag_; }
     bool drawing() const { return drawing_; }

@@ -1,7 +1,6 @@
 #include "organs/FlowerPetalNode.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
@@ -41,43 +40,41 @@ FlowerPetalNode::FlowerPetalNode(int nodeId, const Stroke& left, const Stroke& m
     rebuildShape();
 }
 
-void FlowerPetalNode::drawWireframe() {
-    if (renderState().snapshot)
+void FlowerPetalNode::drawWireframe(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
     shape_.drawWireframe();
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawStrokes(draw);
 }
 
-void FlowerPetalNode::drawSolid() {
+void FlowerPetalNode::drawSolid(const DrawContext& draw) {
     glPushMatrix();
-    if (renderState().snapshot) {
-        beginPickingPass();
+    if (draw.snapshot) {
+        beginPickingPass(draw);
         shape_.drawPlain();
     } else {
         // A texture the cache does not know is drawn as none; when it knows neither,
         // the petal forgets both and keeps to its material from then on.
-        const int front = textureKnown(textureFront) ? textureFront : -1;
-        const int back = textureKnown(textureBack) ? textureBack : -1;
+        const int front = textureKnown(draw.textures, textureFront) ? textureFront : -1;
+        const int back = textureKnown(draw.textures, textureBack) ? textureBack : -1;
         if (hasTexture && (front >= 0 || back >= 0)) {
-            shape_.drawTextured(*textureCache(), front, back);
+            shape_.drawTextured(*draw.textures, front, back, draw.batches);
         } else {
             if (hasTexture)
                 setTexture(false, -1, -1);
-            shape_.drawShaded(diffuse, shininess, specular, ambient);
+            shape_.drawShaded(diffuse, shininess, specular, ambient, draw.batches);
         }
-        if (displaySwitches().drawStrokes)
-            drawStrokes();
+        drawStrokes(draw);
     }
     glPopMatrix();
 }
 
-std::uint64_t FlowerPetalNode::geometryKey(std::uint64_t) const {
+std::uint64_t FlowerPetalNode::geometryKey(const DrawContext&) const {
     return shape_.contentKey();
 }
 
-void FlowerPetalNode::drawControlPoints() {
+void FlowerPetalNode::drawControlPoints(const DrawContext& draw) {
     if (net_.empty())
         return;
     glPushMatrix();
@@ -85,22 +82,22 @@ void FlowerPetalNode::drawControlPoints() {
     // The base and the tip are one point each; a pick names them by the last column.
     const int tip = net_.tipRow();
     const int last = net_.lastColumn();
-    drawControlPoint(*this, net_.midribPoint(0), 8.0f, 0, last, kEndPointColour);
-    drawControlPoint(*this, net_.midribPoint(tip), 8.0f, tip, last, kEndPointColour);
+    drawControlPoint(draw, *this, net_.midribPoint(0), 8.0f, 0, last, kEndPointColour);
+    drawControlPoint(draw, *this, net_.midribPoint(tip), 8.0f, tip, last, kEndPointColour);
     for (int r = 1; r < tip; ++r)
         for (int k = 0; k < net_.columnCount(); ++k)
-            drawControlPoint(*this, net_.pointAt(r, k), 8.0f, r, k, kInnerPointColour);
+            drawControlPoint(draw, *this, net_.pointAt(r, k), 8.0f, r, k, kInnerPointColour);
     glPopMatrix();
 }
 
-void FlowerPetalNode::drawPlain() {
+void FlowerPetalNode::drawPlain(const DrawContext&) {
     glPushMatrix();
     shape_.drawPlain();
     glPopMatrix();
 }
 
-void FlowerPetalNode::drawTranslucent() {
-    if (renderState().snapshot)
+void FlowerPetalNode::drawTranslucent(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     shape_.drawTranslucent(diffuse, shininess, specular, ambient);
 }

@@ -20,12 +20,12 @@ public:
     // A bare petal with no net, for copies and the library reader to fill.
     explicit FlowerPetalNode(int nodeId) : FlowerObjectNode(nodeId, kKindPetal) {}
 
-    void drawWireframe() override;
-    void drawSolid() override;
-    void drawControlPoints() override;
-    void drawPlain() override;
-    void drawTranslucent() override;
-    void drawOverlay() override {}
+    void drawWireframe(const DrawContext& draw) override;
+    void drawSolid(const DrawContext& draw) override;
+    void drawControlPoints(const DrawContext& draw) override;
+    void drawPlain(const DrawContext& draw) override;
+    void drawTranslucent(const DrawContext& draw) override;
+    void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Re-sketches the midrib with a stroke of at least 3 points: the net is scaled
@@ -56,7 +56,7 @@ public:
     int m_resHori = 0;
 
 protected:
-    std::uint64_t geometryKey(std::uint64_t frame) const override;
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
 
 private:
     // Scales every control point about the base (row 0, column 0).

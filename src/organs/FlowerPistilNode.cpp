@@ -1,7 +1,6 @@
 #include "organs/FlowerPistilNode.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
@@ -72,18 +71,17 @@ void FlowerPistilNode::buildPistil() {
 
 // --- Drawing
 
-void FlowerPistilNode::drawWireframe() {
-    if (renderState().snapshot)
+void FlowerPistilNode::drawWireframe(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
     tube.drawWireframe();
     m_basicCurve.drawSketch();
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawStrokes(draw);
 }
 
-void FlowerPistilNode::drawControlPoints() {
-    drawControlPoint(*this, controlPoint, 16.0f, 0, 1);
+void FlowerPistilNode::drawControlPoints(const DrawContext& draw) {
+    drawControlPoint(draw, *this, controlPoint, 16.0f, 0, 1);
 }
 
 // --- Edits

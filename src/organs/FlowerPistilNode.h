@@ -21,9 +21,9 @@ public:
     // Bare, for the library reader and clone: no outline, no tube, resolutions 0.
     explicit FlowerPistilNode(int nodeId);
 
-    void drawWireframe() override;
+    void drawWireframe(const DrawContext& draw) override;
     // The top of the pistil (part indices 0, 1).
-    void drawControlPoints() override;
+    void drawControlPoints(const DrawContext& draw) override;
     void save(TextWriter& out) const override;
     // Moves the pistil onto a new axis; every chord keeps its shape and its offset
     // from its midpoint.

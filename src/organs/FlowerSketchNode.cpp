@@ -1,7 +1,6 @@
 #include "organs/FlowerSketchNode.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
@@ -64,11 +63,11 @@ Rgba FlowerSketchNode::strokeColour() const {
 
 // --- Drawing
 
-void FlowerSketchNode::drawSketchStrokes() const {
-    if (renderState().snapshot) {
+void FlowerSketchNode::drawSketchStrokes(const DrawContext& draw) const {
+    if (draw.snapshot) {
         // Each stroke in its own pick colour, so that a single stroke can be picked.
         for (size_t i = 0; i < strokes.size(); ++i) {
-            const PickColour c = pickColour(static_cast<int>(i), 0, false, true);
+            const PickColour c = pickColour(draw, static_cast<int>(i), 0, false, true);
             strokes[i]->drawForPick(c.red, c.green, c.blue, 3.0f);
         }
         return;
@@ -79,12 +78,12 @@ void FlowerSketchNode::drawSketchStrokes() const {
     glPopMatrix();
 }
 
-void FlowerSketchNode::drawBillboard() const {
+void FlowerSketchNode::drawBillboard(const DrawContext& draw) const {
     if (strokes.empty())
         return;
-    const bool picking = renderState().snapshot;
+    const bool picking = draw.snapshot;
     if (picking) {
-        beginPickingPass();
+        beginPickingPass(draw);
     } else {
         glEnable(GL_BLEND);
         glShadeModel(GL_FLAT);
@@ -110,23 +109,23 @@ void FlowerSketchNode::drawBillboard() const {
     }
 }
 
-void FlowerSketchNode::drawWireframe() {
-    if (renderState().snapshot)
+void FlowerSketchNode::drawWireframe(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     drawAxisSegments(mainAxis.points, 4.0f, kAxisColour);
-    if (displaySwitches().showBillboard)
-        drawBillboard();
+    if (draw.display.showBillboard)
+        drawBillboard(draw);
 }
 
-void FlowerSketchNode::drawSolid() {
-    if (displaySwitches().showSketch)
-        drawSketchStrokes();
-    if (displaySwitches().showBillboard)
-        drawBillboard();
+void FlowerSketchNode::drawSolid(const DrawContext& draw) {
+    if (draw.display.showSketch)
+        drawSketchStrokes(draw);
+    if (draw.display.showBillboard)
+        drawBillboard(draw);
 }
 
-void FlowerSketchNode::drawTranslucent() {
-    if (!displaySwitches().showSketch || renderState().snapshot)
+void FlowerSketchNode::drawTranslucent(const DrawContext& draw) {
+    if (!draw.display.showSketch || draw.snapshot)
         return;
     glPushMatrix();
     for (const auto& stroke : strokes)

@@ -24,13 +24,13 @@ public:
     FlowerSketchNode(int nodeId, int sketchType);
 
     // The axis, then the billboard when it is shown.
-    void drawWireframe() override;
+    void drawWireframe(const DrawContext& draw) override;
     // The strokes when the sketch is shown, then the billboard when it is shown.
-    void drawSolid() override;
-    void drawControlPoints() override {}
-    void drawPlain() override {}
-    void drawTranslucent() override;
-    void drawOverlay() override {}
+    void drawSolid(const DrawContext& draw) override;
+    void drawControlPoints(const DrawContext&) override {}
+    void drawPlain(const DrawContext&) override {}
+    void drawTranslucent(const DrawContext& draw) override;
+    void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport&, const Matrix4&, int vertexCount) override { return vertexCount; }
     void save(TextWriter& out) const override;
     // The stroke becomes the axis and takes the place (and colour) of the first stroke.
@@ -65,8 +65,8 @@ public:
 
 private:
     void widenRectangle(const Stroke& stroke);
-    void drawBillboard() const;
-    void drawSketchStrokes() const;
+    void drawBillboard(const DrawContext& draw) const;
+    void drawSketchStrokes(const DrawContext& draw) const;
 };
 
 std::unique_ptr<FlowerObjectNode> readSketch(RecordInput& input);

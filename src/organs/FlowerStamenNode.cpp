@@ -1,7 +1,6 @@
 #include "organs/FlowerStamenNode.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "math/ContentHash.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
@@ -110,34 +109,32 @@ void FlowerStamenNode::rebuildAnther() {
 
 // --- Drawing
 
-void FlowerStamenNode::drawWireframe() {
-    if (renderState().snapshot)
+void FlowerStamenNode::drawWireframe(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
     filament.drawWireframe();
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawStrokes(draw);
     underPlacement(RotAndTrans, [&] { anther.drawWireframe(); });
 }
 
-void FlowerStamenNode::drawSolid() {
-    if (renderState().snapshot) {
-        beginPickingPass();
+void FlowerStamenNode::drawSolid(const DrawContext& draw) {
+    if (draw.snapshot) {
+        beginPickingPass(draw);
         filament.drawPlain();
         if (m_antherAxis.size() >= 3)
             underPlacement(RotAndTrans, [&] { anther.drawPlain(); });
         return;
     }
-    drawTubeSurface(filament, hasTexture, textureFront, diffuse, shininess, specular, ambient);
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawTubeSurface(draw, filament, hasTexture, textureFront, diffuse, shininess, specular, ambient);
+    drawStrokes(draw);
     underPlacement(RotAndTrans, [&] {
-        drawTubeSurface(anther, hasTexture, textureBack, antherMaterial.diffuse,
+        drawTubeSurface(draw, anther, hasTexture, textureBack, antherMaterial.diffuse,
                         antherMaterial.shininess, antherMaterial.specular, antherMaterial.ambient);
     });
 }
 
-std::uint64_t FlowerStamenNode::geometryKey(std::uint64_t) const {
+std::uint64_t FlowerStamenNode::geometryKey(const DrawContext&) const {
     return ContentHash()
         .add(filament.contentKey())
         .add(anther.contentKey())
@@ -149,20 +146,20 @@ std::uint64_t FlowerStamenNode::geometryKey(std::uint64_t) const {
         .value();
 }
 
-void FlowerStamenNode::drawControlPoints() {
+void FlowerStamenNode::drawControlPoints(const DrawContext& draw) {
     if (mainAxis.empty())
         return;
-    drawControlPoint(*this, mainAxis.front(), 15.0f, 0, 1);
-    drawControlPoint(*this, mainAxis.back(), 15.0f, 0, 2);
+    drawControlPoint(draw, *this, mainAxis.front(), 15.0f, 0, 1);
+    drawControlPoint(draw, *this, mainAxis.back(), 15.0f, 0, 2);
 }
 
-void FlowerStamenNode::drawPlain() {
+void FlowerStamenNode::drawPlain(const DrawContext&) {
     filament.drawPlain();
     underPlacement(RotAndTrans, [&] { anther.drawPlain(); });
 }
 
-void FlowerStamenNode::drawTranslucent() {
-    if (renderState().snapshot)
+void FlowerStamenNode::drawTranslucent(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     filament.drawTranslucent(diffuse, shininess, specular, ambient);
     underPlacement(RotAndTrans, [&] {

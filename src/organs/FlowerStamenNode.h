@@ -20,13 +20,13 @@ public:
     // Bare, for the library reader and clone: no axes, no shapes, all resolutions 0.
     explicit FlowerStamenNode(int nodeId);
 
-    void drawWireframe() override;
-    void drawSolid() override;
+    void drawWireframe(const DrawContext& draw) override;
+    void drawSolid(const DrawContext& draw) override;
     // The base (part indices 0, 1) and the tip (0, 2).
-    void drawControlPoints() override;
-    void drawPlain() override;
-    void drawTranslucent() override;
-    void drawOverlay() override {}
+    void drawControlPoints(const DrawContext& draw) override;
+    void drawPlain(const DrawContext& draw) override;
+    void drawTranslucent(const DrawContext& draw) override;
+    void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // A new filament axis; a shorter one thins the stamen, a longer one does not.
@@ -67,7 +67,7 @@ public:
     MaterialBlock antherMaterial;
 
 protected:
-    std::uint64_t geometryKey(std::uint64_t frame) const override;
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
 };
 
 std::unique_ptr<FlowerObjectNode> readStamen(RecordInput& input);

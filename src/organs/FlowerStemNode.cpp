@@ -1,7 +1,6 @@
 #include "organs/FlowerStemNode.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/ModelContext.h"
@@ -54,22 +53,21 @@ void FlowerStemNode::rebuildTube() {
 
 // --- Drawing
 
-void FlowerStemNode::drawWireframe() {
-    if (renderState().snapshot)
+void FlowerStemNode::drawWireframe(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     glPushMatrix();
     drawAxisSegments(mainAxis.points, 4.0f, kAxisColour);
     tube.drawWireframe();
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawStrokes(draw);
     glPopMatrix();
 }
 
-void FlowerStemNode::drawControlPoints() {
+void FlowerStemNode::drawControlPoints(const DrawContext& draw) {
     if (mainAxis.empty())
         return;
-    drawControlPoint(*this, mainAxis.back(), 16.0f, 0, 1);
-    drawControlPoint(*this, mainAxis.front(), 16.0f, 0, 2);
+    drawControlPoint(draw, *this, mainAxis.back(), 16.0f, 0, 1);
+    drawControlPoint(draw, *this, mainAxis.front(), 16.0f, 0, 2);
 }
 
 // --- Edits

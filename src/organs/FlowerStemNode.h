@@ -16,9 +16,9 @@ public:
     // Bare, for the library reader: no axis, no tube, both resolutions 0.
     explicit FlowerStemNode(int nodeId);
 
-    void drawWireframe() override;
+    void drawWireframe(const DrawContext& draw) override;
     // The tip (part indices 0, 1) and the base (0, 2).
-    void drawControlPoints() override;
+    void drawControlPoints(const DrawContext& draw) override;
     void save(TextWriter& out) const override;
     // The new axis; the radius follows a tenth of the change in length.
     void reshapeByStroke(const Stroke& stroke) override;

@@ -3,21 +3,21 @@
 #include "organs/FlowerTorusNode.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "math/ContentHash.h"
 #include "model/DrawDetail.h"
-#include "model/ModelContext.h"
 #include "model/SlotSelection.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 
+#include <functional>
+
 namespace {
 
-void drawUnderSlot(const FlowerPart& slot, void (FlowerObjectNode::*draw)()) {
+template <typename Pass> void drawUnderSlot(const FlowerPart& slot, Pass pass, const DrawContext& draw) {
     glPushMatrix();
     glMultMatrixd(slot.basicTransAndRot.data());
     glMultMatrixd(slot.rotation.data());
-    ((*slot.object).*draw)();
+    std::invoke(pass, *slot.object, draw);
     glPopMatrix();
 }
 
@@ -44,14 +44,13 @@ void drawEmptySlot(const FlowerPart& slot) {
 
 } // namespace
 
-void FlowerTorusNode::drawWireframe() {
-    if (renderState().snapshot)
+void FlowerTorusNode::drawWireframe(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     glPushMatrix();
     body.drawWireframe();
     drawAxisSegments(mainAxis.points, 3.0f, kAxisColour);
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawStrokes(draw);
     glPopMatrix();
 }
 
@@ -59,51 +58,46 @@ void FlowerTorusNode::drawWireframe() {
 // draws its organ with the control points over it, a slot selected for editing its
 // control points on the organ's wire frame; both are drawn in the picking pass too,
 // so that the control points can be picked.
-void FlowerTorusNode::drawSlots() {
-    const SlotSelection* selection = slotSelection();
+void FlowerTorusNode::drawSlots(const DrawContext& draw) {
+    const SlotSelection* selection = draw.slotSelection;
     for (int code : {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil}) {
         const SlotList& parts = whorl(code).parts;
         for (int i = 0; i < static_cast<int>(parts.size()); ++i) {
             const FlowerPart& slot = *parts[i];
             if (!slot.object) {
-                if (!renderState().snapshot)
+                if (!draw.snapshot)
                     drawEmptySlot(slot);
             } else if (selection && selection->isMarked(id, {code, i})) {
-                drawUnderSlot(slot, &FlowerObjectNode::drawSolid);
-                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
+                drawUnderSlot(slot, &FlowerObjectNode::drawSolid, draw);
+                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints, draw);
             } else if (selection && selection->isSelected(id, {code, i})) {
-                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints);
-                drawUnderSlot(slot, &FlowerObjectNode::drawWireframe);
+                drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints, draw);
+                drawUnderSlot(slot, &FlowerObjectNode::drawWireframe, draw);
             } else {
-                glPushMatrix();
-                glMultMatrixd(slot.basicTransAndRot.data());
-                glMultMatrixd(slot.rotation.data());
-                drawSolidAtDetail(*slot.object);
-                glPopMatrix();
+                drawUnderSlot(slot, drawSolidAtDetail, draw);
             }
         }
     }
 }
 
-void FlowerTorusNode::drawSolid() {
-    if (renderState().snapshot) {
-        beginPickingPass();
+void FlowerTorusNode::drawSolid(const DrawContext& draw) {
+    if (draw.snapshot) {
+        beginPickingPass(draw);
         body.drawPlain();
-        drawSlots();
+        drawSlots(draw);
         return;
     }
     glPushMatrix();
-    drawTubeSurface(body, hasTexture, textureFront, diffuse, shininess, specular, ambient);
+    drawTubeSurface(draw, body, hasTexture, textureFront, diffuse, shininess, specular, ambient);
     glPopMatrix();
     glPushMatrix();
-    drawSlots();
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawSlots(draw);
+    drawStrokes(draw);
     glPopMatrix();
 }
 
-std::uint64_t FlowerTorusNode::geometryKey(std::uint64_t frame) const {
-    if (const SlotSelection* selection = slotSelection(); selection && selection->receptacleId() == id)
+std::uint64_t FlowerTorusNode::geometryKey(const DrawContext& draw) const {
+    if (draw.slotSelection && draw.slotSelection->receptacleId() == id)
         return 0;
     ContentHash hash;
     hash.add(body.contentKey());
@@ -111,33 +105,33 @@ std::uint64_t FlowerTorusNode::geometryKey(std::uint64_t frame) const {
         hash.add(slot.whorl).add(slot.basicTransAndRot).add(slot.rotation);
         if (!slot.object)
             return false;
-        const std::uint64_t organ = slot.object->drawingKey(frame);
+        const std::uint64_t organ = slot.object->drawingKey(draw);
         hash.add(organ);
         return organ == 0;
     });
     return complete ? hash.value() : 0;
 }
 
-void FlowerTorusNode::drawControlPoints() {
+void FlowerTorusNode::drawControlPoints(const DrawContext& draw) {
     if (!m_basicCurve.empty())
-        drawControlPoint(*this, m_basicCurve.front(), 15.0f, 0, 1);
+        drawControlPoint(draw, *this, m_basicCurve.front(), 15.0f, 0, 1);
 }
 
-void FlowerTorusNode::drawPlain() {
+void FlowerTorusNode::drawPlain(const DrawContext& draw) {
     body.drawPlain();
-    forEachSlot(*this, [](const FlowerPart& slot) {
+    forEachSlot(*this, [&](const FlowerPart& slot) {
         if (slot.object)
-            drawUnderSlot(slot, &FlowerObjectNode::drawPlain);
+            drawUnderSlot(slot, &FlowerObjectNode::drawPlain, draw);
     });
 }
 
-void FlowerTorusNode::drawTranslucent() {
-    if (renderState().snapshot)
+void FlowerTorusNode::drawTranslucent(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     body.drawTranslucent(diffuse, shininess, specular, ambient);
-    forEachSlot(*this, [](const FlowerPart& slot) {
+    forEachSlot(*this, [&](const FlowerPart& slot) {
         if (slot.object)
-            drawUnderSlot(slot, &FlowerObjectNode::drawTranslucent);
+            drawUnderSlot(slot, &FlowerObjectNode::drawTranslucent, draw);
     });
 }
 

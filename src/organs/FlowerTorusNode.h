@@ -42,12 +42,12 @@ public:
     // parameter values.
     explicit FlowerTorusNode(int nodeId);
 
-    void drawWireframe() override;
-    void drawSolid() override;
-    void drawControlPoints() override;
-    void drawPlain() override;
-    void drawTranslucent() override;
-    void drawOverlay() override {}
+    void drawWireframe(const DrawContext& draw) override;
+    void drawSolid(const DrawContext& draw) override;
+    void drawControlPoints(const DrawContext& draw) override;
+    void drawPlain(const DrawContext& draw) override;
+    void drawTranslucent(const DrawContext& draw) override;
+    void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void save(TextWriter& out) const override;
     // Scales the receptacle so that its height matches the stroke's end.
@@ -112,11 +112,11 @@ protected:
     // The receptacle's body and every slot: its placement and what it holds. 0 while
     // the view's slot selection is about this receptacle, whose marks and selected
     // slots show in its drawing.
-    std::uint64_t geometryKey(std::uint64_t frame) const override;
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
 
 private:
     void rebuildBody() { body.buildRevolution(m_basicCurve, m_resV, m_resH); }
-    void drawSlots();
+    void drawSlots(const DrawContext& draw);
     // The height of the receptacle with its organs.
     double height() const;
 

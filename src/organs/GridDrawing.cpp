@@ -1,9 +1,9 @@
 #include "organs/GridDrawing.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "model/DrawDetail.h"
 #include "model/FlowerObjectNode.h"
+#include "model/SurfaceBatches.h"
 
 #include <algorithm>
 #include <vector>
@@ -108,7 +108,7 @@ std::pair<double, double> meanSpacing(const Grid& grid) {
 // same windings as strips of single vertex calls, at a fraction of the calls. The
 // normals of a thinned grid are the full grid's at the points kept.
 void drawGridStrips(const Grid& positions, StripDirection direction, StripNormals normalMode,
-                    const Grid* normals, const Grid* texCoords) {
+                    const Grid* normals, const Grid* texCoords, SurfaceBatches* gather) {
     const int rows = positions.rows();
     const int columns = positions.columns();
     if (rows < 2 || columns < 1)
@@ -122,13 +122,17 @@ void drawGridStrips(const Grid& positions, StripDirection direction, StripNormal
     // Thinned for a reduced-detail list: at least two cells down (the rows run along
     // an organ) and four across (a tube stays round).
     int rowStep = 1, columnStep = 1;
-    if (const double pixelsPerUnit = renderState().gridPixelsPerUnit; pixelsPerUnit > 0.0) {
+    if (gather) {
         const auto [down, along] = meanSpacing(positions);
-        rowStep = gridStep(down, pixelsPerUnit, rows - 1, 2);
-        columnStep = gridStep(along, pixelsPerUnit, columns - 1, 4);
+        rowStep = gridStep(down, gather->pixelsPerUnit(), rows - 1, 2);
+        columnStep = gridStep(along, gather->pixelsPerUnit(), columns - 1, 4);
     }
     GLsizei count = 0;
     const GLuint* triangles = stripTriangles(rows, columns, rowStep, columnStep, direction, count);
+    if (gather) {
+        gather->add(vertexData, normalData, texCoordData, rows * columns, triangles, count);
+        return;
+    }
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, vertexData);

@@ -1,7 +1,6 @@
 #include "organs/OrganDrawing.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "interaction/Stroke.h"
 #include "model/FlowerObjectNode.h"
 #include "organs/StemShape.h"
@@ -23,9 +22,9 @@ bool pickablePart(int index) {
 
 } // namespace
 
-void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size, int partA,
+void drawControlPoint(const DrawContext& draw, const FlowerObjectNode& node, const Vector3& p, float size, int partA,
                       int partB, const Rgba& colour) {
-    const bool snapshot = renderState().snapshot;
+    const bool snapshot = draw.snapshot;
     if (snapshot && (!pickablePart(partA) || !pickablePart(partB)))
         return;
     glShadeModel(GL_FLAT);
@@ -33,7 +32,7 @@ void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size
     glPointSize(size);
     if (snapshot) {
         glDisable(GL_BLEND);
-        const PickColour c = node.pickColour(partA, partB, true);
+        const PickColour c = node.pickColour(draw, partA, partB, true);
         glColor3ub(c.red, c.green, c.blue);
     } else {
         glColor3f(colour.r, colour.g, colour.b);
@@ -43,13 +42,13 @@ void drawControlPoint(const FlowerObjectNode& node, const Vector3& p, float size
     glEnd();
 }
 
-void drawTubeSurface(const StemShape& tube, bool hasTexture, int& textureId, const Rgba& diffuse,
-                     float shininess, const Rgba& specular, const Rgba& ambient) {
-    const bool textured = hasTexture && FlowerObjectNode::textureKnown(textureId);
+void drawTubeSurface(const DrawContext& draw, const StemShape& tube, bool hasTexture, int& textureId,
+                     const Rgba& diffuse, float shininess, const Rgba& specular, const Rgba& ambient) {
+    const bool textured = hasTexture && FlowerObjectNode::textureKnown(draw.textures, textureId);
     if (hasTexture && !textured)
         textureId = -1;
     if (textured)
-        tube.drawTextured(textureId);
+        tube.drawTextured(*draw.textures, textureId, draw.batches);
     else
-        tube.drawShaded(diffuse, shininess, specular, ambient);
+        tube.drawShaded(diffuse, shininess, specular, ambient, draw.batches);
 }

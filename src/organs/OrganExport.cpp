@@ -17,7 +17,7 @@ std::string organMaterialName(const char* prefix, int objectId) {
 
 void writeNodeMaterial(ObjExport& out, const std::string& name, const FlowerObjectNode& node,
                        int textureId) {
-    const bool textured = node.hasTexture && FlowerObjectNode::textureKnown(textureId);
+    const bool textured = node.hasTexture && FlowerObjectNode::textureKnown(textureCache(), textureId);
     const std::string texture =
         textured ? textureCopyName(out, textureCache()->path(textureId)) : std::string();
     writeMaterial(out.mtl, name, node.ambient, node.diffuse, node.specular, node.shininess,

@@ -14,7 +14,7 @@ int frontTexture(const FlowerObjectNode& node) {
     if (!node.hasTexture)
         return -1;
     const int texture = node.textureFront >= 0 ? node.textureFront : node.textureBack;
-    return FlowerObjectNode::textureKnown(texture) ? texture : -1;
+    return FlowerObjectNode::textureKnown(textureCache(), texture) ? texture : -1;
 }
 
 OrganSurface tubeSurface(const StemShape& tube, const Matrix4& placement, SurfaceMaterial material,

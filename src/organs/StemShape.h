@@ -6,6 +6,8 @@
 #include "organs/Grid.h"
 
 struct PistilChords;
+class SurfaceBatches;
+class TextureCache;
 
 // The tube grid the stems, stamens, pistils and receptacles share: `rows` rings
 // along an axis, `columns` points around each ring, the first and the last column
@@ -68,10 +70,12 @@ public:
 
     void drawPlain() const;
     void drawWireframe() const;
+    // Lit in the material. The surfaces go to `gather` instead when it is set (see
+    // drawGridStrips), as do drawTextured's.
     void drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
-                    const Rgba& ambient) const;
+                    const Rgba& ambient, SurfaceBatches* gather) const;
     // In the fixed white material with the texture the cache keeps under `textureId`.
-    void drawTextured(int textureId) const;
+    void drawTextured(TextureCache& textures, int textureId, SurfaceBatches* gather) const;
     void drawTranslucent(const Rgba& diffuse, float shininess, const Rgba& specular,
                          const Rgba& ambient) const;
 

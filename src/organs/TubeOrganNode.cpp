@@ -1,36 +1,34 @@
 #include "organs/TubeOrganNode.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "model/ModelContext.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 
-void TubeOrganNode::drawSolid() {
-    if (renderState().snapshot) {
-        beginPickingPass();
+void TubeOrganNode::drawSolid(const DrawContext& draw) {
+    if (draw.snapshot) {
+        beginPickingPass(draw);
         tube.drawPlain();
         return;
     }
-    if (displaySwitches().drawStrokes)
-        drawStrokes();
+    drawStrokes(draw);
     glPushMatrix();
-    drawTubeSurface(tube, hasTexture, textureFront, diffuse, shininess, specular, ambient);
+    drawTubeSurface(draw, tube, hasTexture, textureFront, diffuse, shininess, specular, ambient);
     glPopMatrix();
 }
 
-std::uint64_t TubeOrganNode::geometryKey(std::uint64_t) const {
+std::uint64_t TubeOrganNode::geometryKey(const DrawContext&) const {
     return tube.contentKey();
 }
 
-void TubeOrganNode::drawPlain() {
+void TubeOrganNode::drawPlain(const DrawContext&) {
     glPushMatrix();
     tube.drawPlain();
     glPopMatrix();
 }
 
-void TubeOrganNode::drawTranslucent() {
-    if (renderState().snapshot)
+void TubeOrganNode::drawTranslucent(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     tube.drawTranslucent(diffuse, shininess, specular, ambient);
 }

@@ -13,15 +13,15 @@ public:
 
     // Picking pass: the tube in the object's pick colour. Otherwise the owned strokes
     // (when they are shown), then the tube textured or in the material.
-    void drawSolid() override;
-    void drawPlain() override;
-    void drawTranslucent() override;
-    void drawOverlay() override {}
+    void drawSolid(const DrawContext& draw) override;
+    void drawPlain(const DrawContext& draw) override;
+    void drawTranslucent(const DrawContext& draw) override;
+    void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
     StemShape tube;
 
 protected:
-    std::uint64_t geometryKey(std::uint64_t frame) const override;
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
 };

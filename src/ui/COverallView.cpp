@@ -2,7 +2,7 @@
 
 #include "control/AppController.h"
 #include "gl/TOGL.h"
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 #include "ui/ViewManager.h"
 
 #include <QMouseEvent>
@@ -38,9 +38,10 @@ void COverallView::paintFrame() {
     gl.beginFrame();
     // The floor shows where the scene stands, and that the window is alive while
     // no scene is open.
-    if (appController().showFloor)
-        drawFloorGrid();
-    appController().drawOverall();
+    const DrawContext draw = gl.frameContext(appController().drawRecords());
+    if (appController().settings().showFloor)
+        drawFloorGrid(draw);
+    appController().drawOverall(draw);
     gl.endFrame();
 }
 

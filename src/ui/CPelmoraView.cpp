@@ -3,7 +3,7 @@
 #include "control/AppController.h"
 #include "modes/MouseListenerManager.h"
 #include "gl/TOGL.h"
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 #include "ui/MouseMessages.h"
 #include "ui/ViewManager.h"
 
@@ -19,10 +19,11 @@ CPelmoraView::~CPelmoraView() {
 void CPelmoraView::paintFrame() {
     TOGL& gl = context();
     gl.beginFrame();
-    if (appController().showFloor)
-        drawFloorGrid();
-    appController().drawMainView();
-    mouseListenerManager().drawMainOverlay();
+    const DrawContext draw = gl.frameContext(appController().drawRecords());
+    if (appController().settings().showFloor)
+        drawFloorGrid(draw);
+    appController().drawMainView(draw);
+    mouseListenerManager().drawMainOverlay(draw);
     gl.endFrame();
 }
 

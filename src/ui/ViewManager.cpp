@@ -32,7 +32,6 @@ ViewManager::ViewManager()
       floralDiagramDialog_(std::make_unique<FDParameterDlg>()),
       textures_(std::make_unique<TextureManager>()) {
     mainContext_->setHomeCamera(kMainViewHomeCamera);
-    mainContext_->setMainView(true);
     FloralDiagram& diagram = floralDiagram();
     diagram.setLookup(findReceptacle);
     diagram.setSettings(&floralDiagramDialog_->settings());
@@ -51,11 +50,6 @@ ViewManager::~ViewManager() {
         diagram->setCountsDisplay(nullptr);
         diagram->setFormulaDisplay(nullptr);
     }
-    // The textures' GL names live in the contexts' shared name space: they are freed
-    // while a context that shares it is current, before the contexts go.
-    if (mainContext_->attached())
-        mainContext_->makeCurrent();
-    textures_.reset();
 }
 
 void ViewManager::setOrbitStyle(OrbitStyle style) {

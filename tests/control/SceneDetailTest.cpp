@@ -5,7 +5,7 @@
 #include "control/ControlSingletons.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 #include "support/FrameDifference.h"
 #include "support/SamplePlants.h"
 
@@ -23,8 +23,9 @@ public:
 
     void redrawMainView() override {
         main.beginFrame();
-        drawFloorGrid();
-        appController().drawMainView();
+        const DrawContext draw = main.frameContext(appController().drawRecords());
+        drawFloorGrid(draw);
+        appController().drawMainView(draw);
         main.endFrame();
     }
     void redrawOverallView() override {}
@@ -58,7 +59,7 @@ protected:
     }
     QImage frame(const Vector3& eye, const Vector3& centre, bool fullDetail) {
         view_.main.setCamera(eye, centre, {0, 1, 0});
-        appController().drawDetail.fullDetail = fullDetail;
+        appController().settings().fullDetail = fullDetail;
         view_.redrawMainView();
         return view_.main.frameImage();
     }

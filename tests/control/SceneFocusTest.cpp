@@ -149,7 +149,7 @@ TEST_F(SceneFocusTest, NothingOnThePathOrAmongTheCandidatesOutlivesTheNodeItName
         }
         // Replacing what is left of the focus, with whatever candidates are left,
         // touches live nodes only.
-        c.loadSelectedIntoFocus();
+        c.sceneEdits().loadSelectedIntoFocus();
         c.commit();
     }
 }
@@ -180,7 +180,7 @@ TEST_F(SceneFocusTest, SimilarBranchesAreReplacedAtOnceAndUndoBringsBackTheFocus
 
     // Nothing is selected in the library: each candidate becomes a wrapper of a
     // default stem, and the focus stays on the plant.
-    c.loadSelectedIntoFocus();
+    c.sceneEdits().loadSelectedIntoFocus();
     c.commit();
     EXPECT_TRUE(c.sceneFocus().candidateIds().empty());
     EXPECT_EQ(c.focus()->id, ids.plant);
@@ -217,7 +217,7 @@ TEST_F(SceneFocusTest, TheFocusItselfIsReplacedInItsParentsPlace) {
     c.focusUp(false);
     c.focusUp(false);
     ASSERT_EQ(c.focus()->id, ids.branch);
-    c.loadSelectedIntoFocus();
+    c.sceneEdits().loadSelectedIntoFocus();
     c.commit();
     // The default stem is no composite: it stands in a wrapper in the branch's
     // place, and the focus passes through the wrapper to it.
@@ -228,7 +228,7 @@ TEST_F(SceneFocusTest, TheFocusItselfIsReplacedInItsParentsPlace) {
     EXPECT_EQ(c.mode(), kModeSceneModify);
 
     c.sceneFocus().closeScene();
-    c.loadSelectedIntoFocus();
+    c.sceneEdits().loadSelectedIntoFocus();
     c.commit();
     EXPECT_EQ(c.root(), nullptr);
 }

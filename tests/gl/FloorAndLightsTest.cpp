@@ -1,6 +1,6 @@
 #include "interaction/OpenGL.h"
 
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 #include "interaction/FrameLights.h"
 #include "support/GlTestContext.h"
 
@@ -36,7 +36,7 @@ TEST_F(FloorAndLights, FloorGridIsGreyWithABlackBorderAndLeavesTheStateAlone) {
     gl.beginFrame();
     glEnable(GL_LIGHTING);
     glLineWidth(1.0f);
-    drawFloorGrid();
+    drawFloorGrid(frame());
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     GLint shade = 0;
     glGetIntegerv(GL_SHADE_MODEL, &shade);

@@ -1,7 +1,6 @@
 #include "interaction/OpenGL.h"
 
-#include "interaction/FloorGrid.h"
-#include "interaction/RenderState.h"
+#include "gl/FloorGrid.h"
 #include "model/PickColour.h"
 #include "support/GlTestContext.h"
 
@@ -42,14 +41,14 @@ TEST_F(PickSnapshot, FlatColouredObjectsReadBackTheirExactColourValue) {
     TOGL& gl = togl();
     gl.beginSnapshot();
     EXPECT_TRUE(gl.snapshot());
-    EXPECT_TRUE(renderState().snapshot);
+    EXPECT_TRUE(gl.frameContext({}).snapshot);
     const PickColour whole = pickColourOf(77, 0, 0, false, false);
     const PickColour part = pickColourOf(1234, 5, 17, true, false);
     drawPixelRect(0, 0, 80, 120, whole);
     drawPixelRect(80, 0, 160, 120, part);
     gl.endFrame();
     EXPECT_FALSE(gl.snapshot());
-    EXPECT_FALSE(renderState().snapshot);
+    EXPECT_FALSE(gl.frameContext({}).snapshot);
     EXPECT_FALSE(GlContext::anyCurrent());
 
     for (int y : {0, 60, 119}) {
@@ -75,12 +74,12 @@ TEST_F(PickSnapshot, LargeIdsComeBackThroughTheSnapshotKeys) {
     gl.beginSnapshot();
     const int ids[] = {16384, 20000, 16384 + 77, 77, 40000};
     for (int i = 0; i < 5; ++i)
-        drawPixelRect(i * 32, 0, i * 32 + 32, 120, pickColourOf(ids[i], 3, 0, false, true));
+        drawPixelRect(i * 32, 0, i * 32 + 32, 120, pickColourOf(ids[i], 3, 0, false, true, frame().pickKeys));
     gl.endFrame();
     for (int i = 0; i < 5; ++i) {
         const PickPixel pixel = gl.pixelHasObject(i * 32 + 16, 60);
         ASSERT_TRUE(pixel.found);
-        const PickRecord record = decodePickColour(pixel.colour);
+        const PickRecord record = decodePickColour(pixel.colour, &gl.pickKeys());
         EXPECT_EQ(record.id, ids[i]);
         EXPECT_EQ(record.a, 3);
         EXPECT_TRUE(record.oneIndexPart);
@@ -139,7 +138,7 @@ TEST_F(PickSnapshot, TheFloorNeverAppearsInASnapshot) {
     TOGL& gl = togl();
     gl.setCamera({0, 4, 0}, {0, 0, 0}, {0, 0, -1});
     gl.beginSnapshot();
-    drawFloorGrid();
+    drawFloorGrid(frame());
     gl.endFrame();
     const auto& depth = gl.depthBuffer();
     EXPECT_TRUE(std::all_of(depth.begin(), depth.end(), [](float d) { return d == 1.0f; }));

@@ -1,6 +1,5 @@
 #include "interaction/OpenGL.h"
 
-#include "interaction/RenderState.h"
 #include "support/GlTestContext.h"
 
 #include <QGuiApplication>
@@ -192,17 +191,6 @@ TEST_F(TOGLState, CameraLoadsKeepTheContextAsTheyFoundIt) {
     EXPECT_EQ(gl.viewTransform().modelView, gl.camera().viewMatrix());
 }
 
-TEST_F(TOGLState, OnlyTheMainViewPublishesItsUpVector) {
-    TOGL& gl = togl();
-    renderState().mainCameraUp = {0, 1, 0};
-    gl.setCamera({0, 0, 4}, {0, 0, 0}, {0, 0, 1});
-    EXPECT_EQ(renderState().mainCameraUp, Vector3(0, 1, 0));
-    gl.setMainView(true);
-    gl.setCamera({0, 0, 4}, {0, 0, 0}, {1, 0, 0});
-    EXPECT_EQ(renderState().mainCameraUp, Vector3(1, 0, 0));
-    renderState().mainCameraUp = {0, 1, 0};
-}
-
 TEST_F(TOGLState, CameraDragsRunFromBeginToEnd) {
     TOGL& gl = togl();
     gl.setCamera({0, 0, 8}, {0, 0, 0}, {0, 1, 0});
@@ -246,7 +234,7 @@ TEST_F(TOGLState, ThumbnailsAreSmallNormalFramesThatLeaveThePicksAlone) {
 
     gl.beginThumbnail();
     EXPECT_FALSE(gl.snapshot());
-    EXPECT_FALSE(renderState().snapshot);
+    EXPECT_FALSE(gl.frameContext({}).snapshot);
     glColor3f(1.0f, 0.0f, 0.0f);
     glRectd(-0.5, -0.5, 0.5, 0.5);
     gl.endThumbnail();

@@ -1,5 +1,4 @@
 #include "interaction/PetalStrokes.h"
-#include "interaction/RenderState.h"
 #include "support/HandDrawnPetal.h"
 
 #include <gtest/gtest.h>
@@ -135,18 +134,15 @@ TEST(PetalStrokes, BendProfileMeasuresTheBulgeAgainstTheDrawingDirection) {
 }
 
 TEST(PetalStrokes, OrientProfileFlipsOnlyWhenTheCameraUpPointsBelowTheHorizon) {
-    const RenderState saved = renderState();
     const Profile bend = {0, 0.1, -0.2, 0};
     const struct {
         Vector3 up;
         double sign;
     } rows[] = {{{0, 1, 0}, 1}, {{0, 0.5, 0.5}, 1}, {{0, 0.5, -0.5}, -1}, {{0, 0, -1}, -1}};
     for (const auto& row : rows) {
-        renderState().mainCameraUp = row.up;
         Profile p = bend;
-        orientProfile(p);
+        orientProfile(p, row.up);
         EXPECT_EQ(p[1], row.sign * 0.1);
         EXPECT_EQ(p[2], row.sign * -0.2);
     }
-    renderState() = saved;
 }

@@ -14,12 +14,12 @@
 class AxisNode : public FlowerObjectNode {
 public:
     explicit AxisNode(int nodeId, int nodeKind = kKindStem) : FlowerObjectNode(nodeId, nodeKind) {}
-    void drawWireframe() override {}
-    void drawSolid() override {}
-    void drawControlPoints() override {}
-    void drawPlain() override {}
-    void drawTranslucent() override {}
-    void drawOverlay() override {}
+    void drawWireframe(const DrawContext&) override {}
+    void drawSolid(const DrawContext&) override {}
+    void drawControlPoints(const DrawContext&) override {}
+    void drawPlain(const DrawContext&) override {}
+    void drawTranslucent(const DrawContext&) override {}
+    void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport&, const Matrix4&, int n) override { return n; }
     void save(TextWriter& out) const override {
         writeColourBlock(out, *this);

@@ -37,18 +37,17 @@ TEST(PickColour, ASecondIndexWithoutAFirstDecodesAsTheWholeObject) {
 }
 
 TEST(PickColour, LargeIdsResolveThroughTheSnapshotKeys) {
-    beginPickKeys();
-    const PickColour small = pickColourOf(7, 0, 0, false, false);
-    const PickColour big = pickColourOf(16384 + 7, 1, 2, true, false);
-    const PickColour bigger = pickColourOf(40000, 0, 0, false, false);
-    const PickColour bigAgain = pickColourOf(16384 + 7, 4, 5, true, false);
-    endPickKeys();
+    PickKeys keys;
+    const PickColour small = pickColourOf(7, 0, 0, false, false, &keys);
+    const PickColour big = pickColourOf(16384 + 7, 1, 2, true, false, &keys);
+    const PickColour bigger = pickColourOf(40000, 0, 0, false, false, &keys);
+    const PickColour bigAgain = pickColourOf(16384 + 7, 4, 5, true, false, &keys);
     // Small ids keep the plain layout.
     EXPECT_EQ(small.red, 7);
-    const PickRecord rs = decodePickColour(small.value());
-    const PickRecord rb = decodePickColour(big.value());
-    const PickRecord rr = decodePickColour(bigger.value());
-    const PickRecord ra = decodePickColour(bigAgain.value());
+    const PickRecord rs = decodePickColour(small.value(), &keys);
+    const PickRecord rb = decodePickColour(big.value(), &keys);
+    const PickRecord rr = decodePickColour(bigger.value(), &keys);
+    const PickRecord ra = decodePickColour(bigAgain.value(), &keys);
     EXPECT_EQ(rs.id, 7);
     EXPECT_EQ(rb.id, 16384 + 7);
     EXPECT_EQ(rb.a, 1);
@@ -57,21 +56,16 @@ TEST(PickColour, LargeIdsResolveThroughTheSnapshotKeys) {
     EXPECT_EQ(rr.id, 40000);
     EXPECT_EQ(ra.id, 16384 + 7);
     EXPECT_EQ(ra.a, 4);
-    beginPickKeys();
-    endPickKeys();
 }
 
 TEST(PickColour, ASmallIdWhoseKeyIsTakenGetsAnotherKey) {
-    beginPickKeys();
+    PickKeys keys;
     // Fill spare keys from the top until one collides with a small id drawn later.
     const int large = 16384 * 2 + 16383;
-    const PickColour first = pickColourOf(large, 0, 0, false, false);
+    const PickColour first = pickColourOf(large, 0, 0, false, false, &keys);
     const int takenKey = static_cast<int>(first.value() & 0x3FFF);
-    const PickColour second = pickColourOf(takenKey, 0, 0, false, false);
-    endPickKeys();
+    const PickColour second = pickColourOf(takenKey, 0, 0, false, false, &keys);
     EXPECT_NE(first.value() & 0x3FFF, second.value() & 0x3FFF);
-    EXPECT_EQ(decodePickColour(first.value()).id, large);
-    EXPECT_EQ(decodePickColour(second.value()).id, takenKey);
-    beginPickKeys();
-    endPickKeys();
+    EXPECT_EQ(decodePickColour(first.value(), &keys).id, large);
+    EXPECT_EQ(decodePickColour(second.value(), &keys).id, takenKey);
 }

@@ -16,7 +16,7 @@ namespace {
 // looks straight at the drawing plane.
 class PetalGl : public GlTest {
 protected:
-    PetalGl() : GlTest(400, 400) {}
+    PetalGl() : GlTest(400, 400) { drawRecords.textures = &textures; }
 
     void SetUp() override {
         GlTest::SetUp();
@@ -70,14 +70,14 @@ TEST_F(PetalGl, PickingPassDrawsOnlyTheWholeObjectsColour) {
         nextId();
     const auto petal = sketched();
     const std::vector<std::uint32_t> drawn = render(true, [&] {
-        petal->drawSolid();
-        petal->drawWireframe();
-        petal->drawTranslucent();
+        petal->drawSolid(frame());
+        petal->drawWireframe(frame());
+        petal->drawTranslucent(frame());
     });
     ASSERT_GT(drawn.size(), 5000u);
     const std::set<std::uint32_t> colours(drawn.begin(), drawn.end());
     ASSERT_EQ(colours.size(), 1u);
-    const PickRecord record = decodePickColour(*colours.begin());
+    const PickRecord record = decodePickColour(*colours.begin(), &togl().pickKeys());
     EXPECT_EQ(record.id, petal->id);
     EXPECT_GT(petal->id, 16384);
     EXPECT_FALSE(record.twoIndexPart);
@@ -85,8 +85,8 @@ TEST_F(PetalGl, PickingPassDrawsOnlyTheWholeObjectsColour) {
 
     // The see-through and wire frame passes draw nothing into a snapshot.
     EXPECT_TRUE(render(true, [&] {
-                    petal->drawWireframe();
-                    petal->drawTranslucent();
+                    petal->drawWireframe(frame());
+                    petal->drawTranslucent(frame());
                 }).empty());
 }
 
@@ -94,8 +94,8 @@ TEST_F(PetalGl, PickedControlPointsNameTheirRowAndColumn) {
     const auto petal = sketched();
     const PetalControlPointManager& net = petal->controlPoints();
     std::set<std::pair<int, int>> named;
-    for (const std::uint32_t colour : render(true, [&] { petal->drawControlPoints(); })) {
-        const PickRecord record = decodePickColour(colour);
+    for (const std::uint32_t colour : render(true, [&] { petal->drawControlPoints(frame()); })) {
+        const PickRecord record = decodePickColour(colour, &togl().pickKeys());
         ASSERT_EQ(record.id, petal->id);
         ASSERT_TRUE(record.twoIndexPart);
         named.insert({record.a, record.b});
@@ -112,8 +112,8 @@ TEST_F(PetalGl, ControlPointsBeyondWhatAPickColourHoldsAreNotPickable) {
     values.petalControlPoints = {8, 30}; // 61 columns
     const auto petal = sketched();
     int largestColumn = -1;
-    for (const std::uint32_t colour : render(true, [&] { petal->drawControlPoints(); })) {
-        const PickRecord record = decodePickColour(colour);
+    for (const std::uint32_t colour : render(true, [&] { petal->drawControlPoints(frame()); })) {
+        const PickRecord record = decodePickColour(colour, &togl().pickKeys());
         ASSERT_TRUE(record.twoIndexPart);
         largestColumn = std::max(largestColumn, record.b);
     }
@@ -121,7 +121,7 @@ TEST_F(PetalGl, ControlPointsBeyondWhatAPickColourHoldsAreNotPickable) {
 
     // Outside the snapshot every point shows: the base and tip red, inner points
     // green-cyan.
-    const std::vector<std::uint32_t> shown = render(false, [&] { petal->drawControlPoints(); });
+    const std::vector<std::uint32_t> shown = render(false, [&] { petal->drawControlPoints(frame()); });
     const std::set<std::uint32_t> colours(shown.begin(), shown.end());
     EXPECT_EQ(colours, (std::set<std::uint32_t>{0x0000FFu, 0x80FF00u}));
 }
@@ -129,7 +129,7 @@ TEST_F(PetalGl, ControlPointsBeyondWhatAPickColourHoldsAreNotPickable) {
 TEST_F(PetalGl, UnknownTexturesFallBackToTheMaterialForGood) {
     const auto petal = sketched();
     petal->setTexture(true, 3, 4);
-    EXPECT_FALSE(render(false, [&] { petal->drawSolid(); }).empty());
+    EXPECT_FALSE(render(false, [&] { petal->drawSolid(frame()); }).empty());
     EXPECT_FALSE(petal->hasTexture);
     EXPECT_EQ(petal->textureFront, -1);
     EXPECT_EQ(petal->textureBack, -1);
@@ -137,7 +137,7 @@ TEST_F(PetalGl, UnknownTexturesFallBackToTheMaterialForGood) {
 
     // With one texture known both sides are drawn with it.
     petal->setTexture(true, textures.load("front.bmp"), 9);
-    EXPECT_FALSE(render(false, [&] { petal->drawSolid(); }).empty());
+    EXPECT_FALSE(render(false, [&] { petal->drawSolid(frame()); }).empty());
     EXPECT_TRUE(petal->hasTexture);
     EXPECT_EQ(petal->textureBack, 9);
     EXPECT_EQ(textures.binds, 2);

@@ -24,13 +24,13 @@ protected:
         TOGL& gl = togl();
         gl.beginSnapshot();
         gl.loadViewMatrix();
-        flower->drawSolid();
+        flower->drawSolid(frame());
         gl.endFrame();
         std::set<int> ids;
         for (int y = 0; y < gl.bufferHeight(); ++y)
             for (int x = 0; x < gl.bufferWidth(); ++x) {
                 const PickPixel pixel = gl.readPickPixel(x, y);
-                const PickRecord record = decodePickColour(pixel.colour & 0xFFFFFFu);
+                const PickRecord record = decodePickColour(pixel.colour & 0xFFFFFFu, &gl.pickKeys());
                 if (pixel.depth < 1.0f && (record.twoIndexPart || !controlPoints))
                     ids.insert(record.id);
             }
@@ -67,7 +67,7 @@ TEST_F(FlowerGl, EmptySlotsAreMarkedOnlyInTheVisibleFrame) {
     TOGL& gl = togl();
     gl.beginFrame();
     gl.loadViewMatrix();
-    flower->drawSolid();
+    flower->drawSolid(frame());
     gl.endFrame();
     const QImage image = gl.frameImage();
     int red = 0;
@@ -85,13 +85,13 @@ TEST_F(FlowerGl, AFrontTextureTheCacheDoesNotKnowIsForgotten) {
     TOGL& gl = togl();
     gl.beginFrame();
     gl.loadViewMatrix();
-    flower->drawSolid();
+    flower->drawSolid(frame());
     gl.endFrame();
     EXPECT_EQ(flower->textureFront, -1);
     EXPECT_TRUE(flower->hasTexture);
 }
 
-// The view's selection reaches the drawing through the model context: the organ of
+// The view's selection reaches the drawing through the draw context: the organ of
 // a slot marked on the floral diagram, and of a slot selected for editing, shows its
 // control points, pickable; no other organ does, and nothing shows for a selection
 // of another receptacle.
@@ -103,7 +103,7 @@ TEST_F(FlowerGl, OnlyTheSlotsTheViewMarksOrSelectsShowTheirControlPoints) {
     SlotSelection selection;
     selection.mark(flower->id, {kWhorlPetal, 4});
     selection.toggleSelected(flower->id, {kWhorlSepal, 2});
-    ScopedModelContext withSelection({&ids, &values, &display, nullptr, &selection});
+    drawRecords.slotSelection = &selection;
     EXPECT_EQ(pickedIds(true), (std::set<int>{petal, sepal}));
     EXPECT_TRUE(pickedIds().count(petal)) << "a marked organ is drawn whole";
 

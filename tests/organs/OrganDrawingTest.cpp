@@ -37,7 +37,7 @@ protected:
         SCOPED_TRACE(testing::Message() << at.x() << "," << at.y());
         const PickPixel pixel = togl().pixelHasObject(at.x(), at.y());
         EXPECT_TRUE(pixel.found);
-        return decodePickColour(pixel.colour & 0xFFFFFFu);
+        return decodePickColour(pixel.colour & 0xFFFFFFu, &togl().pickKeys());
     }
 };
 
@@ -50,8 +50,8 @@ TEST_F(OrganDrawing, PickSnapshotShowsTheStemAndItsTipInPickColours) {
     TOGL& gl = togl();
     gl.beginSnapshot();
     gl.loadViewMatrix();
-    stem.drawSolid();
-    stem.drawWireframe(); // nothing in a pick snapshot
+    stem.drawSolid(frame());
+    stem.drawWireframe(frame()); // nothing in a pick snapshot
     gl.endFrame();
     const PickRecord body = pickAt({0.1, 0.5, 0.2});
     EXPECT_EQ(body.id, 42);
@@ -61,7 +61,7 @@ TEST_F(OrganDrawing, PickSnapshotShowsTheStemAndItsTipInPickColours) {
 
     gl.beginSnapshot();
     gl.loadViewMatrix();
-    stem.drawControlPoints();
+    stem.drawControlPoints(frame());
     gl.endFrame();
     const PickRecord tip = pickAt(stem.mainAxis.back());
     EXPECT_EQ(tip.id, 42);
@@ -82,7 +82,7 @@ TEST_F(OrganDrawing, TranslucentTubesLeaveTheDepthBufferAlone) {
     // A windowless view reads every frame back, depth included.
     gl.beginFrame();
     gl.loadViewMatrix();
-    stem.drawTranslucent();
+    stem.drawTranslucent(frame());
     gl.endFrame();
     EXPECT_EQ(gl.depthBuffer()[index], 1.0f);
     EXPECT_NE(gl.colorBuffer()[index] & 0xFFFFFFu, 0xFFFFFFu);
@@ -91,7 +91,7 @@ TEST_F(OrganDrawing, TranslucentTubesLeaveTheDepthBufferAlone) {
 
     gl.beginFrame();
     gl.loadViewMatrix();
-    stem.drawSolid();
+    stem.drawSolid(frame());
     glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
     gl.endFrame();
     EXPECT_LT(gl.depthBuffer()[index], 1.0f);
@@ -99,9 +99,7 @@ TEST_F(OrganDrawing, TranslucentTubesLeaveTheDepthBufferAlone) {
 }
 
 TEST_F(OrganDrawing, SketchStrokesArePickedOneByOneAndTheBillboardAsAWhole) {
-    DisplaySwitches shown;
-    shown.showBillboard = true;
-    ScopedModelContext context({nullptr, nullptr, &shown, nullptr});
+    drawRecords.display.showBillboard = true;
     FlowerSketchNode sketch(9, FlowerSketchNode::kBranch);
     Stroke left, right;
     for (int i = 0; i <= 10; ++i) {
@@ -113,7 +111,7 @@ TEST_F(OrganDrawing, SketchStrokesArePickedOneByOneAndTheBillboardAsAWhole) {
     TOGL& gl = togl();
     gl.beginSnapshot();
     gl.loadViewMatrix();
-    sketch.drawSolid();
+    sketch.drawSolid(frame());
     gl.endFrame();
 
     const PickRecord first = pickAt({-0.3, 0.5, 0});

@@ -34,5 +34,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(context_.attached()) << "no OpenGL context"; }
 
     TOGL& togl() { return context_.togl(); }
+    // The draw context of the frame under way, made of `drawRecords`.
+    DrawContext frame() { return togl().frameContext(drawRecords); }
     GlTestContext context_;
+    DrawContext drawRecords;
 };

@@ -95,7 +95,7 @@ TEST_F(DialogsTest, StemWidthActsOnStemsAndWidenableReceptaclesOnly) {
     const PointList before = torus->m_basicCurve.points;
     width->setValue(200);
     EXPECT_EQ(torus->m_basicCurve.points, before);
-    EXPECT_EQ(appController().parameters.stemWidthSteps, 200);
+    EXPECT_EQ(appController().settings().parameters.stemWidthSteps, 200);
 
     Stroke axis;
     for (int i = 0; i < 10; ++i)

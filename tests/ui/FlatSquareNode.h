@@ -1,7 +1,6 @@
 #pragma once
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "model/AxisNode.h"
 
 // A plant object that draws a flat red square of side 0.4 centred on (0, 0.8, 0),
@@ -10,9 +9,9 @@
 class FlatSquareNode final : public AxisNode {
 public:
     explicit FlatSquareNode(int nodeId) : AxisNode(nodeId, kKindPetal) {}
-    void drawSolid() override {
-        if (renderState().snapshot)
-            beginPickingPass();
+    void drawSolid(const DrawContext& draw) override {
+        if (draw.snapshot)
+            beginPickingPass(draw);
         else {
             glDisable(GL_LIGHTING);
             glDisable(GL_BLEND);

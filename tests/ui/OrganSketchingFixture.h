@@ -91,7 +91,16 @@ protected:
 
     AppController& controller() { return appController(); }
     TOGL& gl() { return *viewManager().mainContext(); }
-    void run(int id) { frame->commands().run(id); }
+    // A command that moves the focus flies the camera: the test looks once it landed.
+    void run(int id) {
+        frame->commands().run(id);
+        waitForLanding();
+    }
+    // Waits until a camera flight under way has landed: the camera, the picture and
+    // the picks are those of its target.
+    void waitForLanding() {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !controller().cameraFlying(); }));
+    }
     template <typename T> T* work() { return dynamic_cast<T*>(controller().workObject()); }
 
     // The window pixel (logical coordinates) a world point is seen at.
@@ -160,7 +169,7 @@ protected:
         const PickPixel pixel = gl().pixelHasObject(at.x(), at.y());
         if (!pixel.found)
             return std::nullopt;
-        return decodePickColour(pixel.colour);
+        return decodePickColour(pixel.colour, &gl().pickKeys());
     }
 
     // The shell's file questions answered without a dialog: the next OBJ export

@@ -74,7 +74,7 @@ TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
             tiles.push_back(tile);
         }
     }
-    EXPECT_EQ(appController().mode(), kModeComposit);
+    EXPECT_EQ(appController().mode(), kModeComposite);
     EXPECT_EQ(appController().workObject(), nullptr);
 
     // The leaves wear the image that lies beside the library, and their tile shows it.
@@ -86,9 +86,9 @@ TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
         ++textured;
         EXPECT_EQ(viewManager().textures().path(organ->textureFront),
                   std::filesystem::absolute(dir.path("pminit-leaf.bmp")).string());
-        const QImage veined = renderThumbnail(*organ, viewManager().mainContext());
+        const QImage veined = renderThumbnail(*organ, viewManager().mainContext(), appController().drawRecords());
         organ->setTexture(false, -1, -1);
-        EXPECT_NE(renderThumbnail(*organ, viewManager().mainContext()), veined);
+        EXPECT_NE(renderThumbnail(*organ, viewManager().mainContext(), appController().drawRecords()), veined);
     }
     EXPECT_EQ(textured, 1);
 

@@ -19,7 +19,7 @@ public:
     void onLButtonUp(int x, int y) override;
     void onLButtonDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
-    void onDraw() override { stroke_.drawSketch(); }
+    void onDraw(const DrawContext&) override { stroke_.drawSketch(); }
 
 private:
     void clear();

@@ -37,7 +37,7 @@ void MouseListenerForCompositeModify::onLButtonDown(int x, int y) {
     leftDown = true;
     clear();
     targetId_ = plant->id;
-    tool_ = appController().drawingTool;
+    tool_ = appController().settings().drawingTool;
     switch (tool_) {
     case kToolBrowsing:
         beginPan(x, y);
@@ -168,13 +168,13 @@ bool MouseListenerForCompositeModify::turnTo(FlowerObjectComposite& plant, int x
     return true;
 }
 
-void MouseListenerForCompositeModify::onDraw() {
+void MouseListenerForCompositeModify::onDraw(const DrawContext& draw) {
     stroke_.drawSketch();
     if (leftDown && tool_ == kToolPen && stroke_.size() >= 2)
         drawDrawingBoard(planePoint_, planeNormal_, stroke_.points, kBoardColour);
     if (targetMarked_)
         if (FlowerObjectComposite* plant = asComposite(appController().workObject()))
-            plant->drawHighlightBox();
+            plant->drawHighlightBox(draw);
 }
 
 void MouseListenerForCompositeModify::clear() {

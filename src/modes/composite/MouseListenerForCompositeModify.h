@@ -32,7 +32,7 @@ public:
     void onLButtonDown(int x, int y) override;
     void onLButtonDblClk(int x, int y) override;
     void onMouseMove(int x, int y) override;
-    void onDraw() override;
+    void onDraw(const DrawContext& draw) override;
 
 private:
     // Pen, Cursor, Eraser and Browsing.

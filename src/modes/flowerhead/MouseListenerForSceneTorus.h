@@ -17,7 +17,7 @@ public:
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
     void onLButtonDblClk(int x, int y) override;
-    void onDraw() override;
+    void onDraw(const DrawContext& draw) override;
     // Forgets a half-finished stroke or pick; called when a scene is opened.
     void resetTransientState();
 

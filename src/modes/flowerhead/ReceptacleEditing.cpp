@@ -5,7 +5,6 @@
 #include "control/LibraryBrowser.h"
 #include "gl/TOGL.h"
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "model/FlowerObjectComposite.h"
 #include "modes/ControlPointDrag.h"
 #include "modes/DrawingBoard.h"
@@ -72,7 +71,7 @@ void ReceptacleEditing::onLButtonDown(int x, int y) {
     receptacleId_ = edited.node->id;
     model_ = edited.model;
     const AppController& controller = appController();
-    switch (controller.drawingTool) {
+    switch (controller.settings().drawingTool) {
     case kToolBrowsing:
         action_ = Action::Pan;
         beginPan(x, y);
@@ -85,13 +84,13 @@ void ReceptacleEditing::onLButtonDown(int x, int y) {
         startCursor(*edited.node, x, y);
         break;
     case kToolPen:
-        if (controller.showWireFrame)
+        if (controller.settings().showWireFrame)
             startProfile(*edited.node, x, y);
         else
             startOrgan(*edited.node, x, y);
         break;
     default:
-        if (pressOtherTool(controller.drawingTool, x, y))
+        if (pressOtherTool(controller.settings().drawingTool, x, y))
             action_ = Action::Other;
         break;
     }
@@ -212,7 +211,7 @@ void ReceptacleEditing::finishProfile() {
     Stroke profile = stroke_.transformed(inverted(model_));
     for (Vector3& p : profile.points)
         p.z = 0.0;
-    const ResolutionPair& resolution = appController().parameters.receptacle;
+    const ResolutionPair& resolution = appController().settings().parameters.receptacle;
     torus->setProfile(resolution.horizontal, resolution.vertical, profile);
     floralDiagram().bind(torus);
     noteChange(appController().targetChange() | kChangeLibraryView, "Redraw receptacle");
@@ -364,13 +363,12 @@ void ReceptacleEditing::toggleSelectionAt(int x, int y) {
 
 // --- Overlay
 
-void ReceptacleEditing::onDraw() {
-    if (renderState().snapshot)
-        return;
+void ReceptacleEditing::onDraw(const DrawContext&) {
     stroke_.drawSketch();
     const AppController& controller = appController();
     const EditedReceptacle edited = currentReceptacle();
-    if (edited.node && controller.drawingTool == kToolPen && controller.showWireFrame) {
+    if (edited.node && controller.settings().drawingTool == kToolPen &&
+        controller.settings().showWireFrame) {
         glPushMatrix();
         glMultMatrixd(edited.model.data());
         drawGuideBoard(*edited.node);

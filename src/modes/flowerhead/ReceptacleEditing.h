@@ -45,7 +45,7 @@ public:
     void onLButtonUp(int x, int y) override;
     void onLButtonDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
-    void onDraw() override;
+    void onDraw(const DrawContext& draw) override;
 
 protected:
     ~ReceptacleEditing() = default;

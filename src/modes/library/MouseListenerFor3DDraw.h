@@ -11,7 +11,7 @@ public:
     void onLButtonDown(int x, int y) override;
     void onRButtonDblClk(int x, int y) override;
     void onMouseMove(int x, int y) override;
-    void onDraw() override { stroke_.drawSketch(); }
+    void onDraw(const DrawContext&) override { stroke_.drawSketch(); }
 
 private:
     Stroke stroke_;

@@ -53,7 +53,7 @@ void MouseListenerForPetal::onRButtonUp(int, int) {
     rightDown = false;
 }
 
-void MouseListenerForPetal::onDraw() {
+void MouseListenerForPetal::onDraw(const DrawContext&) {
     for (const Stroke& stroke : strokes_)
         stroke.drawSketch();
 }

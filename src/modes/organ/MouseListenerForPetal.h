@@ -16,7 +16,7 @@ public:
     void onLButtonDown(int x, int y) override;
     void onRButtonDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
-    void onDraw() override;
+    void onDraw(const DrawContext& draw) override;
     virtual ~MouseListenerForPetal() = default;
 
     // The strokes in drawing order, and how many of them are finished (0..2).

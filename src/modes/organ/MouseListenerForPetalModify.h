@@ -19,7 +19,7 @@ public:
 
     // Every release repaints the main view.
     void onLButtonUp(int x, int y) override;
-    void onDraw() override;
+    void onDraw(const DrawContext& draw) override;
     virtual ~MouseListenerForPetalModify() = default;
 
 protected:

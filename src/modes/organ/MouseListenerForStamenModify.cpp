@@ -5,7 +5,7 @@
 #include "organs/FlowerStamenNode.h"
 
 bool MouseListenerForStamenModify::mayDraw() const {
-    return appController().stamenEditEnabled;
+    return appController().settings().stamenEditEnabled;
 }
 
 void MouseListenerForStamenModify::strokeStarted(int, int, FlowerObjectNode* work) {

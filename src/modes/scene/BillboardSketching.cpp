@@ -57,7 +57,7 @@ std::string BillboardSketching::release(SceneRoot& scene, const Stroke& stroke, 
     const bool selecting = tool == kToolCursor || tool == kToolBrowsing || isTool(tool);
     if (click && selecting && !select(scene, pick.id, pick.oneIndexPart, withinId)) {
         reset();
-        appController().drawingTool = kToolCursor;
+        appController().settings().drawingTool = kToolCursor;
     }
     return step;
 }
@@ -86,8 +86,8 @@ bool BillboardSketching::select(SceneRoot& scene, int pickedId, bool strokePicke
             return false;
     }
     AppController& c = appController();
-    c.sketchColour = sketch->strokeColour();
-    c.drawingTool = kToolFlowerBillboard;
+    c.settings().sketchColour = sketch->strokeColour();
+    c.settings().drawingTool = kToolFlowerBillboard;
     state_ = kEditing;
     billboardId_ = pickedId;
     return true;
@@ -203,7 +203,7 @@ std::string BillboardSketching::finish(SceneRoot& scene, const Stroke& stroke, i
     return "Draw billboard";
 }
 
-void BillboardSketching::drawEdited(SceneRoot& scene) const {
+void BillboardSketching::drawEdited(SceneRoot& scene, const DrawContext& draw) const {
     if (state_ != kEditing)
         return;
     const SceneLookup edited = scene.findInScene(billboardId_);
@@ -211,6 +211,6 @@ void BillboardSketching::drawEdited(SceneRoot& scene) const {
         return;
     glPushMatrix();
     glMultMatrixd(edited.matrix.data());
-    edited.object->drawSolid();
+    edited.object->drawSolid(draw);
     glPopMatrix();
 }

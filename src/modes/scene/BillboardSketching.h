@@ -7,6 +7,7 @@
 
 #include <string>
 
+struct DrawContext;
 class SceneRoot;
 class TOGL;
 
@@ -59,7 +60,7 @@ public:
     std::string release(SceneRoot& scene, const Stroke& stroke, int tool, bool drawn, bool click,
                         const PickRecord& pick, int withinId);
     // The billboard being edited under its matrix, when one is.
-    void drawEdited(SceneRoot& scene) const;
+    void drawEdited(SceneRoot& scene, const DrawContext& draw) const;
 
 private:
     int state_ = kNone;

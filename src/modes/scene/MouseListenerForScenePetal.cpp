@@ -4,7 +4,6 @@
 #include "control/FloralDiagram.h"
 #include "gl/TOGL.h"
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
 #include "interaction/StrokeGeometry.h"
 #include "model/FlowerObjectComposite.h"
 #include "modes/PlantGrowth.h"
@@ -260,10 +259,8 @@ std::string MouseListenerForScenePetal::buildPetal() {
     return step;
 }
 
-void MouseListenerForScenePetal::onDraw() {
-    SceneListener::onDraw();
-    if (renderState().snapshot)
-        return;
+void MouseListenerForScenePetal::onDraw(const DrawContext& draw) {
+    SceneListener::onDraw(draw);
     for (const Stroke& stroke : strokes_)
         stroke.drawColored(4.0f);
     if (stage_ == 0 || previewPoints_.size() < 4)

@@ -25,7 +25,7 @@ public:
 
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
-    void onDraw() override;
+    void onDraw(const DrawContext& draw) override;
 
     // The next petal is drawn onto the focus (a plant or a flower head).
     void prepareOnFocus();

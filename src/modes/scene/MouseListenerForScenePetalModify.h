@@ -17,7 +17,7 @@ public:
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
     void onLButtonDblClk(int x, int y) override { flyUpOverEmpty(x, y); }
-    void onDraw() override;
+    void onDraw(const DrawContext& draw) override;
 
 private:
     // Every tool but Axis Modify.

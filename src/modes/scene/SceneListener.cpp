@@ -62,13 +62,13 @@ void SceneListener::endRelease() {
     noteChange(kChangeMainView | kChangeOverallView);
 }
 
-void SceneListener::onDraw() {
+void SceneListener::onDraw(const DrawContext& draw) {
     stroke_.drawSketch();
     // While billboards are hidden, the one being drawn still shows.
     AppController& c = appController();
-    if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
+    if (BillboardSketching::isTool(c.settings().drawingTool) && !c.settings().display.showBillboard)
         if (SceneRoot* scene = c.root())
-            billboard_.drawEdited(*scene);
+            billboard_.drawEdited(*scene, draw);
 }
 
 void SceneListener::startBillboard(SceneRoot& scene, int x, int y, int withinId) {
@@ -146,7 +146,7 @@ void SceneListener::pressAt(int x, int y) {
     drawing_ = false;
     turned_ = false;
     pointOwnerId_ = -1;
-    tool_ = appController().drawingTool;
+    tool_ = appController().settings().drawingTool;
     if (tool_ == kToolBrowsing)
         beginPan(x, y);
 }

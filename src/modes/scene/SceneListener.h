@@ -23,7 +23,7 @@ public:
     // The cameras' drags and the Browsing pan here; the other tools' drags in
     // `dragLeft`, and the stroke on its plane.
     void onMouseMove(int x, int y) override;
-    void onDraw() override;
+    void onDraw(const DrawContext& draw) override;
 
     const Stroke& stroke() const { return stroke_; }
     const BillboardSketching& billboard() const { return billboard_; }

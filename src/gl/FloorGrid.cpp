@@ -1,7 +1,7 @@
-#include "interaction/FloorGrid.h"
+#include "gl/FloorGrid.h"
 
 #include "interaction/OpenGL.h"
-#include "interaction/RenderState.h"
+#include "model/DrawContext.h"
 
 namespace {
 
@@ -10,8 +10,8 @@ constexpr double kSpacing = 0.25;
 
 } // namespace
 
-void drawFloorGrid() {
-    if (renderState().snapshot)
+void drawFloorGrid(const DrawContext& draw) {
+    if (draw.snapshot)
         return;
     glPushAttrib(GL_LIGHTING_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
     glShadeModel(GL_FLAT);

@@ -1,6 +1,0 @@
-#include "interaction/RenderState.h"
-
-RenderState& renderState() {
-    static RenderState state;
-    return state;
-}
