@@ -235,8 +235,10 @@ void BM_SceneFromDisplayList(benchmark::State& state) {
     gl.loadViewMatrix();
     placeFrameLights();
     const GLuint list = glGenLists(1);
+    DrawContext records = appController().drawRecords();
+    records.fullDetail = true;
     glNewList(list, GL_COMPILE);
-    appController().root()->drawSolid(draw);
+    appController().root()->drawSolid(gl.frameContext(records));
     glEndList();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

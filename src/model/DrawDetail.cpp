@@ -108,11 +108,6 @@ bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
         project(box, detail->projection * modelView, detail->viewportWidth, detail->viewportHeight);
     if (on.outside)
         return true;
-    // A composite is never listed whole: its parts are fitted along its own axis
-    // and rarely repeat exactly, while its flower heads and organs do. Each part
-    // goes its own way.
-    if (node.kind == kKindComposite)
-        return false;
     if (!on.inFront || on.extentPixels > kMostListPixels)
         return false;
     // A power of two at or above the object's scale: the grids thin in steps, and
@@ -132,10 +127,11 @@ void drawSolidAtDetail(FlowerObjectNode& node, const DrawContext& draw) {
         node.drawSolid(draw);
 }
 
-int gridStep(double spacing, double pixelsPerUnit, int cells, int minimumCells) {
+int gridStep(double spacing, double pixelsPerUnit, int cells, int minimumCells, int fewestCells) {
+    const double cellPixels = spacing * pixelsPerUnit;
+    const int floor = std::min(cells, cellPixels * cells <= kCellPixels ? fewestCells : minimumCells);
     int step = 1;
-    while (spacing * pixelsPerUnit * (2 * step) <= kCellPixels &&
-           (cells + 2 * step - 1) / (2 * step) >= std::min(cells, minimumCells))
+    while (cellPixels * (2 * step) <= kCellPixels && (cells + 2 * step - 1) / (2 * step) >= floor)
         step *= 2;
     return step;
 }

@@ -27,9 +27,10 @@ struct DrawDetail {
 // content at the detail its size on screen needs, compiled from the node's own
 // shaded drawing on first use. False when the caller must draw the node itself in
 // full: no detail in `draw`, full detail asked for, the pick snapshot, a list being
-// compiled, a node without drawing key, a composite (drawn part by part), or a node
-// that reaches behind the eye or covers much of the view (close up every grid point
-// shows).
+// compiled, a node without drawing key, or a node that reaches behind the eye or
+// covers much of the view (close up every grid point shows; a plant is then drawn
+// part by part, each at its own detail). A small plant is listed whole, its flower
+// heads at the detail its nearest part needs: a few draws for all of its surfaces.
 bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw);
 
 // The node's shaded drawing at the frame's detail: from the cache when it can be,
@@ -38,5 +39,6 @@ void drawSolidAtDetail(FlowerObjectNode& node, const DrawContext& draw);
 
 // The surface step over a grid whose neighbouring points lie `spacing` apart in
 // object units, at `pixelsPerUnit`: the largest power of two that keeps a cell at
-// most a few pixels across and at least `minimumCells` cells out of `cells`.
-int gridStep(double spacing, double pixelsPerUnit, int cells, int minimumCells);
+// most a few pixels across and at least `minimumCells` cells out of `cells`, or
+// `fewestCells` when all of them together span no more than a cell may.
+int gridStep(double spacing, double pixelsPerUnit, int cells, int minimumCells, int fewestCells);

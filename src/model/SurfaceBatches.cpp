@@ -1,6 +1,7 @@
 #include "model/SurfaceBatches.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -16,9 +17,19 @@ Matrix4 currentModelView() {
 } // namespace
 
 SurfaceBatches::SurfaceBatches(double pixelsPerUnit)
-    : pixelsPerUnit_(pixelsPerUnit), fromEye_(inverted(currentModelView())) {}
+    : pixelsPerUnit_(pixelsPerUnit), fromEye_(inverted(currentModelView())),
+      culling_(glIsEnabled(GL_CULL_FACE)) {}
 
-SurfaceBatches::State SurfaceBatches::currentState(bool hasNormals, bool hasTexCoords) {
+double SurfaceBatches::pixelsPerUnitHere() const {
+    const Matrix4 place = fromEye_ * currentModelView();
+    double scale = 0.0;
+    for (int c = 0; c < 3; ++c)
+        scale = std::max(scale, std::hypot(place[4 * c], place[4 * c + 1], place[4 * c + 2]));
+    return pixelsPerUnit_ * scale;
+}
+
+SurfaceBatches::State SurfaceBatches::currentState(bool hasNormals, bool hasTexCoords,
+                                                   bool bothFaces) {
     State state;
     for (int i = 0; i < 4; ++i)
         glGetMaterialfv(GL_FRONT, kMaterialParts[i], &state.material[4 * i]);
@@ -36,6 +47,7 @@ SurfaceBatches::State SurfaceBatches::currentState(bool hasNormals, bool hasTexC
     }
     state.hasNormals = hasNormals;
     state.hasTexCoords = hasTexCoords;
+    state.bothFaces = bothFaces;
     return state;
 }
 
@@ -49,8 +61,9 @@ SurfaceBatches::Batch& SurfaceBatches::batchFor(const State& state) {
 }
 
 void SurfaceBatches::add(const GLfloat* positions, const GLfloat* normals, const GLfloat* texCoords,
-                         int vertexCount, const GLuint* indices, GLsizei count) {
-    Batch& batch = batchFor(currentState(normals != nullptr, texCoords != nullptr));
+                         int vertexCount, const GLuint* indices, GLsizei count,
+                         bool bothFaces) {
+    Batch& batch = batchFor(currentState(normals != nullptr, texCoords != nullptr, bothFaces));
     // The object's frame from the surface's, and for normals the inverse transpose
     // of its upper 3 x 3, as GL would apply them.
     const Matrix4 place = fromEye_ * currentModelView();
@@ -86,6 +99,8 @@ void SurfaceBatches::applyState(const State& state) {
         (state.lights & (1u << i) ? glEnable : glDisable)(GL_LIGHT0 + i);
     (state.lighting ? glEnable : glDisable)(GL_LIGHTING);
     glShadeModel(static_cast<GLenum>(state.shadeModel));
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, state.bothFaces ? GL_TRUE : GL_FALSE);
+    (state.bothFaces ? glDisable : glEnable)(GL_CULL_FACE);
     if (state.textured) {
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, state.texture);
@@ -117,4 +132,6 @@ void SurfaceBatches::emit() {
     }
     glPopClientAttrib();
     glDisable(GL_TEXTURE_2D);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    (culling_ ? glEnable : glDisable)(GL_CULL_FACE);
 }

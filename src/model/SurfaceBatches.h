@@ -23,15 +23,20 @@ public:
     SurfaceBatches(const SurfaceBatches&) = delete;
     SurfaceBatches& operator=(const SurfaceBatches&) = delete;
 
-    // How many pixels one unit of the object spans: grids thin to it.
-    double pixelsPerUnit() const { return pixelsPerUnit_; }
+    // How many pixels one unit under the current matrix spans at most (the
+    // object's units scaled by the placements since): grids thin to it.
+    double pixelsPerUnitHere() const;
 
     // Adds the triangles `indices` (count of them, three per triangle) over
     // `vertexCount` vertices: positions x, y, z, normals x, y, z (or null) and
-    // texture coordinates s, t (or null), under the current matrix and state.
+    // texture coordinates s, t (or null), under the current matrix and state. With
+    // `bothFaces` the triangles stand for both sides of the surface: drawn unculled
+    // and lit on their back face with the normals negated, which is what the other
+    // side's pass (the opposite winding, the normals negated) would draw.
     void add(const GLfloat* positions, const GLfloat* normals, const GLfloat* texCoords,
-             int vertexCount, const GLuint* indices, GLsizei count);
-    // Draws every batch, one draw each under its state, and leaves texturing off.
+             int vertexCount, const GLuint* indices, GLsizei count, bool bothFaces);
+    // Draws every batch, one draw each under its state, and leaves texturing off
+    // and face culling and one-sided lighting as they were when gathering began.
     void emit();
 
 private:
@@ -44,6 +49,7 @@ private:
         bool textured = false;
         bool hasNormals = false;
         bool hasTexCoords = false;
+        bool bothFaces = false;
         bool operator==(const State&) const = default;
     };
     struct Batch {
@@ -54,12 +60,13 @@ private:
         std::vector<GLuint> indices;
     };
 
-    static State currentState(bool hasNormals, bool hasTexCoords);
+    static State currentState(bool hasNormals, bool hasTexCoords, bool bothFaces);
     Batch& batchFor(const State& state);
     static void applyState(const State& state);
 
     double pixelsPerUnit_;
     Matrix4 fromEye_;
+    bool culling_;
     std::vector<Batch> batches_;
     std::vector<GLint> placed_;
 };

@@ -113,6 +113,13 @@ void drawGridStrips(const Grid& positions, StripDirection direction, StripNormal
     const int columns = positions.columns();
     if (rows < 2 || columns < 1)
         return;
+    // A lit untextured surface is drawn as two passes, one per side: its side with
+    // the normals as stored, and the other with them negated and the winding
+    // reversed. Gathered, the first pass draws both faces, half the triangles, and
+    // the second is left out.
+    const bool bothFaces = gather && normals && !texCoords && normalMode == StripNormals::Stored;
+    if (gather && normals && !texCoords && normalMode == StripNormals::Negated)
+        return;
     const GLfloat* vertexData = packed(positions, vertexFloats, 3, 1.0f);
     const GLfloat* normalData = nullptr;
     if (normals && normalMode != StripNormals::None)
@@ -120,17 +127,20 @@ void drawGridStrips(const Grid& positions, StripDirection direction, StripNormal
             packed(*normals, normalFloats, 3, normalMode == StripNormals::Negated ? -1.0f : 1.0f);
     const GLfloat* texCoordData = texCoords ? packed(*texCoords, texCoordFloats, 2, 1.0f) : nullptr;
     // Thinned for a reduced-detail list: at least two cells down (the rows run along
-    // an organ) and four across (a tube stays round).
+    // an organ) and four across (a tube stays round), down to one and two (a tube
+    // a flat ribbon) where they span no more than a cell may.
     int rowStep = 1, columnStep = 1;
     if (gather) {
         const auto [down, along] = meanSpacing(positions);
-        rowStep = gridStep(down, gather->pixelsPerUnit(), rows - 1, 2);
-        columnStep = gridStep(along, gather->pixelsPerUnit(), columns - 1, 4);
+        const double pixelsPerUnit = gather->pixelsPerUnitHere();
+        rowStep = gridStep(down, pixelsPerUnit, rows - 1, 2, 1);
+        columnStep = gridStep(along, pixelsPerUnit, columns - 1, 4, 2);
     }
     GLsizei count = 0;
     const GLuint* triangles = stripTriangles(rows, columns, rowStep, columnStep, direction, count);
     if (gather) {
-        gather->add(vertexData, normalData, texCoordData, rows * columns, triangles, count);
+        gather->add(vertexData, normalData, texCoordData, rows * columns, triangles, count,
+                    bothFaces);
         return;
     }
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
