@@ -100,6 +100,11 @@ bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
     const LocalBox& box = cache.boxOf(key, [&] {
         LocalBox measured;
         node.boundingBox(measured.min, measured.max, Matrix4(), true);
+        // Shown strokes are drawn with the object and may reach beyond its surfaces.
+        if (draw.display.drawStrokes)
+            for (const auto& stroke : node.strokes)
+                for (const Vector3& p : stroke->points)
+                    widenBox(measured.min, measured.max, p);
         return measured;
     });
     Matrix4 modelView;
