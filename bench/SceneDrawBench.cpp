@@ -197,7 +197,7 @@ void BM_SceneFromDisplayList(benchmark::State& state) {
     placeFrameLights();
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    appController().root()->drawSolid(draw);
+    appController().root()->drawSolid(gl.frameContext(appController().drawRecords()));
     glEndList();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
