@@ -97,9 +97,12 @@ protected:
         waitForLanding();
     }
     // Waits until a camera flight under way has landed: the camera, the picture and
-    // the picks are those of its target.
+    // the picks are those of its target. A flight paints every one of its steps, which
+    // in a scene under the sanitizers on a busy machine can take longer than the
+    // default wait.
     void waitForLanding() {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !controller().cameraFlying(); }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return !controller().cameraFlying(); }, 60000));
     }
     template <typename T> T* work() { return dynamic_cast<T*>(controller().workObject()); }
 
