@@ -105,13 +105,13 @@ void BM_UndoRedo(benchmark::State& state, bool scene) {
     if (!setup.host.ready())
         return;
     bendStep(scene);
-    const int picksBefore = setup.controller.pickRefreshCount();
+    const int picksBefore = setup.controller.mainContext()->pickFrameCount();
     for (auto _ : state) {
         setup.controller.undo();
         setup.controller.redo();
     }
     state.counters["picks_per_undo"] =
-        benchmark::Counter((setup.controller.pickRefreshCount() - picksBefore) / 2.0,
+        benchmark::Counter((setup.controller.mainContext()->pickFrameCount() - picksBefore) / 2.0,
                            benchmark::Counter::kAvgIterations);
 }
 
