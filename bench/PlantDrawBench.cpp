@@ -26,6 +26,8 @@ struct DrawSetup {
     TOGL togl;
     std::unique_ptr<FlowerObjectComposite> plant = samples::plant(kFlowers);
     bool ready = false;
+    // A plain frame: no pick snapshot, no switches, textures or selection.
+    DrawContext draw;
 
     DrawSetup() {
         togl.setHomeCamera(kMainViewHomeCamera);
@@ -81,7 +83,7 @@ void BM_DrawPlantSolid(benchmark::State& state) {
         state.SkipWithError("no OpenGL context");
         return;
     }
-    runFrames(state, s, [&s] { s.plant->drawSolid(draw); });
+    runFrames(state, s, [&s] { s.plant->drawSolid(s.draw); });
 }
 
 void BM_DrawPlantFromDisplayList(benchmark::State& state) {
@@ -94,7 +96,7 @@ void BM_DrawPlantFromDisplayList(benchmark::State& state) {
     beginLitFrame(s);
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    s.plant->drawSolid(draw);
+    s.plant->drawSolid(s.draw);
     glEndList();
     s.togl.endFrame();
     runFrames(state, s, [list] { glCallList(list); });
