@@ -220,7 +220,6 @@ void TOGL::endFrame() {
                 glViewport(0, 0, clientWidth(), clientHeight());
             } else if (snapshot_ && pickRegion_.width > 0) {
                 readRegion(pickRegion_);
-                widenFromPickRegion();
                 freshPicks_ = pickRegion_;
             } else {
                 readBuffers();
@@ -230,6 +229,8 @@ void TOGL::endFrame() {
             }
             context_.bindDefaultTarget();
         }
+        if (snapshot_ && pickRegion_.width > 0)
+            widenFromPickRegion();
     }
     pickRegion_ = {};
     snapshot_ = false;
