@@ -190,7 +190,7 @@ void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
     auto* plant = asComposite(appController().workObject());
     const Vector3 from{0.0, 1.2, 0.0};
     const Vector3 to{0.4, 1.5, 0.0};
-    const int before = appController().pickRefreshCount();
+    const int before = appController().mainContext()->pickFrameCount();
     for (auto _ : state) {
         state.PauseTiming();
         s.message(MouseMessage::LButtonDown, from);
@@ -205,8 +205,9 @@ void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
             plant->removeBranch(plant->branches.back().composite->id);
         state.ResumeTiming();
     }
-    state.counters["refreshes"] = benchmark::Counter(appController().pickRefreshCount() - before,
-                                                     benchmark::Counter::kAvgIterations);
+    state.counters["refreshes"] =
+        benchmark::Counter(appController().mainContext()->pickFrameCount() - before,
+                           benchmark::Counter::kAvgIterations);
 }
 
 } // namespace

@@ -333,24 +333,35 @@ void AppController::commit() {
         history_.record(pending.changes, pending.editedIds, std::move(pending.step), pending.burst,
                         mode_);
     }
-    publisher_.publish(pending.changes);
+    publisher_.publish(withOverallShown(pending.changes));
 }
 
+unsigned AppController::withOverallShown(unsigned changes) {
+    if (isSceneMode(mode_) == overallShowsScene_)
+        return changes;
+    overallShowsScene_ = isSceneMode(mode_);
+    return changes | kChangeOverallView;
+}
+
+// A restored scene that is still the live object was left alone by the step; one
+// rebuilt (with its untouched plants carried over) is a new object.
 bool AppController::undo() {
+    const SceneRoot* shown = root();
     const ModelSnapshot* state = history_.undo();
     if (state)
-        returnTo(*state);
+        returnTo(*state, root() != shown);
     return state != nullptr;
 }
 
 bool AppController::redo() {
+    const SceneRoot* shown = root();
     const ModelSnapshot* state = history_.redo();
     if (state)
-        returnTo(*state);
+        returnTo(*state, root() != shown);
     return state != nullptr;
 }
 
-void AppController::returnTo(const ModelSnapshot& state) {
+void AppController::returnTo(const ModelSnapshot& state, bool sceneRestored) {
     if (modeHost_)
         modeHost_->forgetSceneInteraction();
     libraryBrowser().restoreTiles(state.tiles);
@@ -365,7 +376,9 @@ void AppController::returnTo(const ModelSnapshot& state) {
         switchToFocusMode();
     // The restored state is the history's own: nothing to record.
     publisher_.discard();
-    publisher_.publish(kModelChanges | kChangeMainView | kChangeLibraryView);
+    const unsigned restored = kChangeWorkObject | kChangeLibrary | kChangeMainView |
+                              kChangeLibraryView | (sceneRestored ? kChangeScene : 0u);
+    publisher_.publish(withOverallShown(restored));
 }
 
 AppController& appController() {

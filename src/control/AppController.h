@@ -201,10 +201,6 @@ public:
     // The library as it is now was never saved (recovered work): it counts as
     // modified until it is saved.
     void markUnsaved() { history_.markUnsaved(); }
-    // How often the picks were refreshed: lets tests and benchmarks count the work a
-    // commit does.
-    int pickRefreshCount() const { return publisher_.pickRefreshCount(); }
-
     // Interim repaints of a stroke or a drag in progress; everything else repaints
     // through `commit`.
     void redrawMainView() { publisher_.redrawMainView(); }
@@ -219,13 +215,18 @@ private:
     // animated.
     void settleFocusMove(bool animate, const CameraPose& target);
     // Puts back the tiles, mode and floral diagram of a state the history restored
-    // the model to, and publishes it.
-    void returnTo(const ModelSnapshot& state);
+    // the model to, and publishes it; the overall window is repainted when the open
+    // scene was rebuilt (`sceneRestored`) or shows otherwise.
+    void returnTo(const ModelSnapshot& state, bool sceneRestored);
+    // `changes` with the overall window's repaint added when the mode switched
+    // between the scene modes, which it shows the scene in, and the others.
+    unsigned withOverallShown(unsigned changes);
     ModelContext modelContext(TextureCache* textures);
 
     TextureCache* textures_ = nullptr;
     ModeHost* modeHost_ = nullptr;
     int mode_ = kModeComposite;
+    bool overallShowsScene_ = false;
     EditorSettings settings_;
     ObjectLibrary objects_;
     SceneFocusManager sceneFocus_;

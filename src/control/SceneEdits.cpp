@@ -64,7 +64,7 @@ void SceneEdits::loadSelectedIntoFocus() {
         }
     }
     scene.clearCandidates();
-    controller_.noteChange(kChangeMainView | kChangeOverallView);
+    controller_.noteChange(kChangeMainView);
 }
 
 bool SceneEdits::focusTakesPetal() const {

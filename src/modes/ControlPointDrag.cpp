@@ -6,7 +6,7 @@
 #include "modes/MouseListenerState.h"
 
 std::optional<PickedPixel> pickUnder(int x, int y) {
-    const TOGL* context = mainContext();
+    TOGL* context = mainContext();
     if (!context)
         return std::nullopt;
     const PickPixel pixel = context->pixelHasObject(x, y);

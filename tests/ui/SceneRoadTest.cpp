@@ -232,6 +232,54 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
     EXPECT_GT(changed, 200);
 }
 
+// In a view of the whole scene a flower of the farthest plant is a few dozen pixels
+// across; a click there still finds the very petal under it (the picks are rendered
+// for the pixels around the click when it needs them), and the Eraser takes it.
+TEST_F(SceneRoadTest, AClickOnAFarFlowersPetalInTheWholeSceneFindsThatPetal) {
+    AppController& c = controller();
+    run(kCmdSceneCreation);
+    for (int i = 0; i < 6; ++i) {
+        const Vector3 at{-1.2 + 1.2 * (i % 3), 0.0, -2.0 * (i / 3)};
+        c.root()->plantAlongStroke(samples::plant(3), samples::line(at, at + Vector3(0, 1.2, 0)));
+    }
+    c.commit(kChangeScene, "Plant");
+    gl().setCamera({0.0, 1.6, 4.5}, {0.0, 0.6, -1.0}, {0.0, 1.0, 0.0});
+    c.commit(kChangeMainView);
+
+    const FlowerObjectComposite& far = *c.root()->plants.back().composite;
+    const FlowerObjectComposite& branch = *far.branches.back().composite;
+    auto* head = dynamic_cast<FlowerTorusNode*>(branch.segments.back().node.get());
+    ASSERT_NE(head, nullptr);
+    const Matrix4 headMatrix = c.root()->findInScene(head->id).matrix;
+    const auto petalIds = [&] {
+        std::set<int> ids;
+        for (const auto& slot : head->whorl(kWhorlPetal).parts)
+            if (slot->object)
+                ids.insert(slot->object->id);
+        return ids;
+    };
+    const std::set<int> before = petalIds();
+    std::optional<QPoint> at;
+    int picked = -1;
+    for (const auto& slot : head->whorl(kWhorlPetal).parts) {
+        const auto& petal = dynamic_cast<const FlowerPetalNode&>(*slot->object);
+        const PetalControlPointManager& net = petal.controlPoints();
+        const Vector3 middle =
+            transformPoint(headMatrix * slot->organMatrix(), net.midribPoint(net.tipRow() / 2));
+        if ((at = pixelShowing(middle, petal.id))) {
+            picked = petal.id;
+            break;
+        }
+    }
+    ASSERT_TRUE(at) << "no petal of the far flower is seen where it stands";
+
+    run(kCmdToolEraser);
+    click(*at);
+    std::set<int> expected = before;
+    expected.erase(picked);
+    EXPECT_EQ(petalIds(), expected);
+}
+
 TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIsKept) {
     AppController& c = controller();
     run(kCmdSceneCreation);

@@ -59,7 +59,7 @@ void SceneListener::endRelease() {
     stroke_.clear();
     drawing_ = false;
     turned_ = false;
-    noteChange(kChangeMainView | kChangeOverallView);
+    noteChange(kChangeMainView);
 }
 
 void SceneListener::onDraw(const DrawContext& draw) {
