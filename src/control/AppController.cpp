@@ -35,24 +35,22 @@ int libraryCategoryOf(const FlowerObjectNode& node) {
     }
 }
 
-AppController::AppController() {
-    installedContext_.emplace(modelContext(nullptr));
-}
-
 AppController::~AppController() {
     sceneFocus_.clear();
     dropWorkObject();
     library_.clear();
 }
 
-ModelContext AppController::modelContext(TextureCache* textures) {
-    return {&ids_, &parameters, &display, textures, &floralDiagram().selection()};
+ReadContext AppController::readContext(std::string libraryFolder) {
+    return {ids_, parameters, textures_, std::move(libraryFolder)};
+}
+
+WriteContext AppController::writeContext(std::string libraryFolder) const {
+    return {textures_, std::move(libraryFolder)};
 }
 
 void AppController::installTextures(TextureCache* textures) {
     textures_ = textures;
-    installedContext_.reset();
-    installedContext_.emplace(modelContext(textures));
 }
 
 void AppController::switchToMode(int mode) {
@@ -186,7 +184,7 @@ void AppController::loadSelectedIntoFocus() {
         return;
     const Vector3 orientation = attachmentOrientation();
     if (!sceneFocus_.candidateIds().empty()) {
-        sceneFocus_.applyToCandidates(*libraryBrowser().copySelected(), orientation);
+        sceneFocus_.applyToCandidates(*libraryBrowser().copySelected(), orientation, ids_);
         noteChange(kChangeScene, "Replace candidates");
     } else {
         // A part that is not a composite keeps its side: its x axis (its z axis
@@ -201,8 +199,8 @@ void AppController::loadSelectedIntoFocus() {
         const Vector3 homeView = inverted(parentMatrix).rotateVector(home.eye - home.center);
         if (zDirection == 1 && dot(outward, homeView) < 0.0)
             outward = outward * -1.0;
-        const int replacement =
-            sceneFocus_.replaceFocus(libraryBrowser().copySelected(), orientation, unit(outward));
+        const int replacement = sceneFocus_.replaceFocus(libraryBrowser().copySelected(),
+                                                         orientation, unit(outward), ids_);
         if (replacement != -1) {
             focusDown(replacement, false);
             noteChange(kChangeScene, "Replace focus");
@@ -233,7 +231,8 @@ FlowerObjectNode* AppController::focusedSketch() const {
 }
 
 bool AppController::putInSketchPlace(std::unique_ptr<FlowerObjectNode> organ) {
-    const int id = sceneFocus_.replaceFocus(std::move(organ), {0.0, 0.0, 1.0}, {0.0, 0.0, 1.0});
+    const int id =
+        sceneFocus_.replaceFocus(std::move(organ), {0.0, 0.0, 1.0}, {0.0, 0.0, 1.0}, ids_);
     if (id == -1)
         return false;
     focusDown(id, false);
@@ -263,15 +262,15 @@ bool AppController::sketchReplaceableBy(int kind) const {
 }
 
 void AppController::replaceSketchWithStamen() {
-    if (sketchReplaceableBy(kKindStamen) &&
-        putInSketchPlace(std::make_unique<FlowerStamenNode>(nextId(), focusedSketch()->mainAxis)))
+    if (sketchReplaceableBy(kKindStamen) && putInSketchPlace(std::make_unique<FlowerStamenNode>(
+                                                nextId(), focusedSketch()->mainAxis, parameters)))
         noteChange(kChangeScene, "Replace sketch with stamen");
     noteChange(kChangeMainView | kChangeLibraryView);
 }
 
 void AppController::replaceSketchWithStem() {
-    if (sketchReplaceableBy(kKindStem) &&
-        putInSketchPlace(std::make_unique<FlowerStemNode>(nextId(), focusedSketch()->mainAxis)))
+    if (sketchReplaceableBy(kKindStem) && putInSketchPlace(std::make_unique<FlowerStemNode>(
+                                              nextId(), focusedSketch()->mainAxis, parameters)))
         noteChange(kChangeScene, "Replace sketch with stem");
     if (modeHost_)
         modeHost_->forgetSceneInteraction();
@@ -281,7 +280,7 @@ void AppController::replaceSketchWithStem() {
 void AppController::replaceSketchWithFlower() {
     if (sketchReplaceableBy(kKindTorus)) {
         const FlowerObjectNode* sketch = focusedSketch();
-        auto flower = std::make_unique<FlowerTorusNode>(nextId());
+        auto flower = std::make_unique<FlowerTorusNode>(nextId(), parameters.receptacle);
         FloralDiagram& diagram = floralDiagram();
         diagram.bindNewFlower(flower.get());
         diagram.unbind();
@@ -363,7 +362,7 @@ void AppController::createScene() {
 
 void AppController::createFlower() {
     enterCreationMode(kModeTorusModify);
-    auto flower = std::make_unique<FlowerTorusNode>(nextId());
+    auto flower = std::make_unique<FlowerTorusNode>(nextId(), parameters.receptacle);
     FlowerTorusNode* created = flower.get();
     // The diagram finds the receptacles it binds among the objects the controller
     // holds: the flower is the work object first.
@@ -513,7 +512,7 @@ bool AppController::storeCurrent() {
         return true;
     }
     if (isSceneMode(mode_)) {
-        std::unique_ptr<FlowerObjectNode> copy = focus()->clone();
+        std::unique_ptr<FlowerObjectNode> copy = focus()->clone(ids_);
         const int category = libraryCategoryOf(*copy);
         addToLibrary(std::move(copy), category);
         browser.setCategory(category);
@@ -648,7 +647,7 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
         if (it != objectSources_.end() && unchanged(live.id)) {
             copy = it->second;
         } else {
-            copy = FrozenEntry::freeze(live);
+            copy = FrozenEntry::freeze(live, writeContext());
             next.bytes += copy->bytes();
         }
         objectSources[live.id] = copy;
@@ -691,8 +690,8 @@ ModelSnapshot AppController::captureSnapshot(unsigned changes) {
             copy = it->second;
         } else {
             const bool pieceByPlant = known && live.id == openId && !editedIds_.count(live.id);
-            copy = FrozenEntry::freeze(live, pieceByPlant ? it->second.get() : nullptr,
-                                       plantUnchanged);
+            copy = FrozenEntry::freeze(live, writeContext(),
+                                       pieceByPlant ? it->second.get() : nullptr, plantUnchanged);
             next.bytes += copy->bytes();
         }
         sceneSources[live.id] = copy;
@@ -718,6 +717,7 @@ void AppController::restoreSnapshot(const ModelSnapshot& target, std::vector<int
                                     std::vector<int> candidates) {
     // A live object stays when it already is what the target holds; every other
     // one is thawed from the target's record.
+    const ReadContext reading = readContext();
     std::map<int, std::unique_ptr<FlowerObjectNode>> live = std::move(library_);
     if (unstoredWorkObject_) {
         const int id = unstoredWorkObject_->id;
@@ -730,7 +730,7 @@ void AppController::restoreSnapshot(const ModelSnapshot& target, std::vector<int
         if (it != live.end() && source != objectSources_.end() && source->second == wanted)
             object = std::move(it->second);
         else
-            object = wanted->thawObject();
+            object = wanted->thawObject(reading);
         return object;
     };
     library_.clear();
@@ -763,8 +763,8 @@ void AppController::restoreSnapshot(const ModelSnapshot& target, std::vector<int
         if (held && source->second == wanted)
             return std::move(it->second);
         // The plants the step left alone stay as they are.
-        return held ? wanted->thawScene(source->second.get(), it->second.get())
-                    : wanted->thawScene();
+        return held ? wanted->thawScene(reading, source->second.get(), it->second.get())
+                    : wanted->thawScene(reading);
     };
     std::map<int, std::unique_ptr<SceneRoot>> scenes;
     std::map<int, ModelSnapshot::Scene> sceneSources;

@@ -3,16 +3,16 @@
 #include "control/SceneFocusManager.h"
 #include "control/UndoHistory.h"
 #include "math/Rgba.h"
+#include "model/DisplaySwitches.h"
 #include "model/DrawContext.h"
-#include "model/ModelContext.h"
 #include "model/Parameters.h"
+#include "model/ReadContext.h"
 
 #include <QImage>
 
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 
@@ -86,8 +86,8 @@ inline constexpr unsigned kModelChanges = kChangeWorkObject | kChangeScene | kCh
 // The hub every command, interaction state, view and loader goes through: the
 // interaction mode, the drawing tool and display switches, the work object of the
 // creation modes, the object library and the scenes, and the id counter. It owns
-// the records the plant objects read (ids, parameters, display switches) and
-// installs them for as long as it lives.
+// the records the plant objects are built, read and drawn with (ids, parameters,
+// display switches) and hands them to whatever builds, copies, reads or draws.
 //
 // Every user action ends in one commit: the action notes what it changed
 // (`noteChange`) and the event's entry point (a mouse message, a command, a dialog
@@ -96,7 +96,7 @@ inline constexpr unsigned kModelChanges = kChangeWorkObject | kChangeScene | kCh
 // bypass it.
 class AppController {
 public:
-    AppController();
+    AppController() = default;
     ~AppController();
     AppController(const AppController&) = delete;
     AppController& operator=(const AppController&) = delete;
@@ -128,6 +128,17 @@ public:
     bool libraryHolds(const FlowerObjectNode* node) const;
     // The counter's value, then counts on.
     int nextId() { return ids_.nextId(); }
+    // The counter every object the program builds, copies or reads takes its id from.
+    IdCounter& ids() { return ids_; }
+    // The texture cache the windows provide; null before they do.
+    TextureCache* textures() const { return textures_; }
+    // What reading records into the program's model works with: the program's ids,
+    // parameters and texture cache; `libraryFolder` is the folder relative image
+    // paths are taken against (none for records the program wrote itself).
+    ReadContext readContext(std::string libraryFolder = {});
+    // What writing the program's records works with: its texture cache; image paths
+    // are written relative to `libraryFolder` when they lie inside it.
+    WriteContext writeContext(std::string libraryFolder = {}) const;
 
     SceneFocusManager& sceneFocus() { return sceneFocus_; }
     const SceneFocusManager& sceneFocus() const { return sceneFocus_; }
@@ -324,7 +335,6 @@ private:
     CameraPose homeCamera() const;
     // Renders the tiles of the library entries the committed action edited.
     void renewEditedThumbnails(unsigned changes);
-    ModelContext modelContext(TextureCache* textures);
 
     ViewHost* host_ = nullptr;
     TextureCache* textures_ = nullptr;
@@ -337,9 +347,6 @@ private:
     std::map<int, std::unique_ptr<FlowerObjectNode>> library_;
     SceneFocusManager sceneFocus_;
     IdCounter ids_;
-    // The records above, installed for the controller's lifetime; installing again
-    // (with textures) first restores what the first install replaced.
-    std::optional<ScopedModelContext> installedContext_;
     unsigned pendingChanges_ = 0;
     std::string pendingStep_;
     bool pendingBurst_ = false;
