@@ -31,14 +31,15 @@ struct CommitSetup {
         mouseListenerManager();
         auto scene = std::make_unique<SceneRoot>(controller.nextId());
         scene->plants.push_back(
-            {samples::plant({controller.ids(), controller.parameters}, kFlowers), Matrix4()});
+            {samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
+             Matrix4()});
         controller.openScene(std::move(scene));
         controller.commit();
         if (host.ready())
             strokes = petalStrokes();
     }
     ~CommitSetup() {
-        controller.enterCreationMode(kModeComposit);
+        controller.enterCreationMode(kModeComposite);
         controller.commit();
         controller.setViewHost(nullptr);
     }

@@ -25,6 +25,8 @@ struct DrawSetup {
     TOGL togl;
     std::unique_ptr<FlowerObjectComposite> plant = samples::plant(records.records(), kFlowers);
     bool ready = false;
+    // A plain frame: no pick snapshot, no switches, textures or selection.
+    DrawContext draw;
 
     DrawSetup() {
         togl.setHomeCamera(kMainViewHomeCamera);
@@ -80,7 +82,7 @@ void BM_DrawPlantSolid(benchmark::State& state) {
         state.SkipWithError("no OpenGL context");
         return;
     }
-    runFrames(state, s, [&s] { s.plant->drawSolid(draw); });
+    runFrames(state, s, [&s] { s.plant->drawSolid(s.draw); });
 }
 
 void BM_DrawPlantFromDisplayList(benchmark::State& state) {
@@ -93,7 +95,7 @@ void BM_DrawPlantFromDisplayList(benchmark::State& state) {
     beginLitFrame(s);
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    s.plant->drawSolid(draw);
+    s.plant->drawSolid(s.draw);
     glEndList();
     s.togl.endFrame();
     runFrames(state, s, [list] { glCallList(list); });
@@ -138,8 +140,8 @@ struct PlantModeSetup {
         controller.setViewHost(&view);
         mouseListenerManager();
         controller.setWorkObject(
-            samples::plant({controller.ids(), controller.parameters}, kFlowers));
-        controller.switchToMode(kModeCompositModify);
+            samples::plant({controller.ids(), controller.settings().parameters}, kFlowers));
+        controller.switchToMode(kModeCompositeModify);
         controller.commit();
     }
     ~PlantModeSetup() {

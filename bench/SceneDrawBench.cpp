@@ -84,7 +84,7 @@ struct SceneSetup {
         for (int i = 0; i < kPlants; ++i) {
             const Vector3 at{-4.0 + 2.0 * (i % 5), 0.0, -2.0 * (i / 5)};
             controller.root()->plantAlongStroke(
-                samples::plant({controller.ids(), controller.parameters}, kFlowers),
+                samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
                 samples::line(at, at + Vector3(0, 3, 0)));
         }
         controller.commit(kChangeScene);
@@ -198,7 +198,7 @@ void BM_SceneFromDisplayList(benchmark::State& state) {
     placeFrameLights();
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    appController().root()->drawSolid(draw);
+    appController().root()->drawSolid(gl.frameContext(appController().drawRecords()));
     glEndList();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -223,7 +223,7 @@ void BM_SceneBendReleaseOnPetal(benchmark::State& state) {
         state.SkipWithError("no petal in focus");
         return;
     }
-    appController().drawingTool = kToolPen;
+    appController().settings().drawingTool = kToolPen;
     for (auto _ : state) {
         Matrix4 matrix;
         appController().sceneFocus().focusWithMatrix(matrix);
@@ -278,8 +278,8 @@ void BM_SceneWhorlPointDragMove(benchmark::State& state) {
     AppController& controller = appController();
     for (const auto& slot : head->whorl(kWhorlPetal).parts)
         floralDiagram().selection().toggleSelected(head->id, {kWhorlPetal, slot->index});
-    controller.showControlPoints = true;
-    controller.drawingTool = kToolCursor;
+    controller.settings().showControlPoints = true;
+    controller.settings().drawingTool = kToolCursor;
     controller.commit(kChangeMainView);
     Matrix4 matrix;
     controller.sceneFocus().focusWithMatrix(matrix);

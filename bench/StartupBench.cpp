@@ -70,7 +70,7 @@ double timedStart(const QString& directory) {
         throw std::runtime_error("the main window was never shown");
     QApplication::processEvents();
     const double elapsed = millisecondsSince(start);
-    if (appController().mode() != kModeComposit)
+    if (appController().mode() != kModeComposite)
         throw std::runtime_error("the start did not end ready to draw a plant");
     shutdownApplication(frame);
     return elapsed;

@@ -150,7 +150,8 @@ std::unique_ptr<FlowerObjectNode> LibraryBrowser::copySelected() const {
     for (double y : {0.0, 0.05, 0.1, 0.2})
         axis.add({0.0, y, 0.0});
     AppController& controller = appController();
-    return std::make_unique<FlowerStemNode>(controller.nextId(), axis, controller.parameters);
+    return std::make_unique<FlowerStemNode>(controller.nextId(), axis,
+                                            controller.settings().parameters);
 }
 
 void LibraryBrowser::draw(QPainter& painter, int width, int height) const {

@@ -95,7 +95,7 @@ LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string&
     {
         IdCounter trialIds;
         const AppController& controller = appController();
-        const ReadContext context{trialIds, controller.parameters, controller.textures(),
+        const ReadContext context{trialIds, controller.settings().parameters, controller.textures(),
                                   libraryFolderOf(path)};
         TextReader in(text);
         DiscardingSink sink;
@@ -169,7 +169,7 @@ bool LibraryFileModule::loadStartupLibrary() const {
 
 void LibraryFileModule::returnToPlantCreation() const {
     AppController& controller = appController();
-    controller.enterCreationMode(kModeComposit);
+    controller.enterCreationMode(kModeComposite);
     controller.commit();
 }
 

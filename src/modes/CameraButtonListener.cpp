@@ -3,7 +3,7 @@
 #include "control/AppController.h"
 
 void CameraButtonListener::onRButtonDown(int x, int y) {
-    if (orbitsWith(appController().drawingTool))
+    if (orbitsWith(appController().settings().drawingTool))
         beginOrbit(x, y);
 }
 

@@ -41,7 +41,7 @@ bool ControlPointDrag::moveTo(int x, int y) const {
     if (!node || !context)
         return false;
     node->editByPick(row_, column_, context->unprojectPixel(x, y, depth_),
-                     appController().parameters);
+                     appController().settings().parameters);
     return true;
 }
 

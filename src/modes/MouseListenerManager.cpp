@@ -23,7 +23,7 @@ MouseListenerManager::MouseListenerManager()
       libraryListener_(&singleton<MouseListenerForLib>()) {
     AppController& controller = appController();
     controller.setModeHost(this);
-    controller.switchToMode(kModeComposit);
+    controller.switchToMode(kModeComposite);
 }
 
 MouseListenerManager::~MouseListenerManager() {
@@ -48,9 +48,9 @@ MouseListenerState* MouseListenerManager::listenerForMode(int mode) {
         return &singleton<MouseListenerForScenePetalModify>();
     case kModeTorusModify:
         return &singleton<MouseListenerForTorusModify>();
-    case kModeCompositModify:
+    case kModeCompositeModify:
         return &singleton<MouseListenerForCompositeModify>();
-    case kModeComposit:
+    case kModeComposite:
         return &singleton<MouseListenerForComposite>();
     case kModePetal:
         return &singleton<MouseListenerForPetal>();

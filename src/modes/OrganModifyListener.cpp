@@ -18,7 +18,7 @@ FlowerObjectNode* OrganModifyListener::dragTarget(const PickedControlPoint&) con
 void OrganModifyListener::onLButtonDown(int x, int y) {
     leftDown = true;
     AppController& controller = appController();
-    if (controller.showControlPoints) {
+    if (controller.settings().showControlPoints) {
         if (const auto picked = controlPointUnder(x, y)) {
             if (FlowerObjectNode* target = dragTarget(*picked)) {
                 drag_.start(*target, *picked);

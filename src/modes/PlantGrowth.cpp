@@ -9,7 +9,7 @@ namespace {
 // The side a new branch turns to. A stroke without a chord has no across, and then
 // faces the viewer too.
 Vector3 branchSide(const Stroke& stroke, const Vector3& planeNormal) {
-    if (appController().zDirection != 0)
+    if (appController().settings().zDirection != 0)
         return planeNormal;
     Vector3 side = cross(stroke.back() - stroke.front(), planeNormal);
     if (side.length() == 0.0)

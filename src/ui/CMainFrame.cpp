@@ -35,7 +35,6 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -57,7 +56,7 @@ constexpr int kToolsBarEntries[] = {
     kCmdLeafBillboard,
     0,
     kCmdSceneCreation,
-    kCmdCompositCreation,
+    kCmdCompositeCreation,
     kCmdFlowerCreation,
     kCmdPetalCreation,
     kCmdStamenCreation,
@@ -116,10 +115,8 @@ CMainFrame::CMainFrame()
     addPaneShortcuts();
     refreshTitle();
 
-    // The toolbars follow the commands' rules while the program idles.
-    auto* idle = new QTimer(this);
-    connect(idle, &QTimer::timeout, this, [this] { commands_->updateAll(); });
-    idle->start(250);
+    // The commands follow every published change, so the tool bars show the state
+    // the last action left.
     appController().setCommitObserver([this] { followCommit(); });
     followCommit();
     autosave_->reportFailure = [this](const QString& message) {
@@ -136,7 +133,7 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::followCommit() {
     commands_->updateAll();
     AppController& controller = appController();
-    guidance_->setText(modeGuidance(controller.mode(), controller.drawingTool));
+    guidance_->setText(modeGuidance(controller.mode(), controller.settings().drawingTool));
     const QString load = penLoad(controller, libraryBrowser());
     penLoad_->setText(load);
     penLoad_->setVisible(!load.isEmpty());
@@ -186,7 +183,7 @@ void CMainFrame::buildMenus() {
     QMenu* tool = menu(nullptr, "Tool", {});
     menu(tool, "Scene navigation", {kCmdEyeInit, 0, kCmdFocusUp, kCmdFocusToRoot});
     menu(tool, "New Object Creation",
-         {kCmdSceneCreation, kCmdCompositCreation, kCmdFlowerCreation, kCmdPetalCreation,
+         {kCmdSceneCreation, kCmdCompositeCreation, kCmdFlowerCreation, kCmdPetalCreation,
           kCmdPistilCreation, kCmdStamenCreation});
     menu(tool, "Drawing tool",
          {kCmdToolCursor, kCmdToolBrowsing, kCmdToolEraser, kCmdToolPen, 0, kCmdToolAxisModify,

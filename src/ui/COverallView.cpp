@@ -39,7 +39,7 @@ void COverallView::paintFrame() {
     // The floor shows where the scene stands, and that the window is alive while
     // no scene is open.
     const DrawContext draw = gl.frameContext(appController().drawRecords());
-    if (appController().showFloor)
+    if (appController().settings().showFloor)
         drawFloorGrid(draw);
     appController().drawOverall(draw);
     gl.endFrame();

@@ -20,7 +20,7 @@ void CPelmoraView::paintFrame() {
     TOGL& gl = context();
     gl.beginFrame();
     const DrawContext draw = gl.frameContext(appController().drawRecords());
-    if (appController().showFloor)
+    if (appController().settings().showFloor)
         drawFloorGrid(draw);
     appController().drawMainView(draw);
     mouseListenerManager().drawMainOverlay(draw);

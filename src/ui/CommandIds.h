@@ -25,7 +25,7 @@ enum CommandId : int {
     kCmdFocusUp = 32781,
     kCmdFocusToRoot = 32782,
     kCmdSceneCreation = 32847,
-    kCmdCompositCreation = 32820,
+    kCmdCompositeCreation = 32820,
     kCmdFlowerCreation = 32821,
     kCmdPetalCreation = 32787,
     kCmdPistilCreation = 32791,

@@ -40,6 +40,14 @@ int mode() {
     return controller().mode();
 }
 
+EditorSettings& settings() {
+    return controller().settings();
+}
+
+SceneEdits& sceneEdits() {
+    return controller().sceneEdits();
+}
+
 bool modeIn(std::initializer_list<int> modes) {
     for (int m : modes)
         if (mode() == m)
@@ -68,12 +76,9 @@ CommandState checkedWhen(bool on) {
     return {true, on};
 }
 
-std::function<void()> toggle(bool& flag, bool redraw) {
-    return [&flag, redraw] {
-        flag = !flag;
-        if (redraw)
-            controller().noteChange(kChangeMainView);
-    };
+// The object commands act on the focus in a scene mode, else on the work object.
+CommandState whenTargetExists() {
+    return controller().targetObject() ? enabled() : disabled();
 }
 
 // A modeless dialog hidden and shown again: it comes up in front wherever it was.
@@ -117,6 +122,7 @@ QAction* CommandSet::action(int id) const {
 }
 
 void CommandSet::updateAll() {
+    statesCurrent_ = true;
     for (auto& [id, command] : commands_) {
         const CommandState state = command.rule();
         command.action->setEnabled(state.enabled);
@@ -136,9 +142,16 @@ void CommandSet::run(int id) {
     auto it = commands_.find(id);
     if (it == commands_.end() || !it->second.rule().enabled)
         return;
+    // What the command does starts from where a camera flight under way would end.
+    controller().landCameraFlight();
+    statesCurrent_ = false;
     it->second.handler();
     controller().commit();
-    updateAll();
+    // What the commit published brought the commands up to date through the window's
+    // commit observer; a command that published nothing (a tool bar shown, the z
+    // direction) brings them up to date here.
+    if (!statesCurrent_)
+        updateAll();
 }
 
 void CommandSet::add(int id, const char* caption, const char* hint, std::function<void()> handler,
@@ -175,13 +188,11 @@ void CommandSet::addFrameworkCommands() {
     add(
         kCmdSaveObj, "Save focusing object as OBJ",
         "Export the current object as a Wavefront OBJ mesh with its MTL materials",
-        [this] { frame_.exportObj(); },
-        [] { return controller().targetObject() ? enabled() : disabled(); });
+        [this] { frame_.exportObj(); }, whenTargetExists);
     add(
         kCmdSaveGltf, "Save focusing object as glTF",
         "Export the current object as glTF 2.0 with its structure, materials and textures",
-        [this] { frame_.exportGltf(); },
-        [] { return controller().targetObject() ? enabled() : disabled(); });
+        [this] { frame_.exportGltf(); }, whenTargetExists);
     add(
         kCmdSaveDiagramSvg, "Save floral diagram as SVG",
         "Save the floral diagram of the current flower head as an SVG picture",
@@ -257,9 +268,9 @@ void CommandSet::addToolCommands() {
         },
         true);
     add(
-        kCmdCompositCreation, "Composite Creation", "Draw a new plant from the ground up",
-        [] { controller().enterCreationMode(kModeComposit); },
-        [] { return checkedWhen(mode() == kModeComposit); }, true);
+        kCmdCompositeCreation, "Composite Creation", "Draw a new plant from the ground up",
+        [] { controller().enterCreationMode(kModeComposite); },
+        [] { return checkedWhen(mode() == kModeComposite); }, true);
     add(
         kCmdFlowerCreation, "Flower Creation", "Make a new flower head",
         [] {
@@ -291,37 +302,33 @@ void CommandSet::addToolCommands() {
 
     const auto tool = [](int t) {
         return [t] {
-            controller().drawingTool = t;
+            settings().drawingTool = t;
             controller().noteChange(kChangeTool);
         };
     };
-    const auto toolIs = [](int t) { return controller().drawingTool == t; };
+    const auto toolIs = [](int t) { return settings().drawingTool == t; };
+    const auto inDrawingModes = [toolIs](int t) {
+        return [toolIs, t] { return CommandState{takesDrawingTools(mode()), toolIs(t)}; };
+    };
     add(
         kCmdToolCursor, "Cursor", "Pick and turn parts", tool(kToolCursor),
         [toolIs] {
-            if (!modeIn({0, 1, 3, 4, 5, 6, 7}))
+            if (!takesDrawingTools(mode()) || mode() == kModeScenePetal)
                 return disabled();
             return checkedWhen(toolIs(kToolCursor));
         },
         true);
-    add(
-        kCmdToolBrowsing, "Browsing", "Pan the view with the left button", tool(kToolBrowsing),
-        [toolIs] {
-            return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolBrowsing)};
-        },
-        true);
+    add(kCmdToolBrowsing, "Browsing", "Pan the view with the left button", tool(kToolBrowsing),
+        inDrawingModes(kToolBrowsing), true);
     add(
         kCmdToolEraser, "Eraser", "Erase parts", tool(kToolEraser),
         [toolIs] {
-            return CommandState{modeIn({0, 1, 3, 4, 6, 7}), toolIs(kToolEraser)};
+            return CommandState{takesDrawingTools(mode()) &&
+                                    !modeIn({kModeScenePetal, kModeScenePetalModify}),
+                                toolIs(kToolEraser)};
         },
         true);
-    add(
-        kCmdToolPen, "Pen", "Draw strokes", tool(kToolPen),
-        [toolIs] {
-            return CommandState{mode() >= 0 && mode() <= 7, toolIs(kToolPen)};
-        },
-        true);
+    add(kCmdToolPen, "Pen", "Draw strokes", tool(kToolPen), inDrawingModes(kToolPen), true);
     add(
         kCmdToolAxisModify, "Axis Modify", "Re-sketch an axis", tool(kToolAxisModify),
         [toolIs] {
@@ -330,9 +337,9 @@ void CommandSet::addToolCommands() {
         true);
     add(
         kCmdLeafOrPetalCreation, "Leaf or Petal creation", "Draw a leaf or petal onto the focus",
-        [] { controller().startPetalOnFocus(); },
+        [] { sceneEdits().startPetalOnFocus(); },
         [] {
-            return CommandState{controller().focusTakesPetal() &&
+            return CommandState{sceneEdits().focusTakesPetal() &&
                                     modeIn({kModeSceneModify, kModeSceneTorus}),
                                 false};
         });
@@ -356,9 +363,9 @@ void CommandSet::addToolCommands() {
     add(
         kCmdLoadFromLibrary, "Load object from library",
         "Put the selected library object in place of the focus",
-        [] { controller().loadSelectedIntoFocus(); },
+        [] { sceneEdits().loadSelectedIntoFocus(); },
         [] {
-            return CommandState{isSceneMode(mode()) && controller().canLoadSelectedIntoFocus(),
+            return CommandState{isSceneMode(mode()) && sceneEdits().canLoadSelectedIntoFocus(),
                                 false};
         });
     // The replacements act on a sketch that the scene editing mode has in focus, and
@@ -366,22 +373,22 @@ void CommandSet::addToolCommands() {
     const auto sketchReplaceableBy = [](int kind) {
         return [kind] {
             return CommandState{
-                mode() == kModeSceneModify && controller().sketchReplaceableBy(kind), false};
+                mode() == kModeSceneModify && sceneEdits().sketchReplaceableBy(kind), false};
         };
     };
     add(
         kCmdReplaceWithStamen, "Replace Sketch with Stamen", "Replace the sketch by a stamen",
-        [] { controller().replaceSketchWithStamen(); }, sketchReplaceableBy(kKindStamen));
+        [] { sceneEdits().replaceSketchWithStamen(); }, sketchReplaceableBy(kKindStamen));
     add(
         kCmdReplaceWithFlower, "Replace Sketch with Flower", "Replace the sketch by a flower",
-        [] { controller().replaceSketchWithFlower(); }, sketchReplaceableBy(kKindTorus));
+        [] { sceneEdits().replaceSketchWithFlower(); }, sketchReplaceableBy(kKindTorus));
     add(
         kCmdReplaceWithLeaf, "Replace Sketch with Leaf or petal",
-        "Replace the sketch by a leaf or petal", [] { controller().replaceSketchWithPetal(); },
+        "Replace the sketch by a leaf or petal", [] { sceneEdits().replaceSketchWithPetal(); },
         sketchReplaceableBy(kKindPetal));
     add(
         kCmdReplaceWithStem, "Replace Sketch with Stem", "Replace the sketch by a stem",
-        [] { controller().replaceSketchWithStem(); }, sketchReplaceableBy(kKindStem));
+        [] { sceneEdits().replaceSketchWithStem(); }, sketchReplaceableBy(kKindStem));
 }
 
 void CommandSet::addColourCommands() {
@@ -408,7 +415,7 @@ void CommandSet::addColourCommands() {
                                 materialPart(chosen, 500.0), 128.0f);
             controller().noteChange(controller().targetChange(), "Colour object");
         },
-        [] { return controller().targetObject() ? enabled() : disabled(); });
+        whenTargetExists);
     add(
         kCmdColorAnther, "Color of Current stamen's Anther", "Choose the anther's colour",
         [this] {
@@ -427,7 +434,7 @@ void CommandSet::addColourCommands() {
     add(
         kCmdColorSketch, "Color of Sketch", "Choose the colour of new sketch strokes",
         [this] {
-            Rgba& sketch = controller().sketchColour;
+            Rgba& sketch = settings().sketchColour;
             QColor chosen;
             if (!chooseColour(toColour(sketch), chosen))
                 return;
@@ -461,57 +468,58 @@ void CommandSet::addLibraryCommands() {
 }
 
 void CommandSet::addDisplayCommands() {
-    AppController& c = controller();
-    add(
-        kCmdShowControlPoints, "Show Control Points", "Show the editable control points",
-        toggle(c.showControlPoints, false),
-        [] { return checkedWhen(controller().showControlPoints); }, true);
-    add(
-        kCmdShowSketch, "Show Sketch", "Show the free sketches", toggle(c.display.showSketch, true),
-        [] { return checkedWhen(controller().display.showSketch); }, true);
-    add(
-        kCmdShowWireFrame, "Show Wire Frame", "Draw objects as wire frames",
-        toggle(c.showWireFrame, true), [] { return checkedWhen(controller().showWireFrame); },
-        true);
-    add(
-        kCmdShowBillboard, "Show Billboard", "Show the billboards",
-        toggle(c.display.showBillboard, true),
-        [] { return checkedWhen(controller().display.showBillboard); }, true);
-    add(
-        kCmdShowFloor, "Show floor", "Show the floor grid", toggle(c.showFloor, false),
-        [] { return checkedWhen(controller().showFloor); }, true);
+    // A display switch: the command toggles it (some show it from the next picture
+    // on), the check mark shows it.
+    const auto addSwitch = [this](int id, const char* caption, const char* hint, bool& on,
+                                  bool redraw) {
+        const auto flip = [&on, redraw] {
+            on = !on;
+            if (redraw)
+                controller().noteChange(kChangeMainView);
+        };
+        add(
+            id, caption, hint, flip, [&on] { return checkedWhen(on); }, true);
+    };
+    EditorSettings& shown = settings();
+    addSwitch(kCmdShowControlPoints, "Show Control Points", "Show the editable control points",
+              shown.showControlPoints, false);
+    addSwitch(kCmdShowSketch, "Show Sketch", "Show the free sketches", shown.display.showSketch,
+              true);
+    addSwitch(kCmdShowWireFrame, "Show Wire Frame", "Draw objects as wire frames",
+              shown.showWireFrame, true);
+    addSwitch(kCmdShowBillboard, "Show Billboard", "Show the billboards",
+              shown.display.showBillboard, true);
+    addSwitch(kCmdShowFloor, "Show floor", "Show the floor grid", shown.showFloor, false);
 
     const auto zRule = [](int direction) {
         return [direction] {
             return CommandState{!modeIn({kModeTorusModify, kModePetal, kModeStamen}),
-                                controller().zDirection == direction};
+                                settings().zDirection == direction};
         };
     };
     add(
         kCmdZDirectionUp, "z direction Up", "Attach objects upright",
-        [] { controller().zDirection = 0; }, zRule(0), true);
+        [] { settings().zDirection = 0; }, zRule(0), true);
     add(
         kCmdZDirectionHere, "z direction Here", "Attach objects facing the viewer",
-        [] { controller().zDirection = 1; }, zRule(1), true);
+        [] { settings().zDirection = 1; }, zRule(1), true);
 
     add(
         kCmdTextureToObject, "Texture to current object",
         "Give the current object a front and a back texture",
-        [this] { textureTargetObject(frame_); },
-        [] { return controller().targetObject() ? enabled() : disabled(); });
+        [this] { textureTargetObject(frame_); }, whenTargetExists);
     // A flower head being made takes its whorls' textures as one in a scene does.
-    const auto targetExists = [] { return controller().targetObject() ? enabled() : disabled(); };
     const auto textureGroup = [this](OrganGroup group) {
         return [this, group] { textureTargetOrgans(frame_, group); };
     };
     add(kCmdTextureToLeaves, "Texture to leaves", "Texture the leaves of the current object",
-        textureGroup(OrganGroup::Leaves), targetExists);
+        textureGroup(OrganGroup::Leaves), whenTargetExists);
     add(kCmdTextureToPetals, "Texture to petals", "Texture the petals of the current object",
-        textureGroup(OrganGroup::Petals), targetExists);
+        textureGroup(OrganGroup::Petals), whenTargetExists);
     add(kCmdTextureToStem, "Texture to stem", "Texture the stems of the current object",
-        textureGroup(OrganGroup::Stems), targetExists);
+        textureGroup(OrganGroup::Stems), whenTargetExists);
     add(kCmdTextureToSepals, "Texture to sepals", "Texture the sepals of the current object",
-        textureGroup(OrganGroup::Sepals), targetExists);
+        textureGroup(OrganGroup::Sepals), whenTargetExists);
 
     add(
         kCmdAutomaticRotation, "Automatic camera Rotation",

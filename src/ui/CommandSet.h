@@ -27,7 +27,8 @@ public:
     // The command's action; null for an unknown id.
     QAction* action(int id) const;
     // Applies every command's enable and check rule, and names the steps that undo
-    // and redo would take.
+    // and redo would take. The window runs it after every commit that published
+    // something and before a menu opens.
     void updateAll();
     // Runs the command's handler as choosing it does, if it is enabled.
     void run(int id);
@@ -59,4 +60,6 @@ private:
     std::map<int, Command> commands_;
     QColorDialog* colourDialog_ = nullptr;
     AutomaticRotation* rotation_;
+    // Whether updateAll ran since the command being run started.
+    bool statesCurrent_ = false;
 };

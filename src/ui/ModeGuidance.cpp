@@ -108,18 +108,18 @@ const char* categoryWord(int category) {
 // Whether the next stroke in the current mode takes a copy of the library's
 // selection.
 bool strokeCarriesSelection(const AppController& controller) {
-    const int tool = controller.drawingTool;
+    const int tool = controller.settings().drawingTool;
     switch (controller.mode()) {
-    case kModeComposit:
+    case kModeComposite:
         return true;
     case kModeSceneSketch:
-    case kModeCompositModify:
+    case kModeCompositeModify:
         return tool == kToolPen;
     case kModeSceneModify:
         return tool == kToolPen && asComposite(controller.focus());
     case kModeSceneTorus:
     case kModeTorusModify:
-        return tool == kToolPen && !controller.showWireFrame;
+        return tool == kToolPen && !controller.settings().showWireFrame;
     default:
         return false;
     }
@@ -131,7 +131,7 @@ QString modeGuidance(int mode, int tool) {
     if (!isValidMode(mode))
         return {};
     const char* line = kLines[static_cast<size_t>(mode)].pen;
-    if (mode <= kModeCompositModify && tool != kToolPen)
+    if (takesDrawingTools(mode) && tool != kToolPen)
         line = toolLine(mode, tool);
     return QString::fromLatin1(line ? line : kNothingHere);
 }

@@ -35,7 +35,7 @@ static_assert(Parameters::kMinResolution == Parameters::kMinControlPoints &&
               Parameters::kMinResolution == Parameters::kMinWidth);
 
 Parameters& editedParameters() {
-    return appController().parameters;
+    return appController().settings().parameters;
 }
 
 // A width in model units as a spin position. Rounded rather than truncated, so that

@@ -50,11 +50,6 @@ ViewManager::~ViewManager() {
         diagram->setCountsDisplay(nullptr);
         diagram->setFormulaDisplay(nullptr);
     }
-    // The textures' GL names live in the contexts' shared name space: they are freed
-    // while a context that shares it is current, before the contexts go.
-    if (mainContext_->attached())
-        mainContext_->makeCurrent();
-    textures_.reset();
 }
 
 void ViewManager::setOrbitStyle(OrbitStyle style) {

@@ -16,9 +16,10 @@ class TOGL;
 // The two 3D contexts, the textures they share, the windows they and the library
 // view belong to, and the two modeless dialogs, created hidden. The controller
 // redraws and renders through it. The main context looks at a flower of about unit
-// size from its home camera; the overall context keeps the default. The textures go
-// before the contexts, with one of them current, so that their GL names are freed
-// where they live.
+// size from its home camera; the overall context keeps the default. It goes after
+// the windows (see shutdownApplication), whose contexts went with them: no context
+// is current when the textures go, so they free only their pixels, and their GL
+// names go with the share group when the application ends.
 class ViewManager final : public ViewHost {
 public:
     ViewManager();

@@ -135,7 +135,7 @@ const std::map<int, Glyph>& glyphs() {
              flower(p, {9, 12}, 6, 5, QColor(240, 120, 160));
              flower(p, {23, 9}, 6, 5, QColor(250, 200, 90));
          }},
-        {kCmdCompositCreation,
+        {kCmdCompositeCreation,
          [](QPainter& p) {
              stem(p);
              petal(p, {15, 18}, {5, 10}, QColor(80, 170, 70));

@@ -20,18 +20,18 @@ class AppControllerTest : public AppFixture {};
 
 TEST_F(AppControllerTest, StartsInPlantCreationWithThePenAndDefaultSwitches) {
     AppController& c = controller();
-    EXPECT_EQ(c.mode(), kModeComposit);
-    EXPECT_EQ(c.drawingTool, kToolPen);
-    EXPECT_EQ(c.zDirection, 0);
-    EXPECT_TRUE(c.showFloor);
-    EXPECT_FALSE(c.showControlPoints);
-    EXPECT_FALSE(c.showWireFrame);
-    EXPECT_FALSE(c.display.showBillboard);
-    EXPECT_TRUE(c.display.showSketch);
-    EXPECT_TRUE(c.display.drawStrokes);
-    EXPECT_FLOAT_EQ(c.sketchColour.r, 1.0f);
-    EXPECT_FLOAT_EQ(c.sketchColour.b, 0.0f);
-    EXPECT_FLOAT_EQ(c.sketchColour.a, 0.5f);
+    EXPECT_EQ(c.mode(), kModeComposite);
+    EXPECT_EQ(c.settings().drawingTool, kToolPen);
+    EXPECT_EQ(c.settings().zDirection, 0);
+    EXPECT_TRUE(c.settings().showFloor);
+    EXPECT_FALSE(c.settings().showControlPoints);
+    EXPECT_FALSE(c.settings().showWireFrame);
+    EXPECT_FALSE(c.settings().display.showBillboard);
+    EXPECT_TRUE(c.settings().display.showSketch);
+    EXPECT_TRUE(c.settings().display.drawStrokes);
+    EXPECT_FLOAT_EQ(c.settings().sketchColour.r, 1.0f);
+    EXPECT_FLOAT_EQ(c.settings().sketchColour.b, 0.0f);
+    EXPECT_FLOAT_EQ(c.settings().sketchColour.a, 0.5f);
     EXPECT_EQ(c.workObject(), nullptr);
     EXPECT_EQ(c.nextId(), 1);
 }
@@ -164,7 +164,7 @@ TEST_F(AppControllerTest, RemovingAnUnstoredWorkObjectDropsItWithoutReportingARe
     c.setWorkObject(std::move(plant));
     EXPECT_FALSE(c.removeObject(id));
     EXPECT_EQ(c.workObject(), nullptr);
-    EXPECT_EQ(c.mode(), kModeComposit);
+    EXPECT_EQ(c.mode(), kModeComposite);
 }
 
 TEST_F(AppControllerTest, RemoveObjectReachesScenesAndFailsForUnknownIds) {

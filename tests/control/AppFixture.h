@@ -20,7 +20,9 @@ protected:
     static AppController& controller() { return appController(); }
     // The controller's ids and parameters, which objects a test adds to its model
     // are built with.
-    static ModelRecords records() { return {appController().ids(), appController().parameters}; }
+    static ModelRecords records() {
+        return {appController().ids(), appController().settings().parameters};
+    }
 
     // A plant with a two-point axis and a fresh id.
     static std::unique_ptr<FlowerObjectComposite> newPlant() {

@@ -85,7 +85,7 @@ TEST_F(LibraryFileModuleTest, OpenEndsInModeEightWithoutAWorkObject) {
     controller().switchToMode(kModePetal);
     std::string error;
     ASSERT_EQ(libraryFileModule().openLibrary(dir.path("lib.pmr").string(), error), Opened);
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
     EXPECT_EQ(controller().workObject(), nullptr);
     EXPECT_EQ(controller().root(), nullptr);
     for (const auto& [id, object] : controller().library())
@@ -122,7 +122,7 @@ TEST_F(LibraryFileModuleTest, AFileThatBreaksOffChangesNothingAndSaysWhereUntilI
     ASSERT_TRUE(libraryFileModule().openReadablePart(dir.path("cut.pmr").string(), error));
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower).size(), 1u);
     EXPECT_TRUE(libraryBrowser().ids(kCategoryComposite).empty());
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
 }
 
 TEST_F(LibraryFileModuleTest, SavingToAnUnwritablePlaceFailsAndSaysWhere) {
@@ -135,7 +135,7 @@ TEST_F(LibraryFileModuleTest, StartingInAnEmptyDirectoryGivesAnEmptyLibraryInMod
     EXPECT_FALSE(libraryFileModule().loadStartupLibrary());
     for (int category = 0; category < kCategoryCount; ++category)
         EXPECT_EQ(libraryBrowser().entryCount(category), 1);
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
     EXPECT_EQ(controller().workObject(), nullptr);
 }
 
@@ -148,7 +148,7 @@ TEST_F(LibraryFileModuleTest, StartingBesideAStartupLibraryListsItsEntriesInThei
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower), std::vector<int>{1});
     EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), (std::vector<int>{2, 3}));
     EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{4});
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
     EXPECT_EQ(controller().workObject(), nullptr);
 }
 

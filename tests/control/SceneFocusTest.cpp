@@ -18,7 +18,7 @@ struct DeepFocus {
 
 DeepFocus focusOnAPetal(AppController& c) {
     c.createScene();
-    c.root()->plantAlongStroke(samples::plant({c.ids(), c.parameters}, 3),
+    c.root()->plantAlongStroke(samples::plant({c.ids(), c.settings().parameters}, 3),
                                samples::line({0, 0, 0}, {0, 3, 0}));
     c.commit();
     FlowerObjectComposite& plant = *c.root()->plants.front().composite;
@@ -150,7 +150,7 @@ TEST_F(SceneFocusTest, NothingOnThePathOrAmongTheCandidatesOutlivesTheNodeItName
         }
         // Replacing what is left of the focus, with whatever candidates are left,
         // touches live nodes only.
-        c.loadSelectedIntoFocus();
+        c.sceneEdits().loadSelectedIntoFocus();
         c.commit();
     }
 }
@@ -181,7 +181,7 @@ TEST_F(SceneFocusTest, SimilarBranchesAreReplacedAtOnceAndUndoBringsBackTheFocus
 
     // Nothing is selected in the library: each candidate becomes a wrapper of a
     // default stem, and the focus stays on the plant.
-    c.loadSelectedIntoFocus();
+    c.sceneEdits().loadSelectedIntoFocus();
     c.commit();
     EXPECT_TRUE(c.sceneFocus().candidateIds().empty());
     EXPECT_EQ(c.focus()->id, ids.plant);
@@ -218,7 +218,7 @@ TEST_F(SceneFocusTest, TheFocusItselfIsReplacedInItsParentsPlace) {
     c.focusUp(false);
     c.focusUp(false);
     ASSERT_EQ(c.focus()->id, ids.branch);
-    c.loadSelectedIntoFocus();
+    c.sceneEdits().loadSelectedIntoFocus();
     c.commit();
     // The default stem is no composite: it stands in a wrapper in the branch's
     // place, and the focus passes through the wrapper to it.
@@ -229,7 +229,7 @@ TEST_F(SceneFocusTest, TheFocusItselfIsReplacedInItsParentsPlace) {
     EXPECT_EQ(c.mode(), kModeSceneModify);
 
     c.sceneFocus().closeScene();
-    c.loadSelectedIntoFocus();
+    c.sceneEdits().loadSelectedIntoFocus();
     c.commit();
     EXPECT_EQ(c.root(), nullptr);
 }

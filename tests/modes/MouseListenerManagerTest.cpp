@@ -46,7 +46,7 @@ class MouseListenerManagerTest : public ModesFixture {};
 TEST_F(MouseListenerManagerTest, StartsWithThePlantCreationListenerInModeEight) {
     controller().switchToMode(kModePetal);
     MouseListenerManager& manager = mouseListenerManager();
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
     EXPECT_EQ(&manager.mainListener(),
               static_cast<MouseListenerState*>(&singleton<MouseListenerForComposite>()));
     EXPECT_EQ(&manager.libraryListener(),
@@ -131,7 +131,7 @@ TEST_F(MouseListenerManagerTest, RemovingTheWorkObjectsIdDropsItAndReturnsToMode
 
     EXPECT_TRUE(c.removeObject(id));
     EXPECT_EQ(c.workObject(), nullptr);
-    EXPECT_EQ(c.mode(), kModeComposit);
+    EXPECT_EQ(c.mode(), kModeComposite);
     EXPECT_EQ(&mouseListenerManager().mainListener(),
               static_cast<MouseListenerState*>(&singleton<MouseListenerForComposite>()));
     EXPECT_TRUE(c.library().empty());

@@ -69,7 +69,7 @@ TEST_F(CommitPointTest, APetalsLastReleasePaintsEachViewOnceAndRefreshesThePicks
 
 TEST_F(CommitPointTest, TheModeAndItsListenerAgreeAfterEverySwitchCommandAndOpen) {
     for (int command : {kCmdPetalCreation, kCmdStamenCreation, kCmdPistilCreation,
-                        kCmdSceneCreation, kCmdCompositCreation}) {
+                        kCmdSceneCreation, kCmdCompositeCreation}) {
         run(command);
         expectModeAndListenerAgree("a creation command");
     }
@@ -84,7 +84,7 @@ TEST_F(CommitPointTest, TheModeAndItsListenerAgreeAfterEverySwitchCommandAndOpen
     expectModeAndListenerAgree("the work object removed");
     run(kCmdPetalCreation);
     ASSERT_TRUE(frame->openDocumentPath(pathOf("agree.pmr")));
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
     expectModeAndListenerAgree("a file opened");
     for (int mode = kModeCount - 1; mode >= 0; --mode) {
         controller().switchToMode(mode);
@@ -102,12 +102,15 @@ TEST_F(CommitPointTest, EveryProgramLifeStartsWithAnEmptyTextureCache) {
     EXPECT_EQ(viewManager().textures().size(), 0);
 }
 
-// Storing renders the tile through the main view's context, whose copies the picks
-// read: they are refreshed, so the next click finds the petal and not a tile pixel.
+// Storing renders the tile through the main view's context, but into a framebuffer
+// of its own: the copies the picks read stay as they were, so storing costs no pick
+// pass and the next click still finds the petal and not a tile pixel.
 TEST_F(CommitPointTest, PicksFindTheObjectRightAfterItsTileIsRendered) {
     const FlowerPetalNode* petal = drawPetal();
     ASSERT_NE(petal, nullptr);
+    const int picksBefore = controller().pickRefreshCount();
     run(kCmdStoreCurrent);
+    EXPECT_EQ(controller().pickRefreshCount(), picksBefore);
     const auto picked = pickAt(pixelOf({0.0, 0.5, 0.0}));
     ASSERT_TRUE(picked);
     EXPECT_EQ(picked->id, petal->id);

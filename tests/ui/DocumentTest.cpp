@@ -47,7 +47,7 @@ TEST_F(DocumentTest, SaveThenOpenGivesTheSameLibrary) {
     EXPECT_EQ(contentOf("a.pmr"), contentOf("b.pmr"));
     EXPECT_EQ(libraryBrowser().entryCount(kCategoryComposite), 2);
     EXPECT_EQ(libraryBrowser().entryCount(kCategoryScene), 2);
-    EXPECT_EQ(appController().mode(), kModeComposit);
+    EXPECT_EQ(appController().mode(), kModeComposite);
 }
 
 TEST_F(DocumentTest, OpeningAFileThatIsNoLibraryLosesNothingAndSaysWhere) {

@@ -31,7 +31,7 @@ TEST_F(FlowerHeadEditingTest, AProfileStrokeEndsAtTheOldBaseWithTheDialogsResolu
     FlowerTorusNode* flower = createFlower();
     ASSERT_NE(flower, nullptr);
     const Vector3 base = flower->m_basicCurve.back();
-    controller().parameters.receptacle = {12, 30};
+    controller().settings().parameters.receptacle = {12, 30};
     floralDiagram().unbind();
     run(kCmdShowWireFrame);
     run(kCmdToolPen);
@@ -56,7 +56,7 @@ TEST_F(FlowerHeadEditingTest, AnOrganStrokeFillsOnlyTheEmptySlotItStartsFrom) {
     FlowerTorusNode* flower = createFlower();
     ASSERT_NE(flower, nullptr);
     run(kCmdToolPen);
-    ASSERT_FALSE(controller().showWireFrame);
+    ASSERT_FALSE(controller().settings().showWireFrame);
 
     // Far from every slot: nothing is attached.
     drag(straightLine({-0.8, 0.9, 0.0}, {-1.0, 1.1, 0.0}, 10));

@@ -170,7 +170,7 @@ TEST_F(FlowerHeadTest, TheFormulaFollowsTheDialogAndTheFileMenuSavesDiagramAndFl
     // Only a flower head has a floral diagram.
     frame->commands().updateAll();
     EXPECT_TRUE(frame->commands().action(kCmdSaveDiagramSvg)->isEnabled());
-    run(kCmdCompositCreation);
+    run(kCmdCompositeCreation);
     frame->commands().updateAll();
     EXPECT_FALSE(frame->commands().action(kCmdSaveDiagramSvg)->isEnabled());
 }

@@ -55,7 +55,7 @@ TEST_F(LibrarySelectionTest, TheSelectionIsShownAndKeptThroughCategorySwitchesAn
     EXPECT_TRUE(framed(1));
 
     // A stalk drawn and undone: the next one carries the leaf again.
-    run(kCmdCompositCreation);
+    run(kCmdCompositeCreation);
     EXPECT_TRUE(penCarries(leaf));
     ASSERT_NE(drawStalk(), nullptr);
     run(kCmdEditUndo);

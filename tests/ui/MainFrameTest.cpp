@@ -104,7 +104,7 @@ TEST_F(MainFrameTest, F1ShowsAGuideThatExplainsEveryCreationMode) {
     ASSERT_NE(frame->helpWindow(), nullptr);
     EXPECT_TRUE(frame->helpWindow()->isVisible());
     const QString guide = frame->helpWindow()->toPlainText();
-    for (int id : {kCmdSceneCreation, kCmdCompositCreation, kCmdFlowerCreation, kCmdPetalCreation,
+    for (int id : {kCmdSceneCreation, kCmdCompositeCreation, kCmdFlowerCreation, kCmdPetalCreation,
                    kCmdPistilCreation, kCmdStamenCreation}) {
         const QString caption = action(id).text().simplified();
         EXPECT_TRUE(guide.contains(caption)) << caption.toStdString();
@@ -207,7 +207,7 @@ TEST_F(MainFrameTest, CreationCommandsEnterTheirModesWithHomeCameraAndCheckMarks
     } cases[] = {{kCmdPetalCreation, kModePetal},
                  {kCmdStamenCreation, kModeStamen},
                  {kCmdPistilCreation, kModePistil},
-                 {kCmdCompositCreation, kModeComposit}};
+                 {kCmdCompositeCreation, kModeComposite}};
     for (const auto& c : cases) {
         gl.orbit(0.5, 0.0);
         appController().setWorkObject(std::make_unique<FlowerObjectComposite>(99));
@@ -240,10 +240,10 @@ TEST_F(MainFrameTest, DrawingToolsFollowTheirModeRules) {
     appController().switchToMode(kModeSceneModify);
     EXPECT_TRUE(isEnabled(kCmdToolAxisModify));
     frame->commands().run(kCmdToolCursor);
-    EXPECT_EQ(appController().drawingTool, kToolCursor);
+    EXPECT_EQ(appController().settings().drawingTool, kToolCursor);
     EXPECT_TRUE(isChecked(kCmdToolCursor));
     EXPECT_FALSE(isChecked(kCmdToolPen));
-    appController().switchToMode(kModeCompositModify);
+    appController().switchToMode(kModeCompositeModify);
     EXPECT_FALSE(isEnabled(kCmdToolAxisModify));
 }
 
@@ -253,10 +253,10 @@ TEST_F(MainFrameTest, ZDirectionIsFixedWhileDrawingNewOrgans) {
         EXPECT_FALSE(isEnabled(kCmdZDirectionUp));
         EXPECT_FALSE(isEnabled(kCmdZDirectionHere));
     }
-    appController().switchToMode(kModeComposit);
+    appController().switchToMode(kModeComposite);
     EXPECT_TRUE(isChecked(kCmdZDirectionUp));
     frame->commands().run(kCmdZDirectionHere);
-    EXPECT_EQ(appController().zDirection, 1);
+    EXPECT_EQ(appController().settings().zDirection, 1);
     EXPECT_TRUE(isChecked(kCmdZDirectionHere));
     EXPECT_FALSE(isChecked(kCmdZDirectionUp));
 }
@@ -265,11 +265,11 @@ TEST_F(MainFrameTest, DisplaySwitchesToggleWithTheirCheckMarks) {
     const struct {
         int command;
         bool* flag;
-    } switches[] = {{kCmdShowControlPoints, &appController().showControlPoints},
-                    {kCmdShowSketch, &appController().display.showSketch},
-                    {kCmdShowWireFrame, &appController().showWireFrame},
-                    {kCmdShowBillboard, &appController().display.showBillboard},
-                    {kCmdShowFloor, &appController().showFloor}};
+    } switches[] = {{kCmdShowControlPoints, &appController().settings().showControlPoints},
+                    {kCmdShowSketch, &appController().settings().display.showSketch},
+                    {kCmdShowWireFrame, &appController().settings().showWireFrame},
+                    {kCmdShowBillboard, &appController().settings().display.showBillboard},
+                    {kCmdShowFloor, &appController().settings().showFloor}};
     for (const auto& s : switches) {
         const bool before = *s.flag;
         EXPECT_EQ(isChecked(s.command), before);
@@ -306,7 +306,7 @@ TEST_F(MainFrameTest, SceneCreationOpensANewSceneWithThePen) {
     frame->commands().run(kCmdSceneCreation);
     EXPECT_EQ(appController().mode(), kModeSceneSketch);
     ASSERT_NE(appController().root(), nullptr);
-    EXPECT_EQ(appController().drawingTool, kToolPen);
+    EXPECT_EQ(appController().settings().drawingTool, kToolPen);
     EXPECT_TRUE(isChecked(kCmdSceneCreation));
     frame->commands().run(kCmdStoreCurrent);
     EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{appController().root()->id});

@@ -130,7 +130,7 @@ TEST_F(OrganCreationTest, OrgansAndPlantsDrawnAwayFromTheOriginStayWhereTheyWere
     EXPECT_EQ(pistilPick->id, pistil->id);
 
     // A plant stands on the floor where its stroke started.
-    run(kCmdCompositCreation);
+    run(kCmdCompositeCreation);
     const Path stem = pixelsOf(straightLine({-0.7, 0.0, 0.3}, {-0.6, 0.9, 0.3}, 12));
     drag(stem);
     auto* plant = work<FlowerObjectComposite>();

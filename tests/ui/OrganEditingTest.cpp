@@ -136,7 +136,7 @@ TEST_F(OrganEditingTest, AnAntherDrawnAcrossTheFilamentsTipSitsOnIt) {
 
 TEST_F(OrganEditingTest, APressBesideTheControlPointsDrawsOnlyInTheStamenAndPistilModes) {
     run(kCmdShowControlPoints);
-    ASSERT_TRUE(controller().showControlPoints);
+    ASSERT_TRUE(controller().settings().showControlPoints);
     const QPoint empty(60, 60);
 
     ASSERT_NE(drawPetal(), nullptr);
@@ -195,7 +195,7 @@ TEST_F(OrganEditingTest, AStrokeFromTheMidribCurlsOneSide) {
 }
 
 TEST_F(OrganEditingTest, TheControlPointVariantLiftsOnlyTheRowsNearTheStroke) {
-    controller().controlPointVariant = 1;
+    controller().settings().controlPointVariant = 1;
     FlowerPetalNode* petal = drawPetal();
     ASSERT_NE(petal, nullptr);
     PetalControlPointManager& net = petal->controlPoints();

@@ -93,9 +93,18 @@ protected:
     AppController& controller() { return appController(); }
     // The controller's ids and parameters, which objects a test adds to its model
     // are built with.
-    ModelRecords records() { return {controller().ids(), controller().parameters}; }
+    ModelRecords records() { return {controller().ids(), controller().settings().parameters}; }
     TOGL& gl() { return *viewManager().mainContext(); }
-    void run(int id) { frame->commands().run(id); }
+    // A command that moves the focus flies the camera: the test looks once it landed.
+    void run(int id) {
+        frame->commands().run(id);
+        waitForLanding();
+    }
+    // Waits until a camera flight under way has landed: the camera, the picture and
+    // the picks are those of its target.
+    void waitForLanding() {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !controller().cameraFlying(); }));
+    }
     template <typename T> T* work() { return dynamic_cast<T*>(controller().workObject()); }
 
     // The window pixel (logical coordinates) a world point is seen at.

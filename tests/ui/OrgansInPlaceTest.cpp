@@ -358,12 +358,12 @@ TEST_F(OrgansInPlaceTest, AFocusedFlowerHeadTakesANewProfileAndMovesAWholeWhorls
 
     // The billboard tools work here too: a stroke from the ground plants a billboard
     // beside the flower, and a click on empty space ends it and takes the Cursor.
-    c.drawingTool = kToolLeafBillboard;
+    c.settings().drawingTool = kToolLeafBillboard;
     drag(straight({0.5, 0, 0}, {0.6, 0.3, 0}, 8));
     EXPECT_EQ(c.root()->plants.size(), 2u);
     EXPECT_EQ(c.lastStep(), "Draw billboard");
     click(QPoint(3, 3));
-    EXPECT_EQ(c.drawingTool, kToolCursor);
+    EXPECT_EQ(c.settings().drawingTool, kToolCursor);
     EXPECT_EQ(c.focus(), head);
 }
 
@@ -422,7 +422,7 @@ TEST_F(OrgansInPlaceTest, BillboardSketchesGiveWayToOrgansInTheirPlaceAndTheScen
     // Four billboards from the axis, each ended by a click on empty space.
     std::vector<int> sketches;
     for (double at : {0.2, 0.4, 0.6, 0.8}) {
-        c.drawingTool = kToolBranchBillboard;
+        c.settings().drawingTool = kToolBranchBillboard;
         const Vector3 from = transformPoint(
             matrixOf(plantId), plant->mainAxis.pointAtLength(at * plant->mainAxis.length()).point);
         drag(straight(from, from + Vector3(0.25, 0.15, 0), 8));

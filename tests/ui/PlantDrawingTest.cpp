@@ -94,7 +94,7 @@ protected:
     // side facing the viewer and the axis extended at its tip.
     FlowerObjectComposite* drawBranchedPlant() {
         selectFreshPetal();
-        run(kCmdCompositCreation);
+        run(kCmdCompositeCreation);
         stroke({0, 0, 0}, {0, 1, 0});
         run(kCmdZDirectionHere);
         stroke({0, 0.4, 0}, {0.4, 0.7, 0});
@@ -113,7 +113,7 @@ protected:
 
 TEST_F(PlantDrawingTest, AStrokeUpFromTheGroundStartsAPlantThatGrowsBranchesAndExtends) {
     // The program starts ready for a plant and says so.
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
     const QString startGuidance = frame->guidance()->text();
     EXPECT_FALSE(startGuidance.isEmpty());
     EXPECT_FALSE(toolButton(kCmdToolEraser)->isEnabled());
@@ -122,19 +122,19 @@ TEST_F(PlantDrawingTest, AStrokeUpFromTheGroundStartsAPlantThatGrowsBranchesAndE
     const int petalId =
         libraryBrowser().idAt(libraryBrowser().selection(kCategoryLeaf), kCategoryLeaf);
     ASSERT_GT(petalId, 0);
-    run(kCmdCompositCreation);
+    run(kCmdCompositeCreation);
     EXPECT_EQ(frame->guidance()->text(), startGuidance);
 
     // Too short a stroke draws nothing.
     testing::internal::CaptureStderr();
     stroke({0, 0, 0}, {0, 0.1, 0}, 2);
     EXPECT_EQ(controller().workObject(), nullptr);
-    EXPECT_EQ(controller().mode(), kModeComposit);
+    EXPECT_EQ(controller().mode(), kModeComposite);
 
     stroke({0, 0, 0}, {0, 1, 0});
     FlowerObjectComposite* p = plant();
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(controller().mode(), kModeCompositModify);
+    EXPECT_EQ(controller().mode(), kModeCompositeModify);
     EXPECT_NE(frame->guidance()->text(), startGuidance);
     // The tools of the plant mode are available at once, not at the next idle turn.
     EXPECT_TRUE(toolButton(kCmdToolEraser)->isEnabled());
@@ -237,7 +237,7 @@ TEST_F(PlantDrawingTest, TheCursorTurnsABranchAndTheEraserRemovesPartsButNotTheP
 
 TEST_F(PlantDrawingTest, APlantIsStoredReusedSavedReopenedAndExportedWithEveryPart) {
     selectFreshPetal();
-    run(kCmdCompositCreation);
+    run(kCmdCompositeCreation);
     stroke({0, 0, 0}, {0, 1, 0});
     stroke({0, 0.5, 0}, {0.4, 0.8, 0});
     stroke({0, 0.3, 0}, {-0.4, 0.5, 0});
@@ -253,7 +253,7 @@ TEST_F(PlantDrawingTest, APlantIsStoredReusedSavedReopenedAndExportedWithEveryPa
 
     // With the stored plant selected, a new stroke gives its copy a new axis.
     selectLibraryEntry(kCategoryComposite, 1);
-    run(kCmdCompositCreation);
+    run(kCmdCompositeCreation);
     EXPECT_EQ(controller().workObject(), nullptr);
     stroke({0.3, 0, 0}, {0.3, 1.6, 0}, 25);
     FlowerObjectComposite* copy = plant();
@@ -301,7 +301,7 @@ TEST_F(PlantDrawingTest, EveryModeSaysWhatItExpectsAndDisabledToolsLookDisabled)
     // carries.
     for (int tool : {kToolPen, kToolCursor, kToolEraser, kToolBrowsing})
         for (int mode = 0; mode < kModeCount; ++mode) {
-            controller().drawingTool = tool;
+            controller().settings().drawingTool = tool;
             controller().switchToMode(mode);
             controller().commit();
             QApplication::processEvents();
@@ -313,7 +313,7 @@ TEST_F(PlantDrawingTest, EveryModeSaysWhatItExpectsAndDisabledToolsLookDisabled)
         }
 
     // The eraser is pink while it can be chosen and grey while it cannot.
-    run(kCmdCompositCreation);
+    run(kCmdCompositeCreation);
     const int greyed = colouredPixels(toolButton(kCmdToolEraser)->grab().toImage());
     stroke({0, 0, 0}, {0, 1, 0});
     const int shown = colouredPixels(toolButton(kCmdToolEraser)->grab().toImage());
@@ -341,7 +341,7 @@ protected:
 
 TEST_F(PlantRoadTest, TheReadmePlantRoadGivesAStalkWithAFlowerAtItsTop) {
     // 1. The stalk, up from the ground: nothing is selected yet.
-    ASSERT_EQ(controller().mode(), kModeComposit);
+    ASSERT_EQ(controller().mode(), kModeComposite);
     const QString plainStem = penLoad();
     stroke({0, 0, 0}, {0, 1, 0});
     FlowerObjectComposite* p = plant();

@@ -28,8 +28,11 @@ std::vector<Vector3> straight(const Vector3& from, const Vector3& to, int points
 
 class SceneRoadTest : public OrganSketchingFixture {
 protected:
+    // A double click that moves the focus flies the camera: the test looks once it
+    // landed.
     void doubleClick(const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseDClick(view, button, Qt::NoModifier, at);
+        waitForLanding();
     }
     // A world point of an object of the open scene, given in the object's frame.
     Vector3 inScene(int id, const Vector3& local) {
@@ -54,6 +57,16 @@ protected:
     }
     std::optional<QPoint> pixelPicking(int id, const Vector3& local) {
         return pixelShowing(inScene(id, local), id);
+    }
+    // A new scene with the Pen in hand and a plant of three flowers set out in it
+    // along a stroke up from the ground; null when no plant stands there.
+    const FlowerObjectComposite* plantOfThreeFlowersInNewScene() {
+        addAndSelect(samples::plant(records(), 3), kCategoryComposite);
+        run(kCmdSceneCreation);
+        run(kCmdToolPen);
+        drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
+        const SceneRoot* scene = controller().root();
+        return scene && scene->plants.size() == 1 ? scene->plants.front().composite.get() : nullptr;
     }
     QImage grabOverall() {
         COverallView& overall = *viewManager().overallView();
@@ -146,11 +159,11 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     const std::vector<int> grown = branchIds(*plant);
     const std::set<int> earlier(grown.begin(), grown.end());
     for (int at : {3, 5, 7}) {
-        c.drawingTool = kToolBranchBillboard;
+        c.settings().drawingTool = kToolBranchBillboard;
         const Vector3 from = inScene(plantId, plant->mainAxis.points[at]);
         drag(straight(from, from + Vector3(-0.25, 0.15, 0), 8));
         click(QPoint(3, 3));
-        EXPECT_EQ(c.drawingTool, kToolCursor);
+        EXPECT_EQ(c.settings().drawingTool, kToolCursor);
     }
     std::vector<int> sketched;
     for (int id : branchIds(*plant))
@@ -229,7 +242,7 @@ TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIs
     const Vector3 tip = inScene(plant.id, plant.mainAxis.back());
 
     // The billboard tools are set by the scene modes themselves.
-    c.drawingTool = kToolBranchBillboard;
+    c.settings().drawingTool = kToolBranchBillboard;
     drag(straight(tip, tip + Vector3(0.25, 0.2, 0), 8));
     ASSERT_EQ(plant.segments.size(), 2u);
     auto* sketch = dynamic_cast<FlowerSketchNode*>(plant.segments.back().node.get());
@@ -281,12 +294,9 @@ TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIs
 // replacement.
 TEST_F(SceneRoadTest, TheFocusCommandsAreEnabledExactlyWhenThereIsALevelAbove) {
     AppController& c = controller();
-    addAndSelect(samples::plant(records(), 3), kCategoryComposite);
-    run(kCmdSceneCreation);
-    run(kCmdToolPen);
-    drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
-    ASSERT_EQ(c.root()->plants.size(), 1u);
-    const FlowerObjectComposite& plant = *c.root()->plants.front().composite;
+    const FlowerObjectComposite* planted = plantOfThreeFlowersInNewScene();
+    ASSERT_NE(planted, nullptr);
+    const FlowerObjectComposite& plant = *planted;
     const auto button = [this](QToolBar* bar, int id) {
         return bar->widgetForAction(frame->commands().action(id));
     };
@@ -329,4 +339,31 @@ TEST_F(SceneRoadTest, TheFocusCommandsAreEnabledExactlyWhenThereIsALevelAbove) {
     EXPECT_EQ(c.mode(), kModeSceneSketch);
     expectLevelAbove(false);
     EXPECT_FALSE(load->isEnabled());
+}
+
+// The camera flies into a plant over several frames while the window keeps
+// answering. A press before it lands acts as if it had landed: the camera is at its
+// target and the picks are taken from there before the press is handled.
+TEST_F(SceneRoadTest, APressDuringACameraFlightActsWhereTheFlightLands) {
+    AppController& c = controller();
+    const FlowerObjectComposite* planted = plantOfThreeFlowersInNewScene();
+    ASSERT_NE(planted, nullptr);
+    const FlowerObjectComposite& plant = *planted;
+    QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier,
+                       pixelOf(inScene(plant.id, plant.mainAxis.points[2])));
+    ASSERT_EQ(c.focus(), &plant);
+    ASSERT_TRUE(c.cameraFlying());
+    Matrix4 matrix;
+    c.sceneFocus().focusWithMatrix(matrix);
+    const CameraPose target = levelled(SceneFocusManager::framingCamera(plant, matrix));
+    EXPECT_GT(distance(gl().camera().eye, target.eye), 0.01);
+
+    // A press on empty ground with the Cursor changes nothing itself.
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_FALSE(c.cameraFlying());
+    EXPECT_LT(distance(gl().camera().eye, target.eye), 1e-9);
+    const FlowerObjectNode& head = *plant.branches.front().composite->segments.back().node;
+    EXPECT_TRUE(pixelPicking(head.id, (head.mainAxis.front() + head.mainAxis.back()) * 0.5));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_EQ(c.focus(), &plant);
 }

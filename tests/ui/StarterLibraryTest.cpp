@@ -74,7 +74,7 @@ TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
             tiles.push_back(tile);
         }
     }
-    EXPECT_EQ(appController().mode(), kModeComposit);
+    EXPECT_EQ(appController().mode(), kModeComposite);
     EXPECT_EQ(appController().workObject(), nullptr);
 
     // The leaves wear the image that lies beside the library, and their tile shows it.

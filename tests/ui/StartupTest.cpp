@@ -39,7 +39,7 @@ TEST_F(StartupTest, AnEmptyDirectoryGivesOnlyNothingTilesModeEightAndAnEmptyView
     AppController& c = appController();
     for (int category = 0; category < kCategoryCount; ++category)
         EXPECT_EQ(libraryBrowser().entryCount(category), 1);
-    EXPECT_EQ(c.mode(), kModeComposit);
+    EXPECT_EQ(c.mode(), kModeComposite);
     EXPECT_EQ(&mouseListenerManager().mainListener(),
               static_cast<MouseListenerState*>(&singleton<MouseListenerForComposite>()));
     EXPECT_EQ(c.workObject(), nullptr);
@@ -69,7 +69,7 @@ TEST_F(StartupTest, ALibraryBesideTheProgramIsListedInItsCategories) {
     EXPECT_EQ(libraryBrowser().ids(kCategoryFlower), std::vector<int>{1});
     EXPECT_EQ(libraryBrowser().ids(kCategoryComposite), std::vector<int>{2});
     EXPECT_EQ(libraryBrowser().ids(kCategoryScene), std::vector<int>{3});
-    EXPECT_EQ(appController().mode(), kModeComposit);
+    EXPECT_EQ(appController().mode(), kModeComposite);
     EXPECT_EQ(appController().workObject(), nullptr);
     EXPECT_EQ(appController().root(), nullptr);
 }

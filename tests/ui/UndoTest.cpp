@@ -78,7 +78,7 @@ TEST_F(UndoTest, EveryKindOfStepIsTakenBackAndMadeAgainExactly) {
     expectUndoAndRedo("Create flower", [this] { run(kCmdFlowerCreation); });
     libraryBrowser().setCategory(kCategoryLeaf);
     libraryBrowser().select(1, kCategoryLeaf);
-    expectUndoAndRedo("Start new object", [this] { run(kCmdCompositCreation); });
+    expectUndoAndRedo("Start new object", [this] { run(kCmdCompositeCreation); });
     expectUndoAndRedo("Draw plant", [this] { strokeOnPlane({0, 0, 0}, {0, 1, 0}); });
     expectUndoAndRedo("Grow branch", [this] { strokeOnPlane({0, 0.5, 0}, {0.4, 0.8, 0}); });
 

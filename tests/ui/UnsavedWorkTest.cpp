@@ -143,7 +143,7 @@ TEST_F(UnsavedWorkTest, NewAsksAboutUnsavedChangesThenStartsAnEmptyUntitledLibra
     for (int category = 0; category < kCategoryCount; ++category)
         EXPECT_EQ(libraryBrowser().entryCount(category), 1) << category;
     EXPECT_EQ(c.workObject(), nullptr);
-    EXPECT_EQ(c.mode(), kModeComposit);
+    EXPECT_EQ(c.mode(), kModeComposite);
     EXPECT_FALSE(c.history().canUndo());
     EXPECT_EQ(frame->document().title(), QStringLiteral("Untitled"));
     EXPECT_FALSE(frame->isWindowModified());

@@ -48,7 +48,7 @@ void MouseListenerForComposite::onLButtonUp(int x, int y) {
         plant->appendAlongAxis(std::move(selected), stroke_, Vector3(0.0, 0.0, 1.0));
         controller.setWorkObject(std::move(plant));
     }
-    controller.switchToMode(kModeCompositModify);
+    controller.switchToMode(kModeCompositeModify);
     noteChange(kChangeWorkObject, "Draw plant");
     clear();
 }

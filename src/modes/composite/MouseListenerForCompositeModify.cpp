@@ -37,7 +37,7 @@ void MouseListenerForCompositeModify::onLButtonDown(int x, int y) {
     leftDown = true;
     clear();
     targetId_ = plant->id;
-    tool_ = appController().drawingTool;
+    tool_ = appController().settings().drawingTool;
     switch (tool_) {
     case kToolBrowsing:
         beginPan(x, y);

@@ -96,7 +96,7 @@ void MouseListenerForSceneTorus::dragOtherTool(int x, int y) {
 void MouseListenerForSceneTorus::onLButtonUp(int x, int y) {
     if (!leftDown)
         return;
-    const int tool = appController().drawingTool;
+    const int tool = appController().settings().drawingTool;
     ReceptacleEditing::onLButtonUp(x, y);
     SceneRoot* scene = appController().root();
     if (!scene)
@@ -117,7 +117,7 @@ void MouseListenerForSceneTorus::onDraw(const DrawContext& draw) {
     billboardStroke_.drawSketch();
     // While billboards are hidden, the one being drawn still shows.
     AppController& c = appController();
-    if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
+    if (BillboardSketching::isTool(c.settings().drawingTool) && !c.settings().display.showBillboard)
         if (SceneRoot* scene = c.root())
             billboard_.drawEdited(*scene, draw);
 }

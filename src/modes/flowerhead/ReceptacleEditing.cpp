@@ -71,7 +71,7 @@ void ReceptacleEditing::onLButtonDown(int x, int y) {
     receptacleId_ = edited.node->id;
     model_ = edited.model;
     const AppController& controller = appController();
-    switch (controller.drawingTool) {
+    switch (controller.settings().drawingTool) {
     case kToolBrowsing:
         action_ = Action::Pan;
         beginPan(x, y);
@@ -84,13 +84,13 @@ void ReceptacleEditing::onLButtonDown(int x, int y) {
         startCursor(*edited.node, x, y);
         break;
     case kToolPen:
-        if (controller.showWireFrame)
+        if (controller.settings().showWireFrame)
             startProfile(*edited.node, x, y);
         else
             startOrgan(*edited.node, x, y);
         break;
     default:
-        if (pressOtherTool(controller.drawingTool, x, y))
+        if (pressOtherTool(controller.settings().drawingTool, x, y))
             action_ = Action::Other;
         break;
     }
@@ -211,7 +211,7 @@ void ReceptacleEditing::finishProfile() {
     Stroke profile = stroke_.transformed(inverted(model_));
     for (Vector3& p : profile.points)
         p.z = 0.0;
-    const ResolutionPair& resolution = appController().parameters.receptacle;
+    const ResolutionPair& resolution = appController().settings().parameters.receptacle;
     torus->setProfile(resolution.horizontal, resolution.vertical, profile);
     floralDiagram().bind(torus);
     noteChange(appController().targetChange() | kChangeLibraryView, "Redraw receptacle");
@@ -283,7 +283,7 @@ bool ReceptacleEditing::dragPoint(int x, int y) {
     if (!torus || !context)
         return false;
     const Vector3 p = transformPoint(inverted(model_), context->unprojectPixel(x, y, depth_));
-    const Parameters& parameters = appController().parameters;
+    const Parameters& parameters = appController().settings().parameters;
     if (organId_ == torus->id) {
         torus->editByPick(row_, column_, p, parameters);
         receptacleReshaped();
@@ -369,7 +369,8 @@ void ReceptacleEditing::onDraw(const DrawContext&) {
     stroke_.drawSketch();
     const AppController& controller = appController();
     const EditedReceptacle edited = currentReceptacle();
-    if (edited.node && controller.drawingTool == kToolPen && controller.showWireFrame) {
+    if (edited.node && controller.settings().drawingTool == kToolPen &&
+        controller.settings().showWireFrame) {
         glPushMatrix();
         glMultMatrixd(edited.model.data());
         drawGuideBoard(*edited.node);

@@ -22,7 +22,7 @@ int editingModeOf(int kind) {
     case kKindTorus:
         return kModeTorusModify;
     case kKindComposite:
-        return kModeCompositModify;
+        return kModeCompositeModify;
     default:
         return -1;
     }

@@ -38,7 +38,7 @@ void MouseListenerForPetal::buildPetal() {
         AppController& controller = appController();
         editNewOrgan(std::make_unique<FlowerPetalNode>(controller.nextId(), petal.left,
                                                        petal.middle, petal.right,
-                                                       controller.parameters),
+                                                       controller.settings().parameters),
                      kModePetalModify, "Draw petal");
     }
     for (Stroke& stroke : strokes_)

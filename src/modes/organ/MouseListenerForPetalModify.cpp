@@ -11,7 +11,7 @@ FlowerObjectNode* MouseListenerForPetalModify::dragTarget(const PickedControlPoi
 }
 
 bool MouseListenerForPetalModify::mayDraw() const {
-    return !appController().showControlPoints;
+    return !appController().settings().showControlPoints;
 }
 
 void MouseListenerForPetalModify::strokeStarted(int x, int y, FlowerObjectNode*) {
@@ -51,7 +51,7 @@ bool MouseListenerForPetalModify::bend(FlowerPetalNode& petal, const Stroke& str
     if (!context)
         return false;
     return bendPetal(petal, stroke, petalViewOf(*context, Matrix4()),
-                     appController().controlPointVariant != 0);
+                     appController().settings().controlPointVariant != 0);
 }
 
 void MouseListenerForPetalModify::onDraw(const DrawContext&) {

@@ -5,7 +5,7 @@
 #include "organs/FlowerStamenNode.h"
 
 bool MouseListenerForStamenModify::mayDraw() const {
-    return appController().stamenEditEnabled;
+    return appController().settings().stamenEditEnabled;
 }
 
 void MouseListenerForStamenModify::strokeStarted(int, int, FlowerObjectNode* work) {
@@ -27,6 +27,6 @@ std::string MouseListenerForStamenModify::finishStroke(const Stroke& stroke) {
     if (!carryOntoPlane(camera.eye, anther.points, stamen->mainAxis.back(),
                         camera.eye - camera.center))
         return {};
-    stamen->setAnther(anther, appController().parameters);
+    stamen->setAnther(anther, appController().settings().parameters);
     return "Draw anther";
 }

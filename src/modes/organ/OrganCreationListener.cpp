@@ -73,7 +73,7 @@ void OrganCreationListener::onLButtonUp(int x, int y) {
     if (stroke_.size() >= organ_.minimumPoints) {
         moveCameraWith(-organ_.originOf(stroke_));
         AppController& controller = appController();
-        editNewOrgan(organ_.build(controller.nextId(), stroke_, controller.parameters),
+        editNewOrgan(organ_.build(controller.nextId(), stroke_, controller.settings().parameters),
                      organ_.modifyMode, organ_.step);
     }
     stroke_.clear();

@@ -56,7 +56,7 @@ std::string BillboardSketching::release(SceneRoot& scene, const Stroke& stroke, 
     const bool selecting = tool == kToolCursor || tool == kToolBrowsing || isTool(tool);
     if (click && selecting && !select(scene, pick.id, pick.oneIndexPart, withinId)) {
         reset();
-        appController().drawingTool = kToolCursor;
+        appController().settings().drawingTool = kToolCursor;
     }
     return step;
 }
@@ -85,8 +85,8 @@ bool BillboardSketching::select(SceneRoot& scene, int pickedId, bool strokePicke
             return false;
     }
     AppController& c = appController();
-    c.sketchColour = sketch->strokeColour();
-    c.drawingTool = kToolFlowerBillboard;
+    c.settings().sketchColour = sketch->strokeColour();
+    c.settings().drawingTool = kToolFlowerBillboard;
     state_ = kEditing;
     billboardId_ = pickedId;
     return true;

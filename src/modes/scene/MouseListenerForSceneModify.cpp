@@ -21,7 +21,7 @@ void MouseListenerForSceneModify::onLButtonDown(int x, int y) {
     FlowerObjectComposite* composite = asComposite(focus);
     if (BillboardSketching::isTool(tool_)) {
         // With billboards shown, a press on one of their strokes draws on it.
-        if (c.display.showBillboard) {
+        if (c.settings().display.showBillboard) {
             const PickRecord pick = pickAt(x, y);
             billboard_.select(*c.root(), pick.id, pick.oneIndexPart, focus->id);
         }

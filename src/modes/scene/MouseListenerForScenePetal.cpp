@@ -200,7 +200,7 @@ std::unique_ptr<FlowerPetalNode> MouseListenerForScenePetal::petalInFrame(const 
     second.resampleInPlace(second.size() - 1);
     AppController& controller = appController();
     return std::make_unique<FlowerPetalNode>(controller.nextId(), first, midrib, second,
-                                             controller.parameters);
+                                             controller.settings().parameters);
 }
 
 std::string MouseListenerForScenePetal::buildPetal() {

@@ -60,7 +60,7 @@ bool MouseListenerForScenePetalModify::bend(FlowerPetalNode& petal, const Matrix
     // The points the bend is made of, for following an edit in the diagnostics.
     local.printPoints();
     return bendPetal(petal, local, petalViewOf(*context, matrix),
-                     appController().controlPointVariant != 0);
+                     appController().settings().controlPointVariant != 0);
 }
 
 void MouseListenerForScenePetalModify::onDraw(const DrawContext&) {

@@ -66,7 +66,7 @@ void SceneListener::onDraw(const DrawContext& draw) {
     stroke_.drawSketch();
     // While billboards are hidden, the one being drawn still shows.
     AppController& c = appController();
-    if (BillboardSketching::isTool(c.drawingTool) && !c.display.showBillboard)
+    if (BillboardSketching::isTool(c.settings().drawingTool) && !c.settings().display.showBillboard)
         if (SceneRoot* scene = c.root())
             billboard_.drawEdited(*scene, draw);
 }
@@ -108,7 +108,7 @@ bool SceneListener::dragFocusPoint(int x, int y) {
         return false;
     focus->editByPick(pointRow_, pointColumn_,
                       transformPoint(inverted(matrix), context->unprojectPixel(x, y, pointDepth_)),
-                      appController().parameters);
+                      appController().settings().parameters);
     turned_ = true;
     return true;
 }
@@ -147,7 +147,7 @@ void SceneListener::pressAt(int x, int y) {
     drawing_ = false;
     turned_ = false;
     pointOwnerId_ = -1;
-    tool_ = appController().drawingTool;
+    tool_ = appController().settings().drawingTool;
     if (tool_ == kToolBrowsing)
         beginPan(x, y);
 }

@@ -1,0 +1,94 @@
+#include "control/CommitPublisher.h"
+
+#include "control/LibraryBrowser.h"
+#include "control/ObjectLibrary.h"
+#include "control/Thumbnail.h"
+#include "control/ViewHost.h"
+#include "gl/TOGL.h"
+#include "interaction/OpenGL.h"
+#include "model/FlowerObjectNode.h"
+
+CommitPublisher::CommitPublisher(std::function<void(const DrawContext&)> drawMainView,
+                                 std::function<DrawContext()> drawRecords)
+    : drawMainView_(std::move(drawMainView)), drawRecords_(std::move(drawRecords)) {}
+
+TOGL* CommitPublisher::mainContext() const {
+    return host_ ? host_->mainContext() : nullptr;
+}
+
+void CommitPublisher::note(unsigned changes, const std::string& step) {
+    pending_.changes |= changes;
+    if (!step.empty()) {
+        pending_.step = step;
+        pending_.burst = false;
+    }
+}
+
+void CommitPublisher::noteAdjustment(unsigned changes, const std::string& step) {
+    note(changes, step);
+    pending_.burst = true;
+}
+
+void CommitPublisher::noteEdited(int objectId) {
+    if (objectId != -1)
+        pending_.editedIds.insert(objectId);
+}
+
+CommitPublisher::Pending CommitPublisher::take() {
+    Pending taken = std::move(pending_);
+    pending_ = Pending();
+    if (!taken.editedIds.empty())
+        taken.changes |= kChangeLibrary;
+    return taken;
+}
+
+void CommitPublisher::publish(unsigned changes) {
+    if (changes & (kChangeLibrary | kChangeLibraryView | kChangeWorkObject))
+        redrawLibraryView();
+    if (changes & (kChangeScene | kChangeOverallView))
+        redrawOverallView();
+    if (changes & (kChangeWorkObject | kChangeScene | kChangeMainView)) {
+        redrawMainView();
+        refreshPickBuffers();
+    }
+    if (observer_)
+        observer_();
+}
+
+void CommitPublisher::renewThumbnails(const std::set<int>& ids, const ObjectLibrary& library) {
+    for (int id : ids)
+        if (auto it = library.entries().find(id); it != library.entries().end())
+            libraryBrowser().replaceThumbnail(id, thumbnailOf(*it->second));
+}
+
+QImage CommitPublisher::thumbnailOf(SceneNode& node) {
+    return renderThumbnail(node, mainContext(), drawRecords_());
+}
+
+void CommitPublisher::refreshPickBuffers() {
+    TOGL* context = mainContext();
+    if (!context)
+        return;
+    ++pickRefreshes_;
+    context->beginSnapshot();
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glShadeModel(GL_FLAT);
+    drawMainView_(context->frameContext(drawRecords_()));
+    context->endFrame();
+}
+
+void CommitPublisher::redrawMainView() {
+    if (host_)
+        host_->redrawMainView();
+}
+
+void CommitPublisher::redrawOverallView() {
+    if (host_)
+        host_->redrawOverallView();
+}
+
+void CommitPublisher::redrawLibraryView() {
+    if (host_)
+        host_->redrawLibraryView();
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "control/Change.h"
+#include "model/DrawContext.h"
+
+#include <QImage>
+
+#include <functional>
+#include <set>
+#include <string>
+
+class ObjectLibrary;
+class SceneNode;
+class TOGL;
+class ViewHost;
+
+// Collects what the user action in progress changed and publishes it when the
+// action ends: each affected window is repainted once, the picks are refreshed
+// once, and the tiles of edited library entries are rendered again. Without a view
+// host (tests, the command-line tool) nothing is drawn.
+class CommitPublisher {
+public:
+    // `drawMainView` draws what the main view shows (the pick refresh draws it in
+    // pick colours); `drawRecords` gives the records every frame and tile draws with.
+    CommitPublisher(std::function<void(const DrawContext&)> drawMainView,
+                    std::function<DrawContext()> drawRecords);
+
+    void setViewHost(ViewHost* host) { host_ = host; }
+    ViewHost* viewHost() const { return host_; }
+    // The main view's context, null without one.
+    TOGL* mainContext() const;
+
+    // Notes what the action in progress changed; `step` names it when it changed the
+    // model.
+    void note(unsigned changes, const std::string& step);
+    // A change of one setting: a burst of them is one undo step.
+    void noteAdjustment(unsigned changes, const std::string& step);
+    // An object edited in place although it is neither the work object nor the open
+    // scene.
+    void noteEdited(int objectId);
+
+    // What the action noted; edited objects count as a change of the library.
+    struct Pending {
+        unsigned changes = 0;
+        std::string step;
+        bool burst = false;
+        std::set<int> editedIds;
+    };
+    // Hands out what was noted; nothing is noted afterwards.
+    Pending take();
+    // Forgets what was noted (a state the history restored records nothing).
+    void discard() { take(); }
+
+    // The repaints and the one pick refresh that publish `changes`, then the
+    // observer.
+    void publish(unsigned changes);
+    // Renders anew the tiles of the library entries with these ids; ids the library
+    // does not hold are passed over.
+    void renewThumbnails(const std::set<int>& ids, const ObjectLibrary& library);
+    // A library tile of the node, rendered through the main view's context into a
+    // framebuffer of its own: the picks' copies stay as they are.
+    QImage thumbnailOf(SceneNode& node);
+
+    void setObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+    int pickRefreshCount() const { return pickRefreshes_; }
+
+    void redrawMainView();
+    void redrawOverallView();
+    void redrawLibraryView();
+
+private:
+    // Renders the main view in pick colours into the main context's CPU copies.
+    void refreshPickBuffers();
+
+    std::function<void(const DrawContext&)> drawMainView_;
+    std::function<DrawContext()> drawRecords_;
+    ViewHost* host_ = nullptr;
+    Pending pending_;
+    int pickRefreshes_ = 0;
+    std::function<void()> observer_;
+};
