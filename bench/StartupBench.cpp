@@ -105,7 +105,7 @@ void BM_StartupEmptyAgainstLargeLibrary(benchmark::State& state) {
         const Parameters parameters;
         DiscardingSink sink;
         TextReader in(text);
-        readLibrary(in, libraryReaders(), {ids, parameters}, sink);
+        readLibrary(in, libraryReaders(), {ids, parameters, nullptr, {}}, sink);
         parseTotal += millisecondsSince(start);
         state.SetIterationTime(largeStart / 1000.0);
     }

@@ -26,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Parameters parameters;
     TextReader in(std::string(reinterpret_cast<const char*>(data), size));
     DiscardingSink sink;
-    readLibrary(in, libraryReaders(), {ids, parameters}, sink);
+    readLibrary(in, libraryReaders(), {ids, parameters, nullptr, {}}, sink);
     return 0;
 }

@@ -48,7 +48,7 @@ int fail(std::ostream& err, const std::string& message) {
 // Loads the whole library; false (after reporting) when the file is missing or
 // does not read to its end.
 bool load(const std::string& path, CliSession& session, CliLibrary& library, std::ostream& err) {
-    const ReadContext context{session.ids, session.parameters, session.textures};
+    const ReadContext context{session.ids, session.parameters, session.textures, {}};
     const LibraryLoadResult result = loadLibraryFile(path, libraryReaders(), context, library);
     if (result.ok())
         return true;

@@ -102,7 +102,7 @@ TEST_F(LibraryFileTest, ReaderHandsObjectsToTheSinkByPositionWithFreshIds) {
     IdCounter fresh;
     TextReader in(text);
     CollectingSink sink;
-    const LibraryLoadResult result = readLibrary(in, readers(), {fresh, parameters}, sink);
+    const LibraryLoadResult result = readLibrary(in, readers(), {fresh, parameters, nullptr, {}}, sink);
     ASSERT_TRUE(result.ok()) << result.message;
     EXPECT_EQ(sink.categories, (std::vector<int>{1, 2, 4}));
     ASSERT_EQ(sink.objects.size(), 3u);
@@ -120,7 +120,7 @@ TEST_F(LibraryFileTest, ReaderHandsObjectsToTheSinkByPositionWithFreshIds) {
     IdCounter third;
     TextReader in2(rewritten.str());
     CollectingSink sink2;
-    ASSERT_TRUE(readLibrary(in2, readers(), {third, parameters}, sink2).ok());
+    ASSERT_TRUE(readLibrary(in2, readers(), {third, parameters, nullptr, {}}, sink2).ok());
     TextWriter third_text;
     writeLibrary(third_text, sink2.contents(), WriteContext{});
     EXPECT_EQ(third_text.str(), rewritten.str());
