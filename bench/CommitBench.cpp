@@ -30,7 +30,9 @@ struct CommitSetup {
         controller.setViewHost(&host);
         mouseListenerManager();
         auto scene = std::make_unique<SceneRoot>(controller.nextId());
-        scene->plants.push_back({samples::plant(kFlowers), Matrix4()});
+        scene->plants.push_back(
+            {samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
+             Matrix4()});
         controller.openScene(std::move(scene));
         controller.commit();
         if (host.ready())

@@ -21,10 +21,9 @@ namespace {
 constexpr int kFlowers = 50;
 
 struct DrawSetup {
-    IdCounter ids;
-    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
+    OwnModelRecords records;
     TOGL togl;
-    std::unique_ptr<FlowerObjectComposite> plant = samples::plant(kFlowers);
+    std::unique_ptr<FlowerObjectComposite> plant = samples::plant(records.records(), kFlowers);
     bool ready = false;
     // A plain frame: no pick snapshot, no switches, textures or selection.
     DrawContext draw;
@@ -72,7 +71,7 @@ template <typename Draw> void runFrames(benchmark::State& state, DrawSetup& s, D
 void BM_ClonePlant(benchmark::State& state) {
     DrawSetup s;
     for (auto _ : state) {
-        auto copy = s.plant->clone();
+        auto copy = s.plant->clone(s.records.ids);
         benchmark::DoNotOptimize(copy.get());
     }
 }
@@ -140,7 +139,8 @@ struct PlantModeSetup {
         AppController& controller = appController();
         controller.setViewHost(&view);
         mouseListenerManager();
-        controller.setWorkObject(samples::plant(kFlowers));
+        controller.setWorkObject(
+            samples::plant({controller.ids(), controller.settings().parameters}, kFlowers));
         controller.switchToMode(kModeCompositeModify);
         controller.commit();
     }

@@ -85,8 +85,9 @@ struct SceneSetup {
         controller.createScene();
         for (int i = 0; i < kPlants; ++i) {
             const Vector3 at{-4.0 + 2.0 * (i % 5), 0.0, -2.0 * (i / 5)};
-            controller.root()->plantAlongStroke(samples::plant(kFlowers),
-                                                samples::line(at, at + Vector3(0, 3, 0)));
+            controller.root()->plantAlongStroke(
+                samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
+                samples::line(at, at + Vector3(0, 3, 0)));
         }
         controller.commit(kChangeScene);
     }

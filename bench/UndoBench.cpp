@@ -27,13 +27,16 @@ void setUpModel(bool scene) {
         for (int i = 0; i < kScenePlants; ++i) {
             Matrix4 place;
             place.setTranslation({(i % 5) * 2.0 - 4.0, 0.0, (i / 5) * -2.0});
-            root->plants.push_back({samples::plant(kFlowers), place});
+            root->plants.push_back(
+                {samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
+                 place});
         }
         controller.openScene(std::move(root));
         controller.switchToMode(kModeSceneSketch);
         controller.focusDown(controller.root()->plants.front().composite->id, false);
     } else {
-        controller.setWorkObject(samples::plant(kFlowers));
+        controller.setWorkObject(
+            samples::plant({controller.ids(), controller.settings().parameters}, kFlowers));
         controller.switchToMode(kModeCompositeModify);
     }
     controller.restartHistory();

@@ -13,25 +13,25 @@
 
 AppController::AppController()
     : publisher_([this](const DrawContext& draw) { drawMainView(draw); },
-                 [this] { return drawRecords(); }), history_(objects_, sceneFocus_), sceneEdits_(*this),
-      flight_([this] { commit(kChangeMainView); }) {
-    installedContext_.emplace(modelContext(nullptr));
-}
+                 [this] { return drawRecords(); }),
+      history_(objects_, sceneFocus_), sceneEdits_(*this),
+      flight_([this] { commit(kChangeMainView); }) {}
 
 AppController::~AppController() {
     sceneFocus_.clear();
     objects_.clear();
 }
 
-ModelContext AppController::modelContext(TextureCache* textures) {
-    return {&ids_, &settings_.parameters, &settings_.display, textures,
-            &floralDiagram().selection()};
+ReadContext AppController::readContext(std::string libraryFolder) {
+    return {ids_, settings_.parameters, textures_, std::move(libraryFolder)};
+}
+
+WriteContext AppController::writeContext(std::string libraryFolder) const {
+    return {textures_, std::move(libraryFolder)};
 }
 
 void AppController::installTextures(TextureCache* textures) {
     textures_ = textures;
-    installedContext_.reset();
-    installedContext_.emplace(modelContext(textures));
 }
 
 void AppController::setViewHost(ViewHost* host) {
@@ -161,7 +161,7 @@ void AppController::createScene() {
 
 void AppController::createFlower() {
     enterCreationMode(kModeTorusModify);
-    auto flower = std::make_unique<FlowerTorusNode>(nextId());
+    auto flower = std::make_unique<FlowerTorusNode>(nextId(), settings_.parameters.receptacle);
     FlowerTorusNode* created = flower.get();
     // The diagram finds the receptacles it binds among the objects the controller
     // holds: the flower is the work object first.
@@ -279,7 +279,7 @@ bool AppController::storeCurrent() {
         return true;
     }
     if (isSceneMode(mode_)) {
-        std::unique_ptr<FlowerObjectNode> copy = focus()->clone();
+        std::unique_ptr<FlowerObjectNode> copy = focus()->clone(ids_);
         const int category = libraryCategoryOf(*copy);
         addToLibrary(std::move(copy), category);
         browser.setCategory(category);
@@ -331,7 +331,7 @@ void AppController::commit() {
                 renewed.insert(work->id);
         publisher_.renewThumbnails(renewed, objects_);
         history_.record(pending.changes, pending.editedIds, std::move(pending.step), pending.burst,
-                        mode_);
+                        mode_, writeContext());
     }
     publisher_.publish(withOverallShown(pending.changes));
 }
@@ -347,7 +347,7 @@ unsigned AppController::withOverallShown(unsigned changes) {
 // rebuilt (with its untouched plants carried over) is a new object.
 bool AppController::undo() {
     const SceneRoot* shown = root();
-    const ModelSnapshot* state = history_.undo();
+    const ModelSnapshot* state = history_.undo(readContext());
     if (state)
         returnTo(*state, root() != shown);
     return state != nullptr;
@@ -355,7 +355,7 @@ bool AppController::undo() {
 
 bool AppController::redo() {
     const SceneRoot* shown = root();
-    const ModelSnapshot* state = history_.redo();
+    const ModelSnapshot* state = history_.redo(readContext());
     if (state)
         returnTo(*state, root() != shown);
     return state != nullptr;

@@ -1,7 +1,6 @@
 #include "model/FlowerObjectNode.h"
 
 #include "interaction/OpenGL.h"
-#include "model/ModelContext.h"
 #include "model/TextureCache.h"
 
 namespace {
@@ -24,6 +23,8 @@ void FlowerObjectNode::setTexture(bool textured, int front, int back) {
     hasTexture = textured;
     textureFront = front;
     textureBack = back;
+    unloadedFront.clear();
+    unloadedBack.clear();
 }
 
 void FlowerObjectNode::drawStrokes(const DrawContext& draw) const {
@@ -54,6 +55,8 @@ void FlowerObjectNode::copyStrokesFrom(const FlowerObjectNode& other) {
 void FlowerObjectNode::copyMaterialAndTextureFrom(const FlowerObjectNode& other) {
     setMaterial(other.diffuse, other.specular, other.ambient, other.shininess);
     setTexture(other.hasTexture, other.textureFront, other.textureBack);
+    unloadedFront = other.unloadedFront;
+    unloadedBack = other.unloadedBack;
 }
 
 void applyMaterial(const Rgba& diffuse, float shininess, const Rgba& specular,

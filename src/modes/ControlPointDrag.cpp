@@ -40,7 +40,8 @@ bool ControlPointDrag::moveTo(int x, int y) const {
     const TOGL* context = mainContext();
     if (!node || !context)
         return false;
-    node->editByPick(row_, column_, context->unprojectPixel(x, y, depth_));
+    node->editByPick(row_, column_, context->unprojectPixel(x, y, depth_),
+                     appController().settings().parameters);
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerPistilNode.h"
 #include "organs/FlowerStamenNode.h"
+#include "support/ModelRecords.h"
 #include "support/PetalSketch.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/CPelmoraView.h"
@@ -90,6 +91,9 @@ protected:
     }
 
     AppController& controller() { return appController(); }
+    // The controller's ids and parameters, which objects a test adds to its model
+    // are built with.
+    ModelRecords records() { return {controller().ids(), controller().settings().parameters}; }
     TOGL& gl() { return *viewManager().mainContext(); }
     // A command that moves the focus flies the camera: the test looks once it landed.
     void run(int id) {

@@ -61,7 +61,7 @@ protected:
     // A new scene with the Pen in hand and a plant of three flowers set out in it
     // along a stroke up from the ground; null when no plant stands there.
     const FlowerObjectComposite* plantOfThreeFlowersInNewScene() {
-        addAndSelect(samples::plant(3), kCategoryComposite);
+        addAndSelect(samples::plant(records(), 3), kCategoryComposite);
         run(kCmdSceneCreation);
         run(kCmdToolPen);
         drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
@@ -82,7 +82,7 @@ protected:
 
 TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     AppController& c = controller();
-    const int plantEntry = addAndSelect(samples::plant(3), kCategoryComposite);
+    const int plantEntry = addAndSelect(samples::plant(records(), 3), kCategoryComposite);
     run(kCmdSceneCreation);
     ASSERT_EQ(c.mode(), kModeSceneSketch);
     ASSERT_TRUE(c.root());
@@ -92,7 +92,7 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     drag(straight({-0.4, 0, 0}, {-0.4, 0.2, 0}, 3));
     EXPECT_TRUE(c.root()->plants.empty());
     drag(straight({-0.4, 0, 0}, {-0.4, 1.2, 0}, 12));
-    addAndSelect(samples::flower(), kCategoryFlower);
+    addAndSelect(samples::flower(records()), kCategoryFlower);
     drag(straight({0.4, 0, 0}, {0.4, 0.5, 0}, 8));
     ASSERT_EQ(c.root()->plants.size(), 2u);
     FlowerObjectComposite* plant = c.root()->plants[0].composite.get();
@@ -219,7 +219,7 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
             floor += empty.pixelColor(x, y) != QColor(Qt::white);
     EXPECT_GT(floor, 100);
 
-    addAndSelect(samples::plant(3), kCategoryComposite);
+    addAndSelect(samples::plant(records(), 3), kCategoryComposite);
     run(kCmdSceneCreation);
     drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
     ASSERT_EQ(c.root()->plants.size(), 1u);
