@@ -86,7 +86,7 @@ TEST_F(CommitPointTest, APetalsLastReleasePaintsEachViewOnceAndRendersPicksOnlyW
 // the scene changes (an edit, its undo) or the scene modes are left, and not when
 // the main view's camera turns or its focus moves.
 TEST_F(CommitPointTest, TheOverallWindowRepaintsOnlyWhenWhatItShowsChanged) {
-    addAndSelect(samples::plant(3), kCategoryComposite);
+    addAndSelect(samples::plant(records(), 3), kCategoryComposite);
     run(kCmdSceneCreation);
     run(kCmdToolPen);
     CountingViewHost counting(viewManager());

@@ -240,7 +240,8 @@ TEST_F(SceneRoadTest, AClickOnAFarFlowersPetalInTheWholeSceneFindsThatPetal) {
     run(kCmdSceneCreation);
     for (int i = 0; i < 6; ++i) {
         const Vector3 at{-1.2 + 1.2 * (i % 3), 0.0, -2.0 * (i / 3)};
-        c.root()->plantAlongStroke(samples::plant(3), samples::line(at, at + Vector3(0, 1.2, 0)));
+        c.root()->plantAlongStroke(samples::plant(records(), 3),
+                                   samples::line(at, at + Vector3(0, 1.2, 0)));
     }
     c.commit(kChangeScene, "Plant");
     gl().setCamera({0.0, 1.6, 4.5}, {0.0, 0.6, -1.0}, {0.0, 1.0, 0.0});
