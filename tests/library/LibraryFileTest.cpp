@@ -9,6 +9,7 @@
 #include "model/TextureCache.h"
 #include "support/CollectingSink.h"
 #include "support/ModelRecords.h"
+#include "support/PathOnlyTextures.h"
 #include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
@@ -25,23 +26,6 @@ Stroke line(const Vector3& from, const Vector3& to, int points = 5) {
         s.add(from + (to - from) * (static_cast<double>(i) / (points - 1)));
     return s;
 }
-
-// Loads nothing but knows every image file that exists, by the path it was asked for.
-class ExistingFiles : public TextureCache {
-public:
-    int load(const std::string& path) override {
-        if (!std::filesystem::exists(path))
-            return -1;
-        paths.push_back(path);
-        return static_cast<int>(paths.size()) - 1;
-    }
-    bool has(int index) const override {
-        return index >= 0 && index < static_cast<int>(paths.size());
-    }
-    void bind(int) override {}
-    std::string path(int index) const override { return has(index) ? paths[index] : ""; }
-    std::vector<std::string> paths;
-};
 
 RecordReaderTable readers() {
     RecordReaderTable table = axisReaders();
@@ -102,7 +86,8 @@ TEST_F(LibraryFileTest, ReaderHandsObjectsToTheSinkByPositionWithFreshIds) {
     IdCounter fresh;
     TextReader in(text);
     CollectingSink sink;
-    const LibraryLoadResult result = readLibrary(in, readers(), {fresh, parameters, nullptr, {}}, sink);
+    const LibraryLoadResult result =
+        readLibrary(in, readers(), {fresh, parameters, nullptr, {}}, sink);
     ASSERT_TRUE(result.ok()) << result.message;
     EXPECT_EQ(sink.categories, (std::vector<int>{1, 2, 4}));
     ASSERT_EQ(sink.objects.size(), 3u);
@@ -245,7 +230,8 @@ TEST_F(LibraryFileTest, ALibrarySavedAgainStillNamesItsMissingImages) {
     const std::string path = (directory / "library.pmr").string();
     { std::ofstream(path) << text; }
 
-    ExistingFiles textures;
+    PathOnlyTextures textures(
+        [](const std::string& path) { return std::filesystem::exists(path); });
     CollectingSink sink;
     ASSERT_TRUE(loadLibraryFile(path, readers(), reading(&textures), sink).ok());
     ASSERT_EQ(textures.paths, std::vector<std::string>{present});

@@ -10,30 +10,16 @@
 
 #include "model/AxisNode.h"
 #include "support/ModelRecords.h"
+#include "support/PathOnlyTextures.h"
 
 #include <map>
 
 namespace {
 
-// Textures by name, without pixels: enough to test how records name them.
-class NamedTextures : public TextureCache {
-public:
-    int load(const std::string& path) override {
-        if (path.ends_with("missing.bmp"))
-            return -1;
-        for (size_t i = 0; i < paths.size(); ++i)
-            if (paths[i] == path)
-                return static_cast<int>(i);
-        paths.push_back(path);
-        return static_cast<int>(paths.size()) - 1;
-    }
-    bool has(int index) const override {
-        return index >= 0 && index < static_cast<int>(paths.size());
-    }
-    void bind(int) override {}
-    std::string path(int index) const override { return has(index) ? paths[index] : ""; }
-    std::vector<std::string> paths;
-};
+// Every image loads but the one named missing.
+PathOnlyTextures namedTextures() {
+    return PathOnlyTextures([](const std::string& path) { return !path.ends_with("missing.bmp"); });
+}
 
 } // namespace
 
@@ -121,7 +107,7 @@ TEST(NodeRecord, NestingDepthIsBounded) {
 }
 
 TEST(RecordBlocks, TexturesAreNamedAndLoadedBack) {
-    NamedTextures textures;
+    PathOnlyTextures textures = namedTextures();
     const WriteContext writing{&textures, {}};
     OwnModelRecords records;
     const ReadContext reading = records.reading(&textures);
@@ -149,7 +135,7 @@ TEST(RecordBlocks, TexturesAreNamedAndLoadedBack) {
 }
 
 TEST(RecordBlocks, UntexturedOrUnknownTexturesAreWrittenAsNon) {
-    NamedTextures textures;
+    PathOnlyTextures textures = namedTextures();
     const WriteContext writing{&textures, {}};
     AxisNode node(1);
     node.setTexture(false, textures.load("a.bmp"), -1);
@@ -165,7 +151,7 @@ TEST(RecordBlocks, UntexturedOrUnknownTexturesAreWrittenAsNon) {
 // A library whose images are missing (or cannot be loaded, or are read without a
 // texture cache) used to be saved with NON in their place, losing the names.
 TEST(RecordBlocks, ImagesThatCannotBeLoadedKeepTheirNamesWhenWrittenAgain) {
-    NamedTextures textures;
+    PathOnlyTextures textures = namedTextures();
     OwnModelRecords records;
     const std::string text = "textureFront missing.bmp\ntextureBack leaf.bmp\n";
     for (TextureCache* cache : std::vector<TextureCache*>{&textures, nullptr}) {
