@@ -30,7 +30,9 @@ struct CommitSetup {
         controller.setViewHost(&host);
         mouseListenerManager();
         auto scene = std::make_unique<SceneRoot>(controller.nextId());
-        scene->plants.push_back({samples::plant(kFlowers), Matrix4()});
+        scene->plants.push_back(
+            {samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
+             Matrix4()});
         controller.openScene(std::move(scene));
         controller.commit();
         if (host.ready())
@@ -106,7 +108,7 @@ void BM_CommitPetalRelease(benchmark::State& state, bool backdrop) {
         const int mainBefore = s.host.mainPaints;
         const int libraryBefore = s.host.libraryPaints;
         const int overallBefore = s.host.overallPaints;
-        const int picksBefore = s.controller.pickRefreshCount();
+        const int picksBefore = s.controller.mainContext()->pickFrameCount();
         const auto start = std::chrono::steady_clock::now();
         s.send(MouseMessage::LButtonUp, s.strokes[2].back());
         const auto end = std::chrono::steady_clock::now();
@@ -114,7 +116,7 @@ void BM_CommitPetalRelease(benchmark::State& state, bool backdrop) {
         mainPaints += s.host.mainPaints - mainBefore;
         libraryPaints += s.host.libraryPaints - libraryBefore;
         overallPaints += s.host.overallPaints - overallBefore;
-        pickRefreshes += s.controller.pickRefreshCount() - picksBefore;
+        pickRefreshes += s.controller.mainContext()->pickFrameCount() - picksBefore;
         if (!s.madePetal()) {
             state.SkipWithError("the strokes made no petal");
             return;

@@ -17,7 +17,8 @@ constexpr int kOrgansPerWhorl = 250;
 // A flower head made the work object, with the diagram bound to it.
 FlowerTorusNode& boundFlower(int organsPerWhorl) {
     AppController& controller = appController();
-    controller.setWorkObject(std::make_unique<FlowerTorusNode>(controller.nextId()));
+    controller.setWorkObject(std::make_unique<FlowerTorusNode>(
+        controller.nextId(), controller.settings().parameters.receptacle));
     auto& flower = static_cast<FlowerTorusNode&>(*controller.workObject());
     FloralDiagram& diagram = floralDiagram();
     diagram.setLookup(

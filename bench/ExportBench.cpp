@@ -169,9 +169,8 @@ private:
 
 // The whole export of a real plant: every organ's materials, groups and grids.
 void BM_ExportPlant(benchmark::State& state) {
-    IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    const auto plant = samples::plant(static_cast<int>(state.range(0)));
+    OwnModelRecords records;
+    const auto plant = samples::plant(records.records(), static_cast<int>(state.range(0)));
     const SilencedStderr quiet;
     int vertices = 0;
     size_t bytes = 0;
@@ -218,28 +217,27 @@ long long fileBytes(const std::vector<std::string>& paths) {
 // text (range 1: 0 both sides of every surface, as the command does by default, 1
 // single surfaces) against one binary glTF file whose alike organs share meshes.
 void BM_SavePlantObj(benchmark::State& state) {
-    IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    const auto plant = samples::plant(static_cast<int>(state.range(0)));
+    OwnModelRecords records;
+    const auto plant = samples::plant(records.records(), static_cast<int>(state.range(0)));
     const ScratchFolder folder;
     const SilencedStderr quiet;
     std::string error;
     for (auto _ : state)
-        if (!exportObjFiles(*plant, folder.file("plant"), state.range(1) != 0, error))
+        if (!exportObjFiles(*plant, folder.file("plant"), state.range(1) != 0, nullptr, error))
             state.SkipWithError(error.c_str());
     state.counters["file_bytes"] =
         double(fileBytes({folder.file("plant.obj"), folder.file("plant.mtl")}));
 }
 
 void BM_SavePlantGlb(benchmark::State& state) {
-    IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    const auto plant = samples::plant(static_cast<int>(state.range(0)));
+    OwnModelRecords records;
+    const auto plant = samples::plant(records.records(), static_cast<int>(state.range(0)));
     const ScratchFolder folder;
     std::string error;
     GltfSummary summary;
     for (auto _ : state)
-        if (!exportGltfFile(*plant, folder.file("plant.glb"), readGltfImage, error, &summary))
+        if (!exportGltfFile(*plant, folder.file("plant.glb"), readGltfImage, nullptr, error,
+                            &summary))
             state.SkipWithError(error.c_str());
     state.counters["file_bytes"] = double(fileBytes({folder.file("plant.glb")}));
     state.counters["meshes"] = summary.meshes;

@@ -6,7 +6,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/FlowerObjectComposite.h"
-#include "model/ModelContext.h"
+#include "model/ReadContext.h"
 #include "model/SceneRoot.h"
 #include "support/SamplePlants.h"
 
@@ -38,22 +38,21 @@ char kindOf(const char* token) {
 
 const LargeLibrary& largeLibrary() {
     static const LargeLibrary library = [] {
-        IdCounter ids;
-        ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+        OwnModelRecords records;
         // A user's library: flowers with every organ, and plants carrying them.
-        const auto flower = samples::flower();
-        const auto plant = samples::plant(3);
+        const auto flower = samples::flower(records.records());
+        const auto plant = samples::plant(records.records(), 3);
         LibraryContents one;
         one.objects[kCategoryFlower] = {flower.get()};
         one.objects[kCategoryComposite] = {plant.get()};
         TextWriter sample;
-        writeLibrary(sample, one);
+        writeLibrary(sample, one, WriteContext{});
         const size_t copies = kLibraryBytes / sample.str().size() + 1;
         LibraryContents contents;
         contents.objects[kCategoryFlower].assign(copies, flower.get());
         contents.objects[kCategoryComposite].assign(copies, plant.get());
         TextWriter out;
-        writeLibrary(out, contents);
+        writeLibrary(out, contents, WriteContext{});
         LargeLibrary made{out.take(), {}};
         std::string copy = made.text;
         for (char* token = std::strtok(copy.data(), " \n"); token;
@@ -117,11 +116,10 @@ public:
 void BM_LoadWithRebuild(benchmark::State& state) {
     const LargeLibrary& library = largeLibrary();
     for (auto _ : state) {
-        IdCounter ids;
-        ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+        OwnModelRecords records;
         TextReader in(library.text);
         CountingSink sink;
-        if (!readLibrary(in, libraryReaders(), sink).ok())
+        if (!readLibrary(in, libraryReaders(), records.reading(), sink).ok())
             state.SkipWithError("the library did not load");
         state.counters["objects"] = sink.objects;
     }

@@ -1,4 +1,4 @@
-#include "model/ModelContext.h"
+#include "model/Parameters.h"
 #include "organs/FlowerPistilNode.h"
 #include "organs/FlowerStamenNode.h"
 #include "organs/FlowerStemNode.h"
@@ -55,10 +55,9 @@ BENCHMARK(BM_BuildTube)->Args({10, 6})->Args({200, 100});
 // at the stem resolution range(0) (10 is the default, 100 the largest).
 void BM_StemFromStroke(benchmark::State& state) {
     const Parameters p = withResolution(static_cast<int>(state.range(0)));
-    ScopedModelContext context({nullptr, &p, nullptr, nullptr});
     const Stroke stroke = curvedStroke(100, 1.0);
     for (auto _ : state) {
-        FlowerStemNode stem(1, stroke);
+        FlowerStemNode stem(1, stroke, p);
         benchmark::DoNotOptimize(stem.tube.positions.cells().data());
     }
 }
@@ -67,13 +66,12 @@ BENCHMARK(BM_StemFromStroke)->Arg(10)->Arg(100);
 // A stamen from a 60-point filament stroke, then its anther from a 20-point stroke.
 void BM_StamenWithAnther(benchmark::State& state) {
     const Parameters p = withResolution(static_cast<int>(state.range(0)));
-    ScopedModelContext context({nullptr, &p, nullptr, nullptr});
     const Stroke filament = curvedStroke(60, 0.6);
     Stroke antherStroke = curvedStroke(20, 0.08);
     antherStroke.translate(filament.back());
     for (auto _ : state) {
-        FlowerStamenNode stamen(1, filament);
-        stamen.setAnther(antherStroke);
+        FlowerStamenNode stamen(1, filament, p);
+        stamen.setAnther(antherStroke, p);
         benchmark::DoNotOptimize(stamen.anther.positions.cells().data());
     }
 }
@@ -82,10 +80,9 @@ BENCHMARK(BM_StamenWithAnther)->Arg(10)->Arg(100);
 // A pistil from an 80-point outline stroke.
 void BM_PistilFromStroke(benchmark::State& state) {
     const Parameters p = withResolution(static_cast<int>(state.range(0)));
-    ScopedModelContext context({nullptr, &p, nullptr, nullptr});
     const Stroke outline = pistilOutline(80);
     for (auto _ : state) {
-        FlowerPistilNode pistil(1, outline);
+        FlowerPistilNode pistil(1, outline, p);
         benchmark::DoNotOptimize(pistil.tube.positions.cells().data());
     }
 }

@@ -1,5 +1,5 @@
 #include "interaction/PetalStrokes.h"
-#include "model/ModelContext.h"
+#include "model/Parameters.h"
 #include "organs/FlowerPetalNode.h"
 #include "support/FullSumPetal.h"
 #include "support/HandDrawnPetal.h"
@@ -23,14 +23,14 @@ PetalStrokes sketchedStrokes() {
 PetalControlPointManager sketchedNet() {
     const PetalStrokes strokes = sketchedStrokes();
     PetalControlPointManager net;
-    net.createFromOutline(strokes.left.points, strokes.middle.points, strokes.right.points);
+    net.createFromOutline(strokes.left.points, strokes.middle.points, strokes.right.points,
+                          Parameters().petalControlPoints);
     return net;
 }
 
 // Surface resolution range(0) x range(0) for the petals built inside a benchmark.
 struct Resolution {
     Parameters values;
-    ScopedModelContext context{{nullptr, &values, nullptr, nullptr}};
     explicit Resolution(const benchmark::State& state) {
         const int n = static_cast<int>(state.range(0));
         values.petal = {n, n};
@@ -42,7 +42,7 @@ void BM_PetalConstruct(benchmark::State& state) {
     const Resolution resolution(state);
     const PetalStrokes strokes = sketchedStrokes();
     for (auto _ : state) {
-        FlowerPetalNode petal(1, strokes.left, strokes.middle, strokes.right);
+        FlowerPetalNode petal(1, strokes.left, strokes.middle, strokes.right, resolution.values);
         benchmark::DoNotOptimize(petal.shape().positions(PetalHalf::Left).cells().data());
     }
 }
@@ -116,11 +116,11 @@ BENCHMARK(BM_PetalSampleAgainstFullSum)->Arg(20)->Arg(100)->Unit(benchmark::kMic
 void BM_PetalDragInnerPoint(benchmark::State& state) {
     const Resolution resolution(state);
     const PetalStrokes strokes = sketchedStrokes();
-    FlowerPetalNode petal(1, strokes.left, strokes.middle, strokes.right);
+    FlowerPetalNode petal(1, strokes.left, strokes.middle, strokes.right, resolution.values);
     const Vector3 start = petal.controlPoints().pointAt(4, 2);
     int step = 0;
     for (auto _ : state) {
-        petal.editByPick(4, 2, start + Vector3(0.001 * (step++ % 50), 0, 0.002));
+        petal.editByPick(4, 2, start + Vector3(0.001 * (step++ % 50), 0, 0.002), resolution.values);
         benchmark::DoNotOptimize(petal.shape().positions(PetalHalf::Left).cells().data());
     }
 }
@@ -130,7 +130,7 @@ BENCHMARK(BM_PetalDragInnerPoint)->Arg(20)->Arg(100)->Unit(benchmark::kMicroseco
 void BM_PetalDragTip(benchmark::State& state) {
     const Resolution resolution(state);
     const PetalStrokes strokes = sketchedStrokes();
-    FlowerPetalNode petal(1, strokes.left, strokes.middle, strokes.right);
+    FlowerPetalNode petal(1, strokes.left, strokes.middle, strokes.right, resolution.values);
     const int tip = petal.controlPoints().tipRow();
     const int c = petal.controlPoints().midribColumn();
     const Vector3 top = petal.controlPoints().midribPoint(tip);
@@ -138,7 +138,7 @@ void BM_PetalDragTip(benchmark::State& state) {
     for (auto _ : state) {
         // Alternately up and back down, so the petal keeps its size.
         const double y = step++ % 2 == 0 ? top.y * 1.01 : top.y;
-        petal.editByPick(tip, c, {top.x, y, top.z});
+        petal.editByPick(tip, c, {top.x, y, top.z}, resolution.values);
         benchmark::DoNotOptimize(petal.shape().positions(PetalHalf::Left).cells().data());
     }
 }

@@ -21,11 +21,12 @@ namespace {
 constexpr int kFlowers = 50;
 
 struct DrawSetup {
-    IdCounter ids;
-    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
+    OwnModelRecords records;
     TOGL togl;
-    std::unique_ptr<FlowerObjectComposite> plant = samples::plant(kFlowers);
+    std::unique_ptr<FlowerObjectComposite> plant = samples::plant(records.records(), kFlowers);
     bool ready = false;
+    // A plain frame: no pick snapshot, no switches, textures or selection.
+    DrawContext draw;
 
     DrawSetup() {
         togl.setHomeCamera(kMainViewHomeCamera);
@@ -70,7 +71,7 @@ template <typename Draw> void runFrames(benchmark::State& state, DrawSetup& s, D
 void BM_ClonePlant(benchmark::State& state) {
     DrawSetup s;
     for (auto _ : state) {
-        auto copy = s.plant->clone();
+        auto copy = s.plant->clone(s.records.ids);
         benchmark::DoNotOptimize(copy.get());
     }
 }
@@ -81,7 +82,7 @@ void BM_DrawPlantSolid(benchmark::State& state) {
         state.SkipWithError("no OpenGL context");
         return;
     }
-    runFrames(state, s, [&s] { s.plant->drawSolid(draw); });
+    runFrames(state, s, [&s] { s.plant->drawSolid(s.draw); });
 }
 
 void BM_DrawPlantFromDisplayList(benchmark::State& state) {
@@ -94,7 +95,7 @@ void BM_DrawPlantFromDisplayList(benchmark::State& state) {
     beginLitFrame(s);
     const GLuint list = glGenLists(1);
     glNewList(list, GL_COMPILE);
-    s.plant->drawSolid(draw);
+    s.plant->drawSolid(s.draw);
     glEndList();
     s.togl.endFrame();
     runFrames(state, s, [list] { glCallList(list); });
@@ -138,7 +139,8 @@ struct PlantModeSetup {
         AppController& controller = appController();
         controller.setViewHost(&view);
         mouseListenerManager();
-        controller.setWorkObject(samples::plant(kFlowers));
+        controller.setWorkObject(
+            samples::plant({controller.ids(), controller.settings().parameters}, kFlowers));
         controller.switchToMode(kModeCompositeModify);
         controller.commit();
     }
@@ -188,7 +190,7 @@ void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
     auto* plant = asComposite(appController().workObject());
     const Vector3 from{0.0, 1.2, 0.0};
     const Vector3 to{0.4, 1.5, 0.0};
-    const int before = appController().pickRefreshCount();
+    const int before = appController().mainContext()->pickFrameCount();
     for (auto _ : state) {
         state.PauseTiming();
         s.message(MouseMessage::LButtonDown, from);
@@ -203,8 +205,9 @@ void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
             plant->removeBranch(plant->branches.back().composite->id);
         state.ResumeTiming();
     }
-    state.counters["refreshes"] = benchmark::Counter(appController().pickRefreshCount() - before,
-                                                     benchmark::Counter::kAvgIterations);
+    state.counters["refreshes"] =
+        benchmark::Counter(appController().mainContext()->pickFrameCount() - before,
+                           benchmark::Counter::kAvgIterations);
 }
 
 } // namespace

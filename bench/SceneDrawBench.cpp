@@ -1,13 +1,13 @@
 // A scene of 20 plants of 50 flowers each, as the scene modes show it: a frame of
 // the main view with the whole scene (mode 0) at reduced detail against the same
 // frame in full detail, its resident memory and the share of its pixels that
-// differ, the same at 100 plants; a frame with the focus on one
-// flower's branch and the scene around it translucent (mode 1), a frame and a pick
-// snapshot as every commit does them, and a frame of the overall window; each
+// differ, the same at 100 plants; a frame with the focus on one flower's branch and
+// the scene around it translucent (mode 1), a click on a far flower after a commit
+// (the picks it needs rendered on demand), and a frame of the overall window; each
 // against the scene's triangles replayed from one display list in the same run.
-// Editing in place: a bend stroke's release on a focused petal against a frame and a
-// pick snapshot of the same view, and a move of a whorl's control-point drag on a
-// focused flower head against a frame of the same view.
+// Editing in place: a bend stroke's release on a focused petal, and an undo and redo
+// of a scene edit, against a frame of the same view, and a move of a whorl's
+// control-point drag on a focused flower head against a frame of the same view.
 #include "control/AppController.h"
 #include "control/ControlSingletons.h"
 #include "control/FloralDiagram.h"
@@ -16,6 +16,7 @@
 #include "gl/FloorGrid.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
+#include "modes/ControlPointDrag.h"
 #include "modes/ModeSingletons.h"
 #include "modes/MouseListenerManager.h"
 #include "organs/FlowerPetalNode.h"
@@ -99,8 +100,9 @@ struct SceneSetup {
         controller.createScene();
         for (int i = 0; i < plants; ++i) {
             const Vector3 at{-4.0 + 2.0 * (i % 5), 0.0, -2.0 * (i / 5)};
-            controller.root()->plantAlongStroke(samples::plant(kFlowers),
-                                                samples::line(at, at + Vector3(0, 3, 0)));
+            controller.root()->plantAlongStroke(
+                samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
+                samples::line(at, at + Vector3(0, 3, 0)));
         }
         controller.commit(kChangeScene);
     }
@@ -164,6 +166,15 @@ bool ready(benchmark::State& state, const SceneSetup& s) {
     return s.ready;
 }
 
+// Whether the focus went to a petal of the first flower, seen close up; the benchmark
+// is skipped when it did not.
+bool petalInFocus(benchmark::State& state, SceneSetup& s) {
+    if (s.focusOnAPetal())
+        return true;
+    state.SkipWithError("no petal in focus");
+    return false;
+}
+
 // Arguments: the number of plants, and 1 for reduced detail or 0 for full detail
 // (the baseline). Resident memory is reported after the frames.
 void BM_SceneFrameMode0(benchmark::State& state) {
@@ -206,14 +217,33 @@ void BM_SceneFrameFocusOnFlower(benchmark::State& state) {
         s.views.redrawMainView();
 }
 
-// What every commit that changed the scene does at the least: one frame and one
-// pick snapshot.
-void BM_SceneFrameAndPickSnapshot(benchmark::State& state) {
+// A click on a petal of the farthest plant's first flower right after a commit
+// (untimed: the frame), from the press to the part it finds: the picks around the
+// pixel rendered on demand and decoded.
+void BM_SceneClickFindsItsPart(benchmark::State& state) {
     SceneSetup s;
     if (!ready(state, s))
         return;
-    for (auto _ : state)
-        appController().commit(kChangeMainView);
+    AppController& controller = appController();
+    const FlowerObjectComposite& far = *controller.root()->plants.back().composite;
+    const auto* branch = far.branches.front().composite.get();
+    const auto* head = dynamic_cast<const FlowerTorusNode*>(branch->segments.back().node.get());
+    const Matrix4 headMatrix = controller.root()->findInScene(head->id).matrix;
+    const auto& slot = *head->whorl(kWhorlPetal).parts.front();
+    const auto& net = static_cast<const FlowerPetalNode&>(*slot.object).controlPoints();
+    const WindowPixel at = s.pixelOf(
+        transformPoint(headMatrix * slot.organMatrix(), net.midribPoint(net.tipRow() / 2)));
+    bool found = true;
+    for (auto _ : state) {
+        controller.commit(kChangeMainView);
+        const auto start = std::chrono::steady_clock::now();
+        const auto picked = pickUnder(at.x, at.y);
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        found = found && picked && picked->record.id > 0;
+    }
+    if (!found)
+        state.SkipWithError("the click found no part");
 }
 
 void BM_SceneOverallFrame(benchmark::State& state) {
@@ -250,8 +280,8 @@ void BM_SceneFromDisplayList(benchmark::State& state) {
 }
 
 // From a bend stroke's release on a focused petal (base to tip, bowed sideways) to
-// the refreshed picks: the bend, one frame and one pick snapshot. The press and the
-// moves are untimed.
+// the end of its commit: the bend, one frame, the overall window's frame when it is
+// shown, and the undo step. The press and the moves are untimed.
 // The argument says whether the overall window is shown (and so repainted).
 void BM_SceneBendReleaseOnPetal(benchmark::State& state) {
     SceneSetup s;
@@ -287,20 +317,31 @@ void BM_SceneBendReleaseOnPetal(benchmark::State& state) {
         state.SkipWithError("the stroke bent nothing");
 }
 
-// The floor under the release, a frame and a pick snapshot of the same view
-// (`changes` the main view), and what any edit of the open scene costs at its commit
-// with the same view, the edit itself left out (`changes` the scene): the frame, the
-// pick snapshot and the scene's undo step.
+// The floor under the release, a frame of the same view (`changes` the main view),
+// and what any edit of the open scene costs at its commit with the same view, the
+// edit itself left out (`changes` the scene): the frame, the overall window's frame
+// and the scene's undo step.
 void BM_SceneCommitOnPetal(benchmark::State& state, unsigned changes) {
     SceneSetup s;
-    if (!ready(state, s))
+    if (!ready(state, s) || !petalInFocus(state, s))
         return;
-    if (!s.focusOnAPetal()) {
-        state.SkipWithError("no petal in focus");
-        return;
-    }
     for (auto _ : state)
         appController().commit(changes, changes == kChangeMainView ? "" : "Edit scene");
+}
+
+// An edit of the plant in focus (a petal of its first flower, seen close up) taken
+// back and made again: the plant rebuilt from its undo record, the main view and
+// the overall window repainted; the other plants stay as they are.
+void BM_SceneUndoRedoOfAnEdit(benchmark::State& state) {
+    SceneSetup s;
+    if (!ready(state, s) || !petalInFocus(state, s))
+        return;
+    AppController& controller = appController();
+    controller.commit(kChangeScene, "Edit scene");
+    for (auto _ : state) {
+        controller.undo();
+        controller.redo();
+    }
 }
 
 // From a move of a whorl's control-point drag on a focused flower head to the
@@ -371,7 +412,7 @@ BENCHMARK(BM_SceneBendReleaseOnPetal)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
-BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, frame_and_pick, kChangeMainView)
+BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, frame, kChangeMainView)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, scene_edit, kChangeScene)
@@ -390,6 +431,7 @@ BENCHMARK(BM_SceneFrameMode0PixelDifference)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_SceneFrameFocusOnFlower)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SceneFrameAndPickSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SceneUndoRedoOfAnEdit)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SceneClickFindsItsPart)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_SceneOverallFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFromDisplayList)->Unit(benchmark::kMillisecond)->UseRealTime();

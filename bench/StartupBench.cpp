@@ -11,7 +11,7 @@
 #include "math/FileText.h"
 #include "math/TextReader.h"
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
+#include "model/ReadContext.h"
 #include "model/SceneRoot.h"
 #include "starter/StarterLibrary.h"
 #include "ui/ApplicationStartup.h"
@@ -40,8 +40,7 @@ double millisecondsSince(Clock::time_point start) {
 // 200 entries: 40 of every category, the starter library's entries over and over.
 void writeLargeLibrary(const std::string& path) {
     IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    const StarterLibrary starter;
+    const StarterLibrary starter(ids, Parameters());
     const LibraryContents source = starter.contents();
     LibraryContents large;
     for (int category = kCategoryPrimitive; category < kCategoryCount; ++category)
@@ -51,7 +50,7 @@ void writeLargeLibrary(const std::string& path) {
     for (int i = 0; i < kEntriesPerCategory; ++i)
         large.scenes.push_back(source.scenes[i % source.scenes.size()]);
     std::string error;
-    if (!saveLibraryFile(path, large, error))
+    if (!saveLibraryFile(path, large, nullptr, error))
         throw std::runtime_error(error);
 }
 
@@ -103,10 +102,10 @@ void BM_StartupEmptyAgainstLargeLibrary(benchmark::State& state) {
 
         start = Clock::now();
         IdCounter ids;
-        ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+        const Parameters parameters;
         DiscardingSink sink;
         TextReader in(text);
-        readLibrary(in, libraryReaders(), sink);
+        readLibrary(in, libraryReaders(), {ids, parameters, nullptr, {}}, sink);
         parseTotal += millisecondsSince(start);
         state.SetIterationTime(largeStart / 1000.0);
     }

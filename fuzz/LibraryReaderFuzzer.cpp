@@ -4,7 +4,7 @@
 #include "library/LibraryReaders.h"
 #include "math/TextReader.h"
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
+#include "model/ReadContext.h"
 #include "model/SceneRoot.h"
 
 #include <cstddef>
@@ -23,9 +23,9 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    const Parameters parameters;
     TextReader in(std::string(reinterpret_cast<const char*>(data), size));
     DiscardingSink sink;
-    readLibrary(in, libraryReaders(), sink);
+    readLibrary(in, libraryReaders(), {ids, parameters, nullptr, {}}, sink);
     return 0;
 }

@@ -4,7 +4,7 @@
 #include "control/FloralDiagramSvg.h"
 #include "control/GltfImages.h"
 #include "library/LibraryReaders.h"
-#include "model/ModelContext.h"
+#include "model/ReadContext.h"
 #include "organs/FloralFormula.h"
 #include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
@@ -32,6 +32,14 @@ bool parseSize(const std::string& text, int& width, int& height) {
            width <= kLargestSide && height <= kLargestSide;
 }
 
+// What a command reads with: a fresh id counter, so that ids count from 1 in file
+// order, the built-in parameter values, and the texture cache main() provides.
+struct CliSession {
+    IdCounter ids;
+    Parameters parameters;
+    TextureCache* textures = nullptr;
+};
+
 int fail(std::ostream& err, const std::string& message) {
     err << "pelmora-cli: " << message << "\n";
     return 1;
@@ -39,8 +47,9 @@ int fail(std::ostream& err, const std::string& message) {
 
 // Loads the whole library; false (after reporting) when the file is missing or
 // does not read to its end.
-bool load(const std::string& path, CliLibrary& library, std::ostream& err) {
-    const LibraryLoadResult result = loadLibraryFile(path, libraryReaders(), library);
+bool load(const std::string& path, CliSession& session, CliLibrary& library, std::ostream& err) {
+    const ReadContext context{session.ids, session.parameters, session.textures, {}};
+    const LibraryLoadResult result = loadLibraryFile(path, libraryReaders(), context, library);
     if (result.ok())
         return true;
     fail(err, path + ": " + result.message);
@@ -62,10 +71,10 @@ const CliEntry* findEntry(const CliLibrary& library, const std::string& idText, 
 // Loads the library and hands the entry with that id to `write`, which writes
 // something from it or sets its error; the command's exit status.
 template <typename Write>
-int writeEntry(const std::string& path, const std::string& idText, std::ostream& err,
-               Write&& write) {
+int writeEntry(const std::string& path, const std::string& idText, CliSession& session,
+               std::ostream& err, Write&& write) {
     CliLibrary library;
-    if (!load(path, library, err))
+    if (!load(path, session, library, err))
         return 1;
     const CliEntry* entry = findEntry(library, idText, err);
     if (!entry)
@@ -76,9 +85,10 @@ int writeEntry(const std::string& path, const std::string& idText, std::ostream&
     return 0;
 }
 
-int info(const std::string& path, bool formulas, std::ostream& out, std::ostream& err) {
+int info(const std::string& path, bool formulas, CliSession& session, std::ostream& out,
+         std::ostream& err) {
     CliLibrary library;
-    if (!load(path, library, err))
+    if (!load(path, session, library, err))
         return 1;
     for (const CliEntry& entry : library.entries()) {
         out << entry.category << ' ' << entry.id() << ' ' << entry.keyword();
@@ -90,8 +100,8 @@ int info(const std::string& path, bool formulas, std::ostream& out, std::ostream
 }
 
 int diagram(const std::string& path, const std::string& idText, const std::string& target,
-            std::ostream& err) {
-    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
+            CliSession& session, std::ostream& err) {
+    return writeEntry(path, idText, session, err, [&](const CliEntry& entry, std::string& error) {
         const FlowerTorusNode* torus = asTorus(entry.object.get());
         if (!torus) {
             error = "entry " + std::to_string(entry.id()) + " is not a flower head";
@@ -101,31 +111,33 @@ int diagram(const std::string& path, const std::string& idText, const std::strin
     });
 }
 
-int resave(const std::string& path, const std::string& target, std::ostream& err) {
+int resave(const std::string& path, const std::string& target, CliSession& session,
+           std::ostream& err) {
     CliLibrary library;
-    if (!load(path, library, err))
+    if (!load(path, session, library, err))
         return 1;
     std::string error;
-    if (!saveLibraryFile(target, library.contents(), error))
+    if (!saveLibraryFile(target, library.contents(), session.textures, error))
         return fail(err, error);
     return 0;
 }
 
 int exportObj(const std::string& path, const std::string& idText, const std::string& target,
-              bool singleSurfaces, std::ostream& err) {
-    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
-        return exportObjFiles(entry.node(), target, singleSurfaces, error);
+              bool singleSurfaces, CliSession& session, std::ostream& err) {
+    return writeEntry(path, idText, session, err, [&](const CliEntry& entry, std::string& error) {
+        return exportObjFiles(entry.node(), target, singleSurfaces, session.textures, error);
     });
 }
 
 int exportGltf(const std::string& path, const std::string& idText, const std::string& target,
-               std::ostream& err) {
-    return writeEntry(path, idText, err, [&](const CliEntry& entry, std::string& error) {
-        return exportGltfFile(entry.node(), target, gltfImageFromFile, error);
+               CliSession& session, std::ostream& err) {
+    return writeEntry(path, idText, session, err, [&](const CliEntry& entry, std::string& error) {
+        return exportGltfFile(entry.node(), target, gltfImageFromFile, session.textures, error);
     });
 }
 
-int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer renderer) {
+int render(const std::vector<std::string>& args, CliSession& session, std::ostream& err,
+           CliRenderer renderer) {
     int width = kDefaultWidth, height = kDefaultHeight;
     if (args.size() == 6 && args[4] == "--size") {
         if (!parseSize(args[5], width, height))
@@ -135,9 +147,10 @@ int render(const std::vector<std::string>& args, std::ostream& err, CliRenderer 
     }
     if (!renderer)
         return fail(err, "this build cannot render");
-    return writeEntry(args[1], args[2], err, [&](const CliEntry& entry, std::string& error) {
-        return renderer(entry, args[3], width, height, error);
-    });
+    return writeEntry(args[1], args[2], session, err,
+                      [&](const CliEntry& entry, std::string& error) {
+                          return renderer(entry, session.textures, args[3], width, height, error);
+                      });
 }
 
 } // namespace
@@ -187,7 +200,7 @@ const char* cliUsage() {
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           CliRenderer renderer) {
+           CliRenderer renderer, TextureCache* textures) {
     if (args.empty())
         return fail(err, "no command given; see pelmora-cli --help");
     const std::string& command = args[0];
@@ -199,22 +212,21 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << "pelmora-cli " PELMORA_VERSION "\n";
         return 0;
     }
-    // Every command loads into a fresh id counter, so ids count from 1 in file order.
-    IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, textureCache()});
+    CliSession session;
+    session.textures = textures;
     if (command == "info" && (args.size() == 2 || (args.size() == 3 && args[2] == "--formula")))
-        return info(args[1], args.size() == 3, out, err);
+        return info(args[1], args.size() == 3, session, out, err);
     if (command == "export-gltf" && args.size() == 4)
-        return exportGltf(args[1], args[2], args[3], err);
+        return exportGltf(args[1], args[2], args[3], session, err);
     if (command == "diagram" && args.size() == 4)
-        return diagram(args[1], args[2], args[3], err);
+        return diagram(args[1], args[2], args[3], session, err);
     if (command == "resave" && args.size() == 3)
-        return resave(args[1], args[2], err);
+        return resave(args[1], args[2], session, err);
     if (command == "export-obj" &&
         (args.size() == 4 || (args.size() == 5 && args[4] == "--single")))
-        return exportObj(args[1], args[2], args[3], args.size() == 5, err);
+        return exportObj(args[1], args[2], args[3], args.size() == 5, session, err);
     if (command == "render")
-        return render(args, err, renderer);
+        return render(args, session, err, renderer);
     if (command == "info" || command == "resave" || command == "export-obj" ||
         command == "export-gltf" || command == "diagram")
         return fail(err, "wrong arguments for " + command + "; see pelmora-cli --help");

@@ -1,10 +1,10 @@
 #include "cli/CliRender.h"
 
-#include "gl/TOGL.h"
 #include "cli/CliLibrary.h"
 #include "gl/FloorGrid.h"
+#include "gl/TOGL.h"
 #include "interaction/FrameLights.h"
-#include "model/ModelContext.h"
+#include "model/DrawContext.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -20,8 +20,8 @@ bool renderDisplayAvailable() {
     return (x && *x) || (wayland && *wayland);
 }
 
-bool renderEntry(const CliEntry& entry, const std::string& path, int width, int height,
-                 std::string& error) {
+bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::string& path, int width,
+                 int height, std::string& error) {
     if (!QGuiApplication::instance()) {
         error =
             "render needs an X server; without a screen run: xvfb-run -a pelmora-cli render ...";
@@ -39,7 +39,7 @@ bool renderEntry(const CliEntry& entry, const std::string& path, int width, int 
     togl.loadViewMatrix();
     // The command-line tool draws with the built-in display switches.
     DrawContext records;
-    records.textures = textureCache();
+    records.textures = textures;
     const DrawContext draw = togl.frameContext(records);
     placeFrameLights();
     drawFloorGrid(draw);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+class TextureCache;
 struct CliEntry;
 
 // Whether a display is there for the GUI application object that rendering needs;
@@ -12,5 +13,5 @@ bool renderDisplayAvailable();
 // lights, floor, solid drawing) at width x height and writes the frame as a PNG.
 // False with `error` set when there is no GUI application object (no display), no
 // OpenGL context, or the file cannot be written.
-bool renderEntry(const CliEntry& entry, const std::string& path, int width, int height,
-                 std::string& error);
+bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::string& path, int width,
+                 int height, std::string& error);

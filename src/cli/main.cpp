@@ -3,7 +3,6 @@
 #include "gl/DiagnosticsLog.h"
 #include "gl/OpenGLSetup.h"
 #include "gl/TextureManager.h"
-#include "model/ModelContext.h"
 
 #include <QGuiApplication>
 
@@ -22,7 +21,6 @@ int main(int argc, char** argv) {
     routeDiagnosticsToLog();
     // Textures named in a library load from disk, so exports name them and renders show them.
     TextureManager textures;
-    ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
     // Only rendering needs the GUI application with a display; the floral diagram's
     // caption needs the fonts of one, which the off-screen platform has.
     std::unique_ptr<QGuiApplication> application;
@@ -33,7 +31,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    const int status = runCli(args, std::cout, std::cerr, renderEntry);
+    const int status = runCli(args, std::cout, std::cerr, renderEntry, &textures);
     // Once per image, however many organs wear it.
     for (const TextureManager::Failure& failure : textures.failures())
         std::cerr << "pelmora-cli: " << failure.message() << "\n";

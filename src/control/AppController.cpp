@@ -13,25 +13,25 @@
 
 AppController::AppController()
     : publisher_([this](const DrawContext& draw) { drawMainView(draw); },
-                 [this] { return drawRecords(); }), history_(objects_, sceneFocus_), sceneEdits_(*this),
-      flight_([this] { commit(kChangeMainView); }) {
-    installedContext_.emplace(modelContext(nullptr));
-}
+                 [this] { return drawRecords(); }),
+      history_(objects_, sceneFocus_), sceneEdits_(*this),
+      flight_([this] { commit(kChangeMainView); }) {}
 
 AppController::~AppController() {
     sceneFocus_.clear();
     objects_.clear();
 }
 
-ModelContext AppController::modelContext(TextureCache* textures) {
-    return {&ids_, &settings_.parameters, &settings_.display, textures,
-            &floralDiagram().selection()};
+ReadContext AppController::readContext(std::string libraryFolder) {
+    return {ids_, settings_.parameters, textures_, std::move(libraryFolder)};
+}
+
+WriteContext AppController::writeContext(std::string libraryFolder) const {
+    return {textures_, std::move(libraryFolder)};
 }
 
 void AppController::installTextures(TextureCache* textures) {
     textures_ = textures;
-    installedContext_.reset();
-    installedContext_.emplace(modelContext(textures));
 }
 
 void AppController::setViewHost(ViewHost* host) {
@@ -161,7 +161,7 @@ void AppController::createScene() {
 
 void AppController::createFlower() {
     enterCreationMode(kModeTorusModify);
-    auto flower = std::make_unique<FlowerTorusNode>(nextId());
+    auto flower = std::make_unique<FlowerTorusNode>(nextId(), settings_.parameters.receptacle);
     FlowerTorusNode* created = flower.get();
     // The diagram finds the receptacles it binds among the objects the controller
     // holds: the flower is the work object first.
@@ -280,7 +280,7 @@ bool AppController::storeCurrent() {
         return true;
     }
     if (isSceneMode(mode_)) {
-        std::unique_ptr<FlowerObjectNode> copy = focus()->clone();
+        std::unique_ptr<FlowerObjectNode> copy = focus()->clone(ids_);
         const int category = libraryCategoryOf(*copy);
         addToLibrary(std::move(copy), category);
         browser.setCategory(category);
@@ -332,26 +332,37 @@ void AppController::commit() {
                 renewed.insert(work->id);
         publisher_.renewThumbnails(renewed, objects_);
         history_.record(pending.changes, pending.editedIds, std::move(pending.step), pending.burst,
-                        mode_);
+                        mode_, writeContext());
     }
-    publisher_.publish(pending.changes);
+    publisher_.publish(withOverallShown(pending.changes));
 }
 
+unsigned AppController::withOverallShown(unsigned changes) {
+    if (isSceneMode(mode_) == overallShowsScene_)
+        return changes;
+    overallShowsScene_ = isSceneMode(mode_);
+    return changes | kChangeOverallView;
+}
+
+// A restored scene that is still the live object was left alone by the step; one
+// rebuilt (with its untouched plants carried over) is a new object.
 bool AppController::undo() {
-    const ModelSnapshot* state = history_.undo();
+    const SceneRoot* shown = root();
+    const ModelSnapshot* state = history_.undo(readContext());
     if (state)
-        returnTo(*state);
+        returnTo(*state, root() != shown);
     return state != nullptr;
 }
 
 bool AppController::redo() {
-    const ModelSnapshot* state = history_.redo();
+    const SceneRoot* shown = root();
+    const ModelSnapshot* state = history_.redo(readContext());
     if (state)
-        returnTo(*state);
+        returnTo(*state, root() != shown);
     return state != nullptr;
 }
 
-void AppController::returnTo(const ModelSnapshot& state) {
+void AppController::returnTo(const ModelSnapshot& state, bool sceneRestored) {
     if (modeHost_)
         modeHost_->forgetSceneInteraction();
     libraryBrowser().restoreTiles(state.tiles);
@@ -366,7 +377,9 @@ void AppController::returnTo(const ModelSnapshot& state) {
         switchToFocusMode();
     // The restored state is the history's own: nothing to record.
     publisher_.discard();
-    publisher_.publish(kModelChanges | kChangeMainView | kChangeLibraryView);
+    const unsigned restored = kChangeWorkObject | kChangeLibrary | kChangeMainView |
+                              kChangeLibraryView | (sceneRestored ? kChangeScene : 0u);
+    publisher_.publish(withOverallShown(restored));
 }
 
 AppController& appController() {

@@ -10,11 +10,11 @@
 #include "control/SceneEdits.h"
 #include "control/SceneFocusManager.h"
 #include "model/DrawContext.h"
-#include "model/ModelContext.h"
+#include "model/IdCounter.h"
+#include "model/ReadContext.h"
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 class FlowerObjectNode;
@@ -31,8 +31,9 @@ class ViewHost;
 // editor settings, the commit publisher, the model history and the camera flight.
 // What it does itself is what ties them together: the interaction mode, the focus
 // moves, storing and removing objects, and the one commit point. It owns the
-// records the plant objects read (ids, parameters, display switches) and installs
-// them for as long as it lives.
+// records the plant objects are built, read and drawn with (ids, parameters,
+// display switches, texture cache) and hands them to whatever builds, copies,
+// reads or draws.
 //
 // Every user action ends in one commit: the action notes what it changed
 // (`noteChange`) and the event's entry point (a mouse message, a command, a dialog
@@ -46,8 +47,10 @@ public:
     AppController(const AppController&) = delete;
     AppController& operator=(const AppController&) = delete;
 
-    // The texture cache the plant objects use; none until the windows provide one.
+    // The texture cache the plant objects are read, drawn and written with; none
+    // until the windows provide one.
     void installTextures(TextureCache* textures);
+    TextureCache* textures() const { return textures_; }
 
     // The windows to redraw and render into; null leaves everything undrawn.
     void setViewHost(ViewHost* host);
@@ -74,6 +77,15 @@ public:
     bool libraryHolds(const FlowerObjectNode* node) const { return objects_.holds(node); }
     // The counter's value, then counts on.
     int nextId() { return ids_.nextId(); }
+    // The counter every object the program builds, copies or reads takes its id from.
+    IdCounter& ids() { return ids_; }
+    // What reading records into the program's model works with: the program's ids,
+    // parameters and texture cache; `libraryFolder` is the folder relative image
+    // paths are taken against (none for records the program wrote itself).
+    ReadContext readContext(std::string libraryFolder = {});
+    // What writing the program's records works with: its texture cache; image paths
+    // are written relative to `libraryFolder` when they lie inside it.
+    WriteContext writeContext(std::string libraryFolder = {}) const;
 
     SceneFocusManager& sceneFocus() { return sceneFocus_; }
     const SceneFocusManager& sceneFocus() const { return sceneFocus_; }
@@ -201,10 +213,6 @@ public:
     // The library as it is now was never saved (recovered work): it counts as
     // modified until it is saved.
     void markUnsaved() { history_.markUnsaved(); }
-    // How often the picks were refreshed: lets tests and benchmarks count the work a
-    // commit does.
-    int pickRefreshCount() const { return publisher_.pickRefreshCount(); }
-
     // Interim repaints of a stroke or a drag in progress; everything else repaints
     // through `commit`.
     void redrawMainView() { publisher_.redrawMainView(); }
@@ -219,20 +227,21 @@ private:
     // animated.
     void settleFocusMove(bool animate, const CameraPose& target);
     // Puts back the tiles, mode and floral diagram of a state the history restored
-    // the model to, and publishes it.
-    void returnTo(const ModelSnapshot& state);
-    ModelContext modelContext(TextureCache* textures);
+    // the model to, and publishes it; the overall window is repainted when the open
+    // scene was rebuilt (`sceneRestored`) or shows otherwise.
+    void returnTo(const ModelSnapshot& state, bool sceneRestored);
+    // `changes` with the overall window's repaint added when the mode switched
+    // between the scene modes, which it shows the scene in, and the others.
+    unsigned withOverallShown(unsigned changes);
 
     TextureCache* textures_ = nullptr;
     ModeHost* modeHost_ = nullptr;
     int mode_ = kModeComposite;
+    bool overallShowsScene_ = false;
     EditorSettings settings_;
     ObjectLibrary objects_;
     SceneFocusManager sceneFocus_;
     IdCounter ids_;
-    // The records above, installed for the controller's lifetime; installing again
-    // (with textures) first restores what the first install replaced.
-    std::optional<ScopedModelContext> installedContext_;
     CommitPublisher publisher_;
     ModelHistory history_;
     SceneEdits sceneEdits_;

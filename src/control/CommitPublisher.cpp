@@ -12,6 +12,14 @@ CommitPublisher::CommitPublisher(std::function<void(const DrawContext&)> drawMai
                                  std::function<DrawContext()> drawRecords)
     : drawMainView_(std::move(drawMainView)), drawRecords_(std::move(drawRecords)) {}
 
+void CommitPublisher::setViewHost(ViewHost* host) {
+    if (TOGL* context = mainContext())
+        context->setPickSource({});
+    host_ = host;
+    if (TOGL* context = mainContext())
+        context->setPickSource([this](TOGL& picked) { drawPicks(picked); });
+}
+
 TOGL* CommitPublisher::mainContext() const {
     return host_ ? host_->mainContext() : nullptr;
 }
@@ -49,7 +57,8 @@ void CommitPublisher::publish(unsigned changes) {
         redrawOverallView();
     if (changes & (kChangeWorkObject | kChangeScene | kChangeMainView)) {
         redrawMainView();
-        refreshPickBuffers();
+        if (TOGL* context = mainContext())
+            context->markPicksStale();
     }
     if (observer_)
         observer_();
@@ -65,17 +74,11 @@ QImage CommitPublisher::thumbnailOf(SceneNode& node) {
     return renderThumbnail(node, mainContext(), drawRecords_());
 }
 
-void CommitPublisher::refreshPickBuffers() {
-    TOGL* context = mainContext();
-    if (!context)
-        return;
-    ++pickRefreshes_;
-    context->beginSnapshot();
+void CommitPublisher::drawPicks(TOGL& context) {
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
-    drawMainView_(context->frameContext(drawRecords_()));
-    context->endFrame();
+    drawMainView_(context.frameContext(drawRecords_()));
 }
 
 void CommitPublisher::redrawMainView() {

@@ -15,17 +15,20 @@ class TOGL;
 class ViewHost;
 
 // Collects what the user action in progress changed and publishes it when the
-// action ends: each affected window is repainted once, the picks are refreshed
-// once, and the tiles of edited library entries are rendered again. Without a view
-// host (tests, the command-line tool) nothing is drawn.
+// action ends: each affected window is repainted once, the main view's picks are
+// marked stale (the main view renders them when a click or a hover reads them), and
+// the tiles of edited library entries are rendered again. Without a view host
+// (tests, the command-line tool) nothing is drawn.
 class CommitPublisher {
 public:
-    // `drawMainView` draws what the main view shows (the pick refresh draws it in
-    // pick colours); `drawRecords` gives the records every frame and tile draws with.
+    // `drawMainView` draws what the main view shows (the main view's pick frames
+    // draw it in pick colours); `drawRecords` gives the records every frame and tile draws with.
     CommitPublisher(std::function<void(const DrawContext&)> drawMainView,
                     std::function<DrawContext()> drawRecords);
 
-    void setViewHost(ViewHost* host) { host_ = host; }
+    // Installs the main view's pick source on the host's main context (and takes it
+    // from the last host's).
+    void setViewHost(ViewHost* host);
     ViewHost* viewHost() const { return host_; }
     // The main view's context, null without one.
     TOGL* mainContext() const;
@@ -51,8 +54,7 @@ public:
     // Forgets what was noted (a state the history restored records nothing).
     void discard() { take(); }
 
-    // The repaints and the one pick refresh that publish `changes`, then the
-    // observer.
+    // The repaints that publish `changes` and the stale picks, then the observer.
     void publish(unsigned changes);
     // Renders anew the tiles of the library entries with these ids; ids the library
     // does not hold are passed over.
@@ -62,20 +64,18 @@ public:
     QImage thumbnailOf(SceneNode& node);
 
     void setObserver(std::function<void()> observer) { observer_ = std::move(observer); }
-    int pickRefreshCount() const { return pickRefreshes_; }
 
     void redrawMainView();
     void redrawOverallView();
     void redrawLibraryView();
 
 private:
-    // Renders the main view in pick colours into the main context's CPU copies.
-    void refreshPickBuffers();
+    // Draws the main view in pick colours inside a pick frame of `context`.
+    void drawPicks(TOGL& context);
 
     std::function<void(const DrawContext&)> drawMainView_;
     std::function<DrawContext()> drawRecords_;
     ViewHost* host_ = nullptr;
     Pending pending_;
-    int pickRefreshes_ = 0;
     std::function<void()> observer_;
 };

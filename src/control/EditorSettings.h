@@ -1,7 +1,7 @@
 #pragma once
 
 #include "math/Rgba.h"
-#include "model/ModelContext.h"
+#include "model/DisplaySwitches.h"
 #include "model/Parameters.h"
 
 // The tools of the scene modes.

@@ -277,26 +277,27 @@ bool FloralDiagram::clearMarks() {
     return torus && selection_.clearMarks(torus->id);
 }
 
-bool FloralDiagram::applyToPending(const FlowerObjectNode& prototype) {
+bool FloralDiagram::applyToPending(const FlowerObjectNode& prototype, IdCounter& ids) {
     FlowerTorusNode* torus = receptacle();
     if (!torus)
         return false;
     // Every slot copies one snapshot: the prototype may itself be the receptacle or
     // an organ in a marked slot, which the loop changes or deletes as it goes.
-    const std::unique_ptr<FlowerObjectNode> snapshot = prototype.clone();
+    const std::unique_ptr<FlowerObjectNode> snapshot = prototype.clone(ids);
     bool changed = false;
     for (int whorl : {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil}) {
         SlotList& list = torus->whorl(whorl).parts;
         for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i)
             if (selection_.unmark(torus->id, {whorl, i})) {
-                list[i]->object = snapshot->clone();
+                list[i]->object = snapshot->clone(ids);
                 changed = true;
             }
     }
     return changed;
 }
 
-bool FloralDiagram::applyToOne(const FlowerObjectNode& prototype, int whorl, int index) {
+bool FloralDiagram::applyToOne(const FlowerObjectNode& prototype, int whorl, int index,
+                               IdCounter& ids) {
     FlowerTorusNode* torus = receptacle();
     if (!torus || !isWhorl(whorl))
         return false;
@@ -304,8 +305,8 @@ bool FloralDiagram::applyToOne(const FlowerObjectNode& prototype, int whorl, int
     if (index < 0 || index >= static_cast<int>(list.size()))
         return false;
     if (selection_.isMarked(torus->id, {whorl, index}))
-        return applyToPending(prototype);
-    list[index]->object = prototype.clone();
+        return applyToPending(prototype, ids);
+    list[index]->object = prototype.clone(ids);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 class FlowerObjectNode;
+class IdCounter;
 class FlowerTorusNode;
 class QPainter;
 
@@ -97,10 +98,10 @@ public:
     bool markRange(double r1, double r2);
     // Clears every mark; whether there was any.
     bool clearMarks();
-    // Every marked slot gets its own copy of the prototype.
-    bool applyToPending(const FlowerObjectNode& prototype);
+    // Every marked slot gets its own copy of the prototype, with an id from `ids`.
+    bool applyToPending(const FlowerObjectNode& prototype, IdCounter& ids);
     // A marked slot fills every marked slot; an unmarked one gets a copy of its own.
-    bool applyToOne(const FlowerObjectNode& prototype, int whorl, int index);
+    bool applyToOne(const FlowerObjectNode& prototype, int whorl, int index, IdCounter& ids);
     // The marks and the slots selected for editing; drawing reads them.
     SlotSelection& selection() { return selection_; }
     const SlotSelection& selection() const { return selection_; }

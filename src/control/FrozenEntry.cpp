@@ -5,6 +5,7 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/FlowerObjectNode.h"
+#include "model/ReadContext.h"
 #include "model/SceneRoot.h"
 
 namespace {
@@ -12,9 +13,9 @@ namespace {
 // Fast packing: a step is taken at every commit.
 constexpr int kPackingLevel = 1;
 
-QByteArray pack(const LibraryContents& contents) {
+QByteArray pack(const LibraryContents& contents, const WriteContext& context) {
     TextWriter out;
-    writeLibrary(out, contents);
+    writeLibrary(out, contents, context);
     const std::string& text = out.str();
     return qCompress(reinterpret_cast<const uchar*>(text.data()),
                      static_cast<qsizetype>(text.size()), kPackingLevel);
@@ -31,25 +32,27 @@ public:
     std::unique_ptr<FlowerObjectNode> object;
 };
 
-ThawingSink thaw(const QByteArray& packed) {
+ThawingSink thaw(const QByteArray& packed, const ReadContext& context) {
     const QByteArray text = qUncompress(packed);
     TextReader in(std::string(text.constData(), static_cast<size_t>(text.size())));
     ThawingSink sink;
-    readLibrary(in, libraryReaders(), sink);
+    readLibrary(in, libraryReaders(), context, sink);
     return sink;
 }
 
 } // namespace
 
-std::shared_ptr<const FrozenEntry> FrozenEntry::freeze(const FlowerObjectNode& object) {
+std::shared_ptr<const FrozenEntry> FrozenEntry::freeze(const FlowerObjectNode& object,
+                                                       const WriteContext& context) {
     LibraryContents contents;
     contents.objects[kCategoryPrimitive].push_back(&object);
     return std::shared_ptr<const FrozenEntry>(
-        new FrozenEntry(identitiesOf(object), pack(contents)));
+        new FrozenEntry(identitiesOf(object), pack(contents, context)));
 }
 
 std::shared_ptr<const FrozenEntry>
-FrozenEntry::freeze(const SceneRoot& scene, const FrozenEntry* previous,
+FrozenEntry::freeze(const SceneRoot& scene, const WriteContext& context,
+                    const FrozenEntry* previous,
                     const std::function<bool(int plantId)>& unchanged) {
     auto frozen = std::shared_ptr<FrozenEntry>(new FrozenEntry({{scene.id, {}, {}}}, {}));
     for (const SceneRoot::Plant& plant : scene.plants) {
@@ -58,7 +61,7 @@ FrozenEntry::freeze(const SceneRoot& scene, const FrozenEntry* previous,
         if (previous && unchanged && unchanged(plantId))
             piece = previous->pieceFor(plantId);
         if (!piece) {
-            piece = freeze(*plant.composite);
+            piece = freeze(*plant.composite, context);
             frozen->bytes_ += piece->bytes();
         }
         frozen->plants_.push_back({std::move(piece), plant.placement});
@@ -79,16 +82,17 @@ std::shared_ptr<const FrozenEntry> FrozenEntry::pieceFor(int plantId) const {
     return nullptr;
 }
 
-std::unique_ptr<FlowerObjectNode> FrozenEntry::thawObject() const {
+std::unique_ptr<FlowerObjectNode> FrozenEntry::thawObject(const ReadContext& context) const {
     if (packed_.isEmpty())
         return nullptr;
-    std::unique_ptr<FlowerObjectNode> object = thaw(packed_).object;
+    std::unique_ptr<FlowerObjectNode> object = thaw(packed_, context).object;
     if (object)
         giveIdentities(*object, identities_);
     return object;
 }
 
-std::unique_ptr<SceneRoot> FrozenEntry::thawScene(const FrozenEntry* liveSource,
+std::unique_ptr<SceneRoot> FrozenEntry::thawScene(const ReadContext& context,
+                                                  const FrozenEntry* liveSource,
                                                   SceneRoot* live) const {
     if (!packed_.isEmpty())
         return nullptr;
@@ -101,7 +105,7 @@ std::unique_ptr<SceneRoot> FrozenEntry::thawScene(const FrozenEntry* liveSource,
                 if (held.composite && held.composite->id == piece.id())
                     plant = std::move(held.composite);
         if (!plant)
-            plant = asComposite(piece.thawObject());
+            plant = asComposite(piece.thawObject(context));
         // A piece that does not thaw (it always should) leaves the scene out rather
         // than a scene with a plant missing.
         if (!plant)

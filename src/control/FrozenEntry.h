@@ -12,6 +12,8 @@
 
 class FlowerObjectNode;
 class SceneRoot;
+struct ReadContext;
+struct WriteContext;
 
 // An object or a scene as the undo history keeps it: its library record, packed,
 // with the ids and exact materials a record does not bring back. What is thawed is
@@ -23,18 +25,24 @@ class SceneRoot;
 // scene packs that plant alone and shares the others with the step before.
 class FrozenEntry {
 public:
-    static std::shared_ptr<const FrozenEntry> freeze(const FlowerObjectNode& object);
+    // Records are written and read through the program's contexts: the texture
+    // cache names the images, and the ids the record does not bring back are
+    // given back after reading.
+    static std::shared_ptr<const FrozenEntry> freeze(const FlowerObjectNode& object,
+                                                     const WriteContext& context);
     // A plant for which `unchanged` holds keeps the piece `previous` froze for it;
     // every other plant, and any plant `previous` does not hold, is packed anew.
     static std::shared_ptr<const FrozenEntry>
-    freeze(const SceneRoot& scene, const FrozenEntry* previous = nullptr,
+    freeze(const SceneRoot& scene, const WriteContext& context,
+           const FrozenEntry* previous = nullptr,
            const std::function<bool(int plantId)>& unchanged = {});
 
     // The object or scene again, rebuilt from the record; null for the other kind.
-    std::unique_ptr<FlowerObjectNode> thawObject() const;
+    std::unique_ptr<FlowerObjectNode> thawObject(const ReadContext& context) const;
     // A plant whose piece is the very piece `liveSource` froze for it is taken from
     // `live`, the scene `liveSource` was frozen from, instead of being rebuilt.
-    std::unique_ptr<SceneRoot> thawScene(const FrozenEntry* liveSource = nullptr,
+    std::unique_ptr<SceneRoot> thawScene(const ReadContext& context,
+                                         const FrozenEntry* liveSource = nullptr,
                                          SceneRoot* live = nullptr) const;
 
     int id() const { return identities_.empty() ? -1 : identities_.front().id; }

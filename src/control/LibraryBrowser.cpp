@@ -145,11 +145,13 @@ const QImage* LibraryBrowser::thumbnailAt(int position, int category) const {
 
 std::unique_ptr<FlowerObjectNode> LibraryBrowser::copySelected() const {
     if (const FlowerObjectNode* object = appController().findObject(selectedId()))
-        return object->clone();
+        return object->clone(appController().ids());
     Stroke axis;
     for (double y : {0.0, 0.05, 0.1, 0.2})
         axis.add({0.0, y, 0.0});
-    return std::make_unique<FlowerStemNode>(appController().nextId(), axis);
+    AppController& controller = appController();
+    return std::make_unique<FlowerStemNode>(controller.nextId(), axis,
+                                            controller.settings().parameters);
 }
 
 void LibraryBrowser::draw(QPainter& painter, int width, int height) const {

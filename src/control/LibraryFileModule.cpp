@@ -10,9 +10,8 @@
 #include "math/FileText.h"
 #include "math/TextReader.h"
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
+#include "model/ReadContext.h"
 #include "model/SceneRoot.h"
-#include "model/TexturePaths.h"
 #include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
 
@@ -63,13 +62,15 @@ LibraryContents LibraryFileModule::libraryContents() const {
 }
 
 bool LibraryFileModule::saveLibrary(const std::string& path, std::string& error) const {
-    return saveLibraryFile(path, libraryContents(), error);
+    return saveLibraryFile(path, libraryContents(), appController().textures(), error);
 }
 
-LibraryLoadResult LibraryFileModule::loadLibrary(const std::string& text) const {
+LibraryLoadResult LibraryFileModule::loadLibrary(const std::string& text,
+                                                 const std::string& libraryFolder) const {
     TextReader in(text);
-    ControllerSink sink(appController());
-    return readLibrary(in, libraryReaders(), sink);
+    AppController& controller = appController();
+    ControllerSink sink(controller);
+    return readLibrary(in, libraryReaders(), controller.readContext(libraryFolder), sink);
 }
 
 bool LibraryFileModule::readLibraryText(const std::string& path, std::string& text,
@@ -93,13 +94,12 @@ LibraryFileModule::OpenOutcome LibraryFileModule::openLibrary(const std::string&
     LibraryLoadResult trial;
     {
         IdCounter trialIds;
-        ModelContext context = modelContext();
-        context.ids = &trialIds;
-        ScopedModelContext scope(context);
-        const ScopedLibraryFolder folder(path);
+        const AppController& controller = appController();
+        const ReadContext context{trialIds, controller.settings().parameters, controller.textures(),
+                                  libraryFolderOf(path)};
         TextReader in(text);
         DiscardingSink sink;
-        trial = readLibrary(in, libraryReaders(), sink);
+        trial = readLibrary(in, libraryReaders(), context, sink);
     }
     if (!trial.ok()) {
         error = path + ": " + trial.message;
@@ -132,8 +132,7 @@ void LibraryFileModule::clearLibrary() const {
 
 void LibraryFileModule::replaceLibrary(const std::string& path, const std::string& text) const {
     clearLibrary();
-    const ScopedLibraryFolder folder(path);
-    loadLibrary(text);
+    loadLibrary(text, libraryFolderOf(path));
     returnToPlantCreation();
 }
 
@@ -161,8 +160,7 @@ bool LibraryFileModule::loadStartupLibrary() const {
         if (!readWholeFile(path, text, error))
             continue;
         appController().restartHistory();
-        const ScopedLibraryFolder folder(path);
-        loadLibrary(text);
+        loadLibrary(text, libraryFolderOf(path));
         returnToPlantCreation();
         return true;
     }
@@ -191,12 +189,14 @@ FlowerObjectNode* exportTarget(std::string& error) {
 bool LibraryFileModule::exportFocusObj(const std::string& chosen, bool singleSurfaces,
                                        std::string& error) const {
     FlowerObjectNode* target = exportTarget(error);
-    return target && exportObjFiles(*target, chosen, singleSurfaces, error);
+    return target &&
+           exportObjFiles(*target, chosen, singleSurfaces, appController().textures(), error);
 }
 
 bool LibraryFileModule::exportFocusGltf(const std::string& chosen, std::string& error) const {
     const FlowerObjectNode* target = exportTarget(error);
-    return target && exportGltfFile(*target, chosen, gltfImageFromFile, error);
+    return target &&
+           exportGltfFile(*target, chosen, gltfImageFromFile, appController().textures(), error);
 }
 
 bool LibraryFileModule::exportFocusDiagram(const std::string& chosen, std::string& error) const {

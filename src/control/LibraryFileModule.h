@@ -20,8 +20,9 @@ public:
     bool saveLibrary(const std::string& path, std::string& error) const;
     // Adds the objects and scenes of a library text through the controller, each
     // section read in its interaction mode so that the thumbnails are rendered as
-    // the main view shows them.
-    LibraryLoadResult loadLibrary(const std::string& text) const;
+    // the main view shows them. Relative image paths are taken against
+    // `libraryFolder`, the folder of the file the text came from.
+    LibraryLoadResult loadLibrary(const std::string& text, const std::string& libraryFolder) const;
     enum class OpenOutcome {
         Opened,  // the file's library replaced the current one
         Refused, // unreadable, no library file, or nothing of it readable: nothing changed

@@ -5,6 +5,7 @@
 #include "control/ObjectLibrary.h"
 #include "control/SceneFocusManager.h"
 #include "model/FlowerObjectNode.h"
+#include "model/ReadContext.h"
 #include "model/SceneRoot.h"
 #include "organs/FlowerTorusNode.h"
 
@@ -12,12 +13,12 @@ ModelHistory::ModelHistory(ObjectLibrary& objects, SceneFocusManager& scenes)
     : objects_(objects), scenes_(scenes) {}
 
 void ModelHistory::record(unsigned changes, const std::set<int>& editedIds, std::string step,
-                          bool burst, int mode) {
+                          bool burst, int mode, const WriteContext& writing) {
     if (restart_) {
         restart_ = false;
         objectSources_.clear();
         sceneSources_.clear();
-        history_.start(capture(changes, editedIds, mode));
+        history_.start(capture(changes, editedIds, mode, writing));
         markSaved();
         return;
     }
@@ -25,29 +26,30 @@ void ModelHistory::record(unsigned changes, const std::set<int>& editedIds, std:
         step = changes & kChangeScene        ? "Edit scene"
                : changes & kChangeWorkObject ? "Edit object"
                                              : "Change library";
-    history_.record(step, capture(changes, editedIds, mode), burst);
+    history_.record(step, capture(changes, editedIds, mode, writing), burst);
     lastStep_ = step;
 }
 
-const ModelSnapshot* ModelHistory::undo() {
+const ModelSnapshot* ModelHistory::undo(const ReadContext& reading) {
     if (!history_.canUndo())
         return nullptr;
     // The focus returns to where the step taken back was made.
     ModelSnapshot undone = history_.current();
     const ModelSnapshot& target = history_.undo();
-    restore(target, std::move(undone.focusPath), std::move(undone.candidates));
+    restore(target, std::move(undone.focusPath), std::move(undone.candidates), reading);
     return &target;
 }
 
-const ModelSnapshot* ModelHistory::redo() {
+const ModelSnapshot* ModelHistory::redo(const ReadContext& reading) {
     if (!history_.canRedo())
         return nullptr;
     const ModelSnapshot& redone = history_.redo();
-    restore(redone, redone.focusPath, redone.candidates);
+    restore(redone, redone.focusPath, redone.candidates, reading);
     return &redone;
 }
 
-ModelSnapshot ModelHistory::capture(unsigned changes, const std::set<int>& editedIds, int mode) {
+ModelSnapshot ModelHistory::capture(unsigned changes, const std::set<int>& editedIds, int mode,
+                                    const WriteContext& writing) {
     ModelSnapshot next;
     std::map<int, ModelSnapshot::Object> objectSources;
     const FlowerObjectNode* work = objects_.workObject();
@@ -60,7 +62,7 @@ ModelSnapshot ModelHistory::capture(unsigned changes, const std::set<int>& edite
         if (it != objectSources_.end() && unchanged(live.id)) {
             copy = it->second;
         } else {
-            copy = FrozenEntry::freeze(live);
+            copy = FrozenEntry::freeze(live, writing);
             next.bytes += copy->bytes();
         }
         objectSources[live.id] = copy;
@@ -103,7 +105,7 @@ ModelSnapshot ModelHistory::capture(unsigned changes, const std::set<int>& edite
             copy = it->second;
         } else {
             const bool pieceByPlant = known && live.id == openId && !editedIds.count(live.id);
-            copy = FrozenEntry::freeze(live, pieceByPlant ? it->second.get() : nullptr,
+            copy = FrozenEntry::freeze(live, writing, pieceByPlant ? it->second.get() : nullptr,
                                        plantUnchanged);
             next.bytes += copy->bytes();
         }
@@ -127,7 +129,7 @@ ModelSnapshot ModelHistory::capture(unsigned changes, const std::set<int>& edite
 }
 
 void ModelHistory::restore(const ModelSnapshot& target, std::vector<int> focusPath,
-                           std::vector<int> candidates) {
+                           std::vector<int> candidates, const ReadContext& reading) {
     // A live object stays when it already is what the target holds; every other
     // one is thawed from the target's record.
     ObjectLibrary::Entries live = objects_.takeAll();
@@ -138,7 +140,7 @@ void ModelHistory::restore(const ModelSnapshot& target, std::vector<int> focusPa
         if (it != live.end() && source != objectSources_.end() && source->second == wanted)
             object = std::move(it->second);
         else
-            object = wanted->thawObject();
+            object = wanted->thawObject(reading);
         return object;
     };
     ObjectLibrary::Entries entries;
@@ -171,8 +173,8 @@ void ModelHistory::restore(const ModelSnapshot& target, std::vector<int> focusPa
         if (held && source->second == wanted)
             return std::move(it->second);
         // The plants the step left alone stay as they are.
-        return held ? wanted->thawScene(source->second.get(), it->second.get())
-                    : wanted->thawScene();
+        return held ? wanted->thawScene(reading, source->second.get(), it->second.get())
+                    : wanted->thawScene(reading);
     };
     std::map<int, std::unique_ptr<SceneRoot>> scenes;
     std::map<int, ModelSnapshot::Scene> sceneSources;

@@ -10,6 +10,8 @@
 
 class ObjectLibrary;
 class SceneFocusManager;
+struct ReadContext;
+struct WriteContext;
 
 // The model's undo history: at each commit that changed the model a snapshot of
 // the library, the work object, the scenes and what the views showed, and on undo
@@ -28,15 +30,17 @@ public:
     // the edited ids say what the step may have changed: the copies of everything
     // else are shared with the state before. An empty name is made up from the
     // changes. Starting afresh, the state counts as saved and no step is recorded.
+    // Copies are frozen as records written with `writing`.
     void record(unsigned changes, const std::set<int>& editedIds, std::string step, bool burst,
-                int mode);
+                int mode, const WriteContext& writing);
 
     // Puts back the library and the scenes of the state before (after) the current
     // one, with the focus path and candidates where the step taken back (made again)
     // was made; the state put back, null when there is none. The rest of the
-    // snapshot (tiles, mode, floral diagram) is for the caller to put back.
-    const ModelSnapshot* undo();
-    const ModelSnapshot* redo();
+    // snapshot (tiles, mode, floral diagram) is for the caller to put back. Copies
+    // are thawed from their records with `reading`.
+    const ModelSnapshot* undo(const ReadContext& reading);
+    const ModelSnapshot* redo(const ReadContext& reading);
 
     const UndoHistory& steps() const { return history_; }
     void setLimits(std::size_t steps, std::size_t bytes) { history_.setLimits(steps, bytes); }
@@ -51,11 +55,12 @@ public:
     void markUnsaved() { savedSerial_ = kNeverSaved; }
 
 private:
-    ModelSnapshot capture(unsigned changes, const std::set<int>& editedIds, int mode);
+    ModelSnapshot capture(unsigned changes, const std::set<int>& editedIds, int mode,
+                          const WriteContext& writing);
     // `focusPath` and `candidates` are where the focus returns to, each id kept only
     // while it resolves in the restored scene.
     void restore(const ModelSnapshot& target, std::vector<int> focusPath,
-                 std::vector<int> candidates);
+                 std::vector<int> candidates, const ReadContext& reading);
 
     ObjectLibrary& objects_;
     SceneFocusManager& scenes_;

@@ -52,19 +52,19 @@ void SceneEdits::loadSelectedIntoFocus() {
     SceneFocusManager& scene = controller_.sceneFocus();
     const Vector3 orientation = attachmentOrientation();
     if (!scene.candidateIds().empty()) {
-        scene.applyToCandidates(*libraryBrowser().copySelected(), orientation);
+        scene.applyToCandidates(*libraryBrowser().copySelected(), orientation, controller_.ids());
         controller_.noteChange(kChangeScene, "Replace candidates");
     } else {
         const Vector3 outward = outwardOfFocus();
-        const int replacement =
-            scene.replaceFocus(libraryBrowser().copySelected(), orientation, outward);
+        const int replacement = scene.replaceFocus(libraryBrowser().copySelected(), orientation,
+                                                   outward, controller_.ids());
         if (replacement != -1) {
             controller_.focusDown(replacement, false);
             controller_.noteChange(kChangeScene, "Replace focus");
         }
     }
     scene.clearCandidates();
-    controller_.noteChange(kChangeMainView | kChangeOverallView);
+    controller_.noteChange(kChangeMainView);
 }
 
 bool SceneEdits::focusTakesPetal() const {
@@ -87,8 +87,8 @@ FlowerObjectNode* SceneEdits::focusedSketch() const {
 }
 
 bool SceneEdits::putInSketchPlace(std::unique_ptr<FlowerObjectNode> organ) {
-    const int id =
-        controller_.sceneFocus().replaceFocus(std::move(organ), {0.0, 0.0, 1.0}, {0.0, 0.0, 1.0});
+    const int id = controller_.sceneFocus().replaceFocus(std::move(organ), {0.0, 0.0, 1.0},
+                                                         {0.0, 0.0, 1.0}, controller_.ids());
     if (id == -1)
         return false;
     controller_.focusDown(id, false);
@@ -120,7 +120,8 @@ bool SceneEdits::sketchReplaceableBy(int kind) const {
 void SceneEdits::replaceSketchWithStamen() {
     if (sketchReplaceableBy(kKindStamen)) {
         const auto& stroke = focusedSketch()->mainAxis;
-        if (putInSketchPlace(std::make_unique<FlowerStamenNode>(controller_.nextId(), stroke)))
+        if (putInSketchPlace(std::make_unique<FlowerStamenNode>(controller_.nextId(), stroke,
+                                                                controller_.settings().parameters)))
             controller_.noteChange(kChangeScene, "Replace sketch with stamen");
     }
     controller_.noteChange(kChangeMainView | kChangeLibraryView);
@@ -129,7 +130,8 @@ void SceneEdits::replaceSketchWithStamen() {
 void SceneEdits::replaceSketchWithStem() {
     if (sketchReplaceableBy(kKindStem)) {
         const auto& stroke = focusedSketch()->mainAxis;
-        if (putInSketchPlace(std::make_unique<FlowerStemNode>(controller_.nextId(), stroke)))
+        if (putInSketchPlace(std::make_unique<FlowerStemNode>(controller_.nextId(), stroke,
+                                                              controller_.settings().parameters)))
             controller_.noteChange(kChangeScene, "Replace sketch with stem");
     }
     forgetSceneInteraction();
@@ -139,7 +141,8 @@ void SceneEdits::replaceSketchWithStem() {
 void SceneEdits::replaceSketchWithFlower() {
     if (sketchReplaceableBy(kKindTorus)) {
         const FlowerObjectNode* sketch = focusedSketch();
-        auto flower = std::make_unique<FlowerTorusNode>(controller_.nextId());
+        auto flower = std::make_unique<FlowerTorusNode>(
+            controller_.nextId(), controller_.settings().parameters.receptacle);
         FloralDiagram& diagram = floralDiagram();
         diagram.bindNewFlower(flower.get());
         diagram.unbind();

@@ -2,7 +2,6 @@
 
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectComposite.h"
-#include "model/ModelContext.h"
 #include "model/SceneRoot.h"
 #include "organs/FlowerTorusNode.h"
 
@@ -53,8 +52,8 @@ std::optional<PartLookup> findPart(FlowerObjectNode& element, const Matrix4& mat
 // The wrapper a replacement makes: a composite along a copy of `axis` holding the
 // object as its single segment.
 std::unique_ptr<FlowerObjectComposite> wrapped(std::unique_ptr<FlowerObjectNode> object,
-                                               const Stroke& axis) {
-    auto wrapper = std::make_unique<FlowerObjectComposite>(nextId());
+                                               const Stroke& axis, IdCounter& ids) {
+    auto wrapper = std::make_unique<FlowerObjectComposite>(ids.nextId());
     wrapper->appendAlongAxis(std::move(object), axis, Vector3(0.0, 0.0, 1.0));
     return wrapper;
 }
@@ -346,7 +345,8 @@ bool SceneFocusManager::addCandidate(int id) {
 }
 
 int SceneFocusManager::replaceFocus(std::unique_ptr<FlowerObjectNode> replacement,
-                                    const Vector3& orientation, const Vector3& outward) {
+                                    const Vector3& orientation, const Vector3& outward,
+                                    IdCounter& ids) {
     const std::vector<FocusLink> links = path();
     if (!replacement || links.size() < 2)
         return -1;
@@ -360,7 +360,7 @@ int SceneFocusManager::replaceFocus(std::unique_ptr<FlowerObjectNode> replacemen
     if (FlowerObjectComposite* holder = asComposite(place->holder)) {
         if (asComposite(&old)) {
             if (!asComposite(replacement.get())) {
-                replacement = wrapped(std::move(replacement), old.mainAxis);
+                replacement = wrapped(std::move(replacement), old.mainAxis, ids);
                 newId = replacement->id;
             }
             replaced = replacePart(*holder, old.id, std::move(replacement), orientation);
@@ -376,8 +376,8 @@ int SceneFocusManager::replaceFocus(std::unique_ptr<FlowerObjectNode> replacemen
     return newId;
 }
 
-void SceneFocusManager::applyToCandidates(const FlowerObjectNode& model,
-                                          const Vector3& orientation) {
+void SceneFocusManager::applyToCandidates(const FlowerObjectNode& model, const Vector3& orientation,
+                                          IdCounter& ids) {
     Matrix4 matrix;
     FlowerObjectNode* current = focusWithMatrix(matrix);
     if (!asComposite(current))
@@ -392,9 +392,10 @@ void SceneFocusManager::applyToCandidates(const FlowerObjectNode& model,
         if (likeModel && holder->findBranch(id) &&
             likeModel->branches.size() == candidate->branches.size() &&
             likeModel->segments.size() == candidate->segments.size()) {
-            holder->replaceLike(id, *likeModel, orientation);
+            holder->replaceLike(id, *likeModel, orientation, ids);
         } else {
-            replacePart(*holder, id, wrapped(model.clone(), candidate->mainAxis), orientation);
+            replacePart(*holder, id, wrapped(model.clone(ids), candidate->mainAxis, ids),
+                        orientation);
         }
     }
     clearCandidates();

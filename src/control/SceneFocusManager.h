@@ -8,6 +8,7 @@
 #include <vector>
 
 struct DrawContext;
+class IdCounter;
 class FlowerObjectComposite;
 class FlowerObjectNode;
 class FlowerTorusNode;
@@ -116,12 +117,15 @@ public:
     // the path is dropped: the caller moves the focus onto the returned id, the
     // replacement's or its wrapper's. `orientation` is the attachment direction in
     // the parent's frame, `outward` the side a non-composite part faces. -1, the
-    // replacement dropped, when the focus has no parent that can take it.
+    // replacement dropped, when the focus has no parent that can take it. A wrapper
+    // takes its id from `ids`.
     int replaceFocus(std::unique_ptr<FlowerObjectNode> replacement, const Vector3& orientation,
-                     const Vector3& outward);
+                     const Vector3& outward, IdCounter& ids);
     // Makes every candidate look like `model`: position by position when the
-    // structures match in size, else by a wrapper holding a copy of it.
-    void applyToCandidates(const FlowerObjectNode& model, const Vector3& orientation);
+    // structures match in size, else by a wrapper holding a copy of it. Copies and
+    // wrappers take their ids from `ids`.
+    void applyToCandidates(const FlowerObjectNode& model, const Vector3& orientation,
+                           IdCounter& ids);
 
     // The open scene as the main view shows it in a scene mode: the whole scene
     // without a focus; else the top-level object holding the focus translucent

@@ -4,7 +4,6 @@
 
 #include "math/FileText.h"
 #include "model/FlowerObjectComposite.h"
-#include "model/ModelContext.h"
 #include "model/SceneRoot.h"
 #include "model/TextureCache.h"
 #include "organs/FlowerStamenNode.h"
@@ -170,8 +169,8 @@ struct MaterialKey {
 
 class GltfBuilder {
 public:
-    GltfBuilder(const GltfImageSource& images, bool embedImages)
-        : images_(images), embedImages_(embedImages) {
+    GltfBuilder(const GltfImageSource& images, const TextureCache* textures, bool embedImages)
+        : images_(images), textureCache_(textures), embedImages_(embedImages) {
         model.asset.version = "2.0";
         model.asset.generator = "Pelmora";
         model.buffers.emplace_back();
@@ -331,7 +330,7 @@ private:
     // surfaces, kFailed when a texture cannot be had. Organs are compared by their
     // grids, so that a copy costs no triangulation.
     int meshOf(const FlowerObjectNode& object) {
-        const std::vector<OrganSurface> surfaces = organSurfaces(object);
+        const std::vector<OrganSurface> surfaces = organSurfaces(object, textureCache_);
         std::vector<int> materials;
         std::string key;
         for (const OrganSurface& surface : surfaces) {
@@ -425,7 +424,7 @@ private:
 
     // The glTF texture of a texture of the cache, its image read once.
     int textureOf(int textureId) {
-        const std::string path = textureCache()->path(textureId);
+        const std::string path = textureCache_->path(textureId);
         if (const auto known = textures_.find(path); known != textures_.end())
             return known->second;
         GltfImage image;
@@ -460,6 +459,7 @@ private:
     }
 
     const GltfImageSource& images_;
+    const TextureCache* textureCache_;
     bool embedImages_;
     std::unordered_map<std::string, int> meshes_;
     // Per mesh: its triangles and the zero-area ones left out.
@@ -540,9 +540,9 @@ GltfPaths gltfExportPaths(const std::string& chosen) {
 }
 
 bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,
-                    std::string& error, GltfSummary* summary) {
+                    const TextureCache* textures, std::string& error, GltfSummary* summary) {
     const GltfPaths paths = gltfExportPaths(chosen);
-    GltfBuilder builder(images, paths.binary);
+    GltfBuilder builder(images, textures, paths.binary);
     int root = -1;
     if (const auto* scene = dynamic_cast<const SceneRoot*>(&node))
         root = builder.addScene(*scene);

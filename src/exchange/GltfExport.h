@@ -4,6 +4,7 @@
 #include <string>
 
 class SceneNode;
+class TextureCache;
 
 // An image as a glTF file embeds or references it: PNG or JPEG bytes.
 struct GltfImage {
@@ -65,8 +66,10 @@ struct GltfSummary {
 //   roughness    (2 / (shininess + 2))^(1/4), the Phong exponent's usual match,
 //                1 for shininess 0 and about 0.35 for 128;
 //   metallic     0.
-// Textures come through `images` and are embedded in a ".glb" file or copied beside
-// a ".gltf" one. False, with `error` saying why, when an image cannot be had or a
-// file cannot be written; every earlier file is then left as it was.
+// Textures are those `textures` knows (none without a cache); their images come
+// through `images` and are embedded in a ".glb" file or copied beside a ".gltf" one. False, with
+// `error` saying why, when an image cannot be had or a file cannot be written; every earlier file
+// is then left as it was.
 bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,
-                    std::string& error, GltfSummary* summary = nullptr);
+                    const TextureCache* textures, std::string& error,
+                    GltfSummary* summary = nullptr);

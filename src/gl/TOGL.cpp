@@ -32,6 +32,20 @@ std::uint32_t channel(float value) {
     return static_cast<std::uint32_t>(value * 255.0f);
 }
 
+// The projection that shows, in a viewport of the region's size, exactly what
+// `projection` shows in the region of a `width` x `height` viewport: the clip
+// coordinates scaled and shifted so the region fills the view. Depth is untouched,
+// so a pixel reads the same depth as in the whole view.
+Matrix4 regionProjection(const Matrix4& projection, int width, int height, int x, int y,
+                         int regionWidth, int regionHeight) {
+    Matrix4 narrowing;
+    narrowing[0] = static_cast<double>(width) / regionWidth;
+    narrowing[5] = static_cast<double>(height) / regionHeight;
+    narrowing[12] = static_cast<double>(width - 2 * x - regionWidth) / regionWidth;
+    narrowing[13] = static_cast<double>(height - 2 * y - regionHeight) / regionHeight;
+    return narrowing * projection;
+}
+
 } // namespace
 
 TOGL::TOGL() = default;
@@ -134,6 +148,7 @@ void TOGL::resize(int width, int height, bool orthographic) {
     view_.projection = projectionMatrix(width, height, orthographic);
     view_.modelView = camera_.viewMatrix();
     resizeBuffers(width, height);
+    markPicksStale();
     if (!context_.valid())
         return;
     const bool wasCurrent = context_.isCurrent();
@@ -165,6 +180,7 @@ void TOGL::resizeBuffers(int width, int height) {
         return;
     bufferWidth_ = width;
     bufferHeight_ = height;
+    markPicksStale();
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
     depthBuffer_.assign(pixels, 1.0f);
     colorBuffer_.assign(pixels, 0u);
@@ -182,6 +198,8 @@ void TOGL::beginFrame() {
         glViewport(0, 0, thumbnailWidth_, thumbnailHeight_);
     } else if (offscreenFrame_) {
         context_.bindOffscreenTarget(clientWidth(), clientHeight());
+        if (snapshot_ && pickRegion_.width > 0)
+            narrowToPickRegion();
     }
     if (thumbnail_ && snapshot_)
         glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
@@ -202,14 +220,23 @@ void TOGL::endFrame() {
             context_.swapBuffers();
         } else if (context_.offscreenTargetBound()) {
             if (thumbnail_) {
-                readColours(thumbnailWidth_, thumbnailHeight_, thumbnailBuffer_);
+                readColours(0, 0, thumbnailWidth_, thumbnailHeight_, thumbnailBuffer_);
                 glViewport(0, 0, clientWidth(), clientHeight());
+            } else if (snapshot_ && pickRegion_.width > 0) {
+                readRegion(pickRegion_);
+                freshPicks_ = pickRegion_;
             } else {
                 readBuffers();
+                // A shaded frame of a windowless view overwrote the picks.
+                freshPicks_ =
+                    snapshot_ ? PixelRegion{0, 0, bufferWidth_, bufferHeight_} : PixelRegion{};
             }
             context_.bindDefaultTarget();
         }
+        if (snapshot_ && pickRegion_.width > 0)
+            widenFromPickRegion();
     }
+    pickRegion_ = {};
     snapshot_ = false;
     thumbnail_ = false;
     offscreenFrame_ = false;
@@ -223,16 +250,54 @@ void TOGL::readBuffers() {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, bufferWidth_, bufferHeight_, GL_DEPTH_COMPONENT, GL_FLOAT,
                  depthBuffer_.data());
-    readColours(bufferWidth_, bufferHeight_, colorBuffer_);
+    readColours(0, 0, bufferWidth_, bufferHeight_, colorBuffer_);
 }
 
-void TOGL::readColours(int width, int height, std::vector<std::uint32_t>& colours) const {
+void TOGL::readRegion(const PixelRegion& region) {
+    const size_t pixels = static_cast<size_t>(region.width) * static_cast<size_t>(region.height);
+    std::vector<float> depth(pixels);
+    std::vector<std::uint32_t> colours;
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(region.x, region.y, region.width, region.height, GL_DEPTH_COMPONENT, GL_FLOAT,
+                 depth.data());
+    readColours(region.x, region.y, region.width, region.height, colours);
+    for (int row = 0; row < region.height; ++row) {
+        const size_t from = static_cast<size_t>(row) * static_cast<size_t>(region.width);
+        const size_t to = static_cast<size_t>(region.y + row) * static_cast<size_t>(bufferWidth_) +
+                          static_cast<size_t>(region.x);
+        std::copy_n(&depth[from], region.width, &depthBuffer_[to]);
+        std::copy_n(&colours[from], region.width, &colorBuffer_[to]);
+    }
+}
+
+void TOGL::narrowToPickRegion() {
+    const PixelRegion& r = pickRegion_;
+    glViewport(r.x, r.y, r.width, r.height);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(r.x, r.y, r.width, r.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(regionProjection(view_.projection, clientWidth(), clientHeight(), r.x, r.y,
+                                   r.width, r.height)
+                      .data());
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void TOGL::widenFromPickRegion() {
+    glDisable(GL_SCISSOR_TEST);
+    glViewport(0, 0, clientWidth(), clientHeight());
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(view_.projection.data());
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void TOGL::readColours(int x, int y, int width, int height,
+                       std::vector<std::uint32_t>& colours) const {
     colours.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     // Read as bytes R, G, B, A and assembled with red in the low byte whatever the
     // machine's byte order.
     std::vector<std::uint8_t> bytes(colours.size() * 4);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
     for (size_t i = 0; i < colours.size(); ++i) {
         const std::uint8_t* p = &bytes[4 * i];
         colours[i] = p[0] | (static_cast<std::uint32_t>(p[1]) << 8) |
@@ -246,6 +311,24 @@ void TOGL::beginSnapshot() {
     snapshot_ = true;
     pickKeys_.clear();
     beginFrame();
+}
+
+void TOGL::setPickSource(PickSource source) {
+    pickSource_ = std::move(source);
+    markPicksStale();
+}
+
+void TOGL::renderPicksAround(int px, int py) {
+    resizeBuffers(clientWidth(), clientHeight());
+    const int left = std::max(0, px - kPickRegionReach);
+    const int bottom = std::max(0, py - kPickRegionReach);
+    const int right = std::min(bufferWidth_, px + kPickRegionReach + 1);
+    const int top = std::min(bufferHeight_, py + kPickRegionReach + 1);
+    pickRegion_ = {left, bottom, right - left, top - bottom};
+    ++pickFrames_;
+    beginSnapshot();
+    pickSource_(*this);
+    endFrame();
 }
 
 DrawContext TOGL::frameContext(DrawContext records) {
@@ -310,7 +393,10 @@ QImage TOGL::frameImage() const {
 }
 
 void TOGL::loadViewMatrix() {
+    const Matrix4 before = view_.modelView;
     view_.modelView = camera_.viewMatrix();
+    if (!(view_.modelView == before))
+        markPicksStale();
     if (!context_.valid())
         return;
     const bool wasCurrent = context_.isCurrent();
@@ -385,14 +471,16 @@ Vector3 TOGL::hitPlaneThroughPoint(const Vector3& q, const Vector3& p0, const Ve
     return ::hitPlaneThroughPoint(camera_.eye, q, p0, n);
 }
 
-PickPixel TOGL::readPickPixel(int px, int py) const {
+PickPixel TOGL::readPickPixel(int px, int py) {
     if (px < 0 || py < 0 || px >= bufferWidth_ || py >= bufferHeight_)
         return {};
+    if (pickSource_ && !inFrame_ && context_.valid() && !freshPicks_.contains(px, py))
+        renderPicksAround(px, py);
     const size_t index = static_cast<size_t>(py) * static_cast<size_t>(bufferWidth_) + px;
     return {true, depthBuffer_[index], colorBuffer_[index]};
 }
 
-PickPixel TOGL::pixelHasObject(int x, int y) const {
+PickPixel TOGL::pixelHasObject(int x, int y) {
     // Window row y is buffer row height - 1 - y: the pixel under the cursor.
     PickPixel pixel = readPickPixel(x, view_.viewport.height - 1 - y);
     if (pixel.colour == kClearedBackground || pixel.depth == 1.0f)

@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QWindow;
@@ -34,6 +35,14 @@ struct PickPixel {
 // never seen and read correct pixels however the window is covered; the window's
 // own frame is left alone. A windowless TOGL renders every
 // frame that way and hands it back through frameImage().
+//
+// Picks on demand: a view that installs a pick source has its picks rendered only
+// when a pick read needs them, and only for the pixels around the one read (a pick
+// region): the region's viewport and a projection narrowed to it, so that what the
+// drawing culls by the view's frustum leaves out all but what lies under the cursor.
+// A region stays valid for further reads inside it until the picture changes: a
+// camera move, a resize, a shaded frame read into the same copies, or the owner's
+// markPicksStale after an edit.
 class TOGL final {
 public:
     TOGL();
@@ -85,6 +94,17 @@ public:
     // context; freed with the context.
     DrawingCache& drawingCache() { return drawingCache_; }
 
+    // Draws the view's picture in pick colours inside a pick frame of this context;
+    // an empty source leaves the picks to explicit snapshots.
+    using PickSource = std::function<void(TOGL&)>;
+    void setPickSource(PickSource source);
+    // The picture changed: the next pick read renders the picks it needs anew.
+    void markPicksStale() { freshPicks_ = {}; }
+    // Pick frames rendered on demand so far.
+    int pickFrameCount() const { return pickFrames_; }
+    // Pixels around the one read that a pick frame renders, each way.
+    static constexpr int kPickRegionReach = 16;
+
     // The colour the last thumbnail frame shows at position (x, y) (origin bottom
     // left); outside it the clear colour packed as R + 256 G + 65536 B.
     std::uint32_t thumbnailColour(int x, int y) const;
@@ -128,12 +148,14 @@ public:
     Vector3 hitViewPlane(double x, double y) const;
     Vector3 hitPlaneThroughPoint(const Vector3& q, const Vector3& p0, const Vector3& n) const;
 
-    // Picking reads the CPU copies of the last snapshot and never renders.
+    // Picking reads the CPU copies of the snapshot, first rendering the pick region
+    // around the pixel when a pick source is installed and the copies do not hold
+    // current picks there (outside a frame only).
     // The pixel at buffer position (px, py), origin bottom left; not found outside.
-    PickPixel readPickPixel(int px, int py) const;
+    PickPixel readPickPixel(int px, int py);
     // The pixel under window position (x, y); found only where something was drawn:
     // not outside, not on the cleared background, not at the far plane.
-    PickPixel pixelHasObject(int x, int y) const;
+    PickPixel pixelHasObject(int x, int y);
 
     int bufferWidth() const { return bufferWidth_; }
     int bufferHeight() const { return bufferHeight_; }
@@ -141,10 +163,25 @@ public:
     const std::vector<std::uint32_t>& colorBuffer() const { return colorBuffer_; }
 
 private:
+    // A rectangle of buffer pixels, origin bottom left; empty when not positive.
+    struct PixelRegion {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        bool contains(int px, int py) const {
+            return px >= x && py >= y && px < x + width && py < y + height;
+        }
+    };
+    void renderPicksAround(int px, int py);
+    void narrowToPickRegion();
+    void widenFromPickRegion();
     bool createContext(QWindow* window);
     void resizeBuffers(int width, int height);
     void readBuffers();
-    void readColours(int width, int height, std::vector<std::uint32_t>& colours) const;
+    void readRegion(const PixelRegion& region);
+    void readColours(int x, int y, int width, int height,
+                     std::vector<std::uint32_t>& colours) const;
     int clientWidth() const;
     int clientHeight() const;
 
@@ -157,6 +194,12 @@ private:
     bool mouseGrabbed_ = false;
     Camera camera_;
     PickKeys pickKeys_;
+    PickSource pickSource_;
+    // The part of the CPU copies that holds current picks, and the region the pick
+    // frame under way renders (empty for a whole-view snapshot).
+    PixelRegion freshPicks_;
+    PixelRegion pickRegion_;
+    int pickFrames_ = 0;
     Rgba clearColour_{1.0f, 1.0f, 1.0f, 0.5f};
     ViewTransform view_;
     DrawingCache drawingCache_;

@@ -5,8 +5,8 @@
 #include "math/TextWriter.h"
 #include "model/FlowerObjectNode.h"
 #include "model/NodeRecord.h"
+#include "model/ReadContext.h"
 #include "model/SceneRoot.h"
-#include "model/TexturePaths.h"
 
 namespace {
 
@@ -24,27 +24,29 @@ constexpr Section kSections[] = {
 // "Stem 1\n": the shortest text an entry can have.
 constexpr size_t kMinEntryBytes = 7;
 
-template <typename Node> void writeEntry(TextWriter& out, const char* keyword, const Node& node) {
+template <typename Node>
+void writeEntry(TextWriter& out, const char* keyword, const Node& node,
+                const WriteContext& context) {
     const int number = node.id;
     out.format("%s %d\n", keyword, number);
-    node.save(out);
+    node.save(out, context);
     out.format("end %d\n\n", number);
 }
 
 } // namespace
 
-void writeLibrary(TextWriter& out, const LibraryContents& contents) {
+void writeLibrary(TextWriter& out, const LibraryContents& contents, const WriteContext& context) {
     out.text("Pelmora File\n\n");
     for (const Section& section : kSections) {
         if (section.category == kCategoryScene) {
             out.format("%s %d\n\n", section.heading, static_cast<int>(contents.scenes.size()));
             for (const SceneRoot* scene : contents.scenes)
-                writeEntry(out, "SceneRoot", *scene);
+                writeEntry(out, "SceneRoot", *scene, context);
         } else {
             const auto& objects = contents.objects[section.category];
             out.format("%s %d\n\n", section.heading, static_cast<int>(objects.size()));
             for (const FlowerObjectNode* object : objects)
-                writeEntry(out, recordKeyword(*object), *object);
+                writeEntry(out, recordKeyword(*object), *object, context);
         }
         out.text("end\n");
     }
@@ -57,7 +59,8 @@ bool hasLibraryHeader(const std::string& text) {
     return in.word(first) && in.word(second) && first == "Pelmora" && second == "File";
 }
 
-LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers, LibrarySink& sink) {
+LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers,
+                              const ReadContext& context, LibrarySink& sink) {
     LibraryLoadResult result;
     const auto malformed = [&]() {
         result.status = LibraryLoadResult::Status::Malformed;
@@ -70,7 +73,7 @@ LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers, 
         result.message = "the file does not begin with \"Pelmora File\"";
         return result;
     }
-    RecordInput input{in, readers};
+    RecordInput input{in, readers, context};
     for (const Section& section : kSections) {
         std::string heading;
         int count = 0;
@@ -119,7 +122,7 @@ LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers, 
 }
 
 LibraryLoadResult loadLibraryFile(const std::string& path, const RecordReaderTable& readers,
-                                  LibrarySink& sink) {
+                                  const ReadContext& context, LibrarySink& sink) {
     std::string text;
     std::string error;
     if (!readWholeFile(path, text, error)) {
@@ -129,15 +132,14 @@ LibraryLoadResult loadLibraryFile(const std::string& path, const RecordReaderTab
         return result;
     }
     TextReader in(std::move(text));
-    const ScopedLibraryFolder folder(path);
-    return readLibrary(in, readers, sink);
+    ReadContext inFolder = context;
+    inFolder.libraryFolder = libraryFolderOf(path);
+    return readLibrary(in, readers, inFolder, sink);
 }
 
-bool saveLibraryFile(const std::string& path, const LibraryContents& contents, std::string& error) {
+bool saveLibraryFile(const std::string& path, const LibraryContents& contents,
+                     const TextureCache* textures, std::string& error) {
     TextWriter out;
-    {
-        const ScopedLibraryFolder folder(path);
-        writeLibrary(out, contents);
-    }
+    writeLibrary(out, contents, WriteContext{textures, libraryFolderOf(path)});
     return writeFileAtomically(path, out.str(), error);
 }

@@ -9,7 +9,10 @@ class FlowerObjectNode;
 class SceneRoot;
 class TextReader;
 class TextWriter;
+class TextureCache;
+struct ReadContext;
 struct RecordReaderTable;
+struct WriteContext;
 
 // The library categories, in the numbering the library view and the file use.
 enum LibraryCategory : int {
@@ -31,7 +34,7 @@ struct LibraryContents {
 
 // Writes the whole library: header, the sections primitives, leaves, flowers,
 // plants and scenes with their counts and entries, trailer.
-void writeLibrary(TextWriter& out, const LibraryContents& contents);
+void writeLibrary(TextWriter& out, const LibraryContents& contents, const WriteContext& context);
 
 // Where the reader hands what it builds: each object with the category of its
 // section, and each scene.
@@ -61,15 +64,19 @@ struct LibraryLoadResult {
 
 // Reads a library file. Everything read before a stop stays with the sink. The
 // header is checked before anything reaches the sink.
-LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers, LibrarySink& sink);
+LibraryLoadResult readLibrary(TextReader& in, const RecordReaderTable& readers,
+                              const ReadContext& context, LibrarySink& sink);
 
-// Reads the library file at `path`.
+// Reads the library file at `path`; relative image paths are taken against its
+// folder, whatever folder `context` names.
 LibraryLoadResult loadLibraryFile(const std::string& path, const RecordReaderTable& readers,
-                                  LibrarySink& sink);
+                                  const ReadContext& context, LibrarySink& sink);
 
 // Writes the whole library to `path`, committing it only once it is complete: a
-// failure leaves an earlier file as it was and says why in `error`.
-bool saveLibraryFile(const std::string& path, const LibraryContents& contents, std::string& error);
+// failure leaves an earlier file as it was and says why in `error`. Image paths
+// inside the file's folder are written relative to it.
+bool saveLibraryFile(const std::string& path, const LibraryContents& contents,
+                     const TextureCache* textures, std::string& error);
 
 // Whether `text` starts like a library file ("Pelmora File").
 bool hasLibraryHeader(const std::string& text);

@@ -178,7 +178,7 @@ void FlowerObjectComposite::replaceBranch(int objectId,
 }
 
 void FlowerObjectComposite::replaceLike(int objectId, const FlowerObjectComposite& model,
-                                        const Vector3& orientation) {
+                                        const Vector3& orientation, IdCounter& ids) {
     const Branch* branch = findBranch(objectId);
     if (!branch)
         return;
@@ -187,7 +187,7 @@ void FlowerObjectComposite::replaceLike(int objectId, const FlowerObjectComposit
     for (size_t j = 0; j < target.segments.size() && j < model.segments.size(); ++j) {
         const Segment& segment = target.segments[j];
         const Vector3 inSegment = inverted(segment.placement).rotateVector(inBranch);
-        target.replaceSegment(segment.node->id, model.segments[j].node->clone(), inSegment);
+        target.replaceSegment(segment.node->id, model.segments[j].node->clone(ids), inSegment);
     }
     // Replacing a branch moves its replacement to the end of the list, so the
     // branches to replace are named by id before the first one goes.
@@ -197,7 +197,8 @@ void FlowerObjectComposite::replaceLike(int objectId, const FlowerObjectComposit
         replaced.push_back(target.branches[k].composite->id);
     for (size_t k = 0; k < count; ++k) {
         const Vector3 side = target.findBranch(replaced[k])->placement().rotateVector(kOut);
-        target.replaceBranch(replaced[k], asComposite(model.branches[k].composite->clone()), side);
+        target.replaceBranch(replaced[k], asComposite(model.branches[k].composite->clone(ids)),
+                             side);
     }
 }
 

@@ -3,7 +3,7 @@
 #include "model/CompositeRecord.h"
 
 #include "model/ContainerRecord.h"
-#include "model/ModelContext.h"
+#include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
 
 namespace {
@@ -30,20 +30,20 @@ template <typename Composite, typename Visit> void forEachList(Composite& compos
 
 } // namespace
 
-void FlowerObjectComposite::save(TextWriter& out) const {
+void FlowerObjectComposite::save(TextWriter& out, const WriteContext& context) const {
     out.text("Color\n");
     writeColourBlock(out, *this);
     writePointList(out, "mainAxis", mainAxis.points);
     out.text("\n");
     forEachList(*this,
                 [&](const auto& list, const auto& parts) { writePartList(out, list, parts); });
-    writeChildren(out, kBranchesHeading, branches, &Branch::composite);
-    writeChildren(out, kSegmentsHeading, segments, &Segment::node);
+    writeChildren(out, kBranchesHeading, branches, &Branch::composite, context);
+    writeChildren(out, kSegmentsHeading, segments, &Segment::node, context);
 }
 
 std::unique_ptr<FlowerObjectNode> readComposite(RecordInput& input) {
     TextReader& in = input.in;
-    auto composite = std::make_unique<FlowerObjectComposite>(nextId());
+    auto composite = std::make_unique<FlowerObjectComposite>(input.context.ids.nextId());
     // A composite keeps the material of its constructor: its colours are read and
     // dropped.
     MaterialBlock ignored;

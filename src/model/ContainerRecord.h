@@ -44,11 +44,11 @@ void writePartList(TextWriter& out, const PartList<Part, Value>& list,
 // typed entry, then "end <heading>\n\n".
 template <typename Part, typename Child>
 void writeChildren(TextWriter& out, const char* heading, const std::vector<Part>& parts,
-                   std::unique_ptr<Child> Part::*child) {
+                   std::unique_ptr<Child> Part::*child, const WriteContext& context) {
     out.format("%s %d\n", heading, static_cast<int>(parts.size()));
     for (size_t i = 0; i < parts.size(); ++i) {
         out.format("child index %d\n", static_cast<int>(i));
-        writeTypedRecord(out, *(parts[i].*child));
+        writeTypedRecord(out, *(parts[i].*child), context);
     }
     out.format("end %s\n\n", heading);
 }

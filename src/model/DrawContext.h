@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ModelContext.h"
+#include "model/DisplaySwitches.h"
 
 struct DrawDetail;
 class PickKeys;

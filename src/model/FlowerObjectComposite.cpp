@@ -3,7 +3,6 @@
 #include "model/FlowerObjectComposite.h"
 
 #include "interaction/StrokeGeometry.h"
-#include "model/ModelContext.h"
 
 namespace {
 
@@ -266,19 +265,20 @@ void FlowerObjectComposite::setMaterial(const Rgba& newDiffuse, const Rgba& newS
         pass(*segment.node);
 }
 
-std::unique_ptr<FlowerObjectNode> FlowerObjectComposite::clone() const {
-    auto copy = std::make_unique<FlowerObjectComposite>(nextId());
+std::unique_ptr<FlowerObjectNode> FlowerObjectComposite::clone(IdCounter& ids) const {
+    auto copy = std::make_unique<FlowerObjectComposite>(ids.nextId());
     copy->mainAxis = mainAxis;
     // The copy's parts point back at the copy, so that edits inside a copied plant
     // re-place its ancestors like in the original.
     for (const Branch& branch : branches) {
-        std::unique_ptr<FlowerObjectComposite> composite = asComposite(branch.composite->clone());
+        std::unique_ptr<FlowerObjectComposite> composite =
+            asComposite(branch.composite->clone(ids));
         composite->parent = copy.get();
         copy->branches.push_back({std::move(composite), branch.attachment, branch.turn,
                                   branch.orientationOnAxis, branch.position});
     }
     for (const Segment& segment : segments) {
-        std::unique_ptr<FlowerObjectNode> node = segment.node->clone();
+        std::unique_ptr<FlowerObjectNode> node = segment.node->clone(ids);
         if (FlowerObjectComposite* composite = asComposite(node.get()))
             composite->parent = copy.get();
         copy->segments.push_back(

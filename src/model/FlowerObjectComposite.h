@@ -86,7 +86,7 @@ public:
     // Draws the bounding box as the highlight of a candidate.
     void drawHighlightBox(const DrawContext& draw) const;
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
-    void save(TextWriter& out) const override;
+    void save(TextWriter& out, const WriteContext& context) const override;
     // Passed on to stems, receptacles and composites only; leaves, petals, pistils,
     // stamens and sketches keep their colours, and the composite its own.
     void setMaterial(const Rgba& newDiffuse, const Rgba& newSpecular, const Rgba& newAmbient,
@@ -96,8 +96,8 @@ public:
     // never grow.
     void reshapeByStroke(const Stroke& stroke) override;
     void scale(double factor) override;
-    std::unique_ptr<FlowerObjectNode> clone() const override;
-    void editByPick(int, int, const Vector3&) override {}
+    std::unique_ptr<FlowerObjectNode> clone(IdCounter& ids) const override;
+    void editByPick(int, int, const Vector3&, const Parameters&) override {}
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
     // --- Structural edits
@@ -121,8 +121,10 @@ public:
     bool replaceSegment(int objectId, std::unique_ptr<FlowerObjectNode> node, Vector3 orientation);
     void replaceBranch(int objectId, std::unique_ptr<FlowerObjectComposite> branch,
                        const Vector3& orientation);
-    // Makes the branch with this id look like `model`, position by position.
-    void replaceLike(int objectId, const FlowerObjectComposite& model, const Vector3& orientation);
+    // Makes the branch with this id look like `model`, position by position, with
+    // copies that take their ids from `ids`.
+    void replaceLike(int objectId, const FlowerObjectComposite& model, const Vector3& orientation,
+                     IdCounter& ids);
     // The trackball turn of a branch by a mouse drag `drag` (world units), seen along
     // `viewDirection` (the main camera's look-at point minus its eye), with this
     // composite's model matrix `model`. Drags longer than 0.08 are ignored; whether

@@ -3,7 +3,6 @@
 #include "interaction/OpenGL.h"
 #include "math/ContentHash.h"
 #include "model/DrawDetail.h"
-#include "model/ModelContext.h"
 #include "model/TextureCache.h"
 
 namespace {
@@ -26,6 +25,8 @@ void FlowerObjectNode::setTexture(bool textured, int front, int back) {
     hasTexture = textured;
     textureFront = front;
     textureBack = back;
+    unloadedFront.clear();
+    unloadedBack.clear();
 }
 
 std::uint64_t FlowerObjectNode::drawingKey(const DrawContext& draw) const {
@@ -79,6 +80,8 @@ void FlowerObjectNode::copyStrokesFrom(const FlowerObjectNode& other) {
 void FlowerObjectNode::copyMaterialAndTextureFrom(const FlowerObjectNode& other) {
     setMaterial(other.diffuse, other.specular, other.ambient, other.shininess);
     setTexture(other.hasTexture, other.textureFront, other.textureBack);
+    unloadedFront = other.unloadedFront;
+    unloadedBack = other.unloadedBack;
 }
 
 void applyMaterial(const Rgba& diffuse, float shininess, const Rgba& specular,

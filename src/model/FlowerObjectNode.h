@@ -3,11 +3,14 @@
 #include "interaction/Stroke.h"
 #include "math/Rgba.h"
 #include "model/DrawContext.h"
+#include "model/IdCounter.h"
+#include "model/Parameters.h"
 #include "model/PickColour.h"
 #include "model/SceneNode.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Kind codes of the plant objects, fixed by their class.
@@ -31,15 +34,19 @@ public:
     // Takes the RGB of the three colours and the shininess; every alpha becomes 0.4.
     virtual void setMaterial(const Rgba& newDiffuse, const Rgba& newSpecular,
                              const Rgba& newAmbient, float newShininess);
+    // Binds textures by cache index (-1 for none) and forgets the image paths kept
+    // from a library whose images could not be loaded: the user chose anew.
     virtual void setTexture(bool textured, int front, int back);
     // Re-sketch: replace or bend the defining curve with a new pen stroke.
     virtual void reshapeByStroke(const Stroke& stroke) = 0;
     // Uniform scaling of the curves and geometry.
     virtual void scale(double factor) = 0;
     // A deep copy with a fresh id from the id counter.
-    virtual std::unique_ptr<FlowerObjectNode> clone() const = 0;
-    // A drag of the picked sub-part (row, column) to `point`.
-    virtual void editByPick(int row, int column, const Vector3& point) = 0;
+    virtual std::unique_ptr<FlowerObjectNode> clone(IdCounter& ids) const = 0;
+    // A drag of the picked sub-part (row, column) to `point`; a part rebuilt by the
+    // drag takes its widths from `parameters`.
+    virtual void editByPick(int row, int column, const Vector3& point,
+                            const Parameters& parameters) = 0;
     // Widens the box that starts at the origin by every vertex under `matrix`, so
     // the box always contains the target frame's origin. Callers pass flag = true.
     virtual void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix,
@@ -82,6 +89,12 @@ public:
     bool hasTexture = false;
     int textureFront = -1;
     int textureBack = -1;
+    // The image paths a library named for a side whose image could not be loaded (a
+    // missing or unreadable file, or no texture cache), kept so that saving the
+    // library again still names them; empty when the side has none or its image
+    // loaded.
+    std::string unloadedFront;
+    std::string unloadedBack;
     Stroke mainAxis;
     std::vector<std::unique_ptr<Stroke>> strokes;
 

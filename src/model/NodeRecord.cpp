@@ -44,10 +44,10 @@ const char* recordKeyword(const FlowerObjectNode& node) {
     return recordKeyword(node.kind);
 }
 
-void writeTypedRecord(TextWriter& out, const FlowerObjectNode& node) {
+void writeTypedRecord(TextWriter& out, const FlowerObjectNode& node, const WriteContext& context) {
     const int number = node.id;
     out.format("%s %d\n\n", recordKeyword(node), number);
-    node.save(out);
+    node.save(out, context);
     out.format("end %d\n\n", number);
 }
 

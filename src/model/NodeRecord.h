@@ -7,7 +7,9 @@
 
 class TextReader;
 class TextWriter;
+struct ReadContext;
 struct RecordInput;
+struct WriteContext;
 
 // Reads the body of one record (after its keyword and number) into a new object.
 using RecordReaderFn = std::unique_ptr<FlowerObjectNode> (*)(RecordInput&);
@@ -28,13 +30,14 @@ struct RecordReaderTable {
 };
 
 // What every record reader works with: the tokenizer, the reader table for child
-// entries, and the nesting depth, bounded so that a hostile file cannot exhaust
-// the stack.
+// entries, the read context (ids, parameters, textures) and the nesting depth,
+// bounded so that a hostile file cannot exhaust the stack.
 struct RecordInput {
     static constexpr int kMaxDepth = 256;
 
     TextReader& in;
     const RecordReaderTable& readers;
+    const ReadContext& context;
     int depth = 0;
 };
 
@@ -44,7 +47,7 @@ const char* recordKeyword(const FlowerObjectNode& node);
 const char* recordKeyword(int kind);
 
 // A child entry: the keyword, " %d\n\n" with the id, the body, "end %d\n\n".
-void writeTypedRecord(TextWriter& out, const FlowerObjectNode& node);
+void writeTypedRecord(TextWriter& out, const FlowerObjectNode& node, const WriteContext& context);
 
 // Reads a child entry. Null when the keyword is unknown (the reader then fails),
 // when the body cannot be read, or when the closing "end" line is missing or names

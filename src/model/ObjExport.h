@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+class TextureCache;
+
 // A texture image an export uses and the copy of it that goes beside the MTL file,
 // so that the exported folder can be moved without losing its textures.
 struct ObjTextureCopy {
@@ -26,6 +28,8 @@ struct ObjExport {
     // Each surface once, with its front material, instead of a front and a back copy
     // a hair apart; for renderers that show both sides of a face.
     bool singleSurfaces = false;
+    // Where the materials' textures come from; null: materials without textures.
+    const TextureCache* textureCache = nullptr;
     // Keyed by the path the texture cache loaded the image from.
     std::map<std::string, ObjTextureCopy> textures;
 };

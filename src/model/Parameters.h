@@ -2,7 +2,7 @@
 
 // The tessellation resolutions and widths the organ builders read when they build
 // geometry. The parameter dialog owns the values the program uses and keeps them
-// within the ranges below; every organ reads them through the model context.
+// within the ranges below; whoever builds or edits an organ hands them to it.
 struct ResolutionPair {
     int vertical = 0;
     int horizontal = 0;

@@ -3,9 +3,8 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
+#include "model/ReadContext.h"
 #include "model/TextureCache.h"
-#include "model/TexturePaths.h"
 
 #include <string>
 
@@ -24,15 +23,22 @@ bool readColourLine(TextReader& in, Rgba& c) {
     return in.word(label) && in.real(c.r) && in.real(c.g) && in.real(c.b) && in.real(c.a);
 }
 
-std::string textureName(bool textured, int textureId) {
-    TextureCache* cache = textureCache();
-    if (!textured || textureId < 0 || !cache || !cache->has(textureId))
-        return "NON";
-    return storedTexturePath(cache->path(textureId));
+// The name of a side's image: the path the cache loaded it from, else the path kept
+// from a library whose image could not be loaded, else NON.
+std::string textureName(bool textured, int textureId, const std::string& unloaded,
+                        const WriteContext& context) {
+    if (textured && FlowerObjectNode::textureKnown(context.textures, textureId))
+        return context.storedPath(context.textures->path(textureId));
+    if (!unloaded.empty())
+        return context.storedPath(unloaded);
+    return "NON";
 }
 
-// The rest of a texture line: the name after the separating blank, or -1 for NON.
-int readTextureLine(TextReader& in) {
+// The rest of a texture line: the name after the separating blank. Gives the cache
+// index, or -1 with the resolved path in `unloaded` when the image named could not
+// be loaded.
+int readTextureLine(TextReader& in, const ReadContext& context, std::string& unloaded) {
+    unloaded.clear();
     std::string label;
     if (!in.word(label))
         return -1;
@@ -41,10 +47,12 @@ int readTextureLine(TextReader& in) {
         name.erase(0, 1);
     if (!name.empty() && name.back() == '\r')
         name.pop_back();
-    TextureCache* cache = textureCache();
-    if (name == "NON" || name.empty() || !cache)
+    if (name == "NON" || name.empty())
         return -1;
-    return cache->load(resolvedTexturePath(name));
+    const int texture = context.loadTexture(name);
+    if (texture < 0)
+        unloaded = context.resolvedPath(name);
+    return texture;
 }
 
 } // namespace
@@ -75,14 +83,16 @@ bool readNodeColours(TextReader& in, FlowerObjectNode& node) {
     return true;
 }
 
-void writeTextureBlock(TextWriter& out, const FlowerObjectNode& node) {
-    out.format("textureFront %s\n", textureName(node.hasTexture, node.textureFront));
-    out.format("textureBack %s\n", textureName(node.hasTexture, node.textureBack));
+void writeTextureBlock(TextWriter& out, const FlowerObjectNode& node, const WriteContext& context) {
+    out.format("textureFront %s\n",
+               textureName(node.hasTexture, node.textureFront, node.unloadedFront, context));
+    out.format("textureBack %s\n",
+               textureName(node.hasTexture, node.textureBack, node.unloadedBack, context));
 }
 
-bool readTextureBlock(TextReader& in, FlowerObjectNode& node) {
-    node.textureFront = readTextureLine(in);
-    node.textureBack = readTextureLine(in);
+bool readTextureBlock(TextReader& in, const ReadContext& context, FlowerObjectNode& node) {
+    node.textureFront = readTextureLine(in, context, node.unloadedFront);
+    node.textureBack = readTextureLine(in, context, node.unloadedBack);
     // Index 0 is the first texture loaded: any valid index turns texturing on.
     node.hasTexture = node.textureFront >= 0 || node.textureBack >= 0;
     return in.ok();

@@ -8,6 +8,8 @@
 class FlowerObjectNode;
 class TextReader;
 class TextWriter;
+struct ReadContext;
+struct WriteContext;
 
 // The blocks several record bodies share.
 
@@ -27,11 +29,13 @@ bool readColourBlock(TextReader& in, MaterialBlock& block);
 // Reads a colour block into the node through setMaterial (alphas become 0.4).
 bool readNodeColours(TextReader& in, FlowerObjectNode& node);
 
-// "textureFront %s\n" and "textureBack %s\n" with the names the texture cache keeps
-// (relative to the library's folder for images inside it), or NON for none.
-void writeTextureBlock(TextWriter& out, const FlowerObjectNode& node);
-// Reads both lines; names are loaded through the texture cache.
-bool readTextureBlock(TextReader& in, FlowerObjectNode& node);
+// "textureFront %s\n" and "textureBack %s\n" with the paths the texture cache loaded
+// the images from, or the paths kept for images that could not be loaded (relative
+// to the library's folder for images inside it), or NON for none.
+void writeTextureBlock(TextWriter& out, const FlowerObjectNode& node, const WriteContext& context);
+// Reads both lines; images are loaded through the context's texture cache, and the
+// path of one that cannot be loaded is kept on the node.
+bool readTextureBlock(TextReader& in, const ReadContext& context, FlowerObjectNode& node);
 
 // A heading with the count ("mainAxis %d\n"), then "%d %f %f %f\n" per point.
 void writePointList(TextWriter& out, std::string_view heading, const PointList& points);

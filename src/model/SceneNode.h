@@ -5,6 +5,7 @@
 struct DrawContext;
 struct ObjExport;
 class TextWriter;
+struct WriteContext;
 
 // The abstract node of every drawable thing: plant objects and scenes. The views,
 // the library and the exporter use these operations without knowing the concrete
@@ -34,7 +35,7 @@ public:
     // the new number.
     virtual int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) = 0;
     // Writes the body of the node's library record.
-    virtual void save(TextWriter& out) const = 0;
+    virtual void save(TextWriter& out, const WriteContext& context) const = 0;
 
     // The object identity, fresh from the id counter for every node.
     int id;

@@ -4,7 +4,7 @@
 #include "interaction/StrokeGeometry.h"
 #include "model/ContainerRecord.h"
 #include "model/DrawDetail.h"
-#include "model/ModelContext.h"
+#include "model/ReadContext.h"
 
 namespace {
 
@@ -121,20 +121,20 @@ ScenePick SceneRoot::pickNearest(const Vector3& origin, const Vector3& direction
     return best;
 }
 
-std::unique_ptr<SceneRoot> SceneRoot::clone() const {
-    auto copy = std::make_unique<SceneRoot>(nextId());
+std::unique_ptr<SceneRoot> SceneRoot::clone(IdCounter& ids) const {
+    auto copy = std::make_unique<SceneRoot>(ids.nextId());
     for (const Plant& plant : plants)
-        copy->plants.push_back({asComposite(plant.composite->clone()), plant.placement});
+        copy->plants.push_back({asComposite(plant.composite->clone(ids)), plant.placement});
     return copy;
 }
 
-void SceneRoot::save(TextWriter& out) const {
+void SceneRoot::save(TextWriter& out, const WriteContext& context) const {
     writePartList(out, kPlacements, plants);
-    writeChildren(out, kPlantsHeading, plants, &Plant::composite);
+    writeChildren(out, kPlantsHeading, plants, &Plant::composite, context);
 }
 
 std::unique_ptr<SceneRoot> readSceneRoot(RecordInput& input) {
-    auto scene = std::make_unique<SceneRoot>(nextId());
+    auto scene = std::make_unique<SceneRoot>(input.context.ids.nextId());
     PartListReader<Plant> lists(scene->plants);
     std::vector<std::unique_ptr<FlowerObjectNode>> plants;
     if (!lists.read(input.in, kPlacements) || !readChildren(input, nullptr, true, plants))

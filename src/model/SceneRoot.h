@@ -47,7 +47,7 @@ public:
     void drawOverlay(const DrawContext& draw) override;
     // Every plant under its place in the scene.
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
-    void save(TextWriter& out) const override;
+    void save(TextWriter& out, const WriteContext& context) const override;
 
     // Plants `plant` on the stroke: its axis re-fitted to the stroke moved to the
     // origin and turned upright, the plant placed at the stroke's first point.
@@ -60,7 +60,7 @@ public:
     SceneLookup findInScene(int objectId) const;
     // The nearest part over every plant; 1000000 for an empty scene.
     ScenePick pickNearest(const Vector3& origin, const Vector3& direction) const;
-    std::unique_ptr<SceneRoot> clone() const;
+    std::unique_ptr<SceneRoot> clone(IdCounter& ids) const;
 
     // A plant and where it stands in the scene.
     struct Plant {

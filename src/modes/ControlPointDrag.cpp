@@ -6,7 +6,7 @@
 #include "modes/MouseListenerState.h"
 
 std::optional<PickedPixel> pickUnder(int x, int y) {
-    const TOGL* context = mainContext();
+    TOGL* context = mainContext();
     if (!context)
         return std::nullopt;
     const PickPixel pixel = context->pixelHasObject(x, y);
@@ -40,7 +40,8 @@ bool ControlPointDrag::moveTo(int x, int y) const {
     const TOGL* context = mainContext();
     if (!node || !context)
         return false;
-    node->editByPick(row_, column_, context->unprojectPixel(x, y, depth_));
+    node->editByPick(row_, column_, context->unprojectPixel(x, y, depth_),
+                     appController().settings().parameters);
     return true;
 }
 

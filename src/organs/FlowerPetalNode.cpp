@@ -3,9 +3,9 @@
 #include "interaction/OpenGL.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
 #include "model/ObjExport.h"
+#include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
 #include "model/TextureCache.h"
 #include "organs/OrganDrawing.h"
@@ -28,15 +28,15 @@ const Rgba kInnerPointColour{0.0f, 1.0f, 0.5f, 1.0f};
 } // namespace
 
 FlowerPetalNode::FlowerPetalNode(int nodeId, const Stroke& left, const Stroke& midrib,
-                                 const Stroke& right)
+                                 const Stroke& right, const Parameters& parameters)
     : FlowerObjectNode(nodeId, kKindPetal) {
     diffuse = {0.8f, 0.7f, 0.5f, 0.5f};
     specular = {0.1f, 0.1f, 0.1f, 0.5f};
     ambient = {0.4f, 0.35f, 0.25f, 0.5f};
     shininess = 128.0f;
-    net_.createFromOutline(left.points, midrib.points, right.points);
-    m_resHori = parameters().petal.horizontal;
-    m_resVert = parameters().petal.vertical;
+    net_.createFromOutline(left.points, midrib.points, right.points, parameters.petalControlPoints);
+    m_resHori = parameters.petal.horizontal;
+    m_resVert = parameters.petal.vertical;
     rebuildShape();
 }
 
@@ -111,8 +111,8 @@ int FlowerPetalNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertex
     return shape_.writeObj(out, matrix, vertexCount, id, front, back);
 }
 
-void FlowerPetalNode::save(TextWriter& out) const {
-    writeAppearance(out, kHeading, *this);
+void FlowerPetalNode::save(TextWriter& out, const WriteContext& context) const {
+    writeAppearance(out, kHeading, *this, context);
     out.format("controlPoints %d %d \n", net_.rowCount(), net_.columnCount());
     for (int r = 0; r < net_.rowCount(); ++r)
         for (int k = 0; k < net_.columnCount(); ++k) {
@@ -153,8 +153,8 @@ void FlowerPetalNode::scaleAboutBase(double factor) {
             net_.setPointAt(r, k, base + (net_.pointAt(r, k) - base) * factor);
 }
 
-std::unique_ptr<FlowerObjectNode> FlowerPetalNode::clone() const {
-    auto copy = std::make_unique<FlowerPetalNode>(nextId());
+std::unique_ptr<FlowerObjectNode> FlowerPetalNode::clone(IdCounter& ids) const {
+    auto copy = std::make_unique<FlowerPetalNode>(ids.nextId());
     copy->copyMaterialAndTextureFrom(*this);
     copy->net_ = net_;
     copy->shape_.copyFrom(shape_);
@@ -165,7 +165,7 @@ std::unique_ptr<FlowerObjectNode> FlowerPetalNode::clone() const {
     return copy;
 }
 
-void FlowerPetalNode::editByPick(int row, int column, const Vector3& point) {
+void FlowerPetalNode::editByPick(int row, int column, const Vector3& point, const Parameters&) {
     if (row == 0 || !net_.contains(row, column))
         return;
     net_.dragPoint(row, column, point);
@@ -199,9 +199,9 @@ void FlowerPetalNode::syncAxis() {
 
 std::unique_ptr<FlowerObjectNode> readPetal(RecordInput& input) {
     TextReader& in = input.in;
-    auto petal = std::make_unique<FlowerPetalNode>(nextId());
+    auto petal = std::make_unique<FlowerPetalNode>(input.context.ids.nextId());
     int rows = 0, columns = 0;
-    if (!readAppearance(in, kHeading, *petal) || !readLabelled(in, rows) || !in.integer(columns))
+    if (!readAppearance(input, kHeading, *petal) || !readLabelled(in, rows) || !in.integer(columns))
         return nullptr;
     if (rows <= 0 || columns <= 0 || columns % 2 == 0) {
         in.fail("a petal's control net needs rows and an odd number of columns");

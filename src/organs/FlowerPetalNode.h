@@ -15,8 +15,10 @@ struct RecordInput;
 class FlowerPetalNode : public FlowerObjectNode {
 public:
     // A petal sketched as left outline, midrib and right outline (base to tip, in the
-    // petal's frame), with the petal material and the current resolutions.
-    FlowerPetalNode(int nodeId, const Stroke& left, const Stroke& midrib, const Stroke& right);
+    // petal's frame), with the petal material and the resolutions and net size of
+    // `parameters`.
+    FlowerPetalNode(int nodeId, const Stroke& left, const Stroke& midrib, const Stroke& right,
+                    const Parameters& parameters);
     // A bare petal with no net, for copies and the library reader to fill.
     explicit FlowerPetalNode(int nodeId) : FlowerObjectNode(nodeId, kKindPetal) {}
 
@@ -27,16 +29,17 @@ public:
     void drawTranslucent(const DrawContext& draw) override;
     void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
-    void save(TextWriter& out) const override;
+    void save(TextWriter& out, const WriteContext& context) const override;
     // Re-sketches the midrib with a stroke of at least 3 points: the net is scaled
     // about the base by the ratio of the axis lengths and each row follows the new
     // axis.
     void reshapeByStroke(const Stroke& stroke) override;
     // Scales the net about the base.
     void scale(double factor) override;
-    std::unique_ptr<FlowerObjectNode> clone() const override;
+    std::unique_ptr<FlowerObjectNode> clone(IdCounter& ids) const override;
     // Drags control point (row, column); the base row never moves.
-    void editByPick(int row, int column, const Vector3& point) override;
+    void editByPick(int row, int column, const Vector3& point,
+                    const Parameters& parameters) override;
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
     // Resamples after an edit of inner points (the resolution is unchanged).

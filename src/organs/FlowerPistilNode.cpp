@@ -3,8 +3,8 @@
 #include "interaction/OpenGL.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganRecords.h"
@@ -42,7 +42,8 @@ Vector3 footOf(const Stroke& closed) {
 
 FlowerPistilNode::FlowerPistilNode(int nodeId) : TubeOrganNode(nodeId, kKindPistil) {}
 
-FlowerPistilNode::FlowerPistilNode(int nodeId, const Stroke& outlineStroke)
+FlowerPistilNode::FlowerPistilNode(int nodeId, const Stroke& outlineStroke,
+                                   const Parameters& parameters)
     : TubeOrganNode(nodeId, kKindPistil) {
     diffuse = {0.8f, 0.8f, 0.1f, 1.0f};
     specular = {0.1f, 0.1f, 0.1f, 1.0f};
@@ -51,8 +52,8 @@ FlowerPistilNode::FlowerPistilNode(int nodeId, const Stroke& outlineStroke)
 
     m_basicCurve = closedOutline(outlineStroke);
     m_basicCurve.translate(-footOf(m_basicCurve));
-    m_resV = parameters().pistil.vertical;
-    m_resH = parameters().pistil.horizontal;
+    m_resV = parameters.pistil.vertical;
+    m_resH = parameters.pistil.horizontal;
     m_basicCurve.resampleInPlace(2 * m_resV - 1);
     buildPistil();
 }
@@ -131,7 +132,7 @@ void FlowerPistilNode::scale(double factor) {
     buildPistil();
 }
 
-void FlowerPistilNode::editByPick(int row, int column, const Vector3& point) {
+void FlowerPistilNode::editByPick(int row, int column, const Vector3& point, const Parameters&) {
     if (row != 0 || column != 1)
         return;
     if (const auto factor = heightScale(controlPoint.y, point, 0.05)) {
@@ -140,8 +141,8 @@ void FlowerPistilNode::editByPick(int row, int column, const Vector3& point) {
     }
 }
 
-std::unique_ptr<FlowerObjectNode> FlowerPistilNode::clone() const {
-    auto copy = std::make_unique<FlowerPistilNode>(nextId());
+std::unique_ptr<FlowerObjectNode> FlowerPistilNode::clone(IdCounter& ids) const {
+    auto copy = std::make_unique<FlowerPistilNode>(ids.nextId());
     copy->copyMaterialAndTextureFrom(*this);
     copy->m_resV = m_resV;
     copy->m_resH = m_resH;
@@ -152,8 +153,8 @@ std::unique_ptr<FlowerObjectNode> FlowerPistilNode::clone() const {
 
 // --- Record
 
-void FlowerPistilNode::save(TextWriter& out) const {
-    writeAppearance(out, kHeading, *this);
+void FlowerPistilNode::save(TextWriter& out, const WriteContext& context) const {
+    writeAppearance(out, kHeading, *this, context);
     // The two resolutions run into the next label, as library files have them.
     out.format("m_resV %d", m_resV);
     out.format("m_resH %d", m_resH);
@@ -162,8 +163,8 @@ void FlowerPistilNode::save(TextWriter& out) const {
 
 std::unique_ptr<FlowerObjectNode> readPistil(RecordInput& input) {
     TextReader& in = input.in;
-    auto pistil = std::make_unique<FlowerPistilNode>(nextId());
-    if (!readAppearance(in, kHeading, *pistil) || !readLabelledResolution(in, pistil->m_resV) ||
+    auto pistil = std::make_unique<FlowerPistilNode>(input.context.ids.nextId());
+    if (!readAppearance(input, kHeading, *pistil) || !readLabelledResolution(in, pistil->m_resV) ||
         !readLabelledResolution(in, pistil->m_resH) ||
         !readPointList(in, pistil->m_basicCurve.points))
         return nullptr;

@@ -3,8 +3,8 @@
 #include "interaction/OpenGL.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganRecords.h"
@@ -150,8 +150,8 @@ void FlowerSketchNode::scale(double factor) {
     mainAxis.scale(factor);
 }
 
-std::unique_ptr<FlowerObjectNode> FlowerSketchNode::clone() const {
-    auto copy = std::make_unique<FlowerSketchNode>(nextId(), SketchType);
+std::unique_ptr<FlowerObjectNode> FlowerSketchNode::clone(IdCounter& ids) const {
+    auto copy = std::make_unique<FlowerSketchNode>(ids.nextId(), SketchType);
     copy->mainAxis = mainAxis;
     copy->minX = minX;
     copy->minY = minY;
@@ -175,7 +175,7 @@ void FlowerSketchNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& ma
 
 // --- Record
 
-void FlowerSketchNode::save(TextWriter& out) const {
+void FlowerSketchNode::save(TextWriter& out, const WriteContext&) const {
     const Rgba c = strokes.empty() ? Rgba{1.0f, 1.0f, 0.0f, 0.3f} : strokes.front()->color;
     out.format("color %f %f %f %f\n", c.r, c.g, c.b, c.a);
     writePointList(out, "mainAxis", mainAxis.points);
@@ -189,7 +189,8 @@ void FlowerSketchNode::save(TextWriter& out) const {
 
 std::unique_ptr<FlowerObjectNode> readSketch(RecordInput& input) {
     TextReader& in = input.in;
-    auto sketch = std::make_unique<FlowerSketchNode>(nextId(), FlowerSketchNode::kBranch);
+    auto sketch =
+        std::make_unique<FlowerSketchNode>(input.context.ids.nextId(), FlowerSketchNode::kBranch);
     Rgba colour;
     int count = 0;
     if (!skipWords(in, 1) || !in.real(colour.r) || !in.real(colour.g) || !in.real(colour.b) ||

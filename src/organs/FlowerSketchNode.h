@@ -32,13 +32,13 @@ public:
     void drawTranslucent(const DrawContext& draw) override;
     void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport&, const Matrix4&, int vertexCount) override { return vertexCount; }
-    void save(TextWriter& out) const override;
+    void save(TextWriter& out, const WriteContext& context) const override;
     // The stroke becomes the axis and takes the place (and colour) of the first stroke.
     void reshapeByStroke(const Stroke& stroke) override;
     // Scales strokes and axis; the billboard keeps its rectangle.
     void scale(double factor) override;
-    std::unique_ptr<FlowerObjectNode> clone() const override;
-    void editByPick(int, int, const Vector3&) override {}
+    std::unique_ptr<FlowerObjectNode> clone(IdCounter& ids) const override;
+    void editByPick(int, int, const Vector3&, const Parameters&) override {}
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
     int sketchType() const override { return SketchType; }
 

@@ -4,9 +4,9 @@
 #include "math/ContentHash.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
 #include "model/ObjExport.h"
+#include "model/ReadContext.h"
 #include "organs/ObjWriter.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
@@ -39,7 +39,8 @@ FlowerStamenNode::FlowerStamenNode(int nodeId) : FlowerObjectNode(nodeId, kKindS
                       .shininess = 128.0f};
 }
 
-FlowerStamenNode::FlowerStamenNode(int nodeId, const Stroke& filamentStroke)
+FlowerStamenNode::FlowerStamenNode(int nodeId, const Stroke& filamentStroke,
+                                   const Parameters& parameters)
     : FlowerObjectNode(nodeId, kKindStamen) {
     mainAxis = filamentStroke;
     mainAxis.resampleInPlace(30);
@@ -47,10 +48,9 @@ FlowerStamenNode::FlowerStamenNode(int nodeId, const Stroke& filamentStroke)
     mainAxis.splineSmooth();
     mainAxis.resampleInPlace(30);
 
-    const Parameters& p = parameters();
-    radius = p.stamenWidth();
-    filamentColumns = p.stamen.horizontal;
-    filamentRows = p.stamen.vertical;
+    radius = parameters.stamenWidth();
+    filamentColumns = parameters.stamen.horizontal;
+    filamentRows = parameters.stamen.vertical;
     rebuildFilament();
 
     diffuse = {0.75f, 0.95f, 0.05f, 0.5f};
@@ -63,18 +63,18 @@ FlowerStamenNode::FlowerStamenNode(int nodeId, const Stroke& filamentStroke)
                       .shininess = 128.0f};
 }
 
-void FlowerStamenNode::setAnther(const Stroke& stroke) {
+void FlowerStamenNode::setAnther(const Stroke& stroke, const Parameters& parameters) {
     if (stroke.size() < 5)
         return;
     m_antherAxis = stroke;
     m_antherAxis.smooth121();
     m_antherAxis.resampleInPlace(m_antherAxis.size());
-    antherRadius = parameters().antherWidth();
+    antherRadius = parameters.antherWidth();
     const Vector3 first = m_antherAxis.front();
     RotAndTrans = Matrix4::translation(first);
     m_antherAxis.translate(-first);
-    antherColumns = parameters().anther.horizontal;
-    antherRows = parameters().anther.vertical;
+    antherColumns = parameters.anther.horizontal;
+    antherRows = parameters.anther.vertical;
     rebuildAnther();
 }
 
@@ -210,20 +210,21 @@ void FlowerStamenNode::reshapeByStroke(const Stroke& stroke) {
     rebuildAnther();
 }
 
-void FlowerStamenNode::editByPick(int row, int column, const Vector3& point) {
+void FlowerStamenNode::editByPick(int row, int column, const Vector3& point,
+                                  const Parameters& parameters) {
     if (row != 0 || column != 2 || mainAxis.empty())
         return;
     const auto factor = heightScale(mainAxis.back().y, point, 0.001);
     if (!factor)
         return;
     mainAxis.scale(*factor);
-    radius = parameters().stamenWidth();
+    radius = parameters.stamenWidth();
     rebuildFilament();
     RotAndTrans.setTranslation(RotAndTrans.translationPart() * *factor);
 }
 
-std::unique_ptr<FlowerObjectNode> FlowerStamenNode::clone() const {
-    auto copy = std::make_unique<FlowerStamenNode>(nextId());
+std::unique_ptr<FlowerObjectNode> FlowerStamenNode::clone(IdCounter& ids) const {
+    auto copy = std::make_unique<FlowerStamenNode>(ids.nextId());
     copy->mainAxis = mainAxis;
     copy->m_antherAxis = m_antherAxis;
     copy->copyMaterialAndTextureFrom(*this);
@@ -249,8 +250,8 @@ void FlowerStamenNode::boundingBox(Vector3& min, Vector3& max, const Matrix4& ma
 
 // --- Record
 
-void FlowerStamenNode::save(TextWriter& out) const {
-    writeAppearance(out, kHeading, *this);
+void FlowerStamenNode::save(TextWriter& out, const WriteContext& context) const {
+    writeAppearance(out, kHeading, *this, context);
     out.format("radius %f\n", radius);
     writePointList(out, "mainAxis", mainAxis.points);
     out.text(kAntherHeading);
@@ -267,14 +268,15 @@ void FlowerStamenNode::save(TextWriter& out) const {
 
 std::unique_ptr<FlowerObjectNode> readStamen(RecordInput& input) {
     TextReader& in = input.in;
-    auto stamen = std::make_unique<FlowerStamenNode>(nextId());
+    auto stamen = std::make_unique<FlowerStamenNode>(input.context.ids.nextId());
     FlowerStamenNode& s = *stamen;
-    if (!readAppearance(in, kHeading, s) || !readLabelled(in, s.radius) ||
+    if (!readAppearance(input, kHeading, s) || !readLabelled(in, s.radius) ||
         !readPointList(in, s.mainAxis.points) || !readHeading(in, kAntherHeading) ||
         !readColourBlock(in, s.antherMaterial) || !readHeading(in, kPlacementHeading) ||
-        !s.RotAndTrans.readRaw(in) || !readLabelled(in, s.antherRadius) || !readPointList(in, s.m_antherAxis.points) ||
-        !readLabelled(in, s.filamentRows) || !in.integer(s.filamentColumns) ||
-        !readLabelled(in, s.antherRows) || !in.integer(s.antherColumns))
+        !s.RotAndTrans.readRaw(in) || !readLabelled(in, s.antherRadius) ||
+        !readPointList(in, s.m_antherAxis.points) || !readLabelled(in, s.filamentRows) ||
+        !in.integer(s.filamentColumns) || !readLabelled(in, s.antherRows) ||
+        !in.integer(s.antherColumns))
         return nullptr;
     s.filamentRows = clampedResolution(s.filamentRows);
     s.filamentColumns = clampedResolution(s.filamentColumns);

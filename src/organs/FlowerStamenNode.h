@@ -16,7 +16,7 @@ class FlowerStamenNode : public FlowerObjectNode {
 public:
     // From a filament stroke: the axis gets 31 points, the resolutions and the width
     // come from the parameters, and there is no anther yet.
-    FlowerStamenNode(int nodeId, const Stroke& filamentStroke);
+    FlowerStamenNode(int nodeId, const Stroke& filamentStroke, const Parameters& parameters);
     // Bare, for the library reader and clone: no axes, no shapes, all resolutions 0.
     explicit FlowerStamenNode(int nodeId);
 
@@ -28,19 +28,21 @@ public:
     void drawTranslucent(const DrawContext& draw) override;
     void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
-    void save(TextWriter& out) const override;
+    void save(TextWriter& out, const WriteContext& context) const override;
     // A new filament axis; a shorter one thins the stamen, a longer one does not.
     void reshapeByStroke(const Stroke& stroke) override;
     // Scales the length; only shrinking thins the filament and the anther.
     void scale(double factor) override;
-    std::unique_ptr<FlowerObjectNode> clone() const override;
+    std::unique_ptr<FlowerObjectNode> clone(IdCounter& ids) const override;
     // Dragging the tip (0, 2) scales the filament to the new height; the anther
     // follows the tip without being rebuilt.
-    void editByPick(int row, int column, const Vector3& point) override;
+    void editByPick(int row, int column, const Vector3& point,
+                    const Parameters& parameters) override;
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
-    // Gives the stamen an anther along `stroke` (5 points or more), where it was drawn.
-    void setAnther(const Stroke& stroke);
+    // Gives the stamen an anther along `stroke` (5 points or more), where it was
+    // drawn, with the anther width and resolutions of `parameters`.
+    void setAnther(const Stroke& stroke, const Parameters& parameters);
     // The stamen is drawn without an anther until the next setAnther; its axis and
     // placement stay.
     void removeAnther();

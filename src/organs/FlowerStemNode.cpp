@@ -3,8 +3,8 @@
 #include "interaction/OpenGL.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganRecords.h"
@@ -22,16 +22,15 @@ constexpr std::string_view kHeading = "stamen Color\n";
 
 FlowerStemNode::FlowerStemNode(int nodeId) : TubeOrganNode(nodeId, kKindStem) {}
 
-FlowerStemNode::FlowerStemNode(int nodeId, const Stroke& axisStroke)
+FlowerStemNode::FlowerStemNode(int nodeId, const Stroke& axisStroke, const Parameters& parameters)
     : TubeOrganNode(nodeId, kKindStem) {
     diffuse = {0.2f, 0.8f, 0.0f, 0.5f};
     specular = {0.1f, 0.1f, 0.1f, 0.5f};
     ambient = {0.2f, 0.4f, 0.2f, 0.5f};
     shininess = 128.0f;
-    const Parameters& p = parameters();
-    radius = p.stemWidth();
-    m_resH = p.stem.horizontal;
-    m_resV = p.stem.vertical;
+    radius = parameters.stemWidth();
+    m_resH = parameters.stem.horizontal;
+    m_resV = parameters.stem.vertical;
 
     mainAxis = axisStroke;
     mainAxis.smooth121();
@@ -93,15 +92,15 @@ void FlowerStemNode::scale(double factor) {
     rebuildTube();
 }
 
-void FlowerStemNode::editByPick(int row, int column, const Vector3& point) {
+void FlowerStemNode::editByPick(int row, int column, const Vector3& point, const Parameters&) {
     if (row != 0 || column != 1 || mainAxis.empty())
         return;
     if (const auto factor = heightScale(mainAxis.back().y, point, 0.001))
         scale(*factor);
 }
 
-std::unique_ptr<FlowerObjectNode> FlowerStemNode::clone() const {
-    auto copy = std::make_unique<FlowerStemNode>(nextId());
+std::unique_ptr<FlowerObjectNode> FlowerStemNode::clone(IdCounter& ids) const {
+    auto copy = std::make_unique<FlowerStemNode>(ids.nextId());
     copy->copyMaterialAndTextureFrom(*this);
     copy->m_resH = m_resH;
     copy->m_resV = m_resV;
@@ -113,8 +112,8 @@ std::unique_ptr<FlowerObjectNode> FlowerStemNode::clone() const {
 
 // --- Record
 
-void FlowerStemNode::save(TextWriter& out) const {
-    writeAppearance(out, kHeading, *this);
+void FlowerStemNode::save(TextWriter& out, const WriteContext& context) const {
+    writeAppearance(out, kHeading, *this, context);
     out.format("m_resH %d\n", m_resH);
     out.format("m_resV %d\n", m_resV);
     out.format("radius %f\n", radius);
@@ -123,8 +122,8 @@ void FlowerStemNode::save(TextWriter& out) const {
 
 std::unique_ptr<FlowerObjectNode> readStem(RecordInput& input) {
     TextReader& in = input.in;
-    auto stem = std::make_unique<FlowerStemNode>(nextId());
-    if (!readAppearance(in, kHeading, *stem) || !readLabelledResolution(in, stem->m_resH) ||
+    auto stem = std::make_unique<FlowerStemNode>(input.context.ids.nextId());
+    if (!readAppearance(input, kHeading, *stem) || !readLabelledResolution(in, stem->m_resH) ||
         !readLabelledResolution(in, stem->m_resV) || !readLabelled(in, stem->radius) ||
         !readPointList(in, stem->mainAxis.points))
         return nullptr;

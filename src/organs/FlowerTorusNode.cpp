@@ -5,7 +5,6 @@
 #include "interaction/StrokeGeometry.h"
 #include "math/Diagnostics.h"
 #include "model/FlowerObjectComposite.h"
-#include "model/ModelContext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,10 +36,10 @@ Matrix4 turnTowards(const Vector3& direction) {
     return rotationBetween(kOut, horizontal).matrix;
 }
 
-std::unique_ptr<FlowerPart> copySlot(const FlowerPart& slot) {
+std::unique_ptr<FlowerPart> copySlot(const FlowerPart& slot, IdCounter& ids) {
     auto copy = std::make_unique<FlowerPart>();
     if (slot.object)
-        copy->object = slot.object->clone();
+        copy->object = slot.object->clone(ids);
     copy->whorl = slot.whorl;
     copy->index = slot.index;
     copy->radius = slot.radius;
@@ -68,10 +67,11 @@ constexpr RingStart kRingStarts[4] = {
 
 // --- Construction and profile
 
-FlowerTorusNode::FlowerTorusNode(int nodeId) : FlowerObjectNode(nodeId, kKindTorus) {
+FlowerTorusNode::FlowerTorusNode(int nodeId, const ResolutionPair& resolution)
+    : FlowerObjectNode(nodeId, kKindTorus) {
     m_basicCurve = defaultProfile();
-    m_resH = parameters().receptacle.horizontal;
-    m_resV = parameters().receptacle.vertical;
+    m_resH = resolution.horizontal;
+    m_resV = resolution.vertical;
     rebuildBody();
     updateMainAxis();
     diffuse = {0.2f, 0.8f, 0.0f, 1.0f};
@@ -321,7 +321,7 @@ void FlowerTorusNode::scale(double factor) {
     updateMainAxis();
 }
 
-void FlowerTorusNode::editByPick(int row, int column, const Vector3& point) {
+void FlowerTorusNode::editByPick(int row, int column, const Vector3& point, const Parameters&) {
     if (row == 0 && column == 1 && m_basicCurve.size() >= 2) {
         const Vector3 top = m_basicCurve.front();
         const Vector3 bottom = m_basicCurve.back();
@@ -334,20 +334,19 @@ void FlowerTorusNode::editByPick(int row, int column, const Vector3& point) {
     updateMainAxis();
 }
 
-std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone() const {
-    auto copy = std::make_unique<FlowerTorusNode>(nextId());
+std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone(IdCounter& ids) const {
+    auto copy = std::make_unique<FlowerTorusNode>(ids.nextId(), ResolutionPair{m_resV, m_resH});
     copy->m_basicCurve = m_basicCurve;
     copy->m_resH = m_resH;
     copy->m_resV = m_resV;
     copy->rebuildBody();
-    copy->setMaterial(diffuse, specular, ambient, shininess);
-    copy->setTexture(hasTexture, textureFront, textureBack);
+    copy->copyMaterialAndTextureFrom(*this);
     copy->copyStrokesFrom(*this);
     copy->mainAxis = mainAxis;
     for (int code : kWhorlsInsideOut) {
         Whorl& copied = copy->whorl(code);
         for (const auto& slot : whorl(code).parts)
-            copied.parts.push_back(copySlot(*slot));
+            copied.parts.push_back(copySlot(*slot, ids));
         copied.layout = whorl(code).layout;
     }
     return copy;

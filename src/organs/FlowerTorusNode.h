@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FlowerObjectNode.h"
+#include "model/Parameters.h"
 #include "organs/StemShape.h"
 #include "organs/Whorl.h"
 
@@ -38,9 +39,9 @@ class FlowerTorusNode : public FlowerObjectNode {
 public:
     static constexpr double kDefaultDivergence = 137.5; // degrees
 
-    // A receptacle with the default profile and the receptacle resolutions of the
-    // parameter values.
-    explicit FlowerTorusNode(int nodeId);
+    // A receptacle with the default profile, built at `resolution` (the receptacle
+    // resolutions of the parameter values for a new one).
+    FlowerTorusNode(int nodeId, const ResolutionPair& resolution);
 
     void drawWireframe(const DrawContext& draw) override;
     void drawSolid(const DrawContext& draw) override;
@@ -49,14 +50,15 @@ public:
     void drawTranslucent(const DrawContext& draw) override;
     void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) override;
-    void save(TextWriter& out) const override;
+    void save(TextWriter& out, const WriteContext& context) const override;
     // Scales the receptacle so that its height matches the stroke's end.
     void reshapeByStroke(const Stroke& stroke) override;
     void scale(double factor) override;
-    std::unique_ptr<FlowerObjectNode> clone() const override;
+    std::unique_ptr<FlowerObjectNode> clone(IdCounter& ids) const override;
     // (0, 1) drags the top of the receptacle: the profile is stretched to the new
     // height while the organs keep their size.
-    void editByPick(int row, int column, const Vector3& point) override;
+    void editByPick(int row, int column, const Vector3& point,
+                    const Parameters& parameters) override;
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
     // Replaces the profile (resampled into m_resV segments) and both resolutions;

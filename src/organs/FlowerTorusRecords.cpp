@@ -5,8 +5,8 @@
 
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
 #include "organs/OrganRecords.h"
 
@@ -40,7 +40,7 @@ constexpr WhorlKeywords kWhorlRecords[] = {
 // "basicTransAndRot 0 ... rotation 0 ...": the shortest text a slot can have.
 constexpr size_t kMinSlotBytes = 120;
 
-void writeSlot(TextWriter& out, const FlowerPart& slot) {
+void writeSlot(TextWriter& out, const FlowerPart& slot, const WriteContext& context) {
     out.text("basicTransAndRot\n");
     slot.basicTransAndRot.writeRaw(out);
     out.text("rotation\n");
@@ -50,7 +50,7 @@ void writeSlot(TextWriter& out, const FlowerPart& slot) {
     out.format("whatIam %d\n", slot.whorl);
     out.format("flower object %d\n", slot.object ? 1 : 0);
     if (slot.object)
-        writeTypedRecord(out, *slot.object);
+        writeTypedRecord(out, *slot.object, context);
 }
 
 bool readLabelledInteger(TextReader& in, int words, int& value) {
@@ -77,7 +77,7 @@ bool readSlot(RecordInput& input, FlowerPart& slot) {
 
 } // namespace
 
-void FlowerTorusNode::save(TextWriter& out) const {
+void FlowerTorusNode::save(TextWriter& out, const WriteContext& context) const {
     out.text("Color\n");
     writeColourBlock(out, *this);
     writePointList(out, "m_basicCurve", m_basicCurve.points);
@@ -92,7 +92,7 @@ void FlowerTorusNode::save(TextWriter& out) const {
         out.format(w.heading, static_cast<int>(list.size()));
         for (size_t i = 0; i < list.size(); ++i) {
             out.format(w.indexLine, static_cast<int>(i));
-            writeSlot(out, *list[i]);
+            writeSlot(out, *list[i], context);
             out.format(w.closingIndex, static_cast<int>(i));
         }
         out.text(w.closing);
@@ -101,7 +101,8 @@ void FlowerTorusNode::save(TextWriter& out) const {
 
 std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
     TextReader& in = input.in;
-    auto torus = std::make_unique<FlowerTorusNode>(nextId());
+    auto torus = std::make_unique<FlowerTorusNode>(input.context.ids.nextId(),
+                                                   input.context.parameters.receptacle);
     torus->m_basicCurve.clear();
     if (!skipWords(in, 1) || !readNodeColours(in, *torus) ||
         !readPointList(in, torus->m_basicCurve.points) ||

@@ -196,10 +196,11 @@ ObjPaths objExportPaths(const std::string& chosen) {
 }
 
 bool exportObjFiles(SceneNode& node, const std::string& chosen, bool singleSurfaces,
-                    std::string& error) {
+                    const TextureCache* textures, std::string& error) {
     const ObjPaths paths = objExportPaths(chosen);
     ObjExport out;
     out.singleSurfaces = singleSurfaces;
+    out.textureCache = textures;
     out.obj.format("mtllib %s\n", paths.mtllib);
     node.exportObj(out, Matrix4(), 0);
     FileSet files = {{paths.obj, out.obj.take()}, {paths.mtl, out.mtl.take()}};

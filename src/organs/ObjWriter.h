@@ -14,6 +14,7 @@
 struct ObjExport;
 class SceneNode;
 class TextWriter;
+class TextureCache;
 
 // Wavefront OBJ/MTL output of the organ surfaces. OBJ indices are global to the
 // file, so every grid is written with the number of vertices written before it.
@@ -87,8 +88,9 @@ ObjPaths objExportPaths(const std::string& chosen);
 
 // Writes `node` with everything it contains to the OBJ/MTL pair for `chosen`, and
 // the texture images its materials use beside them; with `singleSurfaces` each
-// surface once. False, with `error` naming the file that failed, when an image
-// cannot be read or a file cannot be written; a failed export leaves every earlier
-// file as it was.
+// surface once. Textures are the images `textures` loaded them from (none without a
+// cache). False, with `error` naming the file that failed, when an image cannot be
+// read or a file cannot be written; a failed export leaves every earlier file as it
+// was.
 bool exportObjFiles(SceneNode& node, const std::string& chosen, bool singleSurfaces,
-                    std::string& error);
+                    const TextureCache* textures, std::string& error);

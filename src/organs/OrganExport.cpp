@@ -1,7 +1,6 @@
 #include "organs/OrganExport.h"
 
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
 #include "model/ObjExport.h"
 #include "model/TextureCache.h"
 #include "organs/ObjWriter.h"
@@ -17,9 +16,10 @@ std::string organMaterialName(const char* prefix, int objectId) {
 
 void writeNodeMaterial(ObjExport& out, const std::string& name, const FlowerObjectNode& node,
                        int textureId) {
-    const bool textured = node.hasTexture && FlowerObjectNode::textureKnown(textureCache(), textureId);
+    const bool textured =
+        node.hasTexture && FlowerObjectNode::textureKnown(out.textureCache, textureId);
     const std::string texture =
-        textured ? textureCopyName(out, textureCache()->path(textureId)) : std::string();
+        textured ? textureCopyName(out, out.textureCache->path(textureId)) : std::string();
     writeMaterial(out.mtl, name, node.ambient, node.diffuse, node.specular, node.shininess,
                   texture);
 }

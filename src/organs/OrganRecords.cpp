@@ -2,6 +2,7 @@
 
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
+#include "model/NodeRecord.h"
 #include "model/Parameters.h"
 #include "model/RecordBlocks.h"
 
@@ -27,15 +28,16 @@ bool readHeading(TextReader& in, std::string_view heading) {
     return skipWords(in, wordCount(heading));
 }
 
-void writeAppearance(TextWriter& out, std::string_view heading, const FlowerObjectNode& node) {
+void writeAppearance(TextWriter& out, std::string_view heading, const FlowerObjectNode& node,
+                     const WriteContext& context) {
     out.text(heading);
     writeColourBlock(out, node);
-    writeTextureBlock(out, node);
+    writeTextureBlock(out, node, context);
 }
 
-bool readAppearance(TextReader& in, std::string_view heading, FlowerObjectNode& node) {
-    return readHeading(in, heading) && readNodeColours(in, node) &&
-           readTextureBlock(in, node);
+bool readAppearance(const RecordInput& input, std::string_view heading, FlowerObjectNode& node) {
+    return readHeading(input.in, heading) && readNodeColours(input.in, node) &&
+           readTextureBlock(input.in, input.context, node);
 }
 
 bool readLabelled(TextReader& in, int& value) {

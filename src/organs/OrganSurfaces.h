@@ -6,6 +6,7 @@
 
 class FlowerObjectNode;
 class Grid;
+class TextureCache;
 
 // Which of its organ's materials a surface wears.
 enum class SurfaceMaterial { Own, Anther };
@@ -30,5 +31,6 @@ struct OrganSurface {
 // The organ's own surfaces: a petal's two halves, a tube's outside (facing away from
 // its axis whichever way its rings run), a stamen's filament and anther, a
 // receptacle's body. Composites, sketches and the organs a receptacle carries
-// contribute none here.
-std::vector<OrganSurface> organSurfaces(const FlowerObjectNode& node);
+// contribute none here. Textures the cache does not know (or all, without a cache)
+// count as none.
+std::vector<OrganSurface> organSurfaces(const FlowerObjectNode& node, const TextureCache* textures);

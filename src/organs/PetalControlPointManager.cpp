@@ -1,7 +1,7 @@
 #include "organs/PetalControlPointManager.h"
 
 #include "interaction/Stroke.h"
-#include "model/ModelContext.h"
+#include "model/Parameters.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,8 +18,8 @@ bool tooLarge(double value) {
 } // namespace
 
 void PetalControlPointManager::createFromOutline(const PointList& left, const PointList& midrib,
-                                                 const PointList& right) {
-    const ResolutionPair& wanted = parameters().petalControlPoints;
+                                                 const PointList& right,
+                                                 const ResolutionPair& wanted) {
     const int rows =
         std::clamp(wanted.vertical, Parameters::kMinControlPoints, Parameters::kMaxControlPoints);
     const int half =

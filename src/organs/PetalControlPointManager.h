@@ -2,6 +2,7 @@
 
 #include "interaction/PetalStrokes.h"
 #include "math/PointSequence.h"
+#include "model/Parameters.h"
 #include "organs/Grid.h"
 
 #include <optional>
@@ -25,9 +26,11 @@ public:
     explicit PetalControlPointManager(Grid points) : points_(std::move(points)) {}
 
     // Builds the net from the three strokes, running base to tip, with the rows and
-    // columns the "Petal CP" parameters ask for. Each half row is an evenly divided
-    // straight segment from the outline to the midrib.
-    void createFromOutline(const PointList& left, const PointList& midrib, const PointList& right);
+    // columns `wanted` asks for (the "Petal CP" parameters), brought into their
+    // range. Each half row is an evenly divided straight segment from the outline to
+    // the midrib.
+    void createFromOutline(const PointList& left, const PointList& midrib, const PointList& right,
+                           const ResolutionPair& wanted);
 
     int rowCount() const { return points_.rows(); }
     int columnCount() const { return points_.columns(); }

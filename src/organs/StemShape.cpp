@@ -4,7 +4,6 @@
 #include "interaction/OpenGL.h"
 #include "interaction/StrokeGeometry.h"
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
 #include "model/TextureCache.h"
 #include "organs/GridDrawing.h"
 #include "organs/OrganShaping.h"

@@ -1,7 +1,6 @@
 #include "organs/TubeOrganNode.h"
 
 #include "interaction/OpenGL.h"
-#include "model/ModelContext.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 

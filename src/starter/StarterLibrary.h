@@ -6,7 +6,9 @@
 #include <vector>
 
 class FlowerObjectNode;
+class IdCounter;
 class SceneRoot;
+struct Parameters;
 
 // The library a new user starts from: organs, flower heads, plants and a scene,
 // each made from synthetic pen strokes through the same constructors and slot
@@ -14,9 +16,10 @@ class SceneRoot;
 // have made and stored. Built the same way every time.
 class StarterLibrary {
 public:
-    // Builds every entry, taking ids from the installed model context. The leaves
-    // wear `leafTexture`, an index of the installed texture cache (-1: none).
-    explicit StarterLibrary(int leafTexture = -1);
+    // Builds every entry, taking ids from `ids` and the organs' resolutions and
+    // widths from `parameters`. The leaves wear `leafTexture`, an index of the
+    // texture cache the library is written with (-1: none).
+    StarterLibrary(IdCounter& ids, const Parameters& parameters, int leafTexture = -1);
     ~StarterLibrary();
 
     // Per category in ascending id order, as the library file writer wants them.

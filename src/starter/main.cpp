@@ -1,4 +1,5 @@
-#include "model/ModelContext.h"
+#include "model/IdCounter.h"
+#include "model/Parameters.h"
 #include "model/TextureCache.h"
 #include "starter/LeafTexture.h"
 #include "starter/StarterLibrary.h"
@@ -53,11 +54,11 @@ int main(int argc, char** argv) {
     }
     IdCounter ids;
     NamedTextures textures;
-    ScopedModelContext context({&ids, nullptr, nullptr, &textures});
+    const Parameters parameters;
     std::string error;
     try {
-        const StarterLibrary library(textures.load(leafImage.string()));
-        if (saveLibraryFile(output.string(), library.contents(), error))
+        const StarterLibrary library(ids, parameters, textures.load(leafImage.string()));
+        if (saveLibraryFile(output.string(), library.contents(), &textures, error))
             return 0;
     } catch (const std::exception& e) {
         error = e.what();

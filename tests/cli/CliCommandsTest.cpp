@@ -4,7 +4,6 @@
 #include "math/FileText.h"
 #include "math/TextWriter.h"
 #include "model/FlowerObjectComposite.h"
-#include "model/ModelContext.h"
 #include "model/SceneRoot.h"
 #include "organs/FakeTextureCache.h"
 #include "support/SamplePlants.h"
@@ -27,7 +26,7 @@
 
 namespace {
 
-class CliCommandsTest : public ::testing::Test {
+class CliCommandsTest : public ::testing::Test, protected OwnModelRecords {
 protected:
     CliCommandsTest() {
         std::filesystem::remove_all(directory);
@@ -41,14 +40,14 @@ protected:
         contents.objects[kCategoryComposite] = {plant.get(), otherPlant.get()};
         contents.scenes = {scene.get()};
         std::string error;
-        EXPECT_TRUE(saveLibraryFile(library, contents, error)) << error;
+        EXPECT_TRUE(saveLibraryFile(library, contents, nullptr, error)) << error;
     }
     ~CliCommandsTest() override { std::filesystem::remove_all(directory); }
 
     int run(const std::vector<std::string>& args, CliRenderer renderer = nullptr) {
         out.str("");
         err.str("");
-        return runCli(args, out, err, renderer);
+        return runCli(args, out, err, renderer, cliTextures);
     }
 
     static std::string read(const std::string& path) {
@@ -57,8 +56,8 @@ protected:
         return text;
     }
 
-    IdCounter ids;
-    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
+    // The texture cache the tool is handed, as main() hands it its own.
+    TextureCache* cliTextures = nullptr;
     // One folder per test: ctest runs the tests of this fixture in parallel.
     const std::string directory = ::testing::TempDir() + "pelmora_cli_" +
                                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -126,7 +125,7 @@ TEST_F(CliCommandsTest, FailuresEndWithOneLineAndANonZeroStatus) {
 // imported by another program: every material once, its textures found beside it.
 TEST_F(CliCommandsTest, ATexturedExportImportsElsewhereAfterItMoved) {
     FakeTextureCache textures;
-    ScopedModelContext textured({&ids, nullptr, nullptr, &textures});
+    cliTextures = &textures;
     std::filesystem::create_directories(directory + "/maps");
     const std::string petalImage = directory + "/maps/petal.png";
     const std::string barkImage = directory + "/maps/bark.png";
@@ -138,11 +137,11 @@ TEST_F(CliCommandsTest, ATexturedExportImportsElsewhereAfterItMoved) {
     const int petalTexture = textures.load(petalImage);
     const int barkTexture = textures.load(barkImage);
 
-    auto flower = samples::flower();
+    auto flower = samples::flower(records());
     flower->whorl(kWhorlPistil).parts[0]->object->setTexture(true, barkTexture, -1);
     for (const auto& slot : flower->whorl(kWhorlPetal).parts)
         slot->object->setTexture(true, petalTexture, petalTexture);
-    auto stem = samples::stem();
+    auto stem = samples::stem(records());
     stem->setTexture(true, barkTexture, -1);
     FlowerObjectComposite plant(nextId());
     plant.appendAlongAxis(std::move(stem), samples::line({0, 0, 0}, {0, 1, 0}), {0, 0, 1});
@@ -151,7 +150,7 @@ TEST_F(CliCommandsTest, ATexturedExportImportsElsewhereAfterItMoved) {
     one.objects[kCategoryComposite] = {&plant};
     const std::string texturedLibrary = directory + "/textured.pmr";
     std::string error;
-    ASSERT_TRUE(saveLibraryFile(texturedLibrary, one, error)) << error;
+    ASSERT_TRUE(saveLibraryFile(texturedLibrary, one, &textures, error)) << error;
 
     std::filesystem::create_directories(directory + "/out");
     testing::internal::CaptureStdout();
@@ -200,13 +199,13 @@ TEST_F(CliCommandsTest, ATexturedExportImportsElsewhereAfterItMoved) {
 // on the flower's info line, the SVG picture well-formed, one glyph placed at each
 // slot and the formula as its caption.
 TEST_F(CliCommandsTest, AFlowerHeadsFormulaAndDiagramComeOutOfTheTool) {
-    auto flower = samples::flower();
+    auto flower = samples::flower(records());
     LibraryContents one;
     one.objects[kCategoryFlower] = {flower.get()};
     one.objects[kCategoryComposite] = {plant.get()};
     const std::string flowers = directory + "/flowers.pmr";
     std::string error;
-    ASSERT_TRUE(saveLibraryFile(flowers, one, error)) << error;
+    ASSERT_TRUE(saveLibraryFile(flowers, one, nullptr, error)) << error;
 
     EXPECT_EQ(run({"info", flowers, "--formula"}), 0);
     EXPECT_EQ(out.str(), "3 1 Torus K5 C6 A6 G1\n4 20 Composit\n");

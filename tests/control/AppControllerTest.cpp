@@ -36,16 +36,6 @@ TEST_F(AppControllerTest, StartsInPlantCreationWithThePenAndDefaultSwitches) {
     EXPECT_EQ(c.nextId(), 1);
 }
 
-TEST_F(AppControllerTest, OrgansReadTheControllersRecords) {
-    AppController& c = controller();
-    c.settings().display.showBillboard = true;
-    c.settings().parameters.stemWidthSteps = 123;
-    EXPECT_TRUE(displaySwitches().showBillboard);
-    EXPECT_EQ(parameters().stemWidthSteps, 123);
-    EXPECT_EQ(nextId(), 1);
-    EXPECT_EQ(c.nextId(), 2);
-}
-
 TEST_F(AppControllerTest, CategoryFollowsTheClass) {
     const std::pair<int, int> expected[] = {
         {kKindTorus, kCategoryFlower},     {kKindPistil, kCategoryPrimitive},
@@ -196,21 +186,6 @@ TEST_F(AppControllerTest, RemoveObjectReachesScenesAndFailsForUnknownIds) {
     c.sceneFocus().openScene(std::move(open));
     EXPECT_TRUE(c.removeObject(openId));
     EXPECT_EQ(c.root(), nullptr);
-}
-
-TEST_F(AppControllerTest, InstallingTexturesRestoresExactlyWhatTheControllerReplaced) {
-    IdCounter outerIds;
-    Parameters outerParameters;
-    ScopedModelContext outer({&outerIds, &outerParameters, nullptr, nullptr});
-    {
-        AppController controller;
-        controller.installTextures(nullptr);
-        controller.installTextures(nullptr);
-        EXPECT_NE(modelContext().ids, &outerIds);
-        EXPECT_EQ(modelContext().parameters, &controller.settings().parameters);
-    }
-    EXPECT_EQ(modelContext().ids, &outerIds);
-    EXPECT_EQ(modelContext().parameters, &outerParameters);
 }
 
 TEST_F(AppControllerTest, ASingletonReachedAfterTheShutdownClosedThemIsNotBuiltAgain) {

@@ -4,6 +4,7 @@
 #include "control/ControlSingletons.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "support/ModelRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,11 @@ protected:
     void TearDown() override { destroyControlSingletons(); }
 
     static AppController& controller() { return appController(); }
+    // The controller's ids and parameters, which objects a test adds to its model
+    // are built with.
+    static ModelRecords records() {
+        return {appController().ids(), appController().settings().parameters};
+    }
 
     // A plant with a two-point axis and a fresh id.
     static std::unique_ptr<FlowerObjectComposite> newPlant() {

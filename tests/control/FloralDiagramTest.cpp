@@ -2,8 +2,9 @@
 
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
-#include "model/ModelContext.h"
+#include "model/IdCounter.h"
 #include "model/ObjExport.h"
+#include "model/Parameters.h"
 #include "organs/FlowerTorusNode.h"
 
 #include <QImage>
@@ -56,9 +57,8 @@ protected:
 
     IdCounter ids;
     Parameters values;
-    DisplaySwitches display;
-    ScopedModelContext context{{&ids, &values, &display, nullptr}};
-    std::unique_ptr<FlowerTorusNode> torus = std::make_unique<FlowerTorusNode>(ids.nextId());
+    std::unique_ptr<FlowerTorusNode> torus =
+        std::make_unique<FlowerTorusNode>(ids.nextId(), values.receptacle);
     FloralDiagramSettings settings;
     WhorlSummary shown;
     FloralDiagram diagram;
@@ -112,7 +112,7 @@ TEST_F(FloralDiagramTest, BindingShowsCountsAndKeepsRingsInOrder) {
 
     // Petals further out than the empty sepal ring keep their own ring; the empty
     // ring moves outside it instead of pulling it in under the petals.
-    FlowerTorusNode petalsOnly(ids.nextId());
+    FlowerTorusNode petalsOnly(ids.nextId(), values.receptacle);
     for (int i = 0; i < 5; ++i)
         petalsOnly.addSlot(kWhorlPetal, 150.0, i, 10);
     FloralDiagram third;
@@ -194,14 +194,14 @@ TEST_F(FloralDiagramTest, DraggedOrganTakesPolarPositionAndKeepsThetaAtTheCentre
 TEST_F(FloralDiagramTest, MarkedAnnulusGetsOneCopyPerSlotAndNothingElseChanges) {
     diagram.bindNewFlower(torus.get());
     const AxisNode prototype(ids.nextId(), kKindPetal);
-    ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlPetal, 0));
+    ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlPetal, 0, ids));
     const int firstCopy = parts(kWhorlPetal)[0]->object->id;
 
     // Marking twice, as a mouse drag does, leaves the filled slot filled, and
     // neither the record nor the export sees the marks.
     const auto written = [&] {
         TextWriter record;
-        torus->save(record);
+        torus->save(record, WriteContext{});
         ObjExport out;
         torus->exportObj(out, Matrix4(), 0);
         return record.take() + out.obj.take();
@@ -212,7 +212,7 @@ TEST_F(FloralDiagramTest, MarkedAnnulusGetsOneCopyPerSlotAndNothingElseChanges) 
     EXPECT_TRUE(parts(kWhorlPetal)[0]->holdsOrgan());
     EXPECT_TRUE(diagram.selection().isMarked(torus->id, {kWhorlPetal, 0}));
     EXPECT_TRUE(written() == unmarked) << "the marks reached the file or the export";
-    ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlPetal, 4));
+    ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlPetal, 4, ids));
 
     std::set<int> copies;
     for (const auto& slot : parts(kWhorlPetal)) {
@@ -231,16 +231,16 @@ TEST_F(FloralDiagramTest, MarkedAnnulusGetsOneCopyPerSlotAndNothingElseChanges) 
 
     // An unmarked slot takes a copy of its own only.
     EXPECT_FALSE(diagram.clearMarks());
-    ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlStamen, 2));
+    ASSERT_TRUE(diagram.applyToOne(prototype, kWhorlStamen, 2, ids));
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(parts(kWhorlStamen)[i]->object != nullptr, i == 2);
-    EXPECT_FALSE(diagram.applyToOne(prototype, DiagramHit::kRingHandle + 1, 1));
+    EXPECT_FALSE(diagram.applyToOne(prototype, DiagramHit::kRingHandle + 1, 1, ids));
 }
 
 TEST_F(FloralDiagramTest, ReceptacleAppliedToItsOwnMarksIsCopiedOnceNotNested) {
     diagram.bindNewFlower(torus.get());
     diagram.markRange(55, 65);
-    ASSERT_TRUE(diagram.applyToPending(*torus));
+    ASSERT_TRUE(diagram.applyToPending(*torus, ids));
     for (const auto& slot : parts(kWhorlPetal)) {
         ASSERT_EQ(slot->object->kind, kKindTorus);
         const auto& copy = static_cast<const FlowerTorusNode&>(*slot->object);
@@ -278,7 +278,7 @@ TEST_F(FloralDiagramTest, TheSelectionLastsWhileItsReceptacleIsShownAndGoesWithR
     EXPECT_FALSE(selection.isMarked(id, {kWhorlStamen, 0}));
     EXPECT_FALSE(selection.isSelected(id, {kWhorlStamen, 1}));
 
-    FlowerTorusNode other(ids.nextId());
+    FlowerTorusNode other(ids.nextId(), values.receptacle);
     diagram.bind(&other);
     diagram.bind(torus.get());
     EXPECT_FALSE(selection.isMarked(id, {kWhorlPetal, 0}));
@@ -304,8 +304,8 @@ TEST_F(FloralDiagramTest, DeletedReceptacleLeavesTheDiagramUnbound) {
     EXPECT_FALSE(diagram.dragTo(10, c.y() - 45, DiagramHit::kRingHandle + 1, 1));
     EXPECT_FALSE(diagram.markRange(0, 100));
     EXPECT_FALSE(diagram.clearMarks());
-    EXPECT_FALSE(diagram.applyToPending(prototype));
-    EXPECT_FALSE(diagram.applyToOne(prototype, kWhorlPetal, 0));
+    EXPECT_FALSE(diagram.applyToPending(prototype, ids));
+    EXPECT_FALSE(diagram.applyToOne(prototype, kWhorlPetal, 0, ids));
     EXPECT_EQ(diagram.hitTest(c.x(), c.y()).kind, DiagramHit::kNothing);
     repaint();
     EXPECT_EQ(diagram.ringRadius(1), 40);
@@ -314,7 +314,7 @@ TEST_F(FloralDiagramTest, DeletedReceptacleLeavesTheDiagramUnbound) {
 TEST_F(FloralDiagramTest, PaintFillsGlyphsByState) {
     diagram.bindNewFlower(torus.get());
     const AxisNode prototype(ids.nextId(), kKindPetal);
-    diagram.applyToOne(prototype, kWhorlPetal, 0);
+    diagram.applyToOne(prototype, kWhorlPetal, 0, ids);
     repaint();
     EXPECT_EQ(pixelNear(*parts(kWhorlPetal)[0], 3, 4), qRgb(255, 0, 0)) << "filled petal";
     EXPECT_EQ(pixelNear(*parts(kWhorlPetal)[1], 3, 4), qRgb(230, 230, 230)) << "empty petal";

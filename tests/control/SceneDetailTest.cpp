@@ -1,8 +1,7 @@
 // A scene drawn in the main view at reduced detail, through the controller and a
 // real windowless GL context: it looks as in full detail, and clones share their
 // drawing data.
-#include "control/AppController.h"
-#include "control/ControlSingletons.h"
+#include "control/AppFixture.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
 #include "gl/FloorGrid.h"
@@ -12,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-
 
 namespace {
 
@@ -34,10 +32,10 @@ public:
     TOGL* overallContext() override { return nullptr; }
 };
 
-class SceneDetail : public ::testing::Test {
+class SceneDetail : public AppFixture {
 protected:
     void SetUp() override {
-        destroyControlSingletons();
+        AppFixture::SetUp();
         ASSERT_TRUE(view_.main.attachWindowless()) << "no OpenGL context";
         view_.main.resize(500, 400, false);
         appController().setViewHost(&view_);
@@ -45,14 +43,14 @@ protected:
     }
     void TearDown() override {
         appController().setViewHost(nullptr);
-        destroyControlSingletons();
+        AppFixture::TearDown();
     }
 
     // Plants of `flowers` flowers each, in a row along x.
     static void plantRow(int plants, int flowers) {
         for (int i = 0; i < plants; ++i) {
             const Vector3 at{-3.0 + 2.0 * i, 0.0, 0.0};
-            appController().root()->plantAlongStroke(samples::plant(flowers),
+            appController().root()->plantAlongStroke(samples::plant(records(), flowers),
                                                      samples::line(at, at + Vector3(0, 3, 0)));
         }
         appController().commit(kChangeScene);
@@ -97,12 +95,12 @@ TEST_F(SceneDetail, AReducedFrameLooksLikeTheFullOne) {
 
 // Twelve plants cloned from one, a flower on a branch each, compile one list per
 // distinct content and level, not one per plant; the next frame compiles nothing,
-// and a change to one flower head compiles its plant alone.
-TEST_F(SceneDetail, ClonesShareTheirLists) {
-    const std::unique_ptr<FlowerObjectComposite> model = samples::plant(1);
+// a change to one flower head compiles its plant alone, and its undo nothing.
+TEST_F(SceneDetail, ClonesShareTheirListsAndUndoKeepsThem) {
+    const std::unique_ptr<FlowerObjectComposite> model = samples::plant(records(), 1);
     for (int i = 0; i < 12; ++i) {
         const Vector3 at{-3.0 + 0.6 * i, 0.0, -0.3 * (i % 2)};
-        appController().root()->plantAlongStroke(asComposite(model->clone()),
+        appController().root()->plantAlongStroke(asComposite(model->clone(appController().ids())),
                                                  samples::line(at, at + Vector3(0, 3, 0)));
     }
     appController().commit(kChangeScene);
@@ -118,6 +116,21 @@ TEST_F(SceneDetail, ClonesShareTheirLists) {
     FlowerObjectComposite& plant = *appController().root()->plants[5].composite;
     FlowerObjectNode& head = *plant.branches.front().composite->segments.back().node;
     head.setMaterial({1, 0, 0, 1}, {0, 0, 0, 1}, {0.2f, 0, 0, 1}, 10);
+    appController().commit(kChangeScene);
+    frame(eye, centre, false);
+    EXPECT_EQ(cache().compiledLists(), first + 1);
+
+    // Undo rebuilds the changed plant alone: the others are the same objects, and the
+    // restored plant draws the clones' content again, so nothing is compiled.
+    std::vector<const FlowerObjectComposite*> before;
+    for (const auto& p : appController().root()->plants)
+        before.push_back(p.composite.get());
+    ASSERT_TRUE(appController().undo());
+    const auto& after = appController().root()->plants;
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i)
+        if (i != 5)
+            EXPECT_EQ(after[i].composite.get(), before[i]) << "plant " << i;
     frame(eye, centre, false);
     EXPECT_EQ(cache().compiledLists(), first + 1);
 }

@@ -18,7 +18,8 @@ struct DeepFocus {
 
 DeepFocus focusOnAPetal(AppController& c) {
     c.createScene();
-    c.root()->plantAlongStroke(samples::plant(3), samples::line({0, 0, 0}, {0, 3, 0}));
+    c.root()->plantAlongStroke(samples::plant({c.ids(), c.settings().parameters}, 3),
+                               samples::line({0, 0, 0}, {0, 3, 0}));
     c.commit();
     FlowerObjectComposite& plant = *c.root()->plants.front().composite;
     FlowerObjectComposite& branch = *plant.branches[1].composite;
@@ -39,10 +40,10 @@ FlowerObjectComposite& plantOf(AppController& c, const DeepFocus& ids) {
 
 // A branch sketched as two billboards, as a user stands in for one not modelled
 // yet; such branches are alike.
-std::unique_ptr<FlowerObjectComposite> sketchedBranch() {
-    auto branch = std::make_unique<FlowerObjectComposite>(nextId());
-    branch->appendAlongAxis(samples::sketch(), samples::line({0, 0, 0}, {0, 0.2, 0}), {0, 0, 1});
-    branch->appendAlongAxis(samples::sketch(), samples::line({0, 0.2, 0}, {0, 0.4, 0}), {0, 0, 1});
+std::unique_ptr<FlowerObjectComposite> sketchedBranch(const ModelRecords& m) {
+    auto branch = std::make_unique<FlowerObjectComposite>(m.nextId());
+    branch->appendAlongAxis(samples::sketch(m), samples::line({0, 0, 0}, {0, 0.2, 0}), {0, 0, 1});
+    branch->appendAlongAxis(samples::sketch(m), samples::line({0, 0.2, 0}, {0, 0.4, 0}), {0, 0, 1});
     return branch;
 }
 
@@ -106,7 +107,7 @@ TEST_F(SceneFocusTest, NothingOnThePathOrAmongTheCandidatesOutlivesTheNodeItName
          [](const DeepFocus& ids) { return ids.branch; }},
         {"replace the branch",
          [&](const DeepFocus& ids) {
-             plantOf(c, ids).replaceBranch(ids.branch, samples::plant(1), {0, 1, 0});
+             plantOf(c, ids).replaceBranch(ids.branch, samples::plant(records(), 1), {0, 1, 0});
          },
          [](const DeepFocus& ids) { return ids.plant; }},
         {"remove the plant", [&](const DeepFocus& ids) { c.root()->removePlant(ids.plant); }, none},
@@ -163,7 +164,7 @@ TEST_F(SceneFocusTest, SimilarBranchesAreReplacedAtOnceAndUndoBringsBackTheFocus
     // Three sketched branches are alike; the flower branches are not like them.
     std::vector<int> sketched;
     for (double at : {0.3, 0.5, 0.7}) {
-        auto branch = sketchedBranch();
+        auto branch = sketchedBranch(records());
         sketched.push_back(branch->id);
         plantOf(c, ids).addBranch(at, std::move(branch),
                                   samples::line({0, 3 * at, 0}, {0.3, 3 * at + 0.3, 0}), {0, 0, 1});

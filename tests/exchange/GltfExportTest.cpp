@@ -1,7 +1,6 @@
 #include "exchange/GltfExport.h"
 #include "control/GltfImages.h"
 #include "math/FileText.h"
-#include "model/ModelContext.h"
 #include "model/SceneRoot.h"
 #include "organs/FakeTextureCache.h"
 #include "organs/ObjWriter.h"
@@ -148,12 +147,10 @@ Box objVertexBox(const std::string& obj) {
     return box;
 }
 
-class GltfExportTest : public ::testing::Test {
+class GltfExportTest : public ::testing::Test, protected OwnModelRecords {
 protected:
     WorkingDirectory dir;
-    IdCounter ids;
     FakeTextureCache textures;
-    ScopedModelContext context{{&ids, nullptr, nullptr, &textures}};
 };
 
 } // namespace
@@ -163,15 +160,15 @@ protected:
 // triangle the OBJ export writes once (all but the ones without area), and the node
 // matrices put the vertices where the flat OBJ file has them.
 TEST_F(GltfExportTest, EveryClassIsValidAndKeepsTheObjGeometry) {
-    auto petal = samples::petal();
-    auto flower = samples::flower();
-    auto plant = samples::plant(3);
+    auto petal = samples::petal(records());
+    auto flower = samples::flower(records());
+    auto plant = samples::plant(records(), 3);
     SceneRoot scene(nextId());
     for (double x : {-1.0, 1.0}) {
         Matrix4 place = Matrix4::translation({x, 0, 0.5 * x});
         place.setRotationY(0.7 * x);
         place.setTranslation({x, 0, 0.5 * x});
-        scene.plants.push_back({samples::plant(2), place});
+        scene.plants.push_back({samples::plant(records(), 2), place});
     }
     const std::vector<std::pair<std::string, SceneNode*>> exports = {{"petal.glb", petal.get()},
                                                                      {"flower.gltf", flower.get()},
@@ -182,11 +179,13 @@ TEST_F(GltfExportTest, EveryClassIsValidAndKeepsTheObjGeometry) {
         const std::filesystem::path file = dir.path(name);
         GltfSummary summary;
         std::string error;
-        ASSERT_TRUE(exportGltfFile(*node, file.string(), readGltfImage, error, &summary)) << error;
+        ASSERT_TRUE(exportGltfFile(*node, file.string(), readGltfImage, &textures, error, &summary))
+            << error;
         const ToolReport verdict = validate(file);
         EXPECT_EQ(verdict.status, 0) << verdict.text;
 
-        ASSERT_TRUE(exportObjFiles(*node, dir.path("flat").string(), true, error)) << error;
+        ASSERT_TRUE(exportObjFiles(*node, dir.path("flat").string(), true, &textures, error))
+            << error;
         const std::string obj = readFile(dir.path("flat.obj"));
         const long objTriangles = std::stol(reportValue(assimpInfo("flat.obj"), "Faces"));
         const long triangles = reportedSceneTriangles(assimpInfo(file.string()));
@@ -220,7 +219,7 @@ TEST_F(GltfExportTest, EveryClassIsValidAndKeepsTheObjGeometry) {
 // cup. Every organ wears its colour on screen turned linear: written unchanged, the
 // violet petals came out pale.
 TEST_F(GltfExportTest, StarterModelsShowTubesFromOutsideInTheColoursOnScreen) {
-    const StarterModels starter;
+    const StarterModels starter(ids);
     std::map<int, const FlowerObjectNode*> objects;
     for (const auto& plant : starter.scene->plants)
         collectObjects(*plant.composite, objects);
@@ -233,7 +232,8 @@ TEST_F(GltfExportTest, StarterModelsShowTubesFromOutsideInTheColoursOnScreen) {
                                                          {"scene.glb", starter.scene}}) {
         SCOPED_TRACE(name);
         std::string error;
-        ASSERT_TRUE(exportGltfFile(*node, dir.path(name).string(), readGltfImage, error)) << error;
+        ASSERT_TRUE(exportGltfFile(*node, dir.path(name).string(), readGltfImage, &textures, error))
+            << error;
         const ToolReport verdict = validate(dir.path(name));
         EXPECT_EQ(verdict.status, 0) << verdict.text;
         const tinygltf::Model model = load(dir.path(name));
@@ -281,18 +281,19 @@ TEST_F(GltfExportTest, ATexturedWhorlKeepsItsTextureAndSharesOneMeshPerDistinctO
     // A BMP, which glTF does not take: the export converts it.
     const std::string bmp = dir.path("rose.bmp").string();
     ASSERT_TRUE(image.save(QString::fromStdString(bmp)));
-    auto flower = samples::flower();
-    auto petal = samples::petal(7);
+    auto flower = samples::flower(records());
+    auto petal = samples::petal(records(), 7);
     petal->setTexture(true, textures.load(bmp), -1);
     for (const auto& slot : flower->whorl(kWhorlPetal).parts)
-        slot->object = petal->clone();
+        slot->object = petal->clone(ids);
     for (const auto& slot : flower->whorl(kWhorlStamen).parts)
-        slot->object = flower->whorl(kWhorlStamen).parts[0]->object->clone();
+        slot->object = flower->whorl(kWhorlStamen).parts[0]->object->clone(ids);
 
     for (const char* name : {"rose.glb", "rose.gltf"}) {
         SCOPED_TRACE(name);
         std::string error;
-        ASSERT_TRUE(exportGltfFile(*flower, dir.path(name).string(), gltfImageFromFile, error))
+        ASSERT_TRUE(
+            exportGltfFile(*flower, dir.path(name).string(), gltfImageFromFile, &textures, error))
             << error;
         const ToolReport verdict = validate(dir.path(name));
         EXPECT_EQ(verdict.status, 0) << verdict.text;
@@ -330,14 +331,15 @@ TEST_F(GltfExportTest, ATexturedWhorlKeepsItsTextureAndSharesOneMeshPerDistinctO
 // A texture that cannot be read or a folder that cannot be written fails the export
 // and leaves the earlier file whole.
 TEST_F(GltfExportTest, AFailedExportLeavesTheEarlierFileAsItWas) {
-    auto stem = samples::stem();
+    auto stem = samples::stem(records());
     const std::string file = dir.path("stem.glb").string();
     std::string error;
-    ASSERT_TRUE(exportGltfFile(*stem, file, readGltfImage, error)) << error;
+    ASSERT_TRUE(exportGltfFile(*stem, file, readGltfImage, &textures, error)) << error;
     const std::string before = readFile(file);
     stem->setTexture(true, textures.load(dir.path("gone.png").string()), -1);
-    EXPECT_FALSE(exportGltfFile(*stem, file, readGltfImage, error));
+    EXPECT_FALSE(exportGltfFile(*stem, file, readGltfImage, &textures, error));
     EXPECT_NE(error.find("gone.png"), std::string::npos) << error;
     EXPECT_EQ(readFile(file), before);
-    EXPECT_FALSE(exportGltfFile(*stem, "/nonexistent-dir/stem.gltf", readGltfImage, error));
+    EXPECT_FALSE(
+        exportGltfFile(*stem, "/nonexistent-dir/stem.gltf", readGltfImage, &textures, error));
 }

@@ -5,6 +5,9 @@
 #include "support/GlTestContext.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <utility>
 
 namespace {
 
@@ -26,6 +29,28 @@ void drawPixelRect(int left, int bottom, int right, int top, const PickColour& c
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+}
+
+// Two cones of 24 sectors, each sector in its own pick colour, the smaller one in
+// front of the larger: edges and changes of depth all over the view.
+void drawSectorCones() {
+    glDisable(GL_CULL_FACE);
+    for (int cone = 0; cone < 2; ++cone) {
+        const double radius = cone == 0 ? 0.8 : 3.0;
+        const double z = cone == 0 ? 0.3 : -0.5;
+        for (int i = 0; i < 24; ++i) {
+            const PickColour colour = pickColourOf(1 + 24 * cone + i, 0, 0, false, false);
+            const double from = 2.0 * std::numbers::pi * i / 24;
+            const double to = 2.0 * std::numbers::pi * (i + 1) / 24;
+            glColor3ub(colour.red, colour.green, colour.blue);
+            glBegin(GL_TRIANGLES);
+            glVertex3d(0.0, 0.0, z + 0.4);
+            glVertex3d(radius * std::cos(from), radius * std::sin(from), z);
+            glVertex3d(radius * std::cos(to), radius * std::sin(to), z);
+            glEnd();
+        }
+    }
+    glEnable(GL_CULL_FACE);
 }
 
 class PickSnapshot : public GlTest {
@@ -132,6 +157,46 @@ TEST_F(PickSnapshot, TheClearedWhiteBackgroundReadsAsAllBitsSet) {
     gl.beginSnapshot();
     gl.endFrame();
     EXPECT_EQ(gl.readPickPixel(3, 3).colour, 0xFFFFFFFFu);
+}
+
+// With a pick source installed, a read renders only the region around its pixel,
+// through a projection narrowed to that region: every pixel of the region must come
+// out as the whole view's snapshot has it, at the view's edges too.
+TEST_F(PickSnapshot, PicksRenderedAroundAReadPixelMatchTheWholeSnapshot) {
+    TOGL& gl = togl();
+    gl.setCamera({0.7, 0.5, 3.0}, {0.0, 0.0, 0.0}, {0.0, 1.0, 0.0});
+    gl.beginSnapshot();
+    drawSectorCones();
+    gl.endFrame();
+    const std::vector<std::uint32_t> colours = gl.colorBuffer();
+    const std::vector<float> depths = gl.depthBuffer();
+
+    gl.setPickSource([](TOGL&) { drawSectorCones(); });
+    const int reach = TOGL::kPickRegionReach;
+    for (const auto& [x, y] : {std::pair{80, 60}, {3, 2}, {158, 100}, {40, 119}}) {
+        gl.markPicksStale();
+        const int before = gl.pickFrameCount();
+        const PickPixel read = gl.pixelHasObject(x, y);
+        EXPECT_EQ(gl.pickFrameCount(), before + 1);
+        const int row = height() - 1 - y;
+        EXPECT_EQ(read.colour, colours[static_cast<size_t>(row * width() + x)]);
+        int objectPixels = 0;
+        for (int py = std::max(0, row - reach); py <= std::min(height() - 1, row + reach); ++py)
+            for (int px = std::max(0, x - reach); px <= std::min(width() - 1, x + reach); ++px) {
+                const size_t i = static_cast<size_t>(py * width() + px);
+                ASSERT_EQ(gl.colorBuffer()[i], colours[i]) << px << "," << py;
+                ASSERT_NEAR(gl.depthBuffer()[i], depths[i], 1e-6) << px << "," << py;
+                objectPixels += depths[i] < 1.0f;
+            }
+        EXPECT_GT(objectPixels, 0) << x << "," << y;
+    }
+    // Reads inside the region use it; a camera move makes the next read render.
+    const int rendered = gl.pickFrameCount();
+    gl.pixelHasObject(40 + reach, 119 - reach);
+    EXPECT_EQ(gl.pickFrameCount(), rendered);
+    gl.orbit(0.1, 0.0);
+    gl.pixelHasObject(40, 119);
+    EXPECT_EQ(gl.pickFrameCount(), rendered + 1);
 }
 
 TEST_F(PickSnapshot, TheFloorNeverAppearsInASnapshot) {

@@ -1,8 +1,8 @@
 #include "library/LibraryFile.h"
 #include "library/LibraryReaders.h"
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
 #include "model/SceneRoot.h"
+#include "support/ModelRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -60,12 +60,11 @@ TEST(CorpusReplayTest, EveryCorpusFileReadsWithoutHarm) {
     };
     int seen = 0;
     for (const auto& file : std::filesystem::directory_iterator(corpusDirectory())) {
-        IdCounter ids;
-        ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+        OwnModelRecords records;
         CountingSink sink;
         const std::string name = file.path().filename().string();
         const LibraryLoadResult result =
-            loadLibraryFile(file.path().string(), libraryReaders(), sink);
+            loadLibraryFile(file.path().string(), libraryReaders(), records.reading(), sink);
         ++seen;
         const auto known = expected.find(name);
         if (known == expected.end())

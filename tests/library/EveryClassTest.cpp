@@ -4,6 +4,7 @@
 #include "math/TextWriter.h"
 #include "model/NodeRecord.h"
 #include "model/ObjExport.h"
+#include "model/ReadContext.h"
 #include "organs/ObjWriter.h"
 #include "support/CollectingSink.h"
 #include "support/SamplePlants.h"
@@ -17,33 +18,32 @@ namespace {
 
 std::string written(const LibraryContents& contents) {
     TextWriter out;
-    writeLibrary(out, contents);
+    writeLibrary(out, contents, WriteContext{});
     return out.take();
 }
 
 // Reads a library with ids from 1.
 std::unique_ptr<CollectingSink> loaded(const std::string& text) {
-    IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    OwnModelRecords records;
     auto sink = std::make_unique<CollectingSink>();
     TextReader in(text);
-    const LibraryLoadResult result = readLibrary(in, libraryReaders(), *sink);
+    const LibraryLoadResult result = readLibrary(in, libraryReaders(), records.reading(), *sink);
     EXPECT_TRUE(result.ok()) << result.message;
     return sink;
 }
 
-class EveryClassTest : public ::testing::Test {
+class EveryClassTest : public ::testing::Test, protected OwnModelRecords {
 protected:
     EveryClassTest() {
-        stem = samples::stem();
-        stamen = samples::stamen();
-        pistil = samples::pistil();
-        sketch = samples::sketch();
-        petal = samples::petal();
-        flower = samples::flower();
-        plant = samples::plant(3);
+        stem = samples::stem(records());
+        stamen = samples::stamen(records());
+        pistil = samples::pistil(records());
+        sketch = samples::sketch(records());
+        petal = samples::petal(records());
+        flower = samples::flower(records());
+        plant = samples::plant(records(), 3);
         scene = std::make_unique<SceneRoot>(nextId());
-        scene->plantAlongStroke(samples::plant(2), samples::line({1, 0, 0}, {1, 2, 0}));
+        scene->plantAlongStroke(samples::plant(records(), 2), samples::line({1, 0, 0}, {1, 2, 0}));
         contents.objects[kCategoryPrimitive] = {stem.get(), stamen.get(), pistil.get(),
                                                 sketch.get()};
         contents.objects[kCategoryLeaf] = {petal.get()};
@@ -52,8 +52,6 @@ protected:
         contents.scenes = {scene.get()};
     }
 
-    IdCounter ids;
-    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
     std::unique_ptr<FlowerObjectNode> stem, stamen, pistil, sketch, petal, flower, plant;
     std::unique_ptr<SceneRoot> scene;
     LibraryContents contents;

@@ -1,17 +1,22 @@
 #include "library/LibraryFile.h"
+#include "math/FileText.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
 #include "model/CompositeRecord.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "model/TextureCache.h"
 #include "support/CollectingSink.h"
+#include "support/ModelRecords.h"
+#include "support/PathOnlyTextures.h"
 #include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -28,7 +33,7 @@ RecordReaderTable readers() {
     return table;
 }
 
-class LibraryFileTest : public ::testing::Test {
+class LibraryFileTest : public ::testing::Test, protected OwnModelRecords {
 protected:
     LibraryFileTest() {
         pistil = std::make_unique<AxisNode>(nextId(), kKindPistil);
@@ -50,12 +55,10 @@ protected:
 
     std::string written() const {
         TextWriter out;
-        writeLibrary(out, contents);
+        writeLibrary(out, contents, WriteContext{});
         return out.take();
     }
 
-    IdCounter ids;
-    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
     std::unique_ptr<AxisNode> pistil, leaf;
     std::unique_ptr<FlowerObjectComposite> plant;
     std::unique_ptr<SceneRoot> scene;
@@ -81,10 +84,10 @@ TEST_F(LibraryFileTest, WriterLaysOutHeaderSectionsAndTrailer) {
 TEST_F(LibraryFileTest, ReaderHandsObjectsToTheSinkByPositionWithFreshIds) {
     const std::string text = written();
     IdCounter fresh;
-    ScopedModelContext renumbered({&fresh, nullptr, nullptr, nullptr});
     TextReader in(text);
     CollectingSink sink;
-    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    const LibraryLoadResult result =
+        readLibrary(in, readers(), {fresh, parameters, nullptr, {}}, sink);
     ASSERT_TRUE(result.ok()) << result.message;
     EXPECT_EQ(sink.categories, (std::vector<int>{1, 2, 4}));
     ASSERT_EQ(sink.objects.size(), 3u);
@@ -98,14 +101,13 @@ TEST_F(LibraryFileTest, ReaderHandsObjectsToTheSinkByPositionWithFreshIds) {
     // Written again, the library gives the same text, and reading twice gives the
     // same ids.
     TextWriter rewritten;
-    writeLibrary(rewritten, sink.contents());
+    writeLibrary(rewritten, sink.contents(), WriteContext{});
     IdCounter third;
-    ScopedModelContext thirdIds({&third, nullptr, nullptr, nullptr});
     TextReader in2(rewritten.str());
     CollectingSink sink2;
-    ASSERT_TRUE(readLibrary(in2, readers(), sink2).ok());
+    ASSERT_TRUE(readLibrary(in2, readers(), {third, parameters, nullptr, {}}, sink2).ok());
     TextWriter third_text;
-    writeLibrary(third_text, sink2.contents());
+    writeLibrary(third_text, sink2.contents(), WriteContext{});
     EXPECT_EQ(third_text.str(), rewritten.str());
 }
 
@@ -114,7 +116,7 @@ TEST_F(LibraryFileTest, WrongHeaderLoadsNothing) {
     text.replace(0, 12, "Pelmora Files");
     TextReader in(text);
     CollectingSink sink;
-    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    const LibraryLoadResult result = readLibrary(in, readers(), reading(), sink);
     EXPECT_EQ(result.status, LibraryLoadResult::Status::WrongHeader);
     EXPECT_TRUE(sink.objects.empty());
     EXPECT_TRUE(sink.scenes.empty());
@@ -128,7 +130,7 @@ TEST_F(LibraryFileTest, SectionWordsAreNotChecked) {
     text.replace(text.find("plants 1"), 6, "sapals");
     TextReader in(text);
     CollectingSink sink;
-    ASSERT_TRUE(readLibrary(in, readers(), sink).ok());
+    ASSERT_TRUE(readLibrary(in, readers(), reading(), sink).ok());
     EXPECT_EQ(sink.categories, (std::vector<int>{1, 2, 4}));
 }
 
@@ -137,7 +139,7 @@ TEST_F(LibraryFileTest, AMismatchedEndStopsAndKeepsWhatWasRead) {
     text.replace(text.find("end 2\n"), 5, "end 9");
     TextReader in(text);
     CollectingSink sink;
-    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    const LibraryLoadResult result = readLibrary(in, readers(), reading(), sink);
     EXPECT_EQ(result.status, LibraryLoadResult::Status::EntryMismatch);
     EXPECT_EQ(sink.objects.size(), 2u); // the pistil and the leaf whose end was wrong
     EXPECT_NE(result.message.find("does not end with 'end 2'"), std::string::npos);
@@ -148,7 +150,7 @@ TEST_F(LibraryFileTest, MalformedTextStopsWithItsLocation) {
     text.replace(text.find("mainAxis 5\n0 0.000000"), 21, "mainAxis 5\n0 zero");
     TextReader in(text);
     CollectingSink sink;
-    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    const LibraryLoadResult result = readLibrary(in, readers(), reading(), sink);
     EXPECT_EQ(result.status, LibraryLoadResult::Status::Malformed);
     EXPECT_NE(result.message.find("near 'zero"), std::string::npos) << result.message;
     EXPECT_NE(result.message.find("line "), std::string::npos);
@@ -158,7 +160,7 @@ TEST_F(LibraryFileTest, MalformedTextStopsWithItsLocation) {
 TEST_F(LibraryFileTest, HostileCountsAreRejectedBeforeAllocating) {
     TextReader in("Pelmora File\nprimitives 2000000000\n");
     CollectingSink sink;
-    const LibraryLoadResult result = readLibrary(in, readers(), sink);
+    const LibraryLoadResult result = readLibrary(in, readers(), reading(), sink);
     EXPECT_EQ(result.status, LibraryLoadResult::Status::Malformed);
     EXPECT_NE(result.message.find("larger than the rest"), std::string::npos);
 }
@@ -171,7 +173,7 @@ TEST_F(LibraryFileTest, OutputIsTheSameUnderADecimalCommaLocale) {
     const std::string inGerman = written();
     TextReader in(inGerman);
     CollectingSink sink;
-    const bool readBack = readLibrary(in, readers(), sink).ok();
+    const bool readBack = readLibrary(in, readers(), reading(), sink).ok();
     decimalComma.restore();
     EXPECT_EQ(inGerman, inC);
     EXPECT_TRUE(readBack);
@@ -183,10 +185,10 @@ TEST_F(LibraryFileTest, SavingCommitsTheWholeFileOrLeavesTheEarlierOne) {
     std::filesystem::create_directories(directory);
     const std::string path = directory + "/library.pmr";
     std::string error;
-    ASSERT_TRUE(saveLibraryFile(path, contents, error)) << error;
+    ASSERT_TRUE(saveLibraryFile(path, contents, nullptr, error)) << error;
 
     CollectingSink sink;
-    EXPECT_TRUE(loadLibraryFile(path, readers(), sink).ok());
+    EXPECT_TRUE(loadLibraryFile(path, readers(), reading(), sink).ok());
     EXPECT_EQ(sink.objects.size(), 3u);
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
 
@@ -194,11 +196,11 @@ TEST_F(LibraryFileTest, SavingCommitsTheWholeFileOrLeavesTheEarlierOne) {
     const auto before = std::filesystem::file_size(path);
     std::filesystem::create_directory(path + ".part");
     contents.objects[kCategoryLeaf].clear();
-    EXPECT_FALSE(saveLibraryFile(path, contents, error));
+    EXPECT_FALSE(saveLibraryFile(path, contents, nullptr, error));
     EXPECT_NE(error.find(path), std::string::npos);
     EXPECT_EQ(std::filesystem::file_size(path), before);
 
-    EXPECT_FALSE(saveLibraryFile(directory + "/missing/library.pmr", contents, error));
+    EXPECT_FALSE(saveLibraryFile(directory + "/missing/library.pmr", contents, nullptr, error));
     EXPECT_NE(error.find("cannot write"), std::string::npos);
     std::filesystem::remove_all(directory);
 }
@@ -206,9 +208,49 @@ TEST_F(LibraryFileTest, SavingCommitsTheWholeFileOrLeavesTheEarlierOne) {
 TEST_F(LibraryFileTest, AFileThatCannotBeReadLoadsNothing) {
     CollectingSink sink;
     const LibraryLoadResult result =
-        loadLibraryFile(::testing::TempDir() + "no/such/library.pmr", readers(), sink);
+        loadLibraryFile(::testing::TempDir() + "no/such/library.pmr", readers(), reading(), sink);
     EXPECT_EQ(result.status, LibraryLoadResult::Status::Unreadable);
     EXPECT_NE(result.message.find("cannot open"), std::string::npos);
     EXPECT_TRUE(sink.objects.empty());
     EXPECT_TRUE(sink.scenes.empty());
+}
+
+// Opening a library whose images have gone missing and saving it used to write NON
+// in their place, so that putting the images back no longer brought them back.
+TEST_F(LibraryFileTest, ALibrarySavedAgainStillNamesItsMissingImages) {
+    const std::filesystem::path directory = ::testing::TempDir() + "pelmora_missing_images";
+    std::filesystem::remove_all(directory);
+    std::filesystem::create_directories(directory / "images");
+    const std::string present = (directory / "images" / "here.bmp").string();
+    { std::ofstream(present) << "BM"; }
+    std::string text = written();
+    const size_t at = text.find("textureFront NON\ntextureBack NON\n");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 34, "textureFront images/gone.bmp\ntextureBack images/here.bmp\n");
+    const std::string path = (directory / "library.pmr").string();
+    { std::ofstream(path) << text; }
+
+    PathOnlyTextures textures(
+        [](const std::string& path) { return std::filesystem::exists(path); });
+    CollectingSink sink;
+    ASSERT_TRUE(loadLibraryFile(path, readers(), reading(&textures), sink).ok());
+    ASSERT_EQ(textures.paths, std::vector<std::string>{present});
+    std::string error;
+    ASSERT_TRUE(saveLibraryFile(path, sink.contents(), &textures, error)) << error;
+    std::string again;
+    ASSERT_TRUE(readWholeFile(path, again, error)) << error;
+    EXPECT_NE(again.find("textureFront images/gone.bmp\ntextureBack images/here.bmp\n"),
+              std::string::npos);
+
+    // Saved in a folder beside it, the names still lead to the same files.
+    const std::filesystem::path other = ::testing::TempDir() + "pelmora_missing_images_other";
+    std::filesystem::create_directories(other);
+    const std::string elsewhere = (other / "library.pmr").string();
+    ASSERT_TRUE(saveLibraryFile(elsewhere, sink.contents(), &textures, error)) << error;
+    ASSERT_TRUE(readWholeFile(elsewhere, again, error)) << error;
+    EXPECT_NE(again.find("textureFront " + (directory / "images" / "gone.bmp").string() +
+                         "\ntextureBack " + present + "\n"),
+              std::string::npos);
+    std::filesystem::remove_all(other);
+    std::filesystem::remove_all(directory);
 }

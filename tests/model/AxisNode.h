@@ -2,8 +2,8 @@
 
 #include "math/TextWriter.h"
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
 
 #include <memory>
@@ -21,20 +21,20 @@ public:
     void drawTranslucent(const DrawContext&) override {}
     void drawOverlay(const DrawContext&) override {}
     int exportObj(ObjExport&, const Matrix4&, int n) override { return n; }
-    void save(TextWriter& out) const override {
+    void save(TextWriter& out, const WriteContext& context) const override {
         writeColourBlock(out, *this);
-        writeTextureBlock(out, *this);
+        writeTextureBlock(out, *this, context);
         writePointList(out, "mainAxis", mainAxis.points);
     }
     void reshapeByStroke(const Stroke& s) override { mainAxis = s; }
     void scale(double f) override { mainAxis.scale(f); }
-    std::unique_ptr<FlowerObjectNode> clone() const override {
-        auto copy = std::make_unique<AxisNode>(nextId(), kind);
+    std::unique_ptr<FlowerObjectNode> clone(IdCounter& ids) const override {
+        auto copy = std::make_unique<AxisNode>(ids.nextId(), kind);
         copy->mainAxis = mainAxis;
         copy->setMaterial(diffuse, specular, ambient, shininess);
         return copy;
     }
-    void editByPick(int, int, const Vector3&) override {}
+    void editByPick(int, int, const Vector3&, const Parameters&) override {}
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& m, bool) const override {
         min = max = Vector3();
         for (const Vector3& p : mainAxis.points) {
@@ -47,8 +47,8 @@ public:
 
 // Reads an axis node's record into a node of the given kind.
 template <int Kind> std::unique_ptr<FlowerObjectNode> readAxisNode(RecordInput& input) {
-    auto node = std::make_unique<AxisNode>(nextId(), Kind);
-    if (!readNodeColours(input.in, *node) || !readTextureBlock(input.in, *node) ||
+    auto node = std::make_unique<AxisNode>(input.context.ids.nextId(), Kind);
+    if (!readNodeColours(input.in, *node) || !readTextureBlock(input.in, input.context, *node) ||
         !readPointList(input.in, node->mainAxis.points))
         return nullptr;
     return node;

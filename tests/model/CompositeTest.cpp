@@ -4,6 +4,7 @@
 #include "model/CompositeRecord.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
+#include "support/ModelRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -37,22 +38,20 @@ void expectNear(const Vector3& a, const Vector3& b, double tolerance = 1e-9) {
 }
 
 // A plant of two segments (axis length 2) with one branch of one segment at 0.5.
-std::unique_ptr<FlowerObjectComposite> samplePlant() {
-    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
-    plant->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
-    plant->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
-    auto branch = std::make_unique<FlowerObjectComposite>(nextId());
-    branch->appendAlongAxis(std::make_unique<AxisNode>(nextId(), kKindPetal),
+std::unique_ptr<FlowerObjectComposite> samplePlant(IdCounter& ids) {
+    auto plant = std::make_unique<FlowerObjectComposite>(ids.nextId());
+    plant->appendAlongAxis(std::make_unique<AxisNode>(ids.nextId()), line({0, 0, 0}, {0, 1, 0}),
+                           kSide);
+    plant->appendAlongAxis(std::make_unique<AxisNode>(ids.nextId()), line({0, 0, 0}, {0, 1, 0}),
+                           kSide);
+    auto branch = std::make_unique<FlowerObjectComposite>(ids.nextId());
+    branch->appendAlongAxis(std::make_unique<AxisNode>(ids.nextId(), kKindPetal),
                             line({0, 0, 0}, {0, 0.5, 0}), kSide);
     plant->addBranch(0.5, std::move(branch), line({0, 0, 0}, {0.5, 0.5, 0}), kSide);
     return plant;
 }
 
-class CompositeTest : public ::testing::Test {
-protected:
-    IdCounter ids;
-    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
-};
+class CompositeTest : public ::testing::Test, protected OwnModelRecords {};
 
 } // namespace
 
@@ -85,7 +84,7 @@ TEST_F(CompositeTest, ASlantedStrokeBecomesAnUprightSegmentUnderItsPlacement) {
 }
 
 TEST_F(CompositeTest, BranchKeepsItsRelativePositionAndShrinksButNeverGrows) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     const double branchLength = plant->branches[0].composite->mainAxis.length();
     expectNear(plant->branches[0].attachment.translationPart(), {0, 1, 0});
 
@@ -102,7 +101,7 @@ TEST_F(CompositeTest, BranchKeepsItsRelativePositionAndShrinksButNeverGrows) {
 }
 
 TEST_F(CompositeTest, ScalingDownShrinksTheBranches) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     const double branchLength = plant->branches[0].composite->mainAxis.length();
     plant->scale(0.5);
     EXPECT_NEAR(plant->mainAxis.length(), 1.0, 1e-9);
@@ -111,14 +110,14 @@ TEST_F(CompositeTest, ScalingDownShrinksTheBranches) {
 }
 
 TEST_F(CompositeTest, ReshapeNeedsFourPoints) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     const PointList before = plant->mainAxis.points;
     plant->reshapeByStroke(line({0, 0, 0}, {0, 9, 0}, 3));
     EXPECT_EQ(plant->mainAxis.points, before);
 }
 
 TEST_F(CompositeTest, FindChildComposesTheMatricesOnTheWay) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     const FlowerObjectComposite& branch = *plant->branches[0].composite;
     const int leafId = branch.segments[0].node->id;
     const CompositeLookup found = plant->findChild(leafId);
@@ -132,7 +131,7 @@ TEST_F(CompositeTest, FindChildComposesTheMatricesOnTheWay) {
 }
 
 TEST_F(CompositeTest, RemovingASegmentIdInsideABranchRemovesTheBranch) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     const int leafId = plant->branches[0].composite->segments[0].node->id;
     EXPECT_TRUE(plant->removeBranch(leafId));
     EXPECT_TRUE(plant->branches.empty());
@@ -156,7 +155,7 @@ TEST_F(CompositeTest, SetMaterialRecoloursStemsAndReceptaclesButNotLeaves) {
 }
 
 TEST_F(CompositeTest, ACompositeEmptiedByACutIsLeftForItsHolderToRemove) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     FlowerObjectComposite& branch = *plant->branches[0].composite;
     const int branchId = branch.id;
     EXPECT_EQ(branch.cutAtSegment(branch.segments[0].node->id), Removal::Emptied);
@@ -166,7 +165,7 @@ TEST_F(CompositeTest, ACompositeEmptiedByACutIsLeftForItsHolderToRemove) {
 }
 
 TEST_F(CompositeTest, CuttingKeepsEarlierSegmentsAndRebuildsTheAxis) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     const int second = plant->segments[1].node->id;
     EXPECT_EQ(plant->cutAtSegment(second), Removal::Removed);
     EXPECT_EQ(plant->segments.size(), 1u);
@@ -186,7 +185,7 @@ TEST_F(CompositeTest, EmptiedCompositesGoFromTheirHoldersUpToTheScene) {
     auto plant = std::make_unique<FlowerObjectComposite>(nextId());
     plant->appendAlongAxis(std::move(inner), line({0, 0, 0}, {0, 1, 0}), kSide);
     scene.plantAlongStroke(std::move(plant), line({0, 0, 0}, {0, 1, 0}));
-    scene.plantAlongStroke(samplePlant(), line({3, 0, 0}, {3, 2, 0}));
+    scene.plantAlongStroke(samplePlant(ids), line({3, 0, 0}, {3, 2, 0}));
     const int otherPlant = scene.plants[1].composite->id;
 
     EXPECT_TRUE(scene.removePart(holder, leafId));
@@ -196,8 +195,8 @@ TEST_F(CompositeTest, EmptiedCompositesGoFromTheirHoldersUpToTheScene) {
 }
 
 TEST_F(CompositeTest, CloneIsIndependentAndKeepsParentLinks) {
-    auto plant = samplePlant();
-    auto copyNode = plant->clone();
+    auto plant = samplePlant(ids);
+    auto copyNode = plant->clone(ids);
     auto& copy = static_cast<FlowerObjectComposite&>(*copyNode);
     EXPECT_NE(copy.id, plant->id);
     EXPECT_NE(copy.branches[0].composite->id, plant->branches[0].composite->id);
@@ -212,12 +211,12 @@ TEST_F(CompositeTest, ReplaceLikeReplacesEachBranchOfTheTargetOnce) {
     // each original side branch is replaced by the model's counterpart, none twice.
     FlowerObjectComposite plant(nextId());
     plant.appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}), kSide);
-    auto target = samplePlant();
+    auto target = samplePlant(ids);
     auto extra = std::make_unique<FlowerObjectComposite>(nextId());
     extra->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 0.3, 0}),
                            kSide);
     target->addBranch(0.25, std::move(extra), line({0, 0, 0}, {-0.3, 0.3, 0}), kSide);
-    auto third = target->branches[0].composite->clone();
+    auto third = target->branches[0].composite->clone(ids);
     target->addBranch(0.75,
                       std::unique_ptr<FlowerObjectComposite>(
                           static_cast<FlowerObjectComposite*>(third.release())),
@@ -229,8 +228,8 @@ TEST_F(CompositeTest, ReplaceLikeReplacesEachBranchOfTheTargetOnce) {
     const int targetId = target->id;
     plant.addBranch(0.5, std::move(target), line({0, 0, 0}, {0.5, 0.5, 0}), kSide);
 
-    const auto model = plant.branches[0].composite->clone();
-    plant.replaceLike(targetId, static_cast<const FlowerObjectComposite&>(*model), {0, 0, 1});
+    const auto model = plant.branches[0].composite->clone(ids);
+    plant.replaceLike(targetId, static_cast<const FlowerObjectComposite&>(*model), {0, 0, 1}, ids);
     const FlowerObjectComposite& replaced = *plant.branches[0].composite;
     ASSERT_EQ(replaced.branches.size(), 3u);
     for (const auto& branch : replaced.branches) {
@@ -255,7 +254,7 @@ TEST_F(CompositeTest, ReplaceSegmentTakesTheOldShapeAndTheSketchStrokes) {
 }
 
 TEST_F(CompositeTest, TurnBranchIgnoresLongDragsAndStillMiceAndTurnsOnShortOnes) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     const int branchId = plant->branches[0].composite->id;
     const Matrix4 before = plant->branches[0].turn;
     plant->turnBranch(branchId, {0.1, 0, 0}, Matrix4(), {0, 0, -1});
@@ -268,7 +267,7 @@ TEST_F(CompositeTest, TurnBranchIgnoresLongDragsAndStillMiceAndTurnsOnShortOnes)
 }
 
 TEST_F(CompositeTest, BoundingBoxCoversThePartsAndTheOrigin) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     Vector3 lo, hi;
     plant->boundingBox(lo, hi, Matrix4::translation({3, 0, 0}), true);
     EXPECT_EQ(lo.x, 0.0);
@@ -277,7 +276,7 @@ TEST_F(CompositeTest, BoundingBoxCoversThePartsAndTheOrigin) {
 }
 
 TEST_F(CompositeTest, DistanceToRayFindsTheNearestPart) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     const CompositeRayHit hit = plant->distanceToRay({5, 1.5, 0}, {-1, 0, 0});
     EXPECT_LT(hit.distance, 1e-9);
     expectNear(hit.point, {0, 1.5, 0});
@@ -287,13 +286,14 @@ TEST_F(CompositeTest, DistanceToRayFindsTheNearestPart) {
 }
 
 TEST_F(CompositeTest, RecordRoundTripGivesTheSameText) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     TextWriter first;
-    writeTypedRecord(first, *plant);
+    writeTypedRecord(first, *plant, WriteContext{});
     RecordReaderTable readers = axisReaders();
     readers.composite = readComposite;
     TextReader in(first.str());
-    RecordInput input{in, readers};
+    const ReadContext context = reading();
+    RecordInput input{in, readers, context};
     const auto back = readTypedRecord(input);
     ASSERT_NE(back, nullptr) << in.error();
     const auto& composite = static_cast<const FlowerObjectComposite&>(*back);
@@ -303,14 +303,14 @@ TEST_F(CompositeTest, RecordRoundTripGivesTheSameText) {
         EXPECT_NEAR(composite.branches[0].attachment[i], plant->branches[0].attachment[i], 5e-7);
     // Writing what was read gives the same text, ids aside.
     TextWriter second;
-    writeTypedRecord(second, *back);
+    writeTypedRecord(second, *back, WriteContext{});
     EXPECT_EQ(withoutIds(second.str()), withoutIds(first.str()));
 }
 
 TEST_F(CompositeTest, RecordWithMismatchedListsIsRejected) {
-    auto plant = samplePlant();
+    auto plant = samplePlant(ids);
     TextWriter out;
-    writeTypedRecord(out, *plant);
+    writeTypedRecord(out, *plant, WriteContext{});
     std::string text = out.str();
     // Claim no positions for the branch.
     const size_t at = text.find("childPositionLR 1\n");
@@ -319,7 +319,8 @@ TEST_F(CompositeTest, RecordWithMismatchedListsIsRejected) {
     RecordReaderTable readers = axisReaders();
     readers.composite = readComposite;
     TextReader in(text);
-    RecordInput input{in, readers};
+    const ReadContext context = reading();
+    RecordInput input{in, readers, context};
     EXPECT_EQ(readTypedRecord(input), nullptr);
     EXPECT_NE(in.error().find("do not match"), std::string::npos);
 }
@@ -335,7 +336,8 @@ TEST_F(CompositeTest, DeeplyNestedRecordsAreRejected) {
     RecordReaderTable readers = axisReaders();
     readers.composite = readComposite;
     TextReader in(text);
-    RecordInput input{in, readers};
+    const ReadContext context = reading();
+    RecordInput input{in, readers, context};
     EXPECT_EQ(readTypedRecord(input), nullptr);
     EXPECT_FALSE(in.ok());
 }

@@ -1,38 +1,25 @@
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/FlowerObjectNode.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
+#include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
 #include "model/TextureCache.h"
 
 #include <gtest/gtest.h>
 
 #include "model/AxisNode.h"
+#include "support/ModelRecords.h"
+#include "support/PathOnlyTextures.h"
 
 #include <map>
 
 namespace {
 
-// Textures by name, without pixels: enough to test how records name them.
-class NamedTextures : public TextureCache {
-public:
-    int load(const std::string& path) override {
-        if (path == "missing.bmp")
-            return -1;
-        for (size_t i = 0; i < paths.size(); ++i)
-            if (paths[i] == path)
-                return static_cast<int>(i);
-        paths.push_back(path);
-        return static_cast<int>(paths.size()) - 1;
-    }
-    bool has(int index) const override {
-        return index >= 0 && index < static_cast<int>(paths.size());
-    }
-    void bind(int) override {}
-    std::string path(int index) const override { return has(index) ? paths[index] : ""; }
-    std::vector<std::string> paths;
-};
+// Every image loads but the one named missing.
+PathOnlyTextures namedTextures() {
+    return PathOnlyTextures([](const std::string& path) { return !path.ends_with("missing.bmp"); });
+}
 
 } // namespace
 
@@ -66,13 +53,12 @@ TEST(NodeRecord, KeywordsFollowTheKind) {
 }
 
 TEST(NodeRecord, TypedRecordRoundTrips) {
-    IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
+    OwnModelRecords records;
     AxisNode node(42);
     node.mainAxis.points = {{0, 0, 0}, {0, 0.5, 0.25}};
     node.setMaterial({1, 0.5f, 0, 1}, {0, 0, 0, 1}, {0.2f, 0.2f, 0.2f, 1}, 128);
     TextWriter out;
-    writeTypedRecord(out, node);
+    writeTypedRecord(out, node, WriteContext{});
     EXPECT_EQ(out.str().substr(0, 9), "Stem 42\n\n");
     EXPECT_NE(out.str().find("textureFront NON\ntextureBack NON\nmainAxis 2\n0 0.000000 0.000000 "
                              "0.000000\n1 0.000000 0.500000 0.250000\nend 42\n\n"),
@@ -80,7 +66,8 @@ TEST(NodeRecord, TypedRecordRoundTrips) {
 
     TextReader in(out.str());
     const RecordReaderTable readers = axisReaders();
-    RecordInput input{in, readers};
+    const ReadContext context = records.reading();
+    RecordInput input{in, readers, context};
     const auto back = readTypedRecord(input);
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->id, 1); // ids come from the counter, not from the file
@@ -91,18 +78,20 @@ TEST(NodeRecord, TypedRecordRoundTrips) {
 
 TEST(NodeRecord, MismatchedEndOrUnknownKeywordGivesNoNode) {
     const RecordReaderTable readers = axisReaders();
+    OwnModelRecords records;
+    const ReadContext context = records.reading();
     TextWriter out;
     AxisNode node(5);
-    writeTypedRecord(out, node);
+    writeTypedRecord(out, node, WriteContext{});
     std::string text = out.str();
     text.replace(text.rfind("end 5"), 5, "end 6");
     TextReader wrongEnd(text);
-    RecordInput input{wrongEnd, readers};
+    RecordInput input{wrongEnd, readers, context};
     EXPECT_EQ(readTypedRecord(input), nullptr);
     EXPECT_TRUE(wrongEnd.ok()); // the caller decides what a bad envelope means
 
     TextReader unknown("Flower 3\n\nend 3\n");
-    RecordInput unknownInput{unknown, readers};
+    RecordInput unknownInput{unknown, readers, context};
     EXPECT_EQ(readTypedRecord(unknownInput), nullptr);
     EXPECT_NE(unknown.error().find("unknown record keyword 'Flower'"), std::string::npos);
 }
@@ -110,49 +99,82 @@ TEST(NodeRecord, MismatchedEndOrUnknownKeywordGivesNoNode) {
 TEST(NodeRecord, NestingDepthIsBounded) {
     const RecordReaderTable readers = axisReaders();
     TextReader in("Stem 1\n");
-    RecordInput input{in, readers, RecordInput::kMaxDepth};
+    OwnModelRecords records;
+    const ReadContext context = records.reading();
+    RecordInput input{in, readers, context, RecordInput::kMaxDepth};
     EXPECT_EQ(readTypedRecord(input), nullptr);
     EXPECT_NE(in.error().find("nested too deeply"), std::string::npos);
 }
 
 TEST(RecordBlocks, TexturesAreNamedAndLoadedBack) {
-    NamedTextures textures;
-    ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
+    PathOnlyTextures textures = namedTextures();
+    const WriteContext writing{&textures, {}};
+    OwnModelRecords records;
+    const ReadContext reading = records.reading(&textures);
     AxisNode node(1);
     const int front = textures.load("leaf front.bmp");
     const int back = textures.load("dir/back.bmp");
     node.setTexture(true, front, back);
     TextWriter out;
-    writeTextureBlock(out, node);
+    writeTextureBlock(out, node, writing);
     EXPECT_EQ(out.str(), "textureFront leaf front.bmp\ntextureBack dir/back.bmp\n");
 
     TextReader in(out.str());
     AxisNode read(2);
-    ASSERT_TRUE(readTextureBlock(in, read));
+    ASSERT_TRUE(readTextureBlock(in, reading, read));
     EXPECT_TRUE(read.hasTexture);
     EXPECT_EQ(read.textureFront, 0); // the first texture has index 0 and still counts
     EXPECT_EQ(read.textureBack, 1);
 
     TextReader none("textureFront NON\ntextureBack missing.bmp\n");
     AxisNode untextured(3);
-    ASSERT_TRUE(readTextureBlock(none, untextured));
+    ASSERT_TRUE(readTextureBlock(none, reading, untextured));
     EXPECT_FALSE(untextured.hasTexture);
     EXPECT_EQ(untextured.textureFront, -1);
     EXPECT_EQ(untextured.textureBack, -1);
 }
 
 TEST(RecordBlocks, UntexturedOrUnknownTexturesAreWrittenAsNon) {
-    NamedTextures textures;
-    ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
+    PathOnlyTextures textures = namedTextures();
+    const WriteContext writing{&textures, {}};
     AxisNode node(1);
     node.setTexture(false, textures.load("a.bmp"), -1);
     TextWriter out;
-    writeTextureBlock(out, node);
+    writeTextureBlock(out, node, writing);
     EXPECT_EQ(out.str(), "textureFront NON\ntextureBack NON\n");
     node.setTexture(true, 0, 7);
     TextWriter unknown;
-    writeTextureBlock(unknown, node);
+    writeTextureBlock(unknown, node, writing);
     EXPECT_EQ(unknown.str(), "textureFront a.bmp\ntextureBack NON\n");
+}
+
+// A library whose images are missing (or cannot be loaded, or are read without a
+// texture cache) used to be saved with NON in their place, losing the names.
+TEST(RecordBlocks, ImagesThatCannotBeLoadedKeepTheirNamesWhenWrittenAgain) {
+    PathOnlyTextures textures = namedTextures();
+    OwnModelRecords records;
+    const std::string text = "textureFront missing.bmp\ntextureBack leaf.bmp\n";
+    for (TextureCache* cache : std::vector<TextureCache*>{&textures, nullptr}) {
+        ReadContext reading = records.reading(cache);
+        reading.libraryFolder = "/plants";
+        TextReader in(text);
+        AxisNode node(1);
+        ASSERT_TRUE(readTextureBlock(in, reading, node));
+        EXPECT_EQ(node.textureFront, -1);
+        EXPECT_EQ(node.unloadedFront, "/plants/missing.bmp");
+
+        TextWriter again;
+        writeTextureBlock(again, node, WriteContext{cache, "/plants"});
+        EXPECT_EQ(again.str(), text) << (cache ? "with" : "without") << " a texture cache";
+        // A copy keeps the names; choosing textures anew forgets them.
+        AxisNode copy(2);
+        copy.copyMaterialAndTextureFrom(node);
+        EXPECT_EQ(copy.unloadedFront, node.unloadedFront);
+        node.setTexture(false, -1, -1);
+        TextWriter chosen;
+        writeTextureBlock(chosen, node, WriteContext{cache, "/plants"});
+        EXPECT_EQ(chosen.str(), "textureFront NON\ntextureBack NON\n");
+    }
 }
 
 TEST(RecordBlocks, PointListRejectsHostileCounts) {

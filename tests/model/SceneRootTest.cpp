@@ -3,6 +3,7 @@
 #include "math/TextWriter.h"
 #include "model/AxisNode.h"
 #include "model/CompositeRecord.h"
+#include "support/ModelRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -15,28 +16,24 @@ Stroke line(const Vector3& from, const Vector3& to, int points = 5) {
     return s;
 }
 
-std::unique_ptr<FlowerObjectComposite> plantWithLeaf() {
-    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
-    plant->appendAlongAxis(std::make_unique<AxisNode>(nextId()), line({0, 0, 0}, {0, 1, 0}),
+std::unique_ptr<FlowerObjectComposite> plantWithLeaf(IdCounter& ids) {
+    auto plant = std::make_unique<FlowerObjectComposite>(ids.nextId());
+    plant->appendAlongAxis(std::make_unique<AxisNode>(ids.nextId()), line({0, 0, 0}, {0, 1, 0}),
                            {0, 0, 1});
-    auto branch = std::make_unique<FlowerObjectComposite>(nextId());
-    branch->appendAlongAxis(std::make_unique<AxisNode>(nextId(), kKindPetal),
+    auto branch = std::make_unique<FlowerObjectComposite>(ids.nextId());
+    branch->appendAlongAxis(std::make_unique<AxisNode>(ids.nextId(), kKindPetal),
                             line({0, 0, 0}, {0, 0.3, 0}), {0, 0, 1});
     plant->addBranch(0.5, std::move(branch), line({0, 0, 0}, {0.3, 0.3, 0}), {0, 0, 1});
     return plant;
 }
 
-class SceneRootTest : public ::testing::Test {
-protected:
-    IdCounter ids;
-    ScopedModelContext context{{&ids, nullptr, nullptr, nullptr}};
-};
+class SceneRootTest : public ::testing::Test, protected OwnModelRecords {};
 
 } // namespace
 
 TEST_F(SceneRootTest, APlantStandsUprightAtTheStartOfItsStroke) {
     SceneRoot scene(nextId());
-    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 2, 0}));
+    scene.plantAlongStroke(plantWithLeaf(ids), line({1, 0, 0}, {1, 2, 0}));
     ASSERT_EQ(scene.plants.size(), 1u);
     const Matrix4& m = scene.plants[0].placement;
     EXPECT_EQ(m.translationPart(), Vector3(1, 0, 0));
@@ -48,9 +45,9 @@ TEST_F(SceneRootTest, APlantStandsUprightAtTheStartOfItsStroke) {
 
 TEST_F(SceneRootTest, RemovingAPlantKeepsTheOthersPaired) {
     SceneRoot scene(nextId());
-    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
-    scene.plantAlongStroke(plantWithLeaf(), line({2, 0, 0}, {2, 1, 0}));
-    scene.plantAlongStroke(plantWithLeaf(), line({3, 0, 0}, {3, 1, 0}));
+    scene.plantAlongStroke(plantWithLeaf(ids), line({1, 0, 0}, {1, 1, 0}));
+    scene.plantAlongStroke(plantWithLeaf(ids), line({2, 0, 0}, {2, 1, 0}));
+    scene.plantAlongStroke(plantWithLeaf(ids), line({3, 0, 0}, {3, 1, 0}));
     const int middle = scene.plants[1].composite->id;
     const int last = scene.plants[2].composite->id;
     EXPECT_TRUE(scene.removePlant(middle));
@@ -62,7 +59,7 @@ TEST_F(SceneRootTest, RemovingAPlantKeepsTheOthersPaired) {
 
 TEST_F(SceneRootTest, FindInSceneComposesThePlantAndInnerMatrices) {
     SceneRoot scene(nextId());
-    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
+    scene.plantAlongStroke(plantWithLeaf(ids), line({1, 0, 0}, {1, 1, 0}));
     FlowerObjectComposite& plant = *scene.plants[0].composite;
     FlowerObjectComposite& branch = *plant.branches[0].composite;
     const int leafId = branch.segments[0].node->id;
@@ -83,7 +80,7 @@ TEST_F(SceneRootTest, FindInSceneComposesThePlantAndInnerMatrices) {
 TEST_F(SceneRootTest, PickNearestOfAnEmptySceneIsFarAway) {
     SceneRoot scene(nextId());
     EXPECT_EQ(scene.pickNearest({0, 0, 5}, {0, 0, -1}).distance, 1000000.0);
-    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
+    scene.plantAlongStroke(plantWithLeaf(ids), line({1, 0, 0}, {1, 1, 0}));
     const ScenePick pick = scene.pickNearest({1, 0.25, 5}, {0, 0, -1});
     EXPECT_LT(pick.distance, 1e-9);
     EXPECT_EQ(pick.plantIndex, 0);
@@ -93,18 +90,19 @@ TEST_F(SceneRootTest, PickNearestOfAnEmptySceneIsFarAway) {
 TEST_F(SceneRootTest, EmptySceneRecordAndRoundTrip) {
     SceneRoot empty(nextId());
     TextWriter out;
-    empty.save(out);
+    empty.save(out, WriteContext{});
     EXPECT_EQ(out.str(), "m_childrenMat 0\nm_children 0\nend m_children\n\n");
 
     SceneRoot scene(nextId());
-    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0.5}));
-    scene.plantAlongStroke(plantWithLeaf(), line({-1, 0, 0}, {-1, 1, 0}));
+    scene.plantAlongStroke(plantWithLeaf(ids), line({1, 0, 0}, {1, 1, 0.5}));
+    scene.plantAlongStroke(plantWithLeaf(ids), line({-1, 0, 0}, {-1, 1, 0}));
     TextWriter written;
-    scene.save(written);
+    scene.save(written, WriteContext{});
     RecordReaderTable readers = axisReaders();
     readers.composite = readComposite;
     TextReader in(written.str());
-    RecordInput input{in, readers};
+    const ReadContext context = reading();
+    RecordInput input{in, readers, context};
     const auto back = readSceneRoot(input);
     ASSERT_NE(back, nullptr) << in.error();
     ASSERT_EQ(back->plants.size(), 2u);
@@ -115,8 +113,8 @@ TEST_F(SceneRootTest, EmptySceneRecordAndRoundTrip) {
 
 TEST_F(SceneRootTest, CloneCopiesPlantsWithFreshIds) {
     SceneRoot scene(nextId());
-    scene.plantAlongStroke(plantWithLeaf(), line({1, 0, 0}, {1, 1, 0}));
-    const auto copy = scene.clone();
+    scene.plantAlongStroke(plantWithLeaf(ids), line({1, 0, 0}, {1, 1, 0}));
+    const auto copy = scene.clone(ids);
     EXPECT_NE(copy->id, scene.id);
     ASSERT_EQ(copy->plants.size(), 1u);
     EXPECT_NE(copy->plants[0].composite->id, scene.plants[0].composite->id);

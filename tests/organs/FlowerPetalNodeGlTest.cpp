@@ -1,7 +1,8 @@
 #include "organs/FlowerPetalNode.h"
 
 #include "interaction/PetalStrokes.h"
-#include "model/ModelContext.h"
+#include "model/IdCounter.h"
+#include "model/Parameters.h"
 #include "model/PickColour.h"
 #include "organs/FakeTextureCache.h"
 #include "support/GlTestContext.h"
@@ -30,8 +31,8 @@ protected:
         PetalStrokes strokes;
         EXPECT_TRUE(
             makePetalStrokes(sketch.strokes[0], sketch.strokes[1], sketch.strokes[2], strokes));
-        return std::make_unique<FlowerPetalNode>(nextId(), strokes.left, strokes.middle,
-                                                 strokes.right);
+        return std::make_unique<FlowerPetalNode>(ids.nextId(), strokes.left, strokes.middle,
+                                                 strokes.right, values);
     }
 
     // Renders `draw` in a pick snapshot (or a plain frame) and returns the pixels
@@ -57,9 +58,7 @@ protected:
 
     IdCounter ids;
     Parameters values;
-    DisplaySwitches display;
     FakeTextureCache textures;
-    ScopedModelContext context{{&ids, &values, &display, &textures}};
 };
 
 } // namespace
@@ -67,7 +66,7 @@ protected:
 TEST_F(PetalGl, PickingPassDrawsOnlyTheWholeObjectsColour) {
     // Ids past 14 bits still come back, through the snapshot's keys.
     for (int k = 0; k < 20000; ++k)
-        nextId();
+        ids.nextId();
     const auto petal = sketched();
     const std::vector<std::uint32_t> drawn = render(true, [&] {
         petal->drawSolid(frame());

@@ -4,9 +4,9 @@
 #include "library/LibraryReaders.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
 #include "model/ObjExport.h"
+#include "model/ReadContext.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +31,8 @@ protected:
             makePetalStrokes(sketch.strokes[0], sketch.strokes[1], sketch.strokes[2], strokes));
         for (Stroke* s : {&strokes.left, &strokes.middle, &strokes.right})
             s->translate(offset);
-        return std::make_unique<FlowerPetalNode>(nextId(), strokes.left, strokes.middle,
-                                                 strokes.right);
+        return std::make_unique<FlowerPetalNode>(ids.nextId(), strokes.left, strokes.middle,
+                                                 strokes.right, values);
     }
 
     static void expectAxisOnMidrib(const FlowerPetalNode& petal) {
@@ -42,15 +42,16 @@ protected:
             EXPECT_EQ(petal.mainAxis.points[static_cast<size_t>(k)], net.midribPoint(k));
     }
 
-    static std::string saved(const FlowerObjectNode& node) {
+    std::string saved(const FlowerObjectNode& node) const {
         TextWriter out;
-        node.save(out);
+        node.save(out, WriteContext{&textures, {}});
         return out.take();
     }
 
-    static std::unique_ptr<FlowerObjectNode> read(const std::string& text, bool* ok = nullptr) {
+    std::unique_ptr<FlowerObjectNode> read(const std::string& text, bool* ok = nullptr) {
         TextReader in(text);
-        RecordInput input{in, libraryReaders()};
+        const ReadContext context{ids, values, &textures, {}};
+        RecordInput input{in, libraryReaders(), context};
         std::unique_ptr<FlowerObjectNode> node = readPetal(input);
         if (ok)
             *ok = in.ok();
@@ -59,9 +60,7 @@ protected:
 
     IdCounter ids;
     Parameters values;
-    DisplaySwitches display;
     FakeTextureCache textures;
-    ScopedModelContext context{{&ids, &values, &display, &textures}};
 };
 
 } // namespace
@@ -92,7 +91,7 @@ TEST_F(FlowerPetalNodeTest, DraggingTheTipRebuildsAndKeepsTheBase) {
     const int tip = before.tipRow();
     const int c = before.midribColumn();
     const Vector3 oldTip = before.midribPoint(tip);
-    petal->editByPick(tip, c, {oldTip.x, 2 * oldTip.y, oldTip.z});
+    petal->editByPick(tip, c, {oldTip.x, 2 * oldTip.y, oldTip.z}, values);
     const PetalControlPointManager& net = petal->controlPoints();
     for (int r = 0; r < net.rowCount(); ++r)
         for (int k = 0; k < net.columnCount(); ++k)
@@ -109,7 +108,7 @@ TEST_F(FlowerPetalNodeTest, DraggingAnInnerPointResamplesAndMovesTheAxis) {
     const Grid texture = petal->shape().texCoords(PetalHalf::Left);
     const int c = petal->controlPoints().midribColumn();
     const Vector3 moved = petal->controlPoints().midribPoint(3) + Vector3(0.05, 0, 0.1);
-    petal->editByPick(3, c, moved);
+    petal->editByPick(3, c, moved, values);
     EXPECT_EQ(petal->controlPoints().midribPoint(3), moved);
     EXPECT_EQ(petal->mainAxis.points[3], moved);
     EXPECT_NE(petal->shape().positions(PetalHalf::Left), shapeBefore);
@@ -118,9 +117,9 @@ TEST_F(FlowerPetalNodeTest, DraggingAnInnerPointResamplesAndMovesTheAxis) {
     // The base row and points outside the net are left alone.
     const PetalControlPointManager net = petal->controlPoints();
     const Grid shape = petal->shape().positions(PetalHalf::Right);
-    petal->editByPick(0, c, {1, 1, 1});
-    petal->editByPick(3, 40, {1, 1, 1});
-    petal->editByPick(-1, 0, {1, 1, 1});
+    petal->editByPick(0, c, {1, 1, 1}, values);
+    petal->editByPick(3, 40, {1, 1, 1}, values);
+    petal->editByPick(-1, 0, {1, 1, 1}, values);
     EXPECT_EQ(petal->controlPoints().points(), net.points());
     EXPECT_EQ(petal->shape().positions(PetalHalf::Right), shape);
 }
@@ -151,7 +150,7 @@ TEST_F(FlowerPetalNodeTest, ReSketchingTheAxisScalesAndCarriesTheNet) {
 
 TEST_F(FlowerPetalNodeTest, ReSketchingAnAxisWithoutLengthMovesTheNetWithoutScaling) {
     // A net whose rows all sit on one point has no length to scale from.
-    FlowerPetalNode petal(nextId());
+    FlowerPetalNode petal(ids.nextId());
     petal.setControlPoints(PetalControlPointManager(Grid(3, 3)));
     petal.rebuildShape();
     petal.reshapeByStroke(Stroke({{0, 0, 0}, {0, 1, 0}, {0, 2, 0}}));
@@ -180,7 +179,7 @@ TEST_F(FlowerPetalNodeTest, ScalingIsAboutTheBase) {
 TEST_F(FlowerPetalNodeTest, ClonesAreIndependent) {
     auto petal = sketched(6);
     petal->setTexture(true, textures.load("front.bmp"), -1);
-    const std::unique_ptr<FlowerObjectNode> copy = petal->clone();
+    const std::unique_ptr<FlowerObjectNode> copy = petal->clone(ids);
     auto& clone = dynamic_cast<FlowerPetalNode&>(*copy);
     EXPECT_NE(clone.id, petal->id);
     EXPECT_EQ(clone.controlPoints().points(), petal->controlPoints().points());
@@ -201,7 +200,7 @@ TEST_F(FlowerPetalNodeTest, ClonesAreIndependent) {
 
     const Grid original = petal->controlPoints().points();
     const Grid originalShape = petal->shape().positions(PetalHalf::Left);
-    clone.editByPick(2, 1, {3, 3, 3});
+    clone.editByPick(2, 1, {3, 3, 3}, values);
     clone.scale(0.5);
     EXPECT_EQ(petal->controlPoints().points(), original);
     EXPECT_EQ(petal->shape().positions(PetalHalf::Left), originalShape);
@@ -272,10 +271,11 @@ TEST_F(FlowerPetalNodeTest, TypedRecordsRunTheResolutionsIntoTheEndLine) {
     const int front = textures.load("dir/front.bmp");
     petal->setTexture(true, front, textures.load("back.bmp"));
     TextWriter out;
-    writeTypedRecord(out, *petal);
+    writeTypedRecord(out, *petal, WriteContext{&textures, {}});
     EXPECT_NE(out.str().find("m_resVert 20m_resHori 20end 1\n"), std::string::npos);
     TextReader in(out.str());
-    RecordInput input{in, libraryReaders()};
+    const ReadContext context{ids, values, &textures, {}};
+    RecordInput input{in, libraryReaders(), context};
     const std::unique_ptr<FlowerObjectNode> node = readTypedRecord(input);
     ASSERT_TRUE(node) << in.error();
     EXPECT_EQ(node->kind, kKindPetal);
@@ -325,6 +325,7 @@ TEST_F(FlowerPetalNodeTest, ExportWritesEachMaterialOnceAndFourGroups) {
     auto petal = sketched(10);
     petal->setTexture(true, textures.load("C:\\maps\\front.bmp"), 17);
     ObjExport out;
+    out.textureCache = &textures;
     EXPECT_EQ(petal->exportObj(out, Matrix4(), 30), 30 + 4 * 6 * 5);
     const std::vector<std::string> materials = lines(out.mtl.str());
     const std::vector<std::string> expected = {"newmtl petalFront1",

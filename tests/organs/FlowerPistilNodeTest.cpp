@@ -1,7 +1,7 @@
 #include "organs/FlowerPistilNode.h"
 
-#include "model/ModelContext.h"
 #include "model/ObjExport.h"
+#include "model/Parameters.h"
 #include "organs/OrganRecordSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,9 @@
 #include <numbers>
 
 namespace {
+
+// The built-in parameter values, which new organs are built with.
+const Parameters kParameters;
 
 // An arch drawn up the left side and down the right, ending `drop` below its start.
 Stroke arch(double drop, int points = 40) {
@@ -52,7 +55,7 @@ double ringRadius(const StemShape& shape, int r) {
 } // namespace
 
 TEST(FlowerPistilNode, OutlineIsClosedAtItsHigherEndCentredAndResampled) {
-    const FlowerPistilNode pistil(1, arch(-0.05));
+    const FlowerPistilNode pistil(1, arch(-0.05), kParameters);
     EXPECT_EQ(pistil.kind, kKindPistil);
     EXPECT_EQ(pistil.diffuse, (Rgba{0.8f, 0.8f, 0.1f, 1.0f}));
     ASSERT_EQ(pistil.m_basicCurve.size(), 20);
@@ -71,8 +74,8 @@ TEST(FlowerPistilNode, OutlineIsClosedAtItsHigherEndCentredAndResampled) {
 TEST(FlowerPistilNode, StrokesDrawnEitherWayRoundGiveTheSamePistil) {
     // One ends lower than it starts and is closed at its beginning, its reverse is
     // closed at its end.
-    const FlowerPistilNode down(1, arch(0.05));
-    const FlowerPistilNode up(2, reversed(arch(0.05)));
+    const FlowerPistilNode down(1, arch(0.05), kParameters);
+    const FlowerPistilNode up(2, reversed(arch(0.05)), kParameters);
     const StemShape& a = down.tube;
     const StemShape& b = up.tube;
     ASSERT_EQ(a.rows(), b.rows());
@@ -106,7 +109,7 @@ TEST(FlowerPistilNode, MirroredTwentyPointOutlineGivesElevenRingsClosedAtTheTop)
 }
 
 TEST(FlowerPistilNode, ReshapeCarriesEveryChordOntoTheNewAxis) {
-    FlowerPistilNode pistil(1, arch(0.0));
+    FlowerPistilNode pistil(1, arch(0.0), kParameters);
     const double height = pistil.controlPoint.y;
     const double widest = ringRadius(pistil.tube, 1);
 
@@ -131,24 +134,25 @@ TEST(FlowerPistilNode, ReshapeCarriesEveryChordOntoTheNewAxis) {
 }
 
 TEST(FlowerPistilNode, ScaleAndTipDrag) {
-    FlowerPistilNode pistil(1, arch(0.02));
+    FlowerPistilNode pistil(1, arch(0.02), kParameters);
     const Vector3 top = pistil.controlPoint;
     pistil.scale(2.0);
     EXPECT_LT(distance(pistil.controlPoint, top * 2.0), 1e-12);
 
-    pistil.editByPick(0, 2, {0, 5, 0});
-    pistil.editByPick(0, 1, {0, 0.05, 0});
+    pistil.editByPick(0, 2, {0, 5, 0}, kParameters);
+    pistil.editByPick(0, 1, {0, 0.05, 0}, kParameters);
     EXPECT_LT(distance(pistil.controlPoint, top * 2.0), 1e-12);
-    pistil.editByPick(0, 1, {0, top.y, 0});
+    pistil.editByPick(0, 1, {0, top.y, 0}, kParameters);
     EXPECT_NEAR(pistil.controlPoint.y, top.y, 1e-12);
-    EXPECT_NEAR(ringRadius(pistil.tube, 1), ringRadius(FlowerPistilNode(2, arch(0.02)).tube, 1),
-                1e-12);
+    EXPECT_NEAR(ringRadius(pistil.tube, 1),
+                ringRadius(FlowerPistilNode(2, arch(0.02), kParameters).tube, 1), 1e-12);
 }
 
 TEST(FlowerPistilNode, CloneRebuildsFromTheOutline) {
-    FlowerPistilNode pistil(modelContext().ids->nextId(), arch(0.02));
+    IdCounter ids;
+    FlowerPistilNode pistil(ids.nextId(), arch(0.02), kParameters);
     pistil.setTexture(true, 1, -1);
-    std::unique_ptr<FlowerObjectNode> copy = pistil.clone();
+    std::unique_ptr<FlowerObjectNode> copy = pistil.clone(ids);
     auto& clone = static_cast<FlowerPistilNode&>(*copy);
     EXPECT_NE(clone.id, pistil.id);
     EXPECT_EQ(clone.diffuse, (Rgba{0.8f, 0.8f, 0.1f, 0.4f}));
@@ -160,7 +164,7 @@ TEST(FlowerPistilNode, CloneRebuildsFromTheOutline) {
 }
 
 TEST(FlowerPistilNode, RecordRunsTheResolutionsIntoTheOutlineHeading) {
-    FlowerPistilNode pistil(1, arch(0.02));
+    FlowerPistilNode pistil(1, arch(0.02), kParameters);
     pistil.setMaterial(pistil.diffuse, pistil.specular, pistil.ambient, pistil.shininess);
     const std::string text = recordOf(pistil);
     EXPECT_EQ(text.rfind("pistil Color\n", 0), 0u);
@@ -185,7 +189,7 @@ TEST(FlowerPistilNode, OutlineWithoutExtentIsDegenerateButFinite) {
     Stroke still;
     for (int i = 0; i < 6; ++i)
         still.add({0.2, 0.2, 0});
-    FlowerPistilNode pistil(3, still);
+    FlowerPistilNode pistil(3, still, kParameters);
     EXPECT_TRUE(allFinite(pistil.tube.positions));
     EXPECT_TRUE(allFinite(pistil.tube.normals));
     pistil.reshapeByStroke(still);

@@ -1,6 +1,6 @@
 #include "organs/FlowerSketchNode.h"
 
-#include "model/ModelContext.h"
+#include "model/IdCounter.h"
 #include "model/ObjExport.h"
 #include "organs/OrganRecordSupport.h"
 
@@ -89,9 +89,10 @@ TEST(FlowerSketchNode, ScaleAndReshapeLeaveTheRectangleAsItWas) {
 }
 
 TEST(FlowerSketchNode, CloneCopiesStrokesRectangleAndType) {
-    FlowerSketchNode sketch(modelContext().ids->nextId(), FlowerSketchNode::kLeafOrPetal);
+    IdCounter ids;
+    FlowerSketchNode sketch(ids.nextId(), FlowerSketchNode::kLeafOrPetal);
     sketch.addStroke(coloured({0, 0, 0}, {1, 2, 0}, {1, 0, 1, 1}));
-    std::unique_ptr<FlowerObjectNode> copy = sketch.clone();
+    std::unique_ptr<FlowerObjectNode> copy = sketch.clone(ids);
     auto& clone = static_cast<FlowerSketchNode&>(*copy);
     EXPECT_NE(clone.id, sketch.id);
     EXPECT_EQ(clone.sketchType(), 2);

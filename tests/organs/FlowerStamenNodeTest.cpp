@@ -1,12 +1,15 @@
 #include "organs/FlowerStamenNode.h"
 
-#include "model/ModelContext.h"
 #include "model/ObjExport.h"
+#include "model/Parameters.h"
 #include "organs/OrganRecordSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The built-in parameter values, which new organs are built with.
+const Parameters kParameters;
 
 Stroke filamentStroke(int points = 25) {
     return straightStroke({0, 0, 0}, {0.1, 0.6, 0}, points - 1);
@@ -31,8 +34,8 @@ double ringRadius(const StemShape& shape, int r) {
 }
 
 std::unique_ptr<FlowerStamenNode> stamenWithAnther(int id = 1) {
-    auto stamen = std::make_unique<FlowerStamenNode>(id, filamentStroke());
-    stamen->setAnther(antherStroke(8));
+    auto stamen = std::make_unique<FlowerStamenNode>(id, filamentStroke(), kParameters);
+    stamen->setAnther(antherStroke(8), kParameters);
     return stamen;
 }
 
@@ -40,13 +43,13 @@ std::unique_ptr<FlowerStamenNode> stamenWithAnther(int id = 1) {
 
 TEST(FlowerStamenNode, NewStamenHas31AxisPointsAndNoAnther) {
     for (int points : {3, 12, 200}) {
-        const FlowerStamenNode stamen(1, filamentStroke(points));
+        const FlowerStamenNode stamen(1, filamentStroke(points), kParameters);
         EXPECT_EQ(stamen.mainAxis.size(), 31) << points;
         EXPECT_TRUE(stamen.anther.empty());
         EXPECT_EQ(stamen.antherRows, 0);
         EXPECT_EQ(stamen.antherColumns, 0);
     }
-    const FlowerStamenNode stamen(1, filamentStroke());
+    const FlowerStamenNode stamen(1, filamentStroke(), kParameters);
     EXPECT_EQ(stamen.kind, kKindStamen);
     EXPECT_EQ(stamen.filament.rows(), 10);
     EXPECT_EQ(stamen.filament.columns(), 6);
@@ -57,12 +60,12 @@ TEST(FlowerStamenNode, NewStamenHas31AxisPointsAndNoAnther) {
 }
 
 TEST(FlowerStamenNode, AntherNeedsFivePointsAndClosesAtBothEnds) {
-    FlowerStamenNode stamen(1, filamentStroke());
-    stamen.setAnther(antherStroke(4));
+    FlowerStamenNode stamen(1, filamentStroke(), kParameters);
+    stamen.setAnther(antherStroke(4), kParameters);
     EXPECT_TRUE(stamen.anther.empty());
     EXPECT_TRUE(stamen.m_antherAxis.empty());
 
-    stamen.setAnther(antherStroke(5));
+    stamen.setAnther(antherStroke(5), kParameters);
     ASSERT_EQ(stamen.anther.rows(), 10);
     EXPECT_EQ(stamen.anther.columns(), 6);
     EXPECT_DOUBLE_EQ(stamen.antherRadius, 0.012);
@@ -81,7 +84,7 @@ TEST(FlowerStamenNode, AntherNeedsFivePointsAndClosesAtBothEnds) {
 }
 
 TEST(FlowerStamenNode, AntherMaterialKeepsItsAlphas) {
-    FlowerStamenNode stamen(1, filamentStroke());
+    FlowerStamenNode stamen(1, filamentStroke(), kParameters);
     stamen.setAntherMaterial({0.1f, 0.2f, 0.3f, 0.9f}, {0.4f, 0.5f, 0.6f, 0.8f},
                              {0.7f, 0.8f, 0.9f, 0.7f}, 12.0f);
     EXPECT_EQ(stamen.antherMaterial.ambient, (Rgba{0.1f, 0.2f, 0.3f, 0.9f}));
@@ -139,7 +142,6 @@ TEST(FlowerStamenNode, ReshapeThinsOnlyWhenTheStrokeIsShorter) {
 
 TEST(FlowerStamenNode, TipDragMovesTheAntherWithoutRebuildingIt) {
     Parameters p;
-    ScopedModelContext context({nullptr, &p, nullptr, nullptr});
     auto owned = stamenWithAnther();
     FlowerStamenNode& stamen = *owned;
     stamen.scale(0.5);
@@ -147,13 +149,13 @@ TEST(FlowerStamenNode, TipDragMovesTheAntherWithoutRebuildingIt) {
     const Vector3 translation = stamen.RotAndTrans.translationPart();
     const double height = stamen.mainAxis.back().y;
 
-    stamen.editByPick(0, 1, {0, 2 * height, 0});
+    stamen.editByPick(0, 1, {0, 2 * height, 0}, p);
     EXPECT_EQ(stamen.mainAxis.back().y, height);
-    stamen.editByPick(0, 2, {0, 0.001, 0});
+    stamen.editByPick(0, 2, {0, 0.001, 0}, p);
     EXPECT_EQ(stamen.mainAxis.back().y, height);
 
     p.stamenWidthSteps = 70;
-    stamen.editByPick(0, 2, {0, 2 * height, 0});
+    stamen.editByPick(0, 2, {0, 2 * height, 0}, p);
     EXPECT_NEAR(stamen.mainAxis.back().y, 2 * height, 1e-12);
     EXPECT_DOUBLE_EQ(stamen.radius, 0.007);
     EXPECT_NEAR(ringRadius(stamen.filament, 0), 0.007, 1e-12);
@@ -162,11 +164,12 @@ TEST(FlowerStamenNode, TipDragMovesTheAntherWithoutRebuildingIt) {
 }
 
 TEST(FlowerStamenNode, CloneCopiesBothShapesAndMaterials) {
-    auto owned = stamenWithAnther(modelContext().ids->nextId());
+    IdCounter ids;
+    auto owned = stamenWithAnther(ids.nextId());
     FlowerStamenNode& stamen = *owned;
     stamen.setAntherMaterial({0.1f, 0.1f, 0.1f, 0.9f}, {0.2f, 0.2f, 0.2f, 0.9f},
                              {0.3f, 0.3f, 0.3f, 0.9f}, 7.0f);
-    std::unique_ptr<FlowerObjectNode> copy = stamen.clone();
+    std::unique_ptr<FlowerObjectNode> copy = stamen.clone(ids);
     auto& clone = static_cast<FlowerStamenNode&>(*copy);
     EXPECT_NE(clone.id, stamen.id);
     EXPECT_EQ(clone.antherMaterial.diffuse, (Rgba{0.2f, 0.2f, 0.2f, 0.9f}));

@@ -1,12 +1,15 @@
 #include "organs/FlowerStemNode.h"
 
-#include "model/ModelContext.h"
 #include "model/ObjExport.h"
+#include "model/Parameters.h"
 #include "organs/OrganRecordSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The built-in parameter values, which new organs are built with.
+const Parameters kParameters;
 
 Stroke upright(double height) {
     return straightStroke({0, 0, 0}, {0, height, 0}, 40);
@@ -24,10 +27,10 @@ double ringRadius(const StemShape& tube, int r) {
 } // namespace
 
 TEST(FlowerStemNode, RingCountFollowsTheDrawnLength) {
-    const FlowerStemNode shortStem(1, upright(0.4));
+    const FlowerStemNode shortStem(1, upright(0.4), kParameters);
     EXPECT_EQ(shortStem.tube.rows(), 10);
     EXPECT_EQ(shortStem.mainAxis.size(), 11);
-    const FlowerStemNode longStem(2, upright(1.2));
+    const FlowerStemNode longStem(2, upright(1.2), kParameters);
     EXPECT_EQ(longStem.tube.rows(), 24);
     EXPECT_EQ(longStem.tube.columns(), 6);
     EXPECT_EQ(longStem.kind, kKindStem);
@@ -39,8 +42,7 @@ TEST(FlowerStemNode, TakesResolutionsAndWidthFromTheParameters) {
     Parameters p;
     p.stem = {5, 9};
     p.stemWidthSteps = 200;
-    ScopedModelContext context({nullptr, &p, nullptr, nullptr});
-    const FlowerStemNode stem(1, upright(0.3));
+    const FlowerStemNode stem(1, upright(0.3), p);
     EXPECT_EQ(stem.m_resV, 5);
     EXPECT_EQ(stem.m_resH, 9);
     EXPECT_DOUBLE_EQ(stem.radius, 0.02);
@@ -49,14 +51,14 @@ TEST(FlowerStemNode, TakesResolutionsAndWidthFromTheParameters) {
 }
 
 TEST(FlowerStemNode, TipRingHasHalfTheBaseRadius) {
-    const FlowerStemNode stem(1, upright(1.0));
+    const FlowerStemNode stem(1, upright(1.0), kParameters);
     const int last = stem.tube.rows() - 1;
     EXPECT_NEAR(ringRadius(stem.tube, 0), 0.008, 1e-12);
     EXPECT_NEAR(ringRadius(stem.tube, last), ringRadius(stem.tube, 0) * 0.5, 1e-12);
 }
 
 TEST(FlowerStemNode, ReshapeThickensByATenthOfTheChangeInLength) {
-    FlowerStemNode stem(1, upright(0.6));
+    FlowerStemNode stem(1, upright(0.6), kParameters);
     const double length = stem.mainAxis.length();
     const int rings = stem.tube.rows();
     stem.reshapeByStroke(straightStroke({0, 0, 0}, {0, 2 * length, 0}, 10));
@@ -81,7 +83,7 @@ TEST(FlowerStemNode, ReshapeThickensByATenthOfTheChangeInLength) {
 }
 
 TEST(FlowerStemNode, ReshapeOfAStemWithoutLengthKeepsItsRadius) {
-    FlowerStemNode stem(1, upright(0.6));
+    FlowerStemNode stem(1, upright(0.6), kParameters);
     stem.scale(0.0);
     EXPECT_TRUE(stem.tube.empty());
     stem.reshapeByStroke(upright(1.0));
@@ -91,7 +93,7 @@ TEST(FlowerStemNode, ReshapeOfAStemWithoutLengthKeepsItsRadius) {
 }
 
 TEST(FlowerStemNode, ScaleChangesTheLengthButNotTheRadius) {
-    FlowerStemNode stem(1, upright(0.8));
+    FlowerStemNode stem(1, upright(0.8), kParameters);
     const double length = stem.mainAxis.length();
     stem.scale(2.0);
     EXPECT_NEAR(stem.mainAxis.length(), 2 * length, 1e-9);
@@ -101,27 +103,28 @@ TEST(FlowerStemNode, ScaleChangesTheLengthButNotTheRadius) {
 }
 
 TEST(FlowerStemNode, OnlyTheTipDragScalesTheStem) {
-    FlowerStemNode stem(1, upright(1.0));
+    FlowerStemNode stem(1, upright(1.0), kParameters);
     const double height = stem.mainAxis.back().y;
-    stem.editByPick(0, 2, {0, 3 * height, 0});
+    stem.editByPick(0, 2, {0, 3 * height, 0}, kParameters);
     EXPECT_EQ(stem.mainAxis.back().y, height);
-    stem.editByPick(0, 1, {0, 0.0005, 0});
+    stem.editByPick(0, 1, {0, 0.0005, 0}, kParameters);
     EXPECT_EQ(stem.mainAxis.back().y, height);
-    stem.editByPick(0, 1, {0, 1.5 * height, 0});
+    stem.editByPick(0, 1, {0, 1.5 * height, 0}, kParameters);
     EXPECT_NEAR(stem.mainAxis.back().y, 1.5 * height, 1e-9);
 
     // A stem hanging below its base cannot be dragged.
-    FlowerStemNode hanging(2, straightStroke({0, 0, 0}, {0, -1, 0}, 10));
-    hanging.editByPick(0, 1, {0, 1, 0});
+    FlowerStemNode hanging(2, straightStroke({0, 0, 0}, {0, -1, 0}, 10), kParameters);
+    hanging.editByPick(0, 1, {0, 1, 0}, kParameters);
     EXPECT_LT(hanging.mainAxis.back().y, 0.0);
 }
 
 TEST(FlowerStemNode, CloneIsAnIndependentCopyWithAFreshId) {
-    FlowerStemNode stem(modelContext().ids->nextId(), upright(0.7));
+    IdCounter ids;
+    FlowerStemNode stem(ids.nextId(), upright(0.7), kParameters);
     stem.setTexture(true, 3, 4);
     stem.radius = 0.01;
     stem.rebuildTube();
-    std::unique_ptr<FlowerObjectNode> copy = stem.clone();
+    std::unique_ptr<FlowerObjectNode> copy = stem.clone(ids);
     auto& clone = static_cast<FlowerStemNode&>(*copy);
     EXPECT_NE(clone.id, stem.id);
     EXPECT_EQ(clone.kind, kKindStem);
@@ -137,7 +140,7 @@ TEST(FlowerStemNode, CloneIsAnIndependentCopyWithAFreshId) {
 }
 
 TEST(FlowerStemNode, RecordReadsBackToTheSameStem) {
-    FlowerStemNode stem(1, upright(0.9));
+    FlowerStemNode stem(1, upright(0.9), kParameters);
     stem.setMaterial({0.1f, 0.2f, 0.3f, 1}, {0.4f, 0.5f, 0.6f, 1}, {0.7f, 0.8f, 0.9f, 1}, 50.0f);
     const std::string text = recordOf(stem);
     EXPECT_EQ(text.rfind("stamen Color\ndiffuse 0.100000 0.200000 0.300000 0.400000\n", 0), 0u);
@@ -154,7 +157,7 @@ TEST(FlowerStemNode, RecordReadsBackToTheSameStem) {
 }
 
 TEST(FlowerStemNode, ResolutionsOutsideTheParameterRangeAreClamped) {
-    FlowerStemNode stem(1, upright(0.9));
+    FlowerStemNode stem(1, upright(0.9), kParameters);
     std::string text = recordOf(stem);
     text.replace(text.find("m_resH 6"), 8, "m_resH 0");
     text.replace(text.find("m_resV 10"), 9, "m_resV 1000000");
@@ -173,7 +176,7 @@ TEST(FlowerStemNode, StemWithoutLengthExportsEmptyGroups) {
     Stroke still;
     for (int i = 0; i < 4; ++i)
         still.add({0.5, 0.5, 0});
-    FlowerStemNode stem(8, still);
+    FlowerStemNode stem(8, still, kParameters);
     EXPECT_TRUE(stem.tube.empty());
     ObjExport out;
     EXPECT_EQ(stem.exportObj(out, Matrix4(), 12), 12);
@@ -185,7 +188,7 @@ TEST(FlowerStemNode, StemWithoutLengthExportsEmptyGroups) {
 }
 
 TEST(FlowerStemNode, ExportWritesBothSidesOfTheTube) {
-    FlowerStemNode stem(4, upright(0.4));
+    FlowerStemNode stem(4, upright(0.4), kParameters);
     ObjExport out;
     EXPECT_EQ(stem.exportObj(out, Matrix4(), 0), 2 * 10 * 6);
     EXPECT_EQ(out.obj.str().rfind("g stemFront_0_4\nusemtl pistil4\nv ", 0), 0u);

@@ -37,11 +37,8 @@ protected:
         return ids;
     }
 
-    IdCounter ids;
-    Parameters values;
-    DisplaySwitches display;
-    ScopedModelContext context{{&ids, &values, &display, nullptr}};
-    std::unique_ptr<FlowerTorusNode> flower = samples::flower();
+    OwnModelRecords records;
+    std::unique_ptr<FlowerTorusNode> flower = samples::flower(records.records());
 };
 
 } // namespace

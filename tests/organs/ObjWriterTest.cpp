@@ -1,7 +1,6 @@
 #include "organs/ObjWriter.h"
 #include "math/FileText.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/ObjExport.h"
 #include "model/SceneRoot.h"
 #include "organs/FakeTextureCache.h"
@@ -191,12 +190,11 @@ TEST(ObjWriter, NormalsIgnoreThePlacementTranslation) {
 // a surface once lay on each other, and a path tracer rendered them grainy or black.
 TEST(ObjWriter, TheTwoCopiesOfEverySurfaceLieApartAHairAndFaceTheirOwnWays) {
     IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    const StarterModels starter;
+    const StarterModels starter(ids);
     // The starter scene itself holds thirteen more flowers alike in every surface.
-    SceneRoot scene(nextId());
+    SceneRoot scene(ids.nextId());
     for (double x : {-0.6, 0.8})
-        scene.plantAlongStroke(asComposite(starter.plant->clone()),
+        scene.plantAlongStroke(asComposite(starter.plant->clone(ids)),
                                samples::line({x, 0, 0.3 * x}, {x + 0.3 * x, 1.5, 0}));
     for (SceneNode* node :
          {static_cast<SceneNode*>(starter.flowerHead), static_cast<SceneNode*>(starter.plant),
@@ -259,8 +257,7 @@ TEST(ObjWriter, TheTwoCopiesOfEverySurfaceLieApartAHairAndFaceTheirOwnWays) {
 // receptacle profile drawn from the top down once turned its front inwards).
 TEST(ObjWriter, EveryTubesFrontFacesOutward) {
     IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    const StarterModels starter;
+    const StarterModels starter(ids);
     for (SceneNode* node :
          {static_cast<SceneNode*>(starter.flowerHead), static_cast<SceneNode*>(starter.plant)}) {
         const ObjMesh single = exported(*node, true);
@@ -277,9 +274,8 @@ TEST(ObjWriter, EveryTubesFrontFacesOutward) {
 // A petal's front copy is the side the program lights as the petal's front (against
 // the normals its shape stores).
 TEST(ObjWriter, APetalsFrontCopyIsTheSideLitAsItsFront) {
-    IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    const auto petal = samples::petal();
+    OwnModelRecords records;
+    const auto petal = samples::petal(records.records());
     ASSERT_NE(petal, nullptr);
     ObjExport out;
     petal->exportObj(out, Matrix4(), 0);
@@ -332,15 +328,15 @@ TEST(ObjWriter, FileNamesFollowTheChosenName) {
 // success; it holds every plant at its place in the scene.
 TEST(ObjWriter, ASceneExportsEveryPlantWhereItStands) {
     WorkingDirectory dir;
-    IdCounter ids;
-    ScopedModelContext context({&ids, nullptr, nullptr, nullptr});
-    SceneRoot scene(nextId());
-    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
-    plant->appendAlongAxis(samples::stem(), samples::line({0, 0, 0}, {0, 1, 0}), {0, 0, 1});
+    OwnModelRecords records;
+    SceneRoot scene(records.nextId());
+    auto plant = std::make_unique<FlowerObjectComposite>(records.nextId());
+    plant->appendAlongAxis(samples::stem(records.records()), samples::line({0, 0, 0}, {0, 1, 0}),
+                           {0, 0, 1});
     const int stemId = plant->segments[0].node->id;
     scene.plants.push_back({std::move(plant), Matrix4::translation({5, 0, 0})});
     std::string error;
-    ASSERT_TRUE(exportObjFiles(scene, dir.path("scene").string(), false, error)) << error;
+    ASSERT_TRUE(exportObjFiles(scene, dir.path("scene").string(), false, nullptr, error)) << error;
     const std::string obj = readFile(dir.path("scene.obj"));
     EXPECT_NE(obj.find("usemtl pistil" + std::to_string(stemId) + "\n"), std::string::npos);
     for (const std::string& line : lines(obj)) {
@@ -353,21 +349,20 @@ TEST(ObjWriter, ASceneExportsEveryPlantWhereItStands) {
 // The OBJ file, the MTL file and the image copies stand or fall together.
 TEST(ObjWriter, AFailedExportLeavesTheEarlierFilesAsTheyWere) {
     WorkingDirectory dir;
-    IdCounter ids;
+    OwnModelRecords records;
     FakeTextureCache textures;
-    ScopedModelContext context({&ids, nullptr, nullptr, &textures});
     const std::string image = dir.path("bark.bmp").string();
     std::string error;
     ASSERT_TRUE(writeFileAtomically(image, "bark", error));
-    const auto stem = samples::stem();
+    const auto stem = samples::stem(records.records());
     stem->setTexture(true, textures.load(image), -1);
     std::filesystem::create_directories(dir.path("out"));
     const std::string chosen = dir.path("out/stem").string();
-    ASSERT_TRUE(exportObjFiles(*stem, chosen, false, error)) << error;
+    ASSERT_TRUE(exportObjFiles(*stem, chosen, false, &textures, error)) << error;
     const std::string obj = readFile(dir.path("out/stem.obj"));
 
     SceneRoot scene(2);
-    EXPECT_FALSE(exportObjFiles(scene, "/nonexistent-dir/flower", false, error));
+    EXPECT_FALSE(exportObjFiles(scene, "/nonexistent-dir/flower", false, &textures, error));
     EXPECT_NE(error.find("cannot write /nonexistent-dir/flower.obj"), std::string::npos) << error;
 
     // A copy that cannot be written: its temporary's place is taken by a folder.
@@ -375,7 +370,7 @@ TEST(ObjWriter, AFailedExportLeavesTheEarlierFilesAsTheyWere) {
     const std::string copy = textureCopyName(probe, image);
     std::filesystem::remove(dir.path("out") / copy);
     std::filesystem::create_directories(dir.path("out") / (copy + ".part"));
-    EXPECT_FALSE(exportObjFiles(*stem, chosen, true, error));
+    EXPECT_FALSE(exportObjFiles(*stem, chosen, true, &textures, error));
     EXPECT_NE(error.find("cannot write " + (dir.path("out") / copy).string()), std::string::npos)
         << error;
     EXPECT_EQ(readFile(dir.path("out/stem.obj")), obj);
@@ -383,7 +378,7 @@ TEST(ObjWriter, AFailedExportLeavesTheEarlierFilesAsTheyWere) {
 
     // An image gone since it was loaded.
     std::filesystem::remove(image);
-    EXPECT_FALSE(exportObjFiles(*stem, chosen, false, error));
+    EXPECT_FALSE(exportObjFiles(*stem, chosen, false, &textures, error));
     EXPECT_NE(error.find(image), std::string::npos) << error;
     EXPECT_EQ(readFile(dir.path("out/stem.obj")), obj);
 }

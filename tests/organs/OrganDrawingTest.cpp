@@ -1,6 +1,6 @@
 #include "interaction/OpenGL.h"
 
-#include "model/ModelContext.h"
+#include "model/Parameters.h"
 #include "model/PickColour.h"
 #include "organs/FlowerSketchNode.h"
 #include "organs/FlowerStemNode.h"
@@ -44,7 +44,7 @@ protected:
 } // namespace
 
 TEST_F(OrganDrawing, PickSnapshotShowsTheStemAndItsTipInPickColours) {
-    FlowerStemNode stem(42, upright(1.0));
+    FlowerStemNode stem(42, upright(1.0), Parameters());
     stem.radius = 0.2;
     stem.rebuildTube();
     TOGL& gl = togl();
@@ -72,7 +72,7 @@ TEST_F(OrganDrawing, PickSnapshotShowsTheStemAndItsTipInPickColours) {
 }
 
 TEST_F(OrganDrawing, TranslucentTubesLeaveTheDepthBufferAlone) {
-    FlowerStemNode stem(7, upright(1.0));
+    FlowerStemNode stem(7, upright(1.0), Parameters());
     stem.radius = 0.2;
     stem.rebuildTube();
     TOGL& gl = togl();

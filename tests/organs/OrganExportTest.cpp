@@ -36,11 +36,11 @@ struct TubeOrgan {
 TEST(OrganExport, TubeWritesItsMaterialOnceAndAFrontAndABackGroup) {
     FakeTextureCache textures;
     const int texture = textures.load("C:\\maps\\bark.bmp");
-    ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
     TubeOrgan organ;
     organ.node.setTexture(true, texture, -1);
 
     ObjExport out;
+    out.textureCache = &textures;
     EXPECT_EQ(exportTube(out, Matrix4(), 5, organ.tube, "pistil", organ.node), 5 + 2 * 12);
 
     const auto m = lines(out.mtl.str());
@@ -67,10 +67,10 @@ TEST(OrganExport, TubeWritesItsMaterialOnceAndAFrontAndABackGroup) {
 
 TEST(OrganExport, TexturesTheCacheDoesNotKnowAreLeftOut) {
     FakeTextureCache textures;
-    ScopedModelContext context({nullptr, nullptr, nullptr, &textures});
     TubeOrgan organ;
     organ.node.setTexture(true, 3, -1);
     ObjExport out;
+    out.textureCache = &textures;
     writeNodeMaterial(out, organMaterialName("torus", 7), organ.node, organ.node.textureFront);
     EXPECT_EQ(countPrefix(lines(out.mtl.str()), "map_"), 0);
     EXPECT_TRUE(out.textures.empty());

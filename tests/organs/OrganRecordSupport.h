@@ -5,7 +5,9 @@
 #include "math/TextWriter.h"
 #include "model/FlowerObjectNode.h"
 #include "model/NodeRecord.h"
+#include "model/ReadContext.h"
 #include "organs/Grid.h"
+#include "support/ModelRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +15,21 @@
 #include <memory>
 #include <string>
 
-// The record body a node writes.
+// The record body a node writes, with no texture cache and no library folder.
 inline std::string recordOf(const FlowerObjectNode& node) {
     TextWriter out;
-    node.save(out);
+    node.save(out, WriteContext{});
     return out.take();
 }
 
-// Reads a record body with the reader for `keyword`; null when it fails.
+// Reads a record body with the reader for `keyword`, with ids of its own, the
+// built-in parameter values and no texture cache; null when it fails.
 template <typename Node>
 std::unique_ptr<Node> readRecord(const std::string& text, std::string_view keyword) {
     TextReader in(text);
-    RecordInput input{in, libraryReaders()};
+    OwnModelRecords records;
+    const ReadContext context = records.reading();
+    RecordInput input{in, libraryReaders(), context};
     std::unique_ptr<FlowerObjectNode> node = readRecordBody(input, keyword);
     return std::unique_ptr<Node>(static_cast<Node*>(node.release()));
 }

@@ -31,12 +31,10 @@ void forEachNode(const FlowerObjectNode& node, int whorl,
 // On a plant with a leaf on its axis and flower heads on its branches, each group
 // reaches its own organs and no others, through branches and receptacle slots.
 TEST(OrganTexturing, EachGroupReachesExactlyItsOrgansOnBranchesAndInFlowerHeads) {
-    IdCounter ids;
-    Parameters parameters;
-    DisplaySwitches display;
-    ScopedModelContext context{{&ids, &parameters, &display, nullptr}};
-    auto model = samples::plant(3);
-    model->appendAlongAxis(samples::petal(), samples::line({0, 3, 0}, {0.3, 3.5, 0}), {0, 0, 1});
+    OwnModelRecords records;
+    auto model = samples::plant(records.records(), 3);
+    model->appendAlongAxis(samples::petal(records.records()),
+                           samples::line({0, 3, 0}, {0.3, 3.5, 0}), {0, 0, 1});
 
     struct Case {
         OrganGroup group;
@@ -58,7 +56,7 @@ TEST(OrganTexturing, EachGroupReachesExactlyItsOrgansOnBranchesAndInFlowerHeads)
          }},
     };
     for (const Case& c : cases) {
-        const std::unique_ptr<FlowerObjectNode> plant = model->clone();
+        const std::unique_ptr<FlowerObjectNode> plant = model->clone(records.ids);
         EXPECT_EQ(textureOrgans(*plant, c.group, 4, 7), c.organs);
         int textured = 0;
         forEachNode(*plant, kWhorlNone, [&](const FlowerObjectNode& node, int whorl) {

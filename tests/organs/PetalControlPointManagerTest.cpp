@@ -1,6 +1,6 @@
 #include "organs/PetalControlPointManager.h"
 
-#include "model/ModelContext.h"
+#include "model/Parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -43,11 +43,7 @@ void expectPoint(const Vector3& p, double x, double y, double z) {
 }
 
 // Control point parameters of 5 rows and 2 x 3 + 1 columns.
-struct SmallNetParameters {
-    Parameters values;
-    ScopedModelContext context{{nullptr, &values, nullptr, nullptr}};
-    SmallNetParameters() { values.petalControlPoints = {5, 3}; }
-};
+const ResolutionPair kSmallNet{5, 3};
 
 const PointList kMidrib{{0, 0, 0}, {0, 4, 0}};
 const PointList kLeft{{0, 0, 0}, {-2, 2, 0}, {0, 4, 0}};
@@ -56,9 +52,8 @@ const PointList kRight{{0, 0, 0}, {3, 2, 0}, {0, 4, 0}};
 } // namespace
 
 TEST(PetalControlPointManager, NetFromOutlinesDividesEachHalfRowEvenly) {
-    SmallNetParameters parameters;
     PetalControlPointManager net;
-    net.createFromOutline(kLeft, kMidrib, kRight);
+    net.createFromOutline(kLeft, kMidrib, kRight, kSmallNet);
     ASSERT_EQ(net.rowCount(), 5);
     ASSERT_EQ(net.columnCount(), 7);
     EXPECT_EQ(net.midribColumn(), 3);
@@ -77,10 +72,9 @@ TEST(PetalControlPointManager, NetFromOutlinesDividesEachHalfRowEvenly) {
 }
 
 TEST(PetalControlPointManager, RowsAboveAnOutlineKeepItsLastCrossing) {
-    SmallNetParameters parameters;
     PetalControlPointManager net;
     // The right outline stops at y = 2.5, the left one is missing altogether.
-    net.createFromOutline({}, kMidrib, {{0, 0, 0}, {3, 2, 0}, {2, 2.5, 0}});
+    net.createFromOutline({}, kMidrib, {{0, 0, 0}, {3, 2, 0}, {2, 2.5, 0}}, kSmallNet);
     expectPoint(net.pointAt(2, 6), 3, 2, 0);
     expectPoint(net.pointAt(3, 6), 3, 3, 0);
     expectPoint(net.pointAt(3, 5), 2, 3, 0);
@@ -90,21 +84,20 @@ TEST(PetalControlPointManager, RowsAboveAnOutlineKeepItsLastCrossing) {
 
 TEST(PetalControlPointManager, NetSizeFollowsTheParametersWithinTheirRange) {
     Parameters values;
-    ScopedModelContext context({nullptr, &values, nullptr, nullptr});
     PetalControlPointManager net;
-    net.createFromOutline(kLeft, kMidrib, kRight);
+    net.createFromOutline(kLeft, kMidrib, kRight, values.petalControlPoints);
     EXPECT_EQ(net.rowCount(), 8);
     EXPECT_EQ(net.columnCount(), 11);
     values.petalControlPoints = {1, 99};
-    net.createFromOutline(kLeft, kMidrib, kRight);
+    net.createFromOutline(kLeft, kMidrib, kRight, values.petalControlPoints);
     EXPECT_EQ(net.rowCount(), 3);
     EXPECT_EQ(net.columnCount(), 61);
     // A midrib without length or without points still gives one point per row.
-    net.createFromOutline(kLeft, {{1, 1, 0}, {1, 1, 0}}, kRight);
+    net.createFromOutline(kLeft, {{1, 1, 0}, {1, 1, 0}}, kRight, values.petalControlPoints);
     EXPECT_EQ(net.rowCount(), 3);
     expectPoint(net.pointAt(1, 30), 1, 1, 0);
     expectPoint(net.pointAt(2, 30), 1, 1, 0);
-    net.createFromOutline({}, {}, {});
+    net.createFromOutline({}, {}, {}, values.petalControlPoints);
     EXPECT_EQ(net.rowCount(), 3);
 }
 

@@ -2,8 +2,8 @@
 
 #include "interaction/PetalStrokes.h"
 #include "math/TextWriter.h"
-#include "model/ModelContext.h"
 #include "model/ObjExport.h"
+#include "model/Parameters.h"
 #include "organs/PetalControlPointManager.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,8 @@ PetalControlPointManager drawnNet(std::uint32_t seed) {
     PetalStrokes strokes;
     EXPECT_TRUE(makePetalStrokes(sketch.strokes[0], sketch.strokes[1], sketch.strokes[2], strokes));
     PetalControlPointManager net;
-    net.createFromOutline(strokes.left.points, strokes.middle.points, strokes.right.points);
+    net.createFromOutline(strokes.left.points, strokes.middle.points, strokes.right.points,
+                          Parameters().petalControlPoints);
     return net;
 }
 

@@ -5,9 +5,9 @@
 #include "model/AxisNode.h"
 #include "model/CompositeRecord.h"
 #include "model/FlowerObjectComposite.h"
-#include "model/ModelContext.h"
 #include "model/NodeRecord.h"
 #include "model/ObjExport.h"
+#include "support/ModelRecords.h"
 #include "support/ScopedLocale.h"
 
 #include <gtest/gtest.h>
@@ -51,20 +51,20 @@ RecordReaderTable readers() {
 
 std::string recordOf(const FlowerObjectNode& node) {
     TextWriter out;
-    writeTypedRecord(out, node);
+    writeTypedRecord(out, node, WriteContext{});
     return out.take();
 }
 
-std::unique_ptr<FlowerObjectNode> readBack(const std::string& text) {
+std::unique_ptr<FlowerObjectNode> readBack(const std::string& text, const ReadContext& context) {
     TextReader in(text);
     const RecordReaderTable table = readers();
-    RecordInput input{in, table};
+    RecordInput input{in, table, context};
     auto node = readTypedRecord(input);
     EXPECT_TRUE(in.ok()) << in.error();
     return node;
 }
 
-class TorusTest : public ::testing::Test {
+class TorusTest : public ::testing::Test, protected OwnModelRecords {
 protected:
     SlotList& parts(int whorl) { return torus.whorl(whorl).parts; }
 
@@ -93,11 +93,7 @@ protected:
         fill(kWhorlSepal, 1, kKindPetal);
     }
 
-    IdCounter ids;
-    Parameters parameters;
-    DisplaySwitches display;
-    ScopedModelContext context{{&ids, &parameters, &display, nullptr}};
-    FlowerTorusNode torus{nextId()};
+    FlowerTorusNode torus{nextId(), parameters.receptacle};
 };
 
 } // namespace
@@ -262,9 +258,9 @@ TEST_F(TorusTest, EditsScaleTheReceptacleAndItsOrgans) {
 
     // Only the single control point moves the profile; organs keep their size.
     const Stroke profile = torus.m_basicCurve;
-    torus.editByPick(1, 1, {0, 5, 0});
+    torus.editByPick(1, 1, {0, 5, 0}, parameters);
     EXPECT_EQ(torus.m_basicCurve.points, profile.points);
-    torus.editByPick(0, 1, {0, 0.4, 0});
+    torus.editByPick(0, 1, {0, 0.4, 0}, parameters);
     EXPECT_NEAR(torus.m_basicCurve.points.front().y, 0.4, 1e-9);
     EXPECT_NEAR(parts(kWhorlPetal)[5]->object->mainAxis.points.back().y, 0.2 * organLength, 1e-9);
     EXPECT_NEAR(distance(slotOrigin(*parts(kWhorlPetal)[5]),
@@ -279,7 +275,7 @@ TEST_F(TorusTest, CloneIsADeepIndependentCopy) {
     torus.whorl(kWhorlPetal).layout = WhorlLayout::Band;
     torus.setTexture(true, 0, 1);
     torus.strokes.push_back(std::make_unique<Stroke>(upright({0, 0, 0}, 0.2)));
-    auto copy = torus.clone();
+    auto copy = torus.clone(ids);
     auto& flower = dynamic_cast<FlowerTorusNode&>(*copy);
     EXPECT_NE(flower.id, torus.id);
     EXPECT_TRUE(flower.whorl(kWhorlPetal).isBand());
@@ -306,7 +302,7 @@ TEST_F(TorusTest, RecordsRoundTripWithEveryWhorl) {
     EXPECT_NE(text.find("Torus "), std::string::npos);
     EXPECT_NE(text.find("Pistil Parts 3\n"), std::string::npos);
     EXPECT_NE(text.find("end Sepal Parts\n\n"), std::string::npos);
-    auto read = readBack(text);
+    auto read = readBack(text, reading());
     ASSERT_NE(read, nullptr);
     auto& flower = dynamic_cast<FlowerTorusNode&>(*read);
     EXPECT_EQ(flower.whorl(kWhorlStamen).parts.size(), 6u);
@@ -320,9 +316,9 @@ TEST_F(TorusTest, RecordsRoundTripWithEveryWhorl) {
     EXPECT_EQ(flower.whorl(kWhorlSepal).parts[4]->index, 4);
     // Ids are fresh, so the texts differ only in them.
     TextWriter again;
-    flower.save(again);
+    flower.save(again, WriteContext{});
     TextWriter original;
-    torus.save(original);
+    torus.save(original, WriteContext{});
     const auto stripIds = [](const std::string& s) {
         static const std::regex ids("(Pistil|Stamen|Petal|end) [0-9]+\n");
         return std::regex_replace(s, ids, "$1 #\n");
@@ -339,7 +335,8 @@ TEST_F(TorusTest, HostileRecordsAreRejectedOrRepaired) {
     hostile.replace(hostile.find("stamen parts 6"), 14, "stamen parts 99999999");
     TextReader in(hostile);
     const RecordReaderTable table = readers();
-    RecordInput input{in, table};
+    const ReadContext context = reading();
+    RecordInput input{in, table, context};
     EXPECT_EQ(readTypedRecord(input), nullptr);
     EXPECT_FALSE(in.ok());
 
@@ -349,7 +346,7 @@ TEST_F(TorusTest, HostileRecordsAreRejectedOrRepaired) {
     const std::string pistilEnd =
         "end " + std::to_string(parts(kWhorlPistil)[0]->object->id) + "\n";
     mismatched.replace(mismatched.find(pistilEnd), pistilEnd.size(), "end 99999\n");
-    auto dropped = readBack(mismatched);
+    auto dropped = readBack(mismatched, reading());
     ASSERT_NE(dropped, nullptr);
     const FlowerPart& emptied =
         *dynamic_cast<const FlowerTorusNode&>(*dropped).whorl(kWhorlPistil).parts[0];
@@ -361,7 +358,7 @@ TEST_F(TorusTest, HostileRecordsAreRejectedOrRepaired) {
     // Resolutions outside the dialog's range give a body that can still be drawn.
     std::string wide = text;
     wide.replace(wide.find("m_resH 20"), 9, "m_resH 100000");
-    auto read = readBack(wide);
+    auto read = readBack(wide, reading());
     ASSERT_NE(read, nullptr);
     const auto& flower = dynamic_cast<const FlowerTorusNode&>(*read);
     EXPECT_EQ(flower.m_resH, Parameters::kMaxResolution);
@@ -388,11 +385,11 @@ TEST_F(TorusTest, ExportWritesTheBodyThenEveryOrganTheSameInAnyLocale) {
         GTEST_SKIP() << "no German locale";
     const auto [germanVertices, germanText] = exportText();
     TextWriter record;
-    torus.save(record);
+    torus.save(record, WriteContext{});
     decimalComma.restore();
     EXPECT_EQ(germanVertices, vertices);
     EXPECT_TRUE(germanText == text) << "the export depends on the locale";
     TextWriter again;
-    torus.save(again);
+    torus.save(again, WriteContext{});
     EXPECT_TRUE(record.str() == again.str()) << "the record depends on the locale";
 }

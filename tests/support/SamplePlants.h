@@ -1,11 +1,11 @@
 #pragma once
 
 // Organs, flowers and plants as a user would make them, built through the same
-// constructors and slot operations the modes use; for tests and benchmarks.
+// constructors and slot operations the modes use; for tests and benchmarks. Ids
+// and parameter values come from the records `m` hands down.
 
 #include "interaction/PetalStrokes.h"
 #include "model/FlowerObjectComposite.h"
-#include "model/ModelContext.h"
 #include "model/SceneRoot.h"
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerPistilNode.h"
@@ -14,6 +14,7 @@
 #include "organs/FlowerStemNode.h"
 #include "organs/FlowerTorusNode.h"
 #include "support/HandDrawnPetal.h"
+#include "support/ModelRecords.h"
 
 #include <cmath>
 #include <memory>
@@ -30,47 +31,48 @@ inline Stroke line(const Vector3& from, const Vector3& to, int segments = 10) {
 
 // A petal from three hand-drawn strokes; the seed picks the hand. Null if the hand
 // never drew a petal the outline pipeline accepts.
-inline std::unique_ptr<FlowerPetalNode> petal(std::uint32_t seed = 1) {
+inline std::unique_ptr<FlowerPetalNode> petal(const ModelRecords& m, std::uint32_t seed = 1) {
     PenNoise noise(seed);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const PetalSketch sketch = drawPetal(noise);
         PetalStrokes fitted;
         if (makePetalStrokes(sketch.strokes[0], sketch.strokes[1], sketch.strokes[2], fitted))
-            return std::make_unique<FlowerPetalNode>(nextId(), fitted.left, fitted.middle,
-                                                     fitted.right);
+            return std::make_unique<FlowerPetalNode>(m.nextId(), fitted.left, fitted.middle,
+                                                     fitted.right, m.parameters);
     }
     return nullptr;
 }
 
-inline std::unique_ptr<FlowerStamenNode> stamen() {
-    auto stamen = std::make_unique<FlowerStamenNode>(nextId(), line({0, 0, 0}, {0.02, 0.3, 0}, 3));
+inline std::unique_ptr<FlowerStamenNode> stamen(const ModelRecords& m) {
+    auto stamen = std::make_unique<FlowerStamenNode>(m.nextId(), line({0, 0, 0}, {0.02, 0.3, 0}, 3),
+                                                     m.parameters);
     Stroke anther;
     for (int i = 0; i < 8; ++i)
         anther.add({0.0 + 0.01 * i, 0.3 + 0.002 * i * (7 - i), 0});
-    stamen->setAnther(anther);
+    stamen->setAnther(anther, m.parameters);
     return stamen;
 }
 
-inline std::unique_ptr<FlowerPistilNode> pistil() {
+inline std::unique_ptr<FlowerPistilNode> pistil(const ModelRecords& m) {
     Stroke outline;
     for (int i = 0; i < 10; ++i) {
         const double t = std::numbers::pi * i / 9;
         outline.add({-0.03 * std::cos(t), 0.3 * std::sin(t) + 0.05, 0});
     }
-    return std::make_unique<FlowerPistilNode>(nextId(), outline);
+    return std::make_unique<FlowerPistilNode>(m.nextId(), outline, m.parameters);
 }
 
-inline std::unique_ptr<FlowerStemNode> stem(double length = 1.0) {
+inline std::unique_ptr<FlowerStemNode> stem(const ModelRecords& m, double length = 1.0) {
     Stroke axis;
     for (int i = 0; i <= 12; ++i) {
         const double t = static_cast<double>(i) / 12;
         axis.add({0.05 * std::sin(3 * t), length * t, 0.02 * t});
     }
-    return std::make_unique<FlowerStemNode>(nextId(), axis);
+    return std::make_unique<FlowerStemNode>(m.nextId(), axis, m.parameters);
 }
 
-inline std::unique_ptr<FlowerSketchNode> sketch() {
-    auto sketch = std::make_unique<FlowerSketchNode>(nextId(), 0);
+inline std::unique_ptr<FlowerSketchNode> sketch(const ModelRecords& m) {
+    auto sketch = std::make_unique<FlowerSketchNode>(m.nextId(), 0);
     sketch->addStroke(line({0, 0, 0}, {0.2, 0.5, 0}));
     sketch->addStroke(line({0.2, 0.5, 0}, {0.4, 0.4, 0}));
     return sketch;
@@ -87,8 +89,8 @@ inline void attach(FlowerTorusNode& flower, int whorl, int index,
 }
 
 // A flower of 1 pistil, 6 stamens with anthers, 6 petals and 5 sepals in rings.
-inline std::unique_ptr<FlowerTorusNode> flower(std::uint32_t seed = 1) {
-    auto flower = std::make_unique<FlowerTorusNode>(nextId());
+inline std::unique_ptr<FlowerTorusNode> flower(const ModelRecords& m, std::uint32_t seed = 1) {
+    auto flower = std::make_unique<FlowerTorusNode>(m.nextId(), m.parameters.receptacle);
     flower->addSlot(kWhorlPistil, 0, 0, 0);
     for (int i = 0; i < 6; ++i) {
         flower->addSlot(kWhorlStamen, 0, 0, 0);
@@ -97,24 +99,24 @@ inline std::unique_ptr<FlowerTorusNode> flower(std::uint32_t seed = 1) {
     for (int i = 0; i < 5; ++i)
         flower->addSlot(kWhorlSepal, 0, 0, 0);
     flower->relayoutRings(0, 60, 150, 250);
-    attach(*flower, kWhorlPistil, 0, pistil(), 0.35);
+    attach(*flower, kWhorlPistil, 0, pistil(m), 0.35);
     for (int i = 0; i < 6; ++i) {
-        attach(*flower, kWhorlStamen, i, stamen(), 0.3);
-        attach(*flower, kWhorlPetal, i, petal(seed + i), 0.8);
+        attach(*flower, kWhorlStamen, i, stamen(m), 0.3);
+        attach(*flower, kWhorlPetal, i, petal(m, seed + i), 0.8);
     }
     for (int i = 0; i < 5; ++i)
-        attach(*flower, kWhorlSepal, i, petal(seed + 10 + i), 0.5);
+        attach(*flower, kWhorlSepal, i, petal(m, seed + 10 + i), 0.5);
     return flower;
 }
 
 // A plant: a stem with `flowers` branches, each a short stem carrying a flower.
-inline std::unique_ptr<FlowerObjectComposite> plant(int flowers) {
-    auto plant = std::make_unique<FlowerObjectComposite>(nextId());
-    plant->appendAlongAxis(stem(), line({0, 0, 0}, {0, 3, 0}), {0, 0, 1});
-    const auto model = [] {
-        auto branch = std::make_unique<FlowerObjectComposite>(nextId());
-        branch->appendAlongAxis(stem(0.4), line({0, 0, 0}, {0, 0.4, 0}), {0, 0, 1});
-        branch->appendAlongAxis(flower(), line({0, 0.4, 0}, {0, 0.6, 0}), {0, 0, 1});
+inline std::unique_ptr<FlowerObjectComposite> plant(const ModelRecords& m, int flowers) {
+    auto plant = std::make_unique<FlowerObjectComposite>(m.nextId());
+    plant->appendAlongAxis(stem(m), line({0, 0, 0}, {0, 3, 0}), {0, 0, 1});
+    const auto model = [&m] {
+        auto branch = std::make_unique<FlowerObjectComposite>(m.nextId());
+        branch->appendAlongAxis(stem(m, 0.4), line({0, 0, 0}, {0, 0.4, 0}), {0, 0, 1});
+        branch->appendAlongAxis(flower(m), line({0, 0.4, 0}, {0, 0.6, 0}), {0, 0, 1});
         return branch;
     }();
     for (int i = 0; i < flowers; ++i) {
@@ -123,7 +125,7 @@ inline std::unique_ptr<FlowerObjectComposite> plant(int flowers) {
         const Vector3 base{0, 3 * at, 0};
         const Vector3 out{0.4 * std::cos(turn), 0.3, 0.4 * std::sin(turn)};
         auto branch = std::unique_ptr<FlowerObjectComposite>(
-            static_cast<FlowerObjectComposite*>(model->clone().release()));
+            static_cast<FlowerObjectComposite*>(model->clone(m.ids).release()));
         plant->addBranch(at, std::move(branch), line(base, base + out, 6), {0, 0, 1});
     }
     return plant;

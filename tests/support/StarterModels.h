@@ -5,6 +5,8 @@
 
 #include "library/LibraryFile.h"
 #include "model/FlowerObjectComposite.h"
+#include "model/IdCounter.h"
+#include "model/Parameters.h"
 #include "model/SceneRoot.h"
 #include "organs/FlowerTorusNode.h"
 #include "starter/StarterLibrary.h"
@@ -12,8 +14,9 @@
 #include <memory>
 
 struct StarterModels {
-    // Takes ids from the installed model context.
-    StarterModels() : library(std::make_unique<StarterLibrary>()) {
+    // Takes ids from `ids` and builds with the built-in parameter values.
+    explicit StarterModels(IdCounter& ids)
+        : library(std::make_unique<StarterLibrary>(ids, Parameters())) {
         // The library hands its entries out read-only; exporting changes nothing.
         const LibraryContents contents = library->contents();
         for (const FlowerObjectNode* object : contents.objects[kCategoryFlower])

@@ -1,6 +1,7 @@
 #include "OrganSketchingFixture.h"
 
 #include "control/ViewHost.h"
+#include "support/SamplePlants.h"
 
 namespace {
 
@@ -44,7 +45,9 @@ protected:
     }
 };
 
-TEST_F(CommitPointTest, APetalsLastReleasePaintsEachViewOnceAndRefreshesThePicksOnce) {
+// The commit marks the picks stale; the first read renders the region around its
+// pixel, and reads inside that region use it as it is.
+TEST_F(CommitPointTest, APetalsLastReleasePaintsEachViewOnceAndRendersPicksOnlyWhenRead) {
     run(kCmdPetalCreation);
     drag(outline(-1.0, 0.3));
     drag(straightLine({0.0, 0.02, 0.0}, {0.0, 0.95, 0.0}, 30));
@@ -55,16 +58,56 @@ TEST_F(CommitPointTest, APetalsLastReleasePaintsEachViewOnceAndRefreshesThePicks
 
     CountingViewHost counting(viewManager());
     controller().setViewHost(&counting);
-    const int picksBefore = controller().pickRefreshCount();
+    const int picksBefore = gl().pickFrameCount();
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, right.back());
     controller().setViewHost(&viewManager());
 
-    ASSERT_NE(work<FlowerPetalNode>(), nullptr);
+    const FlowerPetalNode* petal = work<FlowerPetalNode>();
+    ASSERT_NE(petal, nullptr);
     EXPECT_EQ(counting.mainPaints, 1);
     EXPECT_EQ(counting.libraryPaints, 1);
-    EXPECT_EQ(controller().pickRefreshCount() - picksBefore, 1);
+    EXPECT_EQ(gl().pickFrameCount(), picksBefore);
     EXPECT_TRUE(controller().modified());
     EXPECT_EQ(controller().lastStep(), "Draw petal");
+
+    const QPoint middle = pixelOf({0.0, 0.5, 0.0});
+    const auto picked = pickAt(middle);
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(picked->id, petal->id);
+    EXPECT_EQ(gl().pickFrameCount(), picksBefore + 1);
+    EXPECT_TRUE(pickAt(middle + QPoint(TOGL::kPickRegionReach, -TOGL::kPickRegionReach)));
+    EXPECT_EQ(gl().pickFrameCount(), picksBefore + 1);
+    // Beyond the region the next read renders again, and the empty corner shows nothing.
+    EXPECT_FALSE(pickAt({2, 2}));
+    EXPECT_EQ(gl().pickFrameCount(), picksBefore + 2);
+}
+
+// The overall window shows the whole scene from its own camera: it is repainted when
+// the scene changes (an edit, its undo) or the scene modes are left, and not when
+// the main view's camera turns or its focus moves.
+TEST_F(CommitPointTest, TheOverallWindowRepaintsOnlyWhenWhatItShowsChanged) {
+    addAndSelect(samples::plant(records(), 3), kCategoryComposite);
+    run(kCmdSceneCreation);
+    run(kCmdToolPen);
+    CountingViewHost counting(viewManager());
+    controller().setViewHost(&counting);
+    drag(straightLine({0, 0, 0}, {0, 1.2, 0}, 12));
+    ASSERT_EQ(controller().root()->plants.size(), 1u);
+    EXPECT_EQ(counting.overallPaints, 1);
+
+    QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(160, 110));
+    QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, QPoint(160, 110));
+    controller().focusDown(controller().root()->plants.front().composite->id, false);
+    controller().commit();
+    EXPECT_GT(counting.mainPaints, 2);
+    EXPECT_EQ(counting.overallPaints, 1);
+
+    run(kCmdEditUndo);
+    EXPECT_EQ(counting.overallPaints, 2);
+    run(kCmdPetalCreation);
+    EXPECT_EQ(counting.overallPaints, 3);
+    controller().setViewHost(&viewManager());
 }
 
 TEST_F(CommitPointTest, TheModeAndItsListenerAgreeAfterEverySwitchCommandAndOpen) {
@@ -108,9 +151,9 @@ TEST_F(CommitPointTest, EveryProgramLifeStartsWithAnEmptyTextureCache) {
 TEST_F(CommitPointTest, PicksFindTheObjectRightAfterItsTileIsRendered) {
     const FlowerPetalNode* petal = drawPetal();
     ASSERT_NE(petal, nullptr);
-    const int picksBefore = controller().pickRefreshCount();
+    const int picksBefore = gl().pickFrameCount();
     run(kCmdStoreCurrent);
-    EXPECT_EQ(controller().pickRefreshCount(), picksBefore);
+    EXPECT_EQ(gl().pickFrameCount(), picksBefore);
     const auto picked = pickAt(pixelOf({0.0, 0.5, 0.0}));
     ASSERT_TRUE(picked);
     EXPECT_EQ(picked->id, petal->id);

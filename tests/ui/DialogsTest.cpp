@@ -30,7 +30,8 @@ protected:
 
     // A new flower as the work object, bound to the diagram.
     FlowerTorusNode* newFlower() {
-        appController().setWorkObject(std::make_unique<FlowerTorusNode>(appController().nextId()));
+        appController().setWorkObject(std::make_unique<FlowerTorusNode>(
+            appController().nextId(), appController().settings().parameters.receptacle));
         auto* torus = static_cast<FlowerTorusNode*>(appController().workObject());
         floralDiagram().bindNewFlower(torus);
         return torus;
@@ -100,7 +101,8 @@ TEST_F(DialogsTest, StemWidthActsOnStemsAndWidenableReceptaclesOnly) {
     Stroke axis;
     for (int i = 0; i < 10; ++i)
         axis.add({0.0, 0.1 * i, 0.0});
-    appController().setWorkObject(std::make_unique<FlowerStemNode>(appController().nextId(), axis));
+    appController().setWorkObject(std::make_unique<FlowerStemNode>(
+        appController().nextId(), axis, appController().settings().parameters));
     auto* stem = static_cast<FlowerStemNode*>(appController().workObject());
     EXPECT_DOUBLE_EQ(stem->radius, 0.02) << "built with the dialog's width";
     width->setValue(120);

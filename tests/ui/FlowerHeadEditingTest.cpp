@@ -88,12 +88,12 @@ TEST_F(FlowerHeadEditingTest, AnOrganStrokeFillsOnlyTheEmptySlotItStartsFrom) {
 TEST_F(FlowerHeadEditingTest, TheCursorReshapesAndTurnsEveryPetalAndTheEraserTakesOneOut) {
     FlowerPetalNode* petal = drawPetal();
     ASSERT_NE(petal, nullptr);
-    const std::unique_ptr<FlowerObjectNode> copy = petal->clone();
+    const std::unique_ptr<FlowerObjectNode> copy = petal->clone(controller().ids());
     const auto* prototype = static_cast<const FlowerPetalNode*>(copy.get());
     FlowerTorusNode* flower = createFlower();
     ASSERT_NE(flower, nullptr);
     for (int i = 0; i < 6; ++i)
-        floralDiagram().applyToOne(*prototype, kWhorlPetal, i);
+        floralDiagram().applyToOne(*prototype, kWhorlPetal, i, controller().ids());
     controller().commit(kChangeWorkObject);
     const int row = prototype->controlPoints().tipRow() / 2;
 
@@ -204,7 +204,7 @@ TEST_F(FlowerHeadEditingTest, AnOrganStrokeAttachesNothingOnceItsSlotOrReceptacl
 
     // The diagram fills the slot meanwhile: the slot keeps that organ.
     const FlowerPistilNode pistil(controller().nextId());
-    strokeWith([&] { floralDiagram().applyToOne(pistil, kWhorlPetal, 0); });
+    strokeWith([&] { floralDiagram().applyToOne(pistil, kWhorlPetal, 0, controller().ids()); });
     EXPECT_NE(dynamic_cast<FlowerPistilNode*>(next->whorl(kWhorlPetal).parts[0]->object.get()),
               nullptr);
     EXPECT_EQ(filledSlots(*next), 1);

@@ -17,6 +17,7 @@
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerPistilNode.h"
 #include "organs/FlowerStamenNode.h"
+#include "support/ModelRecords.h"
 #include "support/PetalSketch.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/CPelmoraView.h"
@@ -90,6 +91,9 @@ protected:
     }
 
     AppController& controller() { return appController(); }
+    // The controller's ids and parameters, which objects a test adds to its model
+    // are built with.
+    ModelRecords records() { return {controller().ids(), controller().settings().parameters}; }
     TOGL& gl() { return *viewManager().mainContext(); }
     // A command that moves the focus flies the camera: the test looks once it landed.
     void run(int id) {
@@ -97,9 +101,12 @@ protected:
         waitForLanding();
     }
     // Waits until a camera flight under way has landed: the camera, the picture and
-    // the picks are those of its target.
+    // the picks are those of its target. A flight paints every one of its steps, which
+    // in a scene under the sanitizers on a busy machine can take longer than the
+    // default wait.
     void waitForLanding() {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !controller().cameraFlying(); }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return !controller().cameraFlying(); }, 60000));
     }
     template <typename T> T* work() { return dynamic_cast<T*>(controller().workObject()); }
 

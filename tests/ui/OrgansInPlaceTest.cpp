@@ -50,7 +50,7 @@ protected:
     }
     // A new scene with a flower planted, its head in focus.
     FlowerTorusNode* focusedFlowerInNewScene() {
-        const int plantId = plantInNewScene(samples::flower(), kCategoryFlower, 0.5);
+        const int plantId = plantInNewScene(samples::flower(records()), kCategoryFlower, 0.5);
         auto* head = dynamic_cast<FlowerTorusNode*>(
             controller().root()->findInScene(plantId).plant->segments.front().node.get());
         if (head)
@@ -145,7 +145,7 @@ protected:
 
 TEST_F(OrgansInPlaceTest, LeavesDrawnOntoAPlantsAxisInEitherOrderStandAsDrawnAndBend) {
     AppController& c = controller();
-    const int plantId = plantInNewScene(samples::plant(1), kCategoryComposite, 1.2);
+    const int plantId = plantInNewScene(samples::plant(records(), 1), kCategoryComposite, 1.2);
     for (bool leftFirst : {true, false}) {
         c.focusToRoot(false);
         run(kCmdEyeInit);
@@ -414,7 +414,7 @@ TEST_F(OrgansInPlaceTest, AStamenInAFlowerGetsANewFilamentAndAntherThenLosesItsA
 
 TEST_F(OrgansInPlaceTest, BillboardSketchesGiveWayToOrgansInTheirPlaceAndTheSceneIsKept) {
     AppController& c = controller();
-    const int plantId = plantInNewScene(samples::plant(1), kCategoryComposite, 1.2);
+    const int plantId = plantInNewScene(samples::plant(records(), 1), kCategoryComposite, 1.2);
     focusOn(plantId);
     auto* plant = asComposite(c.focus());
     ASSERT_NE(plant, nullptr);

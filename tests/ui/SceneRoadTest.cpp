@@ -61,7 +61,7 @@ protected:
     // A new scene with the Pen in hand and a plant of three flowers set out in it
     // along a stroke up from the ground; null when no plant stands there.
     const FlowerObjectComposite* plantOfThreeFlowersInNewScene() {
-        addAndSelect(samples::plant(3), kCategoryComposite);
+        addAndSelect(samples::plant(records(), 3), kCategoryComposite);
         run(kCmdSceneCreation);
         run(kCmdToolPen);
         drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
@@ -82,7 +82,7 @@ protected:
 
 TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     AppController& c = controller();
-    const int plantEntry = addAndSelect(samples::plant(3), kCategoryComposite);
+    const int plantEntry = addAndSelect(samples::plant(records(), 3), kCategoryComposite);
     run(kCmdSceneCreation);
     ASSERT_EQ(c.mode(), kModeSceneSketch);
     ASSERT_TRUE(c.root());
@@ -92,7 +92,7 @@ TEST_F(SceneRoadTest, PlantsSetOutFlownIntoGrownRedrawnAndReplacedAtOnce) {
     drag(straight({-0.4, 0, 0}, {-0.4, 0.2, 0}, 3));
     EXPECT_TRUE(c.root()->plants.empty());
     drag(straight({-0.4, 0, 0}, {-0.4, 1.2, 0}, 12));
-    addAndSelect(samples::flower(), kCategoryFlower);
+    addAndSelect(samples::flower(records()), kCategoryFlower);
     drag(straight({0.4, 0, 0}, {0.4, 0.5, 0}, 8));
     ASSERT_EQ(c.root()->plants.size(), 2u);
     FlowerObjectComposite* plant = c.root()->plants[0].composite.get();
@@ -219,7 +219,7 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
             floor += empty.pixelColor(x, y) != QColor(Qt::white);
     EXPECT_GT(floor, 100);
 
-    addAndSelect(samples::plant(3), kCategoryComposite);
+    addAndSelect(samples::plant(records(), 3), kCategoryComposite);
     run(kCmdSceneCreation);
     drag(straight({0, 0, 0}, {0, 1.2, 0}, 12));
     ASSERT_EQ(c.root()->plants.size(), 1u);
@@ -230,6 +230,55 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
         for (int x = 0; x < planted.width(); ++x)
             changed += planted.pixel(x, y) != empty.pixel(x, y);
     EXPECT_GT(changed, 200);
+}
+
+// In a view of the whole scene a flower of the farthest plant is a few dozen pixels
+// across; a click there still finds the very petal under it (the picks are rendered
+// for the pixels around the click when it needs them), and the Eraser takes it.
+TEST_F(SceneRoadTest, AClickOnAFarFlowersPetalInTheWholeSceneFindsThatPetal) {
+    AppController& c = controller();
+    run(kCmdSceneCreation);
+    for (int i = 0; i < 6; ++i) {
+        const Vector3 at{-1.2 + 1.2 * (i % 3), 0.0, -2.0 * (i / 3)};
+        c.root()->plantAlongStroke(samples::plant(records(), 3),
+                                   samples::line(at, at + Vector3(0, 1.2, 0)));
+    }
+    c.commit(kChangeScene, "Plant");
+    gl().setCamera({0.0, 1.6, 4.5}, {0.0, 0.6, -1.0}, {0.0, 1.0, 0.0});
+    c.commit(kChangeMainView);
+
+    const FlowerObjectComposite& far = *c.root()->plants.back().composite;
+    const FlowerObjectComposite& branch = *far.branches.back().composite;
+    auto* head = dynamic_cast<FlowerTorusNode*>(branch.segments.back().node.get());
+    ASSERT_NE(head, nullptr);
+    const Matrix4 headMatrix = c.root()->findInScene(head->id).matrix;
+    const auto petalIds = [&] {
+        std::set<int> ids;
+        for (const auto& slot : head->whorl(kWhorlPetal).parts)
+            if (slot->object)
+                ids.insert(slot->object->id);
+        return ids;
+    };
+    const std::set<int> before = petalIds();
+    std::optional<QPoint> at;
+    int picked = -1;
+    for (const auto& slot : head->whorl(kWhorlPetal).parts) {
+        const auto& petal = dynamic_cast<const FlowerPetalNode&>(*slot->object);
+        const PetalControlPointManager& net = petal.controlPoints();
+        const Vector3 middle =
+            transformPoint(headMatrix * slot->organMatrix(), net.midribPoint(net.tipRow() / 2));
+        if ((at = pixelShowing(middle, petal.id))) {
+            picked = petal.id;
+            break;
+        }
+    }
+    ASSERT_TRUE(at) << "no petal of the far flower is seen where it stands";
+
+    run(kCmdToolEraser);
+    click(*at);
+    std::set<int> expected = before;
+    expected.erase(picked);
+    EXPECT_EQ(petalIds(), expected);
 }
 
 TEST_F(SceneRoadTest, ABillboardGrowsFromATipAndGoesStrokeByStrokeThenTheSceneIsKept) {

@@ -130,7 +130,8 @@ TEST_F(TexturingTest, TexturedOrgansShowTheirImagesAndKeepThemWhenTheLibraryMove
     Stroke axis;
     for (int i = 0; i < 10; ++i)
         axis.add({0.0, 0.1 * i, 0.0});
-    controller().setWorkObject(std::make_unique<FlowerStemNode>(controller().nextId(), axis));
+    controller().setWorkObject(std::make_unique<FlowerStemNode>(
+        controller().nextId(), axis, controller().settings().parameters));
     controller().commit(kChangeWorkObject);
     chooseImages({green, green});
     run(kCmdTextureToObject);

@@ -20,9 +20,10 @@ protected:
     // mode: what an undo step must give back exactly.
     std::string modelText() {
         TextWriter out;
-        writeLibrary(out, libraryFileModule().libraryContents());
+        const WriteContext writing = controller().writeContext();
+        writeLibrary(out, libraryFileModule().libraryContents(), writing);
         if (const FlowerObjectNode* work = controller().workObject())
-            writeTypedRecord(out, *work);
+            writeTypedRecord(out, *work, writing);
         out.format("mode %d\n", controller().mode());
         return out.str();
     }
@@ -98,7 +99,7 @@ TEST_F(UndoTest, EveryKindOfStepIsTakenBackAndMadeAgainExactly) {
 // undo and redo give the whole scene back exactly and rebuild only that plant.
 TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefore) {
     AppController& c = controller();
-    addAndSelect(samples::plant(3), kCategoryComposite);
+    addAndSelect(samples::plant(records(), 3), kCategoryComposite);
     run(kCmdSceneCreation);
     run(kCmdToolPen);
     for (double x : {-0.6, 0.0, 0.6})
@@ -108,7 +109,7 @@ TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefo
         LibraryContents contents;
         contents.scenes.push_back(c.root());
         TextWriter out;
-        writeLibrary(out, contents);
+        writeLibrary(out, contents, c.writeContext());
         return out.str();
     };
 
@@ -128,7 +129,7 @@ TEST_F(UndoTest, AnEditInsideOnePlantOfASceneSharesTheOtherPlantsWithTheStepBefo
     std::size_t edited = 0, others = 0;
     for (const auto& plant : c.root()->plants)
         (plant.composite->id == middle.id ? edited : others) +=
-            FrozenEntry::freeze(*plant.composite)->bytes();
+            FrozenEntry::freeze(*plant.composite, c.writeContext())->bytes();
     EXPECT_LT(c.history().bytes() - historyBefore, edited + others / 2);
 
     // Undo and redo keep the plants the step left alone as they are.

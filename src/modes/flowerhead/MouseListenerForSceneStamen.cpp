@@ -73,7 +73,7 @@ void MouseListenerForSceneStamen::onLButtonUp(int, int) {
                     holder->rebuildAxisKeepPositions();
                 noteChange(kChangeScene, "Redraw filament");
             } else {
-                stamen->setAnther(local);
+                stamen->setAnther(local, appController().settings().parameters);
                 noteChange(kChangeScene, "Draw anther");
             }
         }

@@ -283,8 +283,9 @@ bool ReceptacleEditing::dragPoint(int x, int y) {
     if (!torus || !context)
         return false;
     const Vector3 p = transformPoint(inverted(model_), context->unprojectPixel(x, y, depth_));
+    const Parameters& parameters = appController().settings().parameters;
     if (organId_ == torus->id) {
-        torus->editByPick(row_, column_, p);
+        torus->editByPick(row_, column_, p, parameters);
         receptacleReshaped();
         edited_ = true;
         return true;
@@ -298,7 +299,8 @@ bool ReceptacleEditing::dragPoint(int x, int y) {
         const OrganLookup inner = torus->findOrgan(organId_);
         if (!inner.found)
             return false;
-        inner.organ->editByPick(row_, column_, transformPoint(inverted(inner.matrix), p));
+        inner.organ->editByPick(row_, column_, transformPoint(inverted(inner.matrix), p),
+                                parameters);
         edited_ = true;
         return true;
     }
@@ -307,7 +309,7 @@ bool ReceptacleEditing::dragPoint(int x, int y) {
     const Vector3 local = transformPoint(inverted(holder.slot->organMatrix()), p);
     for (const auto& slot : torus->whorl(holder.whorl).parts)
         if (slot->object && slot->object->kind == picked.kind)
-            slot->object->editByPick(row_, column_, local);
+            slot->object->editByPick(row_, column_, local, parameters);
     edited_ = true;
     return true;
 }

@@ -96,7 +96,8 @@ void MouseListenerForLib::onLButtonUp(int x, int y) {
                 noteChange(kChangeLibrary, "Delete from library");
         } else if (drop.index != -1) {
             const FlowerObjectNode* prototype = controller.findObject(pressedId_);
-            if (prototype && floralDiagram().applyToOne(*prototype, drop.kind, drop.index))
+            if (prototype &&
+                floralDiagram().applyToOne(*prototype, drop.kind, drop.index, controller.ids()))
                 noteChange(controller.targetChange(), "Fill organs");
         }
     }
@@ -145,7 +146,7 @@ void MouseListenerForLib::openForEditing(int id) {
     AppController& controller = appController();
     if (libraryBrowser().category() == kCategoryScene) {
         if (const SceneRoot* scene = controller.findSceneObject(id)) {
-            controller.openScene(scene->clone());
+            controller.openScene(scene->clone(controller.ids()));
             controller.switchToMode(kModeSceneSketch);
             noteChange(kChangeScene | kChangeLibraryView, "Open scene");
         }
@@ -154,7 +155,7 @@ void MouseListenerForLib::openForEditing(int id) {
     const FlowerObjectNode* entry = controller.findObject(id);
     if (!entry)
         return;
-    std::unique_ptr<FlowerObjectNode> copy = entry->clone();
+    std::unique_ptr<FlowerObjectNode> copy = entry->clone(controller.ids());
     FlowerObjectNode* opened = copy.get();
     const int mode = editingModeOf(copy->kind);
     controller.setWorkObject(std::move(copy));

@@ -35,8 +35,10 @@ void MouseListenerForPetal::buildPetal() {
         // The petal's base stays where it was drawn; the petal itself stands up
         // along +y from there.
         moveCameraWith(-transformPoint(inverted(petal.matrix), Vector3()));
-        editNewOrgan(std::make_unique<FlowerPetalNode>(appController().nextId(), petal.left,
-                                                       petal.middle, petal.right),
+        AppController& controller = appController();
+        editNewOrgan(std::make_unique<FlowerPetalNode>(controller.nextId(), petal.left,
+                                                       petal.middle, petal.right,
+                                                       controller.settings().parameters),
                      kModePetalModify, "Draw petal");
     }
     for (Stroke& stroke : strokes_)

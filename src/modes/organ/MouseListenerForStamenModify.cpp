@@ -27,6 +27,6 @@ std::string MouseListenerForStamenModify::finishStroke(const Stroke& stroke) {
     if (!carryOntoPlane(camera.eye, anther.points, stamen->mainAxis.back(),
                         camera.eye - camera.center))
         return {};
-    stamen->setAnther(anther);
+    stamen->setAnther(anther, appController().settings().parameters);
     return "Draw anther";
 }

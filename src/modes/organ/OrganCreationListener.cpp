@@ -17,7 +17,8 @@ struct OneStrokeOrgan {
     const char* step;
     // Where the organ built from the stroke has its origin, in the stroke's frame.
     Vector3 (*originOf)(const Stroke& stroke);
-    std::unique_ptr<FlowerObjectNode> (*build)(int id, const Stroke& stroke);
+    std::unique_ptr<FlowerObjectNode> (*build)(int id, const Stroke& stroke,
+                                               const Parameters& parameters);
 };
 
 namespace {
@@ -28,10 +29,11 @@ const OneStrokeOrgan kStamen{
     kModeStamenModify,
     "Draw stamen",
     [](const Stroke& stroke) { return stroke.front(); },
-    [](int id, const Stroke& stroke) -> std::unique_ptr<FlowerObjectNode> {
+    [](int id, const Stroke& stroke,
+       const Parameters& parameters) -> std::unique_ptr<FlowerObjectNode> {
         Stroke filament = stroke;
         filament.translate(-stroke.front());
-        return std::make_unique<FlowerStamenNode>(id, filament);
+        return std::make_unique<FlowerStamenNode>(id, filament, parameters);
     },
 };
 
@@ -41,8 +43,9 @@ const OneStrokeOrgan kPistil{
     kModePistilModify,
     "Draw pistil",
     &FlowerPistilNode::originOfOutline,
-    [](int id, const Stroke& stroke) -> std::unique_ptr<FlowerObjectNode> {
-        return std::make_unique<FlowerPistilNode>(id, stroke);
+    [](int id, const Stroke& stroke,
+       const Parameters& parameters) -> std::unique_ptr<FlowerObjectNode> {
+        return std::make_unique<FlowerPistilNode>(id, stroke, parameters);
     },
 };
 
@@ -69,8 +72,9 @@ void OrganCreationListener::onLButtonUp(int x, int y) {
         stroke_.add(hitPlaneZ0(x, y));
     if (stroke_.size() >= organ_.minimumPoints) {
         moveCameraWith(-organ_.originOf(stroke_));
-        editNewOrgan(organ_.build(appController().nextId(), stroke_), organ_.modifyMode,
-                     organ_.step);
+        AppController& controller = appController();
+        editNewOrgan(organ_.build(controller.nextId(), stroke_, controller.settings().parameters),
+                     organ_.modifyMode, organ_.step);
     }
     stroke_.clear();
     noteChange(kChangeMainView);

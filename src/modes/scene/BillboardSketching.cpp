@@ -3,7 +3,6 @@
 #include "control/AppController.h"
 #include "gl/TOGL.h"
 #include "interaction/OpenGL.h"
-#include "model/ModelContext.h"
 #include "model/SceneRoot.h"
 #include "organs/FlowerSketchNode.h"
 
@@ -167,11 +166,12 @@ std::string BillboardSketching::finish(SceneRoot& scene, const Stroke& stroke, i
         sketch->addStroke(stroke.transformed(inverted(edited.matrix)));
         return "Draw billboard stroke";
     }
-    auto sketch = std::make_unique<FlowerSketchNode>(nextId(), sketchTypeOf(tool));
+    IdCounter& ids = appController().ids();
+    auto sketch = std::make_unique<FlowerSketchNode>(ids.nextId(), sketchTypeOf(tool));
     const int id = sketch->id;
     const Vector3 facing(0.0, 0.0, 1.0);
     if (state_ == kFromGround) {
-        auto plant = std::make_unique<FlowerObjectComposite>(nextId());
+        auto plant = std::make_unique<FlowerObjectComposite>(ids.nextId());
         plant->appendAlongAxis(std::move(sketch), stroke, facing);
         scene.plantAlongStroke(std::move(plant), stroke);
     } else {
@@ -185,7 +185,7 @@ std::string BillboardSketching::finish(SceneRoot& scene, const Stroke& stroke, i
         if (state_ == kFromTip) {
             owner->appendAlongAxis(std::move(sketch), local, facing);
         } else {
-            auto branch = std::make_unique<FlowerObjectComposite>(nextId());
+            auto branch = std::make_unique<FlowerObjectComposite>(ids.nextId());
             branch->appendAlongAxis(std::move(sketch), local, facing);
             owner->addBranch(position_, std::move(branch), local, facing);
         }

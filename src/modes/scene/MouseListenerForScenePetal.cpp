@@ -198,7 +198,9 @@ std::unique_ptr<FlowerPetalNode> MouseListenerForScenePetal::petalInFrame(const 
         std::swap(first, second);
     first.resampleInPlace(first.size() - 1);
     second.resampleInPlace(second.size() - 1);
-    return std::make_unique<FlowerPetalNode>(appController().nextId(), first, midrib, second);
+    AppController& controller = appController();
+    return std::make_unique<FlowerPetalNode>(controller.nextId(), first, midrib, second,
+                                             controller.settings().parameters);
 }
 
 std::string MouseListenerForScenePetal::buildPetal() {
@@ -225,7 +227,8 @@ std::string MouseListenerForScenePetal::buildPetal() {
         if (fromSketch_) {
             // Seen from the sketch's own frame, the blade faces where it was drawn.
             const Vector3 outward = unit(inverted(focusMatrix).rotateVector(bladeNormal_));
-            focusId = focus.replaceFocus(std::move(petal), {0.0, 0.0, 1.0}, outward);
+            focusId = focus.replaceFocus(std::move(petal), {0.0, 0.0, 1.0}, outward,
+                                         appController().ids());
             step = "Replace sketch with petal";
         } else if (FlowerObjectComposite* plant = asComposite(current)) {
             std::unique_ptr<FlowerObjectComposite> branch = asPlant(std::move(petal));

@@ -59,7 +59,7 @@ void SceneListener::endRelease() {
     stroke_.clear();
     drawing_ = false;
     turned_ = false;
-    noteChange(kChangeMainView | kChangeOverallView);
+    noteChange(kChangeMainView);
 }
 
 void SceneListener::onDraw(const DrawContext& draw) {
@@ -107,7 +107,8 @@ bool SceneListener::dragFocusPoint(int x, int y) {
     if (!focus || focus->id != pointOwnerId_ || !context)
         return false;
     focus->editByPick(pointRow_, pointColumn_,
-                      transformPoint(inverted(matrix), context->unprojectPixel(x, y, pointDepth_)));
+                      transformPoint(inverted(matrix), context->unprojectPixel(x, y, pointDepth_)),
+                      appController().settings().parameters);
     turned_ = true;
     return true;
 }
