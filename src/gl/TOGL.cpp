@@ -334,7 +334,7 @@ void TOGL::renderPicksAround(int px, int py) {
 DrawContext TOGL::frameContext(DrawContext records) {
     records.snapshot = snapshot_;
     records.pickKeys = snapshot_ ? &pickKeys_ : nullptr;
-    if (snapshot_ || thumbnail_ || records.fullDetail || !inFrame_ || !context_.valid())
+    if (thumbnail_ || records.fullDetail || !inFrame_ || !context_.valid())
         return records;
     detail_.cache = &drawingCache_;
     glGetDoublev(GL_PROJECTION_MATRIX, &detail_.projection[0]);
@@ -343,7 +343,9 @@ DrawContext TOGL::frameContext(DrawContext records) {
     detail_.viewportWidth = viewport[2];
     detail_.viewportHeight = viewport[3];
     ++detail_.frame;
-    detailFrame_ = true;
+    // A pick frame only skips what lies outside its region and uses no list, so it
+    // does not count towards what the cache keeps.
+    detailFrame_ = !snapshot_;
     records.detail = &detail_;
     return records;
 }

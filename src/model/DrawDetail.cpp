@@ -91,7 +91,7 @@ BoxOnScreen project(const LocalBox& box, const Matrix4& toClip, double width, do
 
 bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
     const DrawDetail* detail = draw.detail;
-    if (!detail || !detail->cache || draw.fullDetail || draw.snapshot || draw.batches)
+    if (!detail || !detail->cache || draw.fullDetail || draw.batches)
         return false;
     const std::uint64_t key = node.drawingKey(draw);
     if (key == 0)
@@ -113,7 +113,8 @@ bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
         project(box, detail->projection * modelView, detail->viewportWidth, detail->viewportHeight);
     if (on.outside)
         return true;
-    if (!on.inFront || on.extentPixels > kMostListPixels)
+    // Picks draw each part that reaches the region in full, under its own pick colour.
+    if (draw.snapshot || !on.inFront || on.extentPixels > kMostListPixels)
         return false;
     // A power of two at or above the object's scale: the grids thin in steps, and
     // never coarser than its size asks.

@@ -26,8 +26,8 @@ struct DrawDetail {
 // nothing when its box lies outside the view, else from the cache's list of its
 // content at the detail its size on screen needs, compiled from the node's own
 // shaded drawing on first use. False when the caller must draw the node itself in
-// full: no detail in `draw`, full detail asked for, the pick snapshot, a list being
-// compiled, a node without drawing key, or a node that reaches behind the eye or
+// full: no detail in `draw`, full detail asked for, a pick snapshot (which skips what
+// lies outside its region but lists nothing), a list being compiled, a node without drawing key, or a node that reaches behind the eye or
 // covers much of the view (close up every grid point shows; a plant is then drawn
 // part by part, each at its own detail). A small plant is listed whole, its flower
 // heads at the detail its nearest part needs: a few draws for all of its surfaces.
