@@ -3,6 +3,7 @@
 #include "gl/TOGL.h"
 
 #include "gl/DiagnosticsLog.h"
+#include "model/TextureCache.h"
 
 #include <QWindow>
 
@@ -343,6 +344,8 @@ DrawContext TOGL::frameContext(DrawContext records) {
     detail_.viewportWidth = viewport[2];
     detail_.viewportHeight = viewport[3];
     ++detail_.frame;
+    if (records.textures && !snapshot_)
+        records.textures->uploadPending();
     // A pick frame only skips what lies outside its region and uses no list, so it
     // does not count towards what the cache keeps.
     detailFrame_ = !snapshot_;

@@ -5,12 +5,15 @@
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
 #include "gl/FloorGrid.h"
+#include "gl/TextureManager.h"
+#include "organs/FlowerTorusNode.h"
 #include "support/FrameDifference.h"
 #include "support/SamplePlants.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -149,4 +152,38 @@ TEST_F(SceneDetail, ClonesShareTheirListsAndUndoKeepsThem) {
     // The plant thawed from its record (numbers read back to the digits written)
     // compiles a list of its own; nothing else does.
     EXPECT_EQ(cache().compiledLists(), edited + 1);
+}
+
+// A textured flower's list is compiled once: the image is uploaded before any list
+// is compiled, so the list records only its binding and the next frame finds it.
+TEST_F(SceneDetail, ATexturedPlantIsListedOnce) {
+    view_.paintOnRedraw = false;
+    QTemporaryDir folder;
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString path = folder.filePath("red.png");
+    ASSERT_TRUE(image.save(path));
+    TextureManager textures;
+    appController().installTextures(&textures);
+    const int texture = textures.load(path.toStdString());
+    ASSERT_GE(texture, 0);
+
+    std::unique_ptr<FlowerObjectComposite> plant = samples::plant(records(), 1);
+    auto& head = dynamic_cast<FlowerTorusNode&>(*plant->branches.front().composite->segments.back().node);
+    int textured = 0;
+    for (const auto& slot : head.whorl(kWhorlPetal).parts)
+        if (slot->object) {
+            slot->object->setTexture(true, texture, texture);
+            ++textured;
+        }
+    ASSERT_GT(textured, 0);
+    appController().root()->plantAlongStroke(std::move(plant), samples::line({0, 0, 0}, {0, 3, 0}));
+    appController().commit(kChangeScene);
+    const Vector3 eye{0, 2, 12}, centre{0, 1.5, 0};
+    frame(eye, centre, false);
+    const int first = cache().compiledLists();
+    EXPECT_GE(first, 1);
+    frame(eye, centre, false);
+    EXPECT_EQ(cache().compiledLists(), first);
+    appController().installTextures(nullptr);
 }
