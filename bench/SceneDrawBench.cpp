@@ -1,12 +1,13 @@
 // A scene of 20 plants of 50 flowers each, as the scene modes show it: a frame of
-// the main view with the whole scene (mode 0), a frame with the focus on one
-// flower's branch and the scene around it translucent (mode 1), a click on a far
-// flower after a commit (the picks it needs rendered on demand), and a frame of the
-// overall window; each against the scene's triangles replayed from one display list
-// in the same run. Editing in place: a bend stroke's release on a focused petal, and
-// an undo and redo of a scene edit, against a frame of the same view, and a move of
-// a whorl's control-point drag on a focused flower head against a frame of the same
-// view.
+// the main view with the whole scene (mode 0) at reduced detail against the same
+// frame in full detail, its resident memory and the share of its pixels that
+// differ, the same at 100 plants; a frame with the focus on one flower's branch and
+// the scene around it translucent (mode 1), a click on a far flower after a commit
+// (the picks it needs rendered on demand), and a frame of the overall window; each
+// against the scene's triangles replayed from one display list in the same run.
+// Editing in place: a bend stroke's release on a focused petal, and an undo and redo
+// of a scene edit, against a frame of the same view, and a move of a whorl's
+// control-point drag on a focused flower head against a frame of the same view.
 #include "control/AppController.h"
 #include "control/ControlSingletons.h"
 #include "control/FloralDiagram.h"
@@ -20,18 +21,32 @@
 #include "modes/MouseListenerManager.h"
 #include "organs/FlowerPetalNode.h"
 #include "organs/FlowerTorusNode.h"
+#include "support/FrameDifference.h"
 #include "support/PetalSketch.h"
 #include "support/SamplePlants.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <optional>
+#include <string>
 
 namespace {
 
 constexpr int kPlants = 20;
 constexpr int kFlowers = 50;
+
+// The process's resident memory in MiB (VmRSS), 0 where /proc does not tell.
+double residentMiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atof(line.c_str() + 6) / 1024.0;
+    return 0.0;
+}
 
 // The main view and the overall window without windows, each painted as its view
 // paints itself into the off-screen frame of a windowless context.
@@ -70,7 +85,7 @@ struct SceneSetup {
     WindowlessViews views;
     bool ready = false;
 
-    SceneSetup() {
+    explicit SceneSetup(int plants = kPlants) {
         const CameraPose whole{{0.0, 3.0, 14.0}, {0.0, 1.5, 0.0}, {0.0, 1.0, 0.0}};
         views.main.setHomeCamera(whole);
         views.overall.setHomeCamera(whole);
@@ -83,7 +98,7 @@ struct SceneSetup {
         controller.setViewHost(&views);
         mouseListenerManager();
         controller.createScene();
-        for (int i = 0; i < kPlants; ++i) {
+        for (int i = 0; i < plants; ++i) {
             const Vector3 at{-4.0 + 2.0 * (i % 5), 0.0, -2.0 * (i / 5)};
             controller.root()->plantAlongStroke(
                 samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
@@ -160,12 +175,35 @@ bool petalInFocus(benchmark::State& state, SceneSetup& s) {
     return false;
 }
 
+// Arguments: the number of plants, and 1 for reduced detail or 0 for full detail
+// (the baseline). Resident memory is reported after the frames.
 void BM_SceneFrameMode0(benchmark::State& state) {
+    SceneSetup s(static_cast<int>(state.range(0)));
+    if (!ready(state, s))
+        return;
+    appController().settings().fullDetail = state.range(1) == 0;
+    for (auto _ : state)
+        s.views.redrawMainView();
+    state.counters["rss_MiB"] = residentMiB();
+}
+
+// The share of the whole-scene frame's pixels (in percent) that reduced detail
+// changes by more than 16 in some channel.
+void BM_SceneFrameMode0PixelDifference(benchmark::State& state) {
     SceneSetup s;
     if (!ready(state, s))
         return;
-    for (auto _ : state)
+    double percent = 0.0;
+    for (auto _ : state) {
+        appController().settings().fullDetail = true;
         s.views.redrawMainView();
+        const QImage full = s.views.main.frameImage();
+        appController().settings().fullDetail = false;
+        s.views.redrawMainView();
+        const QImage reduced = s.views.main.frameImage();
+        percent = 100.0 * differingPixels(full, reduced) / std::max(1, full.width() * full.height());
+    }
+    state.counters["differing_pct"] = percent;
 }
 
 void BM_SceneFrameFocusOnFlower(benchmark::State& state) {
@@ -227,8 +265,10 @@ void BM_SceneFromDisplayList(benchmark::State& state) {
     gl.loadViewMatrix();
     placeFrameLights();
     const GLuint list = glGenLists(1);
+    DrawContext records = appController().drawRecords();
+    records.fullDetail = true;
     glNewList(list, GL_COMPILE);
-    appController().root()->drawSolid(gl.frameContext(appController().drawRecords()));
+    appController().root()->drawSolid(gl.frameContext(records));
     glEndList();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -380,7 +420,16 @@ BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, scene_edit, kChangeScene)
     ->UseRealTime();
 BENCHMARK(BM_SceneWhorlPointDragMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameOnFlowerHead)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SceneFrameMode0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SceneFrameMode0)
+    ->Args({kPlants, 0})
+    ->Args({kPlants, 1})
+    ->Args({100, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_SceneFrameMode0PixelDifference)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_SceneFrameFocusOnFlower)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneUndoRedoOfAnEdit)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneClickFindsItsPart)->Unit(benchmark::kMillisecond)->UseManualTime();

@@ -178,6 +178,7 @@ DrawContext AppController::drawRecords() const {
     records.display = settings_.display;
     records.textures = textures_;
     records.slotSelection = &floralDiagram().selection();
+    records.fullDetail = settings_.fullDetail;
     return records;
 }
 

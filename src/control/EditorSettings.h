@@ -35,6 +35,10 @@ struct EditorSettings {
     bool showFloor = true;
     bool showControlPoints = false;
     bool showWireFrame = false;
+    // Every surface drawn from its full grid, nothing skipped, however small or far
+    // it stands: the views otherwise draw small objects at the detail their size on
+    // screen shows.
+    bool fullDetail = false;
     // Billboards, sketches and organ strokes: read by the drawing code.
     DisplaySwitches display;
     // The tessellation values the parameter dialog edits and the organs read.

@@ -3,6 +3,7 @@
 #include "gl/TOGL.h"
 
 #include "gl/DiagnosticsLog.h"
+#include "model/TextureCache.h"
 
 #include <QWindow>
 
@@ -122,6 +123,8 @@ void TOGL::release() {
     if (!context_.valid())
         return;
     endDrag();
+    makeCurrent();
+    drawingCache_.release();
     context_.destroy();
     window_ = nullptr;
     inFrame_ = false;
@@ -211,6 +214,8 @@ void TOGL::endFrame() {
     if (!inFrame_)
         return;
     if (context_.valid()) {
+        if (detailFrame_)
+            drawingCache_.endFrame();
         glFinish();
         if (!offscreenFrame_) {
             context_.swapBuffers();
@@ -236,6 +241,7 @@ void TOGL::endFrame() {
     snapshot_ = false;
     thumbnail_ = false;
     offscreenFrame_ = false;
+    detailFrame_ = false;
     doneCurrent();
     inFrame_ = false;
 }
@@ -329,6 +335,25 @@ void TOGL::renderPicksAround(int px, int py) {
 DrawContext TOGL::frameContext(DrawContext records) {
     records.snapshot = snapshot_;
     records.pickKeys = snapshot_ ? &pickKeys_ : nullptr;
+    if (thumbnail_ || records.fullDetail || !inFrame_ || !context_.valid())
+        return records;
+    detail_.cache = &drawingCache_;
+    glGetDoublev(GL_PROJECTION_MATRIX, &detail_.projection[0]);
+    GLint viewport[4] = {0, 0, 1, 1};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    detail_.viewportWidth = viewport[2];
+    detail_.viewportHeight = viewport[3];
+    // A pick frame only skips what lies outside its region and uses no list: it
+    // reuses the drawing keys of the frame shown last (every change of the model is
+    // drawn before its picks are read), and does not count towards what the cache
+    // keeps.
+    if (!snapshot_) {
+        ++detail_.frame;
+        if (records.textures)
+            records.textures->uploadPending();
+    }
+    detailFrame_ = !snapshot_;
+    records.detail = &detail_;
     return records;
 }
 

@@ -5,6 +5,8 @@
 #include "interaction/PlaneHits.h"
 #include "math/Rgba.h"
 #include "model/DrawContext.h"
+#include "model/DrawDetail.h"
+#include "model/DrawingCache.h"
 #include "model/PickColour.h"
 
 #include <QImage>
@@ -82,10 +84,15 @@ public:
     bool inFrame() const { return inFrame_; }
     // The draw context of the frame under way: `records` (display switches, texture
     // cache, slot selection, from their owner) with this view's frame filled in: in a
-    // snapshot the pick flag and the snapshot's key table.
+    // snapshot the pick flag and the snapshot's key table; in a frame the user looks
+    // at, unless the records ask for full detail, the frame's level of detail over
+    // this context's drawing cache. Called once per frame, inside it.
     DrawContext frameContext(DrawContext records);
     // The keys of the last snapshot, for decoding its pixels.
     const PickKeys& pickKeys() const { return pickKeys_; }
+    // The display lists and boxes of plant objects drawn at reduced detail in this
+    // context; freed with the context.
+    DrawingCache& drawingCache() { return drawingCache_; }
 
     // Draws the view's picture in pick colours inside a pick frame of this context;
     // an empty source leaves the picks to explicit snapshots.
@@ -95,8 +102,10 @@ public:
     void markPicksStale() { freshPicks_ = {}; }
     // Pick frames rendered on demand so far.
     int pickFrameCount() const { return pickFrames_; }
-    // Pixels around the one read that a pick frame renders, each way.
-    static constexpr int kPickRegionReach = 16;
+    // Pixels around the one read that a pick frame renders, each way: enough for a
+    // hover's next small moves, few enough that a far flower's neighbours in a
+    // crowded scene mostly fall outside and are skipped by their boxes.
+    static constexpr int kPickRegionReach = 6;
 
     // The colour the last thumbnail frame shows at position (x, y) (origin bottom
     // left); outside it the clear colour packed as R + 256 G + 65536 B.
@@ -195,6 +204,10 @@ private:
     int pickFrames_ = 0;
     Rgba clearColour_{1.0f, 1.0f, 1.0f, 0.5f};
     ViewTransform view_;
+    DrawingCache drawingCache_;
+    DrawDetail detail_;
+    // The frame under way draws at reduced detail: its end ages the cache.
+    bool detailFrame_ = false;
     int clientWidth_ = -1;
     int clientHeight_ = -1;
     int bufferWidth_ = -1;

@@ -2,7 +2,9 @@
 #include "model/FlowerObjectComposite.h"
 
 #include "interaction/OpenGL.h"
+#include "math/ContentHash.h"
 #include "math/Diagnostics.h"
+#include "model/DrawDetail.h"
 
 namespace {
 
@@ -25,6 +27,23 @@ template <typename Draw> void drawParts(const FlowerObjectComposite& composite, 
 
 } // namespace
 
+std::uint64_t FlowerObjectComposite::geometryKey(const DrawContext& draw) const {
+    ContentHash hash;
+    for (const Branch& branch : branches) {
+        const std::uint64_t part = branch.composite->drawingKey(draw);
+        if (part == 0)
+            return 0;
+        hash.add(part).add(branch.attachment).add(branch.turn);
+    }
+    for (const Segment& segment : segments) {
+        const std::uint64_t part = segment.node->drawingKey(draw);
+        if (part == 0)
+            return 0;
+        hash.add(part).add(segment.placement);
+    }
+    return hash.value();
+}
+
 void FlowerObjectComposite::drawWireframe(const DrawContext& draw) {
     drawParts(*this, [&](FlowerObjectNode& n) { n.drawWireframe(draw); });
     if (draw.snapshot)
@@ -35,7 +54,7 @@ void FlowerObjectComposite::drawWireframe(const DrawContext& draw) {
 }
 
 void FlowerObjectComposite::drawSolid(const DrawContext& draw) {
-    drawParts(*this, [&](FlowerObjectNode& n) { n.drawSolid(draw); });
+    drawParts(*this, [&](FlowerObjectNode& n) { drawSolidAtDetail(n, draw); });
 }
 
 void FlowerObjectComposite::drawPlain(const DrawContext& draw) {

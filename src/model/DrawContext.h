@@ -2,7 +2,9 @@
 
 #include "model/DisplaySwitches.h"
 
+struct DrawDetail;
 class PickKeys;
+class SurfaceBatches;
 class SlotSelection;
 class TextureCache;
 
@@ -21,4 +23,15 @@ struct DrawContext {
     TextureCache* textures = nullptr;
     // The drawing view's selection of flower head slots; null for none.
     const SlotSelection* slotSelection = nullptr;
+    // Every surface from its full grid and nothing skipped: what reduced detail is
+    // compared against.
+    bool fullDetail = false;
+    // The frame's level of detail, filled in by the view: small objects are drawn
+    // from its cache at the detail their size on screen needs, objects outside the
+    // view skipped. Null draws everything in full (pick snapshots, thumbnails, the
+    // command-line renderer).
+    DrawDetail* detail = nullptr;
+    // While a reduced-detail list is compiled: where the surfaces gather, thinned to
+    // its pixels per unit; null draws them at once.
+    SurfaceBatches* batches = nullptr;
 };

@@ -169,6 +169,10 @@ public:
     // The composite this one is a branch or segment of; null for a plant.
     FlowerObjectComposite* parent = nullptr;
 
+protected:
+    // Every part with its placement.
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
+
 private:
     // Multiplies every branch position and segment start by `factor`.
     void rescalePositions(double factor);

@@ -1,6 +1,8 @@
 #include "model/FlowerObjectNode.h"
 
 #include "interaction/OpenGL.h"
+#include "math/ContentHash.h"
+#include "model/DrawDetail.h"
 #include "model/TextureCache.h"
 
 namespace {
@@ -25,6 +27,29 @@ void FlowerObjectNode::setTexture(bool textured, int front, int back) {
     textureBack = back;
     unloadedFront.clear();
     unloadedBack.clear();
+}
+
+std::uint64_t FlowerObjectNode::drawingKey(const DrawContext& draw) const {
+    const std::uint64_t frame = draw.detail ? draw.detail->frame : 0;
+    if (frame != 0 && frame == drawingKeyFrame_)
+        return drawingKey_;
+    drawingKeyFrame_ = frame;
+    drawingKey_ = 0;
+    const std::uint64_t geometry = geometryKey(draw);
+    if (geometry == 0)
+        return 0;
+    ContentHash hash;
+    hash.add(kind).add(geometry).add(diffuse).add(specular).add(ambient).add(shininess);
+    hash.add(hasTexture);
+    for (const int texture : {textureFront, textureBack})
+        hash.add(texture).add(std::uint64_t{textureKnown(draw.textures, texture) ? draw.textures->bindingVersion(texture) : 0u});
+    const bool strokesShown = draw.display.drawStrokes;
+    hash.add(strokesShown);
+    if (strokesShown)
+        for (const auto& stroke : strokes)
+            hash.add(stroke->points).add(stroke->color);
+    drawingKey_ = hash.value();
+    return drawingKey_;
 }
 
 void FlowerObjectNode::drawStrokes(const DrawContext& draw) const {

@@ -8,6 +8,7 @@
 #include "model/PickColour.h"
 #include "model/SceneNode.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ public:
     // the sketch class.
     virtual int sketchType() const { return -1; }
 
+    // The identity of what drawSolid shows under `draw` outside the pick snapshot:
+    // equal for objects that draw alike (a clone and its original, however placed),
+    // 0 for an object that is never drawn from a shared list. Remembered for the
+    // frame of the draw's detail record; computed afresh without one.
+    std::uint64_t drawingKey(const DrawContext& draw) const;
+
     // Draws every owned stroke translucently at width 2 while the display switches
     // show organ strokes; nothing in the pick snapshot.
     void drawStrokes(const DrawContext& draw) const;
@@ -90,6 +97,16 @@ public:
     std::string unloadedBack;
     Stroke mainAxis;
     std::vector<std::unique_ptr<Stroke>> strokes;
+
+protected:
+    // What the class adds to its drawing key: its geometry and whatever else its
+    // shaded drawing shows beyond the node's material, texture and strokes; 0 when
+    // it is never drawn from a shared list.
+    virtual std::uint64_t geometryKey(const DrawContext& /*draw*/) const { return 0; }
+
+private:
+    mutable std::uint64_t drawingKey_ = 0;
+    mutable std::uint64_t drawingKeyFrame_ = 0;
 };
 
 // Sets the material of front and back faces for shaded drawing.

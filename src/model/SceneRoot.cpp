@@ -3,6 +3,7 @@
 #include "interaction/OpenGL.h"
 #include "interaction/StrokeGeometry.h"
 #include "model/ContainerRecord.h"
+#include "model/DrawDetail.h"
 #include "model/ReadContext.h"
 
 namespace {
@@ -28,7 +29,7 @@ void SceneRoot::drawWireframe(const DrawContext& draw) {
 }
 
 void SceneRoot::drawSolid(const DrawContext& draw) {
-    drawPlants(*this, [&](FlowerObjectComposite& p) { p.drawSolid(draw); });
+    drawPlants(*this, [&](FlowerObjectComposite& p) { drawSolidAtDetail(p, draw); });
 }
 
 void SceneRoot::drawTranslucent(const DrawContext& draw) {

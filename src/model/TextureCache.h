@@ -16,4 +16,10 @@ public:
     virtual void bind(int index) = 0;
     // The path the texture was loaded from; empty for an unknown index.
     virtual std::string path(int index) const = 0;
+    // What binding the texture now puts in a display list (its GL name, its
+    // filtering): a list that bound it under another value is stale.
+    virtual unsigned bindingVersion(int /*index*/) const { return 0; }
+    // Uploads every texture not yet uploaded. Called outside any display list, so
+    // that a list compiled later records only the binding, not the image.
+    virtual void uploadPending() {}
 };

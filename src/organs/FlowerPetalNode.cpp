@@ -59,15 +59,19 @@ void FlowerPetalNode::drawSolid(const DrawContext& draw) {
         const int front = textureKnown(draw.textures, textureFront) ? textureFront : -1;
         const int back = textureKnown(draw.textures, textureBack) ? textureBack : -1;
         if (hasTexture && (front >= 0 || back >= 0)) {
-            shape_.drawTextured(*draw.textures, front, back);
+            shape_.drawTextured(*draw.textures, front, back, draw.batches);
         } else {
             if (hasTexture)
                 setTexture(false, -1, -1);
-            shape_.drawShaded(diffuse, shininess, specular, ambient);
+            shape_.drawShaded(diffuse, shininess, specular, ambient, draw.batches);
         }
         drawStrokes(draw);
     }
     glPopMatrix();
+}
+
+std::uint64_t FlowerPetalNode::geometryKey(const DrawContext&) const {
+    return shape_.contentKey();
 }
 
 void FlowerPetalNode::drawControlPoints(const DrawContext& draw) {

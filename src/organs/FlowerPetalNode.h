@@ -58,6 +58,9 @@ public:
     int m_resVert = 0;
     int m_resHori = 0;
 
+protected:
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
+
 private:
     // Scales every control point about the base (row 0, column 0).
     void scaleAboutBase(double factor);

@@ -1,6 +1,7 @@
 #include "organs/FlowerStamenNode.h"
 
 #include "interaction/OpenGL.h"
+#include "math/ContentHash.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
 #include "model/NodeRecord.h"
@@ -131,6 +132,18 @@ void FlowerStamenNode::drawSolid(const DrawContext& draw) {
         drawTubeSurface(draw, anther, hasTexture, textureBack, antherMaterial.diffuse,
                         antherMaterial.shininess, antherMaterial.specular, antherMaterial.ambient);
     });
+}
+
+std::uint64_t FlowerStamenNode::geometryKey(const DrawContext&) const {
+    return ContentHash()
+        .add(filament.contentKey())
+        .add(anther.contentKey())
+        .add(RotAndTrans)
+        .add(antherMaterial.diffuse)
+        .add(antherMaterial.specular)
+        .add(antherMaterial.ambient)
+        .add(antherMaterial.shininess)
+        .value();
 }
 
 void FlowerStamenNode::drawControlPoints(const DrawContext& draw) {

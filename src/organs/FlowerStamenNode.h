@@ -67,6 +67,9 @@ public:
     StemShape filament;
     StemShape anther;
     MaterialBlock antherMaterial;
+
+protected:
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
 };
 
 std::unique_ptr<FlowerObjectNode> readStamen(RecordInput& input);

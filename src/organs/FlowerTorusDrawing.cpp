@@ -3,18 +3,21 @@
 #include "organs/FlowerTorusNode.h"
 
 #include "interaction/OpenGL.h"
+#include "math/ContentHash.h"
+#include "model/DrawDetail.h"
 #include "model/SlotSelection.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 
+#include <functional>
+
 namespace {
 
-void drawUnderSlot(const FlowerPart& slot, void (FlowerObjectNode::*pass)(const DrawContext&),
-                   const DrawContext& draw) {
+template <typename Pass> void drawUnderSlot(const FlowerPart& slot, Pass pass, const DrawContext& draw) {
     glPushMatrix();
     glMultMatrixd(slot.basicTransAndRot.data());
     glMultMatrixd(slot.rotation.data());
-    ((*slot.object).*pass)(draw);
+    std::invoke(pass, *slot.object, draw);
     glPopMatrix();
 }
 
@@ -71,7 +74,7 @@ void FlowerTorusNode::drawSlots(const DrawContext& draw) {
                 drawUnderSlot(slot, &FlowerObjectNode::drawControlPoints, draw);
                 drawUnderSlot(slot, &FlowerObjectNode::drawWireframe, draw);
             } else {
-                drawUnderSlot(slot, &FlowerObjectNode::drawSolid, draw);
+                drawUnderSlot(slot, drawSolidAtDetail, draw);
             }
         }
     }
@@ -91,6 +94,22 @@ void FlowerTorusNode::drawSolid(const DrawContext& draw) {
     drawSlots(draw);
     drawStrokes(draw);
     glPopMatrix();
+}
+
+std::uint64_t FlowerTorusNode::geometryKey(const DrawContext& draw) const {
+    if (draw.slotSelection && draw.slotSelection->receptacleId() == id)
+        return 0;
+    ContentHash hash;
+    hash.add(body.contentKey());
+    const bool complete = !forEachSlot(*this, [&](const FlowerPart& slot) {
+        hash.add(slot.whorl).add(slot.basicTransAndRot).add(slot.rotation);
+        if (!slot.object)
+            return false;
+        const std::uint64_t organ = slot.object->drawingKey(draw);
+        hash.add(organ);
+        return organ == 0;
+    });
+    return complete ? hash.value() : 0;
 }
 
 void FlowerTorusNode::drawControlPoints(const DrawContext& draw) {

@@ -110,6 +110,12 @@ public:
     StemShape body;
     Stroke m_basicCurve;
 
+protected:
+    // The receptacle's body and every slot: its placement and what it holds. 0 while
+    // the view's slot selection is about this receptacle, whose marks and selected
+    // slots show in its drawing.
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
+
 private:
     void rebuildBody() { body.buildRevolution(m_basicCurve, m_resV, m_resH); }
     void drawSlots(const DrawContext& draw);

@@ -3,6 +3,8 @@
 #include "math/Rgba.h"
 #include "organs/Grid.h"
 
+class SurfaceBatches;
+
 // The one strip drawer behind every surface drawing style: for each pair of
 // adjacent rows g and g + 1 a triangle strip that alternates row g and row g + 1
 // column by column. The styles differ only in the GL state they set and in these
@@ -19,9 +21,12 @@ enum class StripNormals {
 };
 
 // Draws the strips of `positions`; normals and texture coordinates (each a grid of
-// the same size, or null) are sent per vertex as requested.
+// the same size, or null) are sent per vertex as requested. With `gather` the
+// triangles go to it instead, from the grid thinned to its pixels per unit: every
+// k-th row and column kept (the first and last always), k the largest power of two
+// that keeps a cell a few pixels across.
 void drawGridStrips(const Grid& positions, StripDirection direction, StripNormals normalMode,
-                    const Grid* normals, const Grid* texCoords);
+                    const Grid* normals, const Grid* texCoords, SurfaceBatches* gather = nullptr);
 
 // For each cell, a line strip along its four edges and one diagonal.
 void drawGridCells(const Grid& positions);

@@ -48,7 +48,7 @@ void drawTubeSurface(const DrawContext& draw, const StemShape& tube, bool hasTex
     if (hasTexture && !textured)
         textureId = -1;
     if (textured)
-        tube.drawTextured(*draw.textures, textureId);
+        tube.drawTextured(*draw.textures, textureId, draw.batches);
     else
-        tube.drawShaded(diffuse, shininess, specular, ambient);
+        tube.drawShaded(diffuse, shininess, specular, ambient, draw.batches);
 }

@@ -119,10 +119,10 @@ void normalsOf(const Grid& P, Grid& N) {
 }
 
 void drawHalves(const PetalShape& shape, StripDirection direction, StripNormals normals,
-                bool textured) {
+                bool textured, SurfaceBatches* gather) {
     for (const PetalHalf half : {PetalHalf::Left, PetalHalf::Right})
         drawGridStrips(shape.positions(half), direction, normals, &shape.normals(half),
-                       textured ? &shape.texCoords(half) : nullptr);
+                       textured ? &shape.texCoords(half) : nullptr, gather);
 }
 
 // Petals are lit by the first two lights.
@@ -190,8 +190,8 @@ void PetalShape::computeTexCoords() {
 }
 
 void PetalShape::drawPlain() const {
-    drawHalves(*this, StripDirection::Forward, StripNormals::None, false);
-    drawHalves(*this, StripDirection::Reversed, StripNormals::None, false);
+    drawHalves(*this, StripDirection::Forward, StripNormals::None, false, nullptr);
+    drawHalves(*this, StripDirection::Reversed, StripNormals::None, false, nullptr);
 }
 
 void PetalShape::drawWireframe() const {
@@ -205,19 +205,20 @@ void PetalShape::drawWireframe() const {
 }
 
 void PetalShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
-                            const Rgba& ambient) const {
+                            const Rgba& ambient, SurfaceBatches* gather) const {
     beginLitSurface(diffuse, shininess, specular, ambient, kPetalLights);
-    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false);
-    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false);
+    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false, gather);
+    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false, gather);
 }
 
-void PetalShape::drawTextured(TextureCache& textures, int front, int back) const {
+void PetalShape::drawTextured(TextureCache& textures, int front, int back,
+                              SurfaceBatches* gather) const {
     beginTexturedSurface(kPetalLights);
     glEnable(GL_TEXTURE_2D);
     textures.bind(front >= 0 ? front : back);
-    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, true);
+    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, true, gather);
     textures.bind(back >= 0 ? back : front);
-    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, true);
+    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, true, gather);
     glDisable(GL_TEXTURE_2D);
 }
 
@@ -226,8 +227,8 @@ void PetalShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgb
     beginLitSurface(diffuse, shininess, specular, ambient, kPetalLights);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
-    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false);
-    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false);
+    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false, nullptr);
+    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false, nullptr);
     // Opaque drawing with depth writes is what every other pass expects.
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);

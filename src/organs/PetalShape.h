@@ -9,6 +9,7 @@
 class PetalControlPointManager;
 class TextWriter;
 struct ObjExport;
+class SurfaceBatches;
 class TextureCache;
 
 enum class PetalHalf { Left, Right };
@@ -36,6 +37,15 @@ public:
     void computeNormals();
     void computeTexCoords();
     void copyFrom(const PetalShape& other) { *this = other; }
+    // A fingerprint of the grids of both halves.
+    std::uint64_t contentKey() const {
+        ContentHash hash;
+        for (const Half* half : {&left_, &right_})
+            hash.add(half->positions.contentKey())
+                .add(half->normals.contentKey())
+                .add(half->texCoords.contentKey());
+        return hash.value();
+    }
 
     int rows() const { return rows_; }
     int columns() const { return columns_; }
@@ -47,11 +57,13 @@ public:
     void drawPlain() const;
     // Cell outlines with one diagonal, unlit, in a fixed blue.
     void drawWireframe() const;
+    // Lit in the material. The surfaces go to `gather` instead when it is set (see
+    // drawGridStrips), as do drawTextured's.
     void drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
-                    const Rgba& ambient) const;
+                    const Rgba& ambient, SurfaceBatches* gather) const;
     // The front texture on the front side and the back texture on the back; either
     // stands in for the other when one is -1.
-    void drawTextured(TextureCache& textures, int front, int back) const;
+    void drawTextured(TextureCache& textures, int front, int back, SurfaceBatches* gather) const;
     // Shaded, blended and without depth writes.
     void drawTranslucent(const Rgba& diffuse, float shininess, const Rgba& specular,
                          const Rgba& ambient) const;

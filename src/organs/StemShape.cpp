@@ -312,11 +312,11 @@ constexpr int kTubeLights = 3;
 
 // The two sides of a lit surface: forward strips face one way with the normals
 // negated, reversed strips the other way with the normals as stored.
-void drawBothSides(const StemShape& shape, const Grid* texCoords) {
+void drawBothSides(const StemShape& shape, const Grid* texCoords, SurfaceBatches* gather) {
     drawGridStrips(shape.positions, StripDirection::Forward, StripNormals::Negated, &shape.normals,
-                   texCoords);
+                   texCoords, gather);
     drawGridStrips(shape.positions, StripDirection::Reversed, StripNormals::Stored, &shape.normals,
-                   texCoords);
+                   texCoords, gather);
 }
 
 } // namespace
@@ -340,16 +340,16 @@ void StemShape::drawWireframe() const {
 }
 
 void StemShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
-                           const Rgba& ambient) const {
+                           const Rgba& ambient, SurfaceBatches* gather) const {
     beginLitSurface(diffuse, shininess, specular, ambient, kTubeLights);
-    drawBothSides(*this, nullptr);
+    drawBothSides(*this, nullptr, gather);
 }
 
-void StemShape::drawTextured(TextureCache& textures, int textureId) const {
+void StemShape::drawTextured(TextureCache& textures, int textureId, SurfaceBatches* gather) const {
     beginTexturedSurface(kTubeLights);
     glEnable(GL_TEXTURE_2D);
     textures.bind(textureId);
-    drawBothSides(*this, &texCoords);
+    drawBothSides(*this, &texCoords, gather);
     glDisable(GL_TEXTURE_2D);
 }
 
@@ -358,7 +358,7 @@ void StemShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgba
     beginLitSurface(diffuse, shininess, specular, ambient, kTubeLights);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
-    drawBothSides(*this, nullptr);
+    drawBothSides(*this, nullptr, nullptr);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
 }

@@ -6,6 +6,7 @@
 #include "organs/Grid.h"
 
 struct PistilChords;
+class SurfaceBatches;
 class TextureCache;
 
 // The tube grid the stems, stamens, pistils and receptacles share: `rows` rings
@@ -43,6 +44,14 @@ public:
     // u = column / columns; v grows by 0.1 per row and starts again every ten rows.
     void computeTexCoords();
     void copyFrom(const StemShape& other) { *this = other; }
+    // A fingerprint of the three grids.
+    std::uint64_t contentKey() const {
+        return ContentHash()
+            .add(positions.contentKey())
+            .add(normals.contentKey())
+            .add(texCoords.contentKey())
+            .value();
+    }
 
     // Both corners start at the origin; every position under `matrix` widens them.
     void boundingBox(const Matrix4& matrix, Vector3& min, Vector3& max) const;
@@ -61,10 +70,12 @@ public:
 
     void drawPlain() const;
     void drawWireframe() const;
+    // Lit in the material. The surfaces go to `gather` instead when it is set (see
+    // drawGridStrips), as do drawTextured's.
     void drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
-                    const Rgba& ambient) const;
+                    const Rgba& ambient, SurfaceBatches* gather) const;
     // In the fixed white material with the texture the cache keeps under `textureId`.
-    void drawTextured(TextureCache& textures, int textureId) const;
+    void drawTextured(TextureCache& textures, int textureId, SurfaceBatches* gather) const;
     void drawTranslucent(const Rgba& diffuse, float shininess, const Rgba& specular,
                          const Rgba& ambient) const;
 

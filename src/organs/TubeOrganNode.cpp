@@ -16,6 +16,10 @@ void TubeOrganNode::drawSolid(const DrawContext& draw) {
     glPopMatrix();
 }
 
+std::uint64_t TubeOrganNode::geometryKey(const DrawContext&) const {
+    return tube.contentKey();
+}
+
 void TubeOrganNode::drawPlain(const DrawContext&) {
     glPushMatrix();
     tube.drawPlain();

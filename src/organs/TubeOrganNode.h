@@ -21,4 +21,7 @@ public:
     void boundingBox(Vector3& min, Vector3& max, const Matrix4& matrix, bool flag) const override;
 
     StemShape tube;
+
+protected:
+    std::uint64_t geometryKey(const DrawContext& draw) const override;
 };
