@@ -87,17 +87,17 @@ BoxOnScreen project(const LocalBox& box, const Matrix4& toClip, double width, do
     return on;
 }
 
-} // namespace
-
-bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
+// The detail record of a frame that draws from the cache, or null.
+const DrawDetail* cachedDetail(const DrawContext& draw) {
     const DrawDetail* detail = draw.detail;
-    if (!detail || !detail->cache || draw.fullDetail || draw.batches)
-        return false;
-    const std::uint64_t key = node.drawingKey(draw);
-    if (key == 0)
-        return false;
-    DrawingCache& cache = *detail->cache;
-    const LocalBox& box = cache.boxOf(key, [&] {
+    return detail && detail->cache && !draw.fullDetail && !draw.batches ? detail : nullptr;
+}
+
+// Where the box of content `key`, drawn under the current model-view matrix, stands
+// in the frame.
+BoxOnScreen placeInFrame(const FlowerObjectNode& node, const DrawContext& draw,
+                         const DrawDetail& detail, std::uint64_t key) {
+    const LocalBox& box = detail.cache->boxOf(key, [&] {
         LocalBox measured;
         node.boundingBox(measured.min, measured.max, Matrix4(), true);
         // Shown strokes are drawn with the object and may reach beyond its surfaces.
@@ -109,8 +109,20 @@ bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
     });
     Matrix4 modelView;
     glGetDoublev(GL_MODELVIEW_MATRIX, &modelView[0]);
-    const BoxOnScreen on =
-        project(box, detail->projection * modelView, detail->viewportWidth, detail->viewportHeight);
+    return project(box, detail.projection * modelView, detail.viewportWidth, detail.viewportHeight);
+}
+
+} // namespace
+
+bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
+    const DrawDetail* detail = cachedDetail(draw);
+    if (!detail)
+        return false;
+    const std::uint64_t key = node.drawingKey(draw);
+    if (key == 0)
+        return false;
+    DrawingCache& cache = *detail->cache;
+    const BoxOnScreen on = placeInFrame(node, draw, *detail, key);
     if (on.outside)
         return true;
     // Picks draw each part that reaches the region in full, under its own pick colour.
@@ -131,6 +143,15 @@ bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
 void drawSolidAtDetail(FlowerObjectNode& node, const DrawContext& draw) {
     if (!drawFromCache(node, draw))
         node.drawSolid(draw);
+}
+
+void drawTranslucentInView(FlowerObjectNode& node, const DrawContext& draw) {
+    if (const DrawDetail* detail = cachedDetail(draw)) {
+        const std::uint64_t key = node.drawingKey(draw);
+        if (key != 0 && placeInFrame(node, draw, *detail, key).outside)
+            return;
+    }
+    node.drawTranslucent(draw);
 }
 
 int gridStep(double spacing, double pixelsPerUnit, int cells, int minimumCells, int fewestCells) {
