@@ -92,8 +92,9 @@ std::unique_ptr<FlowerObjectNode> FrozenEntry::thawObject(const ReadContext& con
 }
 
 std::unique_ptr<SceneRoot> FrozenEntry::thawScene(const ReadContext& context,
-                                                  const FrozenEntry* liveSource,
-                                                  SceneRoot* live) const {
+                                                  const FrozenEntry* liveSource, SceneRoot* live,
+                                                  SparePlants* spare,
+                                                  SparePlants* displaced) const {
     if (!packed_.isEmpty())
         return nullptr;
     auto scene = std::make_unique<SceneRoot>(id());
@@ -104,6 +105,10 @@ std::unique_ptr<SceneRoot> FrozenEntry::thawScene(const ReadContext& context,
             for (SceneRoot::Plant& held : live->plants)
                 if (held.composite && held.composite->id == piece.id())
                     plant = std::move(held.composite);
+        if (!plant && spare)
+            for (SparePlant& kept : *spare)
+                if (kept.plant && kept.piece == frozen.piece)
+                    plant = std::move(kept.plant);
         if (!plant)
             plant = asComposite(piece.thawObject(context));
         // A piece that does not thaw (it always should) leaves the scene out rather
@@ -112,5 +117,10 @@ std::unique_ptr<SceneRoot> FrozenEntry::thawScene(const ReadContext& context,
             return nullptr;
         scene->plants.push_back({std::move(plant), frozen.placement});
     }
+    if (displaced && liveSource && live)
+        for (SceneRoot::Plant& held : live->plants)
+            if (held.composite)
+                if (std::shared_ptr<const FrozenEntry> piece = liveSource->pieceFor(held.composite->id))
+                    displaced->push_back({std::move(piece), std::move(held.composite)});
     return scene;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class FlowerObjectComposite;
 class FlowerObjectNode;
 class SceneRoot;
 struct ReadContext;
@@ -37,13 +38,24 @@ public:
            const FrozenEntry* previous = nullptr,
            const std::function<bool(int plantId)>& unchanged = {});
 
+    // Plants a restore took out of a scene, each with the piece it is exactly.
+    struct SparePlant {
+        std::shared_ptr<const FrozenEntry> piece;
+        std::unique_ptr<FlowerObjectComposite> plant;
+    };
+    using SparePlants = std::vector<SparePlant>;
+
     // The object or scene again, rebuilt from the record; null for the other kind.
     std::unique_ptr<FlowerObjectNode> thawObject(const ReadContext& context) const;
     // A plant whose piece is the very piece `liveSource` froze for it is taken from
-    // `live`, the scene `liveSource` was frozen from, instead of being rebuilt.
+    // `live`, the scene `liveSource` was frozen from, and one whose piece is that of
+    // a plant in `spare` is taken from there, instead of being rebuilt. The plants of
+    // `live` the scene does not take go to `displaced` with their pieces, so that an
+    // undo followed by a redo swaps plants instead of rebuilding them twice.
     std::unique_ptr<SceneRoot> thawScene(const ReadContext& context,
                                          const FrozenEntry* liveSource = nullptr,
-                                         SceneRoot* live = nullptr) const;
+                                         SceneRoot* live = nullptr, SparePlants* spare = nullptr,
+                                         SparePlants* displaced = nullptr) const;
 
     int id() const { return identities_.empty() ? -1 : identities_.front().id; }
     // What this freezing packed: pieces shared with an earlier entry are not counted.

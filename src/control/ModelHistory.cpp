@@ -18,6 +18,7 @@ void ModelHistory::record(unsigned changes, const std::set<int>& editedIds, std:
         restart_ = false;
         objectSources_.clear();
         sceneSources_.clear();
+        sparePlants_.clear();
         history_.start(capture(changes, editedIds, mode, writing));
         markSaved();
         return;
@@ -161,6 +162,7 @@ void ModelHistory::restore(const ModelSnapshot& target, std::vector<int> focusPa
     objects_.restore(std::move(entries), target.workObjectId, std::move(unstoredWork));
     objectSources_ = std::move(objectSources);
 
+    FrozenEntry::SparePlants displaced;
     std::map<int, std::unique_ptr<SceneRoot>> liveScenes = scenes_.takeScenes();
     if (std::unique_ptr<SceneRoot> unstored = scenes_.takeUnstoredRoot()) {
         const int id = unstored->id;
@@ -172,8 +174,10 @@ void ModelHistory::restore(const ModelSnapshot& target, std::vector<int> focusPa
         const bool held = it != liveScenes.end() && source != sceneSources_.end();
         if (held && source->second == wanted)
             return std::move(it->second);
-        // The plants the step left alone stay as they are.
-        return held ? wanted->thawScene(reading, source->second.get(), it->second.get())
+        // The plants the step left alone stay as they are, and the plants the last
+        // restore took out come back when the step goes back to them.
+        return held ? wanted->thawScene(reading, source->second.get(), it->second.get(),
+                                        &sparePlants_, &displaced)
                     : wanted->thawScene(reading);
     };
     std::map<int, std::unique_ptr<SceneRoot>> scenes;
@@ -190,6 +194,7 @@ void ModelHistory::restore(const ModelSnapshot& target, std::vector<int> focusPa
         sceneSources[id] = target.unstoredScene;
     }
     sceneSources_ = std::move(sceneSources);
+    sparePlants_ = std::move(displaced);
     scenes_.restore(std::move(scenes), target.openSceneId, std::move(unstoredScene));
     scenes_.setFocusIds(std::move(focusPath), std::move(candidates));
 }

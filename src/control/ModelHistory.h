@@ -1,6 +1,8 @@
 #pragma once
 
+#include "control/FrozenEntry.h"
 #include "control/ModelSnapshot.h"
+#include "model/FlowerObjectComposite.h"
 #include "control/UndoHistory.h"
 
 #include <map>
@@ -73,4 +75,7 @@ private:
     // live object whose copy it returns to, and the next snapshot shares it.
     std::map<int, ModelSnapshot::Object> objectSources_;
     std::map<int, ModelSnapshot::Scene> sceneSources_;
+    // The plants the last restore took out of the open scene, each with its piece:
+    // one step's worth, so that redo after undo (and undo after redo) swaps them.
+    FrozenEntry::SparePlants sparePlants_;
 };

@@ -113,7 +113,8 @@ TEST_F(SceneDetail, AReducedFrameLooksLikeTheFullOne) {
 
 // Twelve plants cloned from one, a flower on a branch each, compile one list per
 // distinct content and level, not one per plant; the next frame compiles nothing,
-// a change to one flower head compiles its plant alone, and so does its undo.
+// a change to one flower head compiles its plant alone, and so does its undo; redo
+// and undo again swap the two plants without rebuilding either.
 TEST_F(SceneDetail, ClonesShareTheirListsAndUndoKeepsThem) {
     view_.paintOnRedraw = false;
     const std::unique_ptr<FlowerObjectComposite> model = samples::plant(records(), 1);
@@ -159,6 +160,17 @@ TEST_F(SceneDetail, ClonesShareTheirListsAndUndoKeepsThem) {
     frame(eye, centre, false);
     // The plant thawed from its record (numbers read back to the digits written)
     // compiles a list of its own; nothing else does.
+    EXPECT_EQ(cache().compiledLists(), edited + 1);
+
+    // Redo brings back the very plant the undo took out, and undo again the one it
+    // thawed: nothing is rebuilt or compiled.
+    const FlowerObjectComposite* thawed = after[5].composite.get();
+    ASSERT_TRUE(appController().redo());
+    EXPECT_EQ(appController().root()->plants[5].composite.get(), before[5]);
+    ASSERT_TRUE(appController().undo());
+    EXPECT_EQ(appController().root()->plants[5].composite.get(), thawed);
+    appController().focusToRoot(false);
+    frame(eye, centre, false);
     EXPECT_EQ(cache().compiledLists(), edited + 1);
 }
 
