@@ -197,7 +197,11 @@ void TOGL::beginFrame() {
                                      GlContext::Target::Thumbnail);
         glViewport(0, 0, thumbnailWidth_, thumbnailHeight_);
     } else if (offscreenFrame_) {
-        context_.bindOffscreenTarget(clientWidth(), clientHeight());
+        smoothedFrame_ = !snapshot_ && smoothing_ > 1 &&
+                         context_.bindOffscreenTarget(clientWidth(), clientHeight(),
+                                                      GlContext::Target::Smoothed, smoothing_);
+        if (!smoothedFrame_)
+            context_.bindOffscreenTarget(clientWidth(), clientHeight());
         if (snapshot_ && pickRegion_.width > 0)
             narrowToPickRegion();
     }
@@ -226,6 +230,8 @@ void TOGL::endFrame() {
                 readRegion(pickRegion_);
                 freshPicks_ = pickRegion_;
             } else {
+                if (smoothedFrame_)
+                    context_.resolveSmoothedTarget();
                 readBuffers();
                 // A shaded frame of a windowless view overwrote the picks.
                 freshPicks_ =
@@ -240,6 +246,7 @@ void TOGL::endFrame() {
     snapshot_ = false;
     thumbnail_ = false;
     offscreenFrame_ = false;
+    smoothedFrame_ = false;
     detailFrame_ = false;
     doneCurrent();
     inFrame_ = false;

@@ -1,5 +1,6 @@
 #include "ui/GLViewWindow.h"
 
+#include "gl/OpenGLSetup.h"
 #include "gl/TOGL.h"
 
 #include <QExposeEvent>
@@ -9,6 +10,7 @@
 
 GLViewWindow::GLViewWindow(TOGL& context) : context_(context) {
     setSurfaceType(QSurface::OpenGLSurface);
+    setFormat(windowSurfaceFormat());
     create();
     attached_ = context_.attach(this);
     resizeContext();
