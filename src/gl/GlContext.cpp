@@ -29,7 +29,7 @@ bool GlContext::create(QWindow* window) {
             window->setSurfaceType(QSurface::OpenGLSurface);
         }
         if (window->handle() == nullptr)
-            window->setFormat(windowSurfaceFormat());
+            window->setFormat(viewSurfaceFormat());
         window->create();
         window_ = window;
     } else {
@@ -42,7 +42,7 @@ bool GlContext::create(QWindow* window) {
         }
     }
     auto context = std::make_unique<QOpenGLContext>();
-    context->setFormat(window != nullptr ? window->format() : viewSurfaceFormat());
+    context->setFormat(viewSurfaceFormat());
     if (QOpenGLContext* shared = QOpenGLContext::globalShareContext())
         context->setShareContext(shared);
     if (!context->create() || !context->makeCurrent(surface())) {
@@ -112,10 +112,16 @@ bool GlContext::bindOffscreenTarget(int width, int height, Target which, int sam
     return target->isValid() && target->bind();
 }
 
-bool GlContext::resolveSmoothedTarget() {
+bool GlContext::resolveSmoothedTarget(bool intoWindow) {
     auto& smoothed = offscreenTargets_[static_cast<int>(Target::Smoothed)];
     if (!smoothed || !smoothed->isBound())
         return false;
+    if (intoWindow) {
+        QOpenGLFramebufferObject::blitFramebuffer(nullptr, smoothed.get(), GL_COLOR_BUFFER_BIT,
+                                                  GL_NEAREST);
+        bindDefaultTarget();
+        return true;
+    }
     const QSize size = smoothed->size();
     if (!bindOffscreenTarget(size.width(), size.height()))
         return false;

@@ -36,8 +36,8 @@ public:
 
     // The off-screen framebuffers: one of the client's size for pick frames and
     // windowless views, one small for thumbnails, so neither is remade for the other,
-    // and a multisampled one of the client's size for the smoothed frames of a
-    // windowless view, resolved into the first before they are read.
+    // and a multisampled one of the client's size for smoothed frames, resolved into
+    // the window's framebuffer before a swap or into the first before a read.
     enum class Target { ClientSize, Thumbnail, Smoothed };
     // Binds the off-screen framebuffer `target` at this size (no alpha, with depth),
     // making a new one when the size changed; the smoothed one with `samples` per
@@ -45,9 +45,10 @@ public:
     // a smoothed one also when the driver cannot multisample or resolve it.
     bool bindOffscreenTarget(int width, int height, Target target = Target::ClientSize,
                              int samples = 0);
-    // When the smoothed target is bound: resolves it into the client-size one and
-    // binds that, so that its pixels can be read. False when that fails.
-    bool resolveSmoothedTarget();
+    // When the smoothed target is bound: resolves it into the window's framebuffer
+    // (`intoWindow`, colour only) or into the client-size target, and binds that, so
+    // that it can be swapped or read. False when that fails.
+    bool resolveSmoothedTarget(bool intoWindow);
     // Back to the window's (or surface's) own framebuffer.
     void bindDefaultTarget();
     bool offscreenTargetBound() const;

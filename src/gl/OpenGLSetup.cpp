@@ -17,12 +17,6 @@ QSurfaceFormat viewSurfaceFormat() {
     return format;
 }
 
-QSurfaceFormat windowSurfaceFormat() {
-    QSurfaceFormat format = viewSurfaceFormat();
-    format.setSamples(4);
-    return format;
-}
-
 void prepareOpenGL() {
     QSurfaceFormat::setDefaultFormat(viewSurfaceFormat());
     // Textures are uploaded once and bound from the main view and the overall

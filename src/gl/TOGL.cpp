@@ -196,11 +196,11 @@ void TOGL::beginFrame() {
         context_.bindOffscreenTarget(thumbnailWidth_, thumbnailHeight_,
                                      GlContext::Target::Thumbnail);
         glViewport(0, 0, thumbnailWidth_, thumbnailHeight_);
-    } else if (offscreenFrame_) {
+    } else {
         smoothedFrame_ = !snapshot_ && smoothing_ > 1 &&
                          context_.bindOffscreenTarget(clientWidth(), clientHeight(),
                                                       GlContext::Target::Smoothed, smoothing_);
-        if (!smoothedFrame_)
+        if (offscreenFrame_ && !smoothedFrame_)
             context_.bindOffscreenTarget(clientWidth(), clientHeight());
         if (snapshot_ && pickRegion_.width > 0)
             narrowToPickRegion();
@@ -221,6 +221,8 @@ void TOGL::endFrame() {
             drawingCache_.endFrame();
         glFinish();
         if (!offscreenFrame_) {
+            if (smoothedFrame_)
+                context_.resolveSmoothedTarget(true);
             context_.swapBuffers();
         } else if (context_.offscreenTargetBound()) {
             if (thumbnail_) {
@@ -231,7 +233,7 @@ void TOGL::endFrame() {
                 freshPicks_ = pickRegion_;
             } else {
                 if (smoothedFrame_)
-                    context_.resolveSmoothedTarget();
+                    context_.resolveSmoothedTarget(false);
                 readBuffers();
                 // A shaded frame of a windowless view overwrote the picks.
                 freshPicks_ =
