@@ -157,12 +157,15 @@ struct PlantModeSetup {
     }
 };
 
+// Argument: samples per pixel that smooth the edges, as a view window asks for
+// (4), against none (1).
 void BM_PlantFrameInPlantMode(benchmark::State& state) {
     PlantModeSetup s;
     if (!s.ready) {
         state.SkipWithError("no OpenGL context");
         return;
     }
+    s.view.context.setSmoothing(static_cast<int>(state.range(0)));
     for (auto _ : state)
         s.view.redrawMainView();
 }
@@ -215,6 +218,6 @@ void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
 BENCHMARK(BM_ClonePlant)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawPlantSolid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DrawPlantFromDisplayList)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PlantFrameInPlantMode)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlantFrameInPlantMode)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FrameAndPickSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BranchStrokeReleaseToPicks)->Unit(benchmark::kMillisecond)->UseRealTime();

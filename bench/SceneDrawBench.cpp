@@ -175,13 +175,15 @@ bool petalInFocus(benchmark::State& state, SceneSetup& s) {
     return false;
 }
 
-// Arguments: the number of plants, and 1 for reduced detail or 0 for full detail
-// (the baseline). Resident memory is reported after the frames.
+// Arguments: the number of plants, 1 for reduced detail or 0 for full detail (the
+// baseline), and the samples per pixel that smooth the edges (4 as a view window
+// asks for, 1 none). Resident memory is reported after the frames.
 void BM_SceneFrameMode0(benchmark::State& state) {
     SceneSetup s(static_cast<int>(state.range(0)));
     if (!ready(state, s))
         return;
     appController().settings().fullDetail = state.range(1) == 0;
+    s.views.main.setSmoothing(static_cast<int>(state.range(2)));
     for (auto _ : state)
         s.views.redrawMainView();
     state.counters["rss_MiB"] = residentMiB();
@@ -421,9 +423,10 @@ BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, scene_edit, kChangeScene)
 BENCHMARK(BM_SceneWhorlPointDragMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameOnFlowerHead)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameMode0)
-    ->Args({kPlants, 0})
-    ->Args({kPlants, 1})
-    ->Args({100, 1})
+    ->Args({kPlants, 0, 1})
+    ->Args({kPlants, 1, 1})
+    ->Args({kPlants, 1, 4})
+    ->Args({100, 1, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_SceneFrameMode0PixelDifference)

@@ -9,19 +9,33 @@
 #include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <ostream>
 
 namespace {
 
-constexpr int kDefaultWidth = 1000;
-constexpr int kDefaultHeight = 800;
 constexpr int kLargestSide = 8192;
+constexpr int kMostSamples = 16;
+// Far beyond any turn a person types, near enough that the angle keeps its precision.
+constexpr double kMostTurn = 1e6;
 
-bool parseInt(const std::string& text, int& value) {
+// The whole text as one number (a double also takes "inf" and "nan").
+template <typename Number>
+bool parseNumber(const std::string& text, Number& value) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return error == std::errc() && stop == end;
+}
+
+bool parseInt(const std::string& text, int& value) {
+    return parseNumber(text, value);
+}
+
+// A finite number of degrees, at most `limit` either way.
+bool parseDegrees(const std::string& text, double limit, double& value) {
+    return parseNumber(text, value) && std::isfinite(value) && std::abs(value) <= limit;
 }
 
 // "WxH" with both sides between 1 and kLargestSide.
@@ -136,20 +150,60 @@ int exportGltf(const std::string& path, const std::string& idText, const std::st
     });
 }
 
+// The options after render's three arguments, each at most once; false (after
+// reporting) for an unknown, repeated or missing option or a value out of range.
+bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
+                        std::ostream& err) {
+    std::vector<std::string> seen;
+    for (size_t i = 4; i < args.size(); i += 2) {
+        const std::string& option = args[i];
+        if (option != "--size" && option != "--turn" && option != "--elevation" &&
+            option != "--samples") {
+            fail(err, "render does not know '" + option + "'; see pelmora-cli --help");
+            return false;
+        }
+        if (std::find(seen.begin(), seen.end(), option) != seen.end()) {
+            fail(err, option + " is given twice");
+            return false;
+        }
+        seen.push_back(option);
+        if (i + 1 == args.size()) {
+            fail(err, option + " needs a value; see pelmora-cli --help");
+            return false;
+        }
+        const std::string& value = args[i + 1];
+        std::string wanted;
+        if (option == "--size" && !parseSize(value, options.width, options.height))
+            wanted = "WxH, each side from 1 to 8192";
+        else if (option == "--turn" && !parseDegrees(value, kMostTurn, options.turn))
+            wanted = "a number of degrees";
+        else if (option == "--elevation" && !parseDegrees(value, 90.0, options.elevation))
+            wanted = "degrees from -90 to 90";
+        else if (option == "--samples" &&
+                 !(parseInt(value, options.samples) && options.samples >= 1 &&
+                   options.samples <= kMostSamples))
+            wanted = "a whole number from 1 to 16";
+        if (!wanted.empty()) {
+            fail(err, option + " takes " + wanted + ", not '" + value + "'");
+            return false;
+        }
+    }
+    return true;
+}
+
 int render(const std::vector<std::string>& args, CliSession& session, std::ostream& err,
            CliRenderer renderer) {
-    int width = kDefaultWidth, height = kDefaultHeight;
-    if (args.size() == 6 && args[4] == "--size") {
-        if (!parseSize(args[5], width, height))
-            return fail(err, "--size takes WxH, each side from 1 to 8192, not '" + args[5] + "'");
-    } else if (args.size() != 4) {
-        return fail(err, "render takes LIBRARY.pmr ID OUT.png [--size WxH]");
-    }
+    if (args.size() < 4)
+        return fail(err, "render takes LIBRARY.pmr ID OUT.png [--size WxH] [--turn DEGREES] "
+                         "[--elevation DEGREES] [--samples N]");
+    RenderOptions options;
+    if (!parseRenderOptions(args, options, err))
+        return 1;
     if (!renderer)
         return fail(err, "this build cannot render");
     return writeEntry(args[1], args[2], session, err,
                       [&](const CliEntry& entry, std::string& error) {
-                          return renderer(entry, session.textures, args[3], width, height, error);
+                          return renderer(entry, session.textures, args[3], options, error);
                       });
 }
 
@@ -181,10 +235,18 @@ const char* cliUsage() {
            "  diagram LIBRARY.pmr ID OUT.svg\n"
            "      Writes the floral diagram of the flower head with that id as an SVG\n"
            "      picture, its floral formula as the caption.\n"
-           "  render LIBRARY.pmr ID OUT.png [--size WxH]\n"
+           "  render LIBRARY.pmr ID OUT.png [--size WxH] [--turn DEGREES]\n"
+           "         [--elevation DEGREES] [--samples N]\n"
            "      Draws the entry as the main view shows a work object (home camera, lights,\n"
-           "      floor; 1000x800 unless --size says otherwise) and writes a PNG. It needs an\n"
-           "      X server; without a screen run it as: xvfb-run -a pelmora-cli render ...\n"
+           "      floor; 1000x800 unless --size says otherwise) and writes a PNG. --turn\n"
+           "      turns the object about the vertical axis through the middle of the view,\n"
+           "      counter-clockwise seen from above (180 shows its back); --elevation, from\n"
+           "      -90 to 90, looks at it from that many degrees higher (lower when negative);\n"
+           "      the lights stay with the camera, so a series of turns makes a turnaround\n"
+           "      sheet. --samples (1 to 16, 4 unless given) smooths the edges with that many\n"
+           "      samples per pixel where the OpenGL driver can, up to its limit; 1 turns\n"
+           "      the smoothing off. It needs an X server; without a screen run it as:\n"
+           "      xvfb-run -a pelmora-cli render ...\n"
            "  --help\n"
            "      This text.\n"
            "  --version\n"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/RenderOptions.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -10,7 +12,7 @@ struct CliEntry;
 // Draws a loaded entry off-screen as the main view shows a work object and writes
 // it as a PNG; false with `error` set when it cannot.
 using CliRenderer = bool (*)(const CliEntry& entry, TextureCache* textures, const std::string& path,
-                             int width, int height, std::string& error);
+                             const RenderOptions& options, std::string& error);
 
 // Runs one command line of pelmora-cli (without the program name). Results go to
 // `out`, failures as one line to `err`; the return value is the exit status.

@@ -1,3 +1,5 @@
+#include "interaction/OpenGL.h"
+
 #include "cli/CliRender.h"
 
 #include "cli/CliLibrary.h"
@@ -20,8 +22,22 @@ bool renderDisplayAvailable() {
     return (x && *x) || (wayland && *wayland);
 }
 
-bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::string& path, int width,
-                 int height, std::string& error) {
+namespace {
+
+// Turns the world about the vertical axis through the view's centre and tilts it
+// towards the viewer about the horizontal one, after the lights are placed: the
+// object turns on a turntable while the camera and the lights stay where they are.
+void turnTable(const RenderOptions& options, const Vector3& centre) {
+    glTranslated(centre.x, centre.y, centre.z);
+    glRotated(options.elevation, 1.0, 0.0, 0.0);
+    glRotated(options.turn, 0.0, 1.0, 0.0);
+    glTranslated(-centre.x, -centre.y, -centre.z);
+}
+
+} // namespace
+
+bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::string& path,
+                 const RenderOptions& options, std::string& error) {
     if (!QGuiApplication::instance()) {
         error =
             "render needs an X server; without a screen run: xvfb-run -a pelmora-cli render ...";
@@ -33,7 +49,8 @@ bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::strin
         error = "cannot create an OpenGL context";
         return false;
     }
-    togl.resize(width, height, false);
+    togl.setSmoothing(options.samples);
+    togl.resize(options.width, options.height, false);
     togl.resetCamera();
     togl.beginFrame();
     togl.loadViewMatrix();
@@ -42,6 +59,7 @@ bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::strin
     records.textures = textures;
     const DrawContext draw = togl.frameContext(records);
     placeFrameLights();
+    turnTable(options, kMainViewHomeCamera.center);
     drawFloorGrid(draw);
     entry.node().drawSolid(draw);
     togl.endFrame();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/RenderOptions.h"
+
 #include <string>
 
 class TextureCache;
@@ -10,8 +12,8 @@ struct CliEntry;
 bool renderDisplayAvailable();
 
 // Draws the entry off-screen as the main view shows a work object (home camera,
-// lights, floor, solid drawing) at width x height and writes the frame as a PNG.
-// False with `error` set when there is no GUI application object (no display), no
-// OpenGL context, or the file cannot be written.
-bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::string& path, int width,
-                 int height, std::string& error);
+// lights, floor, solid drawing), turned, tilted and smoothed as `options` say, and
+// writes the frame as a PNG. False with `error` set when there is no GUI application
+// object (no display), no OpenGL context, or the file cannot be written.
+bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::string& path,
+                 const RenderOptions& options, std::string& error);

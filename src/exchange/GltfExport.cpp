@@ -434,7 +434,8 @@ private:
             tinygltf::Sampler sampler;
             sampler.magFilter = TINYGLTF_TEXTURE_FILTER_LINEAR;
             sampler.minFilter = TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR;
-            sampler.wrapS = TINYGLTF_TEXTURE_WRAP_REPEAT;
+            // Wrapped as the view binds them: clamped across, repeated along.
+            sampler.wrapS = TINYGLTF_TEXTURE_WRAP_CLAMP_TO_EDGE;
             sampler.wrapT = TINYGLTF_TEXTURE_WRAP_REPEAT;
             model.samplers.push_back(sampler);
         }

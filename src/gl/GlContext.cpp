@@ -84,20 +84,52 @@ void GlContext::swapBuffers() {
         context_->swapBuffers(window_);
 }
 
-bool GlContext::bindOffscreenTarget(int width, int height, Target which) {
+bool GlContext::bindOffscreenTarget(int width, int height, Target which, int samples) {
     if (!context_ || width <= 0 || height <= 0)
+        return false;
+    const bool smoothed = which == Target::Smoothed;
+    if (smoothed && !(QOpenGLFramebufferObject::hasOpenGLFramebufferBlit() && samples > 1))
         return false;
     std::unique_ptr<QOpenGLFramebufferObject>& target =
         offscreenTargets_[static_cast<int>(which)];
-    if (!target || target->size() != QSize(width, height)) {
+    if (!target || target->size() != QSize(width, height) ||
+        (smoothed && smoothedSamples_ != samples)) {
         QOpenGLFramebufferObjectFormat format;
         format.setAttachment(QOpenGLFramebufferObject::Depth);
         // No alpha channel, like the window: the cleared background reads back
         // opaque.
         format.setInternalTextureFormat(GL_RGB8);
+        if (smoothed) {
+            format.setSamples(samples);
+            smoothedSamples_ = samples;
+        }
+        target.reset();
         target = std::make_unique<QOpenGLFramebufferObject>(width, height, format);
     }
+    // Qt asks for fewer samples where the driver offers fewer, none where it cannot.
+    if (smoothed && target->format().samples() < 2)
+        return false;
     return target->isValid() && target->bind();
+}
+
+bool GlContext::resolveSmoothedTarget(bool intoWindow) {
+    auto& smoothed = offscreenTargets_[static_cast<int>(Target::Smoothed)];
+    if (!smoothed || !smoothed->isBound())
+        return false;
+    if (intoWindow) {
+        QOpenGLFramebufferObject::blitFramebuffer(nullptr, smoothed.get(), GL_COLOR_BUFFER_BIT,
+                                                  GL_NEAREST);
+        bindDefaultTarget();
+        return true;
+    }
+    const QSize size = smoothed->size();
+    if (!bindOffscreenTarget(size.width(), size.height()))
+        return false;
+    auto& plain = offscreenTargets_[static_cast<int>(Target::ClientSize)];
+    QOpenGLFramebufferObject::blitFramebuffer(plain.get(), smoothed.get(),
+                                              GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT,
+                                              GL_NEAREST);
+    return plain->bind();
 }
 
 void GlContext::bindDefaultTarget() {

@@ -35,11 +35,20 @@ public:
     void swapBuffers();
 
     // The off-screen framebuffers: one of the client's size for pick frames and
-    // windowless views, one small for thumbnails, so neither is remade for the other.
-    enum class Target { ClientSize, Thumbnail };
+    // windowless views, one small for thumbnails, so neither is remade for the other,
+    // and a multisampled one of the client's size for smoothed frames, resolved into
+    // the window's framebuffer before a swap or into the first before a read.
+    enum class Target { ClientSize, Thumbnail, Smoothed };
     // Binds the off-screen framebuffer `target` at this size (no alpha, with depth),
-    // making a new one when the size changed. False when none can be made.
-    bool bindOffscreenTarget(int width, int height, Target target = Target::ClientSize);
+    // making a new one when the size changed; the smoothed one with `samples` per
+    // pixel, as many as the driver offers up to that. False when none can be made:
+    // a smoothed one also when the driver cannot multisample or resolve it.
+    bool bindOffscreenTarget(int width, int height, Target target = Target::ClientSize,
+                             int samples = 0);
+    // When the smoothed target is bound: resolves it into the window's framebuffer
+    // (`intoWindow`, colour only) or into the client-size target, and binds that, so
+    // that it can be swapped or read. False when that fails.
+    bool resolveSmoothedTarget(bool intoWindow);
     // Back to the window's (or surface's) own framebuffer.
     void bindDefaultTarget();
     bool offscreenTargetBound() const;
@@ -53,5 +62,7 @@ private:
     QWindow* window_ = nullptr;
     std::unique_ptr<QOffscreenSurface> offscreenSurface_;
     std::unique_ptr<QOpenGLContext> context_;
-    std::unique_ptr<QOpenGLFramebufferObject> offscreenTargets_[2];
+    std::unique_ptr<QOpenGLFramebufferObject> offscreenTargets_[3];
+    // The samples the smoothed target was asked for (the driver may give fewer).
+    int smoothedSamples_ = 0;
 };

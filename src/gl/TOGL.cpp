@@ -197,8 +197,12 @@ void TOGL::beginFrame() {
         context_.bindOffscreenTarget(thumbnailWidth_, thumbnailHeight_,
                                      GlContext::Target::Thumbnail);
         glViewport(0, 0, thumbnailWidth_, thumbnailHeight_);
-    } else if (offscreenFrame_) {
-        context_.bindOffscreenTarget(clientWidth(), clientHeight());
+    } else {
+        smoothedFrame_ = !snapshot_ && smoothing_ > 1 &&
+                         context_.bindOffscreenTarget(clientWidth(), clientHeight(),
+                                                      GlContext::Target::Smoothed, smoothing_);
+        if (offscreenFrame_ && !smoothedFrame_)
+            context_.bindOffscreenTarget(clientWidth(), clientHeight());
         if (snapshot_ && pickRegion_.width > 0)
             narrowToPickRegion();
     }
@@ -218,6 +222,8 @@ void TOGL::endFrame() {
             drawingCache_.endFrame();
         glFinish();
         if (!offscreenFrame_) {
+            if (smoothedFrame_)
+                context_.resolveSmoothedTarget(true);
             context_.swapBuffers();
         } else if (context_.offscreenTargetBound()) {
             if (thumbnail_) {
@@ -227,6 +233,8 @@ void TOGL::endFrame() {
                 readRegion(pickRegion_);
                 freshPicks_ = pickRegion_;
             } else {
+                if (smoothedFrame_)
+                    context_.resolveSmoothedTarget(false);
                 readBuffers();
                 // A shaded frame of a windowless view overwrote the picks.
                 freshPicks_ =
@@ -241,6 +249,7 @@ void TOGL::endFrame() {
     snapshot_ = false;
     thumbnail_ = false;
     offscreenFrame_ = false;
+    smoothedFrame_ = false;
     detailFrame_ = false;
     doneCurrent();
     inFrame_ = false;

@@ -82,6 +82,13 @@ public:
     static constexpr int kThumbnailFrameSide = 280;
     bool snapshot() const { return snapshot_; }
     bool inFrame() const { return inFrame_; }
+    // Samples per pixel that smooth the edges of the frames drawn for a person (1,
+    // the default, none; pick and thumbnail frames never): drawn into a multisampled
+    // framebuffer with as many as the driver offers up to that, and resolved into
+    // the window or the frame read back; none where the driver cannot multisample.
+    // Takes effect from the next frame.
+    void setSmoothing(int samples) { smoothing_ = samples; }
+    int smoothing() const { return smoothing_; }
     // The draw context of the frame under way: `records` (display switches, texture
     // cache, slot selection, from their owner) with this view's frame filled in: in a
     // snapshot the pick flag and the snapshot's key table; in a frame the user looks
@@ -193,6 +200,9 @@ private:
     bool thumbnail_ = false;
     bool inFrame_ = false;
     bool offscreenFrame_ = false;
+    // The frame under way draws into the multisampled target.
+    bool smoothedFrame_ = false;
+    int smoothing_ = 1;
     bool mouseGrabbed_ = false;
     Camera camera_;
     PickKeys pickKeys_;

@@ -97,12 +97,17 @@ void FlowerSketchNode::drawBillboard(const DrawContext& draw) const {
         else
             glColor4d(0.8, 0.2, 0.0, 0.2);
     }
+    // A billboard is a card: it shows (and is picked) from behind as from the front.
+    const bool culling = glIsEnabled(GL_CULL_FACE);
+    glDisable(GL_CULL_FACE);
     glBegin(GL_QUADS);
     glVertex3d(minX, minY, 0.0);
     glVertex3d(maxX, minY, 0.0);
     glVertex3d(maxX, maxY, 0.0);
     glVertex3d(minX, maxY, 0.0);
     glEnd();
+    if (culling)
+        glEnable(GL_CULL_FACE);
     if (!picking) {
         glDisable(GL_BLEND);
         glDepthMask(GL_TRUE);

@@ -102,23 +102,16 @@ std::pair<double, double> meanSpacing(const Grid& grid) {
             along / std::max(1, grid.rows() * (grid.columns() - 1))};
 }
 
-} // namespace
-
 // The strips are drawn from vertex arrays in one call: the same triangles with the
 // same windings as strips of single vertex calls, at a fraction of the calls. The
-// normals of a thinned grid are the full grid's at the points kept.
-void drawGridStrips(const Grid& positions, StripDirection direction, StripNormals normalMode,
-                    const Grid* normals, const Grid* texCoords, SurfaceBatches* gather) {
+// normals of a thinned grid are the full grid's at the points kept. Gathered with
+// `bothFaces`, the batch draws them unculled with two-sided lighting.
+void drawStrips(const Grid& positions, StripDirection direction, StripNormals normalMode,
+                const Grid* normals, const Grid* texCoords, SurfaceBatches* gather,
+                bool bothFaces) {
     const int rows = positions.rows();
     const int columns = positions.columns();
     if (rows < 2 || columns < 1)
-        return;
-    // A lit untextured surface is drawn as two passes, one per side: its side with
-    // the normals as stored, and the other with them negated and the winding
-    // reversed. Gathered, the first pass draws both faces, half the triangles, and
-    // the second is left out.
-    const bool bothFaces = gather && normals && !texCoords && normalMode == StripNormals::Stored;
-    if (gather && normals && !texCoords && normalMode == StripNormals::Negated)
         return;
     const GLfloat* vertexData = packed(positions, vertexFloats, 3, 1.0f);
     const GLfloat* normalData = nullptr;
@@ -156,6 +149,29 @@ void drawGridStrips(const Grid& positions, StripDirection direction, StripNormal
     }
     glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, triangles);
     glPopClientAttrib();
+}
+
+} // namespace
+
+void drawGridStrips(const Grid& positions, StripDirection direction, StripNormals normalMode,
+                    const Grid* normals, const Grid* texCoords, SurfaceBatches* gather) {
+    drawStrips(positions, direction, normalMode, normals, texCoords, gather, false);
+}
+
+void drawBothFaces(const Grid& positions, StripDirection direction, const Grid* normals,
+                   SurfaceBatches* gather) {
+    const StripNormals normalMode = normals ? StripNormals::Stored : StripNormals::None;
+    if (gather && normals) {
+        drawStrips(positions, direction, normalMode, normals, nullptr, gather, true);
+        return;
+    }
+    const bool culling = glIsEnabled(GL_CULL_FACE);
+    glDisable(GL_CULL_FACE);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    drawStrips(positions, direction, normalMode, normals, nullptr, nullptr, false);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    if (culling)
+        glEnable(GL_CULL_FACE);
 }
 
 void drawGridCells(const Grid& positions) {

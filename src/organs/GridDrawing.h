@@ -28,6 +28,16 @@ enum class StripNormals {
 void drawGridStrips(const Grid& positions, StripDirection direction, StripNormals normalMode,
                     const Grid* normals, const Grid* texCoords, SurfaceBatches* gather = nullptr);
 
+// Both faces of a surface in one unculled pass: the same triangles as drawing each
+// side culled (one side's strips with the normals as stored, the other's reversed
+// and negated) at half the count. With `normals`, lit two-sided: the face the strips
+// wind counter-clockwise on screen along the stored normals, the other (in the back
+// material, which is the front's) with them negated, so whichever side faces the
+// viewer is lit as that side; without, plain positions in the current colour (the
+// pick pass). Face culling is left as it was, two-sided lighting off.
+void drawBothFaces(const Grid& positions, StripDirection direction, const Grid* normals,
+                   SurfaceBatches* gather = nullptr);
+
 // For each cell, a line strip along its four edges and one diagonal.
 void drawGridCells(const Grid& positions);
 

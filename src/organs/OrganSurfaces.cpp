@@ -8,13 +8,16 @@
 
 namespace {
 
+// `texture` when the view draws it: with the texture flag set and the texture known.
+int shownTexture(const FlowerObjectNode& node, int texture, const TextureCache* textures) {
+    return node.hasTexture && FlowerObjectNode::textureKnown(textures, texture) ? texture : -1;
+}
+
 // The texture drawn on the front: the front one, or the back one standing in, as
-// the shaded view does; none without the texture flag or for an unknown texture.
+// the shaded view does.
 int frontTexture(const FlowerObjectNode& node, const TextureCache* textures) {
-    if (!node.hasTexture)
-        return -1;
-    const int texture = node.textureFront >= 0 ? node.textureFront : node.textureBack;
-    return FlowerObjectNode::textureKnown(textures, texture) ? texture : -1;
+    return shownTexture(node, node.textureFront >= 0 ? node.textureFront : node.textureBack,
+                        textures);
 }
 
 OrganSurface tubeSurface(const StemShape& tube, const Matrix4& placement, SurfaceMaterial material,
@@ -48,10 +51,13 @@ std::vector<OrganSurface> organSurfaces(const FlowerObjectNode& node,
         return {tubeSurface(static_cast<const FlowerTorusNode&>(node).body, Matrix4(),
                             SurfaceMaterial::Own, frontTexture(node, textures))};
     case kKindStamen: {
-        // The filament and anther carry no texture in any export.
+        // As the view draws them: the filament wears the front texture, the anther
+        // the back one.
         const auto& stamen = static_cast<const FlowerStamenNode&>(node);
-        return {tubeSurface(stamen.filament, Matrix4(), SurfaceMaterial::Own, -1),
-                tubeSurface(stamen.anther, stamen.RotAndTrans, SurfaceMaterial::Anther, -1)};
+        return {tubeSurface(stamen.filament, Matrix4(), SurfaceMaterial::Own,
+                            shownTexture(node, node.textureFront, textures)),
+                tubeSurface(stamen.anther, stamen.RotAndTrans, SurfaceMaterial::Anther,
+                            shownTexture(node, node.textureBack, textures))};
     }
     default:
         return {};

@@ -118,11 +118,21 @@ void normalsOf(const Grid& P, Grid& N) {
         }
 }
 
-void drawHalves(const PetalShape& shape, StripDirection direction, StripNormals normals,
-                bool textured, SurfaceBatches* gather) {
+// One side of both halves, textured: each side wears its own texture, so the sides
+// are drawn apart, culled.
+void drawTexturedHalves(const PetalShape& shape, StripDirection direction, StripNormals normals,
+                        SurfaceBatches* gather) {
     for (const PetalHalf half : {PetalHalf::Left, PetalHalf::Right})
         drawGridStrips(shape.positions(half), direction, normals, &shape.normals(half),
-                       textured ? &shape.texCoords(half) : nullptr, gather);
+                       &shape.texCoords(half), gather);
+}
+
+// Both faces of both halves in one pass: the forward strips wind counter-clockwise
+// seen from the side the stored normals point to. Lit with normals, plain without.
+void drawHalvesBothFaces(const PetalShape& shape, bool lit, SurfaceBatches* gather) {
+    for (const PetalHalf half : {PetalHalf::Left, PetalHalf::Right})
+        drawBothFaces(shape.positions(half), StripDirection::Forward,
+                      lit ? &shape.normals(half) : nullptr, gather);
 }
 
 // Petals are lit by the first two lights.
@@ -190,8 +200,7 @@ void PetalShape::computeTexCoords() {
 }
 
 void PetalShape::drawPlain() const {
-    drawHalves(*this, StripDirection::Forward, StripNormals::None, false, nullptr);
-    drawHalves(*this, StripDirection::Reversed, StripNormals::None, false, nullptr);
+    drawHalvesBothFaces(*this, false, nullptr);
 }
 
 void PetalShape::drawWireframe() const {
@@ -207,8 +216,7 @@ void PetalShape::drawWireframe() const {
 void PetalShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
                             const Rgba& ambient, SurfaceBatches* gather) const {
     beginLitSurface(diffuse, shininess, specular, ambient, kPetalLights);
-    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false, gather);
-    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false, gather);
+    drawHalvesBothFaces(*this, true, gather);
 }
 
 void PetalShape::drawTextured(TextureCache& textures, int front, int back,
@@ -216,9 +224,9 @@ void PetalShape::drawTextured(TextureCache& textures, int front, int back,
     beginTexturedSurface(kPetalLights);
     glEnable(GL_TEXTURE_2D);
     textures.bind(front >= 0 ? front : back);
-    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, true, gather);
+    drawTexturedHalves(*this, StripDirection::Reversed, StripNormals::Negated, gather);
     textures.bind(back >= 0 ? back : front);
-    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, true, gather);
+    drawTexturedHalves(*this, StripDirection::Forward, StripNormals::Stored, gather);
     glDisable(GL_TEXTURE_2D);
 }
 
@@ -227,8 +235,7 @@ void PetalShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgb
     beginLitSurface(diffuse, shininess, specular, ambient, kPetalLights);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
-    drawHalves(*this, StripDirection::Forward, StripNormals::Stored, false, nullptr);
-    drawHalves(*this, StripDirection::Reversed, StripNormals::Negated, false, nullptr);
+    drawHalvesBothFaces(*this, true, nullptr);
     // Opaque drawing with depth writes is what every other pass expects.
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);

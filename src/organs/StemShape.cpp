@@ -310,13 +310,20 @@ namespace {
 // Tubes are lit by the first three lights.
 constexpr int kTubeLights = 3;
 
-// The two sides of a lit surface: forward strips face one way with the normals
-// negated, reversed strips the other way with the normals as stored.
-void drawBothSides(const StemShape& shape, const Grid* texCoords, SurfaceBatches* gather) {
+// The two sides of a textured tube, culled: forward strips face one way with the
+// normals negated, reversed strips the other way with the normals as stored.
+void drawTexturedSides(const StemShape& shape, SurfaceBatches* gather) {
     drawGridStrips(shape.positions, StripDirection::Forward, StripNormals::Negated, &shape.normals,
-                   texCoords, gather);
+                   &shape.texCoords, gather);
     drawGridStrips(shape.positions, StripDirection::Reversed, StripNormals::Stored, &shape.normals,
-                   texCoords, gather);
+                   &shape.texCoords, gather);
+}
+
+// Outside and inside in one pass, the reversed strips winding counter-clockwise seen
+// from the side the stored normals point to; lit with normals, plain without.
+void drawBothFacesOf(const StemShape& shape, bool lit, SurfaceBatches* gather) {
+    drawBothFaces(shape.positions, StripDirection::Reversed, lit ? &shape.normals : nullptr,
+                  gather);
 }
 
 } // namespace
@@ -325,8 +332,7 @@ void StemShape::drawPlain() const {
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
-    drawGridStrips(positions, StripDirection::Forward, StripNormals::None, nullptr, nullptr);
-    drawGridStrips(positions, StripDirection::Reversed, StripNormals::None, nullptr, nullptr);
+    drawBothFacesOf(*this, false, nullptr);
 }
 
 void StemShape::drawWireframe() const {
@@ -342,14 +348,14 @@ void StemShape::drawWireframe() const {
 void StemShape::drawShaded(const Rgba& diffuse, float shininess, const Rgba& specular,
                            const Rgba& ambient, SurfaceBatches* gather) const {
     beginLitSurface(diffuse, shininess, specular, ambient, kTubeLights);
-    drawBothSides(*this, nullptr, gather);
+    drawBothFacesOf(*this, true, gather);
 }
 
 void StemShape::drawTextured(TextureCache& textures, int textureId, SurfaceBatches* gather) const {
     beginTexturedSurface(kTubeLights);
     glEnable(GL_TEXTURE_2D);
     textures.bind(textureId);
-    drawBothSides(*this, &texCoords, gather);
+    drawTexturedSides(*this, gather);
     glDisable(GL_TEXTURE_2D);
 }
 
@@ -358,7 +364,7 @@ void StemShape::drawTranslucent(const Rgba& diffuse, float shininess, const Rgba
     beginLitSurface(diffuse, shininess, specular, ambient, kTubeLights);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
-    drawBothSides(*this, nullptr, nullptr);
+    drawBothFacesOf(*this, true, nullptr);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
 }

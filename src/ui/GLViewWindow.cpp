@@ -12,6 +12,9 @@ GLViewWindow::GLViewWindow(TOGL& context) : context_(context) {
     create();
     attached_ = context_.attach(this);
     resizeContext();
+    rest_.setSingleShot(true);
+    rest_.setInterval(kRestMs);
+    connect(&rest_, &QTimer::timeout, this, [this] { paint(kRestSamples); });
 }
 
 GLViewWindow::~GLViewWindow() {
@@ -20,9 +23,18 @@ GLViewWindow::~GLViewWindow() {
 }
 
 void GLViewWindow::renderNow() {
+    paint(1);
+    if (attached_ && isExposed())
+        rest_.start();
+}
+
+void GLViewWindow::paint(int samples) {
     if (!attached_ || !isExposed())
         return;
+    context_.setSmoothing(samples);
     paintFrame();
+    context_.setSmoothing(1);
+    restingFrame_ = samples > 1;
 }
 
 QPoint GLViewWindow::devicePosition(const QPointF& logical) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWindow>
 
 class TOGL;
@@ -9,13 +10,24 @@ class TOGL;
 // releases the context when it goes. Mouse positions reach the subclasses in
 // device pixels too, so that they match the viewport and the read-back buffers
 // whatever the screen's pixel ratio.
+//
+// Smooth edges at rest: every paint is drawn as fast as it can be, and once the
+// picture has stood still for kRestMs the same picture is painted once more with
+// kRestSamples samples per pixel. Multisampling costs the software rasteriser
+// several times a frame, so orbits, flights and drags keep their frame rate and
+// the picture a person looks at is smooth.
 class GLViewWindow : public QWindow {
 public:
     explicit GLViewWindow(TOGL& context);
     ~GLViewWindow() override;
 
-    // Paints now if the window is on screen.
+    static constexpr int kRestMs = 250;
+    static constexpr int kRestSamples = 4;
+
+    // Paints now if the window is on screen, and smooths it once it rests.
     void renderNow();
+    // Whether the last paint was the smoothed one of a picture at rest.
+    bool showsRestingFrame() const { return restingFrame_; }
     TOGL& context() const { return context_; }
 
 protected:
@@ -28,7 +40,10 @@ protected:
 
 private:
     void resizeContext();
+    void paint(int samples);
 
     TOGL& context_;
     bool attached_ = false;
+    bool restingFrame_ = false;
+    QTimer rest_;
 };

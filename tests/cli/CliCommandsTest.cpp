@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -109,7 +110,14 @@ TEST_F(CliCommandsTest, FailuresEndWithOneLineAndANonZeroStatus) {
     expectFailure({"frobnicate"}, "unknown command");
     expectFailure({}, "no command");
     expectFailure({"info"}, "wrong arguments");
-    expectFailure({"render", library, "1", directory + "/x.png", "--size", "10y10"}, "--size");
+    const std::string png = directory + "/x.png";
+    expectFailure({"render", library, "1", png, "--size", "10y10"}, "--size");
+    expectFailure({"render", library, "1", png, "--turn", "nan"}, "--turn takes");
+    expectFailure({"render", library, "1", png, "--elevation", "91"}, "from -90 to 90");
+    expectFailure({"render", library, "1", png, "--samples", "0"}, "--samples takes");
+    expectFailure({"render", library, "1", png, "--turn", "10", "--turn", "20"}, "twice");
+    expectFailure({"render", library, "1", png, "--samples"}, "needs a value");
+    expectFailure({"render", library, "1", png, "--spin", "3"}, "does not know '--spin'");
 
     std::string error;
     ASSERT_TRUE(writeFileAtomically(directory + "/broken.pmr",
@@ -238,8 +246,104 @@ TEST_F(CliCommandsTest, AFlowerHeadsFormulaAndDiagramComeOutOfTheTool) {
 TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
     EXPECT_EQ(run({"--help"}), 0);
     for (const char* command : {"info", "--formula", "resave", "export-obj", "--single",
-                                "export-gltf", "diagram", "render", "xvfb-run -a"})
+                                "export-gltf", "diagram", "render", "--turn", "--elevation",
+                                "--samples", "xvfb-run -a"})
         EXPECT_NE(out.str().find(command), std::string::npos) << command;
+}
+
+namespace {
+
+// The rows of the upper half of a render, where the home camera shows the sky above
+// the floor's horizon: what is not white there is the object.
+bool background(QRgb c) {
+    return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255;
+}
+
+double meanBrightnessAboveHorizon(const QImage& image) {
+    double sum = 0.0;
+    int count = 0;
+    for (int y = 0; y < image.height() / 2; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QRgb c = image.pixel(x, y); !background(c)) {
+                sum += (qRed(c) + qGreen(c) + qBlue(c)) / 3.0;
+                ++count;
+            }
+    return count > 0 ? sum / count : 0.0;
+}
+
+// The share of rows above the horizon whose leftmost object pixel (where the
+// object's left edge crosses the row) is neither background nor the object's colour
+// a few pixels further in: a blend of the two where the edge covers part of it.
+double blendedEdgeShare(const QImage& image) {
+    const auto differs = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) > 12 || std::abs(qGreen(a) - qGreen(b)) > 12 ||
+               std::abs(qBlue(a) - qBlue(b)) > 12;
+    };
+    int rows = 0, blended = 0;
+    for (int y = 0; y < image.height() / 2; ++y) {
+        int x = 0;
+        while (x + 4 < image.width() && background(image.pixel(x, y)))
+            ++x;
+        if (x + 4 >= image.width())
+            continue;
+        ++rows;
+        const QRgb edge = image.pixel(x, y);
+        blended += differs(edge, qRgb(255, 255, 255)) && differs(edge, image.pixel(x + 4, y));
+    }
+    return rows > 0 ? static_cast<double>(blended) / rows : 0.0;
+}
+
+} // namespace
+
+// A petal standing upright, its upper part against the sky, put on the turntable.
+// Turned half round it shows its back under the same lights, and that side is lit
+// as brightly as the front was; edges are smoothed unless --samples 1 says not to.
+TEST_F(CliCommandsTest, RenderTurnsAPetalLitOnTheSideItShowsWithSmoothEdges) {
+    Stroke left, midrib, right;
+    for (int i = 0; i <= 20; ++i) {
+        const double t = i / 20.0;
+        const double y = 1.6 * t;
+        left.add({-0.45 * std::sin(3.14159 * t), y, 0.0});
+        midrib.add({0.0, y, 0.0});
+        right.add({0.45 * std::sin(3.14159 * t), y, 0.0});
+    }
+    PetalStrokes fitted;
+    ASSERT_TRUE(makePetalStrokes(left, midrib, right, fitted));
+    const FlowerPetalNode petal(nextId(), fitted.left, fitted.middle, fitted.right, parameters);
+    LibraryContents petalLibrary;
+    petalLibrary.objects[kCategoryLeaf] = {&petal};
+    const std::string petals = directory + "/petal.pmr";
+    std::string error;
+    ASSERT_TRUE(saveLibraryFile(petals, petalLibrary, nullptr, error)) << error;
+
+    const auto render = [&](const std::vector<std::string>& options) {
+        const std::string png = directory + "/petal.png";
+        std::vector<std::string> args = {"render", petals, "1", png, "--size", "300x240"};
+        args.insert(args.end(), options.begin(), options.end());
+        EXPECT_EQ(run(args, renderEntry), 0) << err.str();
+        return QImage(QString::fromStdString(png));
+    };
+    const QImage front = render({});
+    const QImage back = render({"--turn", "180"});
+    const QImage sharp = render({"--samples", "1"});
+    ASSERT_FALSE(front.isNull());
+    const double frontBrightness = meanBrightnessAboveHorizon(front);
+    ASSERT_GT(frontBrightness, 0.0);
+    const double ratio = meanBrightnessAboveHorizon(back) / frontBrightness;
+    EXPECT_GE(ratio, 0.7);
+    EXPECT_LE(ratio, 1.0 / 0.7);
+    EXPECT_GT(blendedEdgeShare(front), 1.0 / 3.0);
+    EXPECT_LT(blendedEdgeShare(sharp), 0.1);
+
+    // A quarter turn shows the flat petal edge on: hardly anything above the horizon.
+    const QImage edgeOn = render({"--turn", "90"});
+    int shown = 0, shownEdgeOn = 0;
+    for (int y = 0; y < front.height() / 2; ++y)
+        for (int x = 0; x < front.width(); ++x) {
+            shown += !background(front.pixel(x, y));
+            shownEdgeOn += !background(edgeOn.pixel(x, y));
+        }
+    EXPECT_LT(shownEdgeOn * 10, shown);
 }
 
 TEST_F(CliCommandsTest, RenderDrawsTheEntryOnTheFloorIntoAPng) {

@@ -274,7 +274,9 @@ TEST_F(GltfExportTest, StarterModelsShowTubesFromOutsideInTheColoursOnScreen) {
 
 // A flower whose petals are copies of one textured petal, as a whorl filled from
 // the library is: the texture travels with the file, the petals share one mesh and
-// are seen from both sides, and every distinct organ has a mesh of its own.
+// are seen from both sides, and every distinct organ has a mesh of its own. Its
+// stamens wear the texture on the filament (the anther has no back texture), as the
+// view shows them; the export once left every stamen plain.
 TEST_F(GltfExportTest, ATexturedWhorlKeepsItsTextureAndSharesOneMeshPerDistinctOrgan) {
     QImage image(8, 4, QImage::Format_RGB32);
     image.fill(QColor(200, 40, 90));
@@ -286,6 +288,7 @@ TEST_F(GltfExportTest, ATexturedWhorlKeepsItsTextureAndSharesOneMeshPerDistinctO
     petal->setTexture(true, textures.load(bmp), -1);
     for (const auto& slot : flower->whorl(kWhorlPetal).parts)
         slot->object = petal->clone(ids);
+    flower->whorl(kWhorlStamen).parts[0]->object->setTexture(true, textures.load(bmp), -1);
     for (const auto& slot : flower->whorl(kWhorlStamen).parts)
         slot->object = flower->whorl(kWhorlStamen).parts[0]->object->clone(ids);
 
@@ -310,6 +313,17 @@ TEST_F(GltfExportTest, ATexturedWhorlKeepsItsTextureAndSharesOneMeshPerDistinctO
                 EXPECT_TRUE(material.doubleSided);
             }
         EXPECT_EQ(petalMeshes.size(), 1u);
+        const auto textureOf = [&](const tinygltf::Primitive& primitive) {
+            return model.materials[primitive.material].pbrMetallicRoughness.baseColorTexture.index;
+        };
+        int stamenMeshes = 0;
+        for (const tinygltf::Mesh& mesh : model.meshes)
+            if (mesh.name.starts_with("stamen") && ++stamenMeshes) {
+                ASSERT_EQ(mesh.primitives.size(), 2u);
+                EXPECT_GE(textureOf(mesh.primitives[0]), 0);
+                EXPECT_LT(textureOf(mesh.primitives[1]), 0);
+            }
+        EXPECT_EQ(stamenMeshes, 1);
         // Receptacle, pistil, stamen, petal and the five different sepals.
         EXPECT_EQ(model.meshes.size(), 9u);
     }

@@ -274,6 +274,9 @@ void MouseListenerForScenePetal::onDraw(const DrawContext& draw) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, kPreviewColour);
+    // The preview shows from either side, lit on the side the viewer sees.
+    glDisable(GL_CULL_FACE);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     glBegin(GL_QUAD_STRIP);
     for (size_t i = 0; i < previewPoints_.size(); ++i) {
         const Vector3& n = previewNormals_[i];
@@ -282,6 +285,8 @@ void MouseListenerForScenePetal::onDraw(const DrawContext& draw) {
         glVertex3d(p.x, p.y, p.z);
     }
     glEnd();
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    glEnable(GL_CULL_FACE);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
