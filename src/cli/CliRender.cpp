@@ -1,10 +1,13 @@
 #include "cli/CliRender.h"
 
 #include "cli/CliLibrary.h"
-#include "gl/FloorGrid.h"
+#include "gl/Background.h"
+#include "gl/GroundShadows.h"
 #include "gl/TOGL.h"
 #include "interaction/FrameLights.h"
 #include "model/DrawContext.h"
+#include "model/FlowerObjectNode.h"
+#include "model/SceneRoot.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -41,8 +44,10 @@ bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::strin
     DrawContext records;
     records.textures = textures;
     const DrawContext draw = togl.frameContext(records);
+    drawBackground(draw);
+    drawGround(draw, entry.scene ? shadowsOf(*entry.scene, draw)
+                                 : std::vector<GroundShadow>{shadowOf(*entry.object, Matrix4(), draw)});
     placeFrameLights();
-    drawFloorGrid(draw);
     entry.node().drawSolid(draw);
     togl.endFrame();
     const QImage frame = togl.frameImage();

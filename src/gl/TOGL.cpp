@@ -334,7 +334,9 @@ void TOGL::renderPicksAround(int px, int py) {
 DrawContext TOGL::frameContext(DrawContext records) {
     records.snapshot = snapshot_;
     records.pickKeys = snapshot_ ? &pickKeys_ : nullptr;
-    if (thumbnail_ || records.fullDetail || !inFrame_ || !context_.valid())
+    // A full-detail frame keeps the record too: it lists nothing, but its ground
+    // shadows take the objects' boxes from the cache.
+    if (thumbnail_ || !inFrame_ || !context_.valid())
         return records;
     detail_.cache = &drawingCache_;
     glGetDoublev(GL_PROJECTION_MATRIX, &detail_.projection[0]);

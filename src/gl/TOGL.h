@@ -84,9 +84,10 @@ public:
     bool inFrame() const { return inFrame_; }
     // The draw context of the frame under way: `records` (display switches, texture
     // cache, slot selection, from their owner) with this view's frame filled in: in a
-    // snapshot the pick flag and the snapshot's key table; in a frame the user looks
-    // at, unless the records ask for full detail, the frame's level of detail over
-    // this context's drawing cache. Called once per frame, inside it.
+    // snapshot the pick flag and the snapshot's key table; in every frame but a
+    // thumbnail, the frame's level of detail over this context's drawing cache
+    // (which a full-detail frame only takes boxes from). Called once per frame,
+    // inside it.
     DrawContext frameContext(DrawContext records);
     // The keys of the last snapshot, for decoding its pixels.
     const PickKeys& pickKeys() const { return pickKeys_; }

@@ -42,8 +42,7 @@ BoxOnScreen project(const LocalBox& box, const Matrix4& toClip, double width, do
     std::array<Vector3, 8> corner;
     std::array<ClipPoint, 8> c;
     for (int i = 0; i < 8; ++i) {
-        corner[i] = {i & 1 ? box.max.x : box.min.x, i & 2 ? box.max.y : box.min.y,
-                     i & 4 ? box.max.z : box.min.z};
+        corner[i] = box.corner(i);
         c[i] = clip(toClip, corner[i]);
     }
     BoxOnScreen on;
@@ -89,15 +88,8 @@ BoxOnScreen project(const LocalBox& box, const Matrix4& toClip, double width, do
 
 } // namespace
 
-bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
-    const DrawDetail* detail = draw.detail;
-    if (!detail || !detail->cache || draw.fullDetail || draw.batches)
-        return false;
-    const std::uint64_t key = node.drawingKey(draw);
-    if (key == 0)
-        return false;
-    DrawingCache& cache = *detail->cache;
-    const LocalBox& box = cache.boxOf(key, [&] {
+LocalBox drawnBox(const FlowerObjectNode& node, const DrawContext& draw) {
+    const auto measure = [&] {
         LocalBox measured;
         node.boundingBox(measured.min, measured.max, Matrix4(), true);
         // Shown strokes are drawn with the object and may reach beyond its surfaces.
@@ -106,7 +98,22 @@ bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
                 for (const Vector3& p : stroke->points)
                     widenBox(measured.min, measured.max, p);
         return measured;
-    });
+    };
+    const std::uint64_t key = node.drawingKey(draw);
+    if (!draw.detail || !draw.detail->cache || key == 0)
+        return measure();
+    return draw.detail->cache->boxOf(key, measure);
+}
+
+bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
+    const DrawDetail* detail = draw.detail;
+    if (!detail || !detail->cache || draw.fullDetail || draw.batches)
+        return false;
+    const std::uint64_t key = node.drawingKey(draw);
+    if (key == 0)
+        return false;
+    DrawingCache& cache = *detail->cache;
+    const LocalBox box = drawnBox(node, draw);
     Matrix4 modelView;
     glGetDoublev(GL_MODELVIEW_MATRIX, &modelView[0]);
     const BoxOnScreen on =
