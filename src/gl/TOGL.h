@@ -75,9 +75,10 @@ public:
     // endFrame reads it into the CPU copies.
     void beginSnapshot();
     // A frame that looks like a normal one, drawn at most kThumbnailFrameSide pixels
-    // across and read into a colour copy of its own: the pick copies stay as the
-    // last snapshot left them, and a library of many entries renders its tiles fast.
-    void beginThumbnail();
+    // across on `background` and read into a colour copy of its own: the pick copies
+    // stay as the last snapshot left them, and a library of many entries renders its
+    // tiles fast.
+    void beginThumbnail(const Rgba& background);
     void endThumbnail();
     static constexpr int kThumbnailFrameSide = 280;
     bool snapshot() const { return snapshot_; }
@@ -107,7 +108,7 @@ public:
     static constexpr int kPickRegionReach = 16;
 
     // The colour the last thumbnail frame shows at position (x, y) (origin bottom
-    // left); outside it the clear colour packed as R + 256 G + 65536 B.
+    // left); outside it its background packed as R + 256 G + 65536 B.
     std::uint32_t thumbnailColour(int x, int y) const;
     int thumbnailWidth() const { return thumbnailWidth_; }
     int thumbnailHeight() const { return thumbnailHeight_; }
@@ -213,6 +214,7 @@ private:
     int bufferHeight_ = -1;
     std::vector<float> depthBuffer_;
     std::vector<std::uint32_t> colorBuffer_;
+    Rgba thumbnailBackground_;
     int thumbnailWidth_ = 0;
     int thumbnailHeight_ = 0;
     std::vector<std::uint32_t> thumbnailBuffer_;
