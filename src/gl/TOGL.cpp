@@ -3,6 +3,7 @@
 #include "gl/TOGL.h"
 
 #include "gl/DiagnosticsLog.h"
+#include "model/TextureCache.h"
 
 #include <QWindow>
 
@@ -342,9 +343,15 @@ DrawContext TOGL::frameContext(DrawContext records) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     detail_.viewportWidth = viewport[2];
     detail_.viewportHeight = viewport[3];
-    ++detail_.frame;
-    // A pick frame only skips what lies outside its region and uses no list, so it
-    // does not count towards what the cache keeps.
+    // A pick frame only skips what lies outside its region and uses no list: it
+    // reuses the drawing keys of the frame shown last (every change of the model is
+    // drawn before its picks are read), and does not count towards what the cache
+    // keeps.
+    if (!snapshot_) {
+        ++detail_.frame;
+        if (records.textures)
+            records.textures->uploadPending();
+    }
     detailFrame_ = !snapshot_;
     records.detail = &detail_;
     return records;

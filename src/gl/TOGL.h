@@ -104,8 +104,10 @@ public:
     void markPicksStale() { freshPicks_ = {}; }
     // Pick frames rendered on demand so far.
     int pickFrameCount() const { return pickFrames_; }
-    // Pixels around the one read that a pick frame renders, each way.
-    static constexpr int kPickRegionReach = 16;
+    // Pixels around the one read that a pick frame renders, each way: enough for a
+    // hover's next small moves, few enough that a far flower's neighbours in a
+    // crowded scene mostly fall outside and are skipped by their boxes.
+    static constexpr int kPickRegionReach = 6;
 
     // The colour the last thumbnail frame shows at position (x, y) (origin bottom
     // left); outside it its background packed as R + 256 G + 65536 B.

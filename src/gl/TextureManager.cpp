@@ -49,6 +49,12 @@ unsigned TextureManager::bindingVersion(int index) const {
     return texture ? 2u * static_cast<unsigned>(texture->textureName() + 1) + (texture->smooth ? 1u : 0u) : 0u;
 }
 
+void TextureManager::uploadPending() {
+    for (const auto& texture : images_)
+        if (texture->textureName() < 0)
+            texture->bind();
+}
+
 TextureImage* TextureManager::image(int index) const {
     if (index < 0 || index >= size())
         return nullptr;

@@ -33,6 +33,7 @@ public:
     void bind(int index) override;
     std::string path(int index) const override;
     unsigned bindingVersion(int index) const override;
+    void uploadPending() override;
 
     // The texture at a valid index, else null.
     TextureImage* image(int index) const;

@@ -19,4 +19,7 @@ public:
     // What binding the texture now puts in a display list (its GL name, its
     // filtering): a list that bound it under another value is stale.
     virtual unsigned bindingVersion(int /*index*/) const { return 0; }
+    // Uploads every texture not yet uploaded. Called outside any display list, so
+    // that a list compiled later records only the binding, not the image.
+    virtual void uploadPending() {}
 };

@@ -4,6 +4,8 @@
 #include "control/AppFixture.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
+#include "gl/TextureManager.h"
+#include "organs/FlowerTorusNode.h"
 #include "support/FrameDifference.h"
 #include "support/SamplePlants.h"
 #include "support/ViewBackground.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -18,8 +21,15 @@ namespace {
 class WindowlessMainView final : public ViewHost {
 public:
     TOGL main;
+    // Off, the commit point's repaints are left out and only the test's own frames,
+    // from the camera it sets, are drawn.
+    bool paintOnRedraw = true;
 
     void redrawMainView() override {
+        if (paintOnRedraw)
+            paint();
+    }
+    void paint() {
         main.beginFrame();
         const DrawContext draw = main.frameContext(appController().drawRecords());
         appController().drawMainView(draw);
@@ -57,7 +67,7 @@ protected:
     QImage frame(const Vector3& eye, const Vector3& centre, bool fullDetail) {
         view_.main.setCamera(eye, centre, {0, 1, 0});
         appController().settings().fullDetail = fullDetail;
-        view_.redrawMainView();
+        view_.paint();
         return view_.main.frameImage();
     }
     DrawingCache& cache() { return view_.main.drawingCache(); }
@@ -95,8 +105,9 @@ TEST_F(SceneDetail, AReducedFrameLooksLikeTheFullOne) {
 
 // Twelve plants cloned from one, a flower on a branch each, compile one list per
 // distinct content and level, not one per plant; the next frame compiles nothing,
-// a change to one flower head compiles its plant alone, and its undo nothing.
+// a change to one flower head compiles its plant alone, and so does its undo.
 TEST_F(SceneDetail, ClonesShareTheirListsAndUndoKeepsThem) {
+    view_.paintOnRedraw = false;
     const std::unique_ptr<FlowerObjectComposite> model = samples::plant(records(), 1);
     for (int i = 0; i < 12; ++i) {
         const Vector3 at{-3.0 + 0.6 * i, 0.0, -0.3 * (i % 2)};
@@ -113,24 +124,66 @@ TEST_F(SceneDetail, ClonesShareTheirListsAndUndoKeepsThem) {
     frame(eye, centre, false);
     EXPECT_EQ(cache().compiledLists(), first);
 
+    // The edit a person makes: the focus on one plant, its flower head recoloured.
     FlowerObjectComposite& plant = *appController().root()->plants[5].composite;
+    appController().focusDown(plant.id, false);
     FlowerObjectNode& head = *plant.branches.front().composite->segments.back().node;
     head.setMaterial({1, 0, 0, 1}, {0, 0, 0, 1}, {0.2f, 0, 0, 1}, 10);
     appController().commit(kChangeScene);
+    appController().focusToRoot(false);
     frame(eye, centre, false);
-    EXPECT_EQ(cache().compiledLists(), first + 1);
+    const int edited = cache().compiledLists();
 
-    // Undo rebuilds the changed plant alone: the others are the same objects, and the
-    // restored plant draws the clones' content again, so nothing is compiled.
+    // Undo rebuilds the changed plant alone: the others stay the same objects and
+    // keep drawing from their lists.
     std::vector<const FlowerObjectComposite*> before;
     for (const auto& p : appController().root()->plants)
         before.push_back(p.composite.get());
     ASSERT_TRUE(appController().undo());
+    appController().focusToRoot(false);
     const auto& after = appController().root()->plants;
     ASSERT_EQ(after.size(), before.size());
-    for (size_t i = 0; i < after.size(); ++i)
-        if (i != 5)
+    for (size_t i = 0; i < after.size(); ++i) {
+        if (i != 5) {
             EXPECT_EQ(after[i].composite.get(), before[i]) << "plant " << i;
+        }
+    }
     frame(eye, centre, false);
-    EXPECT_EQ(cache().compiledLists(), first + 1);
+    // The plant thawed from its record (numbers read back to the digits written)
+    // compiles a list of its own; nothing else does.
+    EXPECT_EQ(cache().compiledLists(), edited + 1);
+}
+
+// A textured flower's list is compiled once: the image is uploaded before any list
+// is compiled, so the list records only its binding and the next frame finds it.
+TEST_F(SceneDetail, ATexturedPlantIsListedOnce) {
+    view_.paintOnRedraw = false;
+    QTemporaryDir folder;
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString path = folder.filePath("red.png");
+    ASSERT_TRUE(image.save(path));
+    TextureManager textures;
+    appController().installTextures(&textures);
+    const int texture = textures.load(path.toStdString());
+    ASSERT_GE(texture, 0);
+
+    std::unique_ptr<FlowerObjectComposite> plant = samples::plant(records(), 1);
+    auto& head = dynamic_cast<FlowerTorusNode&>(*plant->branches.front().composite->segments.back().node);
+    int textured = 0;
+    for (const auto& slot : head.whorl(kWhorlPetal).parts)
+        if (slot->object) {
+            slot->object->setTexture(true, texture, texture);
+            ++textured;
+        }
+    ASSERT_GT(textured, 0);
+    appController().root()->plantAlongStroke(std::move(plant), samples::line({0, 0, 0}, {0, 3, 0}));
+    appController().commit(kChangeScene);
+    const Vector3 eye{0, 2, 12}, centre{0, 1.5, 0};
+    frame(eye, centre, false);
+    const int first = cache().compiledLists();
+    EXPECT_GE(first, 1);
+    frame(eye, centre, false);
+    EXPECT_EQ(cache().compiledLists(), first);
+    appController().installTextures(nullptr);
 }
