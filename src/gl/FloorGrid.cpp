@@ -11,8 +11,8 @@ namespace {
 
 constexpr double kHalfSize = 2.5;
 constexpr double kSpacing = 0.25;
-// Lines between the whole units are lighter than those on them.
 constexpr float kLineColour[3] = {0.24f, 0.27f, 0.31f};
+// Lines between the whole units are lighter than those on them.
 constexpr double kMinorAlpha = 0.28;
 constexpr double kMajorAlpha = 0.5;
 // The share of the half-size out to which the grid shows in full; beyond it the
