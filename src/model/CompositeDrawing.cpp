@@ -62,7 +62,7 @@ void FlowerObjectComposite::drawPlain(const DrawContext& draw) {
 }
 
 void FlowerObjectComposite::drawTranslucent(const DrawContext& draw) {
-    drawParts(*this, [&](FlowerObjectNode& n) { n.drawTranslucent(draw); });
+    drawParts(*this, [&](FlowerObjectNode& n) { drawTranslucentInView(n, draw); });
 }
 
 void FlowerObjectComposite::drawOverlay(const DrawContext& draw) {

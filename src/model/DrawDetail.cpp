@@ -86,6 +86,22 @@ BoxOnScreen project(const LocalBox& box, const Matrix4& toClip, double width, do
     return on;
 }
 
+// The detail record of a frame that draws from the cache, or null.
+const DrawDetail* cachedDetail(const DrawContext& draw) {
+    const DrawDetail* detail = draw.detail;
+    return detail && detail->cache && !draw.fullDetail && !draw.batches ? detail : nullptr;
+}
+
+// Where the box of what `node` draws, under the current model-view matrix, stands
+// in the frame.
+BoxOnScreen placeInFrame(const FlowerObjectNode& node, const DrawContext& draw,
+                         const DrawDetail& detail) {
+    const LocalBox box = drawnBox(node, draw);
+    Matrix4 modelView;
+    glGetDoublev(GL_MODELVIEW_MATRIX, &modelView[0]);
+    return project(box, detail.projection * modelView, detail.viewportWidth, detail.viewportHeight);
+}
+
 } // namespace
 
 LocalBox drawnBox(const FlowerObjectNode& node, const DrawContext& draw) {
@@ -106,18 +122,14 @@ LocalBox drawnBox(const FlowerObjectNode& node, const DrawContext& draw) {
 }
 
 bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
-    const DrawDetail* detail = draw.detail;
-    if (!detail || !detail->cache || draw.fullDetail || draw.batches)
+    const DrawDetail* detail = cachedDetail(draw);
+    if (!detail)
         return false;
     const std::uint64_t key = node.drawingKey(draw);
     if (key == 0)
         return false;
     DrawingCache& cache = *detail->cache;
-    const LocalBox box = drawnBox(node, draw);
-    Matrix4 modelView;
-    glGetDoublev(GL_MODELVIEW_MATRIX, &modelView[0]);
-    const BoxOnScreen on =
-        project(box, detail->projection * modelView, detail->viewportWidth, detail->viewportHeight);
+    const BoxOnScreen on = placeInFrame(node, draw, *detail);
     if (on.outside)
         return true;
     // Picks draw each part that reaches the region in full, under its own pick colour.
@@ -138,6 +150,15 @@ bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
 void drawSolidAtDetail(FlowerObjectNode& node, const DrawContext& draw) {
     if (!drawFromCache(node, draw))
         node.drawSolid(draw);
+}
+
+void drawTranslucentInView(FlowerObjectNode& node, const DrawContext& draw) {
+    if (const DrawDetail* detail = cachedDetail(draw)) {
+        const std::uint64_t key = node.drawingKey(draw);
+        if (key != 0 && placeInFrame(node, draw, *detail).outside)
+            return;
+    }
+    node.drawTranslucent(draw);
 }
 
 int gridStep(double spacing, double pixelsPerUnit, int cells, int minimumCells, int fewestCells) {

@@ -43,6 +43,10 @@ LocalBox drawnBox(const FlowerObjectNode& node, const DrawContext& draw);
 // else in full.
 void drawSolidAtDetail(FlowerObjectNode& node, const DrawContext& draw);
 
+// The node's translucent drawing (the scene around the focus), skipped when its
+// box lies outside the frame's view.
+void drawTranslucentInView(FlowerObjectNode& node, const DrawContext& draw);
+
 // The surface step over a grid whose neighbouring points lie `spacing` apart in
 // object units, at `pixelsPerUnit`: the largest power of two that keeps a cell at
 // most a few pixels across and at least `minimumCells` cells out of `cells`, or

@@ -33,7 +33,7 @@ void SceneRoot::drawSolid(const DrawContext& draw) {
 }
 
 void SceneRoot::drawTranslucent(const DrawContext& draw) {
-    drawPlants(*this, [&](FlowerObjectComposite& p) { p.drawTranslucent(draw); });
+    drawPlants(*this, [&](FlowerObjectComposite& p) { drawTranslucentInView(p, draw); });
 }
 
 void SceneRoot::drawOverlay(const DrawContext& draw) {

@@ -131,7 +131,7 @@ void FlowerTorusNode::drawTranslucent(const DrawContext& draw) {
     body.drawTranslucent(diffuse, shininess, specular, ambient);
     forEachSlot(*this, [&](const FlowerPart& slot) {
         if (slot.object)
-            drawUnderSlot(slot, &FlowerObjectNode::drawTranslucent, draw);
+            drawUnderSlot(slot, drawTranslucentInView, draw);
     });
 }
 

@@ -77,9 +77,9 @@ protected:
 
 } // namespace
 
-// Seen whole, and with the first plant half out of the view, the thinned frame
-// differs from the full one in few pixels: the level follows the size on screen,
-// and what is skipped lies outside the view.
+// Seen whole, with the first plant half out of the view, and with a plant in focus,
+// the thinned frame differs from the full one in few pixels: the level follows the
+// size on screen, and what is skipped lies outside the view.
 TEST_F(SceneDetail, AReducedFrameLooksLikeTheFullOne) {
     // Without the floor, what is not background is plant.
     appController().settings().showFloor = false;
@@ -101,6 +101,14 @@ TEST_F(SceneDetail, AReducedFrameLooksLikeTheFullOne) {
         EXPECT_LE(differingPixels(full, reduced), full.width() * full.height() * 3 / 100)
             << "eye " << eye.x << " " << eye.y << " " << eye.z;
     }
+
+    // With a plant in focus the others are drawn translucent around it, and those
+    // outside the view skipped.
+    appController().focusDown(appController().root()->plants[1].composite->id, false);
+    const Vector3 eye{-1, 2, 6}, centre{-1, 1.8, 0};
+    const QImage full = frame(eye, centre, true);
+    const QImage reduced = frame(eye, centre, false);
+    EXPECT_LE(differingPixels(full, reduced), full.width() * full.height() * 3 / 100);
 }
 
 // Twelve plants cloned from one, a flower on a branch each, compile one list per
