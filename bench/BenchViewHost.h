@@ -25,11 +25,12 @@ public:
         ++mainPaints;
         main_.beginFrame();
         const DrawContext draw = main_.frameContext(appController().drawRecords());
+        // The main view's picture starts the frame with its background.
+        appController().drawMainView(draw);
         if (backdrop_) {
             placeFrameLights();
             appController().sceneFocus().drawScene(draw, false, false);
         }
-        appController().drawMainView(draw);
         mouseListenerManager().drawMainOverlay(draw);
         main_.endFrame();
     }

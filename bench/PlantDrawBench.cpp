@@ -7,7 +7,6 @@
 #include "control/ControlSingletons.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
-#include "gl/FloorGrid.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
 #include "modes/ModeSingletons.h"
@@ -113,7 +112,6 @@ public:
     void redrawMainView() override {
         context.beginFrame();
         const DrawContext draw = context.frameContext(appController().drawRecords());
-        drawFloorGrid(draw);
         appController().drawMainView(draw);
         mouseListenerManager().drawMainOverlay(draw);
         context.endFrame();

@@ -1,7 +1,8 @@
 // A scene of 20 plants of 50 flowers each, as the scene modes show it: a frame of
 // the main view with the whole scene (mode 0) at reduced detail against the same
-// frame in full detail, its resident memory and the share of its pixels that
-// differ, the same at 100 plants; a frame with the focus on one flower's branch and
+// frame in full detail and the same without the floor and the plants' shadows, its
+// resident memory and the share of its pixels that differ, the same at 100 plants;
+// a frame with the focus on one flower's branch and
 // the scene around it translucent (mode 1), a click on a far flower after a commit
 // (the picks it needs rendered on demand), and a frame of the overall window; each
 // against the scene's triangles replayed from one display list in the same run.
@@ -13,7 +14,6 @@
 #include "control/FloralDiagram.h"
 #include "control/ViewHost.h"
 #include "gl/TOGL.h"
-#include "gl/FloorGrid.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
 #include "modes/ControlPointDrag.h"
@@ -60,7 +60,6 @@ public:
     void redrawMainView() override {
         main.beginFrame();
         const DrawContext draw = main.frameContext(appController().drawRecords());
-        drawFloorGrid(draw);
         appController().drawMainView(draw);
         mouseListenerManager().drawMainOverlay(draw);
         main.endFrame();
@@ -70,7 +69,6 @@ public:
             return;
         overall.beginFrame();
         const DrawContext draw = overall.frameContext(appController().drawRecords());
-        drawFloorGrid(draw);
         appController().drawOverall(draw);
         overall.endFrame();
     }
@@ -176,14 +174,16 @@ bool petalInFocus(benchmark::State& state, SceneSetup& s) {
 }
 
 // Arguments: the number of plants, 1 for reduced detail or 0 for full detail (the
-// baseline), and the samples per pixel that smooth the edges (4 as a view window
-// asks for, 1 none). Resident memory is reported after the frames.
+// baseline), the samples per pixel that smooth the edges (4 as a view at rest asks
+// for, 1 none), and 1 with the floor and the plants' shadows on it or 0 without.
+// Resident memory is reported after the frames.
 void BM_SceneFrameMode0(benchmark::State& state) {
     SceneSetup s(static_cast<int>(state.range(0)));
     if (!ready(state, s))
         return;
     appController().settings().fullDetail = state.range(1) == 0;
     s.views.main.setSmoothing(static_cast<int>(state.range(2)));
+    appController().settings().showFloor = state.range(3) != 0;
     for (auto _ : state)
         s.views.redrawMainView();
     state.counters["rss_MiB"] = residentMiB();
@@ -423,10 +423,11 @@ BENCHMARK_CAPTURE(BM_SceneCommitOnPetal, scene_edit, kChangeScene)
 BENCHMARK(BM_SceneWhorlPointDragMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameOnFlowerHead)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SceneFrameMode0)
-    ->Args({kPlants, 0, 1})
-    ->Args({kPlants, 1, 1})
-    ->Args({kPlants, 1, 4})
-    ->Args({100, 1, 1})
+    ->Args({kPlants, 0, 1, 1})
+    ->Args({kPlants, 1, 1, 0})
+    ->Args({kPlants, 1, 1, 1})
+    ->Args({kPlants, 1, 4, 1})
+    ->Args({100, 1, 1, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_SceneFrameMode0PixelDifference)

@@ -3,10 +3,13 @@
 #include "cli/CliRender.h"
 
 #include "cli/CliLibrary.h"
-#include "gl/FloorGrid.h"
+#include "gl/Background.h"
+#include "gl/GroundShadows.h"
 #include "gl/TOGL.h"
 #include "interaction/FrameLights.h"
 #include "model/DrawContext.h"
+#include "model/FlowerObjectNode.h"
+#include "model/SceneRoot.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -58,9 +61,12 @@ bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::strin
     DrawContext records;
     records.textures = textures;
     const DrawContext draw = togl.frameContext(records);
+    drawBackground(draw);
     placeFrameLights();
+    // The floor and the shadows on it turn with the object, as on a turntable.
     turnTable(options, kMainViewHomeCamera.center);
-    drawFloorGrid(draw);
+    drawGround(draw, entry.scene ? shadowsOf(*entry.scene, draw)
+                                 : std::vector<GroundShadow>{shadowOf(*entry.object, Matrix4(), draw)});
     entry.node().drawSolid(draw);
     togl.endFrame();
     const QImage frame = togl.frameImage();

@@ -4,6 +4,8 @@
 #include "control/LibraryBrowser.h"
 #include "control/ModeHost.h"
 #include "control/Singleton.h"
+#include "gl/Background.h"
+#include "gl/GroundShadows.h"
 #include "gl/TOGL.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
@@ -182,13 +184,30 @@ DrawContext AppController::drawRecords() const {
     return records;
 }
 
+void AppController::drawStage(const DrawContext& draw,
+                              const std::function<std::vector<GroundShadow>()>& shadows) const {
+    if (draw.snapshot)
+        return;
+    drawBackground(draw);
+    if (settings_.showFloor)
+        drawGround(draw, shadows());
+}
+
 void AppController::drawMainView(const DrawContext& draw) {
+    FlowerObjectNode* work = workObject();
+    const bool scene = isSceneMode(mode_);
+    drawStage(draw, [&]() -> std::vector<GroundShadow> {
+        if (scene)
+            return sceneFocus_.groundShadows(draw);
+        if (work)
+            return {shadowOf(*work, Matrix4(), draw)};
+        return {};
+    });
     placeFrameLights();
-    if (isSceneMode(mode_)) {
+    if (scene) {
         sceneFocus_.drawScene(draw, settings_.showControlPoints, settings_.showWireFrame);
         return;
     }
-    FlowerObjectNode* work = workObject();
     if (!work)
         return;
     if (settings_.showControlPoints)
@@ -200,8 +219,16 @@ void AppController::drawMainView(const DrawContext& draw) {
 }
 
 void AppController::drawOverall(const DrawContext& draw) {
+    const bool sceneShown = isSceneMode(mode_) && root();
+    // The floor shows where the scene stands, and that the window is alive while no
+    // scene is open.
+    drawStage(draw, [&]() -> std::vector<GroundShadow> {
+        if (sceneShown)
+            return shadowsOf(*root(), draw);
+        return {};
+    });
     placeFrameLights();
-    if (!isSceneMode(mode_) || !root())
+    if (!sceneShown)
         return;
     glPushMatrix();
     root()->drawSolid(draw);

@@ -135,8 +135,10 @@ public:
     // texture cache and the floral diagram's slot selection. A view fills in its
     // frame (TOGL::frameContext).
     DrawContext drawRecords() const;
-    // With the main or overall view's context current: light positions, then the
-    // open scene (scene modes) or the work object (creation modes).
+    // With the main or overall view's context current: the background, light
+    // positions, the floor with the shadows of what the view shows (while "Show
+    // floor" is on), then the open scene (scene modes) or the work object (creation
+    // modes). A pick frame shows only the objects.
     void drawMainView(const DrawContext& draw);
     void drawOverall(const DrawContext& draw);
 
@@ -220,6 +222,10 @@ public:
     void redrawLibraryView() { publisher_.redrawLibraryView(); }
 
 private:
+    // What a view shows behind its objects outside a pick frame: the background and,
+    // while "Show floor" is on, the floor with `shadows` on it.
+    void drawStage(const DrawContext& draw,
+                   const std::function<std::vector<GroundShadow>()>& shadows) const;
     // The mode the focus is edited in (0 without one), with the floral diagram bound
     // to a receptacle in focus.
     void switchToFocusMode();

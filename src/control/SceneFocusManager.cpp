@@ -445,6 +445,17 @@ void SceneFocusManager::drawScene(const DrawContext& draw, bool showControlPoint
     }
 }
 
+std::vector<GroundShadow> SceneFocusManager::groundShadows(const DrawContext& draw) const {
+    const SceneRoot* open = root();
+    if (!open)
+        return {};
+    const std::vector<FocusLink> links = path();
+    if (links.size() <= 1)
+        return shadowsOf(*open, draw);
+    const SceneLookup holder = open->findInScene(open->findInScene(links.front().node->id).plant->id);
+    return {shadowOf(*holder.object, holder.matrix, draw)};
+}
+
 CameraPose SceneFocusManager::framingCamera(const FlowerObjectNode& node, const Matrix4& matrix) {
     Vector3 middle;
     if (!node.mainAxis.empty())

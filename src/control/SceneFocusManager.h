@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gl/GroundShadows.h"
 #include "interaction/Camera.h"
 #include "math/Matrix4.h"
 
@@ -132,6 +133,9 @@ public:
     // (the whole scene for a plant in focus), the focus in full and the candidates
     // highlighted. Needs a current GL context.
     void drawScene(const DrawContext& draw, bool showControlPoints, bool showWireFrame) const;
+    // The shadows on the floor under what drawScene shows: under every plant, or with
+    // the focus below a plant under the plant that holds it. None without a root.
+    std::vector<GroundShadow> groundShadows(const DrawContext& draw) const;
 
     // The camera that frames an object with model matrix `matrix`: it looks along
     // the object's -z at the middle of its main axis from far enough to see it.

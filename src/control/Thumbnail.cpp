@@ -3,18 +3,29 @@
 #include "gl/TOGL.h"
 #include "interaction/FrameLights.h"
 #include "interaction/OpenGL.h"
-#include "model/SceneNode.h"
+#include "model/FlowerObjectNode.h"
+#include "model/LocalBox.h"
+#include "model/SceneRoot.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 namespace {
 
-constexpr int kSamplesAcross = 66;
 constexpr int kBackgroundTolerance = 2;
+// The tile's one-pixel border, and the square inside it that shows the frame.
+const QRgb kTileBorder = qRgb(150, 150, 146);
+constexpr int kInside = kThumbnailSize - 2;
+// The share of the square left free on each side of the object's pixels.
+constexpr double kMargin = 0.05;
+// The tile's camera looks down on the object from this far above the horizon, along
+// -z as the main view's home camera does, through this vertical field of view.
+constexpr double kElevation = 22.0 * std::numbers::pi / 180.0;
+constexpr double kFieldOfViewY = 30.0;
 
 int channel(std::uint32_t value, int index) {
     return static_cast<int>((value >> (8 * index)) & 0xFF);
@@ -27,8 +38,78 @@ bool nearColour(std::uint32_t a, std::uint32_t b) {
     return true;
 }
 
-QRgb toRgb(std::uint32_t value) {
-    return qRgb(channel(value, 0), channel(value, 1), channel(value, 2));
+std::uint32_t packed(const Rgba& colour) {
+    const auto byte = [](float v) { return static_cast<std::uint32_t>(std::lround(v * 255.0f)); };
+    return byte(colour.r) + 256u * byte(colour.g) + 65536u * byte(colour.b);
+}
+
+// The colour a tile pixel shows for the frame pixels that the rectangle [x0, x1) x
+// [y0, y1) covers: the mean of those the object drew, over the background by the
+// square root of the share they cover. Edges so come out smooth, while a stem or a
+// filament thinner than a tile pixel stays plainly visible instead of fading into
+// the background as a plain mean would leave it. A rectangle less than a pixel
+// across takes the pixel under its middle.
+QRgb tilePixel(const FrameColours& frame, double x0, double y0, double x1, double y1) {
+    const std::uint32_t background = frame.clearColour;
+    if (x1 - x0 < 1.0) {
+        const std::uint32_t p = frame.at(static_cast<int>(std::floor(0.5 * (x0 + x1))),
+                                         static_cast<int>(std::floor(0.5 * (y0 + y1))));
+        return qRgb(channel(p, 0), channel(p, 1), channel(p, 2));
+    }
+    const int left = static_cast<int>(std::floor(x0)), right = static_cast<int>(std::ceil(x1));
+    const int top = static_cast<int>(std::floor(y0)), bottom = static_cast<int>(std::ceil(y1));
+    double sum[3] = {0.0, 0.0, 0.0};
+    int drawn = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const std::uint32_t p = frame.at(x, y);
+            if (nearColour(p, background))
+                continue;
+            ++drawn;
+            for (int c = 0; c < 3; ++c)
+                sum[c] += channel(p, c);
+        }
+    const double weight = std::sqrt(static_cast<double>(drawn) / ((right - left) * (bottom - top)));
+    int mixed[3];
+    for (int c = 0; c < 3; ++c) {
+        const double object = drawn > 0 ? sum[c] / drawn : 0.0;
+        mixed[c] = static_cast<int>(
+            std::lround(channel(background, c) + (object - channel(background, c)) * weight));
+    }
+    return qRgb(mixed[0], mixed[1], mixed[2]);
+}
+
+// The box around everything `node` draws, in the frame it is drawn in.
+LocalBox boxOfNode(const SceneNode& node) {
+    LocalBox box;
+    if (const auto* object = dynamic_cast<const FlowerObjectNode*>(&node)) {
+        object->boundingBox(box.min, box.max, Matrix4(), true);
+    } else if (const auto* scene = dynamic_cast<const SceneRoot*>(&node)) {
+        for (const SceneRoot::Plant& plant : scene->plants) {
+            LocalBox own;
+            plant.composite->boundingBox(own.min, own.max, Matrix4(), true);
+            const LocalBox placed = placedBox(own, plant.placement);
+            widenBox(box.min, box.max, placed.min);
+            widenBox(box.min, box.max, placed.max);
+        }
+    }
+    return box;
+}
+
+// Puts the camera and the projection of the frame under way where they show the
+// whole sphere around `box` in a viewport of `aspect` (width over height).
+void frameBox(TOGL& context, const LocalBox& box, double aspect) {
+    const Vector3 middle = (box.min + box.max) * 0.5;
+    const double radius = std::max(distance(box.min, box.max) * 0.5, 1e-4);
+    const double halfFieldY = kFieldOfViewY / 2.0 * std::numbers::pi / 180.0;
+    const double halfField = std::min(halfFieldY, std::atan(std::tan(halfFieldY) * aspect));
+    const double away = radius / std::sin(halfField);
+    context.setCamera(middle + Vector3(0.0, std::sin(kElevation), std::cos(kElevation)) * away,
+                      middle, Vector3(0.0, 1.0, 0.0));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(kFieldOfViewY, aspect, away - radius * 1.01, away + radius * 1.01);
+    glMatrixMode(GL_MODELVIEW);
 }
 
 } // namespace
@@ -58,46 +139,28 @@ QImage frameThumbnail(const FrameColours& frame) {
         right = std::max(frame.width - 1, 0);
         bottom = std::max(frame.height - 1, 0);
     }
-    const int boxWidth = right - left + 1;
-    const int boxHeight = bottom - top + 1;
-    const int side = std::max(boxWidth, boxHeight);
-    int cornerX = left, cornerY = top;
-    if (boxWidth < side)
-        cornerX = left - (side - boxWidth) / 2;
-    else
-        cornerY = top - (side - boxHeight) / 2;
-    const double scale = static_cast<double>(side) / kSamplesAcross;
+    const double side = std::max(right - left + 1, bottom - top + 1) / (1.0 - 2.0 * kMargin);
+    const double cornerX = 0.5 * (left + right + 1) - 0.5 * side;
+    const double cornerY = 0.5 * (top + bottom + 1) - 0.5 * side;
+    const double scale = side / kInside;
 
     QImage tile(kThumbnailSize, kThumbnailSize, QImage::Format_RGB32);
-    const int last = kThumbnailSize - 1;
-    for (int y = 0; y < kThumbnailSize; ++y)
-        for (int x = 0; x < kThumbnailSize; ++x) {
-            const int ring = std::min({x, y, last - x, last - y});
-            if (ring == 0) {
-                tile.setPixel(x, y, qRgb(0, 0, 0));
-                continue;
-            }
-            if (ring == 1) {
-                tile.setPixel(x, y, qRgb(255, 255, 255));
-                continue;
-            }
-            const std::uint32_t sample =
-                frame.at(cornerX + static_cast<int>(std::floor(x * scale)),
-                         cornerY + static_cast<int>(std::floor(y * scale)));
-            tile.setPixel(x, y,
-                          nearColour(sample, frame.clearColour) ? qRgb(0, 0, 0) : toRgb(sample));
-        }
+    tile.fill(kTileBorder);
+    for (int y = 0; y < kInside; ++y)
+        for (int x = 0; x < kInside; ++x)
+            tile.setPixel(x + 1, y + 1,
+                          tilePixel(frame, cornerX + x * scale, cornerY + y * scale,
+                                     cornerX + (x + 1) * scale, cornerY + (y + 1) * scale));
     return tile;
 }
 
 QImage nothingTile() {
     QImage tile(kThumbnailSize, kThumbnailSize, QImage::Format_RGB32);
-    tile.fill(qRgb(236, 236, 228));
+    tile.fill(kTileBorder);
     QPainter painter(&tile);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 0), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, kThumbnailSize - 1, kThumbnailSize - 1);
+    painter.fillRect(1, 1, kInside, kInside, QColor::fromRgbF(kTileBackground.r, kTileBackground.g,
+                                                              kTileBackground.b));
     // An empty flower pot crossed out: the tile that holds nothing.
     painter.setPen(QPen(QColor(150, 110, 80), 3));
     const QPointF pot[] = {{22, 30}, {48, 30}, {44, 54}, {26, 54}};
@@ -108,22 +171,24 @@ QImage nothingTile() {
 }
 
 QImage renderThumbnail(SceneNode& object, TOGL* context, const DrawContext& records) {
+    FrameColours frame;
+    frame.clearColour = packed(kTileBackground);
     if (!context)
-        return frameThumbnail(FrameColours{});
+        return frameThumbnail(frame);
     const CameraPose camera = context->camera().pose();
-    context->resetCamera();
-    context->beginThumbnail();
+    context->beginThumbnail(kTileBackground);
+    frame.width = context->thumbnailWidth();
+    frame.height = context->thumbnailHeight();
+    frameBox(*context, boxOfNode(object), static_cast<double>(frame.width) / frame.height);
     placeFrameLights();
     glPushMatrix();
     object.drawSolid(context->frameContext(records));
     glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(context->viewTransform().projection.data());
+    glMatrixMode(GL_MODELVIEW);
     context->endThumbnail();
     context->setCamera(camera.eye, camera.center, camera.up);
-    FrameColours frame;
-    frame.width = context->thumbnailWidth();
-    frame.height = context->thumbnailHeight();
     frame.pixels = context->thumbnailBuffer();
-    // The colour lookup answers the packed clear colour outside the buffer.
-    frame.clearColour = context->thumbnailColour(-1, -1);
     return frameThumbnail(frame);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "math/Rgba.h"
+
 #include <QImage>
 
 #include <cstdint>
@@ -23,19 +25,26 @@ struct FrameColours {
 };
 
 constexpr int kThumbnailSize = 70;
+// The light, neutral ground every tile shows its object on, the "nothing" tile's too.
+constexpr Rgba kTileBackground{236.0f / 255.0f, 236.0f / 255.0f, 228.0f / 255.0f, 1.0f};
 
-// Frames the drawn part of a frame into a 70 x 70 tile: the box of pixels that
-// differ from the background by more than 2 in a channel (the whole frame when
-// none does) is widened to a square and sampled at side / 66 per tile pixel. The
-// background becomes black; the tile has a black outer and a white inner ring.
+// Frames the drawn part of a frame into a 70 x 70 tile with a grey border: the box
+// of pixels that differ from the background by more than 2 in a channel (the whole
+// frame when none does) is widened to a square with a small margin on every side,
+// and each tile pixel inside the border shows the frame pixels it covers mixed
+// into one, so that a frame drawn larger than the tile comes out smooth. Where the
+// square reaches beyond the frame the background shows.
 QImage frameThumbnail(const FrameColours& frame);
 
 // The tile under key -1 of every library category: the "nothing" entry that
 // dropping a thumbnail on deletes it.
 QImage nothingTile();
 
-// Renders `object` alone into a tile as the main view shows it from its home camera:
-// solid, no control points, no wire frame. The context's camera is left as it was
-// and nothing of the controller changes. A blank tile without a context. `records`
-// are the drawing records of the object's owner (see TOGL::frameContext).
+// Renders `object` alone into a tile, lit as the views light it, on the tiles'
+// background: solid, no control points, no wire frame, seen from in front and a
+// little above with the camera drawn back until the object's box fits the frame,
+// so that a tiny organ and a tall plant alike fill the tile. The context's camera
+// is left as it was and nothing of the controller changes. A blank tile without a
+// context. `records` are the drawing records of the object's owner (see
+// TOGL::frameContext).
 QImage renderThumbnail(SceneNode& object, TOGL* context, const DrawContext& records);

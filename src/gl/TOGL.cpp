@@ -206,10 +206,8 @@ void TOGL::beginFrame() {
         if (snapshot_ && pickRegion_.width > 0)
             narrowToPickRegion();
     }
-    if (thumbnail_ && snapshot_)
-        glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-    else
-        glClearColor(clearColour_.r, clearColour_.g, clearColour_.b, clearColour_.a);
+    const Rgba& clear = thumbnail_ ? thumbnailBackground_ : clearColour_;
+    glClearColor(clear.r, clear.g, clear.b, clear.a);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
 }
@@ -344,7 +342,9 @@ void TOGL::renderPicksAround(int px, int py) {
 DrawContext TOGL::frameContext(DrawContext records) {
     records.snapshot = snapshot_;
     records.pickKeys = snapshot_ ? &pickKeys_ : nullptr;
-    if (thumbnail_ || records.fullDetail || !inFrame_ || !context_.valid())
+    // A full-detail frame keeps the record too: it lists nothing, but its ground
+    // shadows take the objects' boxes from the cache.
+    if (thumbnail_ || !inFrame_ || !context_.valid())
         return records;
     detail_.cache = &drawingCache_;
     glGetDoublev(GL_PROJECTION_MATRIX, &detail_.projection[0]);
@@ -366,7 +366,7 @@ DrawContext TOGL::frameContext(DrawContext records) {
     return records;
 }
 
-void TOGL::beginThumbnail() {
+void TOGL::beginThumbnail(const Rgba& background) {
     // The client's shape keeps the projection as it is; only the viewport shrinks.
     const int width = std::max(clientWidth(), 1);
     const int height = std::max(clientHeight(), 1);
@@ -375,6 +375,7 @@ void TOGL::beginThumbnail() {
     thumbnailWidth_ = std::max(1, static_cast<int>(std::lround(width * scale)));
     thumbnailHeight_ = std::max(1, static_cast<int>(std::lround(height * scale)));
     thumbnailBuffer_.clear();
+    thumbnailBackground_ = background;
     thumbnail_ = true;
     beginFrame();
 }
@@ -386,8 +387,8 @@ void TOGL::endThumbnail() {
 std::uint32_t TOGL::thumbnailColour(int x, int y) const {
     if (x < 0 || y < 0 || x >= thumbnailWidth_ || y >= thumbnailHeight_ ||
         thumbnailBuffer_.size() < static_cast<size_t>(thumbnailWidth_) * thumbnailHeight_)
-        return channel(clearColour_.r) + 256u * channel(clearColour_.g) +
-               65536u * channel(clearColour_.b);
+        return channel(thumbnailBackground_.r) + 256u * channel(thumbnailBackground_.g) +
+               65536u * channel(thumbnailBackground_.b);
     return thumbnailBuffer_[static_cast<size_t>(y) * thumbnailWidth_ + x];
 }
 

@@ -75,9 +75,10 @@ public:
     // endFrame reads it into the CPU copies.
     void beginSnapshot();
     // A frame that looks like a normal one, drawn at most kThumbnailFrameSide pixels
-    // across and read into a colour copy of its own: the pick copies stay as the
-    // last snapshot left them, and a library of many entries renders its tiles fast.
-    void beginThumbnail();
+    // across on `background` and read into a colour copy of its own: the pick copies
+    // stay as the last snapshot left them, and a library of many entries renders its
+    // tiles fast.
+    void beginThumbnail(const Rgba& background);
     void endThumbnail();
     static constexpr int kThumbnailFrameSide = 280;
     bool snapshot() const { return snapshot_; }
@@ -91,9 +92,10 @@ public:
     int smoothing() const { return smoothing_; }
     // The draw context of the frame under way: `records` (display switches, texture
     // cache, slot selection, from their owner) with this view's frame filled in: in a
-    // snapshot the pick flag and the snapshot's key table; in a frame the user looks
-    // at, unless the records ask for full detail, the frame's level of detail over
-    // this context's drawing cache. Called once per frame, inside it.
+    // snapshot the pick flag and the snapshot's key table; in every frame but a
+    // thumbnail, the frame's level of detail over this context's drawing cache
+    // (which a full-detail frame only takes boxes from). Called once per frame,
+    // inside it.
     DrawContext frameContext(DrawContext records);
     // The keys of the last snapshot, for decoding its pixels.
     const PickKeys& pickKeys() const { return pickKeys_; }
@@ -115,7 +117,7 @@ public:
     static constexpr int kPickRegionReach = 6;
 
     // The colour the last thumbnail frame shows at position (x, y) (origin bottom
-    // left); outside it the clear colour packed as R + 256 G + 65536 B.
+    // left); outside it its background packed as R + 256 G + 65536 B.
     std::uint32_t thumbnailColour(int x, int y) const;
     int thumbnailWidth() const { return thumbnailWidth_; }
     int thumbnailHeight() const { return thumbnailHeight_; }
@@ -224,6 +226,7 @@ private:
     int bufferHeight_ = -1;
     std::vector<float> depthBuffer_;
     std::vector<std::uint32_t> colorBuffer_;
+    Rgba thumbnailBackground_;
     int thumbnailWidth_ = 0;
     int thumbnailHeight_ = 0;
     std::vector<std::uint32_t> thumbnailBuffer_;

@@ -27,9 +27,9 @@ struct DrawContext {
     // compared against.
     bool fullDetail = false;
     // The frame's level of detail, filled in by the view: small objects are drawn
-    // from its cache at the detail their size on screen needs, objects outside the
-    // view skipped. Null draws everything in full (pick snapshots, thumbnails, the
-    // command-line renderer).
+    // from its cache at the detail their size on screen needs (unless fullDetail is
+    // set), objects outside the view skipped. Null draws everything in full
+    // (thumbnails, the command-line renderer).
     DrawDetail* detail = nullptr;
     // While a reduced-detail list is compiled: where the surfaces gather, thinned to
     // its pixels per unit; null draws them at once.

@@ -42,8 +42,7 @@ BoxOnScreen project(const LocalBox& box, const Matrix4& toClip, double width, do
     std::array<Vector3, 8> corner;
     std::array<ClipPoint, 8> c;
     for (int i = 0; i < 8; ++i) {
-        corner[i] = {i & 1 ? box.max.x : box.min.x, i & 2 ? box.max.y : box.min.y,
-                     i & 4 ? box.max.z : box.min.z};
+        corner[i] = box.corner(i);
         c[i] = clip(toClip, corner[i]);
     }
     BoxOnScreen on;
@@ -93,11 +92,20 @@ const DrawDetail* cachedDetail(const DrawContext& draw) {
     return detail && detail->cache && !draw.fullDetail && !draw.batches ? detail : nullptr;
 }
 
-// Where the box of content `key`, drawn under the current model-view matrix, stands
+// Where the box of what `node` draws, under the current model-view matrix, stands
 // in the frame.
 BoxOnScreen placeInFrame(const FlowerObjectNode& node, const DrawContext& draw,
-                         const DrawDetail& detail, std::uint64_t key) {
-    const LocalBox& box = detail.cache->boxOf(key, [&] {
+                         const DrawDetail& detail) {
+    const LocalBox box = drawnBox(node, draw);
+    Matrix4 modelView;
+    glGetDoublev(GL_MODELVIEW_MATRIX, &modelView[0]);
+    return project(box, detail.projection * modelView, detail.viewportWidth, detail.viewportHeight);
+}
+
+} // namespace
+
+LocalBox drawnBox(const FlowerObjectNode& node, const DrawContext& draw) {
+    const auto measure = [&] {
         LocalBox measured;
         node.boundingBox(measured.min, measured.max, Matrix4(), true);
         // Shown strokes are drawn with the object and may reach beyond its surfaces.
@@ -106,13 +114,12 @@ BoxOnScreen placeInFrame(const FlowerObjectNode& node, const DrawContext& draw,
                 for (const Vector3& p : stroke->points)
                     widenBox(measured.min, measured.max, p);
         return measured;
-    });
-    Matrix4 modelView;
-    glGetDoublev(GL_MODELVIEW_MATRIX, &modelView[0]);
-    return project(box, detail.projection * modelView, detail.viewportWidth, detail.viewportHeight);
+    };
+    const std::uint64_t key = node.drawingKey(draw);
+    if (!draw.detail || !draw.detail->cache || key == 0)
+        return measure();
+    return draw.detail->cache->boxOf(key, measure);
 }
-
-} // namespace
 
 bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
     const DrawDetail* detail = cachedDetail(draw);
@@ -122,7 +129,7 @@ bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw) {
     if (key == 0)
         return false;
     DrawingCache& cache = *detail->cache;
-    const BoxOnScreen on = placeInFrame(node, draw, *detail, key);
+    const BoxOnScreen on = placeInFrame(node, draw, *detail);
     if (on.outside)
         return true;
     // Picks draw each part that reaches the region in full, under its own pick colour.
@@ -148,7 +155,7 @@ void drawSolidAtDetail(FlowerObjectNode& node, const DrawContext& draw) {
 void drawTranslucentInView(FlowerObjectNode& node, const DrawContext& draw) {
     if (const DrawDetail* detail = cachedDetail(draw)) {
         const std::uint64_t key = node.drawingKey(draw);
-        if (key != 0 && placeInFrame(node, draw, *detail, key).outside)
+        if (key != 0 && placeInFrame(node, draw, *detail).outside)
             return;
     }
     node.drawTranslucent(draw);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/Matrix4.h"
+#include "model/LocalBox.h"
 
 #include <cstdint>
 
@@ -32,6 +33,11 @@ struct DrawDetail {
 // part by part, each at its own detail). A small plant is listed whole, its flower
 // heads at the detail its nearest part needs: a few draws for all of its surfaces.
 bool drawFromCache(FlowerObjectNode& node, const DrawContext& draw);
+
+// The box, in the node's own frame, of what its shaded drawing shows (its surfaces
+// and shown strokes; it always holds the frame's origin): kept in the frame's
+// drawing cache under the node's drawing key when there is one, else measured.
+LocalBox drawnBox(const FlowerObjectNode& node, const DrawContext& draw);
 
 // The node's shaded drawing at the frame's detail: from the cache when it can be,
 // else in full.

@@ -1,19 +1,13 @@
 #pragma once
 
 #include "interaction/OpenGL.h"
-#include "math/Vector3.h"
+#include "model/LocalBox.h"
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <unordered_map>
 #include <utility>
-
-// An axis-aligned box in an object's own frame.
-struct LocalBox {
-    Vector3 min;
-    Vector3 max;
-};
 
 // The drawing data one GL context keeps for plant objects drawn at reduced detail:
 // a display list per drawn content and detail level, and the box of each content.

@@ -2,7 +2,6 @@
 
 #include "control/AppController.h"
 #include "gl/TOGL.h"
-#include "gl/FloorGrid.h"
 #include "ui/ViewManager.h"
 
 #include <QMouseEvent>
@@ -36,12 +35,7 @@ COverallView::~COverallView() {
 void COverallView::paintFrame() {
     TOGL& gl = context();
     gl.beginFrame();
-    // The floor shows where the scene stands, and that the window is alive while
-    // no scene is open.
-    const DrawContext draw = gl.frameContext(appController().drawRecords());
-    if (appController().settings().showFloor)
-        drawFloorGrid(draw);
-    appController().drawOverall(draw);
+    appController().drawOverall(gl.frameContext(appController().drawRecords()));
     gl.endFrame();
 }
 

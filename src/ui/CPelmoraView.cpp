@@ -3,7 +3,6 @@
 #include "control/AppController.h"
 #include "modes/MouseListenerManager.h"
 #include "gl/TOGL.h"
-#include "gl/FloorGrid.h"
 #include "ui/MouseMessages.h"
 #include "ui/ViewManager.h"
 
@@ -20,8 +19,6 @@ void CPelmoraView::paintFrame() {
     TOGL& gl = context();
     gl.beginFrame();
     const DrawContext draw = gl.frameContext(appController().drawRecords());
-    if (appController().settings().showFloor)
-        drawFloorGrid(draw);
     appController().drawMainView(draw);
     mouseListenerManager().drawMainOverlay(draw);
     gl.endFrame();

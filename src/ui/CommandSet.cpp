@@ -489,7 +489,8 @@ void CommandSet::addDisplayCommands() {
               shown.showWireFrame, true);
     addSwitch(kCmdShowBillboard, "Show Billboard", "Show the billboards",
               shown.display.showBillboard, true);
-    addSwitch(kCmdShowFloor, "Show floor", "Show the floor grid", shown.showFloor, false);
+    addSwitch(kCmdShowFloor, "Show floor", "Show the floor and the shadows on it", shown.showFloor,
+              false);
 
     const auto zRule = [](int direction) {
         return [direction] {

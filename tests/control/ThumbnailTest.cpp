@@ -1,80 +1,118 @@
+// Library tiles: the framing of a frame's drawn pixels, and tiles rendered for real
+// in a windowless context.
 #include "control/Thumbnail.h"
+
+#include "support/FrameDifference.h"
+#include "support/GlTestContext.h"
+#include "support/SamplePlants.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kBackground = 236u + 256u * 236u + 65536u * 228u;
+const QRgb kBackgroundRgb = qRgb(236, 236, 228);
 
-// A frame of the given size on white with a rectangle of `colour` (window
-// coordinates, top row first).
+// A frame of the given size on the tiles' background with a rectangle of `colour`
+// (window coordinates, top row first).
 FrameColours frameWithRect(int width, int height, int left, int top, int right, int bottom,
                            std::uint32_t colour) {
     FrameColours frame;
     frame.width = width;
     frame.height = height;
-    frame.clearColour = kWhite;
-    frame.pixels.assign(static_cast<size_t>(width * height), 0xFF000000u | kWhite);
+    frame.clearColour = kBackground;
+    frame.pixels.assign(static_cast<size_t>(width * height), 0xFF000000u | kBackground);
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x)
             frame.pixels[static_cast<size_t>((height - 1 - y) * width + x)] = 0xFF000000u | colour;
     return frame;
 }
 
+// The box of the tile's pixels inside its border that show something other than
+// the background.
+struct Coverage {
+    int left = 70, top = 70, right = -1, bottom = -1;
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+};
+
+Coverage coverage(const QImage& tile) {
+    Coverage c;
+    for (int y = 1; y < tile.height() - 1; ++y)
+        for (int x = 1; x < tile.width() - 1; ++x) {
+            const QRgb p = tile.pixel(x, y);
+            if (std::abs(qRed(p) - 236) + std::abs(qGreen(p) - 236) + std::abs(qBlue(p) - 228) <= 6)
+                continue;
+            c.left = std::min(c.left, x);
+            c.right = std::max(c.right, x);
+            c.top = std::min(c.top, y);
+            c.bottom = std::max(c.bottom, y);
+        }
+    return c;
+}
+
 } // namespace
 
-TEST(ThumbnailTest, FramesTheDrawnPixelsIntoTheTile) {
-    // A 66 x 33 red box: scale 1, the square centred vertically on it.
-    const FrameColours frame = frameWithRect(300, 200, 100, 50, 165, 82, 0x0000FF);
-    const QImage tile = frameThumbnail(frame);
+// The drawn pixels fill the square inside the border but for a small margin, centred
+// across their shorter side, on the background; a frame drawn larger than the tile
+// is averaged down, so an edge that cuts a tile pixel shows a colour in between.
+TEST(ThumbnailTest, FramesTheDrawnPixelsWithAMarginOnTheBackground) {
+    // A red box 200 by 100 with its right edge halfway across a tile pixel's
+    // footprint (side 200 / 0.9 = 222.2 frame pixels over 68 tile pixels).
+    const QImage tile = frameThumbnail(frameWithRect(600, 400, 100, 150, 299, 249, 0x0000FF));
     ASSERT_EQ(tile.size(), QSize(70, 70));
-    // Square corner (100, 50 - 16): tile pixel (x, y) samples (100 + x, 34 + y).
-    EXPECT_EQ(tile.pixel(10, 20), qRgb(255, 0, 0));
-    EXPECT_EQ(tile.pixel(10, 48), qRgb(255, 0, 0));
-    EXPECT_EQ(tile.pixel(10, 14), qRgb(0, 0, 0)); // above the box: background is black
-    EXPECT_EQ(tile.pixel(10, 49), qRgb(0, 0, 0));
-    EXPECT_EQ(tile.pixel(65, 30), qRgb(255, 0, 0));
-    EXPECT_EQ(tile.pixel(66, 30), qRgb(0, 0, 0));
-}
-
-TEST(ThumbnailTest, HasABlackOuterAndAWhiteInnerRing) {
-    const QImage tile = frameThumbnail(frameWithRect(100, 100, 0, 0, 99, 99, 0x00FF00));
-    for (int i = 0; i < 70; ++i) {
-        EXPECT_EQ(tile.pixel(i, 0), qRgb(0, 0, 0));
-        EXPECT_EQ(tile.pixel(69, i), qRgb(0, 0, 0));
-        if (i >= 1 && i <= 68) {
-            EXPECT_EQ(tile.pixel(i, 1), qRgb(255, 255, 255));
-            EXPECT_EQ(tile.pixel(1, i), qRgb(255, 255, 255));
-        }
-    }
-    EXPECT_EQ(tile.pixel(30, 30), qRgb(0, 255, 0));
-}
-
-TEST(ThumbnailTest, ScalesByTheLargerSideOverSixtySix) {
-    // A 132 wide box: scale 2; tile pixel x samples 2x from the box's left edge.
-    FrameColours frame = frameWithRect(400, 300, 10, 100, 141, 120, 0x00FF00);
-    // A blue column at window x = 10 + 2 * 20 marks where tile column 20 samples.
-    for (int y = 100; y <= 120; ++y)
-        frame.pixels[static_cast<size_t>((299 - y) * 400 + 50)] = 0xFFFF0000u;
-    const QImage tile = frameThumbnail(frame);
-    // Square corner y = 100 - (132 - 21) / 2 = 45: tile row 30 samples y = 105.
-    EXPECT_EQ(tile.pixel(20, 30), qRgb(0, 0, 255));
-    EXPECT_EQ(tile.pixel(21, 30), qRgb(0, 255, 0));
-}
-
-TEST(ThumbnailTest, NearBackgroundColoursDoNotCountAsDrawn) {
-    FrameColours frame = frameWithRect(80, 80, 10, 10, 20, 20, 0xFDFDFD);
-    const QImage tile = frameThumbnail(frame);
-    // Nothing drawn: the whole frame is sampled, all of it background.
-    EXPECT_EQ(tile.pixel(35, 35), qRgb(0, 0, 0));
-    EXPECT_EQ(tile.pixel(10, 10), qRgb(0, 0, 0));
+    const Coverage c = coverage(tile);
+    EXPECT_NEAR(c.width(), 0.9 * 68, 2);
+    EXPECT_NEAR(c.height(), 0.45 * 68, 2);
+    // As much background left as right, above as below.
+    EXPECT_NEAR(c.left - 1, 68 - c.right, 1);
+    EXPECT_NEAR(c.top - 1, 68 - c.bottom, 1);
+    EXPECT_EQ(tile.pixel(35, 35), qRgb(255, 0, 0));
+    EXPECT_EQ(tile.pixel(35, 5), kBackgroundRgb);
+    const QRgb edge = tile.pixel(c.right, 35);
+    EXPECT_EQ(tile.pixel(c.right - 1, 35), qRgb(255, 0, 0));
+    EXPECT_LT(qGreen(edge), 236);
+    EXPECT_GT(qGreen(edge), 0);
 }
 
 TEST(ThumbnailTest, AnEmptyOrShortFrameGivesABlankTile) {
-    EXPECT_EQ(frameThumbnail(FrameColours{}).pixel(35, 35), qRgb(0, 0, 0));
+    FrameColours empty;
+    empty.clearColour = kBackground;
+    EXPECT_EQ(frameThumbnail(empty).pixel(35, 35), kBackgroundRgb);
     FrameColours shortFrame;
     shortFrame.width = 50;
     shortFrame.height = 50;
+    shortFrame.clearColour = kBackground;
     shortFrame.pixels.assign(10, 0xFF0000FFu);
-    EXPECT_EQ(frameThumbnail(shortFrame).pixel(35, 35), qRgb(0, 0, 0));
+    EXPECT_EQ(frameThumbnail(shortFrame).pixel(35, 35), kBackgroundRgb);
+}
+
+class ThumbnailRender : public GlTest {
+protected:
+    ThumbnailRender() : GlTest(400, 300) {}
+    OwnModelRecords own;
+};
+
+// Whatever its size and shape an object fills its tile, whole, on the light ground:
+// a plant fifteen units tall runs from near the tile's top to near its bottom with
+// the background above and below it, and a petal's tile is the same at a
+// hundredth of its size (where the view's home camera would show it a pixel wide).
+TEST_F(ThumbnailRender, AnObjectFillsItsTileWholeWhateverItsSizeAndShape) {
+    const auto plant = samples::plant(own.records(), 3);
+    plant->scale(5.0);
+    const QImage tall = renderThumbnail(*plant, &togl(), drawRecords);
+    const Coverage c = coverage(tall);
+    EXPECT_GE(c.height(), 58);
+    EXPECT_GE(c.top, 2);
+    EXPECT_LE(c.bottom, 67);
+    EXPECT_EQ(tall.pixel(3, 3), kBackgroundRgb);
+    EXPECT_EQ(tall.pixel(66, 66), kBackgroundRgb);
+
+    const auto petal = samples::petal(own.records());
+    ASSERT_NE(petal, nullptr);
+    const QImage normal = renderThumbnail(*petal, &togl(), drawRecords);
+    EXPECT_GE(std::max(coverage(normal).width(), coverage(normal).height()), 58);
+    petal->scale(0.01);
+    const QImage tiny = renderThumbnail(*petal, &togl(), drawRecords);
+    EXPECT_LT(differingPixels(normal, tiny), 70 * 70 * 3 / 100);
 }

@@ -1,6 +1,7 @@
 #include "interaction/OpenGL.h"
 
-#include "gl/FloorGrid.h"
+#include "gl/Background.h"
+#include "gl/GroundShadows.h"
 #include "interaction/FrameLights.h"
 #include "support/GlTestContext.h"
 
@@ -30,49 +31,50 @@ protected:
 
 } // namespace
 
-TEST_F(FloorAndLights, FloorGridIsGreyWithABlackBorderAndLeavesTheStateAlone) {
+// The background, the floor and an object's shadow are drawn before the object, so
+// whatever state they change must come back: the object would otherwise draw
+// unlit, blended or without depth.
+TEST_F(FloorAndLights, AShadowDarkensTheFloorUnderItsObjectAndTheGroundLeavesTheStateAlone) {
     lookDown();
     TOGL& gl = togl();
     gl.beginFrame();
     glEnable(GL_LIGHTING);
-    glLineWidth(1.0f);
-    drawFloorGrid(frame());
+    glLineWidth(3.0f);
+    const DrawContext draw = frame();
+    drawBackground(draw);
+    // An object half a unit across standing between the grid's lines.
+    const LocalBox box{{-0.25, 0.0, -0.25}, {0.25, 1.0, 0.25}};
+    drawGround(draw, {shadowUnder(box, Matrix4::translation({1.125, 0.0, 0.625}))});
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
     GLint shade = 0;
     glGetIntegerv(GL_SHADE_MODEL, &shade);
     EXPECT_EQ(shade, GL_SMOOTH);
     GLfloat width = 0;
     glGetFloatv(GL_LINE_WIDTH, &width);
-    EXPECT_EQ(width, 1.0f);
+    EXPECT_EQ(width, 3.0f);
+    GLboolean depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_TRUE(depthWrites);
+    GLint matrixMode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    EXPECT_EQ(matrixMode, GL_MODELVIEW);
     glDisable(GL_LIGHTING);
+    glLineWidth(1.0f);
     gl.endFrame();
+
+    // Under the object against the same place mirrored across the floor's middle,
+    // on the same row of the view and as far from the grid's lines.
     const QImage image = gl.frameImage();
-
-    const QRgb grey = qRgb(128, 128, 128);
-    const QRgb black = qRgb(0, 0, 0);
-    const QRgb white = qRgb(255, 255, 255);
-    // The line x = 0 runs down the middle column pair, z = 1 across.
-    const QPoint onLine = pixelOf(0.0, 0.6);
-    EXPECT_EQ(image.pixel(onLine.x(), onLine.y()), grey);
-    EXPECT_EQ(image.pixel(onLine.x() - 1, onLine.y()), grey);
-    const QPoint acrossLine = pixelOf(0.6, 1.0);
-    EXPECT_EQ(image.pixel(acrossLine.x(), acrossLine.y()), grey);
-    // Between lines the background shows.
-    const QPoint between = pixelOf(0.125, 0.125);
-    EXPECT_EQ(image.pixel(between.x(), between.y()), white);
-    // The border at x = 2.5 is black; outside the floor is background.
-    const QPoint border = pixelOf(2.5, 0.6);
-    EXPECT_EQ(image.pixel(border.x() - 1, border.y()), black);
-    const QPoint outside = pixelOf(2.7, 0.6);
-    EXPECT_EQ(image.pixel(outside.x(), outside.y()), white);
-
-    // Nineteen grey lines cross the middle row: count the runs of grey.
-    int runs = 0;
-    for (int x = 1; x < 200; ++x)
-        if (image.pixel(x, pixelOf(0, 0.125).y()) == grey &&
-            image.pixel(x - 1, pixelOf(0, 0.125).y()) != grey)
-            ++runs;
-    EXPECT_EQ(runs, 19);
+    const QPoint under = pixelOf(1.125, 0.625);
+    const QPoint mirrored = pixelOf(-1.125, 0.625);
+    ASSERT_EQ(under.y(), mirrored.y());
+    EXPECT_LT(qGray(image.pixel(under)), qGray(image.pixel(mirrored)) - 50);
+    // Between its lines and away from the shadow, the floor shows the background of
+    // its row as it is beside the floor.
+    EXPECT_EQ(image.pixel(mirrored), image.pixel(2, mirrored.y()));
 }
 
 TEST_F(FloorAndLights, FrameLightsAreFixedInWorldCoordinates) {

@@ -1,6 +1,7 @@
 #include "interaction/OpenGL.h"
 
-#include "gl/FloorGrid.h"
+#include "gl/Background.h"
+#include "gl/GroundShadows.h"
 #include "model/PickColour.h"
 #include "support/GlTestContext.h"
 
@@ -199,14 +200,21 @@ TEST_F(PickSnapshot, PicksRenderedAroundAReadPixelMatchTheWholeSnapshot) {
     EXPECT_EQ(gl.pickFrameCount(), rendered + 1);
 }
 
-TEST_F(PickSnapshot, TheFloorNeverAppearsInASnapshot) {
+// Picks clear to their own colour: the background, the floor and the shadows on it
+// never reach them, so a click there finds nothing.
+TEST_F(PickSnapshot, TheBackgroundFloorAndShadowsNeverAppearInASnapshot) {
     TOGL& gl = togl();
     gl.setCamera({0, 4, 0}, {0, 0, 0}, {0, 0, -1});
     gl.beginSnapshot();
-    drawFloorGrid(frame());
+    const DrawContext draw = frame();
+    drawBackground(draw);
+    drawGround(draw, {shadowUnder({{-1, 0, -1}, {1, 1, 1}}, Matrix4())});
     gl.endFrame();
     const auto& depth = gl.depthBuffer();
     EXPECT_TRUE(std::all_of(depth.begin(), depth.end(), [](float d) { return d == 1.0f; }));
+    const auto& colours = gl.colorBuffer();
+    EXPECT_TRUE(std::all_of(colours.begin(), colours.end(),
+                            [](std::uint32_t c) { return c == 0xFFFFFFFFu; }));
 }
 
 TEST_F(PickSnapshot, UnprojectingARenderedPixelGivesThePointBack) {

@@ -207,10 +207,9 @@ TEST_F(TOGLState, CameraDragsRunFromBeginToEnd) {
     EXPECT_NEAR(gl.camera().eye.z, dollied, 1e-12);
 }
 
-TEST_F(TOGLState, ThumbnailColourOutsideTheBufferIsTheClearColour) {
+TEST_F(TOGLState, ThumbnailColourOutsideTheBufferIsItsBackground) {
     TOGL& gl = togl();
-    gl.setClearColour({0.2f, 0.4f, 1.0f, 1.0f});
-    gl.beginThumbnail();
+    gl.beginThumbnail({0.2f, 0.4f, 1.0f, 1.0f});
     gl.endThumbnail();
     const std::uint32_t packed = 51u + 256u * 102u + 65536u * 255u;
     EXPECT_EQ(gl.thumbnailColour(-1, 0), packed);
@@ -232,7 +231,7 @@ TEST_F(TOGLState, ThumbnailsAreSmallNormalFramesThatLeaveThePicksAlone) {
     gl.endFrame();
     const std::vector<std::uint32_t> picks = gl.colorBuffer();
 
-    gl.beginThumbnail();
+    gl.beginThumbnail({1.0f, 1.0f, 1.0f, 1.0f});
     EXPECT_FALSE(gl.snapshot());
     EXPECT_FALSE(gl.frameContext({}).snapshot);
     glColor3f(1.0f, 0.0f, 0.0f);

@@ -112,12 +112,13 @@ TEST_F(DocumentTest, AThumbnailFramesTheObjectsPixels) {
     const QImage* tile = libraryBrowser().thumbnailAt(1, kCategoryLeaf);
     ASSERT_NE(tile, nullptr);
     ASSERT_EQ(tile->size(), QSize(70, 70));
-    EXPECT_EQ(tile->pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(tile->pixel(1, 1), qRgb(255, 255, 255));
-    // The square fills the framed tile: red from edge to edge inside the rings.
-    for (int x : {3, 35, 60})
-        for (int y : {3, 35, 60})
+    // The square fills the tile but for a narrow margin of its light ground.
+    const QRgb ground = qRgb(236, 236, 228);
+    for (int x : {7, 35, 62})
+        for (int y : {7, 35, 62})
             EXPECT_EQ(tile->pixel(x, y), qRgb(255, 0, 0)) << x << "," << y;
+    for (const QPoint& margin : {QPoint(2, 35), QPoint(67, 35), QPoint(35, 2), QPoint(35, 67)})
+        EXPECT_EQ(tile->pixel(margin), ground) << margin.x() << "," << margin.y();
 }
 
 TEST_F(DocumentTest, PickBuffersShowTheWorkObjectUnderItsPixels) {
@@ -140,7 +141,7 @@ TEST_F(DocumentTest, TheLibraryViewShowsStoredThumbnails) {
     EXPECT_EQ(libraryBrowser().category(), kCategoryLeaf);
     const QImage view = frame->libraryView()->grab().toImage();
     // The second tile (position 1) sits at (6, 82).
-    EXPECT_EQ(view.pixel(6, 82), qRgb(0, 0, 0));
+    EXPECT_EQ(view.pixel(6, 82), libraryBrowser().thumbnailAt(1, kCategoryLeaf)->pixel(0, 0));
     EXPECT_EQ(view.pixel(6 + 35, 82 + 35), qRgb(255, 0, 0));
 }
 

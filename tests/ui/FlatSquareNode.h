@@ -26,4 +26,9 @@ public:
         glEnd();
         glEnable(GL_CULL_FACE);
     }
+    void boundingBox(Vector3& min, Vector3& max, const Matrix4& m, bool) const override {
+        min = max = Vector3();
+        for (const Vector3& corner : {Vector3(-0.2, 0.6, 0.0), Vector3(0.2, 1.0, 0.0)})
+            widenBox(min, max, transformPoint(m, corner));
+    }
 };

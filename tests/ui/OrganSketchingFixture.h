@@ -19,6 +19,7 @@
 #include "organs/FlowerStamenNode.h"
 #include "support/ModelRecords.h"
 #include "support/PetalSketch.h"
+#include "support/ViewBackground.h"
 #include "ui/CFlowerLibView.h"
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
@@ -51,15 +52,25 @@ inline double largestLift(const PetalControlPointManager& net) {
     return largest;
 }
 
+// Whether `colour`, at `pixel` of `window` (the main view or a window holding it),
+// is the views' background at that height of the view: nothing drawn there.
+template <typename Window>
+inline bool showsBackgroundAt(CPelmoraView& view, Window& window, QPoint pixel,
+                              const QColor& colour) {
+    const int row = view.mapFromGlobal(window.mapToGlobal(pixel)).y();
+    return showsBackground(colour, row, view.height());
+}
+
 // The window as the X server shows it. The GL driver puts a swapped frame on the
 // server over a connection of its own, so the server's copy can lag the swap: the
-// view is drawn and grabbed again until the colour at `pixel` is `settled` (by
-// default: no longer the white background), or a couple of seconds have passed.
+// view is drawn and grabbed again until the colour at `pixel` is `settled` (without
+// one: no longer the view's background), or a couple of seconds have passed.
 // The window is raised each time: tests running beside this one show windows too.
 template <typename Window>
 inline QImage grabShowing(CPelmoraView& view, Window& window, QPoint pixel,
-                          const std::function<bool(const QColor&)>& settled =
-                              [](const QColor& c) { return c != QColor(Qt::white); }) {
+                          std::function<bool(const QColor&)> settled = {}) {
+    if (!settled)
+        settled = [&](const QColor& c) { return !showsBackgroundAt(view, window, pixel, c); };
     QImage shown;
     for (int attempt = 0; attempt < 100; ++attempt) {
         window.raise();

@@ -216,7 +216,7 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
     int floor = 0;
     for (int y = 0; y < empty.height(); ++y)
         for (int x = 0; x < empty.width(); ++x)
-            floor += empty.pixelColor(x, y) != QColor(Qt::white);
+            floor += !showsBackground(empty.pixelColor(x, y), y, empty.height());
     EXPECT_GT(floor, 100);
 
     addAndSelect(samples::plant(records(), 3), kCategoryComposite);
@@ -230,6 +230,44 @@ TEST_F(SceneRoadTest, TheOverallWindowFollowsTheSceneAndShowsTheFloorWithout) {
         for (int x = 0; x < planted.width(); ++x)
             changed += planted.pixel(x, y) != empty.pixel(x, y);
     EXPECT_GT(changed, 200);
+}
+
+// A plant stands on its shadow: the floor just in front of its foot is darker than
+// the floor as far from the eye beside it. "Show floor" off takes the floor and the
+// shadow away, and the background shows where they were.
+TEST_F(SceneRoadTest, APlantStandsOnItsShadowAndShowFloorTakesFloorAndShadowAway) {
+    ASSERT_NE(plantOfThreeFlowersInNewScene(), nullptr);
+    waitForLanding();
+    viewManager().mainContext()->setCamera({0, 1.2, 3.0}, {0, 0.5, 0}, {0, 1, 0});
+    // Floor points off the grid's lines, beside the foot of the stem and a unit
+    // away, both on one row of the view; and the rows of the floor in front of the
+    // plant, which nothing else covers.
+    const QPoint under = pixelOf({0.06, 0.0, 0.03});
+    const QPoint beside = pixelOf({1.125, 0.0, 0.03});
+    ASSERT_EQ(under.y(), beside.y());
+    ASSERT_LT(beside.x(), view->width());
+    const int nearRow = std::min(pixelOf({0.0, 0.0, 2.0}).y(), view->height() - 1);
+    const int farRow = pixelOf({0.0, 0.0, 0.8}).y();
+    ASSERT_LT(farRow, nearRow);
+    const auto floorPixels = [&](const QImage& shown) {
+        int pixels = 0;
+        for (int y = farRow; y <= nearRow; ++y)
+            for (int x = 0; x < view->width(); ++x)
+                pixels += !showsBackgroundAt(*view, *view, {x, y}, shown.pixelColor(x, y));
+        return pixels;
+    };
+
+    const QImage floored = grabShowing(*view, *view, under);
+    EXPECT_LT(qGray(floored.pixel(under)), qGray(floored.pixel(beside)) - 40);
+    EXPECT_GT(floorPixels(floored), view->width());
+
+    run(kCmdShowFloor);
+    const QImage bare = grabShowing(*view, *view, under, [&](const QColor& c) {
+        return showsBackgroundAt(*view, *view, under, c);
+    });
+    EXPECT_TRUE(showsBackgroundAt(*view, *view, under, bare.pixelColor(under)));
+    EXPECT_TRUE(showsBackgroundAt(*view, *view, beside, bare.pixelColor(beside)));
+    EXPECT_EQ(floorPixels(bare), 0);
 }
 
 // In a view of the whole scene a flower of the farthest plant is a few dozen pixels

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QProcess>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,8 +22,8 @@ std::string fileText(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Inside the tile's two border rings, the pixels that show the object rather than
-// the black background, and the box they fill.
+// Inside the tile's border, the pixels that show the object rather than the tile's
+// light ground, and the box they fill.
 struct TileCoverage {
     int objectPixels = 0;
     int width = 0;
@@ -32,10 +33,10 @@ struct TileCoverage {
 TileCoverage coverage(const QImage& tile) {
     TileCoverage c;
     int minX = tile.width(), minY = tile.height(), maxX = -1, maxY = -1;
-    for (int y = 2; y < tile.height() - 2; ++y)
-        for (int x = 2; x < tile.width() - 2; ++x) {
+    for (int y = 1; y < tile.height() - 1; ++y)
+        for (int x = 1; x < tile.width() - 1; ++x) {
             const QRgb p = tile.pixel(x, y);
-            if (qRed(p) + qGreen(p) + qBlue(p) <= 24)
+            if (std::abs(qRed(p) - 236) + std::abs(qGreen(p) - 236) + std::abs(qBlue(p) - 228) <= 12)
                 continue;
             ++c.objectPixels;
             minX = std::min(minX, x);

@@ -56,8 +56,8 @@ protected:
         return path;
     }
 
-    // The colour the screen shows at a world point, once `settled` holds for it or
-    // after a few seconds.
+    // The colour the screen shows at a world point, once `settled` holds for it (by
+    // default: something is drawn there) or after a few seconds.
     QColor shownAt(const Vector3& point, const std::function<bool(const QColor&)>& settled) {
         const QPoint at = view->mapToGlobal(pixelOf(point)) - frame->mapToGlobal(QPoint());
         lastGrab = grabShowing(*view, *frame, at, settled);
@@ -111,7 +111,7 @@ TEST_F(TexturingTest, TexturedOrgansShowTheirImagesAndKeepThemWhenTheLibraryMove
     const Vector3 onPetal{0.0, 0.5, 0.0};
 
     ASSERT_NE(drawPetal(), nullptr);
-    const QColor plain = shownAt(onPetal, [](const QColor& c) { return c != QColor(Qt::white); });
+    const QColor plain = shownAt(onPetal, {});
     EXPECT_FALSE(mostlyBlue(plain));
     chooseImages({blue, navy});
     run(kCmdTextureToObject);
@@ -220,7 +220,7 @@ TEST_F(TexturingTest, AFlowerHeadsWhorlsAndBodyAreTexturedOneStepAtATime) {
 
     const Vector3 onBody{0.0, 0.3, 0.0};
     EXPECT_FALSE(
-        mostlyBlue(shownAt(onBody, [](const QColor& c) { return c != QColor(Qt::white); })));
+        mostlyBlue(shownAt(onBody, {})));
     chooseImages({blue, blue});
     textureTargetOrgans(*frame, OrganGroup::Stems);
     controller().commit();
