@@ -255,9 +255,9 @@ TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
 namespace {
 
 // The rows of the upper half of a render, where the home camera shows the sky above
-// the floor's horizon: what is not white there is the object.
-bool background(QRgb c) {
-    return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255;
+// the floor's horizon: what is not the background gradient there is the object.
+bool background(const QImage& image, int x, int y, int tolerance = 3) {
+    return showsBackground(QColor(image.pixel(x, y)), y, image.height(), tolerance);
 }
 
 double meanBrightnessAboveHorizon(const QImage& image) {
@@ -265,7 +265,7 @@ double meanBrightnessAboveHorizon(const QImage& image) {
     int count = 0;
     for (int y = 0; y < image.height() / 2; ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (const QRgb c = image.pixel(x, y); !background(c)) {
+            if (const QRgb c = image.pixel(x, y); !background(image, x, y)) {
                 sum += (qRed(c) + qGreen(c) + qBlue(c)) / 3.0;
                 ++count;
             }
@@ -283,13 +283,13 @@ double blendedEdgeShare(const QImage& image) {
     int rows = 0, blended = 0;
     for (int y = 0; y < image.height() / 2; ++y) {
         int x = 0;
-        while (x + 4 < image.width() && background(image.pixel(x, y)))
+        while (x + 4 < image.width() && background(image, x, y))
             ++x;
         if (x + 4 >= image.width())
             continue;
         ++rows;
         const QRgb edge = image.pixel(x, y);
-        blended += differs(edge, qRgb(255, 255, 255)) && differs(edge, image.pixel(x + 4, y));
+        blended += !background(image, x, y, 12) && differs(edge, image.pixel(x + 4, y));
     }
     return rows > 0 ? static_cast<double>(blended) / rows : 0.0;
 }
@@ -341,8 +341,8 @@ TEST_F(CliCommandsTest, RenderTurnsAPetalLitOnTheSideItShowsWithSmoothEdges) {
     int shown = 0, shownEdgeOn = 0;
     for (int y = 0; y < front.height() / 2; ++y)
         for (int x = 0; x < front.width(); ++x) {
-            shown += !background(front.pixel(x, y));
-            shownEdgeOn += !background(edgeOn.pixel(x, y));
+            shown += !background(front, x, y);
+            shownEdgeOn += !background(edgeOn, x, y);
         }
     EXPECT_LT(shownEdgeOn * 10, shown);
 }
