@@ -6,6 +6,7 @@
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
 #include "organs/FakeTextureCache.h"
+#include "support/FrameDifference.h"
 #include "support/SamplePlants.h"
 #include "support/TextLines.h"
 #include "support/ToolReports.h"
@@ -276,10 +277,6 @@ double meanBrightnessAboveHorizon(const QImage& image) {
 // object's left edge crosses the row) is neither background nor the object's colour
 // a few pixels further in: a blend of the two where the edge covers part of it.
 double blendedEdgeShare(const QImage& image) {
-    const auto differs = [](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) > 12 || std::abs(qGreen(a) - qGreen(b)) > 12 ||
-               std::abs(qBlue(a) - qBlue(b)) > 12;
-    };
     int rows = 0, blended = 0;
     for (int y = 0; y < image.height() / 2; ++y) {
         int x = 0;
@@ -289,7 +286,7 @@ double blendedEdgeShare(const QImage& image) {
             continue;
         ++rows;
         const QRgb edge = image.pixel(x, y);
-        blended += !background(image, x, y, 12) && differs(edge, image.pixel(x + 4, y));
+        blended += !background(image, x, y, 12) && coloursDiffer(edge, image.pixel(x + 4, y), 12);
     }
     return rows > 0 ? static_cast<double>(blended) / rows : 0.0;
 }

@@ -5,6 +5,7 @@
 #include "support/FrameDifference.h"
 #include "support/GlTestContext.h"
 #include "support/SamplePlants.h"
+#include "support/TileCoverage.h"
 
 #include <gtest/gtest.h>
 
@@ -28,28 +29,6 @@ FrameColours frameWithRect(int width, int height, int left, int top, int right, 
     return frame;
 }
 
-// The box of the tile's pixels inside its border that show something other than
-// the background.
-struct Coverage {
-    int left = 70, top = 70, right = -1, bottom = -1;
-    int width() const { return right - left + 1; }
-    int height() const { return bottom - top + 1; }
-};
-
-Coverage coverage(const QImage& tile) {
-    Coverage c;
-    for (int y = 1; y < tile.height() - 1; ++y)
-        for (int x = 1; x < tile.width() - 1; ++x) {
-            const QRgb p = tile.pixel(x, y);
-            if (std::abs(qRed(p) - 236) + std::abs(qGreen(p) - 236) + std::abs(qBlue(p) - 228) <= 6)
-                continue;
-            c.left = std::min(c.left, x);
-            c.right = std::max(c.right, x);
-            c.top = std::min(c.top, y);
-            c.bottom = std::max(c.bottom, y);
-        }
-    return c;
-}
 
 } // namespace
 
@@ -61,7 +40,7 @@ TEST(ThumbnailTest, FramesTheDrawnPixelsWithAMarginOnTheBackground) {
     // footprint (side 200 / 0.9 = 222.2 frame pixels over 68 tile pixels).
     const QImage tile = frameThumbnail(frameWithRect(600, 400, 100, 150, 299, 249, 0x0000FF));
     ASSERT_EQ(tile.size(), QSize(70, 70));
-    const Coverage c = coverage(tile);
+    const TileCoverage c = tileCoverage(tile, 6);
     EXPECT_NEAR(c.width(), 0.9 * 68, 2);
     EXPECT_NEAR(c.height(), 0.45 * 68, 2);
     // As much background left as right, above as below.
@@ -101,7 +80,7 @@ TEST_F(ThumbnailRender, AnObjectFillsItsTileWholeWhateverItsSizeAndShape) {
     const auto plant = samples::plant(own.records(), 3);
     plant->scale(5.0);
     const QImage tall = renderThumbnail(*plant, &togl(), drawRecords);
-    const Coverage c = coverage(tall);
+    const TileCoverage c = tileCoverage(tall, 6);
     EXPECT_GE(c.height(), 58);
     EXPECT_GE(c.top, 2);
     EXPECT_LE(c.bottom, 67);
@@ -111,7 +90,7 @@ TEST_F(ThumbnailRender, AnObjectFillsItsTileWholeWhateverItsSizeAndShape) {
     const auto petal = samples::petal(own.records());
     ASSERT_NE(petal, nullptr);
     const QImage normal = renderThumbnail(*petal, &togl(), drawRecords);
-    EXPECT_GE(std::max(coverage(normal).width(), coverage(normal).height()), 58);
+    EXPECT_GE(std::max(tileCoverage(normal, 6).width(), tileCoverage(normal, 6).height()), 58);
     petal->scale(0.01);
     const QImage tiny = renderThumbnail(*petal, &togl(), drawRecords);
     EXPECT_LT(differingPixels(normal, tiny), 70 * 70 * 3 / 100);

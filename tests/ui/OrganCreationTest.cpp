@@ -1,5 +1,7 @@
 #include "OrganSketchingFixture.h"
 
+#include "support/FrameDifference.h"
+
 using OrganCreationTest = OrganSketchingFixture;
 
 TEST_F(OrganCreationTest, ThreeStrokesMakeAPetalThatShowsInTheView) {
@@ -216,8 +218,7 @@ TEST_F(OrganCreationTest, TheMainWindowShowsTheFreshPetal) {
     // the petal's colour changes little from pixel to pixel until the outline, where
     // a pixel the outline only partly covers blends the petal with what lies beyond.
     const auto near = [](const QColor& a, const QColor& b) {
-        return std::abs(a.red() - b.red()) <= 12 && std::abs(a.green() - b.green()) <= 12 &&
-               std::abs(a.blue() - b.blue()) <= 12;
+        return !coloursDiffer(a.rgb(), b.rgb(), 12);
     };
     const auto blendedEdgeShare = [&](const QImage& shown) {
         int rows = 0, blended = 0;

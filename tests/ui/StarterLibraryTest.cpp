@@ -5,6 +5,7 @@
 #include "control/Thumbnail.h"
 #include "gl/TextureManager.h"
 #include "model/FlowerObjectNode.h"
+#include "support/TileCoverage.h"
 #include "ui/ViewManager.h"
 
 #include <QPainter>
@@ -22,32 +23,6 @@ std::string fileText(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Inside the tile's border, the pixels that show the object rather than the tile's
-// light ground, and the box they fill.
-struct TileCoverage {
-    int objectPixels = 0;
-    int width = 0;
-    int height = 0;
-};
-
-TileCoverage coverage(const QImage& tile) {
-    TileCoverage c;
-    int minX = tile.width(), minY = tile.height(), maxX = -1, maxY = -1;
-    for (int y = 1; y < tile.height() - 1; ++y)
-        for (int x = 1; x < tile.width() - 1; ++x) {
-            const QRgb p = tile.pixel(x, y);
-            if (std::abs(qRed(p) - 236) + std::abs(qGreen(p) - 236) + std::abs(qBlue(p) - 228) <= 12)
-                continue;
-            ++c.objectPixels;
-            minX = std::min(minX, x);
-            maxX = std::max(maxX, x);
-            minY = std::min(minY, y);
-            maxY = std::max(maxY, y);
-        }
-    c.width = maxX - minX + 1;
-    c.height = maxY - minY + 1;
-    return c;
-}
 
 } // namespace
 
@@ -64,11 +39,11 @@ TEST_F(StarterLibraryTest, EveryCategoryIsFilledWithRecognisableDistinctTiles) {
         EXPECT_GT(entries, 1) << "category " << category;
         for (int position = 1; position < entries; ++position) {
             const QImage tile = *libraryBrowser().thumbnailAt(position, category);
-            const TileCoverage c = coverage(tile);
+            const TileCoverage c = tileCoverage(tile, 12);
             SCOPED_TRACE(testing::Message() << "category " << category << " entry " << position);
             // The thumbnail frames the object: it reaches across most of the tile,
             // and even a stem shows as more than a hairline.
-            EXPECT_GE(std::max(c.width, c.height), 55);
+            EXPECT_GE(std::max(c.width(), c.height()), 55);
             EXPECT_GE(c.objectPixels, 100);
             for (const QImage& earlier : tiles)
                 EXPECT_NE(tile, earlier);
