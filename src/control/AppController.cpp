@@ -181,6 +181,7 @@ DrawContext AppController::drawRecords() const {
     records.textures = textures_;
     records.slotSelection = &floralDiagram().selection();
     records.fullDetail = settings_.fullDetail;
+    records.modelVersion = modelVersion_;
     return records;
 }
 
@@ -352,6 +353,7 @@ void AppController::commit() {
     CommitPublisher::Pending pending = publisher_.take();
     if (pending.changes == 0)
         return;
+    ++modelVersion_;
     if (pending.changes & kModelChanges) {
         std::set<int> renewed = pending.editedIds;
         if (pending.changes & kChangeWorkObject)
@@ -406,6 +408,7 @@ void AppController::returnTo(const ModelSnapshot& state, bool sceneRestored) {
     publisher_.discard();
     const unsigned restored = kChangeWorkObject | kChangeLibrary | kChangeMainView |
                               kChangeLibraryView | (sceneRestored ? kChangeScene : 0u);
+    ++modelVersion_;
     publisher_.publish(withOverallShown(restored));
 }
 

@@ -217,9 +217,16 @@ public:
     void markUnsaved() { history_.markUnsaved(); }
     // Interim repaints of a stroke or a drag in progress; everything else repaints
     // through `commit`.
-    void redrawMainView() { publisher_.redrawMainView(); }
-    void redrawOverallView() { publisher_.redrawOverallView(); }
+    void redrawMainView() {
+        ++modelVersion_;
+        publisher_.redrawMainView();
+    }
+    // An interim repaint after the camera alone moved (an orbit, a dolly, the
+    // automatic rotation): the objects draw as the last frame drew them.
+    void redrawMainViewForCamera() { publisher_.redrawMainView(); }
     void redrawLibraryView() { publisher_.redrawLibraryView(); }
+    // Whether the overall window's repaint after the last commit is still to come.
+    bool overallRepaintDue() const { return publisher_.overallRepaintDue(); }
 
 private:
     // What a view shows behind its objects outside a pick frame: the background and,
@@ -244,6 +251,10 @@ private:
     ModeHost* modeHost_ = nullptr;
     int mode_ = kModeComposite;
     bool overallShowsScene_ = false;
+    // Counts what may have changed how the objects draw: every commit, every restored
+    // state and every interim repaint of an edit in progress; the views' drawing keys
+    // stay while it stands (DrawContext::modelVersion).
+    std::uint64_t modelVersion_ = 1;
     EditorSettings settings_;
     ObjectLibrary objects_;
     SceneFocusManager sceneFocus_;

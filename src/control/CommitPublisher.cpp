@@ -8,9 +8,14 @@
 #include "interaction/OpenGL.h"
 #include "model/FlowerObjectNode.h"
 
+#include <algorithm>
+
 CommitPublisher::CommitPublisher(std::function<void(const DrawContext&)> drawMainView,
                                  std::function<DrawContext()> drawRecords)
-    : drawMainView_(std::move(drawMainView)), drawRecords_(std::move(drawRecords)) {}
+    : drawMainView_(std::move(drawMainView)), drawRecords_(std::move(drawRecords)) {
+    overallTimer_.setSingleShot(true);
+    QObject::connect(&overallTimer_, &QTimer::timeout, [this] { redrawOverallView(); });
+}
 
 void CommitPublisher::setViewHost(ViewHost* host) {
     if (TOGL* context = mainContext())
@@ -53,13 +58,13 @@ CommitPublisher::Pending CommitPublisher::take() {
 void CommitPublisher::publish(unsigned changes) {
     if (changes & (kChangeLibrary | kChangeLibraryView | kChangeWorkObject))
         redrawLibraryView();
-    if (changes & (kChangeScene | kChangeOverallView))
-        redrawOverallView();
     if (changes & (kChangeWorkObject | kChangeScene | kChangeMainView)) {
         redrawMainView();
         if (TOGL* context = mainContext())
             context->markPicksStale();
     }
+    if (changes & (kChangeScene | kChangeOverallView))
+        scheduleOverallView();
     if (observer_)
         observer_();
 }
@@ -86,7 +91,15 @@ void CommitPublisher::redrawMainView() {
         host_->redrawMainView();
 }
 
+void CommitPublisher::scheduleOverallView() {
+    if (!host_ || overallTimer_.isActive())
+        return;
+    const qint64 since = sinceOverallPaint_.isValid() ? sinceOverallPaint_.elapsed() : kOverallIntervalMs;
+    overallTimer_.start(static_cast<int>(std::max<qint64>(0, kOverallIntervalMs - since)));
+}
+
 void CommitPublisher::redrawOverallView() {
+    sinceOverallPaint_.start();
     if (host_)
         host_->redrawOverallView();
 }

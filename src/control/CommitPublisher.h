@@ -3,7 +3,9 @@
 #include "control/Change.h"
 #include "model/DrawContext.h"
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 
 #include <functional>
 #include <set>
@@ -19,6 +21,11 @@ class ViewHost;
 // marked stale (the main view renders them when a click or a hover reads them), and
 // the tiles of edited library entries are rendered again. Without a view host
 // (tests, the command-line tool) nothing is drawn.
+//
+// The main view, where the user works, is repainted at once. The overall window
+// only overlooks the scene: its repaint waits for the event loop, and during a run
+// of edits (a drag, undo held down) it follows at most every kOverallIntervalMs, so
+// that a whole-scene frame there does not slow every step in the main view.
 class CommitPublisher {
 public:
     // `drawMainView` draws what the main view shows (the main view's pick frames
@@ -66,10 +73,17 @@ public:
     void setObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
     void redrawMainView();
-    void redrawOverallView();
     void redrawLibraryView();
+    // Whether the overall window's repaint is waiting for the event loop.
+    bool overallRepaintDue() const { return overallTimer_.isActive(); }
+
+    static constexpr int kOverallIntervalMs = 250;
 
 private:
+    // Schedules the overall window's repaint (see the class comment).
+    void scheduleOverallView();
+    void redrawOverallView();
+
     // Draws the main view in pick colours inside a pick frame of `context`.
     void drawPicks(TOGL& context);
 
@@ -78,4 +92,6 @@ private:
     ViewHost* host_ = nullptr;
     Pending pending_;
     std::function<void()> observer_;
+    QTimer overallTimer_;
+    QElapsedTimer sinceOverallPaint_;
 };

@@ -7,7 +7,8 @@ class TOGL;
 class ViewHost {
 public:
     virtual ~ViewHost() = default;
-    // Immediate, synchronous repaints of the three windows.
+    // Immediate, synchronous repaints of the three windows (the controller decides
+    // when to ask for them).
     virtual void redrawMainView() = 0;
     virtual void redrawOverallView() = 0;
     virtual void redrawLibraryView() = 0;

@@ -2,6 +2,8 @@
 
 #include "model/DisplaySwitches.h"
 
+#include <cstdint>
+
 struct DrawDetail;
 class PickKeys;
 class SurfaceBatches;
@@ -34,4 +36,9 @@ struct DrawContext {
     // While a reduced-detail list is compiled: where the surfaces gather, thinned to
     // its pixels per unit; null draws them at once.
     SurfaceBatches* batches = nullptr;
+    // The state of the model and of what decides its drawing, as its owner counts
+    // them: a view's frames of one version draw the same content, so the drawing keys
+    // its objects computed are kept from frame to frame (an orbit computes none).
+    // 0: unknown, the keys are computed afresh every frame.
+    std::uint64_t modelVersion = 0;
 };

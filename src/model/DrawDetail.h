@@ -18,8 +18,8 @@ struct DrawDetail {
     Matrix4 projection;
     double viewportWidth = 1.0;
     double viewportHeight = 1.0;
-    // Counts the frames drawn with this record; drawing keys are computed once per
-    // frame and remembered under it.
+    // Counts the frames drawn with this record; without a model version, drawing
+    // keys are computed once per frame and remembered under it.
     std::uint64_t frame = 0;
 };
 

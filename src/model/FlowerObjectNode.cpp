@@ -31,8 +31,10 @@ void FlowerObjectNode::setTexture(bool textured, int front, int back) {
 
 std::uint64_t FlowerObjectNode::drawingKey(const DrawContext& draw) const {
     const std::uint64_t frame = draw.detail ? draw.detail->frame : 0;
-    if (frame != 0 && frame == drawingKeyFrame_)
+    const std::uint64_t version = draw.detail ? draw.modelVersion : 0;
+    if (version != 0 ? version == drawingKeyVersion_ : frame != 0 && frame == drawingKeyFrame_)
         return drawingKey_;
+    drawingKeyVersion_ = version;
     drawingKeyFrame_ = frame;
     drawingKey_ = 0;
     const std::uint64_t geometry = geometryKey(draw);

@@ -60,7 +60,8 @@ public:
     // The identity of what drawSolid shows under `draw` outside the pick snapshot:
     // equal for objects that draw alike (a clone and its original, however placed),
     // 0 for an object that is never drawn from a shared list. Remembered for the
-    // frame of the draw's detail record; computed afresh without one.
+    // draw's model version, or without one for the frame of its detail record;
+    // computed afresh without a detail record.
     std::uint64_t drawingKey(const DrawContext& draw) const;
 
     // Draws every owned stroke translucently at width 2 while the display switches
@@ -106,6 +107,7 @@ protected:
 
 private:
     mutable std::uint64_t drawingKey_ = 0;
+    mutable std::uint64_t drawingKeyVersion_ = 0;
     mutable std::uint64_t drawingKeyFrame_ = 0;
 };
 

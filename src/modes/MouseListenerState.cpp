@@ -75,7 +75,7 @@ bool MouseListenerState::dragCamera(int x, int y) {
     TOGL* context = mainContext();
     if (!context || !context->dragCamera(x, y))
         return false;
-    redrawMainView();
+    appController().redrawMainViewForCamera();
     return true;
 }
 

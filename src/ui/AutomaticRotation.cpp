@@ -46,5 +46,5 @@ void AutomaticRotation::step() {
     if (++stepsTaken_ >= kAutomaticRotationSteps)
         stop();
     else
-        appController().redrawMainView();
+        appController().redrawMainViewForCamera();
 }
