@@ -35,7 +35,7 @@ public:
                          const FlowerObjectNode& flower, const Parameters& parameters,
                          IdCounter& ids)
         : plant_(plant), settings_(settings), flower_(flower), parameters_(parameters), ids_(ids),
-          axisLength_(plant.mainAxis.length()) {}
+          axisLength_(plant.mainAxis.length()), fit_(fittingScale()) {}
 
     void build() {
         switch (settings_.type) {
@@ -65,7 +65,16 @@ private:
     double pedicelLength(double u) const {
         return settings_.pedicelLength * axisLength_ * blend(1.0, settings_.pedicelChange, u);
     }
-    double flowerSize(double u) const { return blend(1.0, settings_.sizeChange, u); }
+    double flowerSize(double u) const { return fit_ * blend(1.0, settings_.sizeChange, u); }
+
+    // The scale that gives the flower the width the settings ask for.
+    double fittingScale() const {
+        Vector3 min;
+        Vector3 max;
+        flower_.boundingBox(min, max, Matrix4(), true);
+        const double width = std::max(max.x - min.x, max.z - min.z);
+        return width > 0.0 ? settings_.flowerSize * axisLength_ / width : 1.0;
+    }
 
     // An upright branch: a pedicel of `length` (none for 0) ending in a copy of the
     // flower at `size`, which joins the opening order now.
@@ -217,6 +226,7 @@ private:
     const Parameters& parameters_;
     IdCounter& ids_;
     const double axisLength_;
+    const double fit_;
     std::vector<int> opened_;
 };
 

@@ -32,6 +32,9 @@ struct InflorescenceSettings {
     double pedicelLength = 0.15;
     // The highest pedicel's length over the lowest's.
     double pedicelChange = 1.0;
+    // The lowest (or outermost) flower's width, as a share of the main axis length:
+    // the flower is scaled to it, whatever its own size.
+    double flowerSize = 0.12;
     // The highest (or innermost) flower's size over the lowest's.
     double sizeChange = 1.0;
 };

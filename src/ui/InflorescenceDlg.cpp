@@ -43,6 +43,8 @@ InflorescenceDlg::InflorescenceDlg(QWidget* parent)
     pedicelChange_ = percentBox(QStringLiteral("PedicelChange"), 10.0, 300.0,
                                 initial.pedicelChange * 100.0);
     pedicelChange_->setToolTip(QStringLiteral("The highest pedicel's length over the lowest's"));
+    flowerSize_ = percentBox(QStringLiteral("FlowerSize"), 1.0, 100.0, initial.flowerSize * 100.0);
+    flowerSize_->setToolTip(QStringLiteral("The lowest flower's width, as a share of the axis length"));
     sizeChange_ = percentBox(QStringLiteral("SizeChange"), 10.0, 300.0, initial.sizeChange * 100.0);
     sizeChange_->setToolTip(QStringLiteral("The highest flower's size over the lowest's"));
 
@@ -51,6 +53,7 @@ InflorescenceDlg::InflorescenceDlg(QWidget* parent)
     form()->addRow(phyllotaxis_);
     form()->addRow(QStringLiteral("Pedicel length"), pedicelLength_);
     form()->addRow(QStringLiteral("Pedicel change to the tip"), pedicelChange_);
+    form()->addRow(QStringLiteral("Flower size"), flowerSize_);
     form()->addRow(QStringLiteral("Flower size change to the tip"), sizeChange_);
     showType();
 
@@ -60,7 +63,7 @@ InflorescenceDlg::InflorescenceDlg(QWidget* parent)
     });
     connect(flowers_, &QSpinBox::valueChanged, this, [this] { valueChanged(); });
     phyllotaxis_->setOnChange([this] { valueChanged(); });
-    for (QDoubleSpinBox* spin : {pedicelLength_, pedicelChange_, sizeChange_})
+    for (QDoubleSpinBox* spin : {pedicelLength_, pedicelChange_, flowerSize_, sizeChange_})
         connect(spin, &QDoubleSpinBox::valueChanged, this, [this] { valueChanged(); });
 }
 
@@ -71,6 +74,7 @@ InflorescenceSettings InflorescenceDlg::settings() const {
     chosen.phyllotaxis = phyllotaxis_->phyllotaxis();
     chosen.pedicelLength = pedicelLength_->value() / 100.0;
     chosen.pedicelChange = pedicelChange_->value() / 100.0;
+    chosen.flowerSize = flowerSize_->value() / 100.0;
     chosen.sizeChange = sizeChange_->value() / 100.0;
     return chosen;
 }

@@ -35,5 +35,6 @@ private:
     PhyllotaxisBox* phyllotaxis_ = nullptr;
     QDoubleSpinBox* pedicelLength_ = nullptr;
     QDoubleSpinBox* pedicelChange_ = nullptr;
+    QDoubleSpinBox* flowerSize_ = nullptr;
     QDoubleSpinBox* sizeChange_ = nullptr;
 };
