@@ -112,6 +112,21 @@ TEST_F(InflorescenceRoadTest, ARacemeOfTwelveIsOneStepKeptEditingSavedAndReopene
     ASSERT_TRUE(controller().undo());
     ASSERT_EQ(flowerHeads(*plant()).size(), 12u);
 
+    // Leaves by phyllotaxis on the same stalk: the selected leaf, four decussate
+    // pairs, one more step.
+    run(kCmdLeafLibrary);
+    clickTile(1);
+    run(kCmdArrangeLeaves);
+    LeafArrangementDlg& leaves = viewManager().leafArrangementDialog();
+    ASSERT_TRUE(leaves.isVisible());
+    control<QComboBox>(leaves, "Phyllotaxis")->setCurrentIndex(3);
+    control<QSpinBox>(leaves, "LeafCount")->setValue(8);
+    const std::size_t beforeLeaves = controller().history().steps();
+    clickApply(leaves);
+    EXPECT_EQ(plant()->branches.size(), 12u + 8u);
+    EXPECT_EQ(flowerHeads(*plant()).size(), 12u);
+    EXPECT_EQ(controller().history().steps(), beforeLeaves + 1);
+
     // Stored, saved, reopened: the twelve flowers and the order they open in come
     // back.
     run(kCmdStoreCurrent);
