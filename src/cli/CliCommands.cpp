@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliLibrary.h"
+#include "control/FloralDiagram.h"
 #include "control/FloralDiagramSvg.h"
 #include "control/GltfImages.h"
 #include "library/LibraryReaders.h"
@@ -150,6 +151,44 @@ int exportGltf(const std::string& path, const std::string& idText, const std::st
     });
 }
 
+// A new flower head with the whorls of the formula, laid out as the floral diagram
+// lays out a new flower's rings, its petal slots filled with copies of the petal
+// with id `petalText` when one is given; added to the library, which is written to
+// `target`.
+int formulaFlower(const std::string& path, const std::string& formula, const std::string& target,
+                  const std::string* petalText, CliSession& session, std::ostream& err) {
+    const FormulaReading reading =
+        readFloralFormula(formula, FloralDiagramSettings::kLargestCount);
+    if (!reading.ok())
+        return fail(err, "'" + formula + "': " + reading.error);
+    CliLibrary library;
+    if (!load(path, session, library, err))
+        return 1;
+    const FlowerObjectNode* petal = nullptr;
+    if (petalText) {
+        const CliEntry* entry = findEntry(library, *petalText, err);
+        if (!entry)
+            return 1;
+        petal = entry->object.get();
+        if (!petal || petal->kind != kKindPetal)
+            return fail(err, "entry " + *petalText + " is not a petal");
+    }
+    auto flower =
+        std::make_unique<FlowerTorusNode>(session.ids.nextId(), session.parameters.receptacle);
+    FloralDiagram diagram;
+    diagram.setLookup([&flower](int id) { return id == flower->id ? flower.get() : nullptr; });
+    diagram.bind(flower.get());
+    diagram.applyFormula(reading.whorls);
+    if (petal)
+        for (const auto& slot : flower->whorl(kWhorlPetal).parts)
+            slot->object = petal->clone(session.ids);
+    library.addObject(std::move(flower), kCategoryFlower);
+    std::string error;
+    if (!saveLibraryFile(target, library.contents(), session.textures, error))
+        return fail(err, error);
+    return 0;
+}
+
 // The options after render's three arguments, each at most once; false (after
 // reporting) for an unknown, repeated or missing option or a value out of range.
 bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
@@ -218,6 +257,11 @@ const char* cliUsage() {
            "      the id the entry gets when the library is loaded (counting from 1).\n"
            "      With --formula a flower head's line ends in its floral formula\n"
            "      (\"K5 C5 A\u221e G1\": sepals, petals, stamens, pistils).\n"
+           "  formula-flower LIBRARY.pmr FORMULA OUT.pmr [--petal ID]\n"
+           "      Writes the library to OUT.pmr with one more flower head, whose whorls\n"
+           "      the floral formula sets as the floral diagram dialog does: \"K5 C5 A10\n"
+           "      G1\", counts up to 1000, \"\u221e\" or \"inf\" for an indefinite whorl.\n"
+           "      With --petal its petal slots hold copies of the petal with that id.\n"
            "  resave LIBRARY.pmr OUT.pmr\n"
            "      Loads the library and writes it again as Save does.\n"
            "  export-obj LIBRARY.pmr ID OUT [--single]\n"
@@ -282,6 +326,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return exportGltf(args[1], args[2], args[3], session, err);
     if (command == "diagram" && args.size() == 4)
         return diagram(args[1], args[2], args[3], session, err);
+    if (command == "formula-flower" && args.size() == 4)
+        return formulaFlower(args[1], args[2], args[3], nullptr, session, err);
+    if (command == "formula-flower" && args.size() == 6 && args[4] == "--petal")
+        return formulaFlower(args[1], args[2], args[3], &args[5], session, err);
     if (command == "resave" && args.size() == 3)
         return resave(args[1], args[2], session, err);
     if (command == "export-obj" &&
@@ -290,7 +338,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "render")
         return render(args, session, err, renderer);
     if (command == "info" || command == "resave" || command == "export-obj" ||
-        command == "export-gltf" || command == "diagram")
+        command == "export-gltf" || command == "diagram" || command == "formula-flower")
         return fail(err, "wrong arguments for " + command + "; see pelmora-cli --help");
     return fail(err, "unknown command '" + command + "'; see pelmora-cli --help");
 }

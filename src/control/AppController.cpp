@@ -360,7 +360,7 @@ void AppController::commit() {
             if (const FlowerObjectNode* work = workObject())
                 renewed.insert(work->id);
         publisher_.renewThumbnails(renewed, objects_);
-        history_.record(pending.changes, pending.editedIds, std::move(pending.step), pending.burst,
+        history_.record(pending.changes, pending.editedIds, std::move(pending.step), pending.joining,
                         mode_, writeContext());
     }
     publisher_.publish(withOverallShown(pending.changes));

@@ -176,6 +176,11 @@ public:
     void noteAdjustment(unsigned changes, const std::string& step) {
         publisher_.noteAdjustment(changes, step);
     }
+    // The last step made again with other values (a dialog re-applied): it replaces
+    // that step's result while it is still the last step.
+    void noteRevision(unsigned changes, const std::string& step) {
+        publisher_.noteRevision(changes, step);
+    }
     // The action edited this object in place although it is neither the work object
     // nor the open scene (a flower head through its floral diagram).
     void noteEdited(int objectId) { publisher_.noteEdited(objectId); }

@@ -33,13 +33,18 @@ void CommitPublisher::note(unsigned changes, const std::string& step) {
     pending_.changes |= changes;
     if (!step.empty()) {
         pending_.step = step;
-        pending_.burst = false;
+        pending_.joining = StepJoining::NewStep;
     }
 }
 
 void CommitPublisher::noteAdjustment(unsigned changes, const std::string& step) {
     note(changes, step);
-    pending_.burst = true;
+    pending_.joining = StepJoining::Burst;
+}
+
+void CommitPublisher::noteRevision(unsigned changes, const std::string& step) {
+    note(changes, step);
+    pending_.joining = StepJoining::Revision;
 }
 
 void CommitPublisher::noteEdited(int objectId) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/Change.h"
+#include "control/UndoHistory.h"
 #include "model/DrawContext.h"
 
 #include <QElapsedTimer>
@@ -45,6 +46,9 @@ public:
     void note(unsigned changes, const std::string& step);
     // A change of one setting: a burst of them is one undo step.
     void noteAdjustment(unsigned changes, const std::string& step);
+    // The last step made again with other values: it replaces that step's result
+    // while nothing came after it.
+    void noteRevision(unsigned changes, const std::string& step);
     // An object edited in place although it is neither the work object nor the open
     // scene.
     void noteEdited(int objectId);
@@ -53,7 +57,7 @@ public:
     struct Pending {
         unsigned changes = 0;
         std::string step;
-        bool burst = false;
+        StepJoining joining = StepJoining::NewStep;
         std::set<int> editedIds;
     };
     // Hands out what was noted; nothing is noted afterwards.

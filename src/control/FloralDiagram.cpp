@@ -162,6 +162,31 @@ bool FloralDiagram::setIndefinite(int whorl, bool on) {
     return true;
 }
 
+bool FloralDiagram::applyFormula(const std::array<FormulaWhorl, 4>& whorls) {
+    FlowerTorusNode* torus = receptacle();
+    if (!torus)
+        return false;
+    for (int ring = 0; ring < 4; ++ring) {
+        const int whorl = kWhorlsInsideOut[ring];
+        const FormulaWhorl& wanted = whorls[ring];
+        if (wanted.indefinite) {
+            setIndefinite(whorl, true);
+            continue;
+        }
+        // A band's organs stand where the band put them: a counted whorl starts anew.
+        if (torus->whorl(whorl).isBand())
+            setIndefinite(whorl, false);
+        const int difference = wanted.count - static_cast<int>(torus->whorl(whorl).parts.size());
+        if (difference > 0)
+            addOrgans(difference, whorl);
+        else
+            removeOrgans(-difference, whorl);
+    }
+    arrange();
+    showCounts(*torus);
+    return true;
+}
+
 void FloralDiagram::clearSlots(FlowerTorusNode& torus, int whorl) {
     torus.clearSlots(whorl);
     selection_.forgetFrom(torus.id, whorl, 0);

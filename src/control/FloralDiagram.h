@@ -2,6 +2,7 @@
 
 #include "control/FloralDiagramSettings.h"
 #include "model/SlotSelection.h"
+#include "organs/FloralFormula.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -88,6 +89,10 @@ public:
     // Switches the whorl between ring and band layout; the whorl is emptied and a
     // band is filled between the ring inside it and its own ring.
     bool setIndefinite(int whorl, bool on);
+    // Gives every whorl the count or the indefinite band a floral formula asks for
+    // (inside out, as FormulaReading holds them): a band is filled afresh, a counted
+    // whorl keeps the organs it has up to the count and is spread on its ring.
+    bool applyFormula(const std::array<FormulaWhorl, 4>& whorls);
 
     DiagramHit hitTest(int x, int y) const;
     // Moves an organ (kind 0..3) to the pixel, or a ring (kind 4..7) to the height

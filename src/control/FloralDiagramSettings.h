@@ -10,6 +10,8 @@
 struct FloralDiagramSettings {
     static constexpr int kInitialSize = 10;
     static constexpr int kInitialRotationTenths = 1375;
+    // The most organs a whorl's count takes, typed or in a formula.
+    static constexpr int kLargestCount = 1000;
 
     // Organ sizes in diagram pixels (radius units), inside out.
     std::array<int, 4> sizes{kInitialSize, kInitialSize, kInitialSize, kInitialSize};

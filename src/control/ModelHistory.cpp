@@ -13,7 +13,7 @@ ModelHistory::ModelHistory(ObjectLibrary& objects, SceneFocusManager& scenes)
     : objects_(objects), scenes_(scenes) {}
 
 void ModelHistory::record(unsigned changes, const std::set<int>& editedIds, std::string step,
-                          bool burst, int mode, const WriteContext& writing) {
+                          StepJoining joining, int mode, const WriteContext& writing) {
     if (restart_) {
         restart_ = false;
         objectSources_.clear();
@@ -27,7 +27,7 @@ void ModelHistory::record(unsigned changes, const std::set<int>& editedIds, std:
         step = changes & kChangeScene        ? "Edit scene"
                : changes & kChangeWorkObject ? "Edit object"
                                              : "Change library";
-    history_.record(step, capture(changes, editedIds, mode, writing), burst);
+    history_.record(step, capture(changes, editedIds, mode, writing), joining);
     lastStep_ = step;
 }
 

@@ -33,8 +33,8 @@ public:
     // else are shared with the state before. An empty name is made up from the
     // changes. Starting afresh, the state counts as saved and no step is recorded.
     // Copies are frozen as records written with `writing`.
-    void record(unsigned changes, const std::set<int>& editedIds, std::string step, bool burst,
-                int mode, const WriteContext& writing);
+    void record(unsigned changes, const std::set<int>& editedIds, std::string step,
+                StepJoining joining, int mode, const WriteContext& writing);
 
     // Puts back the library and the scenes of the state before (after) the current
     // one, with the focus path and candidates where the step taken back (made again)

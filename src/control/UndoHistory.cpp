@@ -12,10 +12,12 @@ void UndoHistory::start(ModelSnapshot current) {
     cursor_ = 0;
 }
 
-void UndoHistory::record(const std::string& name, ModelSnapshot next, bool burst) {
+void UndoHistory::record(const std::string& name, ModelSnapshot next, StepJoining joining) {
     const auto now = std::chrono::steady_clock::now();
-    const bool continues = burst && cursor_ > 0 && !canRedo() && names_[cursor_] == name &&
-                           now - lastRecord_ < kBurstGap;
+    const bool sameLastStep = cursor_ > 0 && !canRedo() && names_[cursor_] == name;
+    const bool continues =
+        sameLastStep && (joining == StepJoining::Revision ||
+                         (joining == StepJoining::Burst && now - lastRecord_ < kBurstGap));
     lastRecord_ = now;
     if (continues) {
         states_[cursor_] = std::move(next);

@@ -7,6 +7,16 @@
 #include <string>
 #include <vector>
 
+// How a recorded step joins the step before it.
+enum class StepJoining {
+    NewStep,
+    // A change of one setting: the same step within kBurstGap replaces its result.
+    Burst,
+    // The same step made again with other values while it is still the last one
+    // (nothing undone since): it replaces that step's result however late.
+    Revision,
+};
+
 // The states the model went through, each reached by a named step, and where in
 // them the model stands. Undo and redo move along them; a new step drops the states
 // that were undone. The oldest states go first once there are more steps than the
@@ -24,8 +34,10 @@ public:
     // Forgets every step: `current` is where the model stands.
     void start(ModelSnapshot current);
     // The step `name` led to `next`. A burst continuing the last step (the same name,
-    // within kBurstGap, nothing undone) replaces that step's result instead.
-    void record(const std::string& name, ModelSnapshot next, bool burst = false);
+    // within kBurstGap, nothing undone), or a revision of it (the same name, nothing
+    // undone), replaces that step's result instead.
+    void record(const std::string& name, ModelSnapshot next,
+                StepJoining joining = StepJoining::NewStep);
 
     bool canUndo() const { return cursor_ > 0; }
     bool canRedo() const { return cursor_ + 1 < states_.size(); }

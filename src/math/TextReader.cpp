@@ -27,6 +27,16 @@ std::string_view TextReader::peekToken() const {
     return std::string_view(text_).substr(pos_, end - pos_);
 }
 
+bool TextReader::takeWord(std::string_view expected) {
+    if (!ok())
+        return false;
+    skipBlanks();
+    if (peekToken() != expected)
+        return false;
+    pos_ += expected.size();
+    return true;
+}
+
 bool TextReader::atEnd() {
     skipBlanks();
     return pos_ >= text_.size();

@@ -13,6 +13,9 @@ using Segment = FlowerObjectComposite::Segment;
 
 const char* const kBranchesHeading = "m_children";
 const char* const kSegmentsHeading = "m_childrenArongAxis";
+// Follows the children only when the plant knows the order its flowers open in, so
+// that a plant without one writes as it always did.
+const char* const kOpeningOrderHeading = "openingOrder";
 
 // Calls list(heading and field, parts) for each list of the record, in file order.
 template <typename Composite, typename Visit> void forEachList(Composite& composite, Visit list) {
@@ -39,6 +42,11 @@ void FlowerObjectComposite::save(TextWriter& out, const WriteContext& context) c
                 [&](const auto& list, const auto& parts) { writePartList(out, list, parts); });
     writeChildren(out, kBranchesHeading, branches, &Branch::composite, context);
     writeChildren(out, kSegmentsHeading, segments, &Segment::node, context);
+    if (openingOrder.empty())
+        return;
+    out.format("%s %d\n", kOpeningOrderHeading, static_cast<int>(openingOrder.size()));
+    for (int place : openingOrder)
+        out.format("%d\n", place);
 }
 
 std::unique_ptr<FlowerObjectNode> readComposite(RecordInput& input) {
@@ -68,6 +76,15 @@ std::unique_ptr<FlowerObjectNode> readComposite(RecordInput& input) {
         !segmentLists.give(std::move(segments), &Segment::node)) {
         in.fail("the composite's matrix and position lists do not match its children");
         return nullptr;
+    }
+    if (in.takeWord(kOpeningOrderHeading)) {
+        int count = 0;
+        if (!in.integer(count) || !in.plausibleCount(count, 2))
+            return nullptr;
+        composite->openingOrder.resize(static_cast<size_t>(count));
+        for (int& place : composite->openingOrder)
+            if (!in.integer(place))
+                return nullptr;
     }
     return composite;
 }

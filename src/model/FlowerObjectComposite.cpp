@@ -284,5 +284,26 @@ std::unique_ptr<FlowerObjectNode> FlowerObjectComposite::clone(IdCounter& ids) c
         copy->segments.push_back(
             {std::move(node), segment.placement, segment.sideTurn, segment.start});
     }
+    copy->openingOrder = openingOrder;
     return copy;
+}
+
+namespace {
+
+void collectFlowerHeads(const FlowerObjectComposite& plant,
+                        std::vector<const FlowerObjectNode*>& heads) {
+    forEachPlacedChild(plant, [&](const FlowerObjectNode& child, const Matrix4&, bool) {
+        if (const FlowerObjectComposite* inner = asComposite(&child))
+            collectFlowerHeads(*inner, heads);
+        else if (child.kind == kKindTorus)
+            heads.push_back(&child);
+    });
+}
+
+} // namespace
+
+std::vector<const FlowerObjectNode*> flowerHeads(const FlowerObjectComposite& plant) {
+    std::vector<const FlowerObjectNode*> heads;
+    collectFlowerHeads(plant, heads);
+    return heads;
 }

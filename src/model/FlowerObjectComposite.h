@@ -166,6 +166,11 @@ public:
 
     std::vector<Segment> segments;
     std::vector<Branch> branches;
+    // The order the plant's flowers open in, each flower head named by its place in
+    // flowerHeads(*this); set when the plant is built as an inflorescence of a known
+    // type, empty when no order is known. Places beyond the flower heads the plant
+    // still has (some were erased by hand) name none.
+    std::vector<int> openingOrder;
     // The composite this one is a branch or segment of; null for a plant.
     FlowerObjectComposite* parent = nullptr;
 
@@ -207,6 +212,11 @@ void forEachPlacedChild(Composite& composite, Visit&& visit) {
     for (const auto& segment : composite.segments)
         visit(static_cast<Node&>(*segment.node), segment.placement, true);
 }
+
+// Every flower head of the plant, inside branches and segments at any depth, in the
+// order forEachPlacedChild visits them (branches, then segments), which is also the
+// order of the plant's record.
+std::vector<const FlowerObjectNode*> flowerHeads(const FlowerObjectComposite& plant);
 
 // The nearest stroke point of an object to a ray, over its owned strokes and then
 // its main axis (when it has at least 2 points), in the object's frame; the search

@@ -3,6 +3,7 @@
 #include "control/AppController.h"
 #include "interaction/Stroke.h"
 #include "model/FlowerObjectComposite.h"
+#include "organs/AxisAttachment.h"
 
 namespace {
 
@@ -24,10 +25,7 @@ std::unique_ptr<FlowerObjectComposite> asPlant(std::unique_ptr<FlowerObjectNode>
     if (asComposite(object.get()))
         return std::unique_ptr<FlowerObjectComposite>(
             static_cast<FlowerObjectComposite*>(object.release()));
-    auto plant = std::make_unique<FlowerObjectComposite>(appController().nextId());
-    const Stroke axis = object->mainAxis;
-    plant->appendAlongAxis(std::move(object), axis, Vector3(0.0, 0.0, 1.0));
-    return plant;
+    return carrying(std::move(object), appController().ids());
 }
 
 std::string growFromAxis(FlowerObjectComposite& plant, std::unique_ptr<FlowerObjectNode> part,

@@ -305,6 +305,10 @@ void FlowerTorusNode::reshapeByStroke(const Stroke& stroke) {
         f = 0.2;
         diagnostic("flower head stroke too short: scaled by the smallest factor, 0.2");
     }
+    // A stroke as tall as the receptacle already is (a flower head re-placed along a
+    // plant's axis) leaves it as it is, instead of rebuilding every organ unchanged.
+    if (std::abs(f - 1.0) < 1e-9)
+        return;
     scale(f);
 }
 

@@ -190,6 +190,7 @@ void CMainFrame::buildMenus() {
           kCmdLeafOrPetalCreation});
     menu(tool, "New Billboard creation",
          {kCmdBranchBillboard, kCmdFlowerBillboard, kCmdLeafBillboard});
+    addMenuEntries(tool, {0, kCmdMakeInflorescence, kCmdArrangeLeaves});
     addMenuEntries(tool, {0, kCmdStoreCurrent, kCmdLoadFromLibrary, 0, kCmdReplaceWithStamen,
                           kCmdReplaceWithFlower, kCmdReplaceWithLeaf, kCmdReplaceWithStem, 0});
 

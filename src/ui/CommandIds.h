@@ -69,6 +69,8 @@ enum CommandId : int {
     kCmdAutomaticRotation = 32905,
     kCmdImportAnimatedFlower = 32913,
     kCmdShowTimeDialog = 32914,
+    kCmdMakeInflorescence = 32922,
+    kCmdArrangeLeaves = 32923,
 
     // How both 3D views orbit; remembered between runs.
     kCmdTrackballOrbit = 32930,

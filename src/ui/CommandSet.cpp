@@ -3,6 +3,7 @@
 #include "control/AppController.h"
 #include "control/LibraryBrowser.h"
 #include "gl/TOGL.h"
+#include "model/FlowerObjectComposite.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
 #include "organs/FlowerStamenNode.h"
@@ -13,6 +14,8 @@
 #include "ui/CPelmoraView.h"
 #include "ui/CommandIds.h"
 #include "ui/FDParameterDlg.h"
+#include "ui/InflorescenceDlg.h"
+#include "ui/LeafArrangementDlg.h"
 #include "ui/ParameterDlg.h"
 #include "ui/TextureCommands.h"
 #include "ui/ViewManager.h"
@@ -79,6 +82,12 @@ CommandState checkedWhen(bool on) {
 // The object commands act on the focus in a scene mode, else on the work object.
 CommandState whenTargetExists() {
     return controller().targetObject() ? enabled() : disabled();
+}
+
+// The arrangements by rule act on a plant in plant editing.
+CommandState whenEditingAPlant() {
+    return mode() == kModeCompositeModify && asComposite(controller().workObject()) ? enabled()
+                                                                                    : disabled();
 }
 
 // A modeless dialog hidden and shown again: it comes up in front wherever it was.
@@ -234,6 +243,14 @@ void CommandSet::addViewCommands() {
     add(
         kCmdShowFloralDiagramDlg, "Show Floral Diagram Dialog", "Show the floral diagram",
         [] { bringUp(viewManager().floralDiagramDialog()); }, enabled);
+    add(
+        kCmdMakeInflorescence, "Make inflorescence...",
+        "Place flowers along the plant's main axis by a botanical type",
+        [] { bringUp(viewManager().inflorescenceDialog()); }, whenEditingAPlant);
+    add(
+        kCmdArrangeLeaves, "Arrange leaves...",
+        "Place the selected leaf along the plant's main axis by a phyllotaxis",
+        [] { bringUp(viewManager().leafArrangementDialog()); }, whenEditingAPlant);
     add(
         kCmdShowOverallWindow, "Show Overall Window", "Show or hide the overall window",
         [this] { frame_.toggleOverallWindow(); },

@@ -7,6 +7,8 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 
@@ -15,7 +17,6 @@
 
 namespace {
 
-constexpr int kMaxCount = 1000;
 constexpr int kMinSize = 1;
 constexpr int kMaxSize = 50;
 constexpr double kMaxRotationDegrees = 200.0;
@@ -41,7 +42,7 @@ FDParameterDlg::FDParameterDlg(QWidget* parent) : QDialog(parent) {
     auto* grid = new QGridLayout(this);
     for (int ring = 0; ring < 4; ++ring) {
         const QString caption = QString::fromLatin1(kWhorlCaptions[ring]);
-        counts_[ring] = spinBox(caption + QStringLiteral("Count"), 0, kMaxCount, 0);
+        counts_[ring] = spinBox(caption + QStringLiteral("Count"), 0, FloralDiagramSettings::kLargestCount, 0);
         indefinite_[ring] = new QCheckBox(QStringLiteral("Indefinite"));
         indefinite_[ring]->setObjectName(caption + QStringLiteral("Indefinite"));
         QSpinBox* size =
@@ -75,6 +76,26 @@ FDParameterDlg::FDParameterDlg(QWidget* parent) : QDialog(parent) {
     formula_->setObjectName(QStringLiteral("Formula"));
     formula_->setAlignment(Qt::AlignCenter);
     grid->addWidget(formula_, 5, 0, 1, 5);
+
+    formulaEntry_ = new QLineEdit;
+    formulaEntry_->setObjectName(QStringLiteral("FormulaEntry"));
+    formulaEntry_->setPlaceholderText(QStringLiteral("K5 C5 A10 G1"));
+    formulaEntry_->setToolTip(QStringLiteral(
+        "Sepals K, petals C, stamens A, pistils G, each with a count or \u221e (or inf)"));
+    auto* setFormula = new QPushButton(QStringLiteral("Set"));
+    setFormula->setObjectName(QStringLiteral("FormulaSet"));
+    setFormula->setAutoDefault(false);
+    grid->addWidget(new QLabel(QStringLiteral("Formula")), 6, 0);
+    grid->addWidget(formulaEntry_, 6, 1, 1, 3);
+    grid->addWidget(setFormula, 6, 4);
+    formulaMessage_ = new QLabel;
+    formulaMessage_->setObjectName(QStringLiteral("FormulaMessage"));
+    formulaMessage_->setWordWrap(true);
+    formulaMessage_->setStyleSheet(QStringLiteral("color: #b00000"));
+    grid->addWidget(formulaMessage_, 7, 0, 1, 5);
+    connect(formulaEntry_, &QLineEdit::returnPressed, this, &FDParameterDlg::formulaEntered);
+    connect(setFormula, &QPushButton::clicked, this, &FDParameterDlg::formulaEntered);
+    connect(formulaEntry_, &QLineEdit::textEdited, formulaMessage_, &QLabel::clear);
     ready_ = true;
 }
 
@@ -141,4 +162,20 @@ void FDParameterDlg::publishChange(const char* what) {
     AppController& controller = appController();
     controller.commit(controller.targetChange() | kChangeLibraryView,
                       std::string("Change ") + what);
+}
+
+void FDParameterDlg::formulaEntered() {
+    const FormulaReading reading =
+        readFloralFormula(formulaEntry_->text().toStdString(), FloralDiagramSettings::kLargestCount);
+    if (!reading.ok()) {
+        formulaMessage_->setText(QString::fromStdString(reading.error));
+        return;
+    }
+    if (!floralDiagram().applyFormula(reading.whorls)) {
+        formulaMessage_->setText(
+            QStringLiteral("No flower head to set: create or select one first."));
+        return;
+    }
+    formulaMessage_->clear();
+    publishChange("floral formula");
 }

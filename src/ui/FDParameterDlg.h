@@ -11,6 +11,7 @@
 class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 
 // The floral diagram's modeless dialog: per whorl the number of organs, whether the
@@ -41,12 +42,18 @@ private:
     void indefiniteClicked(int ring, bool on);
     // Every change the dialog makes to the receptacle is published here.
     void publishChange(const char* what);
+    // Sets the bound receptacle's whorls from the typed formula as one step; a text
+    // that cannot be read, or no flower head to act on, is said under it and
+    // changes nothing.
+    void formulaEntered();
 
     FloralDiagramSettings settings_;
     std::array<QSpinBox*, 4> counts_{};
     std::array<QCheckBox*, 4> indefinite_{};
     QDoubleSpinBox* rotation_ = nullptr;
     QLabel* formula_ = nullptr;
+    QLineEdit* formulaEntry_ = nullptr;
+    QLabel* formulaMessage_ = nullptr;
     // The count each whorl showed last: a new count adds or removes the difference.
     std::array<int, 4> lastCounts_{};
     // False while the dialog sets its own controls, whose notifications then do

@@ -41,7 +41,8 @@ constexpr std::array<ModeLines, kModeCount> kLines = {{
     {"Flower: draw an organ out of an empty slot",
      "Flower: drag an organ to turn its whorl, or a control point to move it",
      "Flower: click an organ to take it off the flower head"},
-    {"Plant: draw a branch from the axis, or on from its tip",
+    {"Plant: draw a branch from the axis, or on from its tip; Tool > Make inflorescence... places "
+     "flowers by type",
      "Plant: drag a branch in small movements to turn it",
      "Plant: click a branch to remove it, or a piece of the axis to cut the axis back there"},
     {"Draw a stroke up from the ground to start a plant"},

@@ -10,6 +10,8 @@
 #include "ui/COverallView.h"
 #include "ui/CPelmoraView.h"
 #include "ui/FDParameterDlg.h"
+#include "ui/InflorescenceDlg.h"
+#include "ui/LeafArrangementDlg.h"
 #include "ui/ParameterDlg.h"
 
 namespace {
@@ -30,6 +32,8 @@ ViewManager::ViewManager()
     : mainContext_(std::make_unique<TOGL>()), overallContext_(std::make_unique<TOGL>()),
       parameterDialog_(std::make_unique<ParameterDlg>()),
       floralDiagramDialog_(std::make_unique<FDParameterDlg>()),
+      inflorescenceDialog_(std::make_unique<InflorescenceDlg>()),
+      leafArrangementDialog_(std::make_unique<LeafArrangementDlg>()),
       textures_(std::make_unique<TextureManager>()) {
     mainContext_->setHomeCamera(kMainViewHomeCamera);
     FloralDiagram& diagram = floralDiagram();

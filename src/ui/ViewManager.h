@@ -10,6 +10,8 @@ class CFlowerLibView;
 class COverallView;
 class CPelmoraView;
 class FDParameterDlg;
+class InflorescenceDlg;
+class LeafArrangementDlg;
 class ParameterDlg;
 class TOGL;
 
@@ -46,6 +48,8 @@ public:
     // Linked with the floral diagram: the diagram reads its sizes and rotation angle
     // and shows the counts of the receptacle it binds in it.
     FDParameterDlg& floralDiagramDialog() { return *floralDiagramDialog_; }
+    InflorescenceDlg& inflorescenceDialog() { return *inflorescenceDialog_; }
+    LeafArrangementDlg& leafArrangementDialog() { return *leafArrangementDialog_; }
 
 private:
     CPelmoraView* mainView_ = nullptr;
@@ -55,6 +59,8 @@ private:
     std::unique_ptr<TOGL> overallContext_;
     std::unique_ptr<ParameterDlg> parameterDialog_;
     std::unique_ptr<FDParameterDlg> floralDiagramDialog_;
+    std::unique_ptr<InflorescenceDlg> inflorescenceDialog_;
+    std::unique_ptr<LeafArrangementDlg> leafArrangementDialog_;
     std::unique_ptr<TextureManager> textures_;
 };
 

@@ -6,6 +6,9 @@
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
 #include "organs/FakeTextureCache.h"
+#include "library/LibraryReaders.h"
+#include "organs/FlowerTorusNode.h"
+#include "support/CollectingSink.h"
 #include "support/FrameDifference.h"
 #include "support/SamplePlants.h"
 #include "support/TextLines.h"
@@ -245,9 +248,45 @@ TEST_F(CliCommandsTest, AFlowerHeadsFormulaAndDiagramComeOutOfTheTool) {
     EXPECT_EQ(read(directory + "/flower.glb").substr(0, 4), "glTF");
 }
 
+// A flower head built from a typed formula in batch: the formula read back by
+// info --formula is the one given, the petal whorl holds copies of the stored
+// petal, and a formula that cannot be read writes nothing.
+TEST_F(CliCommandsTest, FormulaFlowerAddsAFlowerHeadThatInfoReadsBack) {
+    auto petal = samples::petal(records());
+    ASSERT_NE(petal, nullptr);
+    LibraryContents withPetal;
+    withPetal.objects[kCategoryLeaf] = {petal.get()};
+    withPetal.objects[kCategoryComposite] = {plant.get()};
+    const std::string source = directory + "/petal.pmr";
+    const std::string target = directory + "/flowered.pmr";
+    std::string error;
+    ASSERT_TRUE(saveLibraryFile(source, withPetal, nullptr, error)) << error;
+
+    ASSERT_EQ(run({"formula-flower", source, "K5 C5 A10 G1", target, "--petal", "1"}), 0)
+        << err.str();
+    EXPECT_EQ(run({"info", target, "--formula"}), 0);
+    EXPECT_NE(out.str().find("\n3 2 Torus K5 C5 A10 G1\n"), std::string::npos) << out.str();
+    CollectingSink sink;
+    ASSERT_TRUE(loadLibraryFile(target, libraryReaders(), reading(), sink).ok());
+    const FlowerTorusNode* flower = asTorus(sink.objects.at(1).get());
+    ASSERT_NE(flower, nullptr);
+    ASSERT_EQ(flower->whorl(kWhorlPetal).parts.size(), 5u);
+    for (const auto& slot : flower->whorl(kWhorlPetal).parts)
+        EXPECT_TRUE(slot->object && slot->object->kind == kKindPetal);
+
+    std::filesystem::remove(target);
+    EXPECT_EQ(run({"formula-flower", source, "K5 C5 A10 G1", target, "--petal", "2"}), 1);
+    EXPECT_EQ(err.str(), "pelmora-cli: entry 2 is not a petal\n");
+    EXPECT_EQ(run({"formula-flower", source, "K5 X3", target}), 1);
+    EXPECT_NE(err.str().find("'X' is not a whorl letter"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"formula-flower", source, "A2000", target}), 1);
+    EXPECT_FALSE(std::filesystem::exists(target));
+}
+
 TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* command : {"info", "--formula", "resave", "export-obj", "--single",
+    for (const char* command : {"info", "--formula", "formula-flower", "--petal", "resave",
+                                "export-obj", "--single",
                                 "export-gltf", "diagram", "render", "--turn", "--elevation",
                                 "--samples", "xvfb-run -a"})
         EXPECT_NE(out.str().find(command), std::string::npos) << command;

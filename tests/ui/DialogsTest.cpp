@@ -1,6 +1,7 @@
 #include "ShellFixture.h"
 
 #include "control/FloralDiagram.h"
+#include "organs/FloralFormula.h"
 #include "organs/FlowerStemNode.h"
 #include "organs/FlowerTorusNode.h"
 #include "ui/FDParameterDlg.h"
@@ -9,6 +10,9 @@
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -113,4 +117,45 @@ TEST_F(DialogsTest, StemWidthActsOnStemsAndWidenableReceptaclesOnly) {
     control<QPushButton>(parameters(), "GetParameter")->click();
     EXPECT_EQ(width->value(), 334);
     EXPECT_DOUBLE_EQ(stem->radius, 0.03336);
+}
+
+// A formula typed into the floral diagram dialog sets the whorls of the flower
+// head as one step, and the flower head's own formula is the text typed; a
+// formula the dialog cannot read is said in it and changes nothing.
+TEST_F(DialogsTest, ATypedFormulaGivesTheFlowerHeadThatWritesItBack) {
+    newFlower();
+    floral().show();
+    QLineEdit* entry = control<QLineEdit>(floral(), "FormulaEntry");
+    QLabel* message = control<QLabel>(floral(), "FormulaMessage");
+    ASSERT_TRUE(entry && message);
+    const auto type = [&](const char* text) {
+        entry->setText(QString::fromUtf8(text));
+        QTest::keyClick(entry, Qt::Key_Return);
+    };
+    const auto workFormula = [] {
+        return floralFormula(*asTorus(appController().workObject()));
+    };
+    for (const char* formula : {"K5 C5 A10 G1", "K4 C4 A6 G2", "K3 C3 A\u221e G\u221e"}) {
+        const std::size_t steps = appController().history().steps();
+        type(formula);
+        EXPECT_EQ(workFormula(), formula);
+        EXPECT_EQ(appController().history().steps(), steps + 1);
+        EXPECT_TRUE(message->text().isEmpty());
+    }
+    // The dialog's counts follow, and "inf" reads as indefinite.
+    EXPECT_TRUE(control<QCheckBox>(floral(), "StamenIndefinite")->isChecked());
+    type("k5 c5 a inf g1");
+    EXPECT_EQ(workFormula(), "K5 C5 A\u221e G1");
+
+    const std::size_t steps = appController().history().steps();
+    for (const char* unreadable : {"K5 C5 A10 G1 X", "K5 K4", "A1001", ""}) {
+        type(unreadable);
+        EXPECT_FALSE(message->text().isEmpty()) << unreadable;
+        EXPECT_EQ(workFormula(), "K5 C5 A\u221e G1");
+    }
+    EXPECT_NE(message->text().indexOf("empty"), -1);
+    EXPECT_EQ(appController().history().steps(), steps);
+
+    ASSERT_TRUE(appController().undo());
+    EXPECT_EQ(workFormula(), "K3 C3 A\u221e G\u221e");
 }
