@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/BloomTime.h"
 #include "model/DisplaySwitches.h"
 
 struct DrawDetail;
@@ -34,4 +35,6 @@ struct DrawContext {
     // While a reduced-detail list is compiled: where the surfaces gather, thinned to
     // its pixels per unit; null draws them at once.
     SurfaceBatches* batches = nullptr;
+    // The moment of the flowers' bloom shown; at rest (1) they are drawn as modelled.
+    BloomTime bloom;
 };

@@ -11,6 +11,7 @@
 #include "ui/CPelmoraView.h"
 #include "ui/FDParameterDlg.h"
 #include "ui/ParameterDlg.h"
+#include "ui/TimeDlg.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ ViewManager::ViewManager()
     : mainContext_(std::make_unique<TOGL>()), overallContext_(std::make_unique<TOGL>()),
       parameterDialog_(std::make_unique<ParameterDlg>()),
       floralDiagramDialog_(std::make_unique<FDParameterDlg>()),
+      timeDialog_(std::make_unique<TimeDlg>()),
       textures_(std::make_unique<TextureManager>()) {
     mainContext_->setHomeCamera(kMainViewHomeCamera);
     FloralDiagram& diagram = floralDiagram();

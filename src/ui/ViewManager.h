@@ -11,10 +11,11 @@ class COverallView;
 class CPelmoraView;
 class FDParameterDlg;
 class ParameterDlg;
+class TimeDlg;
 class TOGL;
 
 // The two 3D contexts, the textures they share, the windows they and the library
-// view belong to, and the two modeless dialogs, created hidden. The controller
+// view belong to, and the three modeless dialogs, created hidden. The controller
 // redraws and renders through it. The main context looks at a flower of about unit
 // size from its home camera; the overall context keeps the default. It goes after
 // the windows (see shutdownApplication), whose contexts went with them: no context
@@ -46,6 +47,7 @@ public:
     // Linked with the floral diagram: the diagram reads its sizes and rotation angle
     // and shows the counts of the receptacle it binds in it.
     FDParameterDlg& floralDiagramDialog() { return *floralDiagramDialog_; }
+    TimeDlg& timeDialog() { return *timeDialog_; }
 
 private:
     CPelmoraView* mainView_ = nullptr;
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<TOGL> overallContext_;
     std::unique_ptr<ParameterDlg> parameterDialog_;
     std::unique_ptr<FDParameterDlg> floralDiagramDialog_;
+    std::unique_ptr<TimeDlg> timeDialog_;
     std::unique_ptr<TextureManager> textures_;
 };
 
