@@ -87,9 +87,10 @@ bool isIdentity(const Matrix4& m) {
 }
 
 // A placement that only turns and moves: glTF can then write it as translation and
-// rotation, which an animation channel can drive.
+// rotation, which an animation channel can drive. A library file keeps six decimals,
+// so a placement read back is a rotation only to about that precision.
 bool isRigid(const Matrix4& m) {
-    constexpr double kTolerance = 1e-9;
+    constexpr double kTolerance = 1e-4;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             double d = 0.0;
@@ -102,8 +103,8 @@ bool isRigid(const Matrix4& m) {
            determinant(m.data(), 4) > 0.0;
 }
 
-// The unit quaternion (x, y, z, w) of a rigid placement's rotation.
-std::array<double, 4> quaternionOf(const Matrix4& m) {
+// The quaternion of the rotation part, as it comes.
+std::array<double, 4> nearestQuaternion(const Matrix4& m) {
     const double trace = m.at(0, 0) + m.at(1, 1) + m.at(2, 2);
     std::array<double, 4> q;
     if (trace > 0.0) {
@@ -123,6 +124,16 @@ std::array<double, 4> quaternionOf(const Matrix4& m) {
         q = {(m.at(0, 2) + m.at(2, 0)) / s, (m.at(1, 2) + m.at(2, 1)) / s, 0.25 * s,
              (m.at(1, 0) - m.at(0, 1)) / s};
     }
+    return q;
+}
+
+// The unit quaternion (x, y, z, w) of a rigid placement's rotation, made exactly unit
+// for a rotation read back from a file.
+std::array<double, 4> quaternionOf(const Matrix4& m) {
+    std::array<double, 4> q = nearestQuaternion(m);
+    const double length = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+    for (double& c : q)
+        c /= length;
     return q;
 }
 
