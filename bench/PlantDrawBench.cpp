@@ -2,7 +2,8 @@
 // same triangles replayed from one display list: the GL driver's own limit here.
 // Then the plant as the plant-editing mode (7) shows it: a whole frame of the main
 // view, and a branch stroke's release up to the refreshed picks, against the one
-// frame and one pick snapshot that the release's commit cannot do without.
+// frame and one pick snapshot that the release's commit cannot do without; and a
+// move of the time slider over its bloom, against the one frame.
 #include "control/AppController.h"
 #include "control/ControlSingletons.h"
 #include "control/ViewHost.h"
@@ -211,11 +212,32 @@ void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
                            benchmark::Counter::kAvgIterations);
 }
 
+// The time slider dragged across the plant's bloom: each move, from setting the
+// time to the frame drawn, as the time dialog does it; against one frame at rest
+// (BM_PlantFrameInPlantMode/4). Every move shows another moment, so that nothing is
+// drawn from the previous frame's state.
+void BM_BloomScrubMove(benchmark::State& state) {
+    PlantModeSetup s;
+    if (!s.ready) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    s.view.context.setSmoothing(4);
+    s.view.redrawMainView();
+    double time = 0.02;
+    for (auto _ : state) {
+        appController().showBloomAt(time);
+        time = time > 0.97 ? 0.02 : time + 0.013;
+    }
+    appController().showBloomAt(1.0);
+}
+
 } // namespace
 
 BENCHMARK(BM_ClonePlant)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawPlantSolid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DrawPlantFromDisplayList)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlantFrameInPlantMode)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BloomScrubMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FrameAndPickSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BranchStrokeReleaseToPicks)->Unit(benchmark::kMillisecond)->UseRealTime();

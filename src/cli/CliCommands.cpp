@@ -144,11 +144,21 @@ int exportObj(const std::string& path, const std::string& idText, const std::str
     });
 }
 
-int exportGltf(const std::string& path, const std::string& idText, const std::string& target,
-               CliSession& session, std::ostream& err) {
-    return writeEntry(path, idText, session, err, [&](const CliEntry& entry, std::string& error) {
-        return exportGltfFile(entry.node(), target, gltfImageFromFile, session.textures, error);
-    });
+// export-gltf's arguments: the three, then nothing or "--animate SECONDS".
+int exportGltf(const std::vector<std::string>& args, CliSession& session, std::ostream& err) {
+    GltfBloom bloom;
+    if (args.size() == 6) {
+        if (args[4] != "--animate")
+            return fail(err, "export-gltf does not know '" + args[4] + "'; see pelmora-cli --help");
+        if (!parseNumber(args[5], bloom.seconds) || !(bloom.seconds > 0.0 && bloom.seconds <= 3600.0))
+            return fail(err, "--animate takes a number of seconds above 0 and up to 3600, not '" +
+                                 args[5] + "'");
+    }
+    return writeEntry(args[1], args[2], session, err,
+                      [&](const CliEntry& entry, std::string& error) {
+                          return exportGltfFile(entry.node(), args[3], gltfImageFromFile,
+                                                session.textures, error, nullptr, bloom);
+                      });
 }
 
 // A new flower head with the whorls of the formula, laid out as the floral diagram
@@ -197,7 +207,7 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
     for (size_t i = 4; i < args.size(); i += 2) {
         const std::string& option = args[i];
         if (option != "--size" && option != "--turn" && option != "--elevation" &&
-            option != "--samples") {
+            option != "--samples" && option != "--time") {
             fail(err, "render does not know '" + option + "'; see pelmora-cli --help");
             return false;
         }
@@ -222,6 +232,9 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
                  !(parseInt(value, options.samples) && options.samples >= 1 &&
                    options.samples <= kMostSamples))
             wanted = "a whole number from 1 to 16";
+        else if (option == "--time" &&
+                 !(parseNumber(value, options.time) && options.time >= 0.0 && options.time <= 1.0))
+            wanted = "a time from 0 (the bud) to 1 (the flower as modelled)";
         if (!wanted.empty()) {
             fail(err, option + " takes " + wanted + ", not '" + value + "'");
             return false;
@@ -234,7 +247,7 @@ int render(const std::vector<std::string>& args, CliSession& session, std::ostre
            CliRenderer renderer) {
     if (args.size() < 4)
         return fail(err, "render takes LIBRARY.pmr ID OUT.png [--size WxH] [--turn DEGREES] "
-                         "[--elevation DEGREES] [--samples N]");
+                         "[--elevation DEGREES] [--samples N] [--time T]");
     RenderOptions options;
     if (!parseRenderOptions(args, options, err))
         return 1;
@@ -270,17 +283,19 @@ const char* cliUsage() {
            "      when OUT already ends in .obj; the texture images the materials use are\n"
            "      copied beside them. Every surface comes as a front and a back copy; with\n"
            "      --single only the front one, for renderers that show both.\n"
-           "  export-gltf LIBRARY.pmr ID OUT\n"
+           "  export-gltf LIBRARY.pmr ID OUT [--animate SECONDS]\n"
            "      Writes the entry with that id as glTF 2.0, as \"Save focusing object as\n"
            "      glTF\" does: one binary OUT.glb (OUT when it already ends in .glb), or,\n"
            "      for OUT ending in .gltf, OUT with its buffer (.bin) and texture images\n"
            "      beside it. Plants, flower heads and their slots stay nodes; alike organs\n"
-           "      share one mesh.\n"
+           "      share one mesh. --animate adds the animation \"bloom\" of that many\n"
+           "      seconds: every flower opens from its bud whorl by whorl, a plant's\n"
+           "      flowers from the bottom up.\n"
            "  diagram LIBRARY.pmr ID OUT.svg\n"
            "      Writes the floral diagram of the flower head with that id as an SVG\n"
            "      picture, its floral formula as the caption.\n"
            "  render LIBRARY.pmr ID OUT.png [--size WxH] [--turn DEGREES]\n"
-           "         [--elevation DEGREES] [--samples N]\n"
+           "         [--elevation DEGREES] [--samples N] [--time T]\n"
            "      Draws the entry as the main view shows a work object (home camera, lights,\n"
            "      floor; 1000x800 unless --size says otherwise) and writes a PNG. --turn\n"
            "      turns the object about the vertical axis through the middle of the view,\n"
@@ -289,7 +304,9 @@ const char* cliUsage() {
            "      the lights stay with the camera, so a series of turns makes a turnaround\n"
            "      sheet. --samples (1 to 16, 4 unless given) smooths the edges with that many\n"
            "      samples per pixel where the OpenGL driver can, up to its limit; 1 turns\n"
-           "      the smoothing off. It needs an X server; without a screen run it as:\n"
+           "      the smoothing off. --time, from 0 to 1, shows the flowers at that moment\n"
+           "      of their bloom (0 the buds, 1 unless given: as modelled). It needs an X\n"
+           "      server; without a screen run it as:\n"
            "      xvfb-run -a pelmora-cli render ...\n"
            "  --help\n"
            "      This text.\n"
@@ -322,8 +339,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     session.textures = textures;
     if (command == "info" && (args.size() == 2 || (args.size() == 3 && args[2] == "--formula")))
         return info(args[1], args.size() == 3, session, out, err);
-    if (command == "export-gltf" && args.size() == 4)
-        return exportGltf(args[1], args[2], args[3], session, err);
+    if (command == "export-gltf" && (args.size() == 4 || args.size() == 6))
+        return exportGltf(args, session, err);
     if (command == "diagram" && args.size() == 4)
         return diagram(args[1], args[2], args[3], session, err);
     if (command == "formula-flower" && args.size() == 4)

@@ -7,6 +7,7 @@
 #include "gl/GroundShadows.h"
 #include "gl/TOGL.h"
 #include "interaction/FrameLights.h"
+#include "model/AxisOpeningOrder.h"
 #include "model/DrawContext.h"
 #include "model/FlowerObjectNode.h"
 #include "model/SceneRoot.h"
@@ -60,6 +61,9 @@ bool renderEntry(const CliEntry& entry, TextureCache* textures, const std::strin
     // The command-line tool draws with the built-in display switches.
     DrawContext records;
     records.textures = textures;
+    AxisOpeningOrder order;
+    order.addPlantsOf(entry.node(), false);
+    records.bloom = {options.time, &order};
     const DrawContext draw = togl.frameContext(records);
     drawBackground(draw);
     placeFrameLights();

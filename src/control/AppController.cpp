@@ -13,6 +13,8 @@
 #include "model/SceneRoot.h"
 #include "organs/FlowerTorusNode.h"
 
+#include <algorithm>
+
 AppController::AppController()
     : publisher_([this](const DrawContext& draw) { drawMainView(draw); },
                  [this] { return drawRecords(); }),
@@ -182,7 +184,25 @@ DrawContext AppController::drawRecords() const {
     records.slotSelection = &floralDiagram().selection();
     records.fullDetail = settings_.fullDetail;
     records.modelVersion = modelVersion_;
+    records.bloom = bloomMoment();
     return records;
+}
+
+void AppController::showBloomAt(double time) {
+    settings_.bloom.time = std::clamp(time, 0.0, 1.0);
+    redrawMainView();
+}
+
+BloomTime AppController::bloomMoment() const {
+    const BloomSettings& bloom = settings_.bloom;
+    if (bloom.editable())
+        return {};
+    openingOrder_ = AxisOpeningOrder();
+    const SceneNode* shown = isSceneMode(mode_) ? static_cast<const SceneNode*>(root())
+                                                : workObject();
+    if (shown)
+        openingOrder_.addPlantsOf(*shown, bloom.topFirst);
+    return {bloom.time, &openingOrder_};
 }
 
 void AppController::drawStage(const DrawContext& draw,

@@ -9,6 +9,7 @@
 #include "control/ObjectLibrary.h"
 #include "control/SceneEdits.h"
 #include "control/SceneFocusManager.h"
+#include "model/AxisOpeningOrder.h"
 #include "model/DrawContext.h"
 #include "model/IdCounter.h"
 #include "model/ReadContext.h"
@@ -132,8 +133,8 @@ public:
     void createFlower();
 
     // The records drawing reads that the controller owns: the display switches, the
-    // texture cache and the floral diagram's slot selection. A view fills in its
-    // frame (TOGL::frameContext).
+    // texture cache, the floral diagram's slot selection and the moment of the bloom.
+    // A view fills in its frame (TOGL::frameContext).
     DrawContext drawRecords() const;
     // With the main or overall view's context current: the background, light
     // positions, the floor with the shadows of what the view shows (while "Show
@@ -229,6 +230,9 @@ public:
     // An interim repaint after the camera alone moved (an orbit, a dolly, the
     // automatic rotation): the objects draw as the last frame drew them.
     void redrawMainViewForCamera() { publisher_.redrawMainView(); }
+    // A move of the time slider while it is dragged or played: the main view shows
+    // the bloom at `time` (0..1) at once; the picks follow when the move ends.
+    void showBloomAt(double time);
     void redrawLibraryView() { publisher_.redrawLibraryView(); }
     // Whether the overall window's repaint after the last commit is still to come.
     bool overallRepaintDue() const { return publisher_.overallRepaintDue(); }
@@ -251,6 +255,9 @@ private:
     // `changes` with the overall window's repaint added when the mode switched
     // between the scene modes, which it shows the scene in, and the others.
     unsigned withOverallShown(unsigned changes);
+    // The bloom's moment from the time dialog's settings, the plants shown (the open
+    // scene's in a scene mode, else a plant being made) opening in order.
+    BloomTime bloomMoment() const;
 
     TextureCache* textures_ = nullptr;
     ModeHost* modeHost_ = nullptr;
@@ -268,6 +275,9 @@ private:
     ModelHistory history_;
     SceneEdits sceneEdits_;
     CameraFlight flight_;
+    // The opening order of the plants shown, gathered afresh for every frame that
+    // shows the bloom; it lives here so that the frame's draw context can point at it.
+    mutable AxisOpeningOrder openingOrder_;
 };
 
 AppController& appController();

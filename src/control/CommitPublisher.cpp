@@ -81,7 +81,10 @@ void CommitPublisher::renewThumbnails(const std::set<int>& ids, const ObjectLibr
 }
 
 QImage CommitPublisher::thumbnailOf(SceneNode& node) {
-    return renderThumbnail(node, mainContext(), drawRecords_());
+    // A tile shows its object as modelled, whatever moment of the bloom the views show.
+    DrawContext records = drawRecords_();
+    records.bloom = {};
+    return renderThumbnail(node, mainContext(), records);
 }
 
 void CommitPublisher::drawPicks(TOGL& context) {

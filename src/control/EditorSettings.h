@@ -16,6 +16,16 @@ enum DrawingTool : int {
     kToolLeafBillboard = 7,
 };
 
+// The moment of the flowers' bloom the views show, set in the time dialog: 1 shows
+// them as modelled, the only moment at which they can be edited.
+struct BloomSettings {
+    double time = 1.0;
+    // A plant's flower heads open from the top down instead of from the bottom up.
+    bool topFirst = false;
+
+    bool editable() const { return time >= 1.0; }
+};
+
 // What the user set for editing and viewing: the drawing tool, the attachment rule,
 // the sketch colour, the display switches and the tessellation parameters. The
 // controller owns the one record; commands and dialogs change it, the modes, views
@@ -43,4 +53,5 @@ struct EditorSettings {
     DisplaySwitches display;
     // The tessellation values the parameter dialog edits and the organs read.
     Parameters parameters;
+    BloomSettings bloom;
 };

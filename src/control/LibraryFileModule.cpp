@@ -193,10 +193,11 @@ bool LibraryFileModule::exportFocusObj(const std::string& chosen, bool singleSur
            exportObjFiles(*target, chosen, singleSurfaces, appController().textures(), error);
 }
 
-bool LibraryFileModule::exportFocusGltf(const std::string& chosen, std::string& error) const {
+bool LibraryFileModule::exportFocusGltf(const std::string& chosen, const GltfBloom& bloom,
+                                        std::string& error) const {
     const FlowerObjectNode* target = exportTarget(error);
-    return target &&
-           exportGltfFile(*target, chosen, gltfImageFromFile, appController().textures(), error);
+    return target && exportGltfFile(*target, chosen, gltfImageFromFile,
+                                    appController().textures(), error, nullptr, bloom);
 }
 
 bool LibraryFileModule::exportFocusDiagram(const std::string& chosen, std::string& error) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/GltfExport.h"
 #include "library/LibraryFile.h"
 
 #include <string>
@@ -53,8 +54,10 @@ public:
     // surface once. False, with `error` set, when there is none or a file failed.
     bool exportFocusObj(const std::string& chosen, bool singleSurfaces, std::string& error) const;
     // The same object as glTF 2.0: a ".glb" file, or a ".gltf" one with its buffer
-    // and images beside it when the chosen name ends so.
-    bool exportFocusGltf(const std::string& chosen, std::string& error) const;
+    // and images beside it when the chosen name ends so; with the bloom animated when
+    // `bloom` gives it seconds.
+    bool exportFocusGltf(const std::string& chosen, const GltfBloom& bloom,
+                         std::string& error) const;
     // The floral diagram of the object as an SVG picture; the object must be a
     // flower head.
     bool exportFocusDiagram(const std::string& chosen, std::string& error) const;

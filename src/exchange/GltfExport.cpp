@@ -3,10 +3,12 @@
 #include "exchange/GltfExport.h"
 
 #include "math/FileText.h"
+#include "model/AxisOpeningOrder.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/SceneRoot.h"
 #include "model/TextureCache.h"
 #include "organs/FlowerStamenNode.h"
+#include "organs/Bloom.h"
 #include "organs/FlowerTorusNode.h"
 #include "organs/ObjWriter.h"
 #include "organs/OrganSurfaces.h"
@@ -83,6 +85,60 @@ float linearFromSrgb(float c) {
 bool isIdentity(const Matrix4& m) {
     return m == Matrix4();
 }
+
+// A placement that only turns and moves: glTF can then write it as translation and
+// rotation, which an animation channel can drive. A library file keeps six decimals,
+// so a placement read back is a rotation only to about that precision.
+bool isRigid(const Matrix4& m) {
+    constexpr double kTolerance = 1e-4;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            double d = 0.0;
+            for (int k = 0; k < 3; ++k)
+                d += m.at(k, i) * m.at(k, j);
+            if (std::abs(d - (i == j ? 1.0 : 0.0)) > kTolerance)
+                return false;
+        }
+    return m.at(3, 0) == 0.0 && m.at(3, 1) == 0.0 && m.at(3, 2) == 0.0 && m.at(3, 3) == 1.0 &&
+           determinant(m.data(), 4) > 0.0;
+}
+
+// The quaternion of the rotation part, as it comes.
+std::array<double, 4> nearestQuaternion(const Matrix4& m) {
+    const double trace = m.at(0, 0) + m.at(1, 1) + m.at(2, 2);
+    std::array<double, 4> q;
+    if (trace > 0.0) {
+        const double s = 2.0 * std::sqrt(trace + 1.0);
+        q = {(m.at(2, 1) - m.at(1, 2)) / s, (m.at(0, 2) - m.at(2, 0)) / s,
+             (m.at(1, 0) - m.at(0, 1)) / s, 0.25 * s};
+    } else if (m.at(0, 0) > m.at(1, 1) && m.at(0, 0) > m.at(2, 2)) {
+        const double s = 2.0 * std::sqrt(1.0 + m.at(0, 0) - m.at(1, 1) - m.at(2, 2));
+        q = {0.25 * s, (m.at(0, 1) + m.at(1, 0)) / s, (m.at(0, 2) + m.at(2, 0)) / s,
+             (m.at(2, 1) - m.at(1, 2)) / s};
+    } else if (m.at(1, 1) > m.at(2, 2)) {
+        const double s = 2.0 * std::sqrt(1.0 + m.at(1, 1) - m.at(0, 0) - m.at(2, 2));
+        q = {(m.at(0, 1) + m.at(1, 0)) / s, 0.25 * s, (m.at(1, 2) + m.at(2, 1)) / s,
+             (m.at(0, 2) - m.at(2, 0)) / s};
+    } else {
+        const double s = 2.0 * std::sqrt(1.0 + m.at(2, 2) - m.at(0, 0) - m.at(1, 1));
+        q = {(m.at(0, 2) + m.at(2, 0)) / s, (m.at(1, 2) + m.at(2, 1)) / s, 0.25 * s,
+             (m.at(1, 0) - m.at(0, 1)) / s};
+    }
+    return q;
+}
+
+// The unit quaternion (x, y, z, w) of a rigid placement's rotation, made exactly unit
+// for a rotation read back from a file.
+std::array<double, 4> quaternionOf(const Matrix4& m) {
+    std::array<double, 4> q = nearestQuaternion(m);
+    const double length = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+    for (double& c : q)
+        c /= length;
+    return q;
+}
+
+// Keys per whorl's opening: enough that the eased turn plays smoothly between them.
+constexpr int kBloomKeys = 9;
 
 // One vertex: position, normal, texture coordinates.
 using Vertex = std::array<float, 8>;
@@ -169,8 +225,9 @@ struct MaterialKey {
 
 class GltfBuilder {
 public:
-    GltfBuilder(const GltfImageSource& images, const TextureCache* textures, bool embedImages)
-        : images_(images), textureCache_(textures), embedImages_(embedImages) {
+    GltfBuilder(const GltfImageSource& images, const TextureCache* textures, bool embedImages,
+                const GltfBloom& bloom)
+        : images_(images), textureCache_(textures), embedImages_(embedImages), bloom_(bloom) {
         model.asset.version = "2.0";
         model.asset.generator = "Pelmora";
         model.buffers.emplace_back();
@@ -194,17 +251,84 @@ public:
                                    ok = ok && adopt(index, addObject(child), placement);
                                });
         if (const FlowerTorusNode* torus = asTorus(&object))
-            forEachSlot(*torus, [&](const FlowerPart& slot) {
-                // The slots the file saves with an organ are the ones exported with it.
-                if (!ok || !slot.holdsOrgan())
-                    return;
-                const int slotNode = newNode(std::string("slot_") + whorlName(slot.whorl) + "_" +
-                                             std::to_string(slot.index));
-                ok = adopt(slotNode, addObject(*slot.object), slot.rotation) &&
-                     adopt(index, slotNode, slot.basicTransAndRot);
-            });
+            for (int code : kWhorlsInsideOut) {
+                const SlotList& parts = torus->whorl(code).parts;
+                for (int i = 0; i < static_cast<int>(parts.size()); ++i) {
+                    const FlowerPart& slot = *parts[i];
+                    // The slots the file saves with an organ are the ones exported with it.
+                    if (!ok || !slot.holdsOrgan())
+                        continue;
+                    const int slotNode = newNode(std::string("slot_") + whorlName(slot.whorl) +
+                                                 "_" + std::to_string(slot.index));
+                    ok = adopt(slotNode, addObject(*slot.object), slot.rotation) &&
+                         adoptSlot(index, slotNode, *torus, {code, i});
+                }
+            }
         return ok ? index : kFailed;
     }
+
+    // The animation "bloom": per animated slot, keys over its whorl's span on its
+    // flower head's time line, placed on the plant's time line by the opening order.
+    void addBloom(const OpeningOrder& order) {
+        if (animated_.empty())
+            return;
+        tinygltf::Animation animation;
+        animation.name = "bloom";
+        // The keys' times, shared by the slots of one whorl of one flower head.
+        std::map<std::pair<int, int>, int> inputs;
+        std::map<const FlowerTorusNode*, FlowerBud> buds;
+        for (const AnimatedSlot& a : animated_) {
+            const FlowerBud& bud = buds.try_emplace(a.torus, *a.torus).first->second;
+            const OpeningSpan& span = a.torus->bloom.span(a.whorl);
+            const double length = std::max(span.end - span.start, 1e-4);
+            std::vector<double> ownTimes;
+            for (int k = 0; k < kBloomKeys; ++k)
+                ownTimes.push_back(span.start + length * k / (kBloomKeys - 1));
+            auto [input, added] = inputs.try_emplace({a.torus->id, a.whorl}, -1);
+            if (added) {
+                std::vector<float> seconds;
+                for (double own : ownTimes) {
+                    const double place = order.placeOf(a.torus->id);
+                    const double onPlant = place < 0.0 ? own : BloomTime::plantTimeOf(place, own);
+                    seconds.push_back(static_cast<float>(onPlant * bloom_.seconds));
+                }
+                input->second = appendFloats(seconds, TINYGLTF_TYPE_SCALAR, 1);
+                model.accessors[input->second].minValues = {seconds.front()};
+                model.accessors[input->second].maxValues = {seconds.back()};
+            }
+            std::vector<float> rotations;
+            std::array<double, 4> previous{0.0, 0.0, 0.0, 1.0};
+            for (double own : ownTimes) {
+                const double openness = a.torus->bloom.openness(a.whorl, own);
+                std::array<double, 4> q = quaternionOf(
+                    a.slot->basicTransAndRot *
+                    bud.turnInSlotFrame(*a.slot, a.whorl, a.index, openness));
+                // Neighbouring keys on the same side of the sphere: the turn between them
+                // is then the short one.
+                double side = 0.0;
+                for (int i = 0; i < 4; ++i)
+                    side += q[i] * previous[i];
+                for (int i = 0; i < 4; ++i) {
+                    q[i] = side < 0.0 ? -q[i] : q[i];
+                    rotations.push_back(static_cast<float>(q[i]));
+                }
+                previous = q;
+            }
+            tinygltf::AnimationSampler sampler;
+            sampler.input = input->second;
+            sampler.output = appendFloats(rotations, TINYGLTF_TYPE_VEC4, 4);
+            sampler.interpolation = "LINEAR";
+            animation.samplers.push_back(sampler);
+            tinygltf::AnimationChannel channel;
+            channel.sampler = static_cast<int>(animation.samplers.size()) - 1;
+            channel.target_node = a.node;
+            channel.target_path = "rotation";
+            animation.channels.push_back(channel);
+        }
+        model.animations.push_back(std::move(animation));
+    }
+
+    int animatedSlots() const { return static_cast<int>(animated_.size()); }
 
     // The scene's node with a node for each plant; negative after a failure.
     int addScene(const SceneRoot& scene) {
@@ -252,6 +376,32 @@ private:
             model.nodes[child].matrix.assign(placement.data(), placement.data() + 16);
         model.nodes[parent].children.push_back(child);
         return true;
+    }
+
+    // Puts the slot's node under its flower head's. While a bloom is exported, a rigid
+    // placement goes in as translation and rotation, for the animation to turn.
+    bool adoptSlot(int head, int slotNode, const FlowerTorusNode& torus, std::pair<int, int> place) {
+        const auto [whorl, slotIndex] = place;
+        const FlowerPart& slot = *torus.whorl(whorl).parts[slotIndex];
+        const Matrix4& placement = slot.basicTransAndRot;
+        if (bloom_.seconds <= 0.0 || !isRigid(placement) ||
+            slot.rotation.translationPart().length() > 1e-12)
+            return adopt(head, slotNode, placement);
+        tinygltf::Node& node = model.nodes[slotNode];
+        const Vector3 t = placement.translationPart();
+        node.translation = {t.x, t.y, t.z};
+        const std::array<double, 4> q = quaternionOf(placement);
+        node.rotation.assign(q.begin(), q.end());
+        model.nodes[head].children.push_back(slotNode);
+        animated_.push_back({slotNode, &torus, &slot, whorl, slotIndex});
+        return true;
+    }
+
+    // Floats of `type` (`components` each) as an accessor of their own.
+    int appendFloats(const std::vector<float>& values, int type, int components) {
+        const int view = appendView(values.data(), values.size() * sizeof(float), 0);
+        return appendAccessor(view, TINYGLTF_COMPONENT_TYPE_FLOAT, type,
+                              values.size() / components);
     }
 
     // A buffer view over `bytes` appended to the binary buffer, kept 4-aligned.
@@ -459,9 +609,20 @@ private:
         return index;
     }
 
+    // A slot's node the bloom turns.
+    struct AnimatedSlot {
+        int node;
+        const FlowerTorusNode* torus;
+        const FlowerPart* slot;
+        int whorl;
+        int index;
+    };
+
     const GltfImageSource& images_;
     const TextureCache* textureCache_;
     bool embedImages_;
+    GltfBloom bloom_;
+    std::vector<AnimatedSlot> animated_;
     std::unordered_map<std::string, int> meshes_;
     // Per mesh: its triangles and the zero-area ones left out.
     std::vector<std::pair<long, long>> meshTriangles_;
@@ -541,9 +702,10 @@ GltfPaths gltfExportPaths(const std::string& chosen) {
 }
 
 bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,
-                    const TextureCache* textures, std::string& error, GltfSummary* summary) {
+                    const TextureCache* textures, std::string& error, GltfSummary* summary,
+                    const GltfBloom& bloom) {
     const GltfPaths paths = gltfExportPaths(chosen);
-    GltfBuilder builder(images, textures, paths.binary);
+    GltfBuilder builder(images, textures, paths.binary, bloom);
     int root = -1;
     if (const auto* scene = dynamic_cast<const SceneRoot*>(&node))
         root = builder.addScene(*scene);
@@ -553,6 +715,9 @@ bool exportGltfFile(const SceneNode& node, const std::string& chosen, const Gltf
         error = builder.error.empty() ? "nothing to export" : builder.error;
         return false;
     }
+    AxisOpeningOrder order;
+    order.addPlantsOf(node, bloom.topFirst);
+    builder.addBloom(order);
     builder.finish(root);
     FileSet files;
     const bool assembled = paths.binary ? writeGlb(builder.model, paths.main, files, error)
@@ -571,6 +736,7 @@ bool exportGltfFile(const SceneNode& node, const std::string& chosen, const Gltf
         summary->textures = static_cast<int>(builder.model.textures.size());
         summary->triangles = builder.triangles;
         summary->zeroAreaTriangles = builder.zeroAreaTriangles;
+        summary->animatedSlots = builder.animatedSlots();
         summary->bytes = 0;
         for (const auto& [path, bytes] : files)
             summary->bytes += static_cast<long long>(bytes.size());

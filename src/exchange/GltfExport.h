@@ -46,6 +46,16 @@ struct GltfSummary {
     long zeroAreaTriangles = 0;
     // Of every file written.
     long long bytes = 0;
+    // Slots whose turn the bloom animates, one rotation channel each.
+    int animatedSlots = 0;
+};
+
+// How an export plays the flowers' bloom: over `seconds` (0 writes no animation),
+// every organ turning about its base from the bud to the flower as modelled, whorl
+// by whorl, a plant's flower heads opening from the bottom up or from the top down.
+struct GltfBloom {
+    double seconds = 0.0;
+    bool topFirst = false;
 };
 
 // Writes `node` (a plant object or a scene) with everything it contains as glTF 2.0
@@ -70,6 +80,11 @@ struct GltfSummary {
 // through `images` and are embedded in a ".glb" file or copied beside a ".gltf" one. False, with
 // `error` saying why, when an image cannot be had or a file cannot be written; every earlier file
 // is then left as it was.
+// With a bloom, each slot's node carries its placement as translation and rotation
+// and one rotation channel of the animation "bloom" turns it: at the animation's end
+// every node stands where the export without a bloom places it. A slot whose
+// placement is no rigid motion (only a hand-edited file makes one) keeps its matrix
+// and does not move.
 bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,
                     const TextureCache* textures, std::string& error,
-                    GltfSummary* summary = nullptr);
+                    GltfSummary* summary = nullptr, const GltfBloom& bloom = {});

@@ -21,6 +21,9 @@ public:
     bool integer(int& out);
     bool real(double& out);
     bool real(float& out);
+    // Reads the next word only if it is `expected`: how an optional block is told
+    // from what follows it.
+    bool takeWord(std::string_view expected);
     // The rest of the current line, at most maxChars characters, without the line
     // end (fgets followed by cutting at the line end). The position moves past the
     // characters returned and past the line end when it was reached.

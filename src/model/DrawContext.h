@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/BloomTime.h"
 #include "model/DisplaySwitches.h"
 
 #include <cstdint>
@@ -41,4 +42,6 @@ struct DrawContext {
     // its objects computed are kept from frame to frame (an orbit computes none).
     // 0: unknown, the keys are computed afresh every frame.
     std::uint64_t modelVersion = 0;
+    // The moment of the flowers' bloom shown; at rest (1) they are drawn as modelled.
+    BloomTime bloom;
 };

@@ -95,6 +95,13 @@ void MouseListenerManager::preparePetal(bool fromSketch) {
 }
 
 void MouseListenerManager::mainViewMessage(MouseMessage message, int x, int y) {
+    // Away from time 1 the flowers are drawn turned from where they stand: the left
+    // button, which draws and edits, starts nothing until the bloom is back at 1. The
+    // camera buttons still work.
+    const bool startsEdit =
+        message == MouseMessage::LButtonDown || message == MouseMessage::LButtonDblClk;
+    if (startsEdit && !appController().settings().bloom.editable())
+        return;
     deliverMouseMessage(*mainListener_, message, x, y);
     appController().commit();
 }

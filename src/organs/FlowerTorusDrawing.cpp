@@ -6,6 +6,7 @@
 #include "math/ContentHash.h"
 #include "model/DrawDetail.h"
 #include "model/SlotSelection.h"
+#include "organs/Bloom.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 
@@ -13,10 +14,21 @@
 
 namespace {
 
+// Draws the slot's organ under its placement; while the flower opens, under the
+// placement turned to how far its whorl has opened. The organ's own drawing is the
+// same at every moment, so its cached lists serve the whole bloom.
 template <typename Pass> void drawUnderSlot(const FlowerPart& slot, Pass pass, const DrawContext& draw) {
     glPushMatrix();
     glMultMatrixd(slot.basicTransAndRot.data());
     glMultMatrixd(slot.rotation.data());
+    std::invoke(pass, *slot.object, draw);
+    glPopMatrix();
+}
+
+template <typename Pass>
+void drawUnderSlot(const FlowerPart& slot, Pass pass, const DrawContext& draw, const Matrix4& turned) {
+    glPushMatrix();
+    glMultMatrixd(turned.data());
     std::invoke(pass, *slot.object, draw);
     glPopMatrix();
 }
@@ -80,24 +92,70 @@ void FlowerTorusNode::drawSlots(const DrawContext& draw) {
     }
 }
 
+// While the head opens its organs are drawn turned towards the bud, each from its own
+// list (the turn is the only thing that changes with time); the view's slot marks
+// wait until the head is open again, when it can be edited.
+void FlowerTorusNode::drawSlotsOpening(const DrawContext& draw, double time) {
+    const FlowerBud bud(*this);
+    for (int code : {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil}) {
+        const SlotList& parts = whorl(code).parts;
+        const double openness = bloom.openness(code, time);
+        for (int i = 0; i < static_cast<int>(parts.size()); ++i)
+            if (parts[i]->object)
+                drawUnderSlot(*parts[i], drawSolidAtDetail, draw,
+                              bud.organMatrixAt(*parts[i], code, i, openness));
+    }
+}
+
+template <typename Pass> void FlowerTorusNode::drawOrgans(const DrawContext& draw, Pass pass) {
+    const double time = draw.bloom.of(id);
+    if (time >= 1.0) {
+        forEachSlot(*this, [&](const FlowerPart& slot) {
+            if (slot.object)
+                drawUnderSlot(slot, pass, draw);
+        });
+        return;
+    }
+    const FlowerBud bud(*this);
+    for (int code : kWhorlsInsideOut) {
+        const SlotList& parts = whorl(code).parts;
+        const double openness = bloom.openness(code, time);
+        for (int i = 0; i < static_cast<int>(parts.size()); ++i)
+            if (parts[i]->object)
+                drawUnderSlot(*parts[i], pass, draw, bud.organMatrixAt(*parts[i], code, i, openness));
+    }
+}
+
 void FlowerTorusNode::drawSolid(const DrawContext& draw) {
     if (draw.snapshot) {
         beginPickingPass(draw);
         body.drawPlain();
-        drawSlots(draw);
+        drawSlotsAt(draw);
         return;
     }
     glPushMatrix();
     drawTubeSurface(draw, body, hasTexture, textureFront, diffuse, shininess, specular, ambient);
     glPopMatrix();
     glPushMatrix();
-    drawSlots(draw);
+    drawSlotsAt(draw);
     drawStrokes(draw);
     glPopMatrix();
 }
 
+void FlowerTorusNode::drawSlotsAt(const DrawContext& draw) {
+    const double time = draw.bloom.of(id);
+    if (time >= 1.0)
+        drawSlots(draw);
+    else
+        drawSlotsOpening(draw, time);
+}
+
 std::uint64_t FlowerTorusNode::geometryKey(const DrawContext& draw) const {
+    // While it opens, the head is drawn organ by organ from the organs' own lists,
+    // which every moment of the bloom shares.
     if (draw.slotSelection && draw.slotSelection->receptacleId() == id)
+        return 0;
+    if (draw.bloom.of(id) < 1.0)
         return 0;
     ContentHash hash;
     hash.add(body.contentKey());
@@ -119,20 +177,14 @@ void FlowerTorusNode::drawControlPoints(const DrawContext& draw) {
 
 void FlowerTorusNode::drawPlain(const DrawContext& draw) {
     body.drawPlain();
-    forEachSlot(*this, [&](const FlowerPart& slot) {
-        if (slot.object)
-            drawUnderSlot(slot, &FlowerObjectNode::drawPlain, draw);
-    });
+    drawOrgans(draw, &FlowerObjectNode::drawPlain);
 }
 
 void FlowerTorusNode::drawTranslucent(const DrawContext& draw) {
     if (draw.snapshot)
         return;
     body.drawTranslucent(diffuse, shininess, specular, ambient);
-    forEachSlot(*this, [&](const FlowerPart& slot) {
-        if (slot.object)
-            drawUnderSlot(slot, drawTranslucentInView, draw);
-    });
+    drawOrgans(draw, drawTranslucentInView);
 }
 
 int FlowerTorusNode::exportObj(ObjExport& out, const Matrix4& matrix, int vertexCount) {

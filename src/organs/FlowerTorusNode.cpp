@@ -353,6 +353,7 @@ std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone(IdCounter& ids) const {
             copied.parts.push_back(copySlot(*slot, ids));
         copied.layout = whorl(code).layout;
     }
+    copy->bloom = bloom;
     return copy;
 }
 

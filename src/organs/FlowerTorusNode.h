@@ -2,6 +2,7 @@
 
 #include "model/FlowerObjectNode.h"
 #include "model/Parameters.h"
+#include "organs/BloomSchedule.h"
 #include "organs/StemShape.h"
 #include "organs/Whorl.h"
 
@@ -109,6 +110,8 @@ public:
     int m_resV = 0;
     StemShape body;
     Stroke m_basicCurve;
+    // How the head opens from its bud, whorl by whorl.
+    BloomSchedule bloom;
 
 protected:
     // The receptacle's body and every slot: its placement and what it holds. 0 while
@@ -118,7 +121,13 @@ protected:
 
 private:
     void rebuildBody() { body.buildRevolution(m_basicCurve, m_resV, m_resH); }
+    // The slots at the frame's moment of the bloom: as modelled (drawSlots) or opening
+    // (drawSlotsOpening, at the head's own time).
+    void drawSlotsAt(const DrawContext& draw);
     void drawSlots(const DrawContext& draw);
+    void drawSlotsOpening(const DrawContext& draw, double time);
+    // The draw pass `pass` of every organ at the frame's moment of the bloom.
+    template <typename Pass> void drawOrgans(const DrawContext& draw, Pass pass);
     // The height of the receptacle with its organs.
     double height() const;
 

@@ -1,6 +1,7 @@
 // The flower head's library record: the colours, the profile and resolutions, the
 // four layout flags, the main axis, then the slot lists pistils first, each slot
-// with its placement, its whorl code and the organ it holds.
+// with its placement, its whorl code and the organ it holds; last, only for a head
+// that does not open the usual way, its opening spans.
 #include "organs/FlowerTorusNode.h"
 
 #include "math/TextReader.h"
@@ -75,6 +76,29 @@ bool readSlot(RecordInput& input, FlowerPart& slot) {
     return true;
 }
 
+// "openingSpans" and per whorl, in the record's order, its start and end.
+constexpr const char* kOpeningSpans = "openingSpans";
+
+void writeOpeningSpans(TextWriter& out, const BloomSchedule& bloom) {
+    out.format("%s\n", kOpeningSpans);
+    for (const WhorlKeywords& w : kWhorlRecords)
+        out.format("%f %f\n", bloom.span(w.whorl).start, bloom.span(w.whorl).end);
+    out.text("\n");
+}
+
+bool readOpeningSpans(TextReader& in, BloomSchedule& bloom) {
+    for (const WhorlKeywords& w : kWhorlRecords) {
+        OpeningSpan& span = bloom.span(w.whorl);
+        if (!in.real(span.start) || !in.real(span.end))
+            return false;
+        if (!(span.start >= 0.0 && span.start <= span.end && span.end <= 1.0)) {
+            in.fail("an opening span must lie within 0..1 and end after it starts");
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void FlowerTorusNode::save(TextWriter& out, const WriteContext& context) const {
@@ -97,6 +121,8 @@ void FlowerTorusNode::save(TextWriter& out, const WriteContext& context) const {
         }
         out.text(w.closing);
     }
+    if (!bloom.isUsual())
+        writeOpeningSpans(out, bloom);
 }
 
 std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
@@ -135,6 +161,8 @@ std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
         if (!skipWords(in, w.closingWords))
             return nullptr;
     }
+    if (in.takeWord(kOpeningSpans) && !readOpeningSpans(in, torus->bloom))
+        return nullptr;
     // Resolutions outside the parameter ranges would build absurd or empty bodies.
     torus->m_resH = clampedResolution(torus->m_resH);
     torus->m_resV = clampedResolution(torus->m_resV);

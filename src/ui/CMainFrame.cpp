@@ -17,6 +17,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/ModeGuidance.h"
 #include "ui/ShellPrompts.h"
+#include "ui/TimeDlg.h"
 #include "ui/ViewManager.h"
 #include "ui/WindowIcons.h"
 
@@ -99,6 +100,7 @@ CMainFrame::CMainFrame()
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     mainViewPane_ = QWidget::createWindowContainer(mainView_, splitter_);
     viewManager().floralDiagramDialog().setAnchor(mainViewPane_);
+    viewManager().timeDialog().setAnchor(mainViewPane_);
     mainViewPane_->setFocusPolicy(Qt::StrongFocus);
     libraryView_->setFocusPolicy(Qt::StrongFocus);
     splitter_->addWidget(mainViewPane_);
@@ -133,7 +135,9 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::followCommit() {
     commands_->updateAll();
     AppController& controller = appController();
-    guidance_->setText(modeGuidance(controller.mode(), controller.settings().drawingTool));
+    guidance_->setText(modeGuidance(controller.mode(), controller.settings().drawingTool,
+                                    controller.settings().bloom));
+    viewManager().timeDialog().refresh();
     const QString load = penLoad(controller, libraryBrowser());
     penLoad_->setText(load);
     penLoad_->setVisible(!load.isEmpty());
@@ -378,15 +382,20 @@ bool CMainFrame::writeReporting(const QString& path, const QString& failure,
 }
 
 void CMainFrame::exportGltf() {
+    const ShellPrompts::GltfExportChoice choice = shellPrompts().chooseGltfExport();
+    GltfBloom bloom;
+    if (choice.animateBloom) {
+        bloom.seconds = TimeDlg::kPlayMilliseconds / 1000.0;
+        bloom.topFirst = appController().settings().bloom.topFirst;
+    }
     std::string written;
     const bool saved =
-        saveThrough(QStringLiteral("Save focusing object as glTF"),
-                    QStringLiteral("glTF binary (*.glb);;glTF with separate files (*.gltf)"),
-                    QStringLiteral("Failed to export the object."),
-                    [&](const std::string& chosen, std::string& error) {
-                        written = gltfExportPaths(chosen).main;
-                        return libraryFileModule().exportFocusGltf(chosen, error);
-                    });
+        !choice.path.isEmpty() &&
+        writeReporting(choice.path, QStringLiteral("Failed to export the object."),
+                       [&](const std::string& chosen, std::string& error) {
+                           written = gltfExportPaths(chosen).main;
+                           return libraryFileModule().exportFocusGltf(chosen, bloom, error);
+                       });
     if (saved)
         confirm(QStringLiteral("Exported to %1")
                     .arg(QDir::toNativeSeparators(QString::fromStdString(written))));

@@ -18,6 +18,7 @@
 #include "ui/LeafArrangementDlg.h"
 #include "ui/ParameterDlg.h"
 #include "ui/TextureCommands.h"
+#include "ui/TimeDlg.h"
 #include "ui/ViewManager.h"
 #include "ui/WindowIcons.h"
 
@@ -543,12 +544,12 @@ void CommandSet::addDisplayCommands() {
         kCmdAutomaticRotation, "Automatic camera Rotation",
         "Turn the camera once around the view; a click stops it",
         [this] { rotation_->toggle(frame_.mainView()); }, enabled);
-    // Places kept for growth animation, which the program cannot do yet.
     add(
         kCmdImportAnimatedFlower, "Import Animated Flower", "Import an animated flower", [] {},
         disabled);
     add(
-        kCmdShowTimeDialog, "Show Time Dialog", "Show the growth time", [] {}, disabled);
+        kCmdShowTimeDialog, "Show Time Dialog", "Play the flowers' bloom over time",
+        [] { bringUp(viewManager().timeDialog()); }, enabled);
 }
 
 void CommandSet::addCameraCommands() {

@@ -1,5 +1,7 @@
 #include "ui/FDParameterDlg.h"
 
+#include "ui/DialogPlacement.h"
+
 #include "control/AppController.h"
 #include "control/FloralDiagram.h"
 
@@ -117,20 +119,7 @@ void FDParameterDlg::showEvent(QShowEvent* event) {
     if (placed_ || !anchor_)
         return;
     placed_ = true;
-    // Right of the main window, else left of it, where the screen has room; else
-    // over the main view's left edge, clear of its middle and of the library view.
-    const QRect window = anchor_->window()->frameGeometry();
-    const QRect view(anchor_->mapToGlobal(QPoint()), anchor_->size());
-    const QRect screen = anchor_->screen()->availableGeometry();
-    const QSize size = frameGeometry().size();
-    int x = std::max(screen.left(), view.left());
-    if (window.right() + size.width() <= screen.right())
-        x = window.right() + 1;
-    else if (window.left() - size.width() >= screen.left())
-        x = window.left() - size.width();
-    const int y = std::clamp(view.top(), screen.top(),
-                             std::max(screen.top(), screen.bottom() - size.height()));
-    move(x, y);
+    placeBeside(*this, *anchor_);
 }
 
 void FDParameterDlg::showFormula(const std::string& formula) {

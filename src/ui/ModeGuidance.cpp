@@ -128,9 +128,12 @@ bool strokeCarriesSelection(const AppController& controller) {
 
 } // namespace
 
-QString modeGuidance(int mode, int tool) {
+QString modeGuidance(int mode, int tool, const BloomSettings& bloom) {
     if (!isValidMode(mode))
         return {};
+    if (!bloom.editable())
+        return QStringLiteral("Bloom at time %1: drag the camera; to edit, set the time to 1")
+            .arg(bloom.time, 0, 'f', 2);
     const char* line = kLines[static_cast<size_t>(mode)].pen;
     if (takesDrawingTools(mode) && tool != kToolPen)
         line = toolLine(mode, tool);

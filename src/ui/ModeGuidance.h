@@ -1,5 +1,7 @@
 #pragma once
 
+#include "control/EditorSettings.h"
+
 #include <QString>
 
 class AppController;
@@ -9,8 +11,9 @@ class LibraryBrowser;
 // mouse with the drawing tool in hand, so that a view never ignores strokes without
 // a word: with the Eraser it says what a click erases, with a tool that does nothing
 // in the mode it says so. Empty for modes outside 0..14. Each fits the status bar of
-// a window at its first size.
-QString modeGuidance(int mode, int tool);
+// a window at its first size. While the views show the bloom away from time 1 it
+// says instead that editing waits for time 1.
+QString modeGuidance(int mode, int tool, const BloomSettings& bloom = {});
 
 // What the next stroke takes from the library, for the status bar: "Pen carries:
 // flower head 32", or "Pen carries: a plain stem" with the reason, when the shown

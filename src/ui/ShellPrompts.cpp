@@ -16,6 +16,25 @@ QMessageBox::StandardButton ask(const QString& text, QMessageBox::StandardButton
                                  buttons, fallback);
 }
 
+// A file to write, with a check box for one choice under the file list; an empty
+// path when cancelled.
+std::pair<QString, bool> chooseSaveFileWithOption(const QString& caption, const QString& filter,
+                                                  const QString& suffix, const QString& option,
+                                                  const QString& optionTip) {
+    QFileDialog dialog(QApplication::activeWindow(), caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    // The check box goes into the dialog's own layout, which only Qt's dialog has.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* box = new QCheckBox(option, &dialog);
+    box->setToolTip(optionTip);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().front(), box->isChecked()};
+}
+
 } // namespace
 
 ShellPrompts::ShellPrompts() {
@@ -61,20 +80,21 @@ ShellPrompts::ShellPrompts() {
         return dialog.selectedFiles().front();
     };
     chooseObjExport = [] {
-        QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Save focusing object as OBJ"),
-                           QString(), QStringLiteral("Wavefront OBJ (*.obj)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("obj"));
-        // The check box goes into the dialog's own layout, which only Qt's dialog has.
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        auto* single = new QCheckBox(QStringLiteral("Single surfaces"), &dialog);
-        single->setToolTip(QStringLiteral("Each surface once, with its front material, for "
-                                          "renderers that show both sides of a face"));
-        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
-            grid->addWidget(single, grid->rowCount(), 0, 1, grid->columnCount());
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return ObjExportChoice{};
-        return ObjExportChoice{dialog.selectedFiles().front(), single->isChecked()};
+        const auto [path, single] = chooseSaveFileWithOption(
+            QStringLiteral("Save focusing object as OBJ"), QStringLiteral("Wavefront OBJ (*.obj)"),
+            QStringLiteral("obj"), QStringLiteral("Single surfaces"),
+            QStringLiteral("Each surface once, with its front material, for renderers that show "
+                           "both sides of a face"));
+        return ObjExportChoice{path, single};
+    };
+    chooseGltfExport = [] {
+        const auto [path, animate] = chooseSaveFileWithOption(
+            QStringLiteral("Save focusing object as glTF"),
+            QStringLiteral("glTF binary (*.glb);;glTF with separate files (*.gltf)"),
+            QStringLiteral("glb"), QStringLiteral("Animate the bloom"),
+            QStringLiteral("The flowers open from their buds, whorl by whorl, over the time "
+                           "dialog's playing time"));
+        return GltfExportChoice{path, animate};
     };
 }
 

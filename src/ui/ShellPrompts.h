@@ -34,6 +34,13 @@ struct ShellPrompts {
         bool singleSurfaces = false;
     };
     std::function<ObjExportChoice()> chooseObjExport;
+    // Where to export the object as glTF, and whether the flowers' bloom goes with it
+    // as an animation; an empty path when cancelled.
+    struct GltfExportChoice {
+        QString path;
+        bool animateBloom = false;
+    };
+    std::function<GltfExportChoice()> chooseGltfExport;
 };
 
 // The program's prompts; replacing them holds until they are reset.

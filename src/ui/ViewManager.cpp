@@ -13,6 +13,7 @@
 #include "ui/InflorescenceDlg.h"
 #include "ui/LeafArrangementDlg.h"
 #include "ui/ParameterDlg.h"
+#include "ui/TimeDlg.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ ViewManager::ViewManager()
       floralDiagramDialog_(std::make_unique<FDParameterDlg>()),
       inflorescenceDialog_(std::make_unique<InflorescenceDlg>()),
       leafArrangementDialog_(std::make_unique<LeafArrangementDlg>()),
+      timeDialog_(std::make_unique<TimeDlg>()),
       textures_(std::make_unique<TextureManager>()) {
     mainContext_->setHomeCamera(kMainViewHomeCamera);
     FloralDiagram& diagram = floralDiagram();

@@ -13,10 +13,11 @@ class FDParameterDlg;
 class InflorescenceDlg;
 class LeafArrangementDlg;
 class ParameterDlg;
+class TimeDlg;
 class TOGL;
 
 // The two 3D contexts, the textures they share, the windows they and the library
-// view belong to, and the two modeless dialogs, created hidden. The controller
+// view belong to, and the three modeless dialogs, created hidden. The controller
 // redraws and renders through it. The main context looks at a flower of about unit
 // size from its home camera; the overall context keeps the default. It goes after
 // the windows (see shutdownApplication), whose contexts went with them: no context
@@ -50,6 +51,7 @@ public:
     FDParameterDlg& floralDiagramDialog() { return *floralDiagramDialog_; }
     InflorescenceDlg& inflorescenceDialog() { return *inflorescenceDialog_; }
     LeafArrangementDlg& leafArrangementDialog() { return *leafArrangementDialog_; }
+    TimeDlg& timeDialog() { return *timeDialog_; }
 
 private:
     CPelmoraView* mainView_ = nullptr;
@@ -61,6 +63,7 @@ private:
     std::unique_ptr<FDParameterDlg> floralDiagramDialog_;
     std::unique_ptr<InflorescenceDlg> inflorescenceDialog_;
     std::unique_ptr<LeafArrangementDlg> leafArrangementDialog_;
+    std::unique_ptr<TimeDlg> timeDialog_;
     std::unique_ptr<TextureManager> textures_;
 };
 

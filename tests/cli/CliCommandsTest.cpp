@@ -123,6 +123,9 @@ TEST_F(CliCommandsTest, FailuresEndWithOneLineAndANonZeroStatus) {
     expectFailure({"render", library, "1", png, "--turn", "10", "--turn", "20"}, "twice");
     expectFailure({"render", library, "1", png, "--samples"}, "needs a value");
     expectFailure({"render", library, "1", png, "--spin", "3"}, "does not know '--spin'");
+    expectFailure({"render", library, "1", png, "--time", "1.5"}, "--time takes");
+    expectFailure({"export-gltf", library, "1", directory + "/x.glb", "--animate", "-2"},
+                  "--animate takes");
 
     std::string error;
     ASSERT_TRUE(writeFileAtomically(directory + "/broken.pmr",
@@ -288,7 +291,7 @@ TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
     for (const char* command : {"info", "--formula", "formula-flower", "--petal", "resave",
                                 "export-obj", "--single",
                                 "export-gltf", "diagram", "render", "--turn", "--elevation",
-                                "--samples", "xvfb-run -a"})
+                                "--samples", "--time", "--animate", "xvfb-run -a"})
         EXPECT_NE(out.str().find(command), std::string::npos) << command;
 }
 
@@ -404,6 +407,11 @@ TEST_F(CliCommandsTest, RenderDrawsTheEntryOnTheFloorIntoAPng) {
         for (int x = 60; x < 140; ++x)
             flowerPixels += !showsBackground(image.pixelColor(x, y), y, image.height());
     EXPECT_GT(flowerPixels, 200);
+    // At time 0 it is drawn as its bud, at time 1 as modelled.
+    ASSERT_EQ(run({"render", corpus, "6", png, "--size", "200x160", "--time", "1"}, renderEntry), 0);
+    EXPECT_EQ(QImage(QString::fromStdString(png)), image);
+    ASSERT_EQ(run({"render", corpus, "6", png, "--size", "200x160", "--time", "0"}, renderEntry), 0);
+    EXPECT_GT(differingPixels(QImage(QString::fromStdString(png)), image), 50);
 
     EXPECT_NE(run({"render", corpus, "6", directory + "/no/such/dir/x.png"}, renderEntry), 0);
     EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();

@@ -357,3 +357,81 @@ TEST_F(GltfExportTest, AFailedExportLeavesTheEarlierFileAsItWas) {
     EXPECT_FALSE(
         exportGltfFile(*stem, "/nonexistent-dir/stem.gltf", readGltfImage, &textures, error));
 }
+
+// A plant's bloom as an animation: the file passes the validator, one rotation
+// channel turns each slot that holds an organ, the geometry is byte for byte the
+// static export's, and at the animation's end every slot stands where the static
+// export places it, while at its start the organs are turned into their buds. The
+// lowest flower head starts opening before the topmost.
+TEST_F(GltfExportTest, TheBloomTurnsEverySlotAndEndsAtTheStaticPlacements) {
+    const auto plant = samples::plant(records(), 3);
+    int filled = 0;
+    for (const auto& branch : plant->branches)
+        forEachSlot(*asTorus(branch.composite->segments.back().node.get()),
+                    [&](const FlowerPart& slot) { filled += slot.holdsOrgan(); });
+    // The lowest head's placements as a library file keeps them, to six decimals: they
+    // are then rotations only to that precision, and were once left unanimated.
+    auto* lowest = static_cast<FlowerTorusNode*>(plant->branches[0].composite->segments.back().node.get());
+    forEachSlot(*lowest, [](FlowerPart& slot) {
+        for (int i = 0; i < 16; ++i)
+            slot.basicTransAndRot[i] = std::round(slot.basicTransAndRot[i] * 1e6) / 1e6;
+    });
+    std::string error;
+    GltfSummary still, animated;
+    ASSERT_TRUE(exportGltfFile(*plant, dir.path("still.glb").string(), readGltfImage, &textures,
+                               error, &still))
+        << error;
+    ASSERT_TRUE(exportGltfFile(*plant, dir.path("bloom.glb").string(), readGltfImage, &textures,
+                               error, &animated, GltfBloom{4.0}))
+        << error;
+    const ToolReport verdict = validate(dir.path("bloom.glb"));
+    EXPECT_EQ(verdict.status, 0) << verdict.text;
+    EXPECT_EQ(animated.animatedSlots, filled);
+
+    const tinygltf::Model a = load(dir.path("bloom.glb"));
+    const tinygltf::Model s = load(dir.path("still.glb"));
+    ASSERT_EQ(a.animations.size(), 1u);
+    const tinygltf::Animation& bloom = a.animations[0];
+    ASSERT_EQ(bloom.channels.size(), static_cast<size_t>(filled));
+    const std::vector<unsigned char>& geometry = s.buffers[0].data;
+    ASSERT_GE(a.buffers[0].data.size(), geometry.size());
+    EXPECT_TRUE(std::equal(geometry.begin(), geometry.end(), a.buffers[0].data.begin()));
+    ASSERT_EQ(a.nodes.size(), s.nodes.size());
+
+    std::set<int> turned;
+    double earliestStart = 1e9, latestStart = -1e9;
+    for (const tinygltf::AnimationChannel& channel : bloom.channels) {
+        EXPECT_EQ(channel.target_path, "rotation");
+        EXPECT_TRUE(turned.insert(channel.target_node).second) << "one channel per slot";
+        const tinygltf::Node& node = a.nodes[channel.target_node];
+        EXPECT_TRUE(node.name.starts_with("slot_"));
+        const tinygltf::AnimationSampler& sampler = bloom.samplers[channel.sampler];
+        const auto times = accessorValues<double>(a, sampler.input);
+        const auto keys = accessorValues<double>(a, sampler.output);
+        ASSERT_EQ(keys.size(), 4 * times.size());
+        EXPECT_TRUE(std::is_sorted(times.begin(), times.end()));
+        EXPECT_LE(times.back(), 4.0 + 1e-6);
+        earliestStart = std::min(earliestStart, times.front());
+        latestStart = std::max(latestStart, times.front());
+        // The last key, with the node's translation, is the static matrix.
+        const size_t last = keys.size() - 4;
+        const double x = keys[last], y = keys[last + 1], z = keys[last + 2], w = keys[last + 3];
+        const double r[9] = {1 - 2 * (y * y + z * z), 2 * (x * y + z * w),     2 * (x * z - y * w),
+                             2 * (x * y - z * w),     1 - 2 * (x * x + z * z), 2 * (y * z + x * w),
+                             2 * (x * z + y * w),     2 * (y * z - x * w),     1 - 2 * (x * x + y * y)};
+        const std::vector<double>& still = s.nodes[channel.target_node].matrix;
+        ASSERT_EQ(still.size(), 16u);
+        for (int column = 0; column < 3; ++column)
+            for (int row = 0; row < 3; ++row)
+                EXPECT_NEAR(r[3 * column + row], still[4 * column + row], 1e-5);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(node.translation[i], still[12 + i], 1e-12);
+        double turnedAtStart = 0.0;
+        for (int i = 0; i < 4; ++i)
+            turnedAtStart += std::abs(keys[i] - keys[last + i]);
+        if (!node.name.starts_with("slot_pistil")) { // the pistil stands on the axis
+            EXPECT_GT(turnedAtStart, 1e-3) << node.name << " starts as a bud";
+        }
+    }
+    EXPECT_LT(earliestStart + 1.0, latestStart) << "the flower heads open in turn";
+}

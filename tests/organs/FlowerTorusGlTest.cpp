@@ -1,5 +1,7 @@
+#include "model/DrawDetail.h"
 #include "model/PickColour.h"
 #include "model/SlotSelection.h"
+#include "support/FrameDifference.h"
 #include "support/GlTestContext.h"
 #include "support/SamplePlants.h"
 
@@ -106,4 +108,31 @@ TEST_F(FlowerGl, OnlyTheSlotsTheViewMarksOrSelectsShowTheirControlPoints) {
 
     selection.mark(flower->id + 1000, {kWhorlPetal, 4});
     EXPECT_TRUE(pickedIds(true).empty());
+}
+
+// At time 1 the flower draws exactly the frame it draws without a bloom; halfway it
+// draws another one. Its turned organs are drawn from the organs' own lists, which
+// no moment of the bloom adds to once each organ has the list of its detail: moments
+// shown again compile nothing.
+TEST_F(FlowerGl, AtTimeOneTheBloomDrawsTheStaticFrameByteForByte) {
+    TOGL& gl = togl();
+    const auto frameAt = [&](double time) {
+        gl.beginFrame();
+        gl.loadViewMatrix();
+        DrawContext draw = frame();
+        draw.bloom.time = time;
+        drawSolidAtDetail(*flower, draw);
+        gl.endFrame();
+        return gl.frameImage();
+    };
+    // The first frame compiles the organs' lists; the ones after draw from them.
+    frameAt(BloomTime{}.time);
+    const QImage still = frameAt(BloomTime{}.time);
+    EXPECT_EQ(frameAt(1.0), still);
+    EXPECT_GT(differingPixels(frameAt(0.5), still), 200);
+    frameAt(0.3);
+    const int compiled = gl.drawingCache().compiledLists();
+    for (double time : {0.5, 0.3, 1.0, 0.4})
+        frameAt(time);
+    EXPECT_EQ(gl.drawingCache().compiledLists(), compiled);
 }

@@ -3,6 +3,7 @@
 #include "library/LibraryReaders.h"
 #include "math/TextReader.h"
 #include "math/TextWriter.h"
+#include "model/AxisOpeningOrder.h"
 #include "model/FlowerObjectComposite.h"
 #include "model/NodeRecord.h"
 #include "organs/FlowerStemNode.h"
@@ -137,6 +138,12 @@ TEST_F(InflorescenceTest, EveryTypeBearsItsFlowersEachOpeningOnceInItsBotanicalO
 
         const std::vector<PlacedPart> opening = inOpeningOrder(*plant);
         ASSERT_EQ(opening.size(), 13u);
+        // The bloom plays the kept order, whichever way the axes' order would run.
+        const AxisOpeningOrder bloom(*plant, true);
+        EXPECT_EQ(bloom.placeOf(opening.front().id), 0.0);
+        EXPECT_EQ(bloom.placeOf(opening.back().id), 1.0);
+        for (size_t i = 1; i < opening.size(); ++i)
+            EXPECT_GT(bloom.placeOf(opening[i].id), bloom.placeOf(opening[i - 1].id));
         switch (settings.type) {
         case InflorescenceType::Raceme:
         case InflorescenceType::Spike:

@@ -154,14 +154,18 @@ TEST_F(FlowerHeadTest, TheFormulaFollowsTheDialogAndTheFileMenuSavesDiagramAndFl
     QStringList asked;
     shellPrompts().chooseSaveFile = [&](const QString& caption, const QString&, const QString&) {
         asked << caption;
-        return pathOf(asked.size() == 1 ? "flower.svg" : "flower.gltf");
+        return pathOf("flower.svg");
+    };
+    shellPrompts().chooseGltfExport = [&] {
+        asked << QStringLiteral("glTF");
+        return ShellPrompts::GltfExportChoice{pathOf("flower.gltf")};
     };
     run(kCmdSaveDiagramSvg);
     EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith(QStringLiteral("flower.svg")));
     run(kCmdSaveGltf);
     EXPECT_TRUE(frame->statusBar()->currentMessage().endsWith(QStringLiteral("flower.gltf")));
     EXPECT_EQ(asked, (QStringList{QStringLiteral("Save floral diagram as SVG"),
-                                  QStringLiteral("Save focusing object as glTF")}));
+                                  QStringLiteral("glTF")}));
     EXPECT_NE(readText(pathOf("flower.svg")).find("K4 C6 A6 G1"), std::string::npos);
     EXPECT_NE(readText(pathOf("flower.gltf")).find("\"receptacle"), std::string::npos);
     EXPECT_FALSE(readText(pathOf("flower.bin")).empty());
