@@ -70,18 +70,6 @@ bool TextReader::word(std::string& out) {
     return true;
 }
 
-bool TextReader::takeWord(std::string_view expected) {
-    if (!ok())
-        return false;
-    skipBlanks();
-    const std::string_view next = std::string_view(text_).substr(pos_);
-    if (next.substr(0, expected.size()) != expected ||
-        (next.size() > expected.size() && !isBlank(next[expected.size()])))
-        return false;
-    pos_ += expected.size();
-    return true;
-}
-
 bool TextReader::integer(int& out) {
     if (!ok())
         return false;

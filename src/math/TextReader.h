@@ -40,10 +40,6 @@ public:
     // reported as a failure, so that a hostile count never drives an allocation.
     bool plausibleCount(long long count, size_t minBytesPerItem);
 
-    // Reads the next token when it is `expected` (an optional block's heading);
-    // otherwise reads nothing. Whether it was there.
-    bool takeWord(std::string_view expected);
-
     bool atEnd();
     size_t remaining() const { return text_.size() - pos_; }
     int line() const { return line_; }
