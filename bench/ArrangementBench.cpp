@@ -18,17 +18,13 @@ namespace {
 constexpr int kFlowers = 50;
 
 // A plant being edited whose axis is a stem one unit tall, and a flower head of six
-// petals to place along it; the view host is withdrawn again when the benchmark ends.
-struct ArrangementSetup {
-    AppController& controller = appController();
-    BenchViewHost host{false};
+// petals to place along it.
+struct ArrangementSetup : ControllerOnBench {
     std::unique_ptr<FlowerTorusNode> flower;
     InflorescenceSettings raceme;
     PlantArrangement arrangement{"Make inflorescence"};
 
-    ArrangementSetup() {
-        controller.setViewHost(&host);
-        mouseListenerManager();
+    ArrangementSetup() : ControllerOnBench(false) {
         const ModelRecords records{controller.ids(), controller.settings().parameters};
         flower = samples::flower(records);
         auto plant = std::make_unique<FlowerObjectComposite>(controller.nextId());
@@ -40,18 +36,6 @@ struct ArrangementSetup {
         controller.commit(kChangeWorkObject, "Draw axis");
         raceme.flowers = kFlowers;
     }
-    ~ArrangementSetup() {
-        controller.enterCreationMode(kModeComposite);
-        controller.commit();
-        controller.setViewHost(nullptr);
-    }
-
-    bool ready(benchmark::State& state) const {
-        if (!host.ready())
-            state.SkipWithError("no OpenGL context");
-        return host.ready();
-    }
-
     bool apply() {
         std::string message;
         return arrangement.apply(

@@ -7,6 +7,8 @@
 #include "interaction/FrameLights.h"
 #include "modes/MouseListenerManager.h"
 
+#include <benchmark/benchmark.h>
+
 // The main view as a windowless context of the main window's size, whose repaint
 // renders one real frame as the main view paints it; the library and overall
 // windows only count their repaints.
@@ -56,4 +58,30 @@ private:
     TOGL main_;
     bool backdrop_;
     bool ready_ = false;
+};
+
+// The controller and its modes working on a bench view host; when the benchmark
+// ends the controller leaves for a creation mode and the host is withdrawn.
+struct ControllerOnBench {
+    AppController& controller = appController();
+    BenchViewHost host;
+
+    explicit ControllerOnBench(bool backdrop) : host(backdrop) {
+        controller.setViewHost(&host);
+        mouseListenerManager();
+    }
+    ~ControllerOnBench() {
+        controller.enterCreationMode(kModeComposite);
+        controller.commit();
+        controller.setViewHost(nullptr);
+    }
+    ControllerOnBench(const ControllerOnBench&) = delete;
+    ControllerOnBench& operator=(const ControllerOnBench&) = delete;
+
+    // False, with the benchmark failed, when there is no GL context to draw into.
+    bool ready(benchmark::State& state) const {
+        if (!host.ready())
+            state.SkipWithError("no OpenGL context");
+        return host.ready();
+    }
 };

@@ -20,15 +20,9 @@ namespace {
 
 constexpr int kFlowers = 50;
 
-// The controller and its modes on the bench's view, with the plant's scene open;
-// the view host is withdrawn again when the benchmark ends.
-struct CommitSetup {
-    AppController& controller = appController();
-    BenchViewHost host;
-
-    explicit CommitSetup(bool backdrop) : host(backdrop) {
-        controller.setViewHost(&host);
-        mouseListenerManager();
+// The controller and its modes on the bench's view, with the plant's scene open.
+struct CommitSetup : ControllerOnBench {
+    explicit CommitSetup(bool backdrop) : ControllerOnBench(backdrop) {
         auto scene = std::make_unique<SceneRoot>(controller.nextId());
         scene->plants.push_back(
             {samples::plant({controller.ids(), controller.settings().parameters}, kFlowers),
@@ -38,19 +32,6 @@ struct CommitSetup {
         if (host.ready())
             strokes = petalStrokes();
     }
-    ~CommitSetup() {
-        controller.enterCreationMode(kModeComposite);
-        controller.commit();
-        controller.setViewHost(nullptr);
-    }
-
-    // False, with the benchmark failed, when there is no GL context to draw into.
-    bool ready(benchmark::State& state) const {
-        if (!host.ready())
-            state.SkipWithError("no OpenGL context");
-        return host.ready();
-    }
-
     void send(MouseMessage message, const WindowPixel& at) {
         mouseListenerManager().mainViewMessage(message, at.x, at.y);
     }
