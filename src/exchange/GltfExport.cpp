@@ -2,6 +2,7 @@
 // textures), writing.
 #include "exchange/GltfExport.h"
 
+#include "exchange/GltfBloomKeys.h"
 #include "math/FileText.h"
 #include "math/RigidPlacement.h"
 #include "model/AxisOpeningOrder.h"
@@ -9,9 +10,10 @@
 #include "model/SceneRoot.h"
 #include "model/TextureCache.h"
 #include "organs/FlowerStamenNode.h"
-#include "organs/Bloom.h"
 #include "organs/FlowerTorusNode.h"
+#include "organs/ModelledBud.h"
 #include "organs/ObjWriter.h"
+#include "organs/OrganBlend.h"
 #include "organs/OrganSurfaces.h"
 
 #include <tiny_gltf.h>
@@ -106,11 +108,25 @@ struct VertexHash {
 // A surface as indexed triangles, vertices shared where they are equal.
 struct PrimitiveData {
     std::vector<Vertex> vertices;
+    // The grid point each vertex was first made from.
+    std::vector<std::pair<int, int>> cells;
     std::vector<std::uint32_t> indices;
     int material = -1;
     // Grid triangles left out for having no area.
     long zeroArea = 0;
 };
+
+// The vertex of grid point (r, c) of the surface, its normal pointing to the front.
+Vertex vertexOf(const OrganSurface& surface, int r, int c) {
+    const Vector3 p = transformPoint(surface.placement, surface.positions->at(r, c));
+    const Vector3 stored = usableNormal(*surface.normals, r, c);
+    Vector3 n = surface.placement.rotateVector(surface.alongStoredNormals ? stored : -stored);
+    n = n * (1.0 / std::max(n.length(), 1e-30));
+    const Vector3& t = surface.texCoords->at(r, c);
+    // glTF's texture origin is the image's top left, OpenGL's the bottom left.
+    return {float(p.x), float(p.y), float(p.z), float(n.x),         float(n.y),
+            float(n.z), float(t.x), float(1.0 - t.y)};
+}
 
 PrimitiveData triangulate(const OrganSurface& surface) {
     const Grid& positions = *surface.positions;
@@ -131,18 +147,13 @@ PrimitiveData triangulate(const OrganSurface& surface) {
         const size_t i = at(r, c);
         if (indexOf[i] >= 0)
             return static_cast<std::uint32_t>(indexOf[i]);
-        const Vector3 stored = usableNormal(*surface.normals, r, c);
-        Vector3 n = surface.placement.rotateVector(surface.alongStoredNormals ? stored : -stored);
-        n = n * (1.0 / std::max(n.length(), 1e-30));
-        const Vector3& t = surface.texCoords->at(r, c);
-        // glTF's texture origin is the image's top left, OpenGL's the bottom left.
-        const Vertex v = {float(points[i].x), float(points[i].y), float(points[i].z),
-                          float(n.x),         float(n.y),         float(n.z),
-                          float(t.x),         float(1.0 - t.y)};
+        const Vertex v = vertexOf(surface, r, c);
         const auto [entry, added] =
             shared.try_emplace(v, static_cast<std::uint32_t>(data.vertices.size()));
-        if (added)
+        if (added) {
             data.vertices.push_back(v);
+            data.cells.emplace_back(r, c);
+        }
         indexOf[i] = entry->second;
         return entry->second;
     };
@@ -210,8 +221,10 @@ public:
                         continue;
                     const int slotNode = newNode(std::string("slot_") + whorlName(slot.whorl) +
                                                  "_" + std::to_string(slot.index));
-                    ok = adopt(slotNode, addObject(*slot.object), slot.rotation) &&
-                         adoptSlot(index, slotNode, *torus, {code, i});
+                    const int organNode = addObject(*slot.object);
+                    ok = adopt(slotNode, organNode, slot.rotation) &&
+                         adoptSlot(index, slotNode, *torus, {code, i}) &&
+                         morphToBud(organNode, *torus, {code, i});
                 }
             }
         return ok ? index : kFailed;
@@ -226,19 +239,14 @@ public:
         animation.name = "bloom";
         // The keys' times, shared by the slots of one whorl of one flower head.
         std::map<std::pair<int, int>, int> inputs;
-        std::map<const FlowerTorusNode*, FlowerBud> buds;
+        GltfBloomKeys sampler(kBloomKeys);
         for (const AnimatedSlot& a : animated_) {
-            const FlowerBud& bud = buds.try_emplace(a.torus, *a.torus).first->second;
-            const OpeningSpan& span = a.torus->bloom.span(a.whorl);
-            const double length = std::max(span.end - span.start, 1e-4);
-            std::vector<double> ownTimes;
-            for (int k = 0; k < kBloomKeys; ++k)
-                ownTimes.push_back(span.start + length * k / (kBloomKeys - 1));
+            const SlotBloomKeys keys = sampler.of(*a.torus, a.whorl, a.index);
             auto [input, added] = inputs.try_emplace({a.torus->id, a.whorl}, -1);
             if (added) {
                 std::vector<float> seconds;
-                for (double own : ownTimes) {
-                    const double place = order.placeOf(a.torus->id);
+                const double place = order.placeOf(a.torus->id);
+                for (double own : keys.ownTimes) {
                     const double onPlant = place < 0.0 ? own : BloomTime::plantTimeOf(place, own);
                     seconds.push_back(static_cast<float>(onPlant * bloom_.seconds));
                 }
@@ -246,39 +254,29 @@ public:
                 model.accessors[input->second].minValues = {seconds.front()};
                 model.accessors[input->second].maxValues = {seconds.back()};
             }
-            std::vector<float> rotations;
-            std::array<double, 4> previous{0.0, 0.0, 0.0, 1.0};
-            for (double own : ownTimes) {
-                const double openness = a.torus->bloom.openness(a.whorl, own);
-                std::array<double, 4> q = quaternionOf(
-                    a.slot->basicTransAndRot *
-                    bud.turnInSlotFrame(*a.slot, a.whorl, a.index, openness));
-                // Neighbouring keys on the same side of the sphere: the turn between them
-                // is then the short one.
-                double side = 0.0;
-                for (int i = 0; i < 4; ++i)
-                    side += q[i] * previous[i];
-                for (int i = 0; i < 4; ++i) {
-                    q[i] = side < 0.0 ? -q[i] : q[i];
-                    rotations.push_back(static_cast<float>(q[i]));
-                }
-                previous = q;
-            }
-            tinygltf::AnimationSampler sampler;
-            sampler.input = input->second;
-            sampler.output = appendFloats(rotations, TINYGLTF_TYPE_VEC4, 4);
-            sampler.interpolation = "LINEAR";
-            animation.samplers.push_back(sampler);
-            tinygltf::AnimationChannel channel;
-            channel.sampler = static_cast<int>(animation.samplers.size()) - 1;
-            channel.target_node = a.node;
-            channel.target_path = "rotation";
-            animation.channels.push_back(channel);
+            std::vector<float> rotations, translations, weights;
+            for (const std::array<double, 4>& q : keys.rotations)
+                rotations.insert(rotations.end(), q.begin(), q.end());
+            for (const Vector3& t : keys.translations)
+                translations.insert(translations.end(), {float(t.x), float(t.y), float(t.z)});
+            weights.assign(keys.budWeights.begin(), keys.budWeights.end());
+            addChannel(animation, input->second, a.node, "rotation",
+                       appendFloats(rotations, TINYGLTF_TYPE_VEC4, 4));
+            if (!translations.empty())
+                addChannel(animation, input->second, a.node, "translation",
+                           appendFloats(translations, TINYGLTF_TYPE_VEC3, 3));
+            if (a.morphedNode >= 0 && !weights.empty())
+                addChannel(animation, input->second, a.morphedNode, "weights",
+                           appendFloats(weights, TINYGLTF_TYPE_SCALAR, 1));
         }
         model.animations.push_back(std::move(animation));
     }
 
     int animatedSlots() const { return static_cast<int>(animated_.size()); }
+    int morphedOrgans() const {
+        return static_cast<int>(std::count_if(animated_.begin(), animated_.end(),
+                                              [](const AnimatedSlot& a) { return a.morphedNode >= 0; }));
+    }
 
     // The scene's node with a node for each plant; negative after a failure.
     int addScene(const SceneRoot& scene) {
@@ -334,8 +332,7 @@ private:
         const auto [whorl, slotIndex] = place;
         const FlowerPart& slot = *torus.whorl(whorl).parts[slotIndex];
         const Matrix4& placement = slot.basicTransAndRot;
-        if (bloom_.seconds <= 0.0 || !isRigid(placement) ||
-            slot.rotation.translationPart().length() > 1e-12)
+        if (bloom_.seconds <= 0.0 || !GltfBloomKeys::animatable(torus, whorl, slotIndex))
             return adopt(head, slotNode, placement);
         tinygltf::Node& node = model.nodes[slotNode];
         const Vector3 t = placement.translationPart();
@@ -343,8 +340,90 @@ private:
         const std::array<double, 4> q = quaternionOf(placement);
         node.rotation.assign(q.begin(), q.end());
         model.nodes[head].children.push_back(slotNode);
-        animated_.push_back({slotNode, &torus, &slot, whorl, slotIndex});
+        animated_.push_back({slotNode, -1, &torus, whorl, slotIndex});
         return true;
+    }
+
+    // For a bloom from a modelled bud, gives the organ's node a mesh of its own whose
+    // one morph target is the bud's shape, when bud and flower organ triangulate
+    // alike; the bloom then weighs it from 1 down to 0. Other organs keep their
+    // shared meshes.
+    bool morphToBud(int organNode, const FlowerTorusNode& torus, std::pair<int, int> place) {
+        const auto [whorl, slotIndex] = place;
+        if (animated_.empty() || animated_.back().torus != &torus ||
+            animated_.back().whorl != whorl || animated_.back().index != slotIndex ||
+            !torus.modelledBud || !torus.modelledBud->fits(torus))
+            return true;
+        const FlowerPart& slot = *torus.whorl(whorl).parts[slotIndex];
+        const FlowerPart& budSlot = *torus.modelledBud->bud().whorl(whorl).parts[slotIndex];
+        const std::unique_ptr<FlowerObjectNode> budShape =
+            budSlot.object ? blendOrgans(*budSlot.object, *slot.object, 0.0) : nullptr;
+        if (!budShape)
+            return true;
+        const int mesh = morphedMeshOf(*slot.object, *budShape, model.nodes[organNode].mesh);
+        if (mesh == kFailed)
+            return false;
+        if (mesh >= 0) {
+            model.nodes[organNode].mesh = mesh;
+            animated_.back().morphedNode = organNode;
+        }
+        return true;
+    }
+
+    // A copy of mesh `shared` (the organ's) with the bud's shape as a morph target of
+    // every primitive: positions and normals as differences from the organ's. -1
+    // when the two surfaces differ in their grids.
+    int morphedMeshOf(const FlowerObjectNode& organ, const FlowerObjectNode& bud, int shared) {
+        if (shared < 0)
+            return -1;
+        const std::vector<OrganSurface> surfaces = organSurfaces(organ, textureCache_);
+        const std::vector<OrganSurface> budSurfaces = organSurfaces(bud, textureCache_);
+        if (surfaces.size() != budSurfaces.size())
+            return -1;
+        tinygltf::Mesh mesh = model.meshes[shared];
+        std::size_t primitive = 0;
+        for (std::size_t i = 0; i < surfaces.size(); ++i) {
+            const PrimitiveData open = triangulate(surfaces[i]);
+            if (open.indices.empty())
+                continue;
+            const OrganSurface& closed = budSurfaces[i];
+            if (closed.positions->rows() != surfaces[i].positions->rows() ||
+                closed.positions->columns() != surfaces[i].positions->columns() ||
+                primitive >= mesh.primitives.size())
+                return -1;
+            // Each vertex moves to where its grid point lies in the bud.
+            std::vector<Vertex> difference(open.vertices.size());
+            for (std::size_t v = 0; v < open.vertices.size(); ++v) {
+                const Vertex bud = vertexOf(closed, open.cells[v].first, open.cells[v].second);
+                for (int k = 0; k < 6; ++k)
+                    difference[v][k] = bud[k] - open.vertices[v][k];
+            }
+            const int positions = appendAttribute(difference, 0, 3);
+            setBounds(model.accessors[positions], difference);
+            mesh.primitives[primitive++].targets.push_back(
+                {{"POSITION", positions}, {"NORMAL", appendAttribute(difference, 3, 3)}});
+        }
+        if (primitive != mesh.primitives.size())
+            return -1;
+        mesh.weights = {0.0};
+        mesh.name += "_bloom";
+        meshTriangles_.push_back(meshTriangles_[shared]);
+        model.meshes.push_back(std::move(mesh));
+        return static_cast<int>(model.meshes.size()) - 1;
+    }
+
+    void addChannel(tinygltf::Animation& animation, int input, int node, const char* path,
+                    int output) {
+        tinygltf::AnimationSampler sampler;
+        sampler.input = input;
+        sampler.output = output;
+        sampler.interpolation = "LINEAR";
+        animation.samplers.push_back(sampler);
+        tinygltf::AnimationChannel channel;
+        channel.sampler = static_cast<int>(animation.samplers.size()) - 1;
+        channel.target_node = node;
+        channel.target_path = path;
+        animation.channels.push_back(channel);
     }
 
     // Floats of `type` (`components` each) as an accessor of their own.
@@ -406,17 +485,21 @@ private:
         return appendAccessor(view, type, TINYGLTF_TYPE_SCALAR, data.indices.size());
     }
 
-    tinygltf::Primitive appendPrimitive(const PrimitiveData& data) {
-        tinygltf::Primitive primitive;
-        const int position = appendAttribute(data.vertices, 0, 3);
-        tinygltf::Accessor& accessor = model.accessors[position];
+    // The box of the vertices' positions, which a position accessor must carry.
+    static void setBounds(tinygltf::Accessor& accessor, const std::vector<Vertex>& vertices) {
         accessor.minValues.assign(3, std::numeric_limits<double>::max());
         accessor.maxValues.assign(3, std::numeric_limits<double>::lowest());
-        for (const Vertex& v : data.vertices)
+        for (const Vertex& v : vertices)
             for (int k = 0; k < 3; ++k) {
                 accessor.minValues[k] = std::min<double>(accessor.minValues[k], v[k]);
                 accessor.maxValues[k] = std::max<double>(accessor.maxValues[k], v[k]);
             }
+    }
+
+    tinygltf::Primitive appendPrimitive(const PrimitiveData& data) {
+        tinygltf::Primitive primitive;
+        const int position = appendAttribute(data.vertices, 0, 3);
+        setBounds(model.accessors[position], data.vertices);
         primitive.attributes["POSITION"] = position;
         primitive.attributes["NORMAL"] = appendAttribute(data.vertices, 3, 3);
         primitive.attributes["TEXCOORD_0"] = appendAttribute(data.vertices, 6, 2);
@@ -559,11 +642,12 @@ private:
         return index;
     }
 
-    // A slot's node the bloom turns.
+    // A slot's node the bloom turns, and the node of its organ when a morph target
+    // takes it from the bud's shape (-1 when none does).
     struct AnimatedSlot {
         int node;
+        int morphedNode;
         const FlowerTorusNode* torus;
-        const FlowerPart* slot;
         int whorl;
         int index;
     };
@@ -687,6 +771,7 @@ bool exportGltfFile(const SceneNode& node, const std::string& chosen, const Gltf
         summary->triangles = builder.triangles;
         summary->zeroAreaTriangles = builder.zeroAreaTriangles;
         summary->animatedSlots = builder.animatedSlots();
+        summary->morphedOrgans = builder.morphedOrgans();
         summary->bytes = 0;
         for (const auto& [path, bytes] : files)
             summary->bytes += static_cast<long long>(bytes.size());

@@ -46,12 +46,16 @@ struct GltfSummary {
     long zeroAreaTriangles = 0;
     // Of every file written.
     long long bytes = 0;
-    // Slots whose turn the bloom animates, one rotation channel each.
+    // Slots whose turn the bloom animates, one rotation channel each (and one
+    // translation channel for a flower head opening from a modelled bud).
     int animatedSlots = 0;
+    // Organs whose shape the bloom takes from their modelled bud's, by a morph target.
+    int morphedOrgans = 0;
 };
 
 // How an export plays the flowers' bloom: over `seconds` (0 writes no animation),
-// every organ turning about its base from the bud to the flower as modelled, whorl
+// every organ turning about its base from the bud to the flower as modelled (or, for
+// a flower head with a modelled bud, moving and changing shape from that bud), whorl
 // by whorl, a plant's flower heads opening from the bottom up or from the top down.
 struct GltfBloom {
     double seconds = 0.0;
@@ -82,7 +86,10 @@ struct GltfBloom {
 // is then left as it was.
 // With a bloom, each slot's node carries its placement as translation and rotation
 // and one rotation channel of the animation "bloom" turns it: at the animation's end
-// every node stands where the export without a bloom places it. A slot whose
+// every node stands where the export without a bloom places it. A flower head with a
+// modelled bud adds a translation channel per slot, and each organ whose surfaces
+// have the same grids in bud and flower gets a mesh of its own with the bud's shape as
+// a morph target, its weight animated from 1 to 0. A slot whose
 // placement is no rigid motion (only a hand-edited file makes one) keeps its matrix
 // and does not move.
 bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,

@@ -40,7 +40,10 @@ bool isRigid(const Matrix4& m) {
             if (std::abs(d - (i == j ? 1.0 : 0.0)) > kTolerance)
                 return false;
         }
-    return m.at(3, 0) == 0.0 && m.at(3, 1) == 0.0 && m.at(3, 2) == 0.0 && m.at(3, 3) == 1.0 &&
+    // A placement multiplied by an inverse carries rounding in its last row.
+    constexpr double kRounding = 1e-12;
+    return std::abs(m.at(3, 0)) <= kRounding && std::abs(m.at(3, 1)) <= kRounding &&
+           std::abs(m.at(3, 2)) <= kRounding && std::abs(m.at(3, 3) - 1.0) <= kRounding &&
            determinant(m.data(), 4) > 0.0;
 }
 
@@ -50,4 +53,62 @@ std::array<double, 4> quaternionOf(const Matrix4& m) {
     for (double& c : q)
         c /= length;
     return q;
+}
+
+Matrix4 rotationOf(const std::array<double, 4>& q) {
+    const auto [x, y, z, w] = q;
+    Matrix4 m;
+    m.at(0, 0) = 1.0 - 2.0 * (y * y + z * z);
+    m.at(0, 1) = 2.0 * (x * y - z * w);
+    m.at(0, 2) = 2.0 * (x * z + y * w);
+    m.at(1, 0) = 2.0 * (x * y + z * w);
+    m.at(1, 1) = 1.0 - 2.0 * (x * x + z * z);
+    m.at(1, 2) = 2.0 * (y * z - x * w);
+    m.at(2, 0) = 2.0 * (x * z - y * w);
+    m.at(2, 1) = 2.0 * (y * z + x * w);
+    m.at(2, 2) = 1.0 - 2.0 * (x * x + y * y);
+    return m;
+}
+
+Matrix4 blendPlacements(const Matrix4& from, const Matrix4& to, double share) {
+    if (share <= 0.0)
+        return from;
+    if (share >= 1.0)
+        return to;
+    if (!isRigid(from) || !isRigid(to)) {
+        Matrix4 mixed;
+        for (int i = 0; i < 16; ++i)
+            mixed[i] = from[i] + (to[i] - from[i]) * share;
+        return mixed;
+    }
+    std::array<double, 4> a = quaternionOf(from);
+    const std::array<double, 4> b = quaternionOf(to);
+    double cosine = 0.0;
+    for (int i = 0; i < 4; ++i)
+        cosine += a[i] * b[i];
+    if (cosine < 0.0) {
+        for (double& c : a)
+            c = -c;
+        cosine = -cosine;
+    }
+    // Nearly the same rotation: a straight mix, renormalised, is exact enough and
+    // keeps the division below well away from zero.
+    double wa = 1.0 - share, wb = share;
+    if (cosine < 0.9995) {
+        const double angle = std::acos(cosine);
+        wa = std::sin((1.0 - share) * angle) / std::sin(angle);
+        wb = std::sin(share * angle) / std::sin(angle);
+    }
+    std::array<double, 4> q;
+    double length = 0.0;
+    for (int i = 0; i < 4; ++i) {
+        q[i] = wa * a[i] + wb * b[i];
+        length += q[i] * q[i];
+    }
+    for (double& c : q)
+        c /= std::sqrt(length);
+    Matrix4 blended = rotationOf(q);
+    const Vector3 origin = from.translationPart() * (1.0 - share) + to.translationPart() * share;
+    blended.setTranslation(origin);
+    return blended;
 }

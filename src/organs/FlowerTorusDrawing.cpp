@@ -7,28 +7,20 @@
 #include "model/DrawDetail.h"
 #include "model/SlotSelection.h"
 #include "organs/Bloom.h"
+#include "organs/ModelledBud.h"
 #include "organs/OrganDrawing.h"
 #include "organs/OrganExport.h"
 
 #include <functional>
+#include <optional>
 
 namespace {
 
-// Draws the slot's organ under its placement; while the flower opens, under the
-// placement turned to how far its whorl has opened. The organ's own drawing is the
-// same at every moment, so its cached lists serve the whole bloom.
+// Draws the slot's organ under its placement.
 template <typename Pass> void drawUnderSlot(const FlowerPart& slot, Pass pass, const DrawContext& draw) {
     glPushMatrix();
     glMultMatrixd(slot.basicTransAndRot.data());
     glMultMatrixd(slot.rotation.data());
-    std::invoke(pass, *slot.object, draw);
-    glPopMatrix();
-}
-
-template <typename Pass>
-void drawUnderSlot(const FlowerPart& slot, Pass pass, const DrawContext& draw, const Matrix4& turned) {
-    glPushMatrix();
-    glMultMatrixd(turned.data());
     std::invoke(pass, *slot.object, draw);
     glPopMatrix();
 }
@@ -92,18 +84,24 @@ void FlowerTorusNode::drawSlots(const DrawContext& draw) {
     }
 }
 
-// While the head opens its organs are drawn turned towards the bud, each from its own
-// list (the turn is the only thing that changes with time); the view's slot marks
-// wait until the head is open again, when it can be edited.
-void FlowerTorusNode::drawSlotsOpening(const DrawContext& draw, double time) {
-    const FlowerBud bud(*this);
-    for (int code : {kWhorlSepal, kWhorlPetal, kWhorlStamen, kWhorlPistil}) {
+void FlowerTorusNode::forEachOrganOpening(
+    double time, const std::function<void(FlowerObjectNode&, const Matrix4&)>& visit,
+    const DrawContext& draw) const {
+    const ModelledBud* modelled = modelledBud && modelledBud->fits(*this) ? modelledBud.get() : nullptr;
+    const std::optional<FlowerBud> worked = modelled ? std::nullopt : std::optional<FlowerBud>(*this);
+    for (int code : kWhorlsInsideOut) {
         const SlotList& parts = whorl(code).parts;
         const double openness = bloom.openness(code, time);
-        for (int i = 0; i < static_cast<int>(parts.size()); ++i)
-            if (parts[i]->object)
-                drawUnderSlot(*parts[i], drawSolidAtDetail, draw,
-                              bud.organMatrixAt(*parts[i], code, i, openness));
+        for (int i = 0; i < static_cast<int>(parts.size()); ++i) {
+            const FlowerPart& slot = *parts[i];
+            if (!slot.object)
+                continue;
+            if (modelled)
+                visit(modelled->organAt(slot, code, i, openness, slot.object->drawingKey(draw)),
+                      modelled->organMatrixAt(slot, code, i, openness));
+            else
+                visit(*slot.object, worked->organMatrixAt(slot, code, i, openness));
+        }
     }
 }
 
@@ -116,14 +114,18 @@ template <typename Pass> void FlowerTorusNode::drawOrgans(const DrawContext& dra
         });
         return;
     }
-    const FlowerBud bud(*this);
-    for (int code : kWhorlsInsideOut) {
-        const SlotList& parts = whorl(code).parts;
-        const double openness = bloom.openness(code, time);
-        for (int i = 0; i < static_cast<int>(parts.size()); ++i)
-            if (parts[i]->object)
-                drawUnderSlot(*parts[i], pass, draw, bud.organMatrixAt(*parts[i], code, i, openness));
-    }
+    // While the head opens its organs are drawn under their opening placements, each
+    // from its own lists; the view's slot marks wait until the head is open again,
+    // when it can be edited.
+    forEachOrganOpening(
+        time,
+        [&](FlowerObjectNode& organ, const Matrix4& placement) {
+            glPushMatrix();
+            glMultMatrixd(placement.data());
+            std::invoke(pass, organ, draw);
+            glPopMatrix();
+        },
+        draw);
 }
 
 void FlowerTorusNode::drawSolid(const DrawContext& draw) {
@@ -147,7 +149,7 @@ void FlowerTorusNode::drawSlotsAt(const DrawContext& draw) {
     if (time >= 1.0)
         drawSlots(draw);
     else
-        drawSlotsOpening(draw, time);
+        drawOrgans(draw, drawSolidAtDetail);
 }
 
 std::uint64_t FlowerTorusNode::geometryKey(const DrawContext& draw) const {

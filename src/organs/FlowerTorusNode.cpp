@@ -5,6 +5,7 @@
 #include "interaction/StrokeGeometry.h"
 #include "math/Diagnostics.h"
 #include "model/FlowerObjectComposite.h"
+#include "organs/ModelledBud.h"
 
 #include <algorithm>
 #include <cmath>
@@ -322,6 +323,8 @@ void FlowerTorusNode::scale(double factor) {
         if (slot.object)
             slot.object->scale(factor);
     });
+    if (modelledBud)
+        modelledBud = modelledBud->scaled(factor);
     updateMainAxis();
 }
 
@@ -354,6 +357,7 @@ std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone(IdCounter& ids) const {
         copied.layout = whorl(code).layout;
     }
     copy->bloom = bloom;
+    copy->modelledBud = modelledBud;
     return copy;
 }
 

@@ -7,9 +7,11 @@
 #include "organs/Whorl.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <type_traits>
 
+class ModelledBud;
 struct RecordInput;
 
 // The empty slot nearest to a picking ray, and the side an organ drawn there faces.
@@ -112,6 +114,18 @@ public:
     Stroke m_basicCurve;
     // How the head opens from its bud, whorl by whorl.
     BloomSchedule bloom;
+    // The bud the head opens from, when one was modelled for it; otherwise, or when
+    // the bud no longer has the head's slots, the head opens from the bud FlowerBud
+    // works out.
+    std::shared_ptr<const ModelledBud> modelledBud;
+
+    // Every organ of the head at `time` of its own bloom (below 1), whorl by whorl
+    // from the inside out, with its placement relative to the head then. The organ is
+    // the slot's own, or a blend of bud and flower that lasts until the next organ.
+    void forEachOrganOpening(double time,
+                             const std::function<void(FlowerObjectNode& organ,
+                                                      const Matrix4& placement)>& visit,
+                             const DrawContext& draw) const;
 
 protected:
     // The receptacle's body and every slot: its placement and what it holds. 0 while
@@ -121,11 +135,9 @@ protected:
 
 private:
     void rebuildBody() { body.buildRevolution(m_basicCurve, m_resV, m_resH); }
-    // The slots at the frame's moment of the bloom: as modelled (drawSlots) or opening
-    // (drawSlotsOpening, at the head's own time).
+    // The slots at the frame's moment of the bloom: as modelled (drawSlots) or opening.
     void drawSlotsAt(const DrawContext& draw);
     void drawSlots(const DrawContext& draw);
-    void drawSlotsOpening(const DrawContext& draw, double time);
     // The draw pass `pass` of every organ at the frame's moment of the bloom.
     template <typename Pass> void drawOrgans(const DrawContext& draw, Pass pass);
     // The height of the receptacle with its organs.

@@ -1,7 +1,8 @@
 // The flower head's library record: the colours, the profile and resolutions, the
 // four layout flags, the main axis, then the slot lists pistils first, each slot
 // with its placement, its whorl code and the organ it holds; last, only for a head
-// that does not open the usual way, its opening spans.
+// that does not open the usual way, its opening spans, and only for a head with a
+// bud modelled for it, that bud as a flower head record of its own.
 #include "organs/FlowerTorusNode.h"
 
 #include "math/TextReader.h"
@@ -9,6 +10,7 @@
 #include "model/NodeRecord.h"
 #include "model/ReadContext.h"
 #include "model/RecordBlocks.h"
+#include "organs/ModelledBud.h"
 #include "organs/OrganRecords.h"
 
 namespace {
@@ -99,6 +101,24 @@ bool readOpeningSpans(TextReader& in, BloomSchedule& bloom) {
     return true;
 }
 
+// "modelledBud" and the bud's own record.
+constexpr const char* kModelledBud = "modelledBud";
+
+bool readModelledBud(RecordInput& input, FlowerTorusNode& flower) {
+    std::unique_ptr<FlowerObjectNode> bud = readTypedRecord(input);
+    if (!input.in.ok())
+        return false;
+    if (!asTorus(bud.get())) {
+        input.in.fail("a modelled bud must be a flower head");
+        return false;
+    }
+    auto head = std::unique_ptr<FlowerTorusNode>(static_cast<FlowerTorusNode*>(bud.release()));
+    // A bud opens from nothing itself.
+    head->modelledBud.reset();
+    flower.modelledBud = std::make_shared<const ModelledBud>(std::move(head));
+    return true;
+}
+
 } // namespace
 
 void FlowerTorusNode::save(TextWriter& out, const WriteContext& context) const {
@@ -123,6 +143,10 @@ void FlowerTorusNode::save(TextWriter& out, const WriteContext& context) const {
     }
     if (!bloom.isUsual())
         writeOpeningSpans(out, bloom);
+    if (modelledBud) {
+        out.format("%s\n", kModelledBud);
+        writeTypedRecord(out, modelledBud->bud(), context);
+    }
 }
 
 std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
@@ -162,6 +186,8 @@ std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input) {
             return nullptr;
     }
     if (in.takeWord(kOpeningSpans) && !readOpeningSpans(in, torus->bloom))
+        return nullptr;
+    if (in.takeWord(kModelledBud) && !readModelledBud(input, *torus))
         return nullptr;
     // Resolutions outside the parameter ranges would build absurd or empty bodies.
     torus->m_resH = clampedResolution(torus->m_resH);

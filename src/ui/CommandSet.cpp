@@ -9,6 +9,7 @@
 #include "organs/FlowerStamenNode.h"
 #include "organs/FlowerTorusNode.h"
 #include "organs/OrganTexturing.h"
+#include "ui/AnimatedFlowerDlg.h"
 #include "ui/AutomaticRotation.h"
 #include "ui/CMainFrame.h"
 #include "ui/CPelmoraView.h"
@@ -545,8 +546,10 @@ void CommandSet::addDisplayCommands() {
         "Turn the camera once around the view; a click stops it",
         [this] { rotation_->toggle(frame_.mainView()); }, enabled);
     add(
-        kCmdImportAnimatedFlower, "Import Animated Flower", "Import an animated flower", [] {},
-        disabled);
+        kCmdImportAnimatedFlower, "Import Animated Flower...",
+        "Let the flower head being edited open from a bud modelled as a flower head of its own",
+        [this] { (new AnimatedFlowerDlg(&frame_))->open(); },
+        [] { return asTorus(controller().targetObject()) ? enabled() : disabled(); });
     add(
         kCmdShowTimeDialog, "Show Time Dialog", "Play the flowers' bloom over time",
         [] { bringUp(viewManager().timeDialog()); }, enabled);

@@ -3,7 +3,9 @@
 #include "math/FileText.h"
 #include "model/SceneRoot.h"
 #include "organs/FakeTextureCache.h"
+#include "organs/ModelledBud.h"
 #include "organs/ObjWriter.h"
+#include "organs/OrganSurfaces.h"
 #include "support/OutwardFaces.h"
 #include "support/SamplePlants.h"
 #include "support/StarterModels.h"
@@ -434,4 +436,67 @@ TEST_F(GltfExportTest, TheBloomTurnsEverySlotAndEndsAtTheStaticPlacements) {
         }
     }
     EXPECT_LT(earliestStart + 1.0, latestStart) << "the flower heads open in turn";
+}
+
+// A flower head opening from a bud modelled by hand: the file passes the validator;
+// each slot's node is moved and turned from the bud's placement to the flower's, and
+// each organ's mesh carries the bud's shape as a morph target weighed from 1 down to
+// 0, so that at the start the organ's vertices are the bud organ's.
+TEST_F(GltfExportTest, AModelledBudMovesEverySlotAndMorphsEveryOrganFromTheBudsShape) {
+    auto flower = samples::flower(records());
+    flower->modelledBud =
+        std::make_shared<const ModelledBud>(samples::handModelledBud(*flower, records()));
+    int filled = 0;
+    forEachSlot(*flower, [&](const FlowerPart& slot) { filled += slot.holdsOrgan(); });
+    std::string error;
+    GltfSummary summary;
+    ASSERT_TRUE(exportGltfFile(*flower, dir.path("bud.glb").string(), readGltfImage, &textures,
+                               error, &summary, GltfBloom{4.0}))
+        << error;
+    const ToolReport verdict = validate(dir.path("bud.glb"));
+    EXPECT_EQ(verdict.status, 0) << verdict.text;
+    EXPECT_EQ(summary.animatedSlots, filled);
+    EXPECT_EQ(summary.morphedOrgans, filled);
+
+    const tinygltf::Model a = load(dir.path("bud.glb"));
+    ASSERT_EQ(a.animations.size(), 1u);
+    std::map<std::string, int> paths;
+    for (const tinygltf::AnimationChannel& channel : a.animations[0].channels) {
+        ++paths[channel.target_path];
+        const auto keys =
+            accessorValues<double>(a, a.animations[0].samplers[channel.sampler].output);
+        const tinygltf::Node& node = a.nodes[channel.target_node];
+        if (channel.target_path != "weights")
+            continue;
+        EXPECT_EQ(keys.front(), 1.0);
+        EXPECT_EQ(keys.back(), 0.0);
+        // The organ node's id names the flower's organ; its bud is in the same slot of
+        // the bud.
+        const int id = std::stoi(node.name.substr(node.name.find_first_of("0123456789")));
+        const FlowerObjectNode* budOrgan = nullptr;
+        for (int whorl : kWhorlsInsideOut)
+            for (std::size_t i = 0; i < flower->whorl(whorl).parts.size(); ++i)
+                if (const auto& organ = flower->whorl(whorl).parts[i]->object; organ && organ->id == id)
+                    budOrgan = flower->modelledBud->bud().whorl(whorl).parts[i]->object.get();
+        ASSERT_NE(budOrgan, nullptr) << node.name;
+        Box bud;
+        for (const OrganSurface& surface : organSurfaces(*budOrgan, nullptr))
+            for (const Vector3& p : surface.positions->cells())
+                bud.widen(transformPoint(surface.placement, p));
+        Box morphed;
+        for (const tinygltf::Primitive& primitive : a.meshes[node.mesh].primitives) {
+            ASSERT_EQ(primitive.targets.size(), 1u);
+            const auto positions = accessorValues<double>(a, primitive.attributes.at("POSITION"));
+            const auto moves = accessorValues<double>(a, primitive.targets[0].at("POSITION"));
+            ASSERT_EQ(positions.size(), moves.size());
+            for (std::size_t v = 0; v < positions.size(); v += 3)
+                morphed.widen({positions[v] + moves[v], positions[v + 1] + moves[v + 1],
+                               positions[v + 2] + moves[v + 2]});
+        }
+        EXPECT_NEAR(distance(morphed.min, bud.min), 0.0, 1e-5) << node.name;
+        EXPECT_NEAR(distance(morphed.max, bud.max), 0.0, 1e-5) << node.name;
+    }
+    EXPECT_EQ(paths["rotation"], filled);
+    EXPECT_EQ(paths["translation"], filled);
+    EXPECT_EQ(paths["weights"], filled);
 }

@@ -1,5 +1,7 @@
+#include "math/RigidPlacement.h"
 #include "model/AxisOpeningOrder.h"
 #include "organs/Bloom.h"
+#include "organs/ModelledBud.h"
 #include "organs/OrganRecordSupport.h"
 #include "support/SamplePlants.h"
 
@@ -132,4 +134,135 @@ TEST_F(Bloom, OpeningSpansAreKeptInTheRecordOnlyWhenSet) {
     RecordInput input{in, libraryReaders(), context};
     EXPECT_EQ(readRecordBody(input, recordKeyword(*flower)), nullptr);
     EXPECT_NE(in.error().find("opening span"), std::string::npos) << in.error();
+}
+
+namespace {
+
+// A flower head with a bud modelled by hand.
+class ModelledBloom : public Bloom {
+protected:
+    ModelledBloom() {
+        flower->modelledBud =
+            std::make_shared<const ModelledBud>(samples::handModelledBud(*flower, records.records()));
+    }
+    const ModelledBud& modelled() const { return *flower->modelledBud; }
+    const FlowerPart& budSlot(int whorl, int index) const {
+        return *modelled().bud().whorl(whorl).parts[index];
+    }
+    // The organ and its placement the head draws in the slot at `time`.
+    std::pair<const FlowerObjectNode*, Matrix4> drawnAt(int whorl, int index, double time) const {
+        std::pair<const FlowerObjectNode*, Matrix4> found{nullptr, {}};
+        const FlowerObjectNode* wanted = flower->whorl(whorl).parts[index]->object.get();
+        flower->forEachOrganOpening(
+            time,
+            [&](FlowerObjectNode& organ, const Matrix4& placement) {
+                if (organ.id == wanted->id)
+                    found = {&organ, placement};
+            },
+            DrawContext{});
+        return found;
+    }
+};
+
+bool nearlyEqual(const Matrix4& a, const Matrix4& b, double tolerance) {
+    for (int i = 0; i < 16; ++i)
+        if (std::abs(a[i] - b[i]) > tolerance)
+            return false;
+    return true;
+}
+
+} // namespace
+
+// From a modelled bud each organ starts where it stands in the bud and with the bud's
+// shape, and ends exactly as modelled in the flower; on the way its slot's frame
+// moves rigidly, its base on the straight line between bud and flower, and it still
+// picks as the flower's organ.
+TEST_F(ModelledBloom, OrgansGoFromTheBudsPlacesAndShapesToTheFlowers) {
+    for (int whorl : kWhorlsInsideOut)
+        for (int i = 0; i < count(whorl); ++i) {
+            const FlowerPart& slot = *flower->whorl(whorl).parts[i];
+            const auto [budOrgan, budPlacement] = drawnAt(whorl, i, 0.0);
+            ASSERT_NE(budOrgan, nullptr);
+            EXPECT_EQ(budOrgan->id, slot.object->id);
+            EXPECT_TRUE(nearlyEqual(budPlacement, budSlot(whorl, i).organMatrix(), 1e-9));
+            EXPECT_NEAR(distance(budOrgan->mainAxis.points.back(),
+                                 budSlot(whorl, i).object->mainAxis.points.back()),
+                        0.0, 1e-9)
+                << "whorl " << whorl << " slot " << i;
+
+            EXPECT_EQ(modelled().organMatrixAt(slot, whorl, i, 1.0), slot.organMatrix());
+            EXPECT_EQ(&modelled().organAt(slot, whorl, i, 1.0, 0), slot.object.get());
+
+            const double half = 0.5;
+            const Matrix4 between = modelled().organMatrixAt(slot, whorl, i, half);
+            EXPECT_TRUE(isRigid(between * inverted(slot.rotation))) << whorl << " " << i;
+            const Vector3 base = transformPoint(between, {});
+            const Vector3 expected = (transformPoint(budSlot(whorl, i).organMatrix(), {}) +
+                                      transformPoint(slot.organMatrix(), {})) *
+                                     half;
+            EXPECT_NEAR(distance(base, expected), 0.0, 1e-9);
+        }
+    // Petals are shorter in the bud: half way through the petals' span they are in
+    // between.
+    const double petalsHalfOpen = 0.5 * (flower->bloom.span(kWhorlPetal).start +
+                                         flower->bloom.span(kWhorlPetal).end);
+    const auto length = [](const FlowerObjectNode& organ) {
+        return distance(organ.mainAxis.points.front(), organ.mainAxis.points.back());
+    };
+    const FlowerObjectNode& open = *flower->whorl(kWhorlPetal).parts[0]->object;
+    const double middle = length(*drawnAt(kWhorlPetal, 0, petalsHalfOpen).first);
+    EXPECT_LT(middle, length(open) * 0.95);
+    EXPECT_GT(middle, length(*budSlot(kWhorlPetal, 0).object) * 1.05);
+}
+
+// A bud must have the flower's slots. What differs is said, and a head whose slots
+// were changed after the bud was made opens from the bud worked out from its own
+// organs instead.
+TEST_F(ModelledBloom, ABudWithOtherSlotsIsRefusedAndAHeadChangedSinceOpensTheUsualWay) {
+    auto fewer = samples::handModelledBud(*flower, records.records());
+    fewer->removeLastSlots(kWhorlSepal, 1);
+    EXPECT_EQ(ModelledBud::mismatch(*fewer, *flower), "The bud has 4 slots for sepals, the flower 5.");
+    auto emptied = samples::handModelledBud(*flower, records.records());
+    emptied->whorl(kWhorlStamen).parts[2]->object.reset();
+    EXPECT_EQ(ModelledBud::mismatch(*emptied, *flower),
+              "Slot 3 of the stamens holds an organ in the flower only.");
+    EXPECT_EQ(ModelledBud::mismatch(modelled().bud(), *flower), "");
+
+    flower->whorl(kWhorlPetal).parts[1]->object.reset();
+    EXPECT_FALSE(modelled().fits(*flower));
+    const FlowerPart& slot = *flower->whorl(kWhorlPetal).parts[0];
+    const double time = 0.3;
+    EXPECT_EQ(drawnAt(kWhorlPetal, 0, time).second,
+              FlowerBud(*flower).organMatrixAt(slot, kWhorlPetal, 0,
+                                               flower->bloom.openness(kWhorlPetal, time)));
+}
+
+// The bud is saved inside the flower head's record, read back and saved again alike;
+// copies of the head share it; a bud record that is no flower head is refused with
+// the reason.
+TEST_F(ModelledBloom, TheBudIsKeptInTheRecordAndSharedByCopies) {
+    // As read from a library: the record of a head read back is what saving writes.
+    flower = readRecord<FlowerTorusNode>(recordOf(*flower), recordKeyword(*flower));
+    ASSERT_NE(flower, nullptr);
+    const std::string text = recordOf(*flower);
+    ASSERT_NE(text.find("modelledBud"), std::string::npos);
+    const auto reread = readRecord<FlowerTorusNode>(text, recordKeyword(*flower));
+    ASSERT_NE(reread, nullptr);
+    ASSERT_NE(reread->modelledBud, nullptr);
+    EXPECT_TRUE(reread->modelledBud->fits(*reread));
+    EXPECT_EQ(recordOf(*reread), text);
+    EXPECT_EQ(reread->modelledBud->bud().modelledBud, nullptr);
+
+    const auto copy = flower->clone(records.ids);
+    EXPECT_EQ(asTorus(copy.get())->modelledBud, flower->modelledBud);
+
+    std::string wrong = text;
+    const std::size_t bud = wrong.find("modelledBud\n") + std::string("modelledBud\n").size();
+    wrong.replace(bud, wrong.find(' ', bud) - bud, "Stem");
+    TextReader in(wrong);
+    OwnModelRecords own;
+    const ReadContext context = own.reading();
+    RecordInput input{in, libraryReaders(), context};
+    EXPECT_EQ(readRecordBody(input, recordKeyword(*flower)), nullptr);
+    EXPECT_FALSE(in.ok());
 }

@@ -109,6 +109,26 @@ inline std::unique_ptr<FlowerTorusNode> flower(const ModelRecords& m, std::uint3
     return flower;
 }
 
+// The bud a person models for `flower`: a copy whose organs lean in, each turned
+// about its base towards the axis, with petals and sepals shorter and stamens
+// shorter still; the pistil stays as it is.
+inline std::unique_ptr<FlowerTorusNode> handModelledBud(const FlowerTorusNode& flower,
+                                                        const ModelRecords& m) {
+    auto bud = std::unique_ptr<FlowerTorusNode>(
+        static_cast<FlowerTorusNode*>(flower.clone(m.ids).release()));
+    for (int whorl : {kWhorlStamen, kWhorlPetal, kWhorlSepal})
+        for (auto& slot : bud->whorl(whorl).parts) {
+            if (!slot->object)
+                continue;
+            // The organ's frame has y from base to tip and z facing out from the axis.
+            Matrix4 lean;
+            lean.setRotationX(-0.9);
+            slot->rotation = slot->rotation * lean;
+            slot->object->scale(whorl == kWhorlStamen ? 0.5 : 0.7);
+        }
+    return bud;
+}
+
 // A plant: a stem with `flowers` branches, each a short stem carrying a flower.
 inline std::unique_ptr<FlowerObjectComposite> plant(const ModelRecords& m, int flowers) {
     auto plant = std::make_unique<FlowerObjectComposite>(m.nextId());

@@ -7,12 +7,15 @@
 
 #include "math/TextWriter.h"
 #include "support/SamplePlants.h"
+#include "ui/AnimatedFlowerDlg.h"
 #include "ui/TimeDlg.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
 
 namespace {
 
@@ -116,4 +119,90 @@ TEST_F(BloomRoadTest, TheSliderClosesTheFlowerEditsWaitAndPlayOpensItAgain) {
     EXPECT_TRUE(covered(open.pixelColor(tip)));
     EXPECT_EQ(frame->guidance()->text(), editingGuidance);
     saveScreenshotIfAsked(strip({bud, half, open}, view->size(), middle));
+}
+
+// A person has modelled the bud as a flower head of its own and stored it. From the
+// flower head, "Import Animated Flower..." lists the stored flower heads; one with
+// other slots is refused with the reason, the bud is imported, and the time dialog
+// comes up. At time 0 the view shows the bud as modelled, not the bud worked out
+// from the flower, which undoing the import brings back.
+TEST_F(BloomRoadTest, AFlowerOpensFromABudModelledAsAFlowerHeadOfItsOwn) {
+    frame->commands().run(kCmdShowFloor);
+    auto made = samples::flower(records());
+    auto bud = samples::handModelledBud(*made, records());
+    auto look = samples::handModelledBud(*made, records());
+    auto misfit = samples::handModelledBud(*made, records());
+    misfit->removeLastSlots(kWhorlPetal, 1);
+    const int budId = bud->id, misfitId = misfit->id;
+    controller().addToLibrary(std::move(bud), kCategoryFlower);
+    controller().addToLibrary(std::move(misfit), kCategoryFlower);
+    controller().setWorkObject(std::move(made));
+    controller().switchToMode(kModeTorusModify);
+    controller().commit(kChangeWorkObject);
+
+    const auto importDialog = [&]() -> AnimatedFlowerDlg* {
+        for (QDialog* d : frame->findChildren<QDialog*>())
+            if (auto* found = dynamic_cast<AnimatedFlowerDlg*>(d))
+                return found;
+        return nullptr;
+    };
+    run(kCmdImportAnimatedFlower);
+    auto* dialog = importDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    auto* heads = dialog->findChild<QListWidget*>(QStringLiteral("Buds"));
+    auto* import = dialog->findChild<QPushButton*>(QStringLiteral("Import"));
+    auto* message = dialog->findChild<QLabel*>(QStringLiteral("Message"));
+    const auto choose = [&](int id) {
+        for (int row = 0; row < heads->count(); ++row)
+            if (heads->item(row)->data(Qt::UserRole).toInt() == id)
+                QTest::mouseClick(heads->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  heads->visualItemRect(heads->item(row)).center());
+    };
+    choose(misfitId);
+    EXPECT_FALSE(import->isEnabled());
+    EXPECT_EQ(message->text(), QStringLiteral("The bud has 5 slots for petals, the flower 6."));
+    choose(budId);
+    ASSERT_TRUE(import->isEnabled());
+    QTest::mouseClick(import, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return importDialog() == nullptr; }));
+    ASSERT_NE(asTorus(controller().workObject())->modelledBud, nullptr);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("now opens from")));
+    TimeDlg& time = viewManager().timeDialog();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&time));
+
+    time.findChild<QSlider*>(QStringLiteral("Time"))->setValue(0);
+    time.hide();
+    const auto settledGrab = [&] {
+        QImage last, shown;
+        for (int attempt = 0; attempt < 100 && (last.isNull() || shown != last); ++attempt) {
+            last = shown;
+            view->renderNow();
+            QTest::qWait(30);
+            shown = view->screen()->grabWindow(view->winId()).toImage();
+        }
+        return shown;
+    };
+    const QImage modelled = settledGrab();
+    ASSERT_TRUE(controller().undo());
+    EXPECT_EQ(asTorus(controller().workObject())->modelledBud, nullptr);
+    const QImage worked = settledGrab();
+
+    // The bud itself, open, in the same view.
+    time.findChild<QSlider*>(QStringLiteral("Time"))->setValue(TimeDlg::kSteps);
+    controller().setWorkObject(std::move(look));
+    controller().commit(kChangeWorkObject);
+    const QImage asModelled = settledGrab();
+    const auto differing = [](const QImage& a, const QImage& b) {
+        long count = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+                count += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+                             std::abs(p.blue() - q.blue()) > 48;
+            }
+        return static_cast<double>(count) / (a.width() * a.height());
+    };
+    EXPECT_LT(differing(modelled, asModelled), 0.005);
+    EXPECT_GT(differing(worked, asModelled), 0.02);
 }

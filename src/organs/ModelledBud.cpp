@@ -1,0 +1,89 @@
+#include "organs/ModelledBud.h"
+
+#include "math/RigidPlacement.h"
+#include "organs/FlowerTorusNode.h"
+#include "organs/OrganBlend.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const char* whorlWords(int code) {
+    switch (code) {
+    case kWhorlPistil:
+        return "pistils";
+    case kWhorlStamen:
+        return "stamens";
+    case kWhorlPetal:
+        return "petals";
+    default:
+        return "sepals";
+    }
+}
+
+} // namespace
+
+ModelledBud::ModelledBud(std::unique_ptr<FlowerTorusNode> bud) : bud_(std::move(bud)) {}
+
+ModelledBud::~ModelledBud() = default;
+
+std::shared_ptr<const ModelledBud> ModelledBud::scaled(double factor) const {
+    // The bud's objects are never picked or listed, so their ids need not be unique.
+    IdCounter ids;
+    std::unique_ptr<FlowerObjectNode> copy = bud_->clone(ids);
+    copy->scale(factor);
+    return std::make_shared<const ModelledBud>(
+        std::unique_ptr<FlowerTorusNode>(static_cast<FlowerTorusNode*>(copy.release())));
+}
+
+std::string ModelledBud::mismatch(const FlowerTorusNode& bud, const FlowerTorusNode& flower) {
+    for (int code : kWhorlsInsideOut) {
+        const SlotList& budSlots = bud.whorl(code).parts;
+        const SlotList& flowerSlots = flower.whorl(code).parts;
+        if (budSlots.size() != flowerSlots.size())
+            return "The bud has " + std::to_string(budSlots.size()) + " slots for " +
+                   whorlWords(code) + ", the flower " + std::to_string(flowerSlots.size()) + ".";
+        for (std::size_t i = 0; i < budSlots.size(); ++i)
+            if (budSlots[i]->holdsOrgan() != flowerSlots[i]->holdsOrgan())
+                return "Slot " + std::to_string(i + 1) + " of the " + whorlWords(code) +
+                       " holds an organ in " +
+                       (budSlots[i]->holdsOrgan() ? "the bud" : "the flower") + " only.";
+    }
+    return {};
+}
+
+bool ModelledBud::fits(const FlowerTorusNode& flower) const {
+    return mismatch(*bud_, flower).empty();
+}
+
+Matrix4 ModelledBud::organMatrixAt(const FlowerPart& slot, int whorlCode, int index,
+                                   double openness) const {
+    if (openness >= 1.0)
+        return slot.organMatrix();
+    // The slot's frame moves, the organ's own rotation in it stays: that rotation may
+    // mirror the organ, which no turn can blend, and the frame itself never does.
+    const FlowerPart& budSlot = *bud_->whorl(whorlCode).parts.at(index);
+    const Matrix4 budFrame = budSlot.organMatrix() * inverted(slot.rotation);
+    return blendPlacements(budFrame, slot.basicTransAndRot, openness) * slot.rotation;
+}
+
+FlowerObjectNode& ModelledBud::organAt(const FlowerPart& slot, int whorlCode, int index,
+                                       double openness, std::uint64_t flowerKey) const {
+    FlowerObjectNode& organ = *slot.object;
+    const FlowerPart& budSlot = *bud_->whorl(whorlCode).parts.at(index);
+    if (openness >= 1.0 || !budSlot.object)
+        return organ;
+    const int step = static_cast<int>(std::lround(std::max(openness, 0.0) * kShapeSteps));
+    const double share = static_cast<double>(step) / kShapeSteps;
+    if (flowerKey == 0) {
+        unkept_ = blendOrgans(*budSlot.object, organ, share);
+        return unkept_ ? *unkept_ : organ;
+    }
+    Blend& blend = blends_[{whorlCode, index, step}];
+    if (blend.flowerKey != flowerKey) {
+        blend.flowerKey = flowerKey;
+        blend.organ = blendOrgans(*budSlot.object, organ, share);
+    }
+    return blend.organ ? *blend.organ : organ;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "math/Matrix4.h"
+#include "model/FlowerObjectNode.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+class FlowerTorusNode;
+struct FlowerPart;
+
+// A bud modelled by hand for a flower head: a flower head of its own with the same
+// slots, each holding the organ as it stands in the bud. While the head opens, each
+// organ turns and moves on the short way from its placement in the bud to its
+// placement in the flower and changes shape from the bud's organ to the flower's,
+// control point by control point. The bud never changes once made, so copies of a
+// flower head share it.
+class ModelledBud {
+public:
+    // Steps of the bloom at which blended organs are built and kept; placements move
+    // smoothly between them.
+    static constexpr int kShapeSteps = 48;
+
+    explicit ModelledBud(std::unique_ptr<FlowerTorusNode> bud);
+    ~ModelledBud();
+
+    const FlowerTorusNode& bud() const { return *bud_; }
+    // The same bud scaled about the head's base, for a head scaled as a whole.
+    std::shared_ptr<const ModelledBud> scaled(double factor) const;
+
+    // What keeps `bud` from being the bud of `flower`, in the user's words; empty when
+    // every whorl has as many slots in both and the same slots hold organs.
+    static std::string mismatch(const FlowerTorusNode& bud, const FlowerTorusNode& flower);
+    bool fits(const FlowerTorusNode& flower) const;
+
+    // The organ's placement relative to the head while its whorl is `openness` open:
+    // the bud's at 0, exactly the slot's own at 1.
+    Matrix4 organMatrixAt(const FlowerPart& slot, int whorlCode, int index,
+                          double openness) const;
+    // The organ to draw in the slot at `openness`: the flower's own when fully open
+    // or when the bud's organ does not pair off with it point by point, otherwise a
+    // blend of the two at the nearest shape step, kept while the flower's organ
+    // draws the same (`flowerKey`, its drawing key). With a key of 0 nothing is kept,
+    // and the blend lasts until the next call.
+    FlowerObjectNode& organAt(const FlowerPart& slot, int whorlCode, int index, double openness,
+                              std::uint64_t flowerKey) const;
+
+private:
+    struct Blend {
+        std::uint64_t flowerKey = 0;
+        std::unique_ptr<FlowerObjectNode> organ;
+    };
+
+    std::unique_ptr<FlowerTorusNode> bud_;
+    // By whorl code, slot index and shape step.
+    mutable std::map<std::tuple<int, int, int>, Blend> blends_;
+    // The blend built last when nothing may be kept.
+    mutable std::unique_ptr<FlowerObjectNode> unkept_;
+};

@@ -1,0 +1,111 @@
+#include "organs/OrganBlend.h"
+
+#include "math/RigidPlacement.h"
+#include "organs/FlowerPetalNode.h"
+#include "organs/FlowerPistilNode.h"
+#include "organs/FlowerStamenNode.h"
+#include "organs/FlowerStemNode.h"
+
+namespace {
+
+Vector3 mix(const Vector3& a, const Vector3& b, double share) {
+    return a * (1.0 - share) + b * share;
+}
+
+double mix(double a, double b, double share) {
+    return a * (1.0 - share) + b * share;
+}
+
+// Moves every point of `into` (a copy of `to`) the rest of the way back to `from`;
+// false when the two lists differ in length.
+bool mixPoints(const PointList& from, PointList& into, double share) {
+    if (from.size() != into.size() || into.empty())
+        return false;
+    for (std::size_t i = 0; i < into.size(); ++i)
+        into[i] = mix(from[i], into[i], share);
+    return true;
+}
+
+// A copy of `to` that keeps its id. The id is what the pick snapshot names, so a
+// click on the blend selects the organ it shows.
+template <typename Organ> std::unique_ptr<Organ> copyOf(const Organ& to) {
+    IdCounter ids;
+    std::unique_ptr<FlowerObjectNode> copy = to.clone(ids);
+    copy->id = to.id;
+    return std::unique_ptr<Organ>(static_cast<Organ*>(copy.release()));
+}
+
+std::unique_ptr<FlowerObjectNode> blendPetals(const FlowerPetalNode& from,
+                                              const FlowerPetalNode& to, double share) {
+    const PetalControlPointManager& a = from.controlPoints();
+    const PetalControlPointManager& b = to.controlPoints();
+    if (a.rowCount() != b.rowCount() || a.columnCount() != b.columnCount() || b.empty())
+        return nullptr;
+    auto blend = copyOf(to);
+    for (int row = 0; row < b.rowCount(); ++row)
+        for (int column = 0; column < b.columnCount(); ++column)
+            blend->controlPoints().setPointAt(
+                row, column, mix(a.pointAt(row, column), b.pointAt(row, column), share));
+    blend->rebuildShape();
+    return blend;
+}
+
+std::unique_ptr<FlowerObjectNode> blendStems(const FlowerStemNode& from, const FlowerStemNode& to,
+                                             double share) {
+    auto blend = copyOf(to);
+    if (!mixPoints(from.mainAxis.points, blend->mainAxis.points, share))
+        return nullptr;
+    blend->radius = mix(from.radius, to.radius, share);
+    blend->rebuildTube();
+    return blend;
+}
+
+std::unique_ptr<FlowerObjectNode> blendPistils(const FlowerPistilNode& from,
+                                               const FlowerPistilNode& to, double share) {
+    auto blend = copyOf(to);
+    if (!mixPoints(from.m_basicCurve.points, blend->m_basicCurve.points, share))
+        return nullptr;
+    blend->buildPistil();
+    return blend;
+}
+
+// The filament follows its axis; an anther both have follows its own axis and its
+// placement. An anther only one of them has stays as `to` has it.
+std::unique_ptr<FlowerObjectNode> blendStamens(const FlowerStamenNode& from,
+                                               const FlowerStamenNode& to, double share) {
+    auto blend = copyOf(to);
+    if (!mixPoints(from.mainAxis.points, blend->mainAxis.points, share))
+        return nullptr;
+    blend->radius = mix(from.radius, to.radius, share);
+    blend->rebuildFilament();
+    if (mixPoints(from.m_antherAxis.points, blend->m_antherAxis.points, share)) {
+        blend->antherRadius = mix(from.antherRadius, to.antherRadius, share);
+        blend->RotAndTrans = blendPlacements(from.RotAndTrans, to.RotAndTrans, share);
+        blend->rebuildAnther();
+    }
+    return blend;
+}
+
+} // namespace
+
+std::unique_ptr<FlowerObjectNode> blendOrgans(const FlowerObjectNode& from,
+                                              const FlowerObjectNode& to, double share) {
+    if (from.kind != to.kind)
+        return nullptr;
+    switch (to.kind) {
+    case kKindPetal:
+        return blendPetals(static_cast<const FlowerPetalNode&>(from),
+                           static_cast<const FlowerPetalNode&>(to), share);
+    case kKindStem:
+        return blendStems(static_cast<const FlowerStemNode&>(from),
+                          static_cast<const FlowerStemNode&>(to), share);
+    case kKindPistil:
+        return blendPistils(static_cast<const FlowerPistilNode&>(from),
+                            static_cast<const FlowerPistilNode&>(to), share);
+    case kKindStamen:
+        return blendStamens(static_cast<const FlowerStamenNode&>(from),
+                            static_cast<const FlowerStamenNode&>(to), share);
+    default:
+        return nullptr;
+    }
+}
