@@ -109,9 +109,9 @@ inline std::unique_ptr<FlowerTorusNode> flower(const ModelRecords& m, std::uint3
     return flower;
 }
 
-// The bud a person models for `flower`: a copy whose organs lean in, each turned
-// about its base towards the axis, with petals and sepals shorter and stamens
-// shorter still; the pistil stays as it is.
+// The bud a person models for `flower`: a copy whose stamens, petals and sepals
+// are each turned about their base, petals and sepals shorter and stamens shorter
+// still; the pistil stays as it is.
 inline std::unique_ptr<FlowerTorusNode> handModelledBud(const FlowerTorusNode& flower,
                                                         const ModelRecords& m) {
     auto bud = std::unique_ptr<FlowerTorusNode>(
@@ -120,7 +120,7 @@ inline std::unique_ptr<FlowerTorusNode> handModelledBud(const FlowerTorusNode& f
         for (auto& slot : bud->whorl(whorl).parts) {
             if (!slot->object)
                 continue;
-            // The organ's frame has y from base to tip and z facing out from the axis.
+            // The organ's frame has y from base to tip.
             Matrix4 lean;
             lean.setRotationX(-0.9);
             slot->rotation = slot->rotation * lean;
