@@ -238,8 +238,8 @@ TEST_F(ModelledBloom, ABudWithOtherSlotsIsRefusedAndAHeadChangedSinceOpensTheUsu
 }
 
 // The bud is saved inside the flower head's record, read back and saved again alike;
-// copies of the head share it; a bud record that is no flower head is refused with
-// the reason.
+// copies of the head share it, a head scaled scales it too; a bud record that is no
+// flower head is refused.
 TEST_F(ModelledBloom, TheBudIsKeptInTheRecordAndSharedByCopies) {
     // As read from a library: the record of a head read back is what saving writes.
     flower = readRecord<FlowerTorusNode>(recordOf(*flower), recordKeyword(*flower));
@@ -255,6 +255,17 @@ TEST_F(ModelledBloom, TheBudIsKeptInTheRecordAndSharedByCopies) {
 
     const auto copy = flower->clone(records.ids);
     EXPECT_EQ(asTorus(copy.get())->modelledBud, flower->modelledBud);
+    // A head scaled as a whole, as when it is placed along a plant's axis, opens from
+    // its bud scaled alike.
+    const auto tipAtStart = [&](const FlowerTorusNode& head) {
+        const FlowerPart& slot = *head.whorl(kWhorlPetal).parts[0];
+        const Matrix4 placement = head.modelledBud->organMatrixAt(slot, kWhorlPetal, 0, 0.0);
+        const FlowerObjectNode& organ = head.modelledBud->organAt(slot, kWhorlPetal, 0, 0.0, 0);
+        return transformPoint(placement, organ.mainAxis.points.back());
+    };
+    const Vector3 before = tipAtStart(*flower);
+    flower->scale(0.5);
+    EXPECT_NEAR(distance(tipAtStart(*flower), before * 0.5), 0.0, 1e-6);
 
     std::string wrong = text;
     const std::size_t bud = wrong.find("modelledBud\n") + std::string("modelledBud\n").size();

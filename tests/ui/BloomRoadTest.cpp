@@ -188,6 +188,22 @@ TEST_F(BloomRoadTest, AFlowerOpensFromABudModelledAsAFlowerHeadOfItsOwn) {
     EXPECT_EQ(asTorus(controller().workObject())->modelledBud, nullptr);
     const QImage worked = settledGrab();
 
+    // Redone, the bud is back; the dialog's other button takes it away again as a step
+    // of its own.
+    ASSERT_TRUE(controller().redo());
+    ASSERT_NE(asTorus(controller().workObject())->modelledBud, nullptr);
+    run(kCmdImportAnimatedFlower);
+    dialog = importDialog();
+    ASSERT_NE(dialog, nullptr);
+    auto* forget = dialog->findChild<QPushButton*>(QStringLiteral("Forget"));
+    ASSERT_TRUE(forget->isEnabled());
+    QTest::mouseClick(forget, Qt::LeftButton);
+    EXPECT_EQ(asTorus(controller().workObject())->modelledBud, nullptr);
+    EXPECT_FALSE(forget->isEnabled());
+    ASSERT_TRUE(controller().undo());
+    EXPECT_NE(asTorus(controller().workObject())->modelledBud, nullptr);
+    dialog->close();
+
     // The bud itself, open, in the same view.
     time.findChild<QSlider*>(QStringLiteral("Time"))->setValue(TimeDlg::kSteps);
     controller().setWorkObject(std::move(look));
