@@ -223,8 +223,9 @@ public:
                                                  "_" + std::to_string(slot.index));
                     const int organNode = addObject(*slot.object);
                     ok = adopt(slotNode, organNode, slot.rotation) &&
-                         adoptSlot(index, slotNode, *torus, {code, i}) &&
-                         morphToBud(organNode, *torus, {code, i});
+                         adoptSlot(index, slotNode, *torus, {code, i});
+                    if (ok)
+                        morphToBud(slotNode, organNode, *torus, code, i);
                 }
             }
         return ok ? index : kFailed;
@@ -344,38 +345,36 @@ private:
         return true;
     }
 
-    // For a bloom from a modelled bud, gives the organ's node a mesh of its own whose
-    // one morph target is the bud's shape, when bud and flower organ triangulate
-    // alike; the bloom then weighs it from 1 down to 0. Other organs keep their
-    // shared meshes.
-    bool morphToBud(int organNode, const FlowerTorusNode& torus, std::pair<int, int> place) {
-        const auto [whorl, slotIndex] = place;
-        if (animated_.empty() || animated_.back().torus != &torus ||
-            animated_.back().whorl != whorl || animated_.back().index != slotIndex ||
-            !torus.modelledBud || !torus.modelledBud->fits(torus))
-            return true;
+    // For a bloom from a modelled bud, gives the organ's node a mesh whose one morph
+    // target is the bud's shape, when the bud's organ has the same grids; the bloom then
+    // weighs it from 1 down to 0. Organs alike with the same organ in the bud (copies
+    // of a flower head share their bud) share that mesh too.
+    void morphToBud(int slotNode, int organNode, const FlowerTorusNode& torus, int whorl,
+                    int slotIndex) {
+        if (animated_.empty() || animated_.back().node != slotNode || !torus.modelledBud ||
+            !torus.modelledBud->fits(torus))
+            return;
         const FlowerPart& slot = *torus.whorl(whorl).parts[slotIndex];
-        const FlowerPart& budSlot = *torus.modelledBud->bud().whorl(whorl).parts[slotIndex];
-        const std::unique_ptr<FlowerObjectNode> budShape =
-            budSlot.object ? blendOrgans(*budSlot.object, *slot.object, 0.0) : nullptr;
-        if (!budShape)
-            return true;
-        const int mesh = morphedMeshOf(*slot.object, *budShape, model.nodes[organNode].mesh);
-        if (mesh == kFailed)
-            return false;
-        if (mesh >= 0) {
-            model.nodes[organNode].mesh = mesh;
+        const FlowerObjectNode* budOrgan =
+            torus.modelledBud->bud().whorl(whorl).parts[slotIndex]->object.get();
+        const int shared = model.nodes[organNode].mesh;
+        const auto [entry, added] = morphedMeshes_.try_emplace({shared, budOrgan}, -1);
+        if (added) {
+            const std::unique_ptr<FlowerObjectNode> budShape =
+                budOrgan && shared >= 0 ? blendOrgans(*budOrgan, *slot.object, 0.0) : nullptr;
+            if (budShape)
+                entry->second = morphedMeshOf(*slot.object, *budShape, shared);
+        }
+        if (entry->second >= 0) {
+            model.nodes[organNode].mesh = entry->second;
             animated_.back().morphedNode = organNode;
         }
-        return true;
     }
 
     // A copy of mesh `shared` (the organ's) with the bud's shape as a morph target of
     // every primitive: positions and normals as differences from the organ's. -1
     // when the two surfaces differ in their grids.
     int morphedMeshOf(const FlowerObjectNode& organ, const FlowerObjectNode& bud, int shared) {
-        if (shared < 0)
-            return -1;
         const std::vector<OrganSurface> surfaces = organSurfaces(organ, textureCache_);
         const std::vector<OrganSurface> budSurfaces = organSurfaces(bud, textureCache_);
         if (surfaces.size() != budSurfaces.size())
@@ -658,6 +657,8 @@ private:
     GltfBloom bloom_;
     std::vector<AnimatedSlot> animated_;
     std::unordered_map<std::string, int> meshes_;
+    // By the organ's shared mesh and the organ in the bud: the mesh with its bud's shape.
+    std::map<std::pair<int, const FlowerObjectNode*>, int> morphedMeshes_;
     // Per mesh: its triangles and the zero-area ones left out.
     std::vector<std::pair<long, long>> meshTriangles_;
     std::map<MaterialKey, int> materials_;
