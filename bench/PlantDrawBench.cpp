@@ -218,7 +218,8 @@ void BM_BranchStrokeReleaseToPicks(benchmark::State& state) {
 // (BM_PlantFrameInPlantMode/4). Every move shows another moment, so that nothing is
 // drawn from the previous frame's state. Argument: the flower heads open from the
 // bud worked out from their organs (0) or from a bud modelled by hand (1), whose
-// organs change shape on the way.
+// organs change shape on the way: every shape is built anew on this first pass over
+// the time line.
 void BM_BloomScrubMove(benchmark::State& state) {
     PlantModeSetup s;
     if (!s.ready) {

@@ -22,7 +22,7 @@ class ModelledBud {
 public:
     // Steps of the bloom at which blended organs are built and kept; placements move
     // smoothly between them.
-    static constexpr int kShapeSteps = 48;
+    static constexpr int kShapeSteps = 32;
 
     explicit ModelledBud(std::unique_ptr<FlowerTorusNode> bud);
     ~ModelledBud();

@@ -35,17 +35,22 @@ template <typename Organ> std::unique_ptr<Organ> copyOf(const Organ& to) {
     return std::unique_ptr<Organ>(static_cast<Organ*>(copy.release()));
 }
 
+// Built from the mixed net alone: a copy of `to` would copy its surface only for it
+// to be sampled again.
 std::unique_ptr<FlowerObjectNode> blendPetals(const FlowerPetalNode& from,
                                               const FlowerPetalNode& to, double share) {
-    const PetalControlPointManager& a = from.controlPoints();
-    const PetalControlPointManager& b = to.controlPoints();
-    if (a.rowCount() != b.rowCount() || a.columnCount() != b.columnCount() || b.empty())
+    const Grid& a = from.controlPoints().points();
+    Grid net = to.controlPoints().points();
+    if (a.rows() != net.rows() || a.columns() != net.columns() || net.empty())
         return nullptr;
-    auto blend = copyOf(to);
-    for (int row = 0; row < b.rowCount(); ++row)
-        for (int column = 0; column < b.columnCount(); ++column)
-            blend->controlPoints().setPointAt(
-                row, column, mix(a.pointAt(row, column), b.pointAt(row, column), share));
+    for (int row = 0; row < net.rows(); ++row)
+        for (int column = 0; column < net.columns(); ++column)
+            net.at(row, column) = mix(a.at(row, column), net.at(row, column), share);
+    auto blend = std::make_unique<FlowerPetalNode>(to.id);
+    blend->copyMaterialAndTextureFrom(to);
+    blend->m_resVert = to.m_resVert;
+    blend->m_resHori = to.m_resHori;
+    blend->setControlPoints(PetalControlPointManager(std::move(net)));
     blend->rebuildShape();
     return blend;
 }
