@@ -8,6 +8,7 @@
 #include "model/ReadContext.h"
 #include "organs/FloralFormula.h"
 #include "organs/FlowerTorusNode.h"
+#include "organs/ModelledBud.h"
 #include "organs/ObjWriter.h"
 
 #include <algorithm>
@@ -199,6 +200,31 @@ int formulaFlower(const std::string& path, const std::string& formula, const std
     return 0;
 }
 
+// The flower head `flowerText` of the library opens from a copy of the flower head
+// `budText`, as "Import Animated Flower..." makes it; the library goes to `target`.
+int budFlower(const std::string& path, const std::string& flowerText, const std::string& budText,
+              const std::string& target, CliSession& session, std::ostream& err) {
+    CliLibrary library;
+    if (!load(path, session, library, err))
+        return 1;
+    const CliEntry* flowerEntry = findEntry(library, flowerText, err);
+    const CliEntry* budEntry = flowerEntry ? findEntry(library, budText, err) : nullptr;
+    if (!budEntry)
+        return 1;
+    for (const auto& [entry, text] : {std::pair{flowerEntry, &flowerText}, {budEntry, &budText}})
+        if (!asTorus(entry->object.get()))
+            return fail(err, "entry " + *text + " is not a flower head");
+    const std::string message =
+        ModelledBud::give(static_cast<FlowerTorusNode&>(*flowerEntry->object),
+                          static_cast<const FlowerTorusNode&>(*budEntry->object), session.ids);
+    if (!message.empty())
+        return fail(err, message);
+    std::string error;
+    if (!saveLibraryFile(target, library.contents(), session.textures, error))
+        return fail(err, error);
+    return 0;
+}
+
 // The options after render's three arguments, each at most once; false (after
 // reporting) for an unknown, repeated or missing option or a value out of range.
 bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
@@ -275,6 +301,11 @@ const char* cliUsage() {
            "      the floral formula sets as the floral diagram dialog does: \"K5 C5 A10\n"
            "      G1\", counts up to 1000, \"\u221e\" or \"inf\" for an indefinite whorl.\n"
            "      With --petal its petal slots hold copies of the petal with that id.\n"
+           "  bud-flower LIBRARY.pmr FLOWER_ID BUD_ID OUT.pmr\n"
+           "      Writes the library to OUT.pmr with the flower head FLOWER_ID opening from\n"
+           "      a copy of the flower head BUD_ID, as \"Import Animated Flower...\" makes it:\n"
+           "      each organ moves and changes shape from the bud to the flower. Both need\n"
+           "      the same slots, filled alike.\n"
            "  resave LIBRARY.pmr OUT.pmr\n"
            "      Loads the library and writes it again as Save does.\n"
            "  export-obj LIBRARY.pmr ID OUT [--single]\n"
@@ -347,6 +378,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return formulaFlower(args[1], args[2], args[3], nullptr, session, err);
     if (command == "formula-flower" && args.size() == 6 && args[4] == "--petal")
         return formulaFlower(args[1], args[2], args[3], &args[5], session, err);
+    if (command == "bud-flower" && args.size() == 5)
+        return budFlower(args[1], args[2], args[3], args[4], session, err);
     if (command == "resave" && args.size() == 3)
         return resave(args[1], args[2], session, err);
     if (command == "export-obj" &&
@@ -355,7 +388,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "render")
         return render(args, session, err, renderer);
     if (command == "info" || command == "resave" || command == "export-obj" ||
-        command == "export-gltf" || command == "diagram" || command == "formula-flower")
+        command == "export-gltf" || command == "diagram" || command == "formula-flower" ||
+        command == "bud-flower")
         return fail(err, "wrong arguments for " + command + "; see pelmora-cli --help");
     return fail(err, "unknown command '" + command + "'; see pelmora-cli --help");
 }

@@ -27,18 +27,9 @@ bool importModelledBud(int budId, std::string& message) {
         message = "Choose a stored flower head as the bud.";
         return false;
     }
-    if (bud == flower) {
-        message = "A flower head cannot be its own bud; choose another.";
-        return false;
-    }
-    message = ModelledBud::mismatch(*bud, *flower);
+    message = ModelledBud::give(*flower, *bud, controller.ids());
     if (!message.empty())
         return false;
-    std::unique_ptr<FlowerObjectNode> copy = bud->clone(controller.ids());
-    auto head = std::unique_ptr<FlowerTorusNode>(static_cast<FlowerTorusNode*>(copy.release()));
-    // The bud is where the bloom starts; it does not open from a bud of its own.
-    head->modelledBud.reset();
-    flower->modelledBud = std::make_shared<const ModelledBud>(std::move(head));
     controller.noteEdited(flower->id);
     controller.commit(controller.targetChange(), "Import animated flower");
     return true;

@@ -53,6 +53,21 @@ std::string ModelledBud::mismatch(const FlowerTorusNode& bud, const FlowerTorusN
     return {};
 }
 
+std::string ModelledBud::give(FlowerTorusNode& flower, const FlowerTorusNode& bud,
+                              IdCounter& ids) {
+    if (&bud == &flower)
+        return "A flower head cannot be its own bud; choose another.";
+    std::string message = mismatch(bud, flower);
+    if (!message.empty())
+        return message;
+    std::unique_ptr<FlowerObjectNode> copy = bud.clone(ids);
+    auto head = std::unique_ptr<FlowerTorusNode>(static_cast<FlowerTorusNode*>(copy.release()));
+    // The bud is where the bloom starts; it does not open from a bud of its own.
+    head->modelledBud.reset();
+    flower.modelledBud = std::make_shared<const ModelledBud>(std::move(head));
+    return {};
+}
+
 bool ModelledBud::fits(const FlowerTorusNode& flower) const {
     return mismatch(*bud_, flower).empty();
 }

@@ -34,6 +34,10 @@ public:
     // What keeps `bud` from being the bud of `flower`, in the user's words; empty when
     // every whorl has as many slots in both and the same slots hold organs.
     static std::string mismatch(const FlowerTorusNode& bud, const FlowerTorusNode& flower);
+    // Gives `flower` a copy of `bud` (fresh ids from `ids`) to open from; the bud's
+    // own modelled bud is left behind. What keeps it from doing so, in the user's
+    // words, and nothing changes; empty when done.
+    static std::string give(FlowerTorusNode& flower, const FlowerTorusNode& bud, IdCounter& ids);
     bool fits(const FlowerTorusNode& flower) const;
 
     // The organ's placement relative to the head while its whorl is `openness` open:

@@ -8,6 +8,7 @@
 #include "organs/FakeTextureCache.h"
 #include "library/LibraryReaders.h"
 #include "organs/FlowerTorusNode.h"
+#include "organs/ModelledBud.h"
 #include "support/CollectingSink.h"
 #include "support/FrameDifference.h"
 #include "support/SamplePlants.h"
@@ -286,9 +287,51 @@ TEST_F(CliCommandsTest, FormulaFlowerAddsAFlowerHeadThatInfoReadsBack) {
     EXPECT_FALSE(std::filesystem::exists(target));
 }
 
+// bud-flower gives a flower head the bud another stored flower head models, as the
+// window's import does, and refuses a bud with other slots or an entry that is no
+// flower head, writing nothing.
+TEST_F(CliCommandsTest, BudFlowerGivesAFlowerHeadItsModelledBud) {
+    auto flower = samples::flower(records());
+    auto bud = samples::handModelledBud(*flower, records());
+    auto misfit = samples::handModelledBud(*flower, records());
+    misfit->removeLastSlots(kWhorlPetal, 1);
+    LibraryContents heads;
+    heads.objects[kCategoryFlower] = {flower.get(), bud.get(), misfit.get()};
+    heads.objects[kCategoryComposite] = {plant.get()};
+    const std::string source = directory + "/heads.pmr";
+    const std::string target = directory + "/budded.pmr";
+    std::string error;
+    ASSERT_TRUE(saveLibraryFile(source, heads, nullptr, error)) << error;
+    ASSERT_EQ(run({"info", source}), 0);
+    std::vector<std::string> ids;
+    std::string plantId;
+    std::istringstream lines(out.str());
+    for (std::string category, id, keyword; lines >> category >> id >> keyword;) {
+        if (keyword == "Torus")
+            ids.push_back(id);
+        else
+            plantId = id;
+    }
+    ASSERT_EQ(ids.size(), 3u);
+
+    EXPECT_EQ(run({"bud-flower", source, ids[0], ids[2], target}), 1);
+    EXPECT_EQ(err.str(), "pelmora-cli: The bud has 5 slots for petals, the flower 6.\n");
+    EXPECT_EQ(run({"bud-flower", source, ids[0], plantId, target}), 1);
+    EXPECT_NE(err.str().find("is not a flower head"), std::string::npos) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(target));
+
+    ASSERT_EQ(run({"bud-flower", source, ids[0], ids[1], target}), 0) << err.str();
+    CollectingSink sink;
+    ASSERT_TRUE(loadLibraryFile(target, libraryReaders(), reading(), sink).ok());
+    const FlowerTorusNode* budded = asTorus(sink.objects.at(0).get());
+    ASSERT_NE(budded, nullptr);
+    ASSERT_NE(budded->modelledBud, nullptr);
+    EXPECT_TRUE(budded->modelledBud->fits(*budded));
+}
+
 TEST_F(CliCommandsTest, HelpDescribesEveryCommand) {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* command : {"info", "--formula", "formula-flower", "--petal", "resave",
+    for (const char* command : {"info", "--formula", "formula-flower", "--petal", "bud-flower", "resave",
                                 "export-obj", "--single",
                                 "export-gltf", "diagram", "render", "--turn", "--elevation",
                                 "--samples", "--time", "--animate", "xvfb-run -a"})
