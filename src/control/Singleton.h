@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdio>
-#include <cstdlib>
+#include <QtGlobal>
+
 #include <memory>
 #include <typeinfo>
 
@@ -32,9 +32,7 @@ template <typename T> T& singleton() {
     std::unique_ptr<T>& slot = singletonSlot<T>();
     if (!slot) {
         if (singletonsClosed()) {
-            std::fprintf(stderr, "singleton %s reached after the shutdown destroyed it\n",
-                         typeid(T).name());
-            std::abort();
+            qFatal("singleton %s reached after the shutdown destroyed it", typeid(T).name());
         }
         slot = std::make_unique<T>();
     }

@@ -6,38 +6,27 @@
 
 #include <algorithm>
 
-namespace {
-
-const ModelledBud* fittingBud(const FlowerTorusNode& torus) {
-    return torus.modelledBud && torus.modelledBud->fits(torus) ? torus.modelledBud.get() : nullptr;
-}
-
-} // namespace
-
 bool GltfBloomKeys::animatable(const FlowerTorusNode& torus, int whorl, int index) {
     const FlowerPart& slot = *torus.whorl(whorl).parts[index];
     if (!isRigid(slot.basicTransAndRot) || slot.rotation.translationPart().length() > 1e-12)
         return false;
-    const ModelledBud* modelled = fittingBud(torus);
-    return !modelled || isRigid(modelled->organMatrixAt(slot, whorl, index, 0.0) *
-                                inverted(slot.rotation));
+    const ModelledBud* modelled = torus.openingBud();
+    return !modelled || isRigid(modelled->slotFrameAt(slot, whorl, index, 0.0));
 }
 
 SlotBloomKeys GltfBloomKeys::of(const FlowerTorusNode& torus, int whorl, int index) {
     const FlowerPart& slot = *torus.whorl(whorl).parts[index];
     const OpeningSpan& span = torus.bloom.span(whorl);
     const double length = std::max(span.end - span.start, 1e-4);
-    const ModelledBud* modelled = fittingBud(torus);
+    const ModelledBud* modelled = torus.openingBud();
     const FlowerBud* worked = modelled ? nullptr : &buds_.try_emplace(&torus, torus).first->second;
     SlotBloomKeys keys;
     std::array<double, 4> previous{0.0, 0.0, 0.0, 1.0};
     for (int k = 0; k < keys_; ++k) {
         const double own = span.start + length * k / (keys_ - 1);
         const double openness = torus.bloom.openness(whorl, own);
-        // The slot node's placement: the organ's, less its own rotation in the slot.
-        const Matrix4 placement =
-            modelled ? modelled->organMatrixAt(slot, whorl, index, openness) * inverted(slot.rotation)
-                     : slot.basicTransAndRot * worked->turnInSlotFrame(slot, whorl, index, openness);
+        const Matrix4 placement = modelled ? modelled->slotFrameAt(slot, whorl, index, openness)
+                                           : worked->slotFrameAt(slot, whorl, index, openness);
         std::array<double, 4> q = quaternionOf(placement);
         double side = 0.0;
         for (int i = 0; i < 4; ++i)

@@ -66,8 +66,7 @@ const char* kindName(int kind) {
 }
 
 const char* whorlName(int whorl) {
-    static constexpr const char* kNames[] = {"petal", "pistil", "stamen", "sepal"};
-    return whorl >= kWhorlPetal && whorl <= kWhorlSepal ? kNames[whorl] : "slot";
+    return isWhorl(whorl) ? organWordOf(whorl) : "slot";
 }
 
 // The roughness that matches a Phong exponent: the exponent n corresponds to a
@@ -351,12 +350,12 @@ private:
     // of a flower head share their bud) share that mesh too.
     void morphToBud(int slotNode, int organNode, const FlowerTorusNode& torus, int whorl,
                     int slotIndex) {
-        if (animated_.empty() || animated_.back().node != slotNode || !torus.modelledBud ||
-            !torus.modelledBud->fits(torus))
+        const ModelledBud* modelled = torus.openingBud();
+        if (animated_.empty() || animated_.back().node != slotNode || !modelled)
             return;
         const FlowerPart& slot = *torus.whorl(whorl).parts[slotIndex];
         const FlowerObjectNode* budOrgan =
-            torus.modelledBud->bud().whorl(whorl).parts[slotIndex]->object.get();
+            modelled->bud().whorl(whorl).parts[slotIndex]->object.get();
         const int shared = model.nodes[organNode].mesh;
         const auto [entry, added] = morphedMeshes_.try_emplace({shared, budOrgan}, -1);
         if (added) {

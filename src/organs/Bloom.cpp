@@ -126,17 +126,9 @@ const ClosingTurn& FlowerBud::turn(int whorlCode, int index) const {
     return turns_[whorlCode][index];
 }
 
-Matrix4 FlowerBud::organMatrixAt(const FlowerPart& slot, int whorlCode, int index,
-                                 double openness) const {
+Matrix4 FlowerBud::slotFrameAt(const FlowerPart& slot, int whorlCode, int index,
+                               double openness) const {
     if (openness >= 1.0)
-        return slot.organMatrix();
-    return turn(whorlCode, index).at(openness) * slot.organMatrix();
-}
-
-Matrix4 FlowerBud::turnInSlotFrame(const FlowerPart& slot, int whorlCode, int index,
-                                   double openness) const {
-    if (openness >= 1.0)
-        return Matrix4();
-    return inverted(slot.basicTransAndRot) * turn(whorlCode, index).at(openness) *
-           slot.basicTransAndRot;
+        return slot.basicTransAndRot;
+    return turn(whorlCode, index).at(openness) * slot.basicTransAndRot;
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "math/Matrix4.h"
+#include "organs/Whorl.h"
 
 #include <array>
 #include <vector>
 
 class FlowerTorusNode;
-struct FlowerPart;
 
 // The turn that closes one organ into the bud: rigid, about the organ's base, in
 // the flower head's frame.
@@ -32,15 +32,15 @@ public:
     // The turn of the organ in slot `index` of whorl `whorlCode`; no turn for an
     // empty slot or one the bud does not know.
     const ClosingTurn& turn(int whorlCode, int index) const;
-    // The organ's placement relative to the flower head while `openness` open:
-    // exactly the slot's own placement when fully open.
+    // The slot's frame relative to the flower head while `openness` open: its
+    // placement turned about the organ's base, exactly the placement when fully open.
+    Matrix4 slotFrameAt(const FlowerPart& slot, int whorlCode, int index, double openness) const;
+    // The organ's placement relative to the flower head then: its slot frame times the
+    // organ's own rotation in the slot.
     Matrix4 organMatrixAt(const FlowerPart& slot, int whorlCode, int index,
-                          double openness) const;
-    // The same turn seen from the slot's own frame (its basicTransAndRot): what turns
-    // the organ about its base under the slot's placement, for an exporter that
-    // animates the slot.
-    Matrix4 turnInSlotFrame(const FlowerPart& slot, int whorlCode, int index,
-                            double openness) const;
+                          double openness) const {
+        return slotFrameAt(slot, whorlCode, index, openness) * slot.rotation;
+    }
 
 private:
     // Indexed by whorl code, then slot index.

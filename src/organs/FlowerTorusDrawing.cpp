@@ -87,7 +87,7 @@ void FlowerTorusNode::drawSlots(const DrawContext& draw) {
 void FlowerTorusNode::forEachOrganOpening(
     double time, const std::function<void(FlowerObjectNode&, const Matrix4&)>& visit,
     const DrawContext& draw) const {
-    const ModelledBud* modelled = modelledBud && modelledBud->fits(*this) ? modelledBud.get() : nullptr;
+    const ModelledBud* modelled = openingBud();
     const std::optional<FlowerBud> worked = modelled ? std::nullopt : std::optional<FlowerBud>(*this);
     for (int code : kWhorlsInsideOut) {
         const SlotList& parts = whorl(code).parts;

@@ -341,6 +341,10 @@ void FlowerTorusNode::editByPick(int row, int column, const Vector3& point, cons
     updateMainAxis();
 }
 
+const ModelledBud* FlowerTorusNode::openingBud() const {
+    return modelledBud && modelledBud->fits(*this) ? modelledBud.get() : nullptr;
+}
+
 std::unique_ptr<FlowerObjectNode> FlowerTorusNode::clone(IdCounter& ids) const {
     auto copy = std::make_unique<FlowerTorusNode>(ids.nextId(), ResolutionPair{m_resV, m_resH});
     copy->m_basicCurve = m_basicCurve;

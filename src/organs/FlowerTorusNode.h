@@ -118,6 +118,9 @@ public:
     // the bud no longer has the head's slots, the head opens from the bud FlowerBud
     // works out.
     std::shared_ptr<const ModelledBud> modelledBud;
+    // The modelled bud the head opens from: null when it has none, or none that has
+    // its slots.
+    const ModelledBud* openingBud() const;
 
     // Every organ of the head at `time` of its own bloom (below 1), whorl by whorl
     // from the inside out, with its placement relative to the head then. The organ is

@@ -9,17 +9,9 @@
 
 namespace {
 
-const char* whorlWords(int code) {
-    switch (code) {
-    case kWhorlPistil:
-        return "pistils";
-    case kWhorlStamen:
-        return "stamens";
-    case kWhorlPetal:
-        return "petals";
-    default:
-        return "sepals";
-    }
+// "petals" and the like, as the messages name a whorl.
+std::string whorlWords(int code) {
+    return std::string(organWordOf(code)) + "s";
 }
 
 } // namespace
@@ -72,15 +64,15 @@ bool ModelledBud::fits(const FlowerTorusNode& flower) const {
     return mismatch(*bud_, flower).empty();
 }
 
-Matrix4 ModelledBud::organMatrixAt(const FlowerPart& slot, int whorlCode, int index,
-                                   double openness) const {
+Matrix4 ModelledBud::slotFrameAt(const FlowerPart& slot, int whorlCode, int index,
+                                 double openness) const {
     if (openness >= 1.0)
-        return slot.organMatrix();
+        return slot.basicTransAndRot;
     // The slot's frame moves, the organ's own rotation in it stays: that rotation may
     // mirror the organ, which no turn can blend, and the frame itself never does.
     const FlowerPart& budSlot = *bud_->whorl(whorlCode).parts.at(index);
     const Matrix4 budFrame = budSlot.organMatrix() * inverted(slot.rotation);
-    return blendPlacements(budFrame, slot.basicTransAndRot, openness) * slot.rotation;
+    return blendPlacements(budFrame, slot.basicTransAndRot, openness);
 }
 
 FlowerObjectNode& ModelledBud::organAt(const FlowerPart& slot, int whorlCode, int index,
@@ -91,12 +83,9 @@ FlowerObjectNode& ModelledBud::organAt(const FlowerPart& slot, int whorlCode, in
         return organ;
     const int step = static_cast<int>(std::lround(std::max(openness, 0.0) * kShapeSteps));
     const double share = static_cast<double>(step) / kShapeSteps;
-    if (flowerKey == 0) {
-        unkept_ = blendOrgans(*budSlot.object, organ, share);
-        return unkept_ ? *unkept_ : organ;
-    }
-    Blend& blend = blends_[{whorlCode, index, step}];
-    if (blend.flowerKey != flowerKey) {
+    auto [entry, added] = blends_.try_emplace({whorlCode, index, step});
+    Blend& blend = entry->second;
+    if (added || blend.flowerKey != flowerKey) {
         blend.flowerKey = flowerKey;
         blend.organ = blendOrgans(*budSlot.object, organ, share);
     }

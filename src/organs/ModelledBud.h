@@ -2,6 +2,7 @@
 
 #include "math/Matrix4.h"
 #include "model/FlowerObjectNode.h"
+#include "organs/Whorl.h"
 
 #include <cstdint>
 #include <map>
@@ -10,7 +11,6 @@
 #include <tuple>
 
 class FlowerTorusNode;
-struct FlowerPart;
 
 // A bud modelled by hand for a flower head: a flower head of its own with the same
 // slots, each holding the organ as it stands in the bud. While the head opens, each
@@ -40,15 +40,20 @@ public:
     static std::string give(FlowerTorusNode& flower, const FlowerTorusNode& bud, IdCounter& ids);
     bool fits(const FlowerTorusNode& flower) const;
 
-    // The organ's placement relative to the head while its whorl is `openness` open:
-    // the bud's at 0, exactly the slot's own at 1.
+    // The slot's frame relative to the head while its whorl is `openness` open: the
+    // frame that puts the organ where the bud has it at 0 (under the slot's own
+    // rotation of the organ), exactly the slot's placement at 1. It moves rigidly.
+    Matrix4 slotFrameAt(const FlowerPart& slot, int whorlCode, int index, double openness) const;
+    // The organ's placement relative to the head then: its slot frame times the
+    // organ's own rotation in the slot.
     Matrix4 organMatrixAt(const FlowerPart& slot, int whorlCode, int index,
-                          double openness) const;
+                          double openness) const {
+        return slotFrameAt(slot, whorlCode, index, openness) * slot.rotation;
+    }
     // The organ to draw in the slot at `openness`: the flower's own when fully open
     // or when the bud's organ does not pair off with it point by point, otherwise a
     // blend of the two at the nearest shape step, kept while the flower's organ
-    // draws the same (`flowerKey`, its drawing key). With a key of 0 nothing is kept,
-    // and the blend lasts until the next call.
+    // draws the same (`flowerKey`, its drawing key).
     FlowerObjectNode& organAt(const FlowerPart& slot, int whorlCode, int index, double openness,
                               std::uint64_t flowerKey) const;
 
@@ -61,6 +66,4 @@ private:
     std::unique_ptr<FlowerTorusNode> bud_;
     // By whorl code, slot index and shape step.
     mutable std::map<std::tuple<int, int, int>, Blend> blends_;
-    // The blend built last when nothing may be kept.
-    mutable std::unique_ptr<FlowerObjectNode> unkept_;
 };

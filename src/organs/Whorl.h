@@ -30,6 +30,14 @@ inline constexpr bool isWhorl(int code) {
     return code >= kWhorlPetal && code <= kWhorlSepal;
 }
 
+// The word for one organ of the whorl: "petal", "pistil", "stamen" or "sepal" (each
+// makes its plural with an "s").
+inline constexpr const char* organWordOf(int code) {
+    constexpr const char* kWords[4] = {"petal", "pistil", "stamen", "sepal"};
+    assert(isWhorl(code));
+    return kWords[code];
+}
+
 // The ring (0 innermost .. 3 outermost) of a whorl code.
 inline constexpr int ringOf(int code) {
     constexpr int kRings[4] = {2, 0, 1, 3}; // petal, pistil, stamen, sepal
