@@ -1,5 +1,7 @@
 #include "ui/ArrangementDlg.h"
 
+#include "ui/DialogPlacement.h"
+
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -8,10 +10,7 @@
 ArrangementDlg::ArrangementDlg(const QString& title, const std::string& step, QWidget* parent)
     : QDialog(parent), arrangement_(step) {
     setWindowTitle(title);
-    setModal(false);
-    // A dialog left open must not keep the program running once the main window
-    // is closed.
-    setAttribute(Qt::WA_QuitOnClose, false);
+    makeModeless(*this);
     auto* layout = new QVBoxLayout(this);
     form_ = new QFormLayout;
     layout->addLayout(form_);

@@ -1,9 +1,15 @@
 #include "ui/DialogPlacement.h"
 
+#include <QDialog>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
+
+void makeModeless(QDialog& dialog) {
+    dialog.setModal(false);
+    dialog.setAttribute(Qt::WA_QuitOnClose, false);
+}
 
 void placeBeside(QWidget& dialog, const QWidget& anchor, bool atBottom) {
     const QRect window = anchor.window()->frameGeometry();

@@ -1,9 +1,8 @@
 #include "ui/FDParameterDlg.h"
 
-#include "ui/DialogPlacement.h"
-
 #include "control/AppController.h"
 #include "control/FloralDiagram.h"
+#include "ui/DialogPlacement.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -37,10 +36,7 @@ QSpinBox* spinBox(const QString& name, int minimum, int maximum, int value) {
 
 FDParameterDlg::FDParameterDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Floral Diagram"));
-    setModal(false);
-    // A dialog left open must not keep the program running once the main window
-    // is closed.
-    setAttribute(Qt::WA_QuitOnClose, false);
+    makeModeless(*this);
     auto* grid = new QGridLayout(this);
     for (int ring = 0; ring < 4; ++ring) {
         const QString caption = QString::fromLatin1(kWhorlCaptions[ring]);

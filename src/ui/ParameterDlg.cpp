@@ -4,6 +4,7 @@
 #include "organs/FlowerStamenNode.h"
 #include "organs/FlowerStemNode.h"
 #include "organs/FlowerTorusNode.h"
+#include "ui/DialogPlacement.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -49,10 +50,7 @@ int widthSteps(double width) {
 
 ParameterDlg::ParameterDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Parameter"));
-    setModal(false);
-    // A dialog left open must not keep the program running once the main window
-    // is closed.
-    setAttribute(Qt::WA_QuitOnClose, false);
+    makeModeless(*this);
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("vertical")), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("horizontal")), 0, 2);

@@ -33,10 +33,7 @@ QDoubleSpinBox* spanBox(const QString& name) {
 
 TimeDlg::TimeDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Time"));
-    setModal(false);
-    // A dialog left open must not keep the program running once the main window
-    // is closed.
-    setAttribute(Qt::WA_QuitOnClose, false);
+    makeModeless(*this);
     auto* grid = new QGridLayout(this);
     slider_ = new QSlider(Qt::Horizontal);
     slider_->setObjectName(QStringLiteral("Time"));
