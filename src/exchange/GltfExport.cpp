@@ -1,8 +1,10 @@
-// glTF 2.0 export. Sections: images, the model builder (nodes, meshes, materials,
-// textures), writing.
+// glTF 2.0 export: the model builder (nodes, meshes, materials, textures and the
+// bloom's animation) and the export that writes what it built.
 #include "exchange/GltfExport.h"
 
 #include "exchange/GltfBloomKeys.h"
+#include "exchange/GltfFiles.h"
+#include "exchange/GltfTriangles.h"
 #include "math/FileText.h"
 #include "math/RigidPlacement.h"
 #include "model/AxisOpeningOrder.h"
@@ -22,37 +24,14 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <map>
-#include <span>
-#include <sstream>
 #include <unordered_map>
 
 namespace {
 
-// --- Images
-
-bool startsWith(const std::string& bytes, std::string_view prefix) {
-    return bytes.size() >= prefix.size() && bytes.compare(0, prefix.size(), prefix) == 0;
-}
-
-// The MIME type of PNG or JPEG bytes; empty for anything else.
-std::string imageMimeType(const std::string& bytes) {
-    if (startsWith(bytes, "\x89PNG\r\n\x1a\n"))
-        return "image/png";
-    if (startsWith(bytes, "\xff\xd8\xff"))
-        return "image/jpeg";
-    return {};
-}
-
-// --- The model builder
-
 constexpr float kLargestShininess = 128.0f;
-// Below this a triangle's doubled area counts as none: the rows a petal tip or a
-// tube's end closes to.
-constexpr double kLeastDoubledArea = 1e-12;
 // Organs are compared for a shared mesh at this many steps per unit (a hundredth of
 // a millimetre when a unit is a metre): copies that went through the same re-fitting
 // differ by rounding alone, and one mesh serves them all.
@@ -90,90 +69,6 @@ bool isIdentity(const Matrix4& m) {
 
 // Keys per whorl's opening: enough that the eased turn plays smoothly between them.
 constexpr int kBloomKeys = 9;
-
-// One vertex: position, normal, texture coordinates.
-using Vertex = std::array<float, 8>;
-
-// FNV-1a over a vertex's bytes.
-struct VertexHash {
-    size_t operator()(const Vertex& v) const {
-        std::uint64_t hash = 14695981039346656037ull;
-        for (const std::byte b : std::as_bytes(std::span(v)))
-            hash = (hash ^ std::to_integer<std::uint64_t>(b)) * 1099511628211ull;
-        return static_cast<size_t>(hash);
-    }
-};
-
-// A surface as indexed triangles, vertices shared where they are equal.
-struct PrimitiveData {
-    std::vector<Vertex> vertices;
-    // The grid point each vertex was first made from.
-    std::vector<std::pair<int, int>> cells;
-    std::vector<std::uint32_t> indices;
-    int material = -1;
-    // Grid triangles left out for having no area.
-    long zeroArea = 0;
-};
-
-// The vertex of grid point (r, c) of the surface, its normal pointing to the front.
-Vertex vertexOf(const OrganSurface& surface, int r, int c) {
-    const Vector3 p = transformPoint(surface.placement, surface.positions->at(r, c));
-    const Vector3 stored = usableNormal(*surface.normals, r, c);
-    Vector3 n = surface.placement.rotateVector(surface.alongStoredNormals ? stored : -stored);
-    n = n * (1.0 / std::max(n.length(), 1e-30));
-    const Vector3& t = surface.texCoords->at(r, c);
-    // glTF's texture origin is the image's top left, OpenGL's the bottom left.
-    return {float(p.x), float(p.y), float(p.z), float(n.x),         float(n.y),
-            float(n.z), float(t.x), float(1.0 - t.y)};
-}
-
-PrimitiveData triangulate(const OrganSurface& surface) {
-    const Grid& positions = *surface.positions;
-    const int rows = positions.rows();
-    const int columns = positions.columns();
-    PrimitiveData data;
-    if (rows < 2 || columns < 2)
-        return data;
-    std::vector<Vector3> points(static_cast<size_t>(rows) * columns);
-    const auto at = [columns](int r, int c) { return static_cast<size_t>(r) * columns + c; };
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            points[at(r, c)] = transformPoint(surface.placement, positions.at(r, c));
-    std::unordered_map<Vertex, std::uint32_t, VertexHash> shared;
-    shared.reserve(points.size());
-    std::vector<std::int64_t> indexOf(points.size(), -1);
-    const auto vertex = [&](int r, int c) {
-        const size_t i = at(r, c);
-        if (indexOf[i] >= 0)
-            return static_cast<std::uint32_t>(indexOf[i]);
-        const Vertex v = vertexOf(surface, r, c);
-        const auto [entry, added] =
-            shared.try_emplace(v, static_cast<std::uint32_t>(data.vertices.size()));
-        if (added) {
-            data.vertices.push_back(v);
-            data.cells.emplace_back(r, c);
-        }
-        indexOf[i] = entry->second;
-        return entry->second;
-    };
-    const auto triangle = [&](const std::array<std::pair<int, int>, 3>& corners) {
-        const Vector3& a = points[at(corners[0].first, corners[0].second)];
-        const Vector3& b = points[at(corners[1].first, corners[1].second)];
-        const Vector3& c = points[at(corners[2].first, corners[2].second)];
-        if (cross(b - a, c - a).length() <= kLeastDoubledArea) {
-            ++data.zeroArea;
-            return;
-        }
-        for (const auto& [r, column] : corners)
-            data.indices.push_back(vertex(r, column));
-    };
-    // Wound counter-clockwise about the front normals, as the OBJ front copy is.
-    for (int r = 0; r + 1 < rows; ++r)
-        for (int c = 0; c + 1 < columns; ++c)
-            for (const auto& corners : cellTriangles(r, c, surface.alongStoredNormals))
-                triangle(corners);
-    return data;
-}
 
 struct MaterialKey {
     std::array<float, 3> base;
@@ -664,76 +559,7 @@ private:
     std::map<std::string, int> textures_;
 };
 
-// --- Writing
-
-bool writeGlb(const tinygltf::Model& model, const std::string& path, FileSet& files,
-              std::string& error) {
-    tinygltf::TinyGLTF writer;
-    std::ostringstream out;
-    if (!writer.WriteGltfSceneToStream(&model, out, false, true)) {
-        error = "cannot assemble " + path;
-        return false;
-    }
-    files.emplace_back(path, out.str());
-    return true;
-}
-
-// The JSON file and its binary buffer, as the library writes them into a fresh
-// temporary folder, read back so that they are committed with the images.
-bool writeSeparate(tinygltf::Model& model, const GltfPaths& paths, FileSet& files,
-                   std::string& error) {
-    namespace fs = std::filesystem;
-    std::string folderName = (fs::temp_directory_path() / "pelmora-gltf-XXXXXX").string();
-    if (!mkdtemp(folderName.data())) {
-        error = "cannot create a temporary folder for " + paths.main;
-        return false;
-    }
-    const fs::path folder(folderName);
-    const fs::path main = folder / fs::path(paths.main).filename();
-    if (!model.buffers.empty())
-        model.buffers[0].uri = fs::path(paths.bin).filename().string();
-    tinygltf::TinyGLTF writer;
-    // The images are referenced by name; the export copies them itself.
-    writer.SetImageWriter(nullptr, nullptr);
-    std::string json, bin;
-    bool ok = writer.WriteGltfSceneToFile(&model, main.string(), false, false, true, false) &&
-              readWholeFile(main.string(), json, error);
-    if (ok)
-        files.emplace_back(paths.main, std::move(json));
-    if (ok && !model.buffers.empty()) {
-        ok = readWholeFile((folder / model.buffers[0].uri).string(), bin, error);
-        files.emplace_back(paths.bin, std::move(bin));
-    }
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-    if (!ok && error.empty())
-        error = "cannot assemble " + paths.main;
-    return ok;
-}
-
 } // namespace
-
-bool readGltfImage(const std::string& path, GltfImage& image, std::string& error) {
-    if (!readWholeFile(path, image.bytes, error))
-        return false;
-    image.mimeType = imageMimeType(image.bytes);
-    if (!image.mimeType.empty())
-        return true;
-    error = path + " is neither a PNG nor a JPEG image";
-    return false;
-}
-
-GltfPaths gltfExportPaths(const std::string& chosen) {
-    GltfPaths paths;
-    if (chosen.ends_with(".gltf")) {
-        paths.main = chosen;
-        paths.bin = chosen.substr(0, chosen.size() - 5) + ".bin";
-        paths.binary = false;
-    } else {
-        paths.main = chosen.ends_with(".glb") ? chosen : chosen + ".glb";
-    }
-    return paths;
-}
 
 bool exportGltfFile(const SceneNode& node, const std::string& chosen, const GltfImageSource& images,
                     const TextureCache* textures, std::string& error, GltfSummary* summary,
