@@ -197,11 +197,17 @@ BloomTime AppController::bloomMoment() const {
     const BloomSettings& bloom = settings_.bloom;
     if (bloom.editable())
         return {};
-    openingOrder_ = AxisOpeningOrder();
     const SceneNode* shown = isSceneMode(mode_) ? static_cast<const SceneNode*>(root())
                                                 : workObject();
-    if (shown)
-        openingOrder_.addPlantsOf(*shown, bloom.topFirst);
+    // Gathered again only when the model, what is shown or the direction changed: an
+    // orbit around the bloom redraws with the order it had.
+    const OpeningOrderSource source{modelVersion_, shown, bloom.topFirst};
+    if (source != openingOrderSource_) {
+        openingOrderSource_ = source;
+        openingOrder_ = AxisOpeningOrder();
+        if (shown)
+            openingOrder_.addPlantsOf(*shown, bloom.topFirst);
+    }
     return {bloom.time, &openingOrder_};
 }
 

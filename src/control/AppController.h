@@ -275,9 +275,17 @@ private:
     ModelHistory history_;
     SceneEdits sceneEdits_;
     CameraFlight flight_;
-    // The opening order of the plants shown, gathered afresh for every frame that
-    // shows the bloom; it lives here so that the frame's draw context can point at it.
+    // The opening order of the plants shown, for the frames that show the bloom; it
+    // lives here so that a frame's draw context can point at it. It holds for the
+    // model version, object shown and direction it was gathered for.
+    struct OpeningOrderSource {
+        std::uint64_t modelVersion = 0;
+        const SceneNode* shown = nullptr;
+        bool topFirst = false;
+        bool operator==(const OpeningOrderSource&) const = default;
+    };
     mutable AxisOpeningOrder openingOrder_;
+    mutable OpeningOrderSource openingOrderSource_;
 };
 
 AppController& appController();
