@@ -211,12 +211,11 @@ int budFlower(const std::string& path, const std::string& flowerText, const std:
     const CliEntry* budEntry = flowerEntry ? findEntry(library, budText, err) : nullptr;
     if (!budEntry)
         return 1;
-    for (const auto& [entry, text] : {std::pair{flowerEntry, &flowerText}, {budEntry, &budText}})
-        if (!asTorus(entry->object.get()))
-            return fail(err, "entry " + *text + " is not a flower head");
-    const std::string message =
-        ModelledBud::give(static_cast<FlowerTorusNode&>(*flowerEntry->object),
-                          static_cast<const FlowerTorusNode&>(*budEntry->object), session.ids);
+    FlowerTorusNode* flower = asTorus(flowerEntry->object.get());
+    const FlowerTorusNode* bud = asTorus(budEntry->object.get());
+    if (!flower || !bud)
+        return fail(err, "entry " + (flower ? budText : flowerText) + " is not a flower head");
+    const std::string message = ModelledBud::give(*flower, *bud, session.ids);
     if (!message.empty())
         return fail(err, message);
     std::string error;

@@ -4,18 +4,9 @@
 #include "organs/FlowerTorusNode.h"
 #include "organs/ModelledBud.h"
 
-namespace {
-
-FlowerTorusNode* targetedFlowerHead() {
-    FlowerObjectNode* target = appController().targetObject();
-    return asTorus(target) ? static_cast<FlowerTorusNode*>(target) : nullptr;
-}
-
-} // namespace
-
 bool importModelledBud(int budId, std::string& message) {
     AppController& controller = appController();
-    FlowerTorusNode* flower = targetedFlowerHead();
+    FlowerTorusNode* flower = asTorus(controller.targetObject());
     if (!flower) {
         message = "Open a flower head first: the bud is imported for the flower head being edited.";
         return false;
@@ -36,7 +27,7 @@ bool importModelledBud(int budId, std::string& message) {
 }
 
 bool forgetModelledBud() {
-    FlowerTorusNode* flower = targetedFlowerHead();
+    FlowerTorusNode* flower = asTorus(appController().targetObject());
     if (!flower || !flower->modelledBud)
         return false;
     flower->modelledBud.reset();

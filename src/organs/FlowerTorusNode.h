@@ -173,5 +173,8 @@ bool forEachSlot(Torus& torus, Visit&& visit, const std::array<int, 4>& order = 
 inline const FlowerTorusNode* asTorus(const FlowerObjectNode* node) {
     return node && node->kind == kKindTorus ? static_cast<const FlowerTorusNode*>(node) : nullptr;
 }
+inline FlowerTorusNode* asTorus(FlowerObjectNode* node) {
+    return node && node->kind == kKindTorus ? static_cast<FlowerTorusNode*>(node) : nullptr;
+}
 
 std::unique_ptr<FlowerObjectNode> readTorus(RecordInput& input);

@@ -14,6 +14,11 @@ std::string whorlWords(int code) {
     return std::string(organWordOf(code)) + "s";
 }
 
+// A copy of a flower head as a flower head, with ids from `ids`.
+std::unique_ptr<FlowerTorusNode> copyOf(const FlowerTorusNode& head, IdCounter& ids) {
+    return std::unique_ptr<FlowerTorusNode>(static_cast<FlowerTorusNode*>(head.clone(ids).release()));
+}
+
 } // namespace
 
 ModelledBud::ModelledBud(std::unique_ptr<FlowerTorusNode> bud) : bud_(std::move(bud)) {}
@@ -23,10 +28,9 @@ ModelledBud::~ModelledBud() = default;
 std::shared_ptr<const ModelledBud> ModelledBud::scaled(double factor) const {
     // The bud's objects are never picked or listed, so their ids need not be unique.
     IdCounter ids;
-    std::unique_ptr<FlowerObjectNode> copy = bud_->clone(ids);
+    std::unique_ptr<FlowerTorusNode> copy = copyOf(*bud_, ids);
     copy->scale(factor);
-    return std::make_shared<const ModelledBud>(
-        std::unique_ptr<FlowerTorusNode>(static_cast<FlowerTorusNode*>(copy.release())));
+    return std::make_shared<const ModelledBud>(std::move(copy));
 }
 
 std::string ModelledBud::mismatch(const FlowerTorusNode& bud, const FlowerTorusNode& flower) {
@@ -52,8 +56,7 @@ std::string ModelledBud::give(FlowerTorusNode& flower, const FlowerTorusNode& bu
     std::string message = mismatch(bud, flower);
     if (!message.empty())
         return message;
-    std::unique_ptr<FlowerObjectNode> copy = bud.clone(ids);
-    auto head = std::unique_ptr<FlowerTorusNode>(static_cast<FlowerTorusNode*>(copy.release()));
+    std::unique_ptr<FlowerTorusNode> head = copyOf(bud, ids);
     // The bud is where the bloom starts; it does not open from a bud of its own.
     head->modelledBud.reset();
     flower.modelledBud = std::make_shared<const ModelledBud>(std::move(head));

@@ -94,8 +94,7 @@ void TimeDlg::showEvent(QShowEvent* event) {
 }
 
 FlowerTorusNode* TimeDlg::shownFlowerHead() {
-    FlowerObjectNode* target = appController().targetObject();
-    return target && target->kind == kKindTorus ? static_cast<FlowerTorusNode*>(target) : nullptr;
+    return asTorus(appController().targetObject());
 }
 
 void TimeDlg::refresh() {
