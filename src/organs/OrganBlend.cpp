@@ -26,6 +26,15 @@ bool mixPoints(const PointList& from, PointList& into, double share) {
     return true;
 }
 
+// Moves the main axis and the radius along it of `into` (a copy of `to`) the rest of
+// the way back to `from`'s; false when the axes differ in length.
+template <typename Organ> bool mixAxis(const Organ& from, Organ& into, double share) {
+    if (!mixPoints(from.mainAxis.points, into.mainAxis.points, share))
+        return false;
+    into.radius = mix(from.radius, into.radius, share);
+    return true;
+}
+
 // A copy of `to` that keeps its id. The id is what the pick snapshot names, so a
 // click on the blend selects the organ it shows.
 template <typename Organ> std::unique_ptr<Organ> copyOf(const Organ& to) {
@@ -58,9 +67,8 @@ std::unique_ptr<FlowerObjectNode> blendPetals(const FlowerPetalNode& from,
 std::unique_ptr<FlowerObjectNode> blendStems(const FlowerStemNode& from, const FlowerStemNode& to,
                                              double share) {
     auto blend = copyOf(to);
-    if (!mixPoints(from.mainAxis.points, blend->mainAxis.points, share))
+    if (!mixAxis(from, *blend, share))
         return nullptr;
-    blend->radius = mix(from.radius, to.radius, share);
     blend->rebuildTube();
     return blend;
 }
@@ -79,9 +87,8 @@ std::unique_ptr<FlowerObjectNode> blendPistils(const FlowerPistilNode& from,
 std::unique_ptr<FlowerObjectNode> blendStamens(const FlowerStamenNode& from,
                                                const FlowerStamenNode& to, double share) {
     auto blend = copyOf(to);
-    if (!mixPoints(from.mainAxis.points, blend->mainAxis.points, share))
+    if (!mixAxis(from, *blend, share))
         return nullptr;
-    blend->radius = mix(from.radius, to.radius, share);
     blend->rebuildFilament();
     if (mixPoints(from.m_antherAxis.points, blend->m_antherAxis.points, share)) {
         blend->antherRadius = mix(from.antherRadius, to.antherRadius, share);
